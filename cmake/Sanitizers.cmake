@@ -1,0 +1,5 @@
+if(N240QX_SANITIZE)
+  string(REPLACE ";" "," _san "${N240QX_SANITIZE}")
+  add_compile_options(-fsanitize=${_san} -fno-omit-frame-pointer -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=${_san})
+endif()

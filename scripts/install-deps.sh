@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need, and only those missing.
+set -euo pipefail
+
+packages=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  qt6-base-dev qt6-qpa-plugins
+  libhidapi-dev libudev-dev libxi-dev libx11-dev
+  xvfb xdotool xauth fonts-liberation imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}" >&2
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
