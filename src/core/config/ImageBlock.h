@@ -17,7 +17,9 @@ class ImageBlock {
   Bytes& bytes() { return bytes_; }
   const Bytes& bytes() const { return bytes_; }
 
-  std::span<std::uint8_t> Field(ImageField field) { return {bytes_.data() + field.offset, field.size}; }
+  std::span<std::uint8_t> Field(ImageField field) {
+    return {bytes_.data() + field.offset, field.size};
+  }
   std::span<const std::uint8_t> Field(ImageField field) const {
     return {bytes_.data() + field.offset, field.size};
   }

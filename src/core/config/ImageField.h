@@ -49,7 +49,9 @@ constexpr ImageField MacroRecord(std::size_t index) {
 constexpr ImageField ColourTable(std::size_t table) {
   return {kKeyColourTables.offset + kColourTableSize * table, kColourTableSize};
 }
-constexpr ImageField ColourSlot(std::size_t slot) { return {kColourSlots.offset + 3 * slot, 3}; }
+constexpr ImageField ColourSlot(std::size_t slot) {
+  return {kColourSlots.offset + 3 * slot, 3};
+}
 constexpr ImageField KeyMapEntry(std::size_t key_slot) {
   return {kKeyMap.offset + kKeyMapEntrySize * key_slot, kKeyMapEntrySize};
 }

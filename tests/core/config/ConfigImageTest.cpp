@@ -1,7 +1,6 @@
-#include "config/ConfigImage.h"
-
 #include <gtest/gtest.h>
 
+#include "config/ConfigImage.h"
 #include "config/DeviceSnapshot.h"
 
 namespace n240qx {
@@ -9,8 +8,8 @@ namespace {
 
 TEST(ConfigImageLayout, FieldsTileTheImageWithoutOverlap) {
   using namespace image_field;
-  const ImageField ordered[] = {kReportRate,  kKeyMap,        kMacros,        kResponseTime,
-                                kLighting,    kColourSlots,   kGameMode,      kKeyEnableMask,
+  const ImageField ordered[] = {kReportRate,     kKeyMap,         kMacros,   kResponseTime,
+                                kLighting,       kColourSlots,    kGameMode, kKeyEnableMask,
                                 kWindowsKeyLock, kKeyColourTables};
   for (std::size_t i = 1; i < std::size(ordered); ++i) {
     EXPECT_LE(ordered[i - 1].end(), ordered[i].offset) << "field " << i;

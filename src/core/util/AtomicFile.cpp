@@ -1,0 +1,73 @@
+#include "util/AtomicFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <random>
+#include <string>
+#include <system_error>
+
+namespace n240qx {
+
+namespace {
+
+std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
+  std::random_device random;
+  std::filesystem::path temporary = path;
+  temporary += ".tmp-" + std::to_string(random());
+  return temporary;
+}
+
+Error FileError(ErrorCode code, const std::filesystem::path& path, const std::string& what) {
+  return Error{code, what + " " + path.string()};
+}
+
+}  // namespace
+
+Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+  const auto temporary = TemporaryBeside(path);
+  {
+    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      return FileError(errno == EACCES ? ErrorCode::kPermissionDenied : ErrorCode::kIo, path,
+                       std::string("cannot write (") + std::strerror(errno) + "):");
+    }
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
+    out.flush();
+    if (!out) {
+      out.close();
+      std::error_code ignored;
+      std::filesystem::remove(temporary, ignored);
+      return FileError(ErrorCode::kIo, path, "cannot write (disk full?):");
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(temporary, path, error);
+  if (error) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return FileError(ErrorCode::kIo, path, "cannot replace (" + error.message() + "):");
+  }
+  return Status::Ok();
+}
+
+Result<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
+                                                 std::size_t max_bytes) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    const bool missing = !std::filesystem::exists(path);
+    return FileError(missing ? ErrorCode::kNotFound : ErrorCode::kIo, path,
+                     missing ? "no such file:" : "cannot read:");
+  }
+  std::vector<std::uint8_t> bytes(max_bytes);
+  in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(max_bytes));
+  if (in.bad()) {
+    return FileError(ErrorCode::kIo, path, "cannot read:");
+  }
+  bytes.resize(static_cast<std::size_t>(in.gcount()));
+  return bytes;
+}
+
+}  // namespace n240qx
