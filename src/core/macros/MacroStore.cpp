@@ -1,0 +1,49 @@
+#include "macros/MacroStore.h"
+
+#include <algorithm>
+
+namespace n240qx {
+
+using macro_layout::kEntrySize;
+
+MacroStore::MacroStore() : entries_(kEntryCount) {}
+
+std::size_t MacroStore::UsedCount() const {
+  const auto first_unused = std::find_if(entries_.begin(), entries_.end(),
+                                         [](const MacroStoreEntry& e) { return !e.InUse(); });
+  return static_cast<std::size_t>(first_unused - entries_.begin());
+}
+
+std::vector<std::uint8_t> MacroStore::ToBytes() const {
+  std::vector<std::uint8_t> bytes;
+  bytes.reserve(kByteSize);
+  for (const MacroStoreEntry& entry : entries_) {
+    const auto packed = entry.ToBytes();
+    bytes.insert(bytes.end(), packed.begin(), packed.end());
+  }
+  return bytes;
+}
+
+void MacroStore::Fill(std::span<const std::uint8_t> bytes) {
+  bytes = bytes.first(std::min(bytes.size(), kByteSize));
+  for (std::size_t index = 0; index * kEntrySize < bytes.size(); ++index) {
+    const std::size_t start = index * kEntrySize;
+    const std::size_t count = std::min(kEntrySize, bytes.size() - start);
+    // A cut entry keeps the tail it had: overlay the bytes that are there on its packed form.
+    auto packed = entries_[index].ToBytes();
+    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(start), count, packed.begin());
+    entries_[index] = MacroStoreEntry::FromBytes(packed);
+  }
+}
+
+MacroStore MacroStore::FromBytes(std::span<const std::uint8_t> bytes) {
+  MacroStore store;
+  store.Fill(bytes);
+  return store;
+}
+
+void MacroStore::Clear() {
+  std::fill(entries_.begin(), entries_.end(), MacroStoreEntry{});
+}
+
+}  // namespace n240qx
