@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "macros/MacroRecord.h"
+
 namespace n240qx {
 
 void BuildMacroRecords(const MacroStore& store, ConfigImage& image) {
@@ -10,10 +12,9 @@ void BuildMacroRecords(const MacroStore& store, ConfigImage& image) {
   const std::size_t count = std::min(store.UsedCount(), image_field::kMacroRecordCount);
   for (std::size_t index = 0; index < count; ++index) {
     const MacroStoreEntry& entry = store.entry(index);
-    auto record = image.Field(image_field::MacroRecord(index));
-    record[0] = static_cast<std::uint8_t>(entry.repeat_count >> 8);
-    record[1] = static_cast<std::uint8_t>(entry.repeat_count & 0xFF);
-    std::copy(entry.device_events.begin(), entry.device_events.end(), record.begin() + 2);
+    const MacroRecord record{entry.repeat_count, entry.device_events};
+    const auto bytes = record.ToBytes();
+    std::copy(bytes.begin(), bytes.end(), image.Field(image_field::MacroRecord(index)).begin());
   }
 }
 
