@@ -1,0 +1,116 @@
+#pragma once
+
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <random>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "device/HidDevice.h"
+#include "device/HidInterfaceInfo.h"
+#include "device/HotplugMonitor.h"
+#include "sim/SimulatedKeyboard.h"
+#include "sim/SimulatorCounters.h"
+#include "sim/SimulatorFaults.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// The simulated keyboard as one shared, locked object: the firmware model, the faults asked for,
+// the plug state and every open handle's event queue. SimulatedLink is its face towards the
+// program and the tests; open handles keep it alive. All members are thread-safe.
+class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
+ public:
+  using Clock = std::chrono::steady_clock;
+
+  explicit SimulatorHub(SimulatedMemory memory);
+
+  // The link's side.
+  std::vector<HidInterfaceInfo> EnumerateInterfaces() const;
+  Result<std::unique_ptr<HidDevice>> Open(const std::string& path);
+
+  // The handles' side; `connection` is the plug-in the handle was opened on.
+  Result<std::size_t> SendFeature(std::uint64_t connection, std::span<const std::uint8_t> report);
+  Result<std::size_t> GetAnswer(std::uint64_t connection, std::span<std::uint8_t> report);
+  Result<std::size_t> WriteData(std::uint64_t connection, std::span<const std::uint8_t> report);
+  Result<std::size_t> ReadData(std::uint64_t connection, std::span<std::uint8_t> report,
+                               int timeout_ms);
+  Result<std::size_t> ReadEvent(std::uint64_t connection, int queue, std::span<std::uint8_t> report,
+                                int timeout_ms);
+  Result<std::size_t> ReadNothing(std::uint64_t connection, int timeout_ms);
+  Result<std::size_t> Unsupported(std::uint64_t connection, const char* what);
+  int OpenEventQueue(std::uint64_t connection);
+  void CloseEventQueue(int queue);
+
+  // Control.
+  SimulatedMemory Memory() const;
+  void SetMemory(const SimulatedMemory& memory);
+  void SetFirmwareVersion(std::uint8_t major, std::uint8_t minor);
+  void ChangeFaults(const std::function<void(SimulatorFaults&)>& change);
+  void SetPlugged(bool plugged);
+  bool plugged() const;
+  void SetUpdateMode(bool update_mode);
+  void SetPermissionDenied(bool denied);
+  void SendLightingChange(std::uint8_t sub_code, std::uint8_t value);
+  void SendEventReport(std::uint8_t kind, std::uint8_t sub_code, std::uint8_t value);
+  SimulatorCounters Counters() const;
+  std::string LastRejection() const;
+  void PersistTo(std::filesystem::path path);
+  std::optional<Error> LastPersistError() const;
+
+  // Plug events, called with the hub locked: a listener must not call back into the hub.
+  int AddHotplugListener(std::function<void(HotplugEvent)> listener);
+  void RemoveHotplugListener(int id);
+
+ private:
+  struct PendingEvent {
+    Clock::time_point ready_at;
+    SimEvent bytes;
+  };
+  struct EventQueue {
+    std::uint64_t connection = 0;
+    std::deque<PendingEvent> events;
+  };
+
+  std::optional<Error> CheckTransfer(std::uint64_t connection, TransferKind kind);
+  std::optional<Error> CheckConnection(std::uint64_t connection) const;
+  void AfterFirmwareStep(FirmwareStep step);
+  void QueueEvent(const SimEvent& bytes, Clock::duration delay);
+  void Reconnect(bool plugged, bool update_mode);
+  void NotifyHotplug(HotplugEvent event);
+  void PersistLocked();
+  void FillRandom(std::span<std::uint8_t> bytes);
+  // Waits on the hub's condition until `until` (or without limit when it is max); false once
+  // `deadline` has passed.
+  bool WaitUntil(std::unique_lock<std::mutex>& lock, Clock::time_point until,
+                 Clock::time_point deadline);
+  static Clock::time_point DeadlineAfter(int timeout_ms);
+
+  mutable std::mutex mutex_;
+  std::condition_variable changed_;
+  SimulatedKeyboard keyboard_;
+  SimulatorFaults faults_;
+  SimulatorCounters counters_;
+  bool plugged_ = true;
+  bool update_mode_ = false;
+  bool permission_denied_ = false;
+  std::uint64_t connection_ = 1;
+  int next_queue_id_ = 0;
+  std::map<int, EventQueue> event_queues_;
+  int next_listener_id_ = 0;
+  std::map<int, std::function<void(HotplugEvent)>> hotplug_listeners_;
+  std::optional<std::filesystem::path> persist_path_;
+  std::optional<Error> persist_error_;
+  std::mt19937 random_{0x240};
+};
+
+}  // namespace n240qx
