@@ -1,0 +1,31 @@
+#include "lighting/LightingRules.h"
+
+#include "lighting/EffectTable.h"
+
+namespace n240qx {
+
+namespace {
+// Every code above this one is a per-key lighting profile as far as the page is concerned.
+constexpr std::uint8_t kLastBuiltInRange = 50;
+}  // namespace
+
+LightingRules LightingRules::ForEffect(std::uint8_t code) {
+  LightingRules rules;
+  const bool built_in = code <= kLastBuiltInRange;
+  rules.speed_slider = built_in && code != EffectTable::kStatic;
+  rules.colour_area = built_in;
+  rules.multicolour = built_in && code != EffectTable::kStatic;
+  rules.forced_multicolour = code == EffectTable::kWave || code == EffectTable::kSpectrum;
+  rules.direction_arrows = code == EffectTable::kWave || code == EffectTable::kRadar;
+  rules.per_key_choice = !built_in;
+  return rules;
+}
+
+std::optional<std::size_t> LightingRules::ColourTableOf(std::uint8_t code) {
+  if (code < EffectTable::kFirstProfile || code > EffectTable::kLastProfile) {
+    return std::nullopt;
+  }
+  return static_cast<std::size_t>(code - EffectTable::kFirstProfile);
+}
+
+}  // namespace n240qx
