@@ -1,0 +1,31 @@
+#pragma once
+
+namespace n240qx {
+
+// Every user-visible text of the main window, its help window, the performance panel, the
+// firmware prompt and the factory reset; Texts gives each in English and German.
+enum class TextId {
+  kWindowTitle,
+  kApply,
+  kProfile,
+  kMacro,
+  kTrayExit,
+  kNoKeyboardTitle,
+  kNoKeyboardMessage,
+  kHelpResetSettings,
+  kHelpFirmwareUpdate,
+  kSoftwareVersion,
+  kGameMode,
+  kWindowsKeyLock,
+  kResponseTime,
+  kReportRate,
+  kFirmwareUpdateTitle,
+  kFirmwareUpdateQuestion,
+  kFactoryResetTitle,
+  kFactoryResetQuestion,
+  kUpdaterNotStarted,
+  kDeviceBusy,
+  kCount,  // not a text: the number of texts
+};
+
+}  // namespace n240qx

@@ -1,0 +1,67 @@
+#include "app/Texts.h"
+
+#include <array>
+#include <cstddef>
+
+namespace n240qx {
+
+namespace {
+
+struct TextPair {
+  TextId id;
+  std::string_view english;
+  std::string_view german;
+};
+
+// Texts the keyboard's tools showed only in English stay English in both languages ("REPORT
+// RATE", "Macro", the no-keyboard balloon); the last two rows are this program's own.
+constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{{
+    {TextId::kWindowTitle, "BRAXLEN ZELKA KEYBOARD N240QX", "BRAXLEN ZELKA KEYBOARD N240QX"},
+    {TextId::kApply, "Apply", "Anwenden"},
+    {TextId::kProfile, "Profile", "Profil"},
+    {TextId::kMacro, "Macro", "Macro"},
+    {TextId::kTrayExit, "Exit", "Beenden"},
+    {TextId::kNoKeyboardTitle, "Warning", "Warning"},
+    {TextId::kNoKeyboardMessage, "No Gaming Keyboard\uFF01", "No Gaming Keyboard\uFF01"},
+    {TextId::kHelpResetSettings, "Reset settings", "Einstellung zur\u00FCcksetzen"},
+    {TextId::kHelpFirmwareUpdate, "Firmware update", "Firmware aktualisieren"},
+    {TextId::kSoftwareVersion, "Software Version: 1.4", "Softwareversion: 1.4"},
+    {TextId::kGameMode, "GAME MODE", "Spielmodus"},
+    {TextId::kWindowsKeyLock, "WINDOWS KEY LOCK", "Windowstasten sperren"},
+    {TextId::kResponseTime, "RESPONSE TIME", "Wiederholrate"},
+    {TextId::kReportRate, "REPORT RATE", "REPORT RATE"},
+    {TextId::kFirmwareUpdateTitle, "Firmware Update", "Firmware aktualisieren"},
+    {TextId::kFirmwareUpdateQuestion, "Update new firmware\uFF1F",
+     "Es ist eine neue Firmware verf\u00FCgbar. M\u00F6chtest Du sie aktualisieren?"},
+    {TextId::kFactoryResetTitle, "Factory Setting", "Werkseinstellungen"},
+    {TextId::kFactoryResetQuestion, "Confirm to return Factory Setting?",
+     "Bitte best\u00E4tige das Zur\u00FCcksetzen auf die Werkseinstellungen?"},
+    {TextId::kUpdaterNotStarted,
+     "The firmware updater could not be started: it is not installed beside the program.",
+     "Das Firmware-Aktualisierungsprogramm konnte nicht gestartet werden: es ist nicht neben "
+     "dem Programm installiert."},
+    {TextId::kDeviceBusy, "Please wait, the keyboard is busy\u2026",
+     "Bitte warten, die Tastatur ist besch\u00E4ftigt\u2026"},
+}};
+
+constexpr bool TableFollowsIds() {
+  for (std::size_t i = 0; i < kTexts.size(); ++i) {
+    if (static_cast<std::size_t>(kTexts[i].id) != i) {
+      return false;
+    }
+  }
+  return true;
+}
+static_assert(TableFollowsIds(), "one row per TextId, in the enum's order");
+
+}  // namespace
+
+std::string_view Texts::Lookup(TextId id, Language language) {
+  const auto index = static_cast<std::size_t>(id);
+  if (index >= kTexts.size()) {
+    return {};
+  }
+  return language == Language::kGerman ? kTexts[index].german : kTexts[index].english;
+}
+
+}  // namespace n240qx

@@ -1,0 +1,47 @@
+#include <gtest/gtest.h>
+
+#include "app/MainWindowLayout.h"
+#include "app/Texts.h"
+
+namespace n240qx {
+namespace {
+
+TEST(Texts, EnglishUnlessGermanIsAskedFor) {
+  Texts texts;
+  EXPECT_EQ(texts.language(), Language::kEnglish);
+  EXPECT_EQ(texts.Get(TextId::kApply), "Apply");
+  texts.SetLanguage(Language::kGerman);
+  EXPECT_EQ(texts.Get(TextId::kApply), "Anwenden");
+  EXPECT_EQ(texts.Get(TextId::kProfile), "Profil");
+  EXPECT_EQ(LanguageFromId(7), Language::kGerman);
+  EXPECT_EQ(LanguageFromId(9), Language::kEnglish);
+  EXPECT_EQ(LanguageFromId(4), Language::kEnglish);
+}
+
+TEST(Texts, EveryTextExistsInBothLanguages) {
+  for (int i = 0; i < static_cast<int>(TextId::kCount); ++i) {
+    const auto id = static_cast<TextId>(i);
+    EXPECT_FALSE(Texts::Lookup(id, Language::kEnglish).empty()) << i;
+    EXPECT_FALSE(Texts::Lookup(id, Language::kGerman).empty()) << i;
+  }
+  EXPECT_TRUE(Texts::Lookup(TextId::kCount, Language::kEnglish).empty());
+}
+
+TEST(Texts, NoKeyboardBalloonKeepsItsFullWidthExclamationMark) {
+  EXPECT_EQ(Texts().Get(TextId::kNoKeyboardMessage), "No Gaming Keyboard\xEF\xBC\x81");
+  EXPECT_EQ(Texts().Get(TextId::kNoKeyboardTitle), "Warning");
+}
+
+TEST(MainWindowLayout, GermanApplyCaptionIsSmallerAndLower) {
+  const auto english = MainWindowLayout::ButtonCaptions(Language::kEnglish);
+  const auto german = MainWindowLayout::ButtonCaptions(Language::kGerman);
+  EXPECT_EQ(english[0].x, 876);
+  EXPECT_EQ(english[0].height, 20);
+  EXPECT_EQ(german[0].x, 872);
+  EXPECT_EQ(german[0].y, 567);
+  EXPECT_EQ(german[0].height, 13);
+  EXPECT_EQ(german[1].x, 33);
+}
+
+}  // namespace
+}  // namespace n240qx
