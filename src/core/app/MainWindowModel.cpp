@@ -1,0 +1,202 @@
+#include "app/MainWindowModel.h"
+
+#include <utility>
+
+#include "app/FactoryResetFlow.h"
+#include "app/PageItemTable.h"
+#include "app/PerformancePanel.h"
+
+namespace n240qx {
+
+namespace {
+
+// The title strip drags the window where it has no button.
+constexpr int kDragTop = 2;
+constexpr int kDragBottom = 30;
+
+ClickResult Handled(std::vector<WindowRequest> requests) {
+  return {ClickRoute::kMainWindow, kNoPageItem, std::move(requests)};
+}
+
+}  // namespace
+
+MainWindowModel::MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available)
+    : image_(image), snapshot_(snapshot), visibility_(tray_available) {}
+
+ClickResult MainWindowModel::OnButtonDown(int /*x*/, int /*y*/) {
+  state_.dragging = true;
+  return Handled({});
+}
+
+bool MainWindowModel::CanStartDragAt(int x, int y) const {
+  return !state_.effect_list_open && !state_.help_open && y >= kDragTop && y <= kDragBottom &&
+         PageItemTable::HitTest(x, y, image_.light_effect()) == kNoPageItem;
+}
+
+ClickResult MainWindowModel::OnMouseMove(int x, int y) {
+  if (state_.effect_list_open) {
+    return {ClickRoute::kEffectList, kNoPageItem, {}};
+  }
+  if (state_.dragging && CanStartDragAt(x, y)) {
+    // The window system takes the drag over and the release may never reach us.
+    state_.dragging = false;
+    return Handled({WindowRequest::kStartWindowMove});
+  }
+  return Handled({});
+}
+
+ClickResult MainWindowModel::OnButtonUp(int x, int y) {
+  state_.dragging = false;
+  const int item = PageItemTable::HitTest(x, y, image_.light_effect());
+  if (state_.EditingLocked()) {
+    // Only leaving the window is allowed while the keyboard is busy.
+    if (item == PageItemIndex(PageItem::kMinimise)) {
+      return OnPageItem(item);
+    }
+    return {ClickRoute::kIgnored, kNoPageItem, {}};
+  }
+  if (state_.effect_list_open) {
+    // Any release closes the list; the lighting page picks the row if there is one.
+    state_.effect_list_open = false;
+    return {ClickRoute::kEffectList, kNoPageItem, {WindowRequest::kRepaint}};
+  }
+  if (state_.help_open) {
+    return OnHelpClick(x, y);
+  }
+  if (IsLightingPageItem(item)) {
+    return {ClickRoute::kLightingItem, item, {WindowRequest::kRepaint}};
+  }
+  if (item == kNoPageItem || item == PageItemIndex(PageItem::kDeadButton)) {
+    return {ClickRoute::kKeyboardView, item, {WindowRequest::kRepaint}};
+  }
+  return OnPageItem(item);
+}
+
+ClickResult MainWindowModel::OnHelpClick(int x, int y) {
+  const HelpChoice choice = help_.OnButtonUp(x, y);
+  state_.help_open = help_.open();
+  switch (choice) {
+    case HelpChoice::kFactoryReset:
+      return Handled({WindowRequest::kRepaint, WindowRequest::kConfirmFactoryReset});
+    case HelpChoice::kFirmwareUpdate:
+      return Handled({WindowRequest::kLaunchUpdater});
+    case HelpChoice::kClose:
+      break;
+  }
+  return Handled({WindowRequest::kRepaint});
+}
+
+ClickResult MainWindowModel::OnPageItem(int item) {
+  ClickResult result = Handled({});
+  result.item = item;
+  switch (static_cast<PageItem>(item)) {
+    case PageItem::kHelp:
+      help_.Open();
+      state_.help_open = true;
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    case PageItem::kMinimise:
+      result.requests = {visibility_.HideRequest()};
+      break;
+    case PageItem::kClose:
+      // Unapplied edits are dropped: the store gets what the keyboard holds.
+      result.requests = {WindowRequest::kSaveSnapshotsToStore, WindowRequest::kEndProgram};
+      break;
+    case PageItem::kGameMode:
+      PerformancePanel::ToggleGameMode(image_);
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    case PageItem::kWindowsKeyLock:
+      PerformancePanel::ToggleWindowsKeyLock(image_);
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    case PageItem::kProfile:
+      result.requests = {WindowRequest::kOpenProfileDialog};
+      break;
+    case PageItem::kMacro:
+      result.requests = {WindowRequest::kOpenMacroDialog};
+      break;
+    case PageItem::kRestore:
+      result.requests = Revert();
+      break;
+    case PageItem::kApply:
+      state_.activity = DeviceActivity::kWriting;
+      result.requests = {WindowRequest::kApplyChanges, WindowRequest::kRepaint};
+      break;
+    case PageItem::kKeymap:
+      state_.per_key_mode = false;
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    case PageItem::kCustom:
+      state_.per_key_mode = true;
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    default:
+      result.requests = {WindowRequest::kRepaint};
+      break;
+  }
+  return result;
+}
+
+std::vector<WindowRequest> MainWindowModel::Revert() {
+  RestoreImageFromSnapshot(image_, snapshot_);
+  state_.per_key_mode = image_.light_effect() >= 51;
+  // The sliders follow the image again; otherwise the next repaint would copy their old
+  // positions back into the restored fields.
+  return {visibility_.HideRequest(),           WindowRequest::kRestoreKeyActionTable,
+          WindowRequest::kSetSlidersFromImage, WindowRequest::kRecomputeMarkedKeys,
+          WindowRequest::kSaveKeymapStore,     WindowRequest::kRepaint};
+}
+
+std::vector<WindowRequest> MainWindowModel::OnStartup(bool command_open, bool event_open) {
+  std::vector<WindowRequest> requests = visibility_.OnStartup(command_open, event_open);
+  if (command_open) {
+    state_.activity = DeviceActivity::kReading;
+    requests.push_back(WindowRequest::kStartFullRead);
+  }
+  return requests;
+}
+
+std::vector<WindowRequest> MainWindowModel::OnReadFinished() {
+  state_.activity = DeviceActivity::kIdle;
+  return OnRefresh(RefreshSource::kKeyboardRead);
+}
+
+std::vector<WindowRequest> MainWindowModel::OnRefresh(RefreshSource source) const {
+  std::vector<WindowRequest> requests{WindowRequest::kSetSlidersFromImage,
+                                      WindowRequest::kRecomputeMarkedKeys};
+  const bool from_keyboard = source == RefreshSource::kKeyboardRead;
+  if (from_keyboard) {
+    requests.push_back(WindowRequest::kReadLightingAgain);
+  }
+  requests.push_back(WindowRequest::kSaveKeymapStore);
+  requests.push_back(WindowRequest::kRepaint);
+  if (from_keyboard) {
+    requests.push_back(WindowRequest::kCheckFirmware);
+  }
+  return requests;
+}
+
+std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& outcome) {
+  state_.activity = DeviceActivity::kIdle;
+  if (!outcome.ok()) {
+    return {WindowRequest::kRepaint};
+  }
+  // The worker wrote a copy; the only change the write makes to the image is the lock
+  // folded into the mask, and the snapshot then holds what the keyboard holds.
+  image_.ApplyWindowsKeyLock();
+  CopyImageToSnapshot(image_, snapshot_);
+  return {WindowRequest::kCopyKeyActionTableToSnapshot, WindowRequest::kSaveKeymapStore,
+          WindowRequest::kRepaint};
+}
+
+std::vector<WindowRequest> MainWindowModel::OnFactoryResetAnswer(bool confirmed) {
+  help_.Close();
+  return FactoryResetFlow::OnAnswer(confirmed, state_);
+}
+
+std::vector<WindowRequest> MainWindowModel::OnFactoryResetFinished(const Status& outcome) {
+  return FactoryResetFlow::OnFinished(outcome, state_, image_, snapshot_);
+}
+
+}  // namespace n240qx

@@ -1,0 +1,34 @@
+#pragma once
+
+namespace n240qx {
+
+// Effects a model decision asks the window to carry out: the things that need the keyboard,
+// files, other dialogs or the window system. The window performs them in the order given.
+enum class WindowRequest {
+  kRepaint,
+  kHideWindow,      // to the tray: only ever asked when a tray icon exists
+  kMinimiseWindow,  // to the task bar, where there is no tray to come back from
+  kShowWindow,
+  kShowNoKeyboardBalloon,
+  kStartWindowMove,  // hand the drag to the window system, as a caption drag
+  kStartFullRead,    // on the device worker; the window keeps painting meanwhile
+  kApplyChanges,     // the write of changes on the device worker, then OnApplyFinished
+  kRunFactoryReset,  // reset and re-read on the device worker, then OnFactoryResetFinished
+  kSetSlidersFromImage,
+  kRecomputeMarkedKeys,
+  kClearMarkedKeys,
+  kReadLightingAgain,
+  kCheckFirmware,
+  kRestoreKeyActionTable,         // key action table := its snapshot
+  kCopyKeyActionTableToSnapshot,  // after a successful write
+  kResetKeyActionTable,           // clear it, restore the default key actions, copy to snapshot
+  kSaveKeymapStore,               // image and key action table into keymap.bin
+  kSaveSnapshotsToStore,          // device snapshot and key action snapshot into keymap.bin
+  kEndProgram,
+  kOpenProfileDialog,
+  kOpenMacroDialog,
+  kConfirmFactoryReset,  // ask FactoryResetFlow's prompt, answer through OnFactoryResetAnswer
+  kLaunchUpdater,
+};
+
+}  // namespace n240qx

@@ -1,0 +1,140 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "app/FirmwareCheck.h"
+#include "app/HelpWindowModel.h"
+
+namespace n240qx {
+namespace {
+
+TEST(HelpWindow, RowsAreTwentyFivePixelsHighFromTheTopOfTheWindow) {
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(830, 22), HelpChoice::kFactoryReset);
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(996, 46), HelpChoice::kFactoryReset);
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 47), HelpChoice::kFirmwareUpdate);
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 71), HelpChoice::kFirmwareUpdate);
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 72), HelpChoice::kClose) << "the version row";
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 99), HelpChoice::kClose);
+}
+
+TEST(HelpWindow, ClicksOutsideCloseIt) {
+  for (const auto& [x, y] : {std::pair{829, 30}, {997, 30}, {900, 21}, {900, 100}, {10, 10}}) {
+    HelpWindowModel help;
+    help.Open();
+    EXPECT_EQ(help.OnButtonUp(x, y), HelpChoice::kClose) << x << "," << y;
+    EXPECT_FALSE(help.open());
+  }
+}
+
+TEST(HelpWindow, UpdaterRowKeepsItOpenAndResetRowClosesIt) {
+  HelpWindowModel help;
+  help.Open();
+  EXPECT_EQ(help.OnButtonUp(850, 50), HelpChoice::kFirmwareUpdate);
+  EXPECT_TRUE(help.open());
+  EXPECT_EQ(help.OnButtonUp(850, 25), HelpChoice::kFactoryReset);
+  EXPECT_FALSE(help.open());
+}
+
+TEST(HelpWindow, TextsInBothLanguages) {
+  const Texts english;
+  const Texts german(Language::kGerman);
+  const auto lines = HelpWindowModel::Lines();
+  EXPECT_EQ(english.Get(lines[0].text), "Reset settings");
+  EXPECT_EQ(german.Get(lines[0].text), "Einstellung zur\u00FCcksetzen");
+  EXPECT_EQ(english.Get(lines[1].text), "Firmware update");
+  EXPECT_EQ(german.Get(lines[1].text), "Firmware aktualisieren");
+  EXPECT_EQ(english.Get(lines[2].text), "Software Version: 1.4");
+  EXPECT_EQ(german.Get(lines[2].text), "Softwareversion: 1.4");
+  EXPECT_EQ(lines[2].x, 850);
+  EXPECT_EQ(lines[2].y, 75);
+}
+
+std::array<std::uint8_t, 12> VersionFile(char major, char minor) {
+  std::array<std::uint8_t, 12> bytes{'N', '2', '4', '0', 'V', 0, '.', 0, 0, 0, 0, 0};
+  bytes[5] = static_cast<std::uint8_t>(major);
+  bytes[7] = static_cast<std::uint8_t>(minor);
+  return bytes;
+}
+
+TEST(FirmwareCheck, OffersTheUpdaterOnlyWhenTheKeyboardIsOlder) {
+  const FirmwareCheck check(ParseShippedFirmwareVersion(VersionFile('1', '4')));
+  ASSERT_TRUE(check.shipped().has_value());
+  EXPECT_EQ(*check.shipped(), (FirmwareVersion{1, 4}));
+  EXPECT_FALSE(check.ShouldOfferUpdate(FirmwareVersion{1, 4})) << "equal";
+  EXPECT_TRUE(check.ShouldOfferUpdate(FirmwareVersion{1, 3})) << "older minor";
+  EXPECT_TRUE(check.ShouldOfferUpdate(FirmwareVersion{0, 9})) << "older major";
+  EXPECT_FALSE(check.ShouldOfferUpdate(FirmwareVersion{1, 5})) << "newer minor";
+  EXPECT_FALSE(check.ShouldOfferUpdate(std::nullopt)) << "keyboard version not read";
+
+  const FirmwareCheck shipped_1_9(FirmwareVersion{1, 9});
+  EXPECT_FALSE(shipped_1_9.ShouldOfferUpdate(FirmwareVersion{2, 0})) << "newer major";
+}
+
+TEST(FirmwareCheck, ShortOrDamagedVersionFileNeverAsks) {
+  const auto full = VersionFile('9', '9');
+  EXPECT_FALSE(ParseShippedFirmwareVersion(std::span(full).first(7)).has_value());
+  EXPECT_TRUE(ParseShippedFirmwareVersion(std::span(full).first(8)).has_value());
+  EXPECT_FALSE(ParseShippedFirmwareVersion({}).has_value());
+  // A byte below '0' would wrap to a huge version and prompt for ever.
+  EXPECT_FALSE(ParseShippedFirmwareVersion(VersionFile(' ', '4')).has_value());
+  EXPECT_FALSE(ParseShippedFirmwareVersion(VersionFile('1', 'x')).has_value());
+  EXPECT_FALSE(FirmwareCheck(std::nullopt).ShouldOfferUpdate(FirmwareVersion{0, 1}));
+}
+
+TEST(FirmwareCheck, KeyboardAnswerCarriesMajorAndMinorInBytesTwoAndThree) {
+  const std::array<std::uint8_t, 9> answer{0x07, 0x80, 0x01, 0x03, 0, 0, 0, 0, 0};
+  EXPECT_EQ(ParseKeyboardFirmwareAnswer(answer), (FirmwareVersion{1, 3}));
+  EXPECT_FALSE(ParseKeyboardFirmwareAnswer(std::span(answer).first(3)).has_value());
+  const std::array<std::uint8_t, 9> unanswered{};
+  EXPECT_FALSE(ParseKeyboardFirmwareAnswer(unanswered).has_value());
+}
+
+class VersionFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("n240qx-app-ver-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(folder_);
+  }
+  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void Write(const std::string& content) {
+    std::ofstream(folder_ / "VER.bin", std::ios::binary) << content;
+  }
+  std::filesystem::path folder_;
+};
+
+TEST_F(VersionFileTest, MissingFileNeverAsks) {
+  const auto check = FirmwareCheck::FromVersionFile(folder_ / "VER.bin");
+  EXPECT_FALSE(check.shipped().has_value());
+  EXPECT_FALSE(check.ShouldOfferUpdate(FirmwareVersion{0, 1}));
+}
+
+TEST_F(VersionFileTest, ReadsTheDigitsFromTheFile) {
+  Write("N240 2.1 and more text beyond twelve bytes");
+  const auto check = FirmwareCheck::FromVersionFile(folder_ / "VER.bin");
+  EXPECT_EQ(check.shipped(), (FirmwareVersion{2, 1}));
+  EXPECT_TRUE(check.ShouldOfferUpdate(FirmwareVersion{1, 9}));
+}
+
+TEST_F(VersionFileTest, ShortFileNeverAsks) {
+  Write("N240 2");
+  EXPECT_FALSE(FirmwareCheck::FromVersionFile(folder_ / "VER.bin").shipped().has_value());
+}
+
+TEST(FirmwareCheck, PromptTexts) {
+  const auto english = FirmwareCheck::Prompt(Texts());
+  EXPECT_EQ(english.title, "Firmware Update");
+  EXPECT_EQ(english.question, "Update new firmware\uFF1F");
+  const auto german = FirmwareCheck::Prompt(Texts(Language::kGerman));
+  EXPECT_EQ(german.title, "Firmware aktualisieren");
+  EXPECT_EQ(german.question,
+            "Es ist eine neue Firmware verf\u00FCgbar. M\u00F6chtest Du sie aktualisieren?");
+}
+
+}  // namespace
+}  // namespace n240qx
