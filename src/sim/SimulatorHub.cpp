@@ -180,6 +180,10 @@ Result<std::size_t> SimulatorHub::ReadData(std::uint64_t connection, std::span<s
   const auto deadline = DeadlineAfter(timeout_ms);
   std::unique_lock lock(mutex_);
   if (auto error = CheckTransfer(connection, TransferKind::kDataIn)) {
+    // The report was on the wire when the transfer broke: it is lost, not kept for later.
+    if (error->code == ErrorCode::kIo && faults_.answering()) {
+      static_cast<void>(keyboard_.TakeDataReport());
+    }
     return *error;
   }
   while (true) {
