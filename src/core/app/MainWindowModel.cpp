@@ -5,6 +5,7 @@
 #include "app/FactoryResetFlow.h"
 #include "app/PageItemTable.h"
 #include "app/PerformancePanel.h"
+#include "lighting/LightingPage.h"
 
 namespace n240qx {
 
@@ -20,8 +21,54 @@ ClickResult Handled(std::vector<WindowRequest> requests) {
 
 }  // namespace
 
-MainWindowModel::MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available)
-    : image_(image), snapshot_(snapshot), visibility_(tray_available) {}
+MainWindowModel::MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available,
+                                 LightingPage* lighting_page)
+    : image_(image),
+      snapshot_(snapshot),
+      visibility_(tray_available),
+      lighting_page_(lighting_page) {}
+
+MainWindowState MainWindowModel::state() const {
+  MainWindowState state = state_;
+  if (lighting_page_ != nullptr) {
+    state.effect_list_open = lighting_page_->effect_list_open();
+    state.per_key_mode = lighting_page_->per_key_mode();
+  }
+  return state;
+}
+
+bool MainWindowModel::EffectListOpen() const {
+  return state().effect_list_open;
+}
+
+void MainWindowModel::OpenEffectList() {
+  state_.effect_list_open = true;
+  if (lighting_page_ != nullptr) {
+    lighting_page_->OpenEffectList();
+  }
+}
+
+void MainWindowModel::CloseEffectList() {
+  state_.effect_list_open = false;
+  if (lighting_page_ != nullptr) {
+    lighting_page_->CloseEffectList();
+  }
+}
+
+void MainWindowModel::SetPerKeyMode(bool on) {
+  state_.per_key_mode = on;
+  if (lighting_page_ != nullptr) {
+    lighting_page_->SetPerKeyMode(on);
+  }
+}
+
+bool MainWindowModel::OnSliderNotified(SliderId id, int position) {
+  const bool lighting_slider = id == SliderId::kSpeed || id == SliderId::kBrightness;
+  if (lighting_slider && lighting_page_ != nullptr) {
+    return lighting_page_->OnSliderPosition(static_cast<int>(id), position);
+  }
+  return slider_panels_.OnPositionMayHaveChanged(id, position, image_);
+}
 
 ClickResult MainWindowModel::OnButtonDown(int /*x*/, int /*y*/) {
   state_.dragging = true;
@@ -29,13 +76,17 @@ ClickResult MainWindowModel::OnButtonDown(int /*x*/, int /*y*/) {
 }
 
 bool MainWindowModel::CanStartDragAt(int x, int y) const {
-  return !state_.effect_list_open && !state_.help_open && y >= kDragTop && y <= kDragBottom &&
+  return !EffectListOpen() && !state_.help_open && y >= kDragTop && y <= kDragBottom &&
          PageItemTable::HitTest(x, y, image_.light_effect()) == kNoPageItem;
 }
 
 ClickResult MainWindowModel::OnMouseMove(int x, int y) {
-  if (state_.effect_list_open) {
-    return {ClickRoute::kEffectList, kNoPageItem, {}};
+  if (EffectListOpen()) {
+    ClickResult result{ClickRoute::kEffectList, kNoPageItem, {}};
+    if (lighting_page_ != nullptr && lighting_page_->OnListHover(x, y)) {
+      result.requests.push_back(WindowRequest::kRepaint);
+    }
+    return result;
   }
   if (state_.dragging && CanStartDragAt(x, y)) {
     // The window system takes the drag over and the release may never reach us.
@@ -55,21 +106,31 @@ ClickResult MainWindowModel::OnButtonUp(int x, int y) {
     }
     return {ClickRoute::kIgnored, kNoPageItem, {}};
   }
-  if (state_.effect_list_open) {
-    // Any release closes the list; the lighting page picks the row if there is one.
-    state_.effect_list_open = false;
-    return {ClickRoute::kEffectList, kNoPageItem, {WindowRequest::kRepaint}};
+  if (EffectListOpen()) {
+    return OnEffectListRelease(x, y);
   }
   if (state_.help_open) {
     return OnHelpClick(x, y);
   }
   if (IsLightingPageItem(item)) {
+    if (lighting_page_ != nullptr) {
+      lighting_page_->OnItemButtonUp(item, x, y);
+    }
     return {ClickRoute::kLightingItem, item, {WindowRequest::kRepaint}};
   }
   if (item == kNoPageItem || item == PageItemIndex(PageItem::kDeadButton)) {
     return {ClickRoute::kKeyboardView, item, {WindowRequest::kRepaint}};
   }
   return OnPageItem(item);
+}
+
+ClickResult MainWindowModel::OnEffectListRelease(int x, int y) {
+  // Any release closes the list; the lighting page picks the row if there is one.
+  state_.effect_list_open = false;
+  if (lighting_page_ != nullptr) {
+    lighting_page_->OnListButtonUp(x, y);
+  }
+  return {ClickRoute::kEffectList, kNoPageItem, {WindowRequest::kRepaint}};
 }
 
 ClickResult MainWindowModel::OnHelpClick(int x, int y) {
@@ -124,11 +185,11 @@ ClickResult MainWindowModel::OnPageItem(int item) {
       result.requests = {WindowRequest::kApplyChanges, WindowRequest::kRepaint};
       break;
     case PageItem::kKeymap:
-      state_.per_key_mode = false;
+      SetPerKeyMode(false);
       result.requests = {WindowRequest::kRepaint};
       break;
     case PageItem::kCustom:
-      state_.per_key_mode = true;
+      SetPerKeyMode(true);
       result.requests = {WindowRequest::kRepaint};
       break;
     default:
@@ -140,7 +201,7 @@ ClickResult MainWindowModel::OnPageItem(int item) {
 
 std::vector<WindowRequest> MainWindowModel::Revert() {
   RestoreImageFromSnapshot(image_, snapshot_);
-  state_.per_key_mode = image_.light_effect() >= 51;
+  SetPerKeyMode(image_.light_effect() >= 51);
   // The sliders follow the image again; otherwise the next repaint would copy their old
   // positions back into the restored fields.
   return {visibility_.HideRequest(),           WindowRequest::kRestoreKeyActionTable,
@@ -192,7 +253,11 @@ std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& outcom
 
 std::vector<WindowRequest> MainWindowModel::OnFactoryResetAnswer(bool confirmed) {
   help_.Close();
-  return FactoryResetFlow::OnAnswer(confirmed, state_);
+  auto requests = FactoryResetFlow::OnAnswer(confirmed, state_);
+  if (confirmed) {
+    SetPerKeyMode(false);
+  }
+  return requests;
 }
 
 std::vector<WindowRequest> MainWindowModel::OnFactoryResetFinished(const Status& outcome) {

@@ -14,14 +14,22 @@
 #include "util/Result.h"
 
 namespace n240qx {
+class LightingPage;
+}
+
+namespace n240qx {
 
 // The rules of the main window: what a mouse event at (x, y) does, the window state, and the
 // requests the window carries out. The window paints what this says and forwards input to it.
 class MainWindowModel {
  public:
-  MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available);
+  // With a lighting page, the page keeps the effect list and per-key mode (one copy of each)
+  // and this model hands it the lighting items, the list and the speed and brightness
+  // sliders; without one (tests of the window's own rules) the model keeps them itself.
+  MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available,
+                  LightingPage* lighting_page = nullptr);
 
-  const MainWindowState& state() const { return state_; }
+  MainWindowState state() const;
   const HelpWindowModel& help() const { return help_; }
   WindowVisibility& visibility() { return visibility_; }
   const WindowVisibility& visibility() const { return visibility_; }
@@ -35,14 +43,14 @@ class MainWindowModel {
   // While the effect list is open, moves go to the lighting page (row hover).
   ClickResult OnMouseMove(int x, int y);
 
-  // The lighting page's hooks into the window state.
-  void OpenEffectList() { state_.effect_list_open = true; }
-  void CloseEffectList() { state_.effect_list_open = false; }
+  // The effect list and per-key mode, wherever they are kept.
+  void OpenEffectList();
+  void CloseEffectList();
   // Picking an effect from the list: lighting profiles switch per-key colour mode on.
-  void OnEffectPicked(std::uint8_t effect_code) { state_.per_key_mode = effect_code >= 51; }
-  void SetPerKeyMode(bool on) { state_.per_key_mode = on; }
+  void OnEffectPicked(std::uint8_t effect_code) { SetPerKeyMode(effect_code >= 51); }
+  void SetPerKeyMode(bool on);
   // The slider windows take no input while the list covers them or a sequence runs.
-  bool SliderWindowsShown() const { return !state_.effect_list_open; }
+  bool SliderWindowsShown() const { return !EffectListOpen(); }
   bool SlidersEnabled() const { return SliderWindowsShown() && !state_.EditingLocked(); }
 
   // Start-up after both keyboard interfaces were tried: visibility, then the full read on the
@@ -68,15 +76,15 @@ class MainWindowModel {
   static std::vector<WindowRequest> OnTrayExit() { return {WindowRequest::kEndProgram}; }
 
   // The slider notification: a moved slider repaints its panel and updates its field.
-  bool OnSliderNotified(SliderId id, int position) {
-    return slider_panels_.OnPositionMayHaveChanged(id, position, image_);
-  }
+  bool OnSliderNotified(SliderId id, int position);
 
  private:
   ClickResult OnPageItem(int item);
   ClickResult OnHelpClick(int x, int y);
   std::vector<WindowRequest> Revert();
   bool CanStartDragAt(int x, int y) const;
+  bool EffectListOpen() const;
+  ClickResult OnEffectListRelease(int x, int y);
 
   ConfigImage& image_;
   DeviceSnapshot& snapshot_;
@@ -84,6 +92,7 @@ class MainWindowModel {
   HelpWindowModel help_;
   WindowVisibility visibility_;
   SliderPanels slider_panels_;
+  LightingPage* lighting_page_;
 };
 
 }  // namespace n240qx
