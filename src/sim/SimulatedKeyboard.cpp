@@ -105,6 +105,31 @@ FirmwareStep SimulatedKeyboard::HandleRead(const SimFeature& request) {
       params = {memory_.game_mode, 0, 0, 0, 0, 0};
       break;
     case kReadKeyMap:
+    case kReadKeyEnableMask:
+    case kReadMacro:
+    case kReadColourTable:
+      return HandleBulkRead(request);
+    case kReadColourSlot: {
+      if (request[3] >= image_field::kColourSlotCount) {
+        return Reject("colour slot " + std::to_string(request[3]) + " out of range");
+      }
+      const std::uint8_t* rgb = memory_.colour_slots.data() + 3 * request[3];
+      params = {0, request[3], rgb[0], rgb[1], rgb[2], 0};
+      break;
+    }
+    default:
+      return Reject("unknown read command " + std::to_string(request[1]));
+  }
+  Answer(request, params);
+  return FirmwareStep::kAccepted;
+}
+
+// The bulk reads answer with the request's parameters, the count of what follows in b4, and queue
+// their region as data reports behind the answer.
+FirmwareStep SimulatedKeyboard::HandleBulkRead(const SimFeature& request) {
+  auto params = ParamsOf(request);
+  switch (request[1]) {
+    case kReadKeyMap:
       params[2] = kKeyMapReports;
       QueueDataReports(memory_.key_map);
       break;
@@ -127,14 +152,6 @@ FirmwareStep SimulatedKeyboard::HandleRead(const SimFeature& request) {
       }
       QueueDataReports(ColourTable(memory_, request[3]));
       break;
-    case kReadColourSlot: {
-      if (request[3] >= image_field::kColourSlotCount) {
-        return Reject("colour slot " + std::to_string(request[3]) + " out of range");
-      }
-      const std::uint8_t* rgb = memory_.colour_slots.data() + 3 * request[3];
-      params = {0, request[3], rgb[0], rgb[1], rgb[2], 0};
-      break;
-    }
     default:
       return Reject("unknown read command " + std::to_string(request[1]));
   }

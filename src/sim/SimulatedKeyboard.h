@@ -72,6 +72,7 @@ class SimulatedKeyboard {
   };
 
   FirmwareStep HandleRead(const SimFeature& request);
+  FirmwareStep HandleBulkRead(const SimFeature& request);
   FirmwareStep HandleWrite(const SimFeature& request);
   FirmwareStep HandleBulkWrite(const SimFeature& request);
   void StoreBulkWrite(const PendingWrite& write);
