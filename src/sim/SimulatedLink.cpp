@@ -1,6 +1,7 @@
 #include "sim/SimulatedLink.h"
 
 #include "sim/SimulatorHub.h"
+#include "sim/SimulatorStateFile.h"
 
 namespace n240qx {
 
@@ -10,6 +11,20 @@ SimulatedLink::SimulatedLink(const SimulatedMemory& memory)
     : hub_(std::make_shared<SimulatorHub>(memory)) {}
 
 SimulatedLink::~SimulatedLink() = default;
+
+Result<std::unique_ptr<SimulatedLink>> SimulatedLink::WithStateFile(
+    const std::filesystem::path& path) {
+  auto memory = LoadSimulatorState(path);
+  if (!memory.ok()) {
+    return memory.error();
+  }
+  auto link = std::make_unique<SimulatedLink>(*memory);
+  link->PersistTo(path);
+  if (auto error = link->LastPersistError()) {
+    return *error;
+  }
+  return link;
+}
 
 std::vector<HidInterfaceInfo> SimulatedLink::EnumerateInterfaces() {
   return hub_->EnumerateInterfaces();

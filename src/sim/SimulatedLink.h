@@ -27,6 +27,9 @@ class SimulatedLink final : public HidLink {
   SimulatedLink();
   explicit SimulatedLink(const SimulatedMemory& memory);
   ~SimulatedLink() override;
+  // The keyboard of --simulate=STATE: its memory from the state file (factory settings when the
+  // file does not exist yet), saved back there after every change. A damaged file is an error.
+  static Result<std::unique_ptr<SimulatedLink>> WithStateFile(const std::filesystem::path& path);
   SimulatedLink(const SimulatedLink&) = delete;
   SimulatedLink& operator=(const SimulatedLink&) = delete;
 

@@ -124,6 +124,29 @@ TEST_F(SimulatorStateFileTest, PersistingLinkSavesEveryChange) {
   EXPECT_EQ(restarted.Memory(), *loaded);
 }
 
+TEST_F(SimulatorStateFileTest, StateFileLinkStartsFromTheFileAndKeepsItCurrent) {
+  const auto path = dir_ / "simulate.bin";
+  {
+    auto link = SimulatedLink::WithStateFile(path);
+    ASSERT_TRUE(link.ok()) << link.error().message;
+    EXPECT_EQ((*link)->Memory(), SimulatedMemory::Factory());
+    (*link)->SendLightingChange(2, 9);
+  }
+  auto again = SimulatedLink::WithStateFile(path);
+  ASSERT_TRUE(again.ok()) << again.error().message;
+  EXPECT_EQ((*again)->Memory().light_effect, 9);
+
+  auto bytes = EncodeSimulatorState(SimulatedMemory::Factory());
+  bytes[100] ^= 1;
+  ASSERT_TRUE(WriteFileAtomically(path, bytes).ok());
+  auto refused = SimulatedLink::WithStateFile(path);
+  ASSERT_FALSE(refused.ok());
+  EXPECT_EQ(refused.error().code, ErrorCode::kBadData);
+  auto unchanged = ReadFilePrefix(path, bytes.size() + 1);
+  ASSERT_TRUE(unchanged.ok());
+  EXPECT_EQ(*unchanged, bytes) << "a refused file is left as it was";
+}
+
 TEST_F(SimulatorStateFileTest, FailedSaveIsReported) {
   SimulatedLink link;
   link.PersistTo(dir_ / "missing-folder" / "keyboard.bin");
