@@ -1,0 +1,52 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <thread>
+
+#include "hid/UdevHotplugMonitor.h"
+
+namespace n240qx {
+namespace {
+
+// No udev daemon runs on the build machines, so no event arrives here; what these tests hold is
+// the thread's life: it starts, it wakes at once when told to stop, and it can start again.
+TEST(UdevHotplugMonitor, StopsAndRestarts) {
+  std::atomic<int> calls{0};
+  UdevHotplugMonitor monitor;
+  EXPECT_FALSE(monitor.running());
+  Status started = monitor.TryStart([&](HotplugEvent) { ++calls; });
+  if (!started.ok()) {
+    GTEST_SKIP() << "no netlink socket for udev here: " << started.error().message;
+  }
+  EXPECT_TRUE(monitor.running());
+  monitor.Stop();
+  EXPECT_FALSE(monitor.running());
+  monitor.Stop();  // a second stop is harmless
+  ASSERT_TRUE(monitor.TryStart([&](HotplugEvent) { ++calls; }).ok());
+  // Starting a running monitor replaces it.
+  ASSERT_TRUE(monitor.TryStart([&](HotplugEvent) { ++calls; }).ok());
+  EXPECT_TRUE(monitor.running());
+  monitor.Stop();
+  EXPECT_EQ(calls.load(), 0);
+}
+
+TEST(UdevHotplugMonitor, StopFromAnotherThreadWhileItRuns) {
+  UdevHotplugMonitor monitor;
+  monitor.Start([](HotplugEvent) {});
+  if (!monitor.running()) {
+    GTEST_SKIP() << "no netlink socket for udev here";
+  }
+  std::thread stopper([&] { monitor.Stop(); });
+  stopper.join();
+  EXPECT_FALSE(monitor.running());
+}
+
+TEST(UdevHotplugMonitor, DestroyedWhileRunning) {
+  auto monitor = std::make_unique<UdevHotplugMonitor>();
+  monitor->Start([](HotplugEvent) {});
+  monitor.reset();  // joins the thread; a leak or a hang would fail under the sanitizers
+  SUCCEED();
+}
+
+}  // namespace
+}  // namespace n240qx
