@@ -31,11 +31,17 @@ std::vector<std::uint8_t> KeyActionTable::Encode() const {
 
 void KeyActionTable::DecodePrefix(std::span<const std::uint8_t> bytes) {
   bytes = bytes.first(std::min(bytes.size(), kSize));
-  for (std::size_t i = 0; i * KeyActionEntry::kSize < bytes.size(); ++i) {
-    const auto part = bytes.subspan(i * KeyActionEntry::kSize);
-    auto encoded = entries_[i].Encode();
-    std::copy_n(part.begin(), std::min(part.size(), encoded.size()), encoded.begin());
-    entries_[i] = KeyActionEntry::Decode(encoded);
+  const std::size_t whole = bytes.size() / KeyActionEntry::kSize;
+  for (std::size_t i = 0; i < whole; ++i) {
+    entries_[i] = KeyActionEntry::Decode(
+        bytes.subspan(i * KeyActionEntry::kSize).first<KeyActionEntry::kSize>());
+  }
+  const auto rest = bytes.subspan(whole * KeyActionEntry::kSize);
+  if (!rest.empty()) {
+    // The bytes end inside this entry: its remaining bytes keep what they held.
+    auto encoded = entries_[whole].Encode();
+    std::copy(rest.begin(), rest.end(), encoded.begin());
+    entries_[whole] = KeyActionEntry::Decode(encoded);
   }
 }
 
