@@ -26,13 +26,17 @@ std::vector<std::uint8_t> MacroStore::ToBytes() const {
 
 void MacroStore::Fill(std::span<const std::uint8_t> bytes) {
   bytes = bytes.first(std::min(bytes.size(), kByteSize));
-  for (std::size_t index = 0; index * kEntrySize < bytes.size(); ++index) {
-    const std::size_t start = index * kEntrySize;
-    const std::size_t count = std::min(kEntrySize, bytes.size() - start);
-    // A cut entry keeps the tail it had: overlay the bytes that are there on its packed form.
-    auto packed = entries_[index].ToBytes();
-    std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(start), count, packed.begin());
-    entries_[index] = MacroStoreEntry::FromBytes(packed);
+  const std::size_t whole = bytes.size() / kEntrySize;
+  for (std::size_t index = 0; index < whole; ++index) {
+    entries_[index] =
+        MacroStoreEntry::FromBytes(bytes.subspan(index * kEntrySize).first<kEntrySize>());
+  }
+  const auto tail = bytes.subspan(whole * kEntrySize);
+  if (!tail.empty()) {
+    // A cut entry keeps the rest it had: overlay the bytes that are there on its packed form.
+    auto packed = entries_[whole].ToBytes();
+    std::copy(tail.begin(), tail.end(), packed.begin());
+    entries_[whole] = MacroStoreEntry::FromBytes(packed);
   }
 }
 
