@@ -90,6 +90,13 @@ Status InsertEventAt(MacroBuffers& buffers, std::size_t line, EventHeadAndKey ke
   return Status::Ok();
 }
 
+Status InsertKeyEventAt(MacroBuffers& buffers, std::size_t line, const KeyNameTable& names,
+                        std::uint8_t vk, bool release) {
+  const auto head =
+      static_cast<std::uint8_t>((release ? MacroEvent::kReleaseBit : 0) | MacroEvent::kNoDelay);
+  return InsertEventAt(buffers, line, {head, vk}, {head, names.DeviceCodeOf(vk)});
+}
+
 Status RemoveEventAt(MacroBuffers& buffers, std::size_t offset) {
   const auto event = EventAt(buffers, offset);
   if (!event) {

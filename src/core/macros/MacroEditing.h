@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "keys/KeyNameTable.h"
 #include "macros/MacroBuffers.h"
 #include "macros/MacroEvent.h"
 #include "util/Result.h"
@@ -25,6 +26,11 @@ struct EventHeadAndKey {
 // end the macro there). A line that begins no event and is not the append line is refused.
 Status InsertEventAt(MacroBuffers& buffers, std::size_t line, EventHeadAndKey key_pair,
                      EventHeadAndKey device_pair);
+
+// A captured key or an inserted mouse button (0xF0-0xF2, the same code in both buffers) at
+// `line`, without delay: head 0x01 for a press, 0x81 for a release.
+Status InsertKeyEventAt(MacroBuffers& buffers, std::size_t line, const KeyNameTable& names,
+                        std::uint8_t vk, bool release);
 
 // Offset-based operations; offset must be where an event of `key_events` begins, with the same
 // head in `device_events`.

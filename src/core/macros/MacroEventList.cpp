@@ -79,6 +79,11 @@ std::vector<std::u16string> BuildEventLines(std::span<const std::uint8_t> key_ev
   return lines;
 }
 
+std::vector<std::u16string> BuildEventLines(std::span<const std::uint8_t> key_events,
+                                            const KeyNameTable& names) {
+  return BuildEventLines(key_events, [&names](std::uint8_t vk) { return names.KeyNameOf(vk); });
+}
+
 std::optional<std::size_t> LineBoundaryOffset(std::span<const std::uint8_t> key_events,
                                               std::size_t line) {
   std::optional<std::size_t> found;

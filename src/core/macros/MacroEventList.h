@@ -9,6 +9,7 @@
 #include <string_view>
 #include <vector>
 
+#include "keys/KeyNameTable.h"
 #include "macros/MacroEvent.h"
 
 namespace n240qx {
@@ -37,6 +38,8 @@ std::vector<std::u16string> EventLines(const MacroEvent& event, bool first_event
 // The lines of a whole `key_events` buffer.
 std::vector<std::u16string> BuildEventLines(std::span<const std::uint8_t> key_events,
                                             const KeyNameLookup& name_of);
+std::vector<std::u16string> BuildEventLines(std::span<const std::uint8_t> key_events,
+                                            const KeyNameTable& names);
 
 // Byte offset of the event whose first line is `line`; line = the number of lines gives the
 // offset just past the last event (appending). Any other line index yields 0.

@@ -5,6 +5,11 @@
 
 namespace n240qx {
 
+RecordedEvent RecordedEventOf(const KeyNameTable& names, std::uint8_t vk, bool release,
+                              std::uint16_t delay_ms) {
+  return RecordedEvent{vk, names.DeviceCodeOf(vk), release, delay_ms};
+}
+
 std::uint16_t RecordedDelayMs(std::uint64_t elapsed_us) {
   const std::uint64_t ms = elapsed_us / 1000;
   return static_cast<std::uint16_t>(

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "keys/KeyNameTable.h"
 #include "macros/MacroBuffers.h"
 #include "macros/MacroEvent.h"
 #include "util/Result.h"
@@ -15,6 +16,10 @@ struct RecordedEvent {
   bool release = false;
   std::uint16_t delay_ms = 0;  // time since the previous event, from RecordedDelayMs
 };
+
+// A hook message's key with the device code the key name table holds for it.
+RecordedEvent RecordedEventOf(const KeyNameTable& names, std::uint8_t vk, bool release,
+                              std::uint16_t delay_ms);
 
 // The delay of a recorded event from the time since the previous one: whole milliseconds,
 // at most 60,000. Two events within the same millisecond get 1 ms, because a 0 ms delay would
