@@ -4,7 +4,7 @@
 
 #include "config/ConfigImage.h"
 #include "device/CommandChannel.h"
-#include "device/FirmwareVersion.h"
+#include "device/DeviceFirmwareVersion.h"
 #include "util/Clock.h"
 #include "util/Result.h"
 
@@ -21,7 +21,7 @@ class ReadCommands {
   ReadCommands(CommandChannel& channel, Clock& clock);
 
   // 0x80: answer bytes 2 and 3.
-  Result<FirmwareVersion> ReadFirmwareVersion();
+  Result<DeviceFirmwareVersion> ReadFirmwareVersion();
   // 0x81: report_rate as the keyboard reports it.
   Status ReadReportRate(ConfigImage& image);
   // 0x84: response_time is one below the keyboard's value (an answer of 0 wraps to 255).
