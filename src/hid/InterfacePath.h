@@ -28,7 +28,7 @@ struct InterfacePath {
   static std::string Format(const std::string& node, std::uint16_t vendor_id,
                             std::uint16_t product_id, std::optional<int> interface_number,
                             std::optional<std::size_t> collection_number);
-  // kInvalidArgument when the "&col" part is not a number from 1 to 99.
+  // kInvalidArgument when the "&col" part is not a positive decimal number.
   static Result<InterfacePath> Parse(std::string_view path);
 };
 
