@@ -87,6 +87,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const MacroStore store = MacroStore::FromBytes(input);
   CheckStore(store, macro_layout::kMaxMacros);
   Check(MacroStore::FromBytes(store.ToBytes()) == store);
+  // ...as the event buffers of a named entry, since short inputs never reach those of the file...
+  {
+    std::vector<std::uint8_t> file(macro_layout::kEntrySize);
+    file[0] = 'x';
+    for (std::size_t at = 0; at < size && at < macro_layout::kEventBufferSize; ++at) {
+      file[macro_layout::kKeyEventsOffset + at] = data[at];
+      file[macro_layout::kDeviceEventsOffset + at] = data[size - 1 - at];
+    }
+    CheckStore(MacroStore::FromBytes(file), 1);
+  }
   // ...and, when its first byte is odd, repeated to the full 169,860 bytes, so that every entry
   // and more than 32 names occur (at a tenth of the speed, hence not for every input).
   if (size > 0 && (data[0] & 1) != 0) {

@@ -143,11 +143,9 @@ void KeepFirstEventAtDelayOne(MacroBuffers& buffers) {
   if (!first || (first->delay_ms == MacroEvent::kNoDelay && !first->escaped())) {
     return;
   }
-  // Shrinking never needs room, so this only fails when the buffers disagree at byte 0; then
-  // the heads are rewritten alone, as a keyboard would read them.
-  if (!SetDelayAt(buffers, 0, MacroEvent::kNoDelay)) {
-    SetHeads(buffers, 0, static_cast<std::uint8_t>((first->head & MacroEvent::kReleaseBit) | 1));
-  }
+  // Shrinking needs no room, so this fails only where the two buffers disagree at byte 0; such
+  // bytes are left for the user to delete rather than guessed at.
+  (void)SetDelayAt(buffers, 0, MacroEvent::kNoDelay);
 }
 
 Status DeleteLine(MacroBuffers& buffers, std::size_t line) {
