@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <numeric>
 #include <vector>
@@ -20,9 +21,9 @@ namespace field = image_field;
 namespace code = command_code;
 
 std::vector<std::uint8_t> Answer(std::uint8_t command, std::vector<std::uint8_t> b2_onwards) {
-  std::vector<std::uint8_t> answer{0x00, command};
-  answer.insert(answer.end(), b2_onwards.begin(), b2_onwards.end());
-  answer.resize(9, 0);
+  std::vector<std::uint8_t> answer(9, 0);
+  answer[1] = command;
+  std::copy_n(b2_onwards.begin(), std::min<std::size_t>(b2_onwards.size(), 7), answer.begin() + 2);
   return answer;
 }
 
