@@ -1,6 +1,7 @@
 #include "lighting/SpectrumGeometry.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace n240qx {
 
@@ -103,6 +104,23 @@ std::vector<PixelPoint> SpectrumGeometry::CrosshairPixels(PixelPoint marker) con
       add(across, kCrosshairSize - 1 - along);  // lower arm
       add(along, across);                       // left arm
       add(kCrosshairSize - 1 - along, across);  // right arm
+    }
+  }
+  return pixels;
+}
+
+SpectrumArrowPixels SpectrumGeometry::ArrowPixels(int arrow) const {
+  const PixelRect columns = ArrowColumns();
+  const int top = ArrowTop(arrow);
+  const int middle = kArrowHeight / 2;
+  SpectrumArrowPixels pixels;
+  for (int row = 0; row < kArrowHeight; ++row) {
+    const int y = top + row;
+    const int left = columns.left + std::abs(row - middle);
+    const bool edge_row = row == 0 || row == kArrowHeight - 1;
+    for (int x = left; x <= columns.right; ++x) {
+      const bool edge = edge_row || x == left || x == columns.right;
+      (edge ? pixels.outline : pixels.inside).push_back({x, y});
     }
   }
   return pixels;

@@ -10,6 +10,12 @@
 
 namespace n240qx {
 
+// The pixels of the luminosity arrow, split by the colour each is drawn in.
+struct SpectrumArrowPixels {
+  std::vector<PixelPoint> outline;
+  std::vector<PixelPoint> inside;
+};
+
 // The layout of the spectrum control for a client area of width x height pixels: the hue and
 // saturation field on the left, the luminosity bar on the right, and the conversions between
 // points and colours. Integer arithmetic throughout, truncating, as the picture was drawn with.
@@ -52,6 +58,9 @@ class SpectrumGeometry {
   std::optional<RgbColour> StripColour(const Hsl& hsl, int y) const;
   // The crosshair's pixels around a marker that fall inside the field.
   std::vector<PixelPoint> CrosshairPixels(PixelPoint marker) const;
+  // The left-pointing triangle beside the bar for an arrow position: 9 columns wide and 17
+  // rows high from ArrowTop, its point in the middle row at the leftmost arrow column.
+  SpectrumArrowPixels ArrowPixels(int arrow) const;
 
  private:
   int FieldRight() const { return width_ - 36; }
