@@ -106,4 +106,17 @@ Result<DataPayload> CommandChannel::ReadDataReport() {
   return DataReportPayload(report);
 }
 
+Status CommandChannel::CheckAlive() {
+  DataReport report{};
+  std::lock_guard lock(mutex_);
+  if (device_ == nullptr) {
+    return NotOpen();
+  }
+  auto got = device_->ReadReport(report, 0);
+  if (!got.ok()) {
+    return Failed("data report", got.error());
+  }
+  return Status::Ok();
+}
+
 }  // namespace n240qx

@@ -32,6 +32,9 @@ class CommandChannel {
   // Waits at most kDataReportTimeoutMs: kTimeout when nothing came, kBadData when the report
   // is short.
   Result<DataPayload> ReadDataReport();
+  // Whether the device is still there, without sending anything: a read that does not wait.
+  // Between sequences the keyboard owes no data report, so at most a stale one is dropped.
+  Status CheckAlive();
 
  private:
   mutable std::mutex mutex_;

@@ -1,0 +1,52 @@
+#include "app/ConfiguratorSessionEvents.h"
+
+#include <utility>
+
+namespace n240qx {
+
+ConfiguratorSessionEvents::ConfiguratorSessionEvents(ConfiguratorState& state,
+                                                     std::filesystem::path keymap_file, Hooks hooks)
+    : state_(state), keymap_file_(std::move(keymap_file)), hooks_(std::move(hooks)) {}
+
+void ConfiguratorSessionEvents::OnKeyboardLightingChange(std::uint8_t sub_code,
+                                                         std::uint8_t value) {
+  const auto slider = state_.ApplyKeyboardLightingChange(sub_code, value);
+  if (hooks_.lighting) {
+    hooks_.lighting(slider);
+  }
+}
+
+void ConfiguratorSessionEvents::OnLaunchKey(std::uint8_t code) {
+  if (hooks_.launch_key) {
+    hooks_.launch_key(code);
+  }
+}
+
+void ConfiguratorSessionEvents::OnProgress(const SequenceProgress& progress) {
+  if (hooks_.progress) {
+    hooks_.progress(progress);
+  }
+}
+
+void ConfiguratorSessionEvents::OnConnectionChanged(bool connected) {
+  if (hooks_.connection) {
+    hooks_.connection(connected);
+  }
+}
+
+void ConfiguratorSessionEvents::OnArrivalRead(const Result<DeviceRead>& read,
+                                              bool reset_after_update) {
+  Status applied = Status::Ok();
+  if (!read.ok()) {
+    applied = read.error();
+  } else if (reset_after_update) {
+    applied = state_.ApplyFactoryReset(*read, keymap_file_);
+  } else {
+    state_.ApplyReread(*read);
+  }
+  if (hooks_.arrival) {
+    hooks_.arrival(applied, reset_after_update);
+  }
+}
+
+}  // namespace n240qx

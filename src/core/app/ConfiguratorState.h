@@ -1,0 +1,76 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+
+#include "app/FirmwareVersion.h"
+#include "config/ConfigImage.h"
+#include "config/DeviceSnapshot.h"
+#include "device/DeviceRead.h"
+#include "device/WriteOutcome.h"
+#include "keys/CustomisedKeyFlags.h"
+#include "keys/KeyActionTable.h"
+#include "keys/KeyNameTable.h"
+#include "keys/PendingAssignment.h"
+#include "lighting/KeyboardLightingChange.h"
+#include "lighting/RepaintCountdown.h"
+#include "macros/MacroStore.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// The program's process-wide state, owned by the program and passed by reference to whoever
+// needs it. Only the owning thread touches it: the device session hands its results over
+// through the Dispatcher and they are applied here. About 800 kB: keep it on the heap.
+struct ConfiguratorState {
+  // Builds the key name table; everything else starts zero, as at program start.
+  ConfiguratorState();
+
+  ConfigImage image;
+  DeviceSnapshot snapshot;
+  KeyActionTable key_actions;
+  KeyActionTable key_actions_snapshot;
+  KeyNameTable key_names;
+  MacroStore stored_macros;
+  MacroStore working_macros;
+  PendingAssignment pending;
+  CustomisedKeyFlags customised;
+  // The keyboard's firmware version; unknown until a read brings one.
+  std::optional<FirmwareVersion> firmware;
+  RepaintCountdown repaint;
+
+  // Image and key action table to their snapshots, and back (dropping unapplied edits).
+  void CopyImageToSnapshot();
+  void RestoreImageFromSnapshot();
+
+  // Start-up: MacroDefine.bin into the stored macros, keymap.bin into image and key action
+  // table, every key's own code restored, then both copied to their snapshots. With
+  // `create_missing` a missing file is created from memory, as at the program's first start;
+  // otherwise it is left missing and memory keeps its contents. A file that exists but cannot
+  // be read is an error and changes nothing of that file's part.
+  Status LoadFiles(const std::filesystem::path& keymap_file,
+                   const std::filesystem::path& macro_file, bool create_missing);
+
+  // After the full read: the keyboard's regions into the image, the image to the snapshot (the
+  // key action table snapshot is not touched), the firmware version kept.
+  void ApplyFullRead(const DeviceRead& read);
+  // After a re-read or an arrival: the keyboard's regions into image and snapshot alike.
+  void ApplyReread(const DeviceRead& read);
+  // After a write of changes: on success the written image becomes the snapshot and the key
+  // action table its snapshot; after a failure only the acknowledged regions reach the snapshot,
+  // so the next write sends the rest again. The image keeps the mask as it was sent.
+  // Returns the write's own status.
+  Status ApplyWriteOutcome(const WriteOutcome& outcome);
+  // After FactoryReset and RereadAll (or an arrival after a firmware update): the keyboard's
+  // regions, every key enabled, no assignments, each key's own code, no marked keys; image and
+  // key action table to their snapshots and to keymap.bin. Returns the save's status.
+  Status ApplyFactoryReset(const DeviceRead& read, const std::filesystem::path& keymap_file);
+  // Event kind 1: the value in image and snapshot, the repaint countdown started.
+  std::optional<SliderMove> ApplyKeyboardLightingChange(std::uint8_t sub_code, std::uint8_t value);
+
+ private:
+  void KeepFirmware(const DeviceRead& read);
+};
+
+}  // namespace n240qx

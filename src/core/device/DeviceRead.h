@@ -1,0 +1,28 @@
+#pragma once
+
+#include <optional>
+#include <span>
+
+#include "config/ConfigImage.h"
+#include "config/ImageBlock.h"
+#include "config/ImageField.h"
+#include "device/DeviceFirmwareVersion.h"
+
+namespace n240qx {
+
+// What a read brought from the keyboard: an image whose device regions hold the keyboard's
+// bytes (every other byte is zero), and the firmware version when the sequence read it. The
+// owning thread copies the device regions into its own image; a read that failed brings
+// nothing, so the image stays as it was.
+struct DeviceRead {
+  ConfigImage image;
+  std::optional<DeviceFirmwareVersion> firmware;
+};
+
+// Every region a full read fills, windows_key_lock included since the mask read derives it.
+std::span<const ImageField> DeviceRegions();
+
+// Copies the device regions of `from` into `to`; reserved bytes and host-only data stay.
+void CopyDeviceRegions(const ImageBlock& from, ImageBlock& to);
+
+}  // namespace n240qx

@@ -1,0 +1,313 @@
+#include "device/DeviceSession.h"
+
+#include "device/EventAction.h"
+#include "device/ReadSequence.h"
+#include "device/WriteCommands.h"
+#include "device/WriteSequence.h"
+
+namespace n240qx {
+
+DeviceSession::DeviceSession(HidLink& hid, Clock& clock, Dispatcher& dispatcher,
+                             SessionEvents& events, DeviceSessionOptions options)
+    : clock_(clock),
+      dispatcher_(dispatcher),
+      events_(events),
+      options_(options),
+      link_(hid),
+      listener_(link_.event_channel(), ack_,
+                [this](const EventReport& report) { OnReport(report); }) {
+  worker_ = std::thread([this] { WorkerLoop(); });
+}
+
+DeviceSession::~DeviceSession() {
+  if (monitor_ != nullptr) {
+    monitor_->Stop();
+  }
+  closing_.store(true);
+  {
+    std::lock_guard lock(queue_mutex_);
+    stopping_ = true;
+  }
+  queue_changed_.notify_all();
+  if (worker_.joinable()) {
+    worker_.join();
+  }
+  listener_.Stop();
+  link_.CloseLink();
+}
+
+void DeviceSession::Queue(std::function<void()> task) {
+  {
+    std::lock_guard lock(queue_mutex_);
+    if (stopping_) {
+      return;
+    }
+    queue_.push_back(std::move(task));
+  }
+  queue_changed_.notify_one();
+}
+
+void DeviceSession::WorkerLoop() {
+  std::unique_lock lock(queue_mutex_);
+  while (true) {
+    queue_changed_.wait(lock, [this] { return stopping_ || !queue_.empty(); });
+    if (stopping_) {
+      return;
+    }
+    std::function<void()> task = std::move(queue_.front());
+    queue_.pop_front();
+    lock.unlock();
+    task();
+    lock.lock();
+  }
+}
+
+SequenceSteps DeviceSession::Steps(SequenceKind kind, int total) {
+  auto sink = [events = &events_, dispatcher = &dispatcher_](const SequenceProgress& progress) {
+    dispatcher->Post([events, progress] { events->OnProgress(progress); });
+  };
+  return SequenceSteps(kind, total, sink, &closing_);
+}
+
+Status DeviceSession::NoKeyboard() const {
+  return Error{ErrorCode::kNotOpen, "No keyboard is connected"};
+}
+
+void DeviceSession::Connect(Done<Status> done) {
+  Queue([this, done = std::move(done)]() mutable { Reply(std::move(done), ConnectNow()); });
+}
+
+Status DeviceSession::ConnectNow() {
+  if (link_.CommandOpen()) {
+    OpenEventInterface();
+    return Status::Ok();
+  }
+  if (!link_.FindKeyboardInterface(kCommandInterfaceMarker)) {
+    if (link_.FindUpdateModeInterface()) {
+      update_pending_ = true;
+      return Error{ErrorCode::kNotFound,
+                   "The keyboard is in firmware-update mode (USB id 04d9:a126); it is reset to "
+                   "factory settings once it comes back"};
+    }
+    return Error{ErrorCode::kNotFound, "No keyboard found (USB id 04d9:a124)"};
+  }
+  if (Status opened = link_.OpenCommandHandle(); !opened.ok()) {
+    return opened;
+  }
+  OpenEventInterface();
+  return Status::Ok();
+}
+
+bool DeviceSession::OpenEventInterface() {
+  if (listener_.running()) {
+    return true;
+  }
+  if (!link_.FindKeyboardInterface(kEventInterfaceMarker) || !link_.OpenEventHandle().ok()) {
+    return false;
+  }
+  listener_.Start();
+  return true;
+}
+
+void DeviceSession::FullRead(Done<Result<DeviceRead>> done) {
+  Queue([this, done = std::move(done)]() mutable {
+    if (!link_.CommandOpen()) {
+      Reply(std::move(done), Result<DeviceRead>(NoKeyboard().error()));
+      return;
+    }
+    ReadSequence reads(link_.command_channel(), clock_);
+    SequenceSteps steps = Steps(SequenceKind::kFullRead, ReadSequence::kFullReadSteps);
+    Reply(std::move(done), reads.FullRead(steps));
+  });
+}
+
+void DeviceSession::RereadAll(Done<Result<DeviceRead>> done) {
+  Queue([this, done = std::move(done)]() mutable {
+    Reply(std::move(done), RereadNow(SequenceKind::kReread, 0));
+  });
+}
+
+Result<DeviceRead> DeviceSession::RereadNow(SequenceKind kind, int extra_steps) {
+  if (!link_.CommandOpen()) {
+    return NoKeyboard().error();
+  }
+  SequenceSteps steps = Steps(kind, extra_steps + ReadSequence::kRereadSteps);
+  DeviceRead read;
+  if (Status reread = ReadSequence(link_.command_channel(), clock_).RereadAll(read.image, steps);
+      !reread.ok()) {
+    return reread.error();
+  }
+  return read;
+}
+
+void DeviceSession::FactoryReset(Done<Result<DeviceRead>> done) {
+  Queue([this, done = std::move(done)]() mutable { Reply(std::move(done), FactoryResetNow()); });
+}
+
+Result<DeviceRead> DeviceSession::FactoryResetNow() {
+  if (!link_.CommandOpen()) {
+    return NoKeyboard().error();
+  }
+  SequenceSteps steps = Steps(SequenceKind::kFactoryReset, 1 + ReadSequence::kRereadSteps);
+  WriteCommands writes(link_.command_channel(), clock_);
+  if (Status reset = steps.Run([&] { return writes.FactoryReset(); }); !reset.ok()) {
+    return reset.error();
+  }
+  DeviceRead read;
+  if (Status reread = ReadSequence(link_.command_channel(), clock_).RereadAll(read.image, steps);
+      !reread.ok()) {
+    return reread.error();
+  }
+  return read;
+}
+
+void DeviceSession::WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
+                                 Done<WriteOutcome> done) {
+  Queue([this, image, snapshot, done = std::move(done)]() mutable {
+    if (link_.CommandOpen() && !listener_.running()) {
+      // Without the listener no acknowledgement can arrive; better to send nothing at all.
+      const Error error =
+          ack_.link_lost()
+              ? Error{ErrorCode::kDisconnected, "The keyboard was unplugged; nothing was written"}
+              : Error{ErrorCode::kNotOpen,
+                      "The keyboard's event interface is not open, so its acknowledgements "
+                      "cannot be heard; nothing was written"};
+      Reply(std::move(done), WriteOutcome{error, image, {}, {}, 0});
+      return;
+    }
+    SequenceSteps steps = Steps(SequenceKind::kWrite, 2);
+    WriteSequence writer(link_.command_channel(), clock_, ack_, options_.ack_timeout);
+    Reply(std::move(done), writer.WriteChanges(image, snapshot, steps));
+  });
+}
+
+void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
+  Queue([this, done = std::move(done)]() mutable {
+    if (!link_.CommandOpen()) {
+      Reply(std::move(done), Result<DeviceFirmwareVersion>(NoKeyboard().error()));
+      return;
+    }
+    SequenceSteps steps = Steps(SequenceKind::kFirmwareRead, 1);
+    Reply(std::move(done), ReadSequence(link_.command_channel(), clock_).ReadFirmware(steps));
+  });
+}
+
+void DeviceSession::WatchHotplug(HotplugMonitor& monitor) {
+  monitor_ = &monitor;
+  monitor.Start([this](HotplugEvent event) {
+    if (event == HotplugEvent::kArrival) {
+      OnDeviceArrival();
+    } else {
+      OnDeviceRemoval();
+    }
+  });
+}
+
+void DeviceSession::OnDeviceArrival() {
+  if (arrival_queued_.exchange(true)) {
+    return;
+  }
+  Queue([this] {
+    arrival_queued_.store(false);
+    HandleArrival();
+  });
+}
+
+void DeviceSession::OnDeviceRemoval() {
+  if (removal_queued_.exchange(true)) {
+    return;
+  }
+  Queue([this] {
+    removal_queued_.store(false);
+    HandleRemoval();
+  });
+}
+
+void DeviceSession::HandleArrival() {
+  // The keyboard needs the time to settle after a plug-in before it takes commands.
+  clock_.SleepMs(options_.arrival_settle_ms);
+  if (link_.CommandOpen()) {
+    if (HandlesAlive()) {
+      return;
+    }
+    // The keyboard went and came back before its removal could be told from another's.
+    CloseKeyboard();
+  }
+  if (!link_.FindKeyboardInterface(kCommandInterfaceMarker) || !link_.OpenCommandHandle().ok()) {
+    if (link_.FindUpdateModeInterface()) {
+      update_pending_ = true;
+    }
+    return;
+  }
+  ReadAfterArrival();
+}
+
+void DeviceSession::ReadAfterArrival() {
+  const bool reset = update_pending_;
+  const int total =
+      (reset ? 1 : 0) + ReadSequence::kRereadSteps + ReadSequence::kColourTableSteps + 1;
+  SequenceSteps steps = Steps(SequenceKind::kArrival, total);
+  ReadSequence reads(link_.command_channel(), clock_);
+  WriteCommands writes(link_.command_channel(), clock_);
+  Result<DeviceRead> read = [&]() -> Result<DeviceRead> {
+    if (reset) {
+      if (Status done = steps.Run([&] { return writes.FactoryReset(); }); !done.ok()) {
+        return done.error();
+      }
+    }
+    DeviceRead fresh;
+    if (Status done = reads.RereadAll(fresh.image, steps); !done.ok()) {
+      return done.error();
+    }
+    if (Status done = reads.ReadColourTables(fresh.image, steps); !done.ok()) {
+      return done.error();
+    }
+    auto firmware = reads.ReadFirmware(steps);
+    if (!firmware.ok()) {
+      return firmware.error();
+    }
+    fresh.firmware = *firmware;
+    return fresh;
+  }();
+  if (reset && read.ok()) {
+    update_pending_ = false;
+  }
+  OpenEventInterface();
+  dispatcher_.Post([events = &events_] { events->OnConnectionChanged(true); });
+  dispatcher_.Post(
+      [events = &events_, read = std::move(read), reset] { events->OnArrivalRead(read, reset); });
+}
+
+void DeviceSession::HandleRemoval() {
+  clock_.SleepMs(options_.removal_settle_ms);
+  if (!link_.CommandOpen() && !link_.EventOpen()) {
+    return;
+  }
+  // Another device went: the keyboard is still there and its handles still reach it.
+  if (link_.FindKeyboardInterface(kCommandInterfaceMarker) && HandlesAlive()) {
+    return;
+  }
+  CloseKeyboard();
+}
+
+bool DeviceSession::HandlesAlive() {
+  return !ack_.link_lost() && link_.command_channel().CheckAlive().ok();
+}
+
+void DeviceSession::CloseKeyboard() {
+  listener_.Stop();
+  link_.CloseLink();
+  dispatcher_.Post([events = &events_] { events->OnConnectionChanged(false); });
+}
+
+void DeviceSession::OnReport(const EventReport& report) {
+  if (ClassifyEvent(report) == EventAction::kLightingChange) {
+    dispatcher_.Post([events = &events_, sub_code = report.sub_code, value = report.value] {
+      events->OnKeyboardLightingChange(sub_code, value);
+    });
+    return;
+  }
+  dispatcher_.Post([events = &events_, code = report.sub_code] { events->OnLaunchKey(code); });
+}
+
+}  // namespace n240qx

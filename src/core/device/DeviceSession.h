@@ -1,0 +1,117 @@
+#pragma once
+
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "config/ConfigImage.h"
+#include "config/DeviceSnapshot.h"
+#include "device/AckSignal.h"
+#include "device/DeviceFirmwareVersion.h"
+#include "device/DeviceLink.h"
+#include "device/DeviceRead.h"
+#include "device/DeviceSessionOptions.h"
+#include "device/EventListener.h"
+#include "device/HidLink.h"
+#include "device/HotplugMonitor.h"
+#include "device/SequenceSteps.h"
+#include "device/SessionEvents.h"
+#include "device/WriteOutcome.h"
+#include "util/Clock.h"
+#include "util/Dispatcher.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// The keyboard session: one worker thread runs every keyboard sequence (connect, full read,
+// re-read, write of changes, factory reset, firmware read, and the arrival and removal
+// handlers) one at a time, and one listener thread reads the keyboard's event reports. Sequences
+// work on copies and hand their result to the owning thread through the Dispatcher; the owning
+// thread applies it. Each request's `done` runs exactly once, on the owning thread, unless the
+// session is destroyed first. Requests may be made from the owning thread only.
+class DeviceSession {
+ public:
+  template <typename T>
+  using Done = std::function<void(T)>;
+
+  // `events` and `dispatcher` must outlive the session and every task it posted.
+  DeviceSession(HidLink& hid, Clock& clock, Dispatcher& dispatcher, SessionEvents& events,
+                DeviceSessionOptions options = {});
+  // Stops the hotplug monitor, ends a running sequence at its next step, stops the listener
+  // and closes both handles.
+  ~DeviceSession();
+  DeviceSession(const DeviceSession&) = delete;
+  DeviceSession& operator=(const DeviceSession&) = delete;
+
+  // Finds and opens the command interface, then the event interface, and starts the listener.
+  // kNotFound without a keyboard (noting when it sits in firmware-update mode),
+  // kPermissionDenied when its node may not be opened. A keyboard whose event interface cannot
+  // be opened is still connected: it can be read, but a write fails at once.
+  void Connect(Done<Status> done);
+  // The full read of start-up: a copy of the keyboard's regions and its firmware version.
+  void FullRead(Done<Result<DeviceRead>> done);
+  void RereadAll(Done<Result<DeviceRead>> done);
+  // Sends what differs between the copies of image and snapshot taken now.
+  void WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
+                    Done<WriteOutcome> done);
+  // FactoryReset, then RereadAll; the host's key settings reset is the owner's part.
+  void FactoryReset(Done<Result<DeviceRead>> done);
+  void ReadFirmware(Done<Result<DeviceFirmwareVersion>> done);
+
+  // Starts `monitor` with this session's handlers; it is stopped before the session ends.
+  void WatchHotplug(HotplugMonitor& monitor);
+  // Queue the handlers; any thread. An event of the same kind still waiting is not queued
+  // twice (udev reports one event per node of a plug-in).
+  void OnDeviceArrival();
+  void OnDeviceRemoval();
+
+ private:
+  void Queue(std::function<void()> task);
+  void WorkerLoop();
+  template <typename T>
+  void Reply(Done<T> done, T value) {
+    dispatcher_.Post(
+        [done = std::move(done), value = std::move(value)]() mutable { done(std::move(value)); });
+  }
+  SequenceSteps Steps(SequenceKind kind, int total);
+
+  Status ConnectNow();
+  bool OpenEventInterface();
+  Result<DeviceRead> RereadNow(SequenceKind kind, int extra_steps);
+  Result<DeviceRead> FactoryResetNow();
+  void HandleArrival();
+  void ReadAfterArrival();
+  void HandleRemoval();
+  // The open handles still reach the keyboard (it may have gone and come back meanwhile).
+  bool HandlesAlive();
+  void CloseKeyboard();
+  void OnReport(const EventReport& report);
+  Status NoKeyboard() const;
+
+  Clock& clock_;
+  Dispatcher& dispatcher_;
+  SessionEvents& events_;
+  DeviceSessionOptions options_;
+  DeviceLink link_;
+  AckSignal ack_;
+  EventListener listener_;
+  HotplugMonitor* monitor_ = nullptr;
+  // Worker only: the keyboard was last seen in firmware-update mode.
+  bool update_pending_ = false;
+  std::atomic<bool> closing_{false};
+  std::atomic<bool> arrival_queued_{false};
+  std::atomic<bool> removal_queued_{false};
+
+  std::mutex queue_mutex_;
+  std::condition_variable queue_changed_;
+  std::deque<std::function<void()>> queue_;
+  bool stopping_ = false;
+  // Last: started once everything above exists.
+  std::thread worker_;
+};
+
+}  // namespace n240qx

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "config/ConfigImage.h"
+#include "device/WriteRegion.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// What a write of changes did, for the owning thread to apply: on success the whole written
+// image becomes the snapshot; after a failure only the acknowledged regions do, so the next
+// write sends the rest again.
+struct WriteOutcome {
+  Status status;
+  // The image as it was sent: the copy the write was given, with the Windows-key lock folded
+  // into the mask.
+  ConfigImage written;
+  // The commands that went out, in wire order.
+  std::vector<std::string> sent;
+  // The regions the keyboard now holds: each acknowledged step's, and the lighting once the
+  // closing frame has gone out.
+  std::vector<WriteRegion> acknowledged;
+  // How many acknowledgements the write waited for.
+  int acknowledgements_waited = 0;
+};
+
+}  // namespace n240qx

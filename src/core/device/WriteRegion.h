@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "config/ImageField.h"
+
+namespace n240qx {
+
+// One region of the image that a write step carries, by name for messages.
+struct WriteRegion {
+  std::string name;
+  ImageField field;
+};
+
+}  // namespace n240qx
