@@ -1,0 +1,172 @@
+#include "cli/AssignAction.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <string_view>
+
+#include "cli/HexText.h"
+#include "cli/Utf8.h"
+#include "config/ImageField.h"
+#include "keys/FunctionTable.h"
+
+namespace n240qx {
+
+namespace {
+
+constexpr std::string_view kActions =
+    "single VK, combine VK VK [VK], function NAME, macro N, play PATH, startup PATH, "
+    "open-file PATH, open-folder PATH, default, disable or enable";
+
+Error Refuse(std::string message) {
+  return Error{ErrorCode::kInvalidArgument, std::move(message)};
+}
+
+void SetKind(PendingAssignment& pending, AssignmentKind kind) {
+  pending.pending_kind = static_cast<std::uint8_t>(kind);
+}
+
+Status CaptureKeys(std::span<const std::string> typed, const KeyNameTable& names,
+                   PendingAssignment& pending) {
+  for (std::size_t i = 0; i < typed.size(); ++i) {
+    auto vk = names.VirtualKeyOfName(typed[i]);
+    if (!vk.ok()) {
+      return vk.error();
+    }
+    if (*vk == 0) {
+      return Refuse("0x00 is no key");
+    }
+    pending.captured_keys[i] = *vk;
+  }
+  pending.captured_count = static_cast<int>(typed.size());
+  return Status::Ok();
+}
+
+std::string Joined(std::span<const std::string> words) {
+  std::string text;
+  for (const std::string& word : words) {
+    text += (text.empty() ? "" : " ") + word;
+  }
+  return text;
+}
+
+bool SameAsciiLetters(std::u16string_view a, std::u16string_view b) {
+  const auto lower = [](char16_t c) {
+    return c < 0x80 ? static_cast<char16_t>(std::tolower(static_cast<int>(c))) : c;
+  };
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [&](char16_t x, char16_t y) { return lower(x) == lower(y); });
+}
+
+Status ChooseFunction(std::span<const std::string> words, PendingAssignment& pending) {
+  auto name = Utf16FromUtf8(Joined(words));
+  if (!name.ok()) {
+    return name.error();
+  }
+  for (const FunctionRow& row : FunctionTable::Rows()) {
+    if (row.name == *name || SameAsciiLetters(row.name, *name)) {
+      SetKind(pending, AssignmentKind::kFunction);
+      pending.function_name = std::u16string(row.name);
+      return Status::Ok();
+    }
+  }
+  std::string allowed;
+  for (const FunctionRow& row : FunctionTable::Rows()) {
+    allowed += (allowed.empty() ? "\"" : ", \"") + Utf8FromUtf16(row.name) + "\"";
+  }
+  return Refuse("unknown function \"" + Joined(words) + "\": use one of " + allowed);
+}
+
+// The path is kept absolute, since the window that carries out the launch has its own folder.
+Status ChooseLaunch(AssignmentKind kind, std::span<const std::string> words,
+                    PendingAssignment& pending) {
+  if (words.size() != 1 || words[0].empty()) {
+    return Refuse("a launch action takes one PATH (quote it when it holds spaces)");
+  }
+  std::error_code ignored;
+  const std::filesystem::path absolute = std::filesystem::absolute(words[0], ignored);
+  auto path = Utf16FromUtf8(absolute.string());
+  if (!path.ok()) {
+    return path.error();
+  }
+  if (path->size() >= KeyActionEntry::kPathUnits) {
+    return Refuse("the path is too long: a key keeps at most " +
+                  std::to_string(KeyActionEntry::kPathUnits - 1) + " characters");
+  }
+  SetKind(pending, kind);
+  pending.launch_path = *path;
+  return Status::Ok();
+}
+
+Status ChooseMacro(std::span<const std::string> words, PendingAssignment& pending) {
+  const int last = static_cast<int>(image_field::kMacroRecordCount) - 1;
+  const auto index = words.size() == 1 ? ParseDecimal(words[0], last) : std::nullopt;
+  if (!index) {
+    return Refuse("macro takes the number of a stored macro, 0-31 (see n240qx-ctl macros)");
+  }
+  SetKind(pending, AssignmentKind::kMacro);
+  pending.macro_index = *index;
+  return Status::Ok();
+}
+
+Status ChooseSimple(std::string_view action, std::span<const std::string> rest,
+                    PendingAssignment& pending) {
+  if (!rest.empty()) {
+    return Refuse(std::string(action) + " takes nothing after it");
+  }
+  if (action == "default") {
+    pending.captured_count = PendingAssignment::kResetCount;
+  } else {
+    pending.key_enabled = action == "enable";
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status ParseAssignAction(std::span<const std::string> words, const KeyNameTable& names,
+                         PendingAssignment& pending) {
+  if (words.empty()) {
+    return Refuse("assign needs an action: " + std::string(kActions));
+  }
+  SetKind(pending, AssignmentKind::kNone);
+  pending.captured_keys.fill(0);
+  pending.captured_count = 0;
+  pending.function_name.clear();
+  pending.macro_index = PendingAssignment::kNoMacro;
+  pending.launch_path.clear();
+  const std::string_view action = words[0];
+  const auto rest = words.subspan(1);
+  if (action == "single" || action == "combine") {
+    const bool single = action == "single";
+    if (single ? rest.size() != 1 : (rest.size() < 2 || rest.size() > 3)) {
+      return Refuse(single ? "single takes one key: single VK"
+                           : "combine takes two or three keys: combine VK VK [VK]");
+    }
+    SetKind(pending, single ? AssignmentKind::kSingle : AssignmentKind::kCombine);
+    return CaptureKeys(rest, names, pending);
+  }
+  if (action == "function") {
+    return ChooseFunction(rest, pending);
+  }
+  if (action == "macro") {
+    return ChooseMacro(rest, pending);
+  }
+  constexpr std::pair<std::string_view, AssignmentKind> kLaunches[] = {
+      {"play", AssignmentKind::kPlayMusic},
+      {"startup", AssignmentKind::kStartup},
+      {"open-file", AssignmentKind::kOpenFile},
+      {"open-folder", AssignmentKind::kOpenFolder}};
+  for (const auto& [name, kind] : kLaunches) {
+    if (action == name) {
+      return ChooseLaunch(kind, rest, pending);
+    }
+  }
+  if (action == "default" || action == "disable" || action == "enable") {
+    return ChooseSimple(action, rest, pending);
+  }
+  return Refuse("unknown action \"" + std::string(action) + "\": use " + std::string(kActions));
+}
+
+}  // namespace n240qx

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <span>
+#include <string>
+
+#include "keys/KeyNameTable.h"
+#include "keys/PendingAssignment.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// The ACTION words of `assign` as the key assignment dialog would leave its result:
+// single VK | combine VK VK [VK] | function NAME | macro N | play PATH | startup PATH |
+// open-file PATH | open-folder PATH | default | disable | enable. `pending` arrives with the key
+// filled in and key_enabled holding the key's present state; only the action's fields change.
+// kInvalidArgument for an unknown action, key name or function, or a path too long to keep.
+Status ParseAssignAction(std::span<const std::string> words, const KeyNameTable& names,
+                         PendingAssignment& pending);
+
+}  // namespace n240qx

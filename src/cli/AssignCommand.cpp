@@ -1,0 +1,59 @@
+#include <iostream>
+
+#include "cli/AssignAction.h"
+#include "cli/Commands.h"
+#include "cli/KeyLookup.h"
+#include "keys/KeyAssignment.h"
+
+namespace n240qx {
+
+// The key assignment dialog's OK without the dialog: the assignment step on the image and the
+// key action table, keymap.bin saved, then the write of changes.
+ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
+  const auto& words = arguments.words;
+  if (words.size() < 2) {
+    return session.Fail(ExitCode::kUsage, "assign takes KEY ACTION");
+  }
+  auto key = FindKey(words[0]);
+  if (!key.ok()) {
+    return session.Fail(ExitCode::kUsage, key.error().message);
+  }
+  ConfiguratorState& state = session.state();
+  PendingAssignment& pending = state.pending;
+  const std::span<const std::string> action(words.begin() + 1, words.end());
+  if (Status parsed = ParseAssignAction(action, state.key_names, pending); !parsed.ok()) {
+    return session.Fail(ExitCode::kUsage, parsed.error().message);
+  }
+  if (ExitCode loaded = session.LoadFiles(true); loaded != ExitCode::kOk) {
+    return loaded;
+  }
+  if (pending.macro_index != PendingAssignment::kNoMacro &&
+      static_cast<std::size_t>(pending.macro_index) >= state.stored_macros.UsedCount()) {
+    return session.Fail(ExitCode::kUsage, "there is no stored macro " +
+                                              std::to_string(pending.macro_index) + " (" +
+                                              std::to_string(state.stored_macros.UsedCount()) +
+                                              " stored; see n240qx-ctl macros)");
+  }
+  if (ExitCode connected = session.Connect(); connected != ExitCode::kOk) {
+    return connected;
+  }
+  if (ExitCode read = session.FullRead(); read != ExitCode::kOk) {
+    return read;
+  }
+  const KeyTableRow& row = **key;
+  pending.current_key = row.index;
+  pending.current_key_vk = row.vk;
+  // Enable and disable say so; every other action leaves the key as enabled as it is.
+  if (words[1] != "enable" && words[1] != "disable") {
+    pending.key_enabled = state.image.KeyEnabled(row.slot);
+  }
+  KeyAssignment assignment(state.image, state.key_actions, state.customised, pending,
+                           state.key_names, state.stored_macros, session.paths().KeymapFile());
+  if (Status assigned = assignment.CompleteKeyAssignment(); !assigned.ok()) {
+    const bool file = assigned.error().code != ErrorCode::kInvalidArgument;
+    return session.Fail(file ? ExitCode::kFileError : ExitCode::kUsage, assigned.error().message);
+  }
+  return session.WriteChanges();
+}
+
+}  // namespace n240qx

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "util/Result.h"
+
+namespace n240qx {
+
+// The command line: the global options (anywhere on the line, until "--"), the command word
+// and the command's own words in order.
+struct CliArguments {
+  bool simulate = false;
+  // --simulate=STATE: the simulated keyboard's memory between runs.
+  std::optional<std::filesystem::path> state_file;
+  std::optional<std::filesystem::path> wire_log;
+  std::optional<std::filesystem::path> data_dir;
+  bool json = false;
+  bool help = false;
+  std::string command;
+  std::vector<std::string> words;
+};
+
+// kInvalidArgument, naming the option, for an unknown option or one missing its value.
+Result<CliArguments> ParseCliArguments(std::span<const std::string_view> arguments);
+
+// The usage text printed by --help and after a usage error.
+std::string_view UsageText();
+
+}  // namespace n240qx

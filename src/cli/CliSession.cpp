@@ -1,0 +1,205 @@
+#include "cli/CliSession.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <system_error>
+
+#include "app/FilesystemPathProbe.h"
+#include "device/LoggingHidLink.h"
+#include "hid/HidapiLink.h"
+#include "hid/UdevHotplugMonitor.h"
+#include "keys/KeymapStore.h"
+#include "sim/SimulatedLink.h"
+#include "sim/SimulatorStateFile.h"
+
+namespace n240qx {
+
+namespace {
+
+constexpr const char* kUdevRuleHint =
+    "The rule is data/70-n240qx.rules; see README, \"Permission to use the keyboard\".";
+
+std::filesystem::path ExecutablePath() {
+  std::error_code error;
+  auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+  return error ? std::filesystem::path() : path;
+}
+
+}  // namespace
+
+CliSession::CliSession(ProgramPaths paths, bool json)
+    : paths_(std::move(paths)),
+      json_(json),
+      progress_to_terminal_(::isatty(STDERR_FILENO) == 1),
+      state_(std::make_unique<ConfiguratorState>()) {
+  ConfiguratorSessionEvents::Hooks hooks;
+  hooks.progress = [this](const SequenceProgress& progress) { ShowProgress(progress); };
+  events_ = std::make_unique<ConfiguratorSessionEvents>(*state_, paths_.KeymapFile(), hooks);
+}
+
+CliSession::~CliSession() {
+  session_.reset();
+}
+
+Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& arguments) {
+  auto paths = ProgramPaths::Resolve(
+      ProgramPaths::InputsFromEnvironment(ExecutablePath(), arguments.data_dir),
+      FilesystemPathProbe());
+  if (!paths.ok()) {
+    return Error{ErrorCode::kInvalidArgument, paths.error().message};
+  }
+  std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
+  if (Status opened = session->OpenKeyboard(arguments); !opened.ok()) {
+    return opened.error();
+  }
+  return session;
+}
+
+Status CliSession::OpenKeyboard(const CliArguments& arguments) {
+  if (arguments.simulate) {
+    simulated_ = true;
+    SimulatedMemory memory = SimulatedMemory::Factory();
+    if (arguments.state_file) {
+      auto loaded = LoadSimulatorState(*arguments.state_file);
+      if (!loaded.ok()) {
+        return loaded.error();
+      }
+      memory = *loaded;
+    }
+    auto simulated = std::make_unique<SimulatedLink>(memory);
+    if (arguments.state_file) {
+      simulated->PersistTo(*arguments.state_file);
+      if (auto error = simulated->LastPersistError()) {
+        return *error;
+      }
+    }
+    keyboard_link_ = std::move(simulated);
+  } else {
+    keyboard_link_ = std::make_unique<HidapiLink>();
+    monitor_ = std::make_unique<UdevHotplugMonitor>();
+  }
+  HidLink* link = keyboard_link_.get();
+  if (arguments.wire_log) {
+    wire_stream_.open(*arguments.wire_log, std::ios::out | std::ios::trunc);
+    if (!wire_stream_) {
+      return Error{ErrorCode::kIo, "cannot write the wire log " + arguments.wire_log->string()};
+    }
+    wire_log_ = std::make_unique<WireLog>(clock_, &wire_stream_, false);
+    logging_link_ = std::make_unique<LoggingHidLink>(*keyboard_link_, *wire_log_);
+    link = logging_link_.get();
+  }
+  session_ = std::make_unique<DeviceSession>(*link, clock_, dispatcher_, *events_);
+  if (monitor_) {
+    session_->WatchHotplug(*monitor_);
+  }
+  return Status::Ok();
+}
+
+ExitCode CliSession::LoadFiles(bool create_missing) {
+  if (create_missing) {
+    std::error_code error;
+    std::filesystem::create_directories(paths_.data_folder(), error);
+    if (error) {
+      return Fail(ExitCode::kFileError, "cannot create the data folder " +
+                                            paths_.data_folder().string() + ": " + error.message());
+    }
+  }
+  Status loaded = state_->LoadFiles(paths_.KeymapFile(), paths_.MacroFile(), create_missing);
+  if (!loaded.ok()) {
+    return Fail(ExitCode::kFileError, loaded.error().message);
+  }
+  return ExitCode::kOk;
+}
+
+ExitCode CliSession::Connect() {
+  const Status connected = Await<Status>([&](auto done) { session_->Connect(std::move(done)); });
+  if (connected.ok()) {
+    return ExitCode::kOk;
+  }
+  if (connected.error().code == ErrorCode::kPermissionDenied) {
+    return Fail(ExitCode::kNoKeyboard, connected.error().message + "\n" + kUdevRuleHint);
+  }
+  return Fail(ExitCode::kNoKeyboard, connected.error().message);
+}
+
+ExitCode CliSession::FullRead() {
+  auto read = Await<Result<DeviceRead>>([&](auto done) { session_->FullRead(std::move(done)); });
+  if (!read.ok()) {
+    return FailDevice(read.error());
+  }
+  state_->ApplyFullRead(*read);
+  return ExitCode::kOk;
+}
+
+ExitCode CliSession::ReadKeyboard(bool create_missing) {
+  if (ExitCode loaded = LoadFiles(create_missing); loaded != ExitCode::kOk) {
+    return loaded;
+  }
+  if (ExitCode connected = Connect(); connected != ExitCode::kOk) {
+    return connected;
+  }
+  return FullRead();
+}
+
+ExitCode CliSession::WriteChanges() {
+  const WriteOutcome outcome = Await<WriteOutcome>(
+      [&](auto done) { session_->WriteChanges(state_->image, state_->snapshot, std::move(done)); });
+  const Status applied = state_->ApplyWriteOutcome(outcome);
+  const Status saved = SaveKeymapStore(paths_.KeymapFile(), state_->image, state_->key_actions);
+  if (!applied.ok()) {
+    return FailDevice(applied.error());
+  }
+  if (!saved.ok()) {
+    return Fail(ExitCode::kFileError, saved.error().message);
+  }
+  return ExitCode::kOk;
+}
+
+ExitCode CliSession::FactoryReset() {
+  auto read =
+      Await<Result<DeviceRead>>([&](auto done) { session_->FactoryReset(std::move(done)); });
+  if (!read.ok()) {
+    return FailDevice(read.error());
+  }
+  if (Status saved = state_->ApplyFactoryReset(*read, paths_.KeymapFile()); !saved.ok()) {
+    return Fail(ExitCode::kFileError, saved.error().message);
+  }
+  return ExitCode::kOk;
+}
+
+Result<DeviceFirmwareVersion> CliSession::ReadFirmware() {
+  return Await<Result<DeviceFirmwareVersion>>(
+      [&](auto done) { session_->ReadFirmware(std::move(done)); });
+}
+
+ExitCode CliSession::Fail(ExitCode code, const std::string& message) {
+  EndProgressLine();
+  std::cerr << "n240qx-ctl: " << message << '\n';
+  return code;
+}
+
+ExitCode CliSession::FailDevice(const Error& error) {
+  return Fail(ExitCodeForDeviceError(error), error.message);
+}
+
+void CliSession::ShowProgress(const SequenceProgress& progress) {
+  if (!progress_to_terminal_ || progress.total <= 0) {
+    return;
+  }
+  std::fprintf(stderr, "\r%s: %d/%d", SequenceName(progress.kind), progress.done, progress.total);
+  std::fflush(stderr);
+  progress_shown_ = true;
+}
+
+void CliSession::EndProgressLine() {
+  if (progress_shown_) {
+    // Back to the line's start and clear it, so that what follows starts clean.
+    std::fputs("\r\033[K", stderr);
+    std::fflush(stderr);
+    progress_shown_ = false;
+  }
+}
+
+}  // namespace n240qx

@@ -1,0 +1,95 @@
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/ConfiguratorSessionEvents.h"
+#include "app/ConfiguratorState.h"
+#include "app/ProgramPaths.h"
+#include "cli/CliArguments.h"
+#include "cli/ExitCode.h"
+#include "device/DeviceSession.h"
+#include "device/HidLink.h"
+#include "device/HotplugMonitor.h"
+#include "device/WireLog.h"
+#include "util/QueueDispatcher.h"
+#include "util/RealClock.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// Everything one run of the tool needs: the paths, the program state, the keyboard (real or
+// simulated, with its wire log) and the device session. The main thread owns the state and
+// drains the session's results. Each operation prints its own failure to standard error and
+// returns the exit status to end with.
+class CliSession {
+ public:
+  // kInvalidArgument for a usage problem, any other error for a file that cannot be used.
+  static Result<std::unique_ptr<CliSession>> Open(const CliArguments& arguments);
+  ~CliSession();
+  CliSession(const CliSession&) = delete;
+  CliSession& operator=(const CliSession&) = delete;
+
+  ConfiguratorState& state() { return *state_; }
+  const ProgramPaths& paths() const { return paths_; }
+  bool json() const { return json_; }
+  bool simulated() const { return simulated_; }
+
+  // keymap.bin and MacroDefine.bin; with `create_missing` the data folder and missing files
+  // are created, as at the window's first start.
+  ExitCode LoadFiles(bool create_missing);
+  ExitCode Connect();
+  // The full read, applied to the state.
+  ExitCode FullRead();
+  // LoadFiles, Connect and FullRead: what every command that changes the keyboard starts with.
+  ExitCode ReadKeyboard(bool create_missing);
+  // The write of changes, applied; keymap.bin is rewritten as after every Apply.
+  ExitCode WriteChanges();
+  // FactoryReset and RereadAll, then the host's key settings reset and keymap.bin.
+  ExitCode FactoryReset();
+  Result<DeviceFirmwareVersion> ReadFirmware();
+
+  // Prints "n240qx-ctl: message" to standard error and returns `code`.
+  ExitCode Fail(ExitCode code, const std::string& message);
+  ExitCode FailDevice(const Error& error);
+
+ private:
+  CliSession(ProgramPaths paths, bool json);
+  Status OpenKeyboard(const CliArguments& arguments);
+
+  template <typename T>
+  T Await(const std::function<void(DeviceSession::Done<T>)>& start) {
+    std::optional<T> result;
+    start([&result](T value) { result.emplace(std::move(value)); });
+    while (!result) {
+      dispatcher_.RunOne(std::chrono::milliseconds(100));
+    }
+    EndProgressLine();
+    return std::move(*result);
+  }
+  void ShowProgress(const SequenceProgress& progress);
+  void EndProgressLine();
+
+  ProgramPaths paths_;
+  bool json_;
+  bool simulated_ = false;
+  bool progress_shown_ = false;
+  bool progress_to_terminal_;
+  RealClock clock_;
+  QueueDispatcher dispatcher_;
+  std::unique_ptr<ConfiguratorState> state_;
+  std::unique_ptr<ConfiguratorSessionEvents> events_;
+  std::ofstream wire_stream_;
+  std::unique_ptr<WireLog> wire_log_;
+  std::unique_ptr<HidLink> keyboard_link_;
+  std::unique_ptr<HidLink> logging_link_;
+  std::unique_ptr<HotplugMonitor> monitor_;
+  // Last: it stops the monitor and its threads before anything above goes.
+  std::unique_ptr<DeviceSession> session_;
+};
+
+}  // namespace n240qx

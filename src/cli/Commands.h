@@ -1,0 +1,21 @@
+#pragma once
+
+#include "cli/CliArguments.h"
+#include "cli/CliSession.h"
+#include "cli/ExitCode.h"
+
+namespace n240qx {
+
+// One function per command. Each checks its own words before it touches the keyboard, so a
+// refused command sends nothing.
+ExitCode RunStatusCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunReadCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunSetCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunResetCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunKeysCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunMacrosCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunMacroCommand(CliSession& session, const CliArguments& arguments);
+
+}  // namespace n240qx

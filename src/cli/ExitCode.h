@@ -1,0 +1,19 @@
+#pragma once
+
+#include "util/Error.h"
+
+namespace n240qx {
+
+// The tool's exit status, for scripts.
+enum class ExitCode : int {
+  kOk = 0,
+  kNoKeyboard = 1,      // none attached, or it may not be opened
+  kUsage = 2,           // a wrong command, option or value; nothing was sent
+  kKeyboardFailed = 3,  // the keyboard stopped answering, went away or did not acknowledge
+  kFileError = 4,       // a file that cannot be read, written, or is damaged
+};
+
+// What a failed keyboard sequence means for the exit status.
+ExitCode ExitCodeForDeviceError(const Error& error);
+
+}  // namespace n240qx

@@ -1,0 +1,44 @@
+#include "cli/HexText.h"
+
+#include <charconv>
+
+namespace n240qx {
+
+std::string HexString(std::span<const std::uint8_t> bytes) {
+  static constexpr char kDigits[] = "0123456789ABCDEF";
+  std::string text;
+  text.reserve(bytes.size() * 2);
+  for (const std::uint8_t byte : bytes) {
+    text += kDigits[byte >> 4];
+    text += kDigits[byte & 0x0F];
+  }
+  return text;
+}
+
+std::optional<std::uint8_t> ParseHexByte(std::string_view text) {
+  if (text.size() < 3 || text.size() > 4 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
+    return std::nullopt;
+  }
+  unsigned value = 0;
+  const auto digits = text.substr(2);
+  const auto [end, error] =
+      std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
+  if (error != std::errc() || end != digits.data() + digits.size() || value > 0xFF) {
+    return std::nullopt;
+  }
+  return static_cast<std::uint8_t>(value);
+}
+
+std::optional<int> ParseDecimal(std::string_view text, int max) {
+  if (text.empty() || text.size() > 9) {
+    return std::nullopt;
+  }
+  int value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, 10);
+  if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > max) {
+    return std::nullopt;
+  }
+  return value;
+}
+
+}  // namespace n240qx

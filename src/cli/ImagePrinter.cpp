@@ -1,0 +1,139 @@
+#include "cli/ImagePrinter.h"
+
+#include <cstdio>
+
+#include "cli/HexText.h"
+#include "cli/JsonWriter.h"
+#include "config/ImageField.h"
+#include "lighting/EffectTable.h"
+
+namespace n240qx {
+
+namespace {
+
+namespace field = image_field;
+
+constexpr std::size_t kEntriesPerLine = 8;
+
+struct NamedByte {
+  const char* name;
+  std::uint8_t value;
+};
+
+std::vector<NamedByte> SingleSettings(const ConfigImage& image) {
+  return {{"report_rate", image.report_rate()},
+          {"response_time", image.response_time()},
+          {"light_effect", image.light_effect()},
+          {"effect_speed", image.effect_speed()},
+          {"brightness", image.brightness()},
+          {"colour_choice", image.colour_choice()},
+          {"light_direction", image.light_direction()},
+          {"game_mode", image.game_mode()},
+          {"windows_key_lock", image.windows_key_lock()}};
+}
+
+// 4-byte entries of a 512-byte table (key map, colour table) as 8 hex digits each.
+std::string Entry(std::span<const std::uint8_t> table, std::size_t slot) {
+  return HexString(table.subspan(field::kKeyMapEntrySize * slot, field::kKeyMapEntrySize));
+}
+
+void PrintTable(std::span<const std::uint8_t> table, const char* indent, std::ostream& out) {
+  for (std::size_t first = 0; first < field::kKeySlotCount; first += kEntriesPerLine) {
+    char head[32];
+    std::snprintf(head, sizeof head, "%sslots %3zu-%3zu:", indent, first,
+                  first + kEntriesPerLine - 1);
+    out << head;
+    for (std::size_t slot = first; slot < first + kEntriesPerLine; ++slot) {
+      out << ' ' << Entry(table, slot);
+    }
+    out << '\n';
+  }
+}
+
+void TableJson(JsonWriter& json, std::span<const std::uint8_t> table) {
+  json.BeginArray();
+  for (std::size_t slot = 0; slot < field::kKeySlotCount; ++slot) {
+    json.String(Entry(table, slot));
+  }
+  json.EndArray();
+}
+
+}  // namespace
+
+void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware,
+                    std::ostream& out) {
+  out << "firmware: "
+      << (firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
+                   : std::string("unknown"))
+      << '\n';
+  for (const NamedByte& setting : SingleSettings(image)) {
+    out << setting.name << ": " << static_cast<int>(setting.value);
+    if (std::string_view(setting.name) == "light_effect") {
+      const auto name = EffectTable::NameOfCode(setting.value, false);
+      out << (name.empty() ? "" : " (" + std::string(name) + ")");
+    }
+    out << '\n';
+  }
+  out << "colour_slots:";
+  for (std::size_t slot = 0; slot < field::kColourSlotCount; ++slot) {
+    out << ' ' << HexString(image.Field(field::ColourSlot(slot)));
+  }
+  out << "\nkey_enable_mask: " << HexString(image.key_enable_mask()) << "\nkey_map:\n";
+  PrintTable(image.key_map(), "  ", out);
+  out << "key_colour_tables:\n";
+  for (std::size_t table = 0; table < field::kColourTableCount; ++table) {
+    out << "  table " << table << ":\n";
+    PrintTable(image.Field(field::ColourTable(table)), "    ", out);
+  }
+  out << "macros:\n";
+  for (std::size_t macro = 0; macro < field::kMacroRecordCount; ++macro) {
+    out << "  " << (macro < 10 ? " " : "") << macro << ": "
+        << HexString(image.Field(field::MacroRecord(macro))) << '\n';
+  }
+}
+
+std::string ImageJson(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware) {
+  JsonWriter json;
+  json.BeginObject();
+  for (const NamedByte& setting : SingleSettings(image)) {
+    json.Key(setting.name);
+    json.Number(setting.value);
+  }
+  json.Key("colour_slots");
+  json.BeginArray();
+  for (std::size_t slot = 0; slot < field::kColourSlotCount; ++slot) {
+    json.String(HexString(image.Field(field::ColourSlot(slot))));
+  }
+  json.EndArray();
+  json.Key("key_enable_mask");
+  json.String(HexString(image.key_enable_mask()));
+  json.Key("key_map");
+  TableJson(json, image.key_map());
+  json.Key("key_colour_tables");
+  json.BeginArray();
+  for (std::size_t table = 0; table < field::kColourTableCount; ++table) {
+    TableJson(json, image.Field(field::ColourTable(table)));
+  }
+  json.EndArray();
+  json.Key("macros");
+  json.BeginArray();
+  for (std::size_t macro = 0; macro < field::kMacroRecordCount; ++macro) {
+    json.String(HexString(image.Field(field::MacroRecord(macro))));
+  }
+  json.EndArray();
+  json.Key("firmware");
+  if (firmware) {
+    json.BeginObject();
+    json.Key("major");
+    json.Number(firmware->major);
+    json.Key("minor");
+    json.Number(firmware->minor);
+    json.EndObject();
+  } else {
+    json.Null();
+  }
+  json.EndObject();
+  return json.text();
+}
+
+}  // namespace n240qx

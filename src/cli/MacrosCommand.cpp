@@ -1,0 +1,97 @@
+#include <iostream>
+
+#include "cli/Commands.h"
+#include "cli/HexText.h"
+#include "cli/JsonWriter.h"
+#include "cli/Utf8.h"
+#include "macros/MacroEvent.h"
+#include "macros/MacroEventList.h"
+
+namespace n240qx {
+
+namespace {
+
+// A cleared entry holds repeat count 0, which the dialog shows as 1.
+int ShownRepeatCount(const MacroStoreEntry& entry) {
+  return entry.repeat_count == 0 ? 1 : entry.repeat_count;
+}
+
+}  // namespace
+
+ExitCode RunMacrosCommand(CliSession& session, const CliArguments& arguments) {
+  if (!arguments.words.empty()) {
+    return session.Fail(ExitCode::kUsage, "macros takes no arguments (macro show N shows one)");
+  }
+  if (ExitCode loaded = session.LoadFiles(false); loaded != ExitCode::kOk) {
+    return loaded;
+  }
+  const MacroStore& store = session.state().stored_macros;
+  JsonWriter json;
+  json.BeginArray();
+  for (std::size_t index = 0; index < store.UsedCount(); ++index) {
+    const MacroStoreEntry& entry = store.entry(index);
+    const std::string name = Utf8FromUtf16(entry.Name());
+    const std::size_t events = WalkEvents(entry.key_events).size();
+    if (session.json()) {
+      json.BeginObject();
+      json.Key("index");
+      json.Number(static_cast<std::int64_t>(index));
+      json.Key("name");
+      json.String(name);
+      json.Key("repeat_count");
+      json.Number(ShownRepeatCount(entry));
+      json.Key("delay");
+      json.Bool(entry.has_delay());
+      json.Key("events");
+      json.Number(static_cast<std::int64_t>(events));
+      json.EndObject();
+    } else {
+      std::cout << index << ": " << name << " (repeat " << ShownRepeatCount(entry)
+                << (entry.has_delay() ? ", with delays" : ", no delays") << ", " << events
+                << " events)\n";
+    }
+  }
+  json.EndArray();
+  if (session.json()) {
+    std::cout << json.text() << '\n';
+  } else if (store.UsedCount() == 0) {
+    std::cout << "no macros stored\n";
+  }
+  return ExitCode::kOk;
+}
+
+ExitCode RunMacroCommand(CliSession& session, const CliArguments& arguments) {
+  const auto& words = arguments.words;
+  if (words.size() != 2 || words[0] != "show") {
+    return session.Fail(ExitCode::kUsage, "use: macro show N");
+  }
+  if (ExitCode loaded = session.LoadFiles(false); loaded != ExitCode::kOk) {
+    return loaded;
+  }
+  const ConfiguratorState& state = session.state();
+  const std::size_t used = state.stored_macros.UsedCount();
+  const auto index = ParseDecimal(words[1], 1000);
+  if (!index || static_cast<std::size_t>(*index) >= used) {
+    return session.Fail(ExitCode::kUsage, "there is no stored macro " + words[1] + " (" +
+                                              std::to_string(used) + " stored)");
+  }
+  const MacroStoreEntry& entry = state.stored_macros.entry(static_cast<std::size_t>(*index));
+  const auto lines = BuildEventLines(
+      entry.key_events, [&](std::uint8_t vk) { return state.key_names.KeyNameOf(vk); });
+  if (session.json()) {
+    JsonWriter json;
+    json.BeginArray();
+    for (const auto& line : lines) {
+      json.String(Utf8FromUtf16(line));
+    }
+    json.EndArray();
+    std::cout << json.text() << '\n';
+  } else {
+    for (const auto& line : lines) {
+      std::cout << Utf8FromUtf16(line) << '\n';
+    }
+  }
+  return ExitCode::kOk;
+}
+
+}  // namespace n240qx

@@ -1,0 +1,202 @@
+#include "cli/SettingChanges.h"
+
+#include <algorithm>
+#include <cctype>
+#include <charconv>
+#include <optional>
+#include <string_view>
+
+#include "cli/HexText.h"
+#include "config/ImageField.h"
+#include "lighting/EffectTable.h"
+#include "lighting/LightingRules.h"
+
+namespace n240qx {
+
+namespace {
+
+constexpr std::uint8_t kMulticolour = 8;
+constexpr std::string_view kNames =
+    "effect, speed, brightness, colour-choice, direction, colour, game-mode, win-lock, "
+    "report-rate, response-time";
+
+Error Refuse(std::string message) {
+  return Error{ErrorCode::kInvalidArgument, std::move(message)};
+}
+
+bool SameLetters(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+Result<std::uint8_t> Number(std::string_view name, std::string_view value, int low, int high) {
+  const auto number = ParseDecimal(value, high);
+  if (!number || *number < low) {
+    return Refuse(std::string(name) + " " + std::string(value) + " is not allowed: use " +
+                  std::to_string(low) + "-" + std::to_string(high));
+  }
+  return static_cast<std::uint8_t>(*number);
+}
+
+Result<std::uint8_t> OnOff(std::string_view name, std::string_view value) {
+  if (SameLetters(value, "on")) {
+    return std::uint8_t{1};
+  }
+  if (SameLetters(value, "off")) {
+    return std::uint8_t{0};
+  }
+  return Refuse(std::string(name) + " " + std::string(value) + " is not allowed: use on or off");
+}
+
+Result<std::uint8_t> Effect(std::string_view value) {
+  for (const EffectEntry& row : EffectTable::Rows()) {
+    if (SameLetters(value, row.english) || SameLetters(value, row.german)) {
+      return row.code;
+    }
+  }
+  if (const auto code = ParseDecimal(value, 255); code && EffectTable::RowOfCode(*code)) {
+    return static_cast<std::uint8_t>(*code);
+  }
+  std::string allowed;
+  for (const EffectEntry& row : EffectTable::Rows()) {
+    allowed += (allowed.empty() ? "" : ", ") + std::string(row.english) + " (" +
+               std::to_string(row.code) + ")";
+  }
+  return Refuse("effect " + std::string(value) + " is not allowed: use one of " + allowed);
+}
+
+// As the effect list does: "Static" has no multicolour, "Wave" and "Spectrum" nothing else.
+SettingChange EffectChange(std::uint8_t code) {
+  return [code](ConfigImage& image) {
+    image.light_effect() = code;
+    if (code == EffectTable::kStatic && image.colour_choice() == kMulticolour) {
+      image.colour_choice() = 1;
+    }
+    if (LightingRules::ForEffect(code).forced_multicolour) {
+      image.colour_choice() = kMulticolour;
+    }
+  };
+}
+
+Result<std::uint8_t> Direction(std::string_view value) {
+  constexpr std::string_view kDirections[] = {"left", "right", "top", "bottom"};
+  for (std::size_t i = 0; i < std::size(kDirections); ++i) {
+    if (SameLetters(value, kDirections[i])) {
+      return static_cast<std::uint8_t>(i + 1);
+    }
+  }
+  return Refuse("direction " + std::string(value) +
+                " is not allowed: use left, right, top or bottom");
+}
+
+Result<std::array<std::uint8_t, 3>> Rgb(std::string_view value) {
+  std::array<std::uint8_t, 3> rgb{};
+  bool valid = value.size() == 6;
+  for (std::size_t i = 0; valid && i < 3; ++i) {
+    const auto part = value.substr(2 * i, 2);
+    unsigned byte = 0;
+    const auto [end, error] = std::from_chars(part.data(), part.data() + 2, byte, 16);
+    valid = error == std::errc() && end == part.data() + 2;
+    rgb[i] = static_cast<std::uint8_t>(byte);
+  }
+  if (!valid) {
+    return Refuse("colour " + std::string(value) + " is not allowed: use RRGGBB in hex");
+  }
+  return rgb;
+}
+
+using ByteField = std::uint8_t& (ImageBlock::*)();
+
+struct NumberSetting {
+  std::string_view name;
+  ByteField field;
+  int low;
+  int high;
+};
+
+constexpr NumberSetting kNumberSettings[] = {
+    {"speed", &ImageBlock::effect_speed, 0, 9},
+    {"brightness", &ImageBlock::brightness, 0, 50},
+    {"colour-choice", &ImageBlock::colour_choice, 1, 8},
+    {"report-rate", &ImageBlock::report_rate, 0, 3},
+    {"response-time", &ImageBlock::response_time, 0, 9},
+};
+
+Result<SettingChange> ByteChange(ByteField field, const Result<std::uint8_t>& value) {
+  if (!value.ok()) {
+    return value.error();
+  }
+  return SettingChange([field, byte = *value](ConfigImage& image) { (image.*field)() = byte; });
+}
+
+Result<SettingChange> ColourChange(std::string_view slot_word, std::string_view rgb_word) {
+  auto slot = Number("colour slot", slot_word, 1, 7);
+  if (!slot.ok()) {
+    return slot.error();
+  }
+  auto rgb = Rgb(rgb_word);
+  if (!rgb.ok()) {
+    return rgb.error();
+  }
+  return SettingChange([slot = *slot, rgb = *rgb](ConfigImage& image) {
+    std::copy(rgb.begin(), rgb.end(), image.Field(image_field::ColourSlot(slot - 1)).begin());
+  });
+}
+
+// One setting with its value(s) from `words` at `at`; `at` moves past them.
+Result<SettingChange> ParseOne(std::span<const std::string> words, std::size_t& at) {
+  const std::string& name = words[at];
+  const std::size_t needed = name == "colour" ? 2 : 1;
+  if (at + needed >= words.size()) {
+    return Refuse(name + " needs " + (needed == 2 ? "SLOT RRGGBB" : "a value"));
+  }
+  const std::string& value = words[at + 1];
+  at += needed + 1;
+  for (const NumberSetting& setting : kNumberSettings) {
+    if (name == setting.name) {
+      return ByteChange(setting.field, Number(name, value, setting.low, setting.high));
+    }
+  }
+  if (name == "effect") {
+    auto code = Effect(value);
+    if (!code.ok()) {
+      return code.error();
+    }
+    return EffectChange(*code);
+  }
+  if (name == "direction") {
+    return ByteChange(&ImageBlock::light_direction, Direction(value));
+  }
+  if (name == "game-mode") {
+    return ByteChange(&ImageBlock::game_mode, OnOff(name, value));
+  }
+  if (name == "win-lock") {
+    return ByteChange(&ImageBlock::windows_key_lock, OnOff(name, value));
+  }
+  if (name == "colour") {
+    return ColourChange(value, words[at - 1]);
+  }
+  return Refuse("unknown setting \"" + name + "\": use " + std::string(kNames));
+}
+
+}  // namespace
+
+Result<std::vector<SettingChange>> ParseSettingChanges(std::span<const std::string> words) {
+  if (words.empty()) {
+    return Refuse("set needs NAME VALUE pairs; names: " + std::string(kNames));
+  }
+  std::vector<SettingChange> changes;
+  std::size_t at = 0;
+  while (at < words.size()) {
+    auto change = ParseOne(words, at);
+    if (!change.ok()) {
+      return change.error();
+    }
+    changes.push_back(std::move(*change));
+  }
+  return changes;
+}
+
+}  // namespace n240qx

@@ -1,0 +1,116 @@
+#include "CliFixture.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+
+extern char** environ;
+
+namespace n240qx::testing {
+
+namespace {
+
+std::string Slurp(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+}  // namespace
+
+CliFixture::CliFixture() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  dir = std::filesystem::temp_directory_path() / ("n240qx-cli-" + std::to_string(::getpid()) + "-" +
+                                                  info->test_suite_name() + "-" + info->name());
+  std::filesystem::remove_all(dir);
+  std::filesystem::create_directories(dir);
+  state_file = dir / "state.bin";
+  data_dir = dir / "data";
+  wire_log = dir / "wire.log";
+}
+
+CliFixture::~CliFixture() {
+  std::error_code ignored;
+  std::filesystem::remove_all(dir, ignored);
+}
+
+CliResult CliFixture::Run(const std::vector<std::string>& arguments) {
+  std::vector<std::string> all = {"--simulate=" + state_file.string(), "--data-dir",
+                                  data_dir.string(), "--wire-log", wire_log.string()};
+  all.insert(all.end(), arguments.begin(), arguments.end());
+  return RunBare(all);
+}
+
+CliResult CliFixture::RunBare(const std::vector<std::string>& arguments) {
+  const auto out_file = dir / "stdout.txt";
+  const auto err_file = dir / "stderr.txt";
+  std::vector<std::string> words = {N240QX_CTL};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (auto& word : words) {
+    argv.push_back(word.data());
+  }
+  argv.push_back(nullptr);
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out_file.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_file.c_str(),
+                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  pid_t pid = 0;
+  CliResult result;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+    int status = 0;
+    waitpid(pid, &status, 0);
+    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  result.out = Slurp(out_file);
+  result.err = Slurp(err_file);
+  return result;
+}
+
+std::vector<std::string> CliFixture::FeaturesSent() const {
+  std::vector<std::string> sent;
+  std::ifstream in(wire_log);
+  std::string line;
+  constexpr std::string_view kMarker = " out feature ";
+  while (std::getline(in, line)) {
+    const auto at = line.find(kMarker);
+    // "00 " is the report id.
+    if (at != std::string::npos && line.find(" error ") == std::string::npos) {
+      sent.push_back(line.substr(at + kMarker.size() + 3));
+    }
+  }
+  return sent;
+}
+
+std::vector<std::string> CliFixture::WriteFeaturesSent() const {
+  const auto sent = FeaturesSent();
+  for (std::size_t i = 0; i < sent.size(); ++i) {
+    if (sent[i].rfind("18 01", 0) == 0) {
+      return {sent.begin() + static_cast<std::ptrdiff_t>(i), sent.end()};
+    }
+  }
+  return {};
+}
+
+std::vector<std::uint8_t> CliFixture::ReadBytes(const std::filesystem::path& file) const {
+  const std::string text = Slurp(file);
+  return {text.begin(), text.end()};
+}
+
+void CliFixture::WriteBytes(const std::filesystem::path& file,
+                            const std::vector<std::uint8_t>& bytes) const {
+  std::ofstream out(file, std::ios::binary | std::ios::trunc);
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
+}
+
+}  // namespace n240qx::testing

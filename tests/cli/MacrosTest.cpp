@@ -1,0 +1,85 @@
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "CliFixture.h"
+#include "JsonValue.h"
+#include "macros/MacroEventList.h"
+#include "macros/MacroStore.h"
+
+namespace n240qx::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+class MacrosTest : public CliFixture {
+ protected:
+  // Two macros: "Hello" repeated 3 times with delays, and "Ä" with none.
+  void StoreMacros() {
+    MacroStore store;
+    MacroStoreEntry& hello = store.entry(0);
+    ASSERT_TRUE(hello.SetName(u"Hello").ok());
+    hello.repeat_count = 3;
+    hello.set_has_delay(true);
+    // A down, 50 ms, A up, 200 ms (escaped form), B down.
+    const std::uint8_t events[] = {0x01, 0x41, 0xB2, 0x41, 0x7F, 0x42, 0x00, 0xC8};
+    std::copy(std::begin(events), std::end(events), hello.key_events.begin());
+    ASSERT_TRUE(store.entry(1).SetName(u"\u00C4").ok());
+    std::filesystem::create_directories(data_dir);
+    WriteBytes(data_dir / "MacroDefine.bin", store.ToBytes());
+  }
+};
+
+TEST_F(MacrosTest, TheListShowsNameRepeatDelayAndEventCount) {
+  StoreMacros();
+  const CliResult json = Run({"macros", "--json"});
+  ASSERT_EQ(json.exit_code, 0) << json.err;
+  const auto list = ParseJson(json.out);
+  ASSERT_TRUE(list && list->IsArray()) << json.out;
+  ASSERT_EQ(list->Items().size(), 2U);
+  EXPECT_EQ((*list)[0]["index"].Number(), 0);
+  EXPECT_EQ((*list)[0]["name"].String(), "Hello");
+  EXPECT_EQ((*list)[0]["repeat_count"].Number(), 3);
+  EXPECT_TRUE((*list)[0]["delay"].Bool());
+  EXPECT_EQ((*list)[0]["events"].Number(), 3);
+  EXPECT_EQ((*list)[1]["name"].String(), "\xC3\x84");
+  EXPECT_EQ((*list)[1]["repeat_count"].Number(), 1) << "a cleared count shows as 1";
+  EXPECT_EQ((*list)[1]["events"].Number(), 0);
+
+  const CliResult text = Run({"macros"});
+  ASSERT_EQ(text.exit_code, 0);
+  EXPECT_THAT(text.out, HasSubstr("0: Hello (repeat 3, with delays, 3 events)"));
+  EXPECT_TRUE(FeaturesSent().empty()) << "the keyboard is not needed";
+}
+
+TEST_F(MacrosTest, ShowPrintsTheEventListAsTheDialogDoes) {
+  StoreMacros();
+  const CliResult shown = Run({"macro", "show", "0"});
+  ASSERT_EQ(shown.exit_code, 0) << shown.err;
+  EXPECT_EQ(shown.out, "A  dn\n50 ms\nA  up\n200 ms\nB  dn\n");
+}
+
+TEST_F(MacrosTest, AnEmptyStoreAndAMissingMacro) {
+  const CliResult empty = Run({"--json", "macros"});
+  ASSERT_EQ(empty.exit_code, 0) << empty.err;
+  EXPECT_EQ(empty.out, "[]\n");
+  const CliResult missing = Run({"macro", "show", "0"});
+  EXPECT_EQ(missing.exit_code, 2);
+  EXPECT_THAT(missing.err, HasSubstr("no stored macro 0"));
+  EXPECT_EQ(Run({"macro", "list"}).exit_code, 2);
+}
+
+TEST_F(MacrosTest, AStoredMacroCanBeAssignedAndItsRecordIsWritten) {
+  StoreMacros();
+  const CliResult assign = Run({"assign", "F1", "macro", "0"});
+  ASSERT_EQ(assign.exit_code, 0) << assign.err;
+  EXPECT_THAT(WriteFeaturesSent(), ::testing::Contains(HasSubstr("11 00 00 03")))
+      << "macro record 0 is written";
+  const auto image = ParseJson(Run({"--json", "read"}).out);
+  ASSERT_TRUE(image);
+  EXPECT_EQ((*image)["key_map"][17].String(), "04010000") << "F1 sits in slot 17";
+  EXPECT_EQ((*image)["macros"][0].String().substr(0, 4), "0003") << "repeat count first";
+}
+
+}  // namespace
+}  // namespace n240qx::testing
