@@ -25,6 +25,11 @@ enum class TextId {
   kFactoryResetQuestion,
   kUpdaterNotStarted,
   kDeviceBusy,
+  kSimulatedKeyboard,
+  kReadFailed,
+  kWriteFailed,
+  kResetFailed,
+  kSaveFailed,
   kCount,  // not a text: the number of texts
 };
 

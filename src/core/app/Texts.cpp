@@ -14,7 +14,7 @@ struct TextPair {
 };
 
 // Texts the keyboard's tools showed only in English stay English in both languages ("REPORT
-// RATE", "Macro", the no-keyboard balloon); the last two rows are this program's own.
+// RATE", "Macro", the no-keyboard balloon); the rows from the updater message on are our own.
 constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{{
     {TextId::kWindowTitle, "BRAXLEN ZELKA KEYBOARD N240QX", "BRAXLEN ZELKA KEYBOARD N240QX"},
     {TextId::kApply, "Apply", "Anwenden"},
@@ -42,6 +42,17 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "dem Programm installiert."},
     {TextId::kDeviceBusy, "Please wait, the keyboard is busy\u2026",
      "Bitte warten, die Tastatur ist besch\u00E4ftigt\u2026"},
+    // Shown in the title strip while the built-in simulator stands in for the keyboard.
+    {TextId::kSimulatedKeyboard, "Simulated keyboard", "Simulierte Tastatur"},
+    // A failed keyboard sequence or file write: the error's own message follows the text.
+    {TextId::kReadFailed,
+     "The keyboard could not be read: ", "Die Tastatur konnte nicht gelesen werden: "},
+    {TextId::kWriteFailed,
+     "The changes were not applied: ", "Die \u00C4nderungen wurden nicht \u00FCbernommen: "},
+    {TextId::kResetFailed, "The factory reset failed: ",
+     "Das Zur\u00FCcksetzen auf die Werkseinstellungen ist fehlgeschlagen: "},
+    {TextId::kSaveFailed,
+     "The settings file was not saved: ", "Die Einstellungsdatei wurde nicht gespeichert: "},
 }};
 
 constexpr bool TableFollowsIds() {
