@@ -1,0 +1,116 @@
+#include "gui/AppOptions.h"
+
+namespace n240qx {
+
+namespace {
+
+Error BadOption(const QString& message) {
+  return Error{ErrorCode::kInvalidArgument, message.toStdString()};
+}
+
+std::filesystem::path PathOf(const QString& value) {
+  return std::filesystem::path(value.toStdString());
+}
+
+// An option that takes a value, given as "--name VALUE" or "--name=VALUE". Moves `index` past
+// what it used; an empty optional with `missing` set when the value is absent or empty.
+std::optional<QString> ValueOf(const QStringList& arguments, qsizetype& index, const QString& name,
+                               bool& missing) {
+  const QString& argument = arguments[index];
+  QString value;
+  if (argument.startsWith(name + QLatin1Char('='))) {
+    value = argument.mid(name.size() + 1);
+  } else if (argument != name) {
+    return std::nullopt;
+  } else if (index + 1 < arguments.size()) {
+    ++index;
+    value = arguments[index];
+  }
+  if (value.isEmpty()) {
+    missing = true;
+    return std::nullopt;
+  }
+  return value;
+}
+
+Status TakeValueOption(const QStringList& arguments, qsizetype& index, AppOptions& options,
+                       bool& taken) {
+  bool missing = false;
+  taken = true;
+  const QString argument = arguments[index];
+  if (auto dir = ValueOf(arguments, index, QStringLiteral("--data-dir"), missing)) {
+    options.data_dir = PathOf(*dir);
+  } else if (auto log = ValueOf(arguments, index, QStringLiteral("--wire-log"), missing)) {
+    options.wire_log = PathOf(*log);
+  } else if (auto language = ValueOf(arguments, index, QStringLiteral("--language"), missing)) {
+    options.language = ParseLanguage(*language);
+    if (!options.language) {
+      return BadOption(QStringLiteral("--language takes de or en, not \"%1\"").arg(*language));
+    }
+  } else {
+    taken = false;
+  }
+  if (missing) {
+    return BadOption(QStringLiteral("%1 needs a value").arg(argument));
+  }
+  return Status::Ok();
+}
+
+}  // namespace
+
+std::optional<Language> ParseLanguage(const QString& value) {
+  const QString lower = value.trimmed().toLower();
+  if (lower == QLatin1String("de") || lower == QLatin1String("german") ||
+      lower == QLatin1String("7")) {
+    return Language::kGerman;
+  }
+  if (lower == QLatin1String("en") || lower == QLatin1String("english") ||
+      lower == QLatin1String("9")) {
+    return Language::kEnglish;
+  }
+  return std::nullopt;
+}
+
+Result<AppOptions> ParseAppOptions(const QStringList& arguments) {
+  AppOptions options;
+  for (qsizetype index = 1; index < arguments.size(); ++index) {
+    const QString& argument = arguments[index];
+    if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
+      options.help = true;
+      continue;
+    }
+    if (argument == QLatin1String("--simulate")) {
+      options.simulate = true;
+      continue;
+    }
+    if (argument.startsWith(QLatin1String("--simulate="))) {
+      const QString state = argument.mid(QStringLiteral("--simulate=").size());
+      if (state.isEmpty()) {
+        return BadOption(QStringLiteral("--simulate= needs a state file name"));
+      }
+      options.simulate = true;
+      options.simulate_state = PathOf(state);
+      continue;
+    }
+    bool taken = false;
+    if (Status status = TakeValueOption(arguments, index, options, taken); !status.ok()) {
+      return status.error();
+    }
+    if (!taken) {
+      return BadOption(QStringLiteral("unknown option \"%1\"").arg(argument));
+    }
+  }
+  return options;
+}
+
+QString AppUsage() {
+  return QStringLiteral(
+      "Usage: n240qx [options]\n"
+      "  --simulate[=STATE]  use the built-in keyboard simulator; STATE keeps its memory\n"
+      "  --data-dir DIR      keep keymap.bin, MacroDefine.bin and the profiles in DIR\n"
+      "  --language de|en    the language of the window (default: the saved setting)\n"
+      "  --wire-log FILE     write every report to and from the keyboard to FILE\n"
+      "  --help              show this text\n");
+}
+
+}  // namespace n240qx

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <optional>
+
+#include "app/Language.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// The window program's command line.
+struct AppOptions {
+  // --simulate[=STATE]: always the built-in simulator; with STATE its memory is kept in that
+  // file between runs.
+  bool simulate = false;
+  std::optional<std::filesystem::path> simulate_state;
+  std::optional<std::filesystem::path> data_dir;  // --data-dir DIR
+  std::optional<Language> language;               // --language de|en
+  std::optional<std::filesystem::path> wire_log;  // --wire-log FILE
+  bool help = false;
+};
+
+// `arguments` as QCoreApplication::arguments() gives them, the program's own path first.
+// kInvalidArgument names the option that was not understood.
+Result<AppOptions> ParseAppOptions(const QStringList& arguments);
+
+// "de" / "german" / "7" and "en" / "english" / "9", in any case; nothing for anything else.
+std::optional<Language> ParseLanguage(const QString& value);
+
+QString AppUsage();
+
+}  // namespace n240qx

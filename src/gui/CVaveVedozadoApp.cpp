@@ -1,0 +1,97 @@
+#include "gui/CVaveVedozadoApp.h"
+
+#include <QSettings>
+#include <QSystemTrayIcon>
+#include <cstdio>
+
+#include "app/FilesystemPathProbe.h"
+#include "app/ProgramPaths.h"
+#include "gui/CVaveVedozadoDlg.h"
+#include "gui/DeviceBackend.h"
+#include "gui/SingleInstance.h"
+
+namespace n240qx {
+
+namespace {
+
+QString ToQString(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+CVaveVedozadoApp::CVaveVedozadoApp(QApplication& app) : app_(app) {
+  QApplication::setApplicationName(QStringLiteral("n240qx"));
+  QApplication::setOrganizationName(QStringLiteral("n240qx"));
+  QApplication::setDesktopFileName(QStringLiteral("n240qx"));
+  // The window hides to the tray; only the close button and Exit end the program.
+  QApplication::setQuitOnLastWindowClosed(false);
+}
+
+CVaveVedozadoApp::~CVaveVedozadoApp() = default;
+
+int CVaveVedozadoApp::Fail(const QString& message, int code) {
+  std::fprintf(stderr, "n240qx: %s\n", message.toLocal8Bit().constData());
+  return code;
+}
+
+Language CVaveVedozadoApp::ChooseLanguage(const AppOptions& options) const {
+  if (options.language) {
+    return *options.language;
+  }
+  // ~/.config/n240qx/n240qx.conf; anything but a German setting is English.
+  const QSettings settings;
+  return ParseLanguage(settings.value(QStringLiteral("Language")).toString())
+      .value_or(Language::kEnglish);
+}
+
+int CVaveVedozadoApp::Run() {
+  auto options = ParseAppOptions(QApplication::arguments());
+  if (!options.ok()) {
+    return Fail(ToQString(options.error().message) + QStringLiteral("\n") + AppUsage(), 2);
+  }
+  if (options->help) {
+    std::fputs(AppUsage().toLocal8Bit().constData(), stdout);
+    return 0;
+  }
+  const auto inputs = ProgramPaths::InputsFromEnvironment(
+      QApplication::applicationFilePath().toStdString(), options->data_dir);
+  auto paths = ProgramPaths::Resolve(inputs, FilesystemPathProbe());
+  if (!paths.ok()) {
+    return Fail(ToQString(paths.error().message), 1);
+  }
+  std::error_code ignored;
+  std::filesystem::create_directories(paths->data_folder(), ignored);
+  instance_ = std::make_unique<SingleInstance>(SingleInstance::ServerNameFor(paths->data_folder()));
+  if (!instance_->Claim()) {
+    return 0;
+  }
+  state_ = std::make_unique<ConfiguratorState>();
+  const Status loaded = state_->LoadFiles(paths->KeymapFile(), paths->MacroFile(), true);
+  auto backend = DeviceBackend::FromOptions(*options, *paths);
+  if (!backend.ok()) {
+    return Fail(ToQString(backend.error().message), 1);
+  }
+  MainWindowSetup setup{*state_,
+                        *paths,
+                        ChooseLanguage(*options),
+                        QSystemTrayIcon::isSystemTrayAvailable(),
+                        std::move(*backend),
+                        {},
+                        nullptr};
+  window_ = std::make_unique<CVaveVedozadoDlg>(std::move(setup));
+  QObject::connect(window_.get(), &CVaveVedozadoDlg::EndRequested, &app_, &QApplication::quit,
+                   Qt::QueuedConnection);
+  QObject::connect(instance_.get(), &SingleInstance::ShowRequested, window_.get(),
+                   &CVaveVedozadoDlg::ShowFromOutside);
+  if (!loaded.ok()) {
+    // The files stay as they are; the program runs on what memory holds.
+    window_->ShowFailureText(loaded.error().message);
+  }
+  window_->Start();
+  const int code = QApplication::exec();
+  window_.reset();
+  return code;
+}
+
+}  // namespace n240qx

@@ -1,0 +1,351 @@
+#include "gui/CVaveVedozadoDlg.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProcess>
+#include <QWindow>
+
+#include "app/MainWindowLayout.h"
+#include "app/PageItemTable.h"
+#include "app/SliderPanels.h"
+#include "gui/CKeyMap.h"
+#include "gui/ColourDialogRunner.h"
+#include "gui/MainWindowScene.h"
+#include "gui/PaintOpPainter.h"
+#include "gui/QtLauncher.h"
+#include "gui/TrayIcon.h"
+
+namespace n240qx {
+
+namespace {
+
+// The keyboard's repaint countdown runs on this tick.
+constexpr int kRepaintTickMs = 20;
+// Used only when "main.png" is missing, so that the window can still be seen and closed.
+constexpr QSize kFallbackSize(1000, 640);
+const QColor kTextBackground(0x35, 0x35, 0x35);
+
+QString ToQString(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QString ToQString(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+QPoint PointOf(const QMouseEvent* event) {
+  return event->position().toPoint();
+}
+
+}  // namespace
+
+CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
+      state_(setup.state),
+      paths_(std::move(setup.paths)),
+      language_(setup.language),
+      texts_(setup.language),
+      skins_(ToQString(paths_.SkinFolder(setup.language))),
+      dialogs_(std::move(setup.dialogs)),
+      page_(state_.image, shared_colour_, [this] { return AskColour(); }),
+      model_(state_.image, state_.snapshot, setup.tray_available, &page_),
+      keyboard_view_(state_.image, page_, state_.customised) {
+  setWindowTitle(ToQString(texts_.Get(TextId::kWindowTitle)));
+  setWindowIcon(QIcon(QStringLiteral(":/n240qx/n240qx.png")));
+  setMouseTracking(true);
+  setFocusPolicy(Qt::StrongFocus);
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setFixedSize(SkinSize());
+  FillDefaultDialogs();
+  CreateSliders();
+  if (setup.tray_available) {
+    CreateTray();
+  }
+  MainWindowActions::WindowSide window{
+      [this](const std::vector<WindowRequest>& requests) { Carry(requests); }, [this] { update(); },
+      [this](SliderId id, int position) { slider(id).SetPosition(position); }};
+  actions_ = std::make_unique<MainWindowActions>(
+      MainWindowActions::Setup{
+          state_, paths_, texts_, model_, dialogs_, std::move(setup.backend),
+          setup.launcher ? std::move(setup.launcher) : std::make_unique<QtLauncher>()},
+      std::move(window));
+  repaint_timer_.setInterval(kRepaintTickMs);
+  connect(&repaint_timer_, &QTimer::timeout, this, [this] {
+    if (state_.repaint.Tick()) {
+      update();
+    }
+  });
+}
+
+CVaveVedozadoDlg::~CVaveVedozadoDlg() {
+  // The session first: nothing it posts may reach a half-destroyed window.
+  actions_.reset();
+}
+
+QSize CVaveVedozadoDlg::SkinSize() {
+  const QImage& background = skins_.Picture(ToQString(MainWindowLayout::kBackground.file));
+  return background.isNull() ? kFallbackSize : background.size();
+}
+
+void CVaveVedozadoDlg::CreateSliders() {
+  for (std::size_t i = 0; i < kSliderPlacements.size(); ++i) {
+    const SliderPlacement& placement = kSliderPlacements[i];
+    auto* bit_slider = new CBitSlider(placement.id, skins_, this);
+    bit_slider->move(placement.x, placement.y);
+    connect(bit_slider, &CBitSlider::PositionMayHaveChanged, this,
+            [this](SliderId id) { model_.OnSliderNotified(id, slider(id).position()); });
+    sliders_[i] = bit_slider;
+  }
+  // Until the first read, as the keyboard's own tools started them.
+  slider(SliderId::kBrightness).SetPosition(1);
+  slider(SliderId::kResponseTime).SetPosition(1);
+  slider(SliderId::kReportRate).SetPosition(1);
+}
+
+CBitSlider& CVaveVedozadoDlg::slider(SliderId id) {
+  for (CBitSlider* bit_slider : sliders_) {
+    if (bit_slider->id() == id) {
+      return *bit_slider;
+    }
+  }
+  return *sliders_.front();
+}
+
+void CVaveVedozadoDlg::CreateTray() {
+  tray_ = new TrayIcon(windowIcon(), texts_, this);
+  connect(tray_, &TrayIcon::DoubleClicked, this,
+          [this] { Carry(model_.visibility().OnTrayDoubleClick()); });
+  connect(tray_, &TrayIcon::ExitChosen, this, [this] { Carry(MainWindowModel::OnTrayExit()); });
+}
+
+void CVaveVedozadoDlg::FillDefaultDialogs() {
+  if (!dialogs_.confirm) {
+    dialogs_.confirm = [this](const ConfirmPrompt& prompt) {
+      return QMessageBox::question(this, ToQString(prompt.title), ToQString(prompt.question),
+                                   QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+    };
+  }
+  if (!dialogs_.key_assignment) {
+    dialogs_.key_assignment = [this](PendingAssignment& pending) {
+      CKeyMap dialog(pending, this);
+      return dialog.exec() == QDialog::Accepted;
+    };
+  }
+  if (!dialogs_.colour) {
+    dialogs_.colour = [this](RgbColour& colour) {
+      return RunColourDialog(this, colour, skins_, language_);
+    };
+  }
+  if (!dialogs_.start_updater) {
+    dialogs_.start_updater = [this](const QString& program) {
+      return QProcess::startDetached(program, QStringList(), ToQString(paths_.share_folder()));
+    };
+  }
+}
+
+bool CVaveVedozadoDlg::AskColour() {
+  RgbColour colour = RgbColour::FromPacked(shared_colour_);
+  if (!dialogs_.colour(colour)) {
+    return false;
+  }
+  shared_colour_ = colour.Packed();
+  return true;
+}
+
+void CVaveVedozadoDlg::Start() {
+  SetSlidersFromImage();
+  repaint_timer_.start();
+  actions_->Start();
+}
+
+void CVaveVedozadoDlg::ShowFromOutside() {
+  Carry({WindowRequest::kShowWindow});
+}
+
+void CVaveVedozadoDlg::Carry(const std::vector<WindowRequest>& requests) {
+  for (const WindowRequest request : requests) {
+    if (!CarryWindowRequest(request) && !actions_->Carry(request) &&
+        request == WindowRequest::kEndProgram) {
+      emit EndRequested();
+    }
+    // The profile and macro dialogs come later; until then their buttons do nothing.
+  }
+  SyncControls();
+}
+
+bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
+  switch (request) {
+    case WindowRequest::kRepaint:
+      update();
+      return true;
+    case WindowRequest::kHideWindow:
+      hide();
+      return true;
+    case WindowRequest::kMinimiseWindow:
+      showMinimized();
+      return true;
+    case WindowRequest::kShowWindow:
+      showNormal();
+      raise();
+      activateWindow();
+      return true;
+    case WindowRequest::kShowNoKeyboardBalloon:
+      if (tray_ != nullptr) {
+        tray_->ShowNoKeyboardBalloon();
+      }
+      return true;
+    case WindowRequest::kStartWindowMove:
+      StartWindowMove(QCursor::pos());
+      return true;
+    case WindowRequest::kSetSlidersFromImage:
+      SetSlidersFromImage();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void CVaveVedozadoDlg::SyncControls() {
+  const bool shown = model_.SliderWindowsShown();
+  const bool enabled = model_.SlidersEnabled();
+  for (CBitSlider* bit_slider : sliders_) {
+    const bool speed = bit_slider->id() == SliderId::kSpeed;
+    bit_slider->setVisible(speed ? page_.SpeedSliderVisible() : shown);
+    bit_slider->setEnabled(enabled);
+  }
+  if (busy()) {
+    setCursor(Qt::WaitCursor);
+  } else {
+    unsetCursor();
+  }
+}
+
+void CVaveVedozadoDlg::SetSlidersFromImage() {
+  slider(SliderId::kBrightness).SetPosition(page_.BrightnessSliderPosition());
+  slider(SliderId::kSpeed).SetPosition(page_.SpeedSliderPosition());
+  for (const SliderId id : {SliderId::kReportRate, SliderId::kResponseTime}) {
+    slider(id).SetPosition(SliderPanels::PositionFromImage(id, state_.image));
+  }
+}
+
+void CVaveVedozadoDlg::paintEvent(QPaintEvent* /*event*/) {
+  // The performance fields follow their sliders on every full repaint.
+  for (const SliderId id : {SliderId::kResponseTime, SliderId::kReportRate}) {
+    model_.slider_panels().CopyPosition(id, slider(id).position(), state_.image);
+  }
+  const MainWindowSceneInput input{state_.image,
+                                   page_,
+                                   keyboard_view_,
+                                   model_.state(),
+                                   texts_,
+                                   actions_->simulated(),
+                                   model_.visibility().ShowsNoKeyboardNotice(),
+                                   actions_->progress(),
+                                   actions_->failure()};
+  QPainter painter(this);
+  painter.fillRect(rect(), kTextBackground);
+  PaintOps(painter, MainWindowScene::Paint(input), skins_);
+  ++paint_count_;
+  emit Painted();
+}
+
+void CVaveVedozadoDlg::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  const QPoint at = PointOf(event);
+  Carry(model_.OnButtonDown(at.x(), at.y()).requests);
+  keyboard_view_.OnButtonDown(at.x(), at.y());
+}
+
+void CVaveVedozadoDlg::mouseMoveEvent(QMouseEvent* event) {
+  if (manual_drag_offset_) {
+    move(event->globalPosition().toPoint() - *manual_drag_offset_);
+    return;
+  }
+  if (!(event->buttons() & Qt::LeftButton)) {
+    keyboard_view_.OnButtonFoundUp();
+  }
+  const QPoint at = PointOf(event);
+  const ClickResult result = model_.OnMouseMove(at.x(), at.y());
+  if (result.route == ClickRoute::kEffectList || !result.requests.empty()) {
+    Carry(result.requests);
+    return;
+  }
+  if (keyboard_view_.band_active()) {
+    if (keyboard_view_.OnBandMove(at.x(), at.y())) {
+      update();
+    }
+    return;
+  }
+  OnHover(at);
+}
+
+void CVaveVedozadoDlg::OnHover(const QPoint& at) {
+  const bool item_under_pointer =
+      PageItemTable::HitTest(at.x(), at.y(), state_.image.light_effect()) != kNoPageItem;
+  const bool row_hovered = page_.hovered_row() != LightingPage::kNoRow;
+  if (keyboard_view_.OnHover(at.x(), at.y(), item_under_pointer, row_hovered)) {
+    update();
+  }
+}
+
+void CVaveVedozadoDlg::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    return;
+  }
+  if (manual_drag_offset_) {
+    manual_drag_offset_.reset();
+    return;
+  }
+  const QPoint at = PointOf(event);
+  const ClickResult result = model_.OnButtonUp(at.x(), at.y());
+  if (result.route == ClickRoute::kKeyboardView) {
+    OnReleasedOnKeyboard(at.x(), at.y());
+  }
+  Carry(result.requests);
+}
+
+void CVaveVedozadoDlg::OnReleasedOnKeyboard(int x, int y) {
+  const KeyClickResult click = keyboard_view_.OnKeyClick(x, y);
+  if (click.action == KeyClickResult::Action::kOpenKeyDialog) {
+    actions_->OpenKeyDialog(click.key, click.key_vk);
+  }
+  if (click.repaint) {
+    update();
+  }
+}
+
+void CVaveVedozadoDlg::StartWindowMove(const QPoint& global) {
+  QWindow* window = windowHandle();
+  if (window != nullptr && window->startSystemMove()) {
+    return;
+  }
+  manual_drag_offset_ = global - pos();
+}
+
+void CVaveVedozadoDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Control && !event->isAutoRepeat()) {
+    keyboard_view_.OnCtrlDown();
+  }
+  // Enter, Esc and F1 (and every other key) stop here: nothing closes the window by key.
+  event->accept();
+}
+
+void CVaveVedozadoDlg::keyReleaseEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Control && !event->isAutoRepeat()) {
+    keyboard_view_.OnCtrlUp();
+  }
+  event->accept();
+}
+
+void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {
+  // Closed by the window system rather than the close button: end as the tray's Exit does.
+  event->accept();
+  Carry(MainWindowModel::OnTrayExit());
+}
+
+}  // namespace n240qx

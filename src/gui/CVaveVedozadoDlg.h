@@ -1,0 +1,121 @@
+#pragma once
+
+#include <QPoint>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "app/ConfiguratorState.h"
+#include "app/KeyboardView.h"
+#include "app/Language.h"
+#include "app/MainWindowModel.h"
+#include "app/ProgramPaths.h"
+#include "app/SliderId.h"
+#include "app/Texts.h"
+#include "app/WindowRequest.h"
+#include "gui/CBitSlider.h"
+#include "gui/DeviceBackend.h"
+#include "gui/MainWindowActions.h"
+#include "gui/SkinPictures.h"
+#include "gui/WindowDialogs.h"
+#include "keys/Launcher.h"
+#include "lighting/LightingPage.h"
+
+namespace n240qx {
+
+class TrayIcon;
+
+struct MainWindowSetup {
+  ConfiguratorState& state;
+  ProgramPaths paths;
+  Language language = Language::kEnglish;
+  bool tray_available = false;
+  std::unique_ptr<DeviceBackend> backend;
+  WindowDialogs dialogs;               // empty entries get the real dialogs
+  std::unique_ptr<Launcher> launcher;  // a QtLauncher when null
+};
+
+// The main window: a frameless skinned window that paints everything itself from its models
+// and forwards the mouse and the keyboard to them. What the models decide comes back as window
+// requests; this class carries out those about the window (showing, hiding, moving, the
+// sliders, repainting) and hands the rest to MainWindowActions.
+class CVaveVedozadoDlg : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit CVaveVedozadoDlg(MainWindowSetup setup);
+  ~CVaveVedozadoDlg() override;
+
+  // Start-up after the files were read: sliders from the image, then the keyboard is
+  // connected and read on the device worker; the models decide whether the window shows.
+  void Start();
+  // Another start of the program asked for this window.
+  void ShowFromOutside();
+  // Shows a failure found before start-up (a file that cannot be read) in the window.
+  void ShowFailureText(std::string text) { actions_->ShowFailureText(std::move(text)); }
+
+  const MainWindowModel& model() const { return model_; }
+  const KeyboardView& keyboard_view() const { return keyboard_view_; }
+  const LightingPage& lighting_page() const { return page_; }
+  ConfiguratorState& state() { return state_; }
+  CBitSlider& slider(SliderId id);
+  bool busy() const { return model_.state().EditingLocked(); }
+  bool simulated() const { return actions_->simulated(); }
+  const std::string& failure() const { return actions_->failure(); }
+  int paint_count() const { return paint_count_; }
+
+  // The window as the skin pictures make it: "main.png"'s size.
+  QSize SkinSize();
+
+ signals:
+  // The program is to end (close button after writing the snapshots, or the tray's Exit).
+  void EndRequested();
+  void Painted();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  void CreateSliders();
+  void CreateTray();
+  void FillDefaultDialogs();
+  bool AskColour();
+
+  void Carry(const std::vector<WindowRequest>& requests);
+  bool CarryWindowRequest(WindowRequest request);
+  void SyncControls();
+  void SetSlidersFromImage();
+  void OnReleasedOnKeyboard(int x, int y);
+  void OnHover(const QPoint& at);
+  void StartWindowMove(const QPoint& global);
+
+  ConfiguratorState& state_;
+  ProgramPaths paths_;
+  Language language_;
+  Texts texts_;
+  SkinPictures skins_;
+  WindowDialogs dialogs_;
+  std::uint32_t shared_colour_ = 0;
+  LightingPage page_;
+  MainWindowModel model_;
+  KeyboardView keyboard_view_;
+  std::array<CBitSlider*, 4> sliders_{};
+  TrayIcon* tray_ = nullptr;
+  QTimer repaint_timer_;
+  // Where the window system cannot take a caption drag over, the window follows the pointer.
+  std::optional<QPoint> manual_drag_offset_;
+  int paint_count_ = 0;
+  // Last: it owns the device session, which must stop before anything above goes.
+  std::unique_ptr<MainWindowActions> actions_;
+};
+
+}  // namespace n240qx

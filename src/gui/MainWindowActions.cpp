@@ -1,0 +1,279 @@
+#include "gui/MainWindowActions.h"
+
+#include <QString>
+#include <QTimer>
+
+#include "app/FactoryResetFlow.h"
+#include "app/KeyboardViewMarking.h"
+#include "keys/KeymapStore.h"
+
+namespace n240qx {
+
+namespace {
+
+QString ToQString(const std::filesystem::path& path) {
+  return QString::fromStdString(path.string());
+}
+
+}  // namespace
+
+MainWindowActions::MainWindowActions(Setup setup, WindowSide window)
+    : state_(setup.state),
+      paths_(setup.paths),
+      texts_(setup.texts),
+      model_(setup.model),
+      dialogs_(setup.dialogs),
+      window_(std::move(window)),
+      launcher_(std::move(setup.launcher)),
+      key_assignment_(state_.image, state_.key_actions, state_.customised, state_.pending,
+                      state_.key_names, state_.stored_macros, paths_.KeymapFile()),
+      firmware_check_(FirmwareCheck::FromVersionFile(paths_.VersionFile())),
+      events_(state_, paths_.KeymapFile(), SessionHooks()),
+      backend_(std::move(setup.backend)) {}
+
+MainWindowActions::~MainWindowActions() {
+  // The session first: nothing it posts may reach a half-destroyed window.
+  backend_.reset();
+}
+
+ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
+  ConfiguratorSessionEvents::Hooks hooks;
+  hooks.launch_key = [this](std::uint8_t code) {
+    if (launcher_) {
+      key_assignment_.LaunchKeyAction(code, *launcher_);
+    }
+  };
+  hooks.progress = [this](const SequenceProgress& progress) {
+    progress_ = progress;
+    window_.repaint();
+  };
+  hooks.connection = [this](bool connected) {
+    window_.carry(connected ? model_.visibility().OnKeyboardConnected()
+                            : model_.visibility().OnKeyboardRemoved());
+  };
+  hooks.arrival = [this](const Status& applied, bool /*reset_after_update*/) {
+    if (!applied.ok()) {
+      ShowFailure(TextId::kReadFailed, applied.error());
+      return;
+    }
+    window_.carry(model_.OnRefresh(RefreshSource::kKeyboardRead));
+  };
+  hooks.lighting = [this](const std::optional<SliderMove>& move) {
+    if (move) {
+      window_.move_slider(static_cast<SliderId>(move->control_id), move->position);
+    }
+  };
+  return hooks;
+}
+
+void MainWindowActions::Start() {
+  backend_->StartSession(events_);
+  Connect();
+}
+
+void MainWindowActions::Connect() {
+  backend_->session().Connect([this](Status status) { OnConnected(status); });
+}
+
+void MainWindowActions::OnConnected(const Status& status) {
+  const bool absent = !status.ok() && status.error().code == ErrorCode::kNotFound;
+  if (absent && backend_->CanFallBack()) {
+    // The session is replaced outside its own reply.
+    QTimer::singleShot(0, &guard_, [this] { FallBackToSimulator(); });
+    return;
+  }
+  if (!status.ok() && !absent) {
+    ShowFailure(TextId::kReadFailed, status.error());
+  }
+  window_.carry(model_.OnStartup(status.ok(), status.ok()));
+}
+
+void MainWindowActions::FallBackToSimulator() {
+  // No keyboard attached: the program still works, on the simulator, and the title strip
+  // says so.
+  if (Status simulator = backend_->FallBackToSimulator(events_); !simulator.ok()) {
+    ShowFailure(TextId::kReadFailed, simulator.error());
+    window_.carry(model_.OnStartup(false, false));
+    return;
+  }
+  Connect();
+}
+
+bool MainWindowActions::Carry(WindowRequest request) {
+  if (CarryDevice(request) || CarryStore(request)) {
+    return true;
+  }
+  switch (request) {
+    case WindowRequest::kConfirmFactoryReset:
+      window_.carry(
+          model_.OnFactoryResetAnswer(dialogs_.confirm(FactoryResetFlow::Prompt(texts_))));
+      return true;
+    case WindowRequest::kLaunchUpdater:
+      LaunchUpdater();
+      return true;
+    case WindowRequest::kCheckFirmware:
+      CheckFirmware();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool MainWindowActions::CarryDevice(WindowRequest request) {
+  switch (request) {
+    case WindowRequest::kStartFullRead:
+      StartFullRead();
+      return true;
+    case WindowRequest::kApplyChanges:
+      StartApply();
+      return true;
+    case WindowRequest::kRunFactoryReset:
+      StartFactoryReset();
+      return true;
+    case WindowRequest::kReadLightingAgain:
+      // Every refresh from the keyboard follows a read that has just fetched the lighting, and
+      // the listener keeps it in step since; a second read would bring nothing new.
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool MainWindowActions::CarryStore(WindowRequest request) {
+  switch (request) {
+    case WindowRequest::kRecomputeMarkedKeys:
+      RecomputeCustomisedKeyFlags(state_.image, state_.key_actions, state_.customised);
+      return true;
+    case WindowRequest::kClearMarkedKeys:
+      state_.customised.Clear();
+      return true;
+    case WindowRequest::kRestoreKeyActionTable:
+      state_.key_actions = state_.key_actions_snapshot;
+      return true;
+    case WindowRequest::kCopyKeyActionTableToSnapshot:
+      state_.key_actions_snapshot = state_.key_actions;
+      return true;
+    case WindowRequest::kResetKeyActionTable:
+      state_.key_actions.Clear();
+      RestoreKeyActionKeys(state_.key_actions);
+      state_.key_actions_snapshot = state_.key_actions;
+      return true;
+    case WindowRequest::kSaveKeymapStore:
+      SaveKeymapStore();
+      return true;
+    case WindowRequest::kSaveSnapshotsToStore:
+      SaveSnapshotsToStore();
+      return true;
+    default:
+      return false;
+  }
+}
+
+void MainWindowActions::StartFullRead() {
+  progress_.reset();
+  backend_->session().FullRead([this](Result<DeviceRead> read) {
+    progress_.reset();
+    if (read.ok()) {
+      state_.ApplyFullRead(*read);
+    } else {
+      ShowFailure(TextId::kReadFailed, read.error());
+    }
+    window_.carry(model_.OnReadFinished());
+  });
+}
+
+void MainWindowActions::StartApply() {
+  progress_.reset();
+  failure_.clear();
+  backend_->session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
+    progress_.reset();
+    const Status written = state_.ApplyWriteOutcome(outcome);
+    if (!written.ok()) {
+      ShowFailure(TextId::kWriteFailed, written.error());
+    }
+    window_.carry(model_.OnApplyFinished(written));
+  });
+}
+
+void MainWindowActions::StartFactoryReset() {
+  progress_.reset();
+  failure_.clear();
+  backend_->session().FactoryReset([this](Result<DeviceRead> read) {
+    progress_.reset();
+    if (!read.ok()) {
+      ShowFailure(TextId::kResetFailed, read.error());
+      window_.carry(model_.OnFactoryResetFinished(read.error()));
+      return;
+    }
+    if (Status saved = state_.ApplyFactoryReset(*read, paths_.KeymapFile()); !saved.ok()) {
+      ShowFailure(TextId::kSaveFailed, saved.error());
+    }
+    window_.carry(model_.OnFactoryResetFinished(Status::Ok()));
+  });
+}
+
+void MainWindowActions::CheckFirmware() {
+  if (firmware_check_.ShouldOfferUpdate(state_.firmware) &&
+      dialogs_.confirm(FirmwareCheck::Prompt(texts_))) {
+    LaunchUpdater();
+  }
+}
+
+void MainWindowActions::LaunchUpdater() {
+  if (!dialogs_.start_updater(ToQString(paths_.Updater()))) {
+    ShowFailure(TextId::kUpdaterNotStarted);
+  }
+}
+
+void MainWindowActions::SaveKeymapStore() {
+  if (Status saved = key_assignment_.SaveKeymapStore(); !saved.ok()) {
+    ShowFailure(TextId::kSaveFailed, saved.error());
+  }
+}
+
+void MainWindowActions::SaveSnapshotsToStore() {
+  // What the keyboard holds, so that edits that were never applied are dropped.
+  ConfigImage applied;
+  applied.bytes() = state_.snapshot.bytes();
+  if (Status saved =
+          n240qx::SaveKeymapStore(paths_.KeymapFile(), applied, state_.key_actions_snapshot);
+      !saved.ok()) {
+    ShowFailure(TextId::kSaveFailed, saved.error());
+  }
+}
+
+void MainWindowActions::OpenKeyDialog(std::size_t key, std::uint8_t key_vk) {
+  // A fresh result for every opening: a dialog that ends with OK without a choice changes
+  // nothing.
+  state_.pending = PendingAssignment{};
+  state_.pending.current_key = static_cast<std::uint8_t>(key);
+  state_.pending.current_key_vk = key_vk;
+  // The dialog starts from the key action table as last saved.
+  if (auto loaded = key_assignment_.LoadKeymapStore(true); !loaded.ok()) {
+    ShowFailure(TextId::kSaveFailed, loaded.error());
+  }
+  if (!dialogs_.key_assignment(state_.pending)) {
+    return;
+  }
+  if (Status completed = key_assignment_.CompleteKeyAssignment(); !completed.ok()) {
+    ShowFailure(TextId::kSaveFailed, completed.error());
+  }
+  window_.repaint();
+}
+
+void MainWindowActions::ShowFailure(TextId what, const Error& error) {
+  failure_ = std::string(texts_.Get(what)) + error.message;
+  window_.repaint();
+}
+
+void MainWindowActions::ShowFailureText(std::string text) {
+  failure_ = std::move(text);
+  window_.repaint();
+}
+
+void MainWindowActions::ShowFailure(TextId what) {
+  failure_ = std::string(texts_.Get(what));
+  window_.repaint();
+}
+
+}  // namespace n240qx

@@ -1,0 +1,103 @@
+#pragma once
+
+#include <QObject>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/ConfiguratorSessionEvents.h"
+#include "app/ConfiguratorState.h"
+#include "app/FirmwareCheck.h"
+#include "app/MainWindowModel.h"
+#include "app/ProgramPaths.h"
+#include "app/SliderId.h"
+#include "app/Texts.h"
+#include "app/WindowRequest.h"
+#include "device/SequenceProgress.h"
+#include "gui/DeviceBackend.h"
+#include "gui/WindowDialogs.h"
+#include "keys/KeyAssignment.h"
+#include "keys/Launcher.h"
+
+namespace n240qx {
+
+// The main window's requests that do not concern the window itself: the keyboard sequences on
+// the device worker, keymap.bin, the marked keys, the firmware check and the updater, the key
+// assignment dialog, and what the device session reports. Results come back to the model,
+// whose answers go to the window through `carry`.
+class MainWindowActions {
+ public:
+  struct WindowSide {
+    std::function<void(const std::vector<WindowRequest>&)> carry;
+    std::function<void()> repaint;
+    std::function<void(SliderId id, int position)> move_slider;
+  };
+  struct Setup {
+    ConfiguratorState& state;
+    const ProgramPaths& paths;
+    const Texts& texts;
+    MainWindowModel& model;
+    WindowDialogs& dialogs;
+    std::unique_ptr<DeviceBackend> backend;
+    std::unique_ptr<Launcher> launcher;
+  };
+
+  MainWindowActions(Setup setup, WindowSide window);
+  ~MainWindowActions();
+  MainWindowActions(const MainWindowActions&) = delete;
+  MainWindowActions& operator=(const MainWindowActions&) = delete;
+
+  // Starts the session and connects; without a keyboard (and not asked for the simulator)
+  // carries on with the simulator. Ends with the model's start-up requests.
+  void Start();
+  // Carries out `request` when it is one of this class's; false otherwise.
+  bool Carry(WindowRequest request);
+  // A key clicked in Keymap mode: the key assignment dialog, and on OK the assignment.
+  void OpenKeyDialog(std::size_t key, std::uint8_t key_vk);
+
+  // A failure found outside the sequences (the files at start-up), shown as it is.
+  void ShowFailureText(std::string text);
+
+  bool simulated() const { return backend_->simulated(); }
+  const std::optional<SequenceProgress>& progress() const { return progress_; }
+  // The last failure in the window's language, empty when none; a new sequence clears it.
+  const std::string& failure() const { return failure_; }
+
+ private:
+  ConfiguratorSessionEvents::Hooks SessionHooks();
+  bool CarryDevice(WindowRequest request);
+  bool CarryStore(WindowRequest request);
+  void Connect();
+  void OnConnected(const Status& status);
+  void FallBackToSimulator();
+  void StartFullRead();
+  void StartApply();
+  void StartFactoryReset();
+  void CheckFirmware();
+  void LaunchUpdater();
+  void SaveKeymapStore();
+  void SaveSnapshotsToStore();
+  void ShowFailure(TextId what, const Error& error);
+  void ShowFailure(TextId what);
+
+  // Ends delayed work when this object goes.
+  QObject guard_;
+  ConfiguratorState& state_;
+  const ProgramPaths& paths_;
+  const Texts& texts_;
+  MainWindowModel& model_;
+  WindowDialogs& dialogs_;
+  WindowSide window_;
+  std::unique_ptr<Launcher> launcher_;
+  KeyAssignment key_assignment_;
+  FirmwareCheck firmware_check_;
+  std::optional<SequenceProgress> progress_;
+  std::string failure_;
+  ConfiguratorSessionEvents events_;
+  // Last: its session reports to events_ and stops before anything above goes.
+  std::unique_ptr<DeviceBackend> backend_;
+};
+
+}  // namespace n240qx

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "app/ConfirmPrompt.h"
+#include "keys/PendingAssignment.h"
+#include "lighting/RgbColour.h"
+
+namespace n240qx {
+
+// The modal questions and dialogs the main window runs on its models' behalf. The window fills
+// every empty one with the real dialog; tests put in their own answers.
+struct WindowDialogs {
+  // An OK/Cancel question; true for OK.
+  std::function<bool(const ConfirmPrompt&)> confirm;
+  // The key assignment dialog for pending.current_key; true when it ended with OK, with its
+  // result in `pending`.
+  std::function<bool(PendingAssignment& pending)> key_assignment;
+  // The colour dialog, starting from and returning through `shared_colour`; true for OK.
+  std::function<bool(RgbColour& shared_colour)> colour;
+  // Starts the firmware updater without waiting for it; false when it could not be started.
+  std::function<bool(const QString& program)> start_updater;
+};
+
+}  // namespace n240qx

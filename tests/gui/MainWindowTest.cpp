@@ -1,0 +1,232 @@
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QSignalSpy>
+#include <QTest>
+#include <fstream>
+
+#include "WindowTestSupport.h"
+#include "keys/KeyTable.h"
+#include "keys/KeymapStore.h"
+#include "util/AtomicFile.h"
+
+namespace n240qx::testing {
+namespace {
+
+// Centres of the page items the tests click, in window pixels.
+constexpr QPoint kGameMode(115, 476);
+constexpr QPoint kWindowsKeyLock(166, 512);
+constexpr QPoint kApply(897, 573);
+constexpr QPoint kClose(986, 12);
+
+class MainWindow : public ::testing::Test {
+ protected:
+  void SetUp() override { ASSERT_TRUE(window.StartAndWait()); }
+
+  void Click(QPoint at) { window.Click(at.x(), at.y()); }
+
+  WindowUnderTest window;
+};
+
+TEST_F(MainWindow, StartsOnTheSimulatorShownWithTheKeyboardsSettingsOnItsSliders) {
+  EXPECT_TRUE(window.window().isVisible());
+  EXPECT_TRUE(window.window().simulated());
+  EXPECT_EQ(window.window().size(), QSize(1000, 640));
+  const SimulatedMemory memory = window.keyboard().Memory();
+  EXPECT_EQ(window.window().slider(SliderId::kBrightness).position(), memory.brightness);
+  EXPECT_EQ(window.window().slider(SliderId::kReportRate).position(), memory.report_rate);
+  EXPECT_EQ(window.state().image.brightness(), memory.brightness);
+  EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
+}
+
+// Game mode starts as the full read leaves it (the read's mode selection goes out on the game
+// mode command), so the toggles are checked from wherever they start.
+TEST_F(MainWindow, GameModeToggleSwapsItsPictureAndTheField) {
+  const std::uint8_t before = window.state().image.game_mode();
+  const auto picture = [](std::uint8_t on) {
+    return on != 0 ? PlainSkins::kEnable : PlainSkins::kDisable;
+  };
+  EXPECT_EQ(window.PixelAt(kGameMode.x(), kGameMode.y()), picture(before));
+  Click(kGameMode);
+  EXPECT_EQ(window.state().image.game_mode(), before == 0 ? 1 : 0);
+  EXPECT_EQ(window.PixelAt(kGameMode.x(), kGameMode.y()), picture(before == 0));
+  Click(kGameMode);
+  EXPECT_EQ(window.state().image.game_mode(), before != 0 ? 1 : 0);
+  EXPECT_EQ(window.PixelAt(kGameMode.x(), kGameMode.y()), picture(before));
+}
+
+TEST_F(MainWindow, WindowsKeyLockToggleSwapsItsPictureAndTheField) {
+  EXPECT_EQ(window.PixelAt(kWindowsKeyLock.x(), kWindowsKeyLock.y()), PlainSkins::kDisable);
+  Click(kWindowsKeyLock);
+  EXPECT_EQ(window.state().image.windows_key_lock(), 1);
+  EXPECT_EQ(window.PixelAt(kWindowsKeyLock.x(), kWindowsKeyLock.y()), PlainSkins::kEnable);
+}
+
+TEST_F(MainWindow, ClickAtTheFarRightOfTheReportRateSliderSetsThree) {
+  CBitSlider& report_rate = window.window().slider(SliderId::kReportRate);
+  report_rate.SetPosition(0);
+  QTest::mouseClick(&report_rate, Qt::LeftButton, {}, QPoint(report_rate.width() - 1, 8));
+  EXPECT_EQ(report_rate.position(), 3);
+  EXPECT_EQ(window.state().image.report_rate(), 3);
+  // The track left of the thumb is the filled picture, right of it the empty one.
+  const QImage track = report_rate.grab().toImage();
+  EXPECT_EQ(track.pixelColor(2, 8), PlainSkins::kTrackLeft);
+  QTest::mouseClick(&report_rate, Qt::LeftButton, {}, QPoint(0, 8));
+  EXPECT_EQ(report_rate.position(), 0);
+  EXPECT_EQ(report_rate.grab().toImage().pixelColor(report_rate.width() - 2, 8),
+            PlainSkins::kTrackRight);
+}
+
+TEST_F(MainWindow, TheWheelLeavesASliderWhereItIs) {
+  CBitSlider& speed = window.window().slider(SliderId::kSpeed);
+  const int before = speed.position();
+  QWheelEvent wheel(QPointF(100, 8), speed.mapToGlobal(QPointF(100, 8)), QPoint(), QPoint(0, 120),
+                    Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+  QCoreApplication::sendEvent(&speed, &wheel);
+  EXPECT_EQ(speed.position(), before);
+}
+
+TEST_F(MainWindow, ApplySendsTheChangeThroughTheSimulator) {
+  const std::uint8_t toggled = window.keyboard().Memory().game_mode == 0 ? 1 : 0;
+  Click(kGameMode);
+  Click(kWindowsKeyLock);
+  Click(kApply);
+  EXPECT_TRUE(window.window().busy());
+  ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_EQ(window.keyboard().Memory().game_mode, toggled);
+  // The lock reaches the keyboard as the left Windows key's bit cleared in the mask.
+  EXPECT_EQ(window.keyboard().Memory().key_enable_mask[1], 0x3E);
+  EXPECT_EQ(window.state().snapshot.game_mode(), toggled);
+  EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
+  // keymap.bin follows what was applied.
+  ConfigImage stored;
+  KeyActionTable table;
+  ASSERT_TRUE(LoadKeymapStore(window.DataFolder() / "keymap.bin", false, stored, table).ok());
+  EXPECT_EQ(stored.game_mode(), toggled);
+}
+
+TEST_F(MainWindow, EditingIsLockedWhileTheWriteRunsAndAFailedWriteSaysWhy) {
+  const std::uint8_t applied = window.state().image.game_mode() == 0 ? 1 : 0;
+  window.keyboard().DelayAcknowledgements(std::chrono::milliseconds(200));
+  Click(kGameMode);
+  Click(kApply);
+  ASSERT_TRUE(window.window().busy());
+  EXPECT_FALSE(window.window().slider(SliderId::kBrightness).isEnabled());
+  Click(kWindowsKeyLock);
+  EXPECT_EQ(window.state().image.windows_key_lock(), 0);
+  ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_TRUE(window.window().slider(SliderId::kBrightness).isEnabled());
+
+  window.keyboard().ClearFaults();
+  Click(kGameMode);
+  window.keyboard().Unplug();
+  Click(kApply);
+  ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_EQ(window.window().failure().rfind("The changes were not applied: ", 0), 0u)
+      << window.window().failure();
+  // The edit stays, unapplied: the snapshot still holds what the keyboard got before.
+  EXPECT_EQ(window.state().image.game_mode(), applied == 0 ? 1 : 0);
+  EXPECT_EQ(window.state().snapshot.game_mode(), applied);
+}
+
+TEST_F(MainWindow, EnterAndEscLeaveTheWindowOpen) {
+  QSignalSpy ended(&window.window(), &CVaveVedozadoDlg::EndRequested);
+  QTest::keyClick(&window.window(), Qt::Key_Return);
+  QTest::keyClick(&window.window(), Qt::Key_Enter);
+  QTest::keyClick(&window.window(), Qt::Key_Escape);
+  QCoreApplication::processEvents();
+  EXPECT_TRUE(window.window().isVisible());
+  EXPECT_EQ(ended.count(), 0);
+}
+
+TEST_F(MainWindow, CloseDropsUnappliedEditsFromTheStoreAndEnds) {
+  QSignalSpy ended(&window.window(), &CVaveVedozadoDlg::EndRequested);
+  const std::uint8_t applied = window.state().snapshot.game_mode();
+  Click(kGameMode);
+  Click(kClose);
+  EXPECT_EQ(ended.count(), 1);
+  ConfigImage stored;
+  KeyActionTable table;
+  ASSERT_TRUE(LoadKeymapStore(window.DataFolder() / "keymap.bin", false, stored, table).ok());
+  EXPECT_EQ(stored.game_mode(), applied);
+  EXPECT_NE(window.state().image.game_mode(), applied);
+}
+
+TEST_F(MainWindow, AKeyboardLightingChangeMovesTheBrightnessSlider) {
+  window.keyboard().SendLightingChange(4, 37);
+  ASSERT_TRUE(
+      WaitFor([this] { return window.window().slider(SliderId::kBrightness).position() == 37; }));
+  EXPECT_EQ(window.state().image.brightness(), 37);
+  EXPECT_EQ(window.state().snapshot.brightness(), 37);
+}
+
+TEST_F(MainWindow, KeyClickRunsTheKeyDialogAndItsOkPathAssignsTheKey) {
+  const KeyTableRow& q = *KeyTable::ByLabel("Q");
+  const KeyTableRow& w = *KeyTable::ByLabel("W");
+  int opened = 0;
+  window.key_dialog = [&](PendingAssignment& pending) {
+    ++opened;
+    EXPECT_EQ(pending.current_key, q.index);
+    EXPECT_EQ(pending.current_key_vk, q.vk);
+    pending.pending_kind = static_cast<std::uint8_t>(AssignmentKind::kSingle);
+    pending.captured_keys[0] = w.vk;
+    pending.captured_count = 1;
+    return true;
+  };
+  const int x = (q.rect.left + q.rect.right) / 2 + 301;
+  const int y = (q.rect.top + q.rect.bottom) / 2 + 95;
+  window.Click(x, y);
+  EXPECT_EQ(opened, 1);
+  EXPECT_TRUE(window.state().customised.IsSet(q.index));
+  EXPECT_EQ(window.state().key_actions[q.index].kind,
+            static_cast<std::uint8_t>(AssignmentKind::kSingle));
+  // The marked key is drawn from the highlighted keyboard picture.
+  EXPECT_EQ(window.PixelAt(x, y), QColor(0, 255, 255));
+  ConfigImage stored;
+  KeyActionTable table;
+  ASSERT_TRUE(LoadKeymapStore(window.DataFolder() / "keymap.bin", false, stored, table).ok());
+  EXPECT_EQ(table[q.index].data[0], w.vk);
+}
+
+TEST_F(MainWindow, AKeyDialogClosedWithoutOkChangesNothing) {
+  const KeyTableRow& q = *KeyTable::ByLabel("Q");
+  const KeyActionTable before = window.state().key_actions;
+  window.Click((q.rect.left + q.rect.right) / 2 + 301, (q.rect.top + q.rect.bottom) / 2 + 95);
+  EXPECT_FALSE(window.state().customised.IsSet(q.index));
+  EXPECT_EQ(window.state().key_actions, before);
+}
+
+TEST_F(MainWindow, FactoryResetAsksAndOnCancelSendsNothing) {
+  Click(QPoint(944, 12));  // help
+  const int commands_before = window.keyboard().Counters().commands_accepted;
+  window.confirm_answer = false;
+  window.Click(900, 30);  // the help window's first row
+  EXPECT_EQ(window.confirm_count, 1);
+  EXPECT_FALSE(window.window().model().state().help_open);
+  EXPECT_FALSE(window.window().busy());
+  EXPECT_EQ(window.keyboard().Counters().commands_accepted, commands_before);
+}
+
+TEST_F(MainWindow, FactoryResetOnOkResetsTheKeyboardOnTheWorker) {
+  Click(kWindowsKeyLock);
+  Click(kApply);
+  ASSERT_TRUE(window.WaitUntilIdle());
+  ASSERT_EQ(window.keyboard().Memory().key_enable_mask[1], 0x3E);
+  Click(QPoint(944, 12));
+  window.Click(900, 30);
+  EXPECT_TRUE(window.window().busy());
+  ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_EQ(window.keyboard().Memory().key_enable_mask[1], 0xFF);
+  EXPECT_EQ(window.state().image.windows_key_lock(), 0);
+  EXPECT_EQ(window.state().image.key_enable_mask()[1], 0xFF);
+  EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
+}
+
+TEST_F(MainWindow, TheHelpWindowsSecondRowStartsTheUpdater) {
+  Click(QPoint(944, 12));
+  window.Click(900, 55);
+  EXPECT_EQ(window.updater_starts, 1);
+}
+
+}  // namespace
+}  // namespace n240qx::testing

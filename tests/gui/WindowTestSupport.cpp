@@ -1,0 +1,116 @@
+#include "WindowTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTest>
+
+#include "app/ProgramPaths.h"
+#include "gui/DeviceBackend.h"
+#include "sim/SimulatedHotplugMonitor.h"
+#include "util/VirtualClock.h"
+
+namespace n240qx::testing {
+
+const QColor PlainSkins::kBackground(20, 20, 20);
+const QColor PlainSkins::kEnable(0, 200, 0);
+const QColor PlainSkins::kDisable(200, 0, 0);
+const QColor PlainSkins::kTrackLeft(0, 0, 200);
+const QColor PlainSkins::kTrackRight(90, 90, 90);
+
+namespace {
+
+void WritePlain(const QString& folder, const QString& name, QSize size, const QColor& colour) {
+  QImage image(size, QImage::Format_ARGB32);
+  image.fill(colour);
+  image.save(QDir(folder).filePath(name), "PNG");
+}
+
+}  // namespace
+
+bool WaitFor(const std::function<bool()>& done, int timeout_ms) {
+  QElapsedTimer timer;
+  timer.start();
+  while (!done()) {
+    if (timer.elapsed() > timeout_ms) {
+      return false;
+    }
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+  }
+  return true;
+}
+
+void PlainSkins::WriteTo(const QString& share_folder) {
+  const QString folder = QDir(share_folder).filePath(QStringLiteral("png/english"));
+  QDir().mkpath(folder);
+  WritePlain(folder, QStringLiteral("main.png"), QSize(1000, 640), kBackground);
+  WritePlain(folder, QStringLiteral("Enable.png"), QSize(21, 21), kEnable);
+  WritePlain(folder, QStringLiteral("Disable.png"), QSize(21, 21), kDisable);
+  WritePlain(folder, QStringLiteral("slider_track_left.png"), QSize(220, 17), kTrackLeft);
+  WritePlain(folder, QStringLiteral("slider_track_right.png"), QSize(220, 17), kTrackRight);
+  WritePlain(folder, QStringLiteral("Thumb.png"), QSize(15, 14), Qt::white);
+  WritePlain(folder, QStringLiteral("kb_BK.png"), QSize(656, 301), QColor(40, 40, 40));
+  WritePlain(folder, QStringLiteral("kb_hl.png"), QSize(656, 301), QColor(0, 255, 255));
+}
+
+WindowUnderTest::WindowUnderTest(QString share_folder)
+    : state_(std::make_unique<ConfiguratorState>()) {
+  if (share_folder.isEmpty()) {
+    share_folder = folder_.filePath(QStringLiteral("share"));
+    PlainSkins::WriteTo(share_folder);
+  }
+  auto link = std::make_unique<SimulatedLink>();
+  keyboard_ = link.get();
+  auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);
+  DeviceBackend::Setup setup;
+  setup.transport = {std::move(link), std::move(monitor), true};
+  setup.clock = std::make_unique<VirtualClock>();
+  auto backend = DeviceBackend::Create(std::move(setup));
+
+  WindowDialogs dialogs;
+  dialogs.confirm = [this](const ConfirmPrompt&) {
+    ++confirm_count;
+    return confirm_answer;
+  };
+  dialogs.key_assignment = [this](PendingAssignment& pending) { return key_dialog(pending); };
+  dialogs.colour = [](RgbColour&) { return false; };
+  dialogs.start_updater = [this](const QString&) {
+    ++updater_starts;
+    return true;
+  };
+  std::filesystem::create_directories(DataFolder());
+  const Status loaded =
+      state_->LoadFiles(DataFolder() / "keymap.bin", DataFolder() / "MacroDefine.bin", true);
+  if (!loaded.ok()) {
+    ADD_FAILURE() << loaded.error().message;
+  }
+  window_ = std::make_unique<CVaveVedozadoDlg>(
+      MainWindowSetup{*state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false),
+                      Language::kEnglish, false, std::move(*backend), std::move(dialogs), nullptr});
+}
+
+WindowUnderTest::~WindowUnderTest() {
+  window_.reset();
+}
+
+std::filesystem::path WindowUnderTest::DataFolder() const {
+  return std::filesystem::path(folder_.filePath(QStringLiteral("data")).toStdString());
+}
+
+bool WindowUnderTest::StartAndWait() {
+  window_->Start();
+  return WaitFor(
+      [this] { return window_->isVisible() && !window_->busy() && state_->firmware.has_value(); });
+}
+
+void WindowUnderTest::Click(int x, int y) {
+  QTest::mouseClick(window_.get(), Qt::LeftButton, {}, QPoint(x, y));
+}
+
+QColor WindowUnderTest::PixelAt(int x, int y) {
+  return window_->grab().toImage().pixelColor(x, y);
+}
+
+}  // namespace n240qx::testing

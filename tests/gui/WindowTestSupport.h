@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QColor>
+#include <QImage>
+#include <QString>
+#include <QTemporaryDir>
+#include <functional>
+#include <memory>
+
+#include "app/ConfiguratorState.h"
+#include "gui/CVaveVedozadoDlg.h"
+#include "gui/WindowDialogs.h"
+#include "sim/SimulatedLink.h"
+
+namespace n240qx::testing {
+
+// Processes events until `done` holds or `timeout_ms` passes; returns whether it held.
+bool WaitFor(const std::function<bool()>& done, int timeout_ms = 10000);
+
+// A share folder with plain pictures of known colours, so that tests can tell from a pixel
+// which picture was drawn where.
+struct PlainSkins {
+  static const QColor kBackground;
+  static const QColor kEnable;
+  static const QColor kDisable;
+  static const QColor kTrackLeft;
+  static const QColor kTrackRight;
+  // Writes them below `share_folder`/png/english.
+  static void WriteTo(const QString& share_folder);
+};
+
+// A main window on the simulator, with its data folder in a temporary directory and dialogs
+// that answer as the test says. The simulator sleeps in virtual time.
+class WindowUnderTest {
+ public:
+  // `share_folder` empty: plain skins written into the temporary directory.
+  explicit WindowUnderTest(QString share_folder = QString());
+  ~WindowUnderTest();
+
+  CVaveVedozadoDlg& window() { return *window_; }
+  SimulatedLink& keyboard() { return *keyboard_; }
+  ConfiguratorState& state() { return *state_; }
+  const QTemporaryDir& folder() const { return folder_; }
+  std::filesystem::path DataFolder() const;
+
+  // What the dialogs answer; set before they are asked.
+  bool confirm_answer = true;
+  int confirm_count = 0;
+  std::function<bool(PendingAssignment&)> key_dialog = [](PendingAssignment&) { return false; };
+  int updater_starts = 0;
+
+  // Start-up until the full read has been applied and the window shows.
+  bool StartAndWait();
+  bool WaitUntilIdle() {
+    return WaitFor([this] { return !window_->busy(); });
+  }
+  void Click(int x, int y);
+  QColor PixelAt(int x, int y);
+
+ private:
+  QTemporaryDir folder_;
+  std::unique_ptr<ConfiguratorState> state_;
+  SimulatedLink* keyboard_ = nullptr;
+  std::unique_ptr<CVaveVedozadoDlg> window_;
+};
+
+}  // namespace n240qx::testing
