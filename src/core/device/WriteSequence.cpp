@@ -90,6 +90,12 @@ std::vector<WriteSequence::Step> WriteSequence::Plan(const RegionDiff& diff, Con
     plan.push_back({"WriteResponseTime", WriteRegion{"response time", field::kResponseTime},
                     [this, &image] { return writes_.WriteResponseTime(image); }});
   }
+  PlanBulk(diff, image, plan);
+  return plan;
+}
+
+// The regions that go as data reports after their command.
+void WriteSequence::PlanBulk(const RegionDiff& diff, ConfigImage& image, std::vector<Step>& plan) {
   if (diff.key_map) {
     plan.push_back({"WriteKeyMap", WriteRegion{"key map", field::kKeyMap},
                     [this, &image] { return writes_.WriteKeyMap(image); }});
@@ -118,7 +124,6 @@ std::vector<WriteSequence::Step> WriteSequence::Plan(const RegionDiff& diff, Con
                       [this, &image, table] { return writes_.WriteColourTable(table, image); }});
     }
   }
-  return plan;
 }
 
 Status WriteSequence::WriteRegions(const std::vector<Step>& plan, WriteOutcome& outcome,

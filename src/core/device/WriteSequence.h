@@ -44,6 +44,7 @@ class WriteSequence {
   };
 
   std::vector<Step> Plan(const RegionDiff& diff, ConfigImage& image);
+  void PlanBulk(const RegionDiff& diff, ConfigImage& image, std::vector<Step>& plan);
   Status WriteRegions(const std::vector<Step>& plan, WriteOutcome& outcome, SequenceSteps& steps);
   Status RunAcknowledged(const Step& step, WriteOutcome& outcome, SequenceSteps& steps);
   Status AwaitAcknowledgement(const std::string& step_name);
