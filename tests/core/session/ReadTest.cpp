@@ -125,5 +125,23 @@ TEST(SessionWithoutKeyboard, AKeyboardInUpdateModeIsNamedAsSuch) {
   EXPECT_THAT(connected->error().message, HasSubstr("firmware-update mode"));
 }
 
+TEST(SessionWithoutKeyboard, ANodeClosedToThisUserNamesTheUdevRule) {
+  SimulatedLink sim;
+  sim.SetPermissionDenied(true);
+  VirtualClock clock;
+  QueueDispatcher dispatcher;
+  ConfiguratorState state;
+  ConfiguratorSessionEvents events(state, "/nonexistent/keymap.bin");
+  DeviceSession session(sim, clock, dispatcher, events);
+  std::optional<Status> connected;
+  session.Connect([&](Status status) { connected = status; });
+  while (!connected) {
+    ASSERT_TRUE(dispatcher.RunOne(kHangLimit));
+  }
+  ASSERT_FALSE(connected->ok());
+  EXPECT_EQ(connected->error().code, ErrorCode::kPermissionDenied);
+  EXPECT_THAT(connected->error().message, HasSubstr("udev rule"));
+}
+
 }  // namespace
 }  // namespace n240qx::testing
