@@ -188,6 +188,8 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       showMinimized();
       return true;
     case WindowRequest::kShowWindow:
+      // The title and cursor say whether the keyboard is busy from the first moment on.
+      SyncControls();
       showNormal();
       raise();
       activateWindow();
@@ -216,10 +218,14 @@ void CVaveVedozadoDlg::SyncControls() {
     bit_slider->setVisible(speed ? page_.SpeedSliderVisible() : shown);
     bit_slider->setEnabled(enabled);
   }
+  const QString title = ToQString(texts_.Get(TextId::kWindowTitle));
   if (busy()) {
     setCursor(Qt::WaitCursor);
+    // The task bar shows it too, and scripts driving the window can wait for it to go.
+    setWindowTitle(title + QStringLiteral(" \u2013 ") + ToQString(texts_.Get(TextId::kDeviceBusy)));
   } else {
     unsetCursor();
+    setWindowTitle(title);
   }
 }
 

@@ -1,0 +1,100 @@
+#!/bin/bash
+# Drives the real window program on the simulator under an X server (run it inside xvfb-run):
+# game mode, the Windows-key lock and the response-time slider are clicked, Apply sends them,
+# the close button ends the program, and the command-line tool reads the simulated keyboard
+# back. Every wait is bounded; the program is killed if it outlives the test.
+#
+#   main_window.sh N240QX N240QX_CTL ARTIFACT_DIR
+set -u
+
+program=$1
+ctl=$2
+artifacts=$3
+title="BRAXLEN ZELKA KEYBOARD N240QX"
+work=$(mktemp -d)
+pid=""
+
+cleanup() {
+  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -f "$work/program.log" ]] && sed 's/^/  program: /' "$work/program.log" >&2
+  exit 1
+}
+
+# A small picture of one part of the window, to tell whether a click changed it.
+crop_sum() {
+  import -window "$wid" -crop "$1" +repage png:- 2>/dev/null | md5sum | cut -d' ' -f1
+}
+
+# Game mode as the simulated keyboard holds it: byte 25 of its state file (after the 16-byte
+# header, the firmware version, report rate, response time and the five lighting bytes).
+stored_game_mode() {
+  od -An -tu1 -j25 -N1 "$work/state.bin" | tr -d ' '
+}
+
+click() {
+  xdotool mousemove --window "$wid" "$1" "$2" click 1
+}
+
+mkdir -p "$artifacts"
+"$program" --simulate="$work/state.bin" --data-dir "$work/data" >"$work/program.log" 2>&1 &
+pid=$!
+
+wid=$(timeout 30 xdotool search --sync --onlyvisible --name "$title" | head -n 1)
+[[ -n "$wid" ]] || fail "the window did not appear within 30 s"
+
+# While the keyboard is busy the title says so and clicks are ignored; wait for the plain
+# title after the start-up read, and again after Apply.
+wait_until_idle() {
+  for _ in $(seq 1 120); do
+    [[ "$(xdotool getwindowname "$wid" 2>/dev/null)" == "$title" ]] && return 0
+    sleep 0.25
+  done
+  fail "the keyboard was still busy after 30 s"
+}
+
+wait_until_idle
+read_game_mode=$(stored_game_mode)
+before=$(crop_sum 21x21+105+466)
+click 115 476  # game mode
+sleep 0.3
+[[ "$(crop_sum 21x21+105+466)" != "$before" ]] || fail "the game mode picture did not change"
+click 166 512  # Windows-key lock
+click 244 371  # the response-time slider's right end: 9
+sleep 0.3
+import -window "$wid" "$artifacts/main-window.png" || fail "no screenshot"
+
+click 897 573  # Apply
+sleep 0.3
+wait_until_idle
+click 986 12  # close
+for _ in $(seq 1 40); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.25
+done
+if kill -0 "$pid" 2>/dev/null; then
+  fail "the program did not end within 10 s of the close button"
+fi
+wait "$pid"
+status=$?
+pid=""
+[[ $status -eq 0 ]] || fail "the program ended with status $status"
+
+# Before anything else reads the keyboard: the toggled game mode is what Apply sent.
+[[ "$(stored_game_mode)" == "$((1 - read_game_mode))" ]] ||
+  fail "game mode was $read_game_mode after the read and $(stored_game_mode) after Apply"
+
+json=$(timeout 60 "$ctl" --simulate="$work/state.bin" --data-dir "$work/data" read --json) ||
+  fail "n240qx-ctl could not read the simulated keyboard"
+for expected in '"game_mode":1' '"windows_key_lock":1' '"response_time":9'; do
+  grep -q "$expected" <<<"$json" || fail "the keyboard does not hold $expected"
+done
+echo "PASS: the window's changes reached the simulated keyboard"
