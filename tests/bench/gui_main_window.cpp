@@ -1,0 +1,105 @@
+// The window's drawing cost: one full repaint of the main window into an image, and the time
+// from constructing the program's state to the first painted window. Offscreen platform, the
+// generated skins, the keyboard simulator.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QImage>
+#include <QTemporaryDir>
+#include <memory>
+
+#include "app/ConfiguratorState.h"
+#include "app/ProgramPaths.h"
+#include "gui/CVaveVedozadoDlg.h"
+#include "gui/DeviceBackend.h"
+#include "sim/SimulatedHotplugMonitor.h"
+#include "sim/SimulatedLink.h"
+#include "util/VirtualClock.h"
+
+namespace n240qx {
+namespace {
+
+// One program: its state, files in a temporary folder, the simulator behind the window.
+struct Program {
+  explicit Program(const QTemporaryDir& folder) : state(std::make_unique<ConfiguratorState>()) {
+    const std::filesystem::path data = folder.filePath(QStringLiteral("data")).toStdString();
+    std::filesystem::create_directories(data);
+    if (!state->LoadFiles(data / "keymap.bin", data / "MacroDefine.bin", true).ok()) {
+      return;
+    }
+    auto link = std::make_unique<SimulatedLink>();
+    auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);
+    DeviceBackend::Setup setup;
+    setup.transport = {std::move(link), std::move(monitor), true};
+    setup.clock = std::make_unique<VirtualClock>();
+    auto backend = DeviceBackend::Create(std::move(setup));
+    WindowDialogs dialogs;
+    dialogs.confirm = [](const ConfirmPrompt&) { return false; };
+    window = std::make_unique<CVaveVedozadoDlg>(
+        MainWindowSetup{*state, ProgramPaths(data, N240QX_SHARE_DIR, false), Language::kEnglish,
+                        false, std::move(*backend), std::move(dialogs), nullptr});
+  }
+
+  bool WaitUntil(const std::function<bool()>& done) const {
+    QElapsedTimer timer;
+    timer.start();
+    while (!done()) {
+      if (timer.elapsed() > 20000) {
+        return false;
+      }
+      QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
+    }
+    return true;
+  }
+
+  std::unique_ptr<ConfiguratorState> state;
+  std::unique_ptr<CVaveVedozadoDlg> window;
+};
+
+void BM_FullRepaint(benchmark::State& run) {
+  QTemporaryDir folder;
+  Program program(folder);
+  program.window->Start();
+  if (!program.WaitUntil([&] { return program.window->isVisible() && !program.window->busy(); })) {
+    run.SkipWithError("the window never became ready");
+    return;
+  }
+  QImage image(program.window->size(), QImage::Format_ARGB32_Premultiplied);
+  for (auto _ : run) {
+    program.window->render(&image);
+    benchmark::DoNotOptimize(image.constBits());
+  }
+}
+BENCHMARK(BM_FullRepaint)->Unit(benchmark::kMicrosecond);
+
+void BM_StartToFirstPaintedWindow(benchmark::State& run) {
+  for (auto _ : run) {
+    run.PauseTiming();
+    QTemporaryDir folder;
+    run.ResumeTiming();
+    Program program(folder);
+    program.window->Start();
+    if (!program.WaitUntil([&] { return program.window->paint_count() > 0; })) {
+      run.SkipWithError("the window was never painted");
+      return;
+    }
+    run.PauseTiming();
+    program.window.reset();
+    run.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartToFirstPaintedWindow)->Unit(benchmark::kMillisecond)->Iterations(20);
+
+}  // namespace
+}  // namespace n240qx
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
