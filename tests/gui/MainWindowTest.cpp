@@ -230,3 +230,50 @@ TEST_F(MainWindow, TheHelpWindowsSecondRowStartsTheUpdater) {
 
 }  // namespace
 }  // namespace n240qx::testing
+
+namespace n240qx::testing {
+namespace {
+
+TEST(MainWindowWithoutKeyboard, WithoutATrayTheWindowStaysAndSaysTheKeyboardIsMissing) {
+  WindowUnderTest window(QString(), WindowUnderTest::Keyboard::kAbsent);
+  ASSERT_TRUE(window.StartAndWaitForWindow());
+  EXPECT_TRUE(window.window().model().visibility().ShowsNoKeyboardNotice());
+  EXPECT_FALSE(window.state().firmware.has_value());
+  // Nothing was read, so the image keeps what keymap.bin held; a later plug-in reads it.
+  window.keyboard().Replug();
+  EXPECT_TRUE(WaitFor([&] { return window.state().firmware.has_value(); }, 15000));
+  EXPECT_FALSE(window.window().model().visibility().ShowsNoKeyboardNotice());
+}
+
+TEST(MainWindowWithoutKeyboard, NoKeyboardAttachedFallsBackToTheSimulator) {
+  WindowUnderTest window(QString(), WindowUnderTest::Keyboard::kHardwareAbsentWithFallback);
+  EXPECT_FALSE(window.window().simulated());
+  ASSERT_TRUE(window.StartAndWait());
+  EXPECT_TRUE(window.window().simulated());
+  EXPECT_FALSE(window.window().model().visibility().ShowsNoKeyboardNotice());
+  // The stand-in keyboard keeps its memory beside the settings.
+  EXPECT_TRUE(std::filesystem::exists(window.DataFolder() / "simulated-keyboard.bin"));
+}
+
+TEST(BitSlider, TellsItsOwnerOnEveryPaintAndPointerMoveAndKeysMoveItByOne) {
+  SkinPictures skins(QStringLiteral("/nonexistent"));
+  CBitSlider slider(SliderId::kResponseTime, skins, nullptr);
+  QSignalSpy told(&slider, &CBitSlider::PositionMayHaveChanged);
+  slider.show();
+  ASSERT_TRUE(WaitFor([&] { return told.count() > 0; }));
+  const auto painted = told.count();
+  QTest::mouseMove(&slider, QPoint(50, 8));
+  EXPECT_GT(told.count(), painted);
+  EXPECT_EQ(told.last().at(0).value<SliderId>(), SliderId::kResponseTime);
+  slider.SetPosition(4);
+  QTest::keyClick(&slider, Qt::Key_Right);
+  EXPECT_EQ(slider.position(), 5);
+  QTest::keyClick(&slider, Qt::Key_Left);
+  QTest::keyClick(&slider, Qt::Key_Left);
+  EXPECT_EQ(slider.position(), 3);
+  slider.SetPosition(42);
+  EXPECT_EQ(slider.position(), 9);
+}
+
+}  // namespace
+}  // namespace n240qx::testing

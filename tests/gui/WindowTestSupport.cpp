@@ -55,7 +55,7 @@ void PlainSkins::WriteTo(const QString& share_folder) {
   WritePlain(folder, QStringLiteral("kb_hl.png"), QSize(656, 301), QColor(0, 255, 255));
 }
 
-WindowUnderTest::WindowUnderTest(QString share_folder)
+WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
     : state_(std::make_unique<ConfiguratorState>()) {
   if (share_folder.isEmpty()) {
     share_folder = folder_.filePath(QStringLiteral("share"));
@@ -63,9 +63,16 @@ WindowUnderTest::WindowUnderTest(QString share_folder)
   }
   auto link = std::make_unique<SimulatedLink>();
   keyboard_ = link.get();
+  if (keyboard != Keyboard::kSimulated) {
+    link->Unplug();
+  }
   auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);
+  const bool fallback = keyboard == Keyboard::kHardwareAbsentWithFallback;
   DeviceBackend::Setup setup;
-  setup.transport = {std::move(link), std::move(monitor), true};
+  setup.transport = {std::move(link), std::move(monitor), !fallback};
+  if (fallback) {
+    setup.fallback_state = DataFolder() / "simulated-keyboard.bin";
+  }
   setup.clock = std::make_unique<VirtualClock>();
   auto backend = DeviceBackend::Create(std::move(setup));
 
@@ -103,6 +110,11 @@ bool WindowUnderTest::StartAndWait() {
   window_->Start();
   return WaitFor(
       [this] { return window_->isVisible() && !window_->busy() && state_->firmware.has_value(); });
+}
+
+bool WindowUnderTest::StartAndWaitForWindow() {
+  window_->Start();
+  return WaitFor([this] { return window_->isVisible() && !window_->busy(); });
 }
 
 void WindowUnderTest::Click(int x, int y) {

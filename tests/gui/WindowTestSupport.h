@@ -33,8 +33,16 @@ struct PlainSkins {
 // that answer as the test says. The simulator sleeps in virtual time.
 class WindowUnderTest {
  public:
+  enum class Keyboard {
+    kSimulated,  // --simulate: the simulator, plugged in
+    kAbsent,     // the simulator, unplugged, and nothing to fall back to
+    // A "hardware" transport without a keyboard, with the simulator to fall back to.
+    kHardwareAbsentWithFallback,
+  };
+
   // `share_folder` empty: plain skins written into the temporary directory.
-  explicit WindowUnderTest(QString share_folder = QString());
+  explicit WindowUnderTest(QString share_folder = QString(),
+                           Keyboard keyboard = Keyboard::kSimulated);
   ~WindowUnderTest();
 
   CVaveVedozadoDlg& window() { return *window_; }
@@ -51,6 +59,8 @@ class WindowUnderTest {
 
   // Start-up until the full read has been applied and the window shows.
   bool StartAndWait();
+  // Start-up until the window shows, without waiting for a read.
+  bool StartAndWaitForWindow();
   bool WaitUntilIdle() {
     return WaitFor([this] { return !window_->busy(); });
   }
