@@ -177,7 +177,9 @@ FirmwareStep SimulatedKeyboard::HandleWrite(const SimFeature& request) {
       memory_.light_direction = request[7];
       break;
     case kWriteGameMode:
-      memory_.game_mode = request[2];
+      if (write_bracket_open_) {
+        memory_.game_mode = request[2];
+      }
       break;
     case kFactoryReset:
       if (request[2] != kFactoryResetMagic) {
@@ -192,6 +194,7 @@ FirmwareStep SimulatedKeyboard::HandleWrite(const SimFeature& request) {
       std::copy_n(request.begin() + 4, 3, memory_.colour_slots.begin() + 3 * request[3]);
       break;
     case kWriteBracket:
+      write_bracket_open_ = request[2] == 1;
       break;
     case kWriteKeyMap:
     case kWriteKeyEnableMask:

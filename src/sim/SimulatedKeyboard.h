@@ -85,6 +85,9 @@ class SimulatedKeyboard {
   std::deque<SimPayload> data_in_;
   std::optional<PendingWrite> pending_write_;
   std::string last_rejection_;
+  // Command 0x09 with 1 both selects mode one before a read and switches game mode on; only
+  // inside an open write bracket is it the game mode setting.
+  bool write_bracket_open_ = false;
 };
 
 }  // namespace n240qx

@@ -176,9 +176,9 @@ TEST_F(SimulatedKeyboardTest, SimpleWritesAreStoredAndAcknowledgedOnce) {
   EXPECT_EQ(Acks(), kOneAck);
   Send(Command(0x14, 0, 6, 0x11, 0x22, 0x33));
   EXPECT_EQ(Acks(), kOneAck);
-  Send(Command(0x09, 0));
-  EXPECT_EQ(Acks(), kOneAck);
   Send(Command(0x18, 1));
+  EXPECT_EQ(Acks(), kOneAck);
+  Send(Command(0x09, 0));
   EXPECT_EQ(Acks(), kOneAck);
 
   const SimulatedMemory memory = link_.Memory();
@@ -190,10 +190,20 @@ TEST_F(SimulatedKeyboardTest, SimpleWritesAreStoredAndAcknowledgedOnce) {
   EXPECT_EQ(link_.Counters().acknowledgements_sent, 5);
 }
 
-TEST_F(SimulatedKeyboardTest, SelectModeOneStoresGameModeOne) {
-  Send(Command(0x09, 0));
+TEST_F(SimulatedKeyboardTest, GameModeIsSetOnlyInsideAWriteBracket) {
+  // Every read starts with 0x09 01 (mode one); it must not switch game mode on by itself.
   Send(Command(0x09, 1));
   EXPECT_EQ(Hex(Command(0x09, 1)), "00 09 01 00 00 00 00 00 F5");
+  EXPECT_EQ(link_.Memory().game_mode, 0);
+
+  Send(Command(0x18, 1));
+  Send(Command(0x09, 1));
+  EXPECT_EQ(link_.Memory().game_mode, 1);
+  Send(Command(0x09, 0));
+  EXPECT_EQ(link_.Memory().game_mode, 0);
+  Send(Command(0x09, 1));
+  Send(Command(0x18, 0));
+  Send(Command(0x09, 0));  // mode select again after the bracket closed
   EXPECT_EQ(link_.Memory().game_mode, 1);
 }
 
