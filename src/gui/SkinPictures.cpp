@@ -1,9 +1,32 @@
 #include "gui/SkinPictures.h"
 
+#include <sys/stat.h>
+
 #include <QDir>
-#include <QFileInfo>
+#include <QFile>
+#include <optional>
 
 namespace n240qx {
+
+namespace {
+
+struct Stamped {
+  ino_t inode;
+  off_t size;
+  long long changed_ns;
+};
+
+std::optional<Stamped> StatFile(const QString& path) {
+  struct stat info {};
+  if (::stat(QFile::encodeName(path).constData(), &info) != 0) {
+    return std::nullopt;
+  }
+  const long long changed_ns =
+      static_cast<long long>(info.st_ctim.tv_sec) * 1'000'000'000LL + info.st_ctim.tv_nsec;
+  return Stamped{info.st_ino, info.st_size, changed_ns};
+}
+
+}  // namespace
 
 void SkinPictures::SetFolder(QString folder) {
   folder_ = std::move(folder);
@@ -11,18 +34,18 @@ void SkinPictures::SetFolder(QString folder) {
 }
 
 const QImage& SkinPictures::Picture(const QString& name) {
-  const QFileInfo file(QDir(folder_).filePath(name));
-  if (!file.exists()) {
+  const QString path = QDir(folder_).filePath(name);
+  const auto stat = StatFile(path);
+  if (!stat) {
     cache_.remove(name);
     return missing_;
   }
+  const FileStamp stamp{stat->inode, stat->size, stat->changed_ns};
   auto found = cache_.find(name);
-  if (found != cache_.end() && found->modified == file.lastModified() &&
-      found->size == file.size()) {
+  if (found != cache_.end() && found->stamp == stamp) {
     return found->image;
   }
-  Entry entry{file.lastModified(), file.size(), QImage(file.filePath())};
-  return cache_.insert(name, std::move(entry)).value().image;
+  return cache_.insert(name, Entry{stamp, QImage(path)}).value().image;
 }
 
 }  // namespace n240qx

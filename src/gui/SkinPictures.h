@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDateTime>
+#include <sys/types.h>
+
 #include <QHash>
 #include <QImage>
 #include <QString>
@@ -19,9 +20,16 @@ class SkinPictures {
   const QImage& Picture(const QString& name);
 
  private:
+  // What identifies one version of a file: a skin replaced by rename gets a new inode, one
+  // rewritten in place a new change time, to the nanosecond.
+  struct FileStamp {
+    ino_t inode = 0;
+    off_t size = -1;
+    long long changed_ns = -1;
+    bool operator==(const FileStamp&) const = default;
+  };
   struct Entry {
-    QDateTime modified;
-    qint64 size = -1;
+    FileStamp stamp;
     QImage image;
   };
 
