@@ -10,6 +10,7 @@ Options (anywhere on the line):
   --simulate[=STATE]  use the built-in keyboard simulator; STATE keeps its memory between runs
   --wire-log FILE     record every report to and from the keyboard in FILE
   --data-dir DIR      folder of keymap.bin, MacroDefine.bin and Configure/
+  --share-dir DIR     folder of VER.bin (default: ../share/n240qx from the program)
   --json              print JSON instead of text
   --help              this text
 
@@ -76,13 +77,21 @@ Result<CliArguments> ParseCliArguments(std::span<const std::string_view> argumen
     } else if (word.starts_with("--simulate=")) {
       parsed.simulate = true;
       parsed.state_file = std::string(word.substr(11));
-    } else if (Is(word, "--wire-log") || Is(word, "--data-dir")) {
-      const std::string_view name = Is(word, "--wire-log") ? "--wire-log" : "--data-dir";
+    } else if (Is(word, "--wire-log") || Is(word, "--data-dir") || Is(word, "--share-dir")) {
+      const std::string_view name = Is(word, "--wire-log")   ? "--wire-log"
+                                    : Is(word, "--data-dir") ? "--data-dir"
+                                                             : "--share-dir";
       auto value = OptionValue(arguments, at, name);
       if (!value.ok()) {
         return value.error();
       }
-      (name == "--wire-log" ? parsed.wire_log : parsed.data_dir) = *value;
+      if (name == "--wire-log") {
+        parsed.wire_log = *value;
+      } else if (name == "--data-dir") {
+        parsed.data_dir = *value;
+      } else {
+        parsed.share_dir = *value;
+      }
     } else {
       // Left for the command: "reset --yes".
       positional.emplace_back(word);

@@ -19,6 +19,8 @@ struct CliArguments {
   std::optional<std::filesystem::path> state_file;
   std::optional<std::filesystem::path> wire_log;
   std::optional<std::filesystem::path> data_dir;
+  // Where VER.bin is looked for instead of the installed share folder.
+  std::optional<std::filesystem::path> share_dir;
   bool json = false;
   bool help = false;
   std::string command;

@@ -50,6 +50,9 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
   if (!paths.ok()) {
     return Error{ErrorCode::kInvalidArgument, paths.error().message};
   }
+  if (arguments.share_dir) {
+    paths = ProgramPaths(paths->data_folder(), *arguments.share_dir, paths->portable());
+  }
   std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
   if (Status opened = session->OpenKeyboard(arguments); !opened.ok()) {
     return opened.error();

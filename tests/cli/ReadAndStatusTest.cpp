@@ -102,11 +102,10 @@ TEST_F(ReadAndStatusTest, StatusNamesKeyboardFirmwareAndTheShippedVersion) {
 }
 
 TEST_F(ReadAndStatusTest, AnUpdateIsOfferedWhenVerBinIsNewer) {
-  // Beside the tool is where a build tree keeps what ships with the program.
-  const auto version_file = std::filesystem::path(N240QX_CTL).parent_path() / "VER.bin";
-  WriteBytes(version_file, {'V', 'E', 'R', ':', ' ', '2', '.', '0', ' ', ' ', ' ', ' '});
-  const CliResult status = Run({"--json", "status"});
-  std::filesystem::remove(version_file);
+  const auto share_dir = data_dir / "share";
+  std::filesystem::create_directories(share_dir);
+  WriteBytes(share_dir / "VER.bin", {'V', 'E', 'R', ':', ' ', '2', '.', '0', ' ', ' ', ' ', ' '});
+  const CliResult status = Run({"--json", "--share-dir", share_dir.string(), "status"});
   ASSERT_EQ(status.exit_code, 0) << status.err;
   const auto json = ParseJson(status.out);
   ASSERT_TRUE(json) << status.out;
