@@ -117,7 +117,7 @@ TEST(SkinGeometry, ButtonPicturesMatchTheirHitRectangles) {
     }
     EXPECT_TRUE(found) << button.file << " has no page item";
   }
-  const HitRect help = HelpWindowModel::kArea;
+  const PixelRect help = HelpWindowModel::kArea;
   EXPECT_EQ(English("HelpWindow.png").size(), QSize(help.Width(), help.Height()));
 }
 

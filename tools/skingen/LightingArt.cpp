@@ -22,7 +22,7 @@ namespace n240qx {
 namespace {
 
 QSize SizeOf(PageItem item) {
-  const HitRect rect = PageItemTable::RectOf(item);
+  const PixelRect rect = PageItemTable::RectOf(item);
   return {rect.Width(), rect.Height()};
 }
 

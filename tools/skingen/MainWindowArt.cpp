@@ -162,7 +162,7 @@ QImage MainWindowArt::TitleButton(QSize size, int which, bool hover) {
 }
 
 QImage MainWindowArt::HelpWindow() {
-  const HitRect area = HelpWindowModel::kArea;
+  const PixelRect area = HelpWindowModel::kArea;
   const QSize size(area.Width(), area.Height());
   QImage image = SkinPainter::Canvas(size, SkinStyle::Transparent());
   QPainter painter(&image);

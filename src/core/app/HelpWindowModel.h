@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "app/HitRect.h"
 #include "app/Placement.h"
+#include "lighting/PixelRect.h"
 
 namespace n240qx {
 
@@ -17,7 +17,7 @@ enum class HelpChoice {
 // The small window under the title strip's help button: two rows and the version text.
 class HelpWindowModel {
  public:
-  static constexpr HitRect kArea{830, 22, 996, 99};
+  static constexpr PixelRect kArea{830, 22, 996, 99};
   static constexpr int kRowHeight = 25;
   static constexpr PicturePlacement kPicture{"HelpWindow.png", 830, 22};
 

@@ -43,7 +43,7 @@ const std::array<PageItemEntry, kPageItemCount>& PageItemTable::Entries() {
   return kEntries;
 }
 
-HitRect PageItemTable::RectOf(PageItem item) {
+PixelRect PageItemTable::RectOf(PageItem item) {
   return kEntries[PageItemIndex(item)].rect;
 }
 

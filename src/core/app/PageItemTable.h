@@ -3,14 +3,14 @@
 #include <array>
 #include <cstdint>
 
-#include "app/HitRect.h"
 #include "app/PageItem.h"
+#include "lighting/PixelRect.h"
 
 namespace n240qx {
 
 struct PageItemEntry {
   int index;
-  HitRect rect;
+  PixelRect rect;
 };
 
 // The hit table of the left column and the title strip, in the order it is walked.
@@ -19,7 +19,7 @@ class PageItemTable {
   // Items 0 to 22 in walking order, then the Keymap and Custom choices (23, 24), which are
   // tested before all others and only while a lighting profile effect is chosen.
   static const std::array<PageItemEntry, kPageItemCount>& Entries();
-  static HitRect RectOf(PageItem item);
+  static PixelRect RectOf(PageItem item);
 
   // Lighting profile effects (codes 51 and up) show the Keymap / Custom choice.
   static bool PerKeyChoiceShown(std::uint8_t light_effect) { return light_effect >= 51; }

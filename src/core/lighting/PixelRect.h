@@ -17,6 +17,8 @@ struct PixelRect {
   constexpr bool ContainsRect(const PixelRect& other) const {
     return Contains(other.left, other.top) && Contains(other.right, other.bottom);
   }
+  constexpr int Width() const { return right - left + 1; }
+  constexpr int Height() const { return bottom - top + 1; }
   constexpr PixelRect Offset(int dx, int dy) const {
     return {left + dx, top + dy, right + dx, bottom + dy};
   }

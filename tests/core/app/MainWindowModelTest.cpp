@@ -14,7 +14,7 @@ class MainWindowModelTest : public ::testing::Test {
  protected:
   // A click at the middle of a page item's rectangle.
   ClickResult Click(PageItem item) {
-    const HitRect r = PageItemTable::RectOf(item);
+    const PixelRect r = PageItemTable::RectOf(item);
     return model_.OnButtonUp((r.left + r.right) / 2, (r.top + r.bottom) / 2);
   }
 
@@ -198,7 +198,7 @@ TEST(MainWindowWithoutTray, IsNeverHidden) {
   EXPECT_EQ(std::ranges::count(startup, R::kStartFullRead), 0);
   EXPECT_TRUE(model.visibility().ShowsNoKeyboardNotice());
 
-  const HitRect minimise = PageItemTable::RectOf(PageItem::kMinimise);
+  const PixelRect minimise = PageItemTable::RectOf(PageItem::kMinimise);
   const ClickResult result = model.OnButtonUp(minimise.left, minimise.top);
   EXPECT_EQ(result.requests, (std::vector<R>{R::kMinimiseWindow}));
   EXPECT_FALSE(model.OnButtonUp(0, 0).Has(R::kHideWindow));

@@ -24,7 +24,7 @@ class MainWindowWithLightingPage : public ::testing::Test {
 };
 
 TEST_F(MainWindowWithLightingPage, EffectNameOpensThePagesListAndAReleasePicksARow) {
-  const HitRect name = PageItemTable::RectOf(PageItem::kEffectName);
+  const PixelRect name = PageItemTable::RectOf(PageItem::kEffectName);
   EXPECT_EQ(model_.OnButtonUp(name.left, name.top).route, ClickRoute::kLightingItem);
   EXPECT_TRUE(page_.effect_list_open());
   EXPECT_TRUE(model_.state().effect_list_open);
@@ -59,11 +59,11 @@ TEST_F(MainWindowWithLightingPage, ChoicesRevertAndResetDriveThePagesPerKeyMode)
 }
 
 TEST_F(MainWindowWithLightingPage, DirectionAndSwatchClicksReachThePage) {
-  const HitRect left_arrow = PageItemTable::RectOf(PageItem::kDirectionLeft);
+  const PixelRect left_arrow = PageItemTable::RectOf(PageItem::kDirectionLeft);
   model_.OnButtonUp(left_arrow.left, left_arrow.top);
   EXPECT_EQ(image_.light_direction(), 1);
   image_.colour_choice() = 1;
-  const HitRect swatch = PageItemTable::RectOf(PageItem::kColour1);
+  const PixelRect swatch = PageItemTable::RectOf(PageItem::kColour1);
   model_.OnButtonUp(swatch.left, swatch.top);
   EXPECT_EQ(dialogs_run_, 1) << "a click on the chosen swatch edits its colour";
 }

@@ -34,7 +34,7 @@ TEST(PageItemTable, TopLeftPixelIsTheRestoreItemAndNothingAroundIt) {
 
 TEST(PageItemTable, EveryEdgeIsInsideAndOnePixelBeyondIsNot) {
   for (const auto& entry : PageItemTable::Entries()) {
-    const HitRect r = entry.rect;
+    const PixelRect r = entry.rect;
     const std::uint8_t effect = EffectFor(entry.index);
     SCOPED_TRACE("item " + std::to_string(entry.index));
     // Corners and edge midpoints, all four edges included. The Keymap choice overlaps the top
