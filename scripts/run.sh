@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Builds the default configuration and starts the program: the window when it has been built,
-# otherwise the command-line tool reading the keyboard. Without a keyboard attached both run on
-# the built-in keyboard simulator; `n240qx-ctl status` tells which (exit status 0: attached).
+# Builds the default configuration and starts the window. Without a keyboard attached the window
+# runs on the built-in keyboard simulator, whose memory it keeps in the data folder. Without a
+# display it runs the command-line tool instead, reading the (simulated) keyboard.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -12,13 +12,14 @@ cmake --build --preset default
 window=build/default/src/gui/n240qx
 ctl=build/default/src/cli/n240qx-ctl
 
-simulate=()
-if ! "$ctl" status >/dev/null 2>&1; then
-  echo "No keyboard attached: running on the keyboard simulator." >&2
-  simulate=(--simulate)
+if [ -x "$window" ] && { [ -n "${DISPLAY:-}" ] || [ -n "${WAYLAND_DISPLAY:-}" ]; }; then
+  exec "$window" "$@"
 fi
 
-if [ -x "$window" ]; then
-  exec "$window" "${simulate[@]}" "$@"
+echo "No display: reading the keyboard with the command-line tool instead of opening the window." >&2
+simulate=()
+if ! "$ctl" status >/dev/null 2>&1; then
+  echo "No keyboard attached: using the keyboard simulator." >&2
+  simulate=(--simulate)
 fi
 exec "$ctl" "${simulate[@]}" read "$@"
