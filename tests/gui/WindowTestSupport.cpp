@@ -82,7 +82,7 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
     return confirm_answer;
   };
   dialogs.key_assignment = [this](PendingAssignment& pending) { return key_dialog(pending); };
-  dialogs.colour = [](RgbColour&) { return false; };
+  dialogs.colour = [this](RgbColour& colour) { return colour_dialog(colour); };
   dialogs.start_updater = [this](const QString&) {
     ++updater_starts;
     return true;

@@ -55,6 +55,8 @@ class WindowUnderTest {
   bool confirm_answer = true;
   int confirm_count = 0;
   std::function<bool(PendingAssignment&)> key_dialog = [](PendingAssignment&) { return false; };
+  // The colour dialog: gets the shared colour the window starts it on, returns true for OK.
+  std::function<bool(RgbColour&)> colour_dialog = [](RgbColour&) { return false; };
   int updater_starts = 0;
 
   // Start-up until the full read has been applied and the window shows.
