@@ -40,13 +40,12 @@ TEST_F(ChangeCommandsTest, SetSendsOnlyWhatChanged) {
 
 TEST_F(ChangeCommandsTest, SetTakesEveryNameOfItsList) {
   const CliResult set = Run({"set", "effect", "Static", "colour-choice", "3", "direction", "top",
-                             "colour", "2", "a0b1c2", "game-mode", "off", "win-lock", "on",
+                             "colour", "2", "a0b1c2", "game-mode", "on", "win-lock", "on",
                              "report-rate", "1", "response-time", "6"});
   ASSERT_EQ(set.exit_code, 0) << set.err;
-  // Every read starts with SelectModeOne, which the simulated keyboard also takes as game mode
-  // on, so game mode off shows on the wire only.
-  EXPECT_THAT(WriteFeaturesSent(), ::testing::Contains(HasSubstr("09 00 00 00 00 00 00 F6")));
+  EXPECT_THAT(WriteFeaturesSent(), ::testing::Contains(HasSubstr("09 01 00 00 00 00 00 F5")));
   const JsonValue image = ReadJson();
+  EXPECT_EQ(image["game_mode"].Number(), 1) << "a later read's mode select leaves it alone";
   EXPECT_EQ(image["light_effect"].Number(), 1);
   EXPECT_EQ(image["colour_choice"].Number(), 3);
   EXPECT_EQ(image["light_direction"].Number(), 3);
@@ -54,8 +53,10 @@ TEST_F(ChangeCommandsTest, SetTakesEveryNameOfItsList) {
   EXPECT_EQ(image["windows_key_lock"].Number(), 1) << "read back from the mask";
   EXPECT_EQ(image["report_rate"].Number(), 1);
   EXPECT_EQ(image["response_time"].Number(), 6);
-  ASSERT_EQ(Run({"set", "effect", "51"}).exit_code, 0);
-  EXPECT_EQ(ReadJson()["light_effect"].Number(), 51);
+  ASSERT_EQ(Run({"set", "effect", "51", "game-mode", "off"}).exit_code, 0);
+  const JsonValue after = ReadJson();
+  EXPECT_EQ(after["light_effect"].Number(), 51);
+  EXPECT_EQ(after["game_mode"].Number(), 0);
 }
 
 TEST_F(ChangeCommandsTest, BadValuesAreRefusedNamingWhatIsAllowedAndNothingIsSent) {
