@@ -1,6 +1,7 @@
 #include "gui/DeviceBackend.h"
 
 #include "app/ProgramPaths.h"
+#include "device/DeviceLink.h"
 #include "gui/AppOptions.h"
 #include "hid/HidapiLink.h"
 #include "hid/UdevHotplugMonitor.h"
@@ -68,6 +69,9 @@ Result<std::unique_ptr<DeviceBackend>> DeviceBackend::Create(Setup setup) {
 
 DeviceBackend::~DeviceBackend() {
   session_.reset();
+  if (hardware_ && hardware_->monitor) {
+    hardware_->monitor->Stop();
+  }
 }
 
 Status DeviceBackend::OpenWireLog(const std::filesystem::path& file) {
@@ -96,7 +100,8 @@ void DeviceBackend::StartSession(SessionEvents& events) {
   BuildSession(events);
 }
 
-Status DeviceBackend::FallBackToSimulator(SessionEvents& events) {
+Status DeviceBackend::FallBackToSimulator(SessionEvents& events,
+                                          std::function<void()> keyboard_arrived) {
   if (!CanFallBack()) {
     return Error{ErrorCode::kInvalidArgument, "The simulator is already in use"};
   }
@@ -107,7 +112,55 @@ Status DeviceBackend::FallBackToSimulator(SessionEvents& events) {
   // The old session goes first: it stops the monitor and closes the handles of the old link.
   session_.reset();
   logging_link_.reset();
+  hardware_ = std::move(transport_);
   transport_ = std::move(*transport);
+  keyboard_arrived_ = std::move(keyboard_arrived);
+  WatchHardware();
+  BuildSession(events);
+  return Status::Ok();
+}
+
+void DeviceBackend::WatchHardware() {
+  if (!hardware_->monitor) {
+    return;
+  }
+  hardware_->monitor->Start([this](HotplugEvent event) {
+    if (event != HotplugEvent::kArrival) {
+      return;
+    }
+    // The monitor's thread: the owning thread decides, when it next gets round to it.
+    dispatcher_.Post([this] {
+      if (hardware_ && keyboard_arrived_) {
+        // A copy: the callback may replace the session and, with it, this backend's state.
+        const std::function<void()> arrived = keyboard_arrived_;
+        arrived();
+      }
+    });
+  });
+}
+
+bool DeviceBackend::HardwareKeyboardPresent() {
+  DeviceLink probe(*hardware_->link);
+  return probe.FindKeyboardInterface(kCommandInterfaceMarker);
+}
+
+Status DeviceBackend::ReturnToHardware(SessionEvents& events) {
+  if (!hardware_) {
+    return Error{ErrorCode::kInvalidArgument, "The keyboard is already in use"};
+  }
+  if (!HardwareKeyboardPresent()) {
+    return Error{ErrorCode::kNotFound, "The keyboard is not attached"};
+  }
+  if (hardware_->monitor) {
+    // Its watch ends before the new session starts it with the session's own handlers.
+    hardware_->monitor->Stop();
+  }
+  // The simulator's session stops before its link and monitor go, and before the logging
+  // link that wraps that link.
+  session_.reset();
+  logging_link_.reset();
+  transport_ = std::move(*hardware_);
+  hardware_.reset();
   BuildSession(events);
   return Status::Ok();
 }

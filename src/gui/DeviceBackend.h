@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -56,13 +57,20 @@ class DeviceBackend {
   bool simulated() const { return transport_.simulated; }
   bool CanFallBack() const { return !transport_.simulated && fallback_state_.has_value(); }
   // No keyboard is attached: the session is rebuilt on the simulator. Errors leave the
-  // hardware session as it was.
-  Status FallBackToSimulator(SessionEvents& events);
+  // hardware session as it was. The hardware stays watched meanwhile: when the keyboard turns
+  // up, `keyboard_arrived` runs on the owning thread (it may call ReturnToHardware).
+  Status FallBackToSimulator(SessionEvents& events, std::function<void()> keyboard_arrived = {});
+  // On the fallback simulator with the keyboard attached again: the simulator's session goes
+  // and the session is rebuilt on the hardware, not yet connected. kNotFound, with nothing
+  // changed, while the keyboard is not there (udev also reports other HID devices).
+  Status ReturnToHardware(SessionEvents& events);
 
  private:
   DeviceBackend() = default;
   Status OpenWireLog(const std::filesystem::path& file);
   void BuildSession(SessionEvents& events);
+  void WatchHardware();
+  bool HardwareKeyboardPresent();
 
   std::unique_ptr<Clock> clock_;
   QtDispatcher dispatcher_;
@@ -71,6 +79,10 @@ class DeviceBackend {
   Transport transport_;
   std::unique_ptr<LoggingHidLink> logging_link_;
   std::optional<std::filesystem::path> fallback_state_;
+  std::function<void()> keyboard_arrived_;
+  // The hardware while the simulator stands in for it. Its monitor posts to the dispatcher
+  // above, so it goes (and stops) first.
+  std::optional<Transport> hardware_;
   // Last: it is stopped before the link, the monitor and the dispatcher it uses go.
   std::unique_ptr<DeviceSession> session_;
 };

@@ -11,6 +11,9 @@ namespace n240qx {
 
 namespace {
 
+// How long a keyboard plugged in during a sequence on the simulator waits for it to end.
+constexpr int kSwitchRetryMs = 50;
+
 QString ToQString(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
 }
@@ -91,11 +94,28 @@ void MainWindowActions::OnConnected(const Status& status) {
 void MainWindowActions::FallBackToSimulator() {
   // No keyboard attached: the program still works, on the simulator, and the title strip
   // says so.
-  if (Status simulator = backend_->FallBackToSimulator(events_); !simulator.ok()) {
+  const Status simulator =
+      backend_->FallBackToSimulator(events_, [this] { OnKeyboardArrivedOnFallback(); });
+  if (!simulator.ok()) {
     ShowFailure(TextId::kReadFailed, simulator.error());
     window_.carry(model_.OnStartup(false, false));
     return;
   }
+  Connect();
+}
+
+void MainWindowActions::OnKeyboardArrivedOnFallback() {
+  if (model_.state().EditingLocked()) {
+    // A sequence on the simulator is running; its reply needs the session it runs on.
+    QTimer::singleShot(kSwitchRetryMs, &guard_, [this] { OnKeyboardArrivedOnFallback(); });
+    return;
+  }
+  if (!backend_->ReturnToHardware(events_).ok()) {
+    // Another HID device, or the keyboard already gone again: the simulator carries on.
+    return;
+  }
+  // Connected and read as at start-up; unapplied edits on the simulator go with it.
+  window_.repaint();
   Connect();
 }
 

@@ -72,6 +72,7 @@ class MainWindowActions {
   void Connect();
   void OnConnected(const Status& status);
   void FallBackToSimulator();
+  void OnKeyboardArrivedOnFallback();
   void StartFullRead();
   void StartApply();
   void StartFactoryReset();

@@ -255,6 +255,45 @@ TEST(MainWindowWithoutKeyboard, NoKeyboardAttachedFallsBackToTheSimulator) {
   EXPECT_TRUE(std::filesystem::exists(window.DataFolder() / "simulated-keyboard.bin"));
 }
 
+TEST(MainWindowWithoutKeyboard, AKeyboardPluggedInLaterTakesOverFromTheFallbackSimulator) {
+  WindowUnderTest window(QString(), WindowUnderTest::Keyboard::kHardwareAbsentWithFallback);
+  ASSERT_TRUE(window.StartAndWait());
+  ASSERT_TRUE(window.window().simulated());
+  const auto stand_in_file = window.DataFolder() / "simulated-keyboard.bin";
+  // An edit on the stand-in, never applied: the keyboard's full read replaces it.
+  window.Click(kWindowsKeyLock.x(), kWindowsKeyLock.y());
+  ASSERT_EQ(window.state().image.windows_key_lock(), 1);
+
+  SimulatedMemory hardware = SimulatedMemory::Factory();
+  hardware.brightness = 7;
+  window.keyboard().SetMemory(hardware);
+  window.keyboard().Replug();
+  ASSERT_TRUE(WaitFor(
+      [&] {
+        return !window.window().simulated() && !window.window().busy() &&
+               window.state().firmware.has_value() && window.state().image.brightness() == 7;
+      },
+      15000));
+  EXPECT_EQ(window.window().slider(SliderId::kBrightness).position(), 7);
+  EXPECT_EQ(window.state().image.windows_key_lock(), 0);
+  EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
+  EXPECT_TRUE(window.window().isVisible());
+
+  auto stand_in = SimulatedLink::WithStateFile(stand_in_file);
+  ASSERT_TRUE(stand_in.ok());
+  const SimulatedMemory stand_in_before = (*stand_in)->Memory();
+  window.Click(kGameMode.x(), kGameMode.y());
+  window.Click(kApply.x(), kApply.y());
+  ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
+  EXPECT_EQ(window.keyboard().Memory().game_mode, 1);
+  EXPECT_EQ(window.keyboard().Memory().brightness, 7);
+  auto stand_in_after = SimulatedLink::WithStateFile(stand_in_file);
+  ASSERT_TRUE(stand_in_after.ok());
+  EXPECT_EQ((*stand_in_after)->Memory(), stand_in_before);
+  EXPECT_EQ((*stand_in_after)->Memory().game_mode, 0);
+}
+
 TEST(BitSlider, TellsItsOwnerOnEveryPaintAndPointerMoveAndKeysMoveItByOne) {
   SkinPictures skins(QStringLiteral("/nonexistent"));
   CBitSlider slider(SliderId::kResponseTime, skins, nullptr);
