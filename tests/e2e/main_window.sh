@@ -7,27 +7,7 @@
 #   main_window.sh N240QX N240QX_CTL ARTIFACT_DIR
 set -u
 
-program=$1
-ctl=$2
-artifacts=$3
-title="BRAXLEN ZELKA KEYBOARD N240QX"
-work=$(mktemp -d)
-pid=""
-
-cleanup() {
-  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
-    kill -9 "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [[ -f "$work/program.log" ]] && sed 's/^/  program: /' "$work/program.log" >&2
-  exit 1
-}
+source "$(dirname "$0")/window_driver.sh"
 
 # A small picture of one part of the window, to tell whether a click changed it.
 crop_sum() {
@@ -40,26 +20,8 @@ stored_game_mode() {
   od -An -tu1 -j25 -N1 "$work/state.bin" | tr -d ' '
 }
 
-click() {
-  xdotool mousemove --window "$wid" "$1" "$2" click 1
-}
-
 mkdir -p "$artifacts"
-"$program" --simulate="$work/state.bin" --data-dir "$work/data" >"$work/program.log" 2>&1 &
-pid=$!
-
-wid=$(timeout 30 xdotool search --sync --onlyvisible --name "$title" | head -n 1)
-[[ -n "$wid" ]] || fail "the window did not appear within 30 s"
-
-# While the keyboard is busy the title says so and clicks are ignored; wait for the plain
-# title after the start-up read, and again after Apply.
-wait_until_idle() {
-  for _ in $(seq 1 120); do
-    [[ "$(xdotool getwindowname "$wid" 2>/dev/null)" == "$title" ]] && return 0
-    sleep 0.25
-  done
-  fail "the keyboard was still busy after 30 s"
-}
+start_window
 
 wait_until_idle
 read_game_mode=$(stored_game_mode)

@@ -10,28 +10,9 @@
 #   per_key_colours.sh N240QX N240QX_CTL ARTIFACT_DIR
 set -u
 
-program=$1
-ctl=$2
-artifacts=$3
-title="BRAXLEN ZELKA KEYBOARD N240QX"
+source "$(dirname "$0")/window_driver.sh"
+
 dialog_title="Color"
-work=$(mktemp -d)
-pid=""
-
-cleanup() {
-  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
-    kill -9 "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-  fi
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  [[ -f "$work/program.log" ]] && sed 's/^/  program: /' "$work/program.log" >&2
-  exit 1
-}
 
 # Key slots (places in the per-key colour tables) of the three keys the band selects, from the
 # key table: Q is slot 9, W slot 15, E slot 21. In the window, Q covers x 386..410, W 411..435,
@@ -53,10 +34,6 @@ table_zero() {
     sed -E 's/.*"key_colour_tables":\[\[([^]]*)\].*/\1/' | tr ',' '\n' | tr -d '"'
 }
 
-click() {
-  xdotool mousemove --window "$wid" "$1" "$2" click 1
-}
-
 # One pixel of a screenshot as ImageMagick names its colour, e.g. srgb(255,0,0).
 pixel() {
   convert "$1" -format "%[pixel:p{$2,$3}]" info:
@@ -70,21 +47,7 @@ for slot in "${coloured_slots[@]}"; do
     fail "slot $slot already holds $chosen_entry before the test"
 done
 
-"$program" --simulate="$work/state.bin" --data-dir "$work/data" >"$work/program.log" 2>&1 &
-pid=$!
-
-wid=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title" | head -n 1)
-[[ -n "$wid" ]] || fail "the window did not appear within 30 s"
-
-# While the keyboard is busy the title says so and clicks are ignored; wait for the plain
-# title after the start-up read, and again after Apply.
-wait_until_idle() {
-  for _ in $(seq 1 120); do
-    [[ "$(xdotool getwindowname "$wid" 2>/dev/null)" == "$title" ]] && return 0
-    sleep 0.25
-  done
-  fail "the keyboard was still busy after 30 s"
-}
+start_window
 
 wait_until_idle
 click 100 165  # the effect's name opens the effect list

@@ -1,0 +1,49 @@
+# Shared by the end-to-end scripts (sourced, not run): the program and tool from the arguments,
+# a temporary folder, cleanup that kills a program outliving the test, and the bounded waits
+# for the window and for the keyboard to be idle.
+#
+#   source window_driver.sh N240QX N240QX_CTL ARTIFACT_DIR
+
+program=$1
+ctl=$2
+artifacts=$3
+title="BRAXLEN ZELKA KEYBOARD N240QX"
+work=$(mktemp -d)
+pid=""
+
+cleanup() {
+  if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then
+    kill -9 "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -f "$work/program.log" ]] && sed 's/^/  program: /' "$work/program.log" >&2
+  exit 1
+}
+
+click() {
+  xdotool mousemove --window "$wid" "$1" "$2" click 1
+}
+
+# Starts the window on the simulated keyboard kept in $work/state.bin and sets $wid.
+start_window() {
+  "$program" --simulate="$work/state.bin" --data-dir "$work/data" >"$work/program.log" 2>&1 &
+  pid=$!
+  wid=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title" | head -n 1)
+  [[ -n "$wid" ]] || fail "the window did not appear within 30 s"
+}
+
+# While the keyboard is busy the title says so and clicks are ignored; wait for the plain
+# title after the start-up read, and again after Apply.
+wait_until_idle() {
+  for _ in $(seq 1 120); do
+    [[ "$(xdotool getwindowname "$wid" 2>/dev/null)" == "$title" ]] && return 0
+    sleep 0.25
+  done
+  fail "the keyboard was still busy after 30 s"
+}
