@@ -40,11 +40,7 @@ QImage ColourDialogArt::Background() {
   QImage image = SkinPainter::Canvas(size, SkinStyle::Surface());
   QPainter painter(&image);
   SkinPainter::Prepare(painter);
-  QLinearGradient title(0, 0, 0, kTitleBottom);
-  title.setColorAt(0, SkinStyle::TitleTop());
-  title.setColorAt(1, SkinStyle::TitleBottom());
-  painter.fillRect(QRect(0, 0, size.width(), kTitleBottom), title);
-  SkinPainter::Rule(painter, 0, size.width() - 1, kTitleBottom, QColor(0, 255, 255, 170));
+  SkinPainter::TitleStrip(painter, size.width(), kTitleBottom);
   const PixelRect close = ColourDialogModel::kCloseMark;
   SkinPainter::Cross(painter,
                      QRectF(QPointF(close.left + 0.5, close.top + 0.5),

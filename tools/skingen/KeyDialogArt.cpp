@@ -56,10 +56,7 @@ QImage KeyDialogArt::Background() {
   QImage image = SkinPainter::Canvas(size, SkinStyle::Backdrop());
   QPainter painter(&image);
   SkinPainter::Prepare(painter);
-  QLinearGradient title(0, 0, 0, kTitleBottom);
-  title.setColorAt(0, SkinStyle::TitleTop());
-  title.setColorAt(1, SkinStyle::TitleBottom());
-  painter.fillRect(QRect(0, 0, size.width(), kTitleBottom), title);
+  SkinPainter::TitleStrip(painter, size.width(), kTitleBottom, /*with_rule=*/false);
   SkinPainter::Cross(painter, QRectF(CloseBox()).adjusted(0.5, 1, -0.5, -1), SkinStyle::Glyph(),
                      1.4);
   for (int page = 0; page < 4; ++page) {

@@ -40,11 +40,7 @@ QImage MacroDialogArt::Background(Language language) {
   QImage image = SkinPainter::Canvas(size, SkinStyle::Backdrop());
   QPainter painter(&image);
   SkinPainter::Prepare(painter);
-  QLinearGradient title(0, 0, 0, kTitleBottom);
-  title.setColorAt(0, SkinStyle::TitleTop());
-  title.setColorAt(1, SkinStyle::TitleBottom());
-  painter.fillRect(QRect(0, 0, size.width(), kTitleBottom), title);
-  SkinPainter::Rule(painter, 0, size.width() - 1, kTitleBottom, QColor(0, 255, 255, 170));
+  SkinPainter::TitleStrip(painter, size.width(), kTitleBottom);
   SkinPainter::AccentMark(painter, 10, 11, 14);
   painter.setFont(SkinPainter::Font(15, QFont::Bold));
   painter.setPen(SkinStyle::Legend());

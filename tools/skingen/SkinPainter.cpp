@@ -62,6 +62,16 @@ void SkinPainter::Well(QPainter& painter, const QRect& rect, double radius) {
               SkinStyle::Border());
 }
 
+void SkinPainter::TitleStrip(QPainter& painter, int width, int bottom, bool with_rule) {
+  QLinearGradient title(0, 0, 0, bottom);
+  title.setColorAt(0, SkinStyle::TitleTop());
+  title.setColorAt(1, SkinStyle::TitleBottom());
+  painter.fillRect(QRect(0, 0, width, bottom), title);
+  if (with_rule) {
+    Rule(painter, 0, width - 1, bottom, QColor(0, 255, 255, 170));
+  }
+}
+
 void SkinPainter::Rule(QPainter& painter, int x0, int x1, int y, const QColor& colour) {
   QLinearGradient gradient(x0, y, x1, y);
   QColor clear = colour;

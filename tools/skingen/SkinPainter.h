@@ -41,6 +41,9 @@ class SkinPainter {
   static void Well(QPainter& painter, const QRect& rect, double radius);
   // A horizontal hairline that fades out towards both ends.
   static void Rule(QPainter& painter, int x0, int x1, int y, const QColor& colour);
+  // The dialogs' title strip: a vertical gradient down to `bottom`, with the cyan rule under it
+  // unless `with_rule` is false.
+  static void TitleStrip(QPainter& painter, int width, int bottom, bool with_rule = true);
   // A short accent bar marking a heading.
   static void AccentMark(QPainter& painter, int x, int y, int height);
 
