@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins
   libhidapi-dev libudev-dev libxi-dev libx11-dev
-  xvfb xdotool xauth fonts-liberation imagemagick
+  xvfb xdotool xauth fonts-liberation imagemagick ccache
 )
 
 missing=()

@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QWheelEvent>
 
-#include "app/SliderPanels.h"
+#include "window/SliderPanels.h"
 
 namespace n240qx {
 

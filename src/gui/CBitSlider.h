@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "app/BitSliderModel.h"
-#include "app/SliderId.h"
+#include "window/BitSliderModel.h"
+#include "window/SliderId.h"
 #include "gui/CBitWnd.h"
 #include "gui/SkinPictures.h"
 

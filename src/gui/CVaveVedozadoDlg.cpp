@@ -8,12 +8,12 @@
 #include <QProcess>
 #include <QWindow>
 
-#include "app/MainWindowLayout.h"
-#include "app/PageItemTable.h"
-#include "app/SliderPanels.h"
+#include "window/MainWindowLayout.h"
+#include "window/PageItemTable.h"
+#include "window/SliderPanels.h"
 #include "gui/CKeyMap.h"
 #include "gui/ColourDialogRunner.h"
-#include "gui/MainWindowScene.h"
+#include "window/MainWindowScene.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
 #include "gui/TrayIcon.h"

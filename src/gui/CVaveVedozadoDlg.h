@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "app/ConfiguratorState.h"
-#include "app/KeyboardView.h"
+#include "window/KeyboardView.h"
 #include "app/Language.h"
-#include "app/MainWindowModel.h"
+#include "window/MainWindowModel.h"
 #include "app/ProgramPaths.h"
-#include "app/SliderId.h"
+#include "window/SliderId.h"
 #include "app/Texts.h"
-#include "app/WindowRequest.h"
+#include "window/WindowRequest.h"
 #include "gui/CBitSlider.h"
 #include "gui/DeviceBackend.h"
 #include "gui/MainWindowActions.h"

@@ -4,7 +4,7 @@
 
 #include "app/Language.h"
 #include "gui/SkinPictures.h"
-#include "lighting/RgbColour.h"
+#include "paint/RgbColour.h"
 
 namespace n240qx {
 

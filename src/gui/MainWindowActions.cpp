@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "app/FactoryResetFlow.h"
-#include "app/KeyboardViewMarking.h"
+#include "window/KeyboardViewMarking.h"
 #include "keys/KeymapStore.h"
 
 namespace n240qx {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "gui/SkinPictures.h"
-#include "lighting/PaintOp.h"
+#include "paint/PaintOp.h"
 
 namespace n240qx {
 

@@ -5,7 +5,7 @@
 
 #include "app/ConfirmPrompt.h"
 #include "keys/PendingAssignment.h"
-#include "lighting/RgbColour.h"
+#include "paint/RgbColour.h"
 
 namespace n240qx {
 

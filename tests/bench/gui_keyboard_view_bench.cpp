@@ -9,8 +9,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/KeyboardView.h"
-#include "app/KeyboardViewGeometry.h"
+#include "window/KeyboardView.h"
+#include "window/KeyboardViewGeometry.h"
 #include "config/ConfigImage.h"
 #include "config/ImageField.h"
 #include "gui/PaintOpPainter.h"

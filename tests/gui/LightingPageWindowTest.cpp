@@ -11,7 +11,7 @@
 #include "config/ImageField.h"
 #include "gui/CCustomColorDialog.h"
 #include "gui/ColourDialogRunner.h"
-#include "gui/MainWindowScene.h"
+#include "window/MainWindowScene.h"
 #include "keys/KeyTable.h"
 #include "lighting/ColourPalette.h"
 #include "lighting/EffectTable.h"

@@ -4,7 +4,7 @@
 #include <QImage>
 
 #include "WindowTestSupport.h"
-#include "gui/MainWindowScene.h"
+#include "window/MainWindowScene.h"
 
 namespace n240qx::testing {
 namespace {

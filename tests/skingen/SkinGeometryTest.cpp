@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "GeneratedSkins.h"
-#include "app/HelpWindowModel.h"
-#include "app/KeyboardViewGeometry.h"
-#include "app/MainWindowLayout.h"
-#include "app/PageItemTable.h"
-#include "app/PerformancePanel.h"
+#include "window/HelpWindowModel.h"
+#include "window/KeyboardViewGeometry.h"
+#include "window/MainWindowLayout.h"
+#include "window/PageItemTable.h"
+#include "window/PerformancePanel.h"
 #include "config/ConfigImage.h"
 #include "keys/KeyTable.h"
 #include "lighting/ColourDialogModel.h"

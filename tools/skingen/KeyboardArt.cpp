@@ -9,7 +9,7 @@
 
 #include "SkinPainter.h"
 #include "SkinStyle.h"
-#include "app/KeyboardViewGeometry.h"
+#include "window/KeyboardViewGeometry.h"
 #include "keys/KeyTable.h"
 
 namespace n240qx {

@@ -11,10 +11,10 @@
 #include "SkinPainter.h"
 #include "SkinSet.h"
 #include "SkinStyle.h"
-#include "app/BitSliderModel.h"
-#include "app/PageItemTable.h"
-#include "app/PerformancePanel.h"
-#include "app/SliderPanels.h"
+#include "window/BitSliderModel.h"
+#include "window/PageItemTable.h"
+#include "window/PerformancePanel.h"
+#include "window/SliderPanels.h"
 #include "config/ConfigImage.h"
 
 namespace n240qx {

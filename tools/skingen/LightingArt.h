@@ -4,7 +4,7 @@
 #include <QSize>
 #include <QString>
 
-#include "app/SliderId.h"
+#include "window/SliderId.h"
 
 namespace n240qx {
 

@@ -11,10 +11,10 @@
 #include "SkinPainter.h"
 #include "SkinSet.h"
 #include "SkinStyle.h"
-#include "app/HelpWindowModel.h"
-#include "app/MainWindowLayout.h"
-#include "app/PageItemTable.h"
-#include "app/PerformancePanel.h"
+#include "window/HelpWindowModel.h"
+#include "window/MainWindowLayout.h"
+#include "window/PageItemTable.h"
+#include "window/PerformancePanel.h"
 
 namespace n240qx {
 

@@ -7,8 +7,8 @@
 #include "MacroDialogArt.h"
 #include "MainWindowArt.h"
 #include "ProfileDialogArt.h"
-#include "app/KeyboardViewGeometry.h"
-#include "app/MainWindowLayout.h"
+#include "window/KeyboardViewGeometry.h"
+#include "window/MainWindowLayout.h"
 
 namespace n240qx {
 

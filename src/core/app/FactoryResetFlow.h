@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "app/ConfirmPrompt.h"
-#include "app/MainWindowState.h"
+#include "window/MainWindowState.h"
 #include "app/Texts.h"
-#include "app/WindowRequest.h"
+#include "window/WindowRequest.h"
 #include "config/ConfigImage.h"
 #include "config/DeviceSnapshot.h"
 #include "util/Result.h"

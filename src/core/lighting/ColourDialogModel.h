@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "lighting/ColourSpectrum.h"
-#include "lighting/PaintOp.h"
-#include "lighting/PixelRect.h"
+#include "paint/PaintOp.h"
+#include "paint/PixelRect.h"
 
 namespace n240qx {
 

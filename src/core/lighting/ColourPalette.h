@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <optional>
 
-#include "lighting/PixelRect.h"
-#include "lighting/RgbColour.h"
+#include "paint/PixelRect.h"
+#include "paint/RgbColour.h"
 
 namespace n240qx {
 

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "lighting/Hsl.h"
-#include "lighting/PixelPoint.h"
-#include "lighting/RgbColour.h"
+#include "paint/PixelPoint.h"
+#include "paint/RgbColour.h"
 #include "lighting/SpectrumGeometry.h"
 
 namespace n240qx {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lighting/RgbColour.h"
+#include "paint/RgbColour.h"
 
 namespace n240qx {
 

@@ -7,8 +7,8 @@
 #include <span>
 
 #include "config/ConfigImage.h"
-#include "lighting/PixelRect.h"
-#include "lighting/RgbColour.h"
+#include "paint/PixelRect.h"
+#include "paint/RgbColour.h"
 
 namespace n240qx {
 

@@ -4,7 +4,7 @@
 
 #include "config/ConfigImage.h"
 #include "lighting/LightingPage.h"
-#include "lighting/PaintOp.h"
+#include "paint/PaintOp.h"
 
 namespace n240qx {
 

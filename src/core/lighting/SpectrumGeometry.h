@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "lighting/Hsl.h"
-#include "lighting/PixelPoint.h"
-#include "lighting/PixelRect.h"
-#include "lighting/RgbColour.h"
+#include "paint/PixelPoint.h"
+#include "paint/PixelRect.h"
+#include "paint/RgbColour.h"
 
 namespace n240qx {
 

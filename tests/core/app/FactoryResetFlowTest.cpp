@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "app/FactoryResetFlow.h"
-#include "app/MainWindowModel.h"
+#include "window/MainWindowModel.h"
 
 namespace n240qx {
 namespace {

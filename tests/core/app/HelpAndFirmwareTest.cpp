@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/FirmwareCheck.h"
-#include "app/HelpWindowModel.h"
+#include "window/HelpWindowModel.h"
 
 namespace n240qx {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/MainWindowLayout.h"
+#include "window/MainWindowLayout.h"
 #include "app/Texts.h"
 
 namespace n240qx {

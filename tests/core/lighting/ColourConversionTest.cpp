@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "lighting/Hsl.h"
-#include "lighting/RgbColour.h"
+#include "paint/RgbColour.h"
 
 namespace n240qx {
 namespace {

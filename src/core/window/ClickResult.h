@@ -1,0 +1,30 @@
+#pragma once
+
+#include <algorithm>
+#include <vector>
+
+#include "window/PageItem.h"
+#include "window/WindowRequest.h"
+
+namespace n240qx {
+
+// Who handles the rest of a mouse event after the main window model has looked at it.
+enum class ClickRoute {
+  kMainWindow,    // fully handled here; carry out the requests
+  kLightingItem,  // a lighting page item (3-15) was released on: `item` says which
+  kEffectList,    // the effect list was open: the lighting page picks the row (or none)
+  kKeyboardView,  // no page item: the keyboard view looks for a key under the point
+  kIgnored,       // nothing happens (a device sequence is running)
+};
+
+struct ClickResult {
+  ClickRoute route = ClickRoute::kMainWindow;
+  int item = kNoPageItem;
+  std::vector<WindowRequest> requests;
+
+  bool Has(WindowRequest request) const {
+    return std::ranges::find(requests, request) != requests.end();
+  }
+};
+
+}  // namespace n240qx

@@ -1,0 +1,79 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "window/KeySelection.h"
+#include "config/ConfigImage.h"
+#include "keys/CustomisedKeyFlags.h"
+#include "lighting/LightingPage.h"
+#include "paint/PaintOp.h"
+#include "paint/PixelPoint.h"
+
+namespace n240qx {
+
+// What a key click asks of the main window besides a repaint.
+struct KeyClickResult {
+  enum class Action {
+    kNone,
+    kOpenKeyDialog,    // Keymap mode: run the key assignment dialog for `key`
+    kColourRequested,  // per-key mode: the colour dialog ran for the selected keys
+    kLeftPerKeyMode,   // per-key mode with no colour table: the click only left the mode
+  };
+  Action action = Action::kNone;
+  std::size_t key = 0;
+  std::uint8_t key_vk = 0;
+  bool repaint = false;
+};
+
+// The keyboard drawing's behaviour: hover, the band and the key selection, key clicks in both
+// modes, and what to paint. Keymap mode marks customised keys and hands a clicked key to the
+// key assignment dialog; per-key mode colours keys from the current per-key colour table.
+class KeyboardView {
+ public:
+  static constexpr std::uint8_t kNoKey = 255;
+
+  KeyboardView(ConfigImage& image, LightingPage& page, const CustomisedKeyFlags& customised);
+
+  // Mouse move when the pointer is neither in the open effect list nor dragging a band. The two
+  // flags say whether a page item is under the pointer and whether the list has a hovered row;
+  // either makes a move over no key repaint. Returns whether to repaint.
+  bool OnHover(int x, int y, bool page_item_under_pointer, bool list_row_hovered);
+  void OnButtonDown(int x, int y);
+  // Mouse move with the button down that is not a window drag. Returns whether to repaint.
+  bool OnBandMove(int x, int y);
+  bool band_active() const { return button_down_; }
+  // The button was found up on a move: the band ends without a click.
+  void OnButtonFoundUp() { button_down_ = false; }
+  KeyClickResult OnKeyClick(int x, int y);
+
+  void OnCtrlDown() { selection_.OnCtrlDown(); }
+  void OnCtrlUp() { selection_.OnCtrlUp(); }
+
+  std::uint8_t hovered_key() const { return hovered_key_; }
+  const KeySelection& selection() const { return selection_; }
+
+  // Everything drawn over "kb_bk.png", in order.
+  std::vector<PaintOp> Paint() const;
+
+ private:
+  KeyClickResult PerKeyClick(std::size_t key);
+  void ApplyColourToSelection();
+  void PaintKeymap(std::vector<PaintOp>& ops) const;
+  void PaintPerKey(std::size_t table, std::vector<PaintOp>& ops) const;
+  void PaintHighlight(std::size_t key, std::vector<PaintOp>& ops) const;
+
+  ConfigImage& image_;
+  LightingPage& page_;
+  const CustomisedKeyFlags& customised_;
+  KeySelection selection_;
+  std::uint8_t hovered_key_ = kNoKey;
+  bool button_down_ = false;
+  bool band_moved_ = false;
+  PixelPoint press_;
+  PixelPoint current_;
+};
+
+}  // namespace n240qx

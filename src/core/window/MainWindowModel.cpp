@@ -1,0 +1,267 @@
+#include "window/MainWindowModel.h"
+
+#include <utility>
+
+#include "app/FactoryResetFlow.h"
+#include "window/PageItemTable.h"
+#include "window/PerformancePanel.h"
+#include "lighting/LightingPage.h"
+
+namespace n240qx {
+
+namespace {
+
+// The title strip drags the window where it has no button.
+constexpr int kDragTop = 2;
+constexpr int kDragBottom = 30;
+
+ClickResult Handled(std::vector<WindowRequest> requests) {
+  return {ClickRoute::kMainWindow, kNoPageItem, std::move(requests)};
+}
+
+}  // namespace
+
+MainWindowModel::MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available,
+                                 LightingPage* lighting_page)
+    : image_(image),
+      snapshot_(snapshot),
+      visibility_(tray_available),
+      lighting_page_(lighting_page) {}
+
+MainWindowState MainWindowModel::state() const {
+  MainWindowState state = state_;
+  if (lighting_page_ != nullptr) {
+    state.effect_list_open = lighting_page_->effect_list_open();
+    state.per_key_mode = lighting_page_->per_key_mode();
+  }
+  return state;
+}
+
+bool MainWindowModel::EffectListOpen() const {
+  return state().effect_list_open;
+}
+
+void MainWindowModel::OpenEffectList() {
+  state_.effect_list_open = true;
+  if (lighting_page_ != nullptr) {
+    lighting_page_->OpenEffectList();
+  }
+}
+
+void MainWindowModel::CloseEffectList() {
+  state_.effect_list_open = false;
+  if (lighting_page_ != nullptr) {
+    lighting_page_->CloseEffectList();
+  }
+}
+
+void MainWindowModel::SetPerKeyMode(bool on) {
+  state_.per_key_mode = on;
+  if (lighting_page_ != nullptr) {
+    lighting_page_->SetPerKeyMode(on);
+  }
+}
+
+bool MainWindowModel::OnSliderNotified(SliderId id, int position) {
+  const bool lighting_slider = id == SliderId::kSpeed || id == SliderId::kBrightness;
+  if (lighting_slider && lighting_page_ != nullptr) {
+    return lighting_page_->OnSliderPosition(static_cast<int>(id), position);
+  }
+  return slider_panels_.OnPositionMayHaveChanged(id, position, image_);
+}
+
+ClickResult MainWindowModel::OnButtonDown(int /*x*/, int /*y*/) {
+  state_.dragging = true;
+  return Handled({});
+}
+
+bool MainWindowModel::CanStartDragAt(int x, int y) const {
+  return !EffectListOpen() && !state_.help_open && y >= kDragTop && y <= kDragBottom &&
+         PageItemTable::HitTest(x, y, image_.light_effect()) == kNoPageItem;
+}
+
+ClickResult MainWindowModel::OnMouseMove(int x, int y) {
+  if (EffectListOpen()) {
+    ClickResult result{ClickRoute::kEffectList, kNoPageItem, {}};
+    if (lighting_page_ != nullptr && lighting_page_->OnListHover(x, y)) {
+      result.requests.push_back(WindowRequest::kRepaint);
+    }
+    return result;
+  }
+  if (state_.dragging && CanStartDragAt(x, y)) {
+    // The window system takes the drag over and the release may never reach us.
+    state_.dragging = false;
+    return Handled({WindowRequest::kStartWindowMove});
+  }
+  return Handled({});
+}
+
+ClickResult MainWindowModel::OnButtonUp(int x, int y) {
+  state_.dragging = false;
+  const int item = PageItemTable::HitTest(x, y, image_.light_effect());
+  if (state_.EditingLocked()) {
+    // Only leaving the window is allowed while the keyboard is busy.
+    if (item == PageItemIndex(PageItem::kMinimise)) {
+      return OnPageItem(item);
+    }
+    return {ClickRoute::kIgnored, kNoPageItem, {}};
+  }
+  if (EffectListOpen()) {
+    return OnEffectListRelease(x, y);
+  }
+  if (state_.help_open) {
+    return OnHelpClick(x, y);
+  }
+  if (IsLightingPageItem(item)) {
+    if (lighting_page_ != nullptr) {
+      lighting_page_->OnItemButtonUp(item, x, y);
+    }
+    return {ClickRoute::kLightingItem, item, {WindowRequest::kRepaint}};
+  }
+  if (item == kNoPageItem || item == PageItemIndex(PageItem::kDeadButton)) {
+    return {ClickRoute::kKeyboardView, item, {WindowRequest::kRepaint}};
+  }
+  return OnPageItem(item);
+}
+
+ClickResult MainWindowModel::OnEffectListRelease(int x, int y) {
+  // Any release closes the list; the lighting page picks the row if there is one.
+  state_.effect_list_open = false;
+  if (lighting_page_ != nullptr) {
+    lighting_page_->OnListButtonUp(x, y);
+  }
+  return {ClickRoute::kEffectList, kNoPageItem, {WindowRequest::kRepaint}};
+}
+
+ClickResult MainWindowModel::OnHelpClick(int x, int y) {
+  const HelpChoice choice = help_.OnButtonUp(x, y);
+  state_.help_open = help_.open();
+  switch (choice) {
+    case HelpChoice::kFactoryReset:
+      return Handled({WindowRequest::kRepaint, WindowRequest::kConfirmFactoryReset});
+    case HelpChoice::kFirmwareUpdate:
+      return Handled({WindowRequest::kLaunchUpdater});
+    case HelpChoice::kClose:
+      break;
+  }
+  return Handled({WindowRequest::kRepaint});
+}
+
+ClickResult MainWindowModel::OnPageItem(int item) {
+  ClickResult result = Handled({});
+  result.item = item;
+  switch (static_cast<PageItem>(item)) {
+    case PageItem::kHelp:
+      help_.Open();
+      state_.help_open = true;
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    case PageItem::kMinimise:
+      result.requests = {visibility_.HideRequest()};
+      break;
+    case PageItem::kClose:
+      // Unapplied edits are dropped: the store gets what the keyboard holds.
+      result.requests = {WindowRequest::kSaveSnapshotsToStore, WindowRequest::kEndProgram};
+      break;
+    case PageItem::kGameMode:
+      PerformancePanel::ToggleGameMode(image_);
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    case PageItem::kWindowsKeyLock:
+      PerformancePanel::ToggleWindowsKeyLock(image_);
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    case PageItem::kProfile:
+      result.requests = {WindowRequest::kOpenProfileDialog};
+      break;
+    case PageItem::kMacro:
+      result.requests = {WindowRequest::kOpenMacroDialog};
+      break;
+    case PageItem::kRestore:
+      result.requests = Revert();
+      break;
+    case PageItem::kApply:
+      state_.activity = DeviceActivity::kWriting;
+      result.requests = {WindowRequest::kApplyChanges, WindowRequest::kRepaint};
+      break;
+    case PageItem::kKeymap:
+      SetPerKeyMode(false);
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    case PageItem::kCustom:
+      SetPerKeyMode(true);
+      result.requests = {WindowRequest::kRepaint};
+      break;
+    default:
+      result.requests = {WindowRequest::kRepaint};
+      break;
+  }
+  return result;
+}
+
+std::vector<WindowRequest> MainWindowModel::Revert() {
+  RestoreImageFromSnapshot(image_, snapshot_);
+  SetPerKeyMode(image_.light_effect() >= 51);
+  // The sliders follow the image again; otherwise the next repaint would copy their old
+  // positions back into the restored fields.
+  return {visibility_.HideRequest(),           WindowRequest::kRestoreKeyActionTable,
+          WindowRequest::kSetSlidersFromImage, WindowRequest::kRecomputeMarkedKeys,
+          WindowRequest::kSaveKeymapStore,     WindowRequest::kRepaint};
+}
+
+std::vector<WindowRequest> MainWindowModel::OnStartup(bool command_open, bool event_open) {
+  std::vector<WindowRequest> requests = visibility_.OnStartup(command_open, event_open);
+  if (command_open) {
+    state_.activity = DeviceActivity::kReading;
+    requests.push_back(WindowRequest::kStartFullRead);
+  }
+  return requests;
+}
+
+std::vector<WindowRequest> MainWindowModel::OnReadFinished() {
+  state_.activity = DeviceActivity::kIdle;
+  return OnRefresh(RefreshSource::kKeyboardRead);
+}
+
+std::vector<WindowRequest> MainWindowModel::OnRefresh(RefreshSource source) const {
+  std::vector<WindowRequest> requests{WindowRequest::kSetSlidersFromImage,
+                                      WindowRequest::kRecomputeMarkedKeys};
+  const bool from_keyboard = source == RefreshSource::kKeyboardRead;
+  if (from_keyboard) {
+    requests.push_back(WindowRequest::kReadLightingAgain);
+  }
+  requests.push_back(WindowRequest::kSaveKeymapStore);
+  requests.push_back(WindowRequest::kRepaint);
+  if (from_keyboard) {
+    requests.push_back(WindowRequest::kCheckFirmware);
+  }
+  return requests;
+}
+
+std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& outcome) {
+  state_.activity = DeviceActivity::kIdle;
+  if (!outcome.ok()) {
+    return {WindowRequest::kRepaint};
+  }
+  // The worker wrote a copy; the only change the write makes to the image is the lock
+  // folded into the mask, and the snapshot then holds what the keyboard holds.
+  image_.ApplyWindowsKeyLock();
+  CopyImageToSnapshot(image_, snapshot_);
+  return {WindowRequest::kCopyKeyActionTableToSnapshot, WindowRequest::kSaveKeymapStore,
+          WindowRequest::kRepaint};
+}
+
+std::vector<WindowRequest> MainWindowModel::OnFactoryResetAnswer(bool confirmed) {
+  help_.Close();
+  auto requests = FactoryResetFlow::OnAnswer(confirmed, state_);
+  if (confirmed) {
+    SetPerKeyMode(false);
+  }
+  return requests;
+}
+
+std::vector<WindowRequest> MainWindowModel::OnFactoryResetFinished(const Status& outcome) {
+  return FactoryResetFlow::OnFinished(outcome, state_, image_, snapshot_);
+}
+
+}  // namespace n240qx

@@ -1,0 +1,98 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "window/ClickResult.h"
+#include "window/HelpWindowModel.h"
+#include "window/MainWindowState.h"
+#include "app/RefreshSource.h"
+#include "window/SliderPanels.h"
+#include "window/WindowVisibility.h"
+#include "config/ConfigImage.h"
+#include "config/DeviceSnapshot.h"
+#include "util/Result.h"
+
+namespace n240qx {
+class LightingPage;
+}
+
+namespace n240qx {
+
+// The rules of the main window: what a mouse event at (x, y) does, the window state, and the
+// requests the window carries out. The window paints what this says and forwards input to it.
+class MainWindowModel {
+ public:
+  // With a lighting page, the page keeps the effect list and per-key mode (one copy of each)
+  // and this model hands it the lighting items, the list and the speed and brightness
+  // sliders; without one (tests of the window's own rules) the model keeps them itself.
+  MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available,
+                  LightingPage* lighting_page = nullptr);
+
+  MainWindowState state() const;
+  const HelpWindowModel& help() const { return help_; }
+  WindowVisibility& visibility() { return visibility_; }
+  const WindowVisibility& visibility() const { return visibility_; }
+  SliderPanels& slider_panels() { return slider_panels_; }
+
+  // Button-up: the open effect list first, then the help window, then the page items (the
+  // Keymap / Custom choice before all others while a lighting profile effect is chosen), and
+  // last the keyboard view.
+  ClickResult OnButtonUp(int x, int y);
+  ClickResult OnButtonDown(int x, int y);
+  // While the effect list is open, moves go to the lighting page (row hover).
+  ClickResult OnMouseMove(int x, int y);
+
+  // The effect list and per-key mode, wherever they are kept.
+  void OpenEffectList();
+  void CloseEffectList();
+  // Picking an effect from the list: lighting profiles switch per-key colour mode on.
+  void OnEffectPicked(std::uint8_t effect_code) { SetPerKeyMode(effect_code >= 51); }
+  void SetPerKeyMode(bool on);
+  // The slider windows take no input while the list covers them or a sequence runs.
+  bool SliderWindowsShown() const { return !EffectListOpen(); }
+  bool SlidersEnabled() const { return SliderWindowsShown() && !state_.EditingLocked(); }
+
+  // Start-up after both keyboard interfaces were tried: visibility, then the full read on the
+  // worker. The window never waits for the read; editing is locked until it is done.
+  std::vector<WindowRequest> OnStartup(bool command_open, bool event_open);
+  // The full read is done (or any later read): back to idle, then the refresh.
+  std::vector<WindowRequest> OnReadFinished();
+  // The refresh after the image was replaced from the keyboard or from a profile.
+  std::vector<WindowRequest> OnRefresh(RefreshSource source) const;
+  std::vector<WindowRequest> OnProfileDialogClosed() const {
+    return OnRefresh(RefreshSource::kProfileChange);
+  }
+
+  // The write of changes on the worker is done. On success the snapshot becomes the image as
+  // written; on failure (unplugged mid-write) the edits stay in the image, unapplied, and the
+  // window shows the error.
+  std::vector<WindowRequest> OnApplyFinished(const Status& outcome);
+
+  std::vector<WindowRequest> OnFactoryResetAnswer(bool confirmed);
+  std::vector<WindowRequest> OnFactoryResetFinished(const Status& outcome);
+
+  // Tray "Exit" ends without writing; the close button writes the snapshots first.
+  static std::vector<WindowRequest> OnTrayExit() { return {WindowRequest::kEndProgram}; }
+
+  // The slider notification: a moved slider repaints its panel and updates its field.
+  bool OnSliderNotified(SliderId id, int position);
+
+ private:
+  ClickResult OnPageItem(int item);
+  ClickResult OnHelpClick(int x, int y);
+  std::vector<WindowRequest> Revert();
+  bool CanStartDragAt(int x, int y) const;
+  bool EffectListOpen() const;
+  ClickResult OnEffectListRelease(int x, int y);
+
+  ConfigImage& image_;
+  DeviceSnapshot& snapshot_;
+  MainWindowState state_;
+  HelpWindowModel help_;
+  WindowVisibility visibility_;
+  SliderPanels slider_panels_;
+  LightingPage* lighting_page_;
+};
+
+}  // namespace n240qx

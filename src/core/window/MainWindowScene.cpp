@@ -1,0 +1,102 @@
+#include "window/MainWindowScene.h"
+
+#include <algorithm>
+
+#include "window/HelpWindowModel.h"
+#include "window/MainWindowLayout.h"
+#include "window/PerformancePanel.h"
+#include "lighting/LightingPagePainter.h"
+
+namespace n240qx {
+
+namespace {
+
+constexpr RgbColour kAccent{0, 255, 255};
+constexpr RgbColour kFailure{255, 96, 96};
+constexpr RgbColour kProgressTrack{34, 34, 34};
+
+PaintText TextAt(const TextPlacement& placement, const Texts& texts) {
+  return PaintText{placement.x, placement.y, placement.height,
+                   std::string(texts.Get(placement.text))};
+}
+
+PaintPicture PictureAt(const PicturePlacement& placement) {
+  return PaintPicture{placement.x, placement.y, std::string(placement.file)};
+}
+
+}  // namespace
+
+std::vector<PaintOp> MainWindowScene::Paint(const MainWindowSceneInput& input) {
+  std::vector<PaintOp> ops;
+  PaintFrame(input.texts, ops);
+  PaintPerformance(input.image, input.texts, ops);
+  // The lighting column last of the column: its effect list covers the performance panel.
+  const bool german = input.texts.language() == Language::kGerman;
+  for (PaintOp& op : LightingPagePainter::Paint(input.image, input.page, german)) {
+    ops.push_back(std::move(op));
+  }
+  ops.push_back(PictureAt(MainWindowLayout::kKeyboard));
+  for (PaintOp& op : input.keyboard_view.Paint()) {
+    ops.push_back(std::move(op));
+  }
+  if (input.state.help_open) {
+    PaintHelpWindow(input.texts, ops);
+  }
+  PaintNotices(input, ops);
+  return ops;
+}
+
+void MainWindowScene::PaintFrame(const Texts& texts, std::vector<PaintOp>& ops) {
+  ops.push_back(PictureAt(MainWindowLayout::kBackground));
+  for (const PicturePlacement& button : MainWindowLayout::Buttons()) {
+    ops.push_back(PictureAt(button));
+  }
+  for (const TextPlacement& caption : MainWindowLayout::ButtonCaptions(texts.language())) {
+    ops.push_back(TextAt(caption, texts));
+  }
+}
+
+void MainWindowScene::PaintPerformance(const ConfigImage& image, const Texts& texts,
+                                       std::vector<PaintOp>& ops) {
+  for (const TextPlacement& label : PerformancePanel::Labels()) {
+    ops.push_back(TextAt(label, texts));
+  }
+  for (const PicturePlacement& picture : PerformancePanel::Pictures(image)) {
+    ops.push_back(PictureAt(picture));
+  }
+}
+
+void MainWindowScene::PaintHelpWindow(const Texts& texts, std::vector<PaintOp>& ops) {
+  ops.push_back(PictureAt(HelpWindowModel::kPicture));
+  for (const TextPlacement& line : HelpWindowModel::Lines()) {
+    ops.push_back(TextAt(line, texts));
+  }
+}
+
+void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vector<PaintOp>& ops) {
+  if (input.simulated) {
+    ops.push_back(PaintText{kSimulatedX, kSimulatedY, kStatusHeight,
+                            std::string(input.texts.Get(TextId::kSimulatedKeyboard)), kAccent});
+  }
+  if (input.state.EditingLocked()) {
+    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight,
+                            std::string(input.texts.Get(TextId::kDeviceBusy))});
+    ops.push_back(PaintFill{kStatusX, kProgressY, kProgressWidth, kProgressHeight, kProgressTrack});
+    if (input.progress && input.progress->total > 0) {
+      const int done = std::clamp(input.progress->done, 0, input.progress->total);
+      const int width = kProgressWidth * done / input.progress->total;
+      if (width > 0) {
+        ops.push_back(PaintFill{kStatusX, kProgressY, width, kProgressHeight, kAccent});
+      }
+    }
+    return;
+  }
+  if (!input.failure.empty()) {
+    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight, input.failure, kFailure});
+  } else if (input.no_keyboard_notice) {
+    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight,
+                            std::string(input.texts.Get(TextId::kNoKeyboardMessage))});
+  }
+}
+
+}  // namespace n240qx
