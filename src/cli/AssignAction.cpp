@@ -36,6 +36,12 @@ Status CaptureKeys(std::span<const std::string> typed, const KeyNameTable& names
     if (*vk == 0) {
       return Refuse("0x00 is no key");
     }
+    // The keyboard would get code 0 for it, which silently disables the key.
+    if (names.DeviceCodeOf(*vk) == 0) {
+      return Refuse("\"" + typed[i] +
+                    "\" has no code on the keyboard; use a key name such as "
+                    "LCtrl, Del, A or F5 (see n240qx-ctl keys)");
+    }
     pending.captured_keys[i] = *vk;
   }
   pending.captured_count = static_cast<int>(typed.size());

@@ -2,8 +2,8 @@
 
 #include "cli/AssignAction.h"
 #include "cli/Commands.h"
-#include "cli/KeyLookup.h"
 #include "keys/KeyAssignment.h"
+#include "keys/KeyLookup.h"
 
 namespace n240qx {
 
@@ -14,11 +14,11 @@ ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
   if (words.size() < 2) {
     return session.Fail(ExitCode::kUsage, "assign takes KEY ACTION");
   }
-  auto key = FindKey(words[0]);
+  ConfiguratorState& state = session.state();
+  auto key = KeyLookup(state.key_names).Find(words[0]);
   if (!key.ok()) {
     return session.Fail(ExitCode::kUsage, key.error().message);
   }
-  ConfiguratorState& state = session.state();
   PendingAssignment& pending = state.pending;
   const std::span<const std::string> action(words.begin() + 1, words.end());
   if (Status parsed = ParseAssignAction(action, state.key_names, pending); !parsed.ok()) {

@@ -118,7 +118,7 @@ TEST_F(ChangeCommandsTest, AssignACombinationShowsInTheKeyMapAndTheKeyList) {
 TEST_F(ChangeCommandsTest, AssignTakesEveryActionAndDefaultUndoesThem) {
   ASSERT_EQ(Run({"assign", "0x51", "single", "F5"}).exit_code, 0);
   EXPECT_EQ(ReadJson()["key_map"][9].String(), "00003E00");
-  ASSERT_EQ(Run({"assign", "42", "function", "Volume Up"}).exit_code, 0);
+  ASSERT_EQ(Run({"assign", "#42", "function", "Volume Up"}).exit_code, 0);
   EXPECT_EQ(ReadJson()["key_map"][9].String(), "0300E900");
   ASSERT_EQ(Run({"assign", "q", "open-folder", "/tmp"}).exit_code, 0);
   EXPECT_EQ(ReadJson()["key_map"][9].String(), "0A005100");
