@@ -45,18 +45,18 @@ TEST_F(ChangeCommandsTest, SetTakesEveryNameOfItsList) {
   ASSERT_EQ(set.exit_code, 0) << set.err;
   EXPECT_THAT(WriteFeaturesSent(), ::testing::Contains(HasSubstr("09 01 00 00 00 00 00 F5")));
   const JsonValue image = ReadJson();
-  EXPECT_EQ(image["game_mode"].Number(), 1) << "a later read's mode select leaves it alone";
+  EXPECT_TRUE(image["game_mode"].Bool()) << "a later read's mode select leaves it alone";
   EXPECT_EQ(image["light_effect"].Number(), 1);
   EXPECT_EQ(image["colour_choice"].Number(), 3);
   EXPECT_EQ(image["light_direction"].Number(), 3);
   EXPECT_EQ(image["colour_slots"][1].String(), "A0B1C2");
-  EXPECT_EQ(image["windows_key_lock"].Number(), 1) << "read back from the mask";
+  EXPECT_TRUE(image["windows_key_lock"].Bool()) << "read back from the mask";
   EXPECT_EQ(image["report_rate"].Number(), 1);
   EXPECT_EQ(image["response_time"].Number(), 6);
   ASSERT_EQ(Run({"set", "effect", "51", "game-mode", "off"}).exit_code, 0);
   const JsonValue after = ReadJson();
   EXPECT_EQ(after["light_effect"].Number(), 51);
-  EXPECT_EQ(after["game_mode"].Number(), 0);
+  EXPECT_FALSE(after["game_mode"].Bool());
 }
 
 TEST_F(ChangeCommandsTest, BadValuesAreRefusedNamingWhatIsAllowedAndNothingIsSent) {

@@ -53,6 +53,28 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
   return Status::Ok();
 }
 
+Status CheckReplaceable(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (std::filesystem::is_directory(status)) {
+    return FileError(ErrorCode::kInvalidArgument, path, "a folder, not a file:");
+  }
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    return FileError(ErrorCode::kInvalidArgument, path, "not a plain file:");
+  }
+  // The replacement is written beside the target, so its folder must take a new file.
+  const auto probe = TemporaryBeside(path);
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      return FileError(errno == EACCES ? ErrorCode::kPermissionDenied : ErrorCode::kIo, path,
+                       std::string("cannot write (") + std::strerror(errno) + "):");
+    }
+  }
+  std::filesystem::remove(probe, error);
+  return Status::Ok();
+}
+
 Result<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
                                                  std::size_t max_bytes) {
   std::ifstream in(path, std::ios::binary);
