@@ -5,6 +5,7 @@
 
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
+#include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 
 namespace n240qx {
@@ -21,9 +22,49 @@ constexpr CommandEntry kCommands[] = {
     {"assign", RunAssignCommand}, {"macros", RunMacrosCommand}, {"macro", RunMacroCommand},
 };
 
+std::string FullUsage() {
+  std::vector<std::string_view> names;
+  for (const CommandEntry& entry : kCommands) {
+    names.push_back(entry.name);
+  }
+  names.push_back("help");
+  return UsageText(names);
+}
+
+const CommandEntry* FindCommand(std::string_view name) {
+  for (const CommandEntry& entry : kCommands) {
+    if (entry.name == name) {
+      return &entry;
+    }
+  }
+  return nullptr;
+}
+
 int UsageError(const std::string& message) {
-  std::cerr << "n240qx-ctl: " << message << "\n\n" << UsageText();
+  std::cerr << "n240qx-ctl: " << message << "\n(n240qx-ctl --help lists every command)\n";
   return static_cast<int>(ExitCode::kUsage);
+}
+
+// "help", "help COMMAND", "--help", "COMMAND --help".
+int PrintHelp(const std::string& command) {
+  if (command.empty()) {
+    std::cout << FullUsage();
+    return static_cast<int>(ExitCode::kOk);
+  }
+  const CommandHelp* help = FindCommandHelp(command);
+  if (help == nullptr) {
+    return UsageError("no command \"" + command + "\"");
+  }
+  std::cout << CommandUsage(*help);
+  return static_cast<int>(ExitCode::kOk);
+}
+
+int UnknownCommand(const CliArguments& arguments) {
+  std::string message = "unknown command \"" + arguments.command + "\"";
+  if (arguments.word_after_bare_simulate == arguments.command) {
+    message += "; a state file goes after an '=': --simulate=" + arguments.command;
+  }
+  return UsageError(message);
 }
 
 int Run(int argc, char** argv) {
@@ -32,21 +73,28 @@ int Run(int argc, char** argv) {
   if (!arguments.ok()) {
     return UsageError(arguments.error().message);
   }
+  if (arguments->command == "help") {
+    return arguments->words.size() > 1
+               ? UsageError("help takes one command")
+               : PrintHelp(arguments->words.empty() ? std::string() : arguments->words.front());
+  }
   if (arguments->help) {
-    std::cout << UsageText();
-    return static_cast<int>(ExitCode::kOk);
+    return PrintHelp(arguments->command);
   }
   if (arguments->command.empty()) {
     return UsageError("no command given");
   }
-  const CommandEntry* command = nullptr;
-  for (const CommandEntry& entry : kCommands) {
-    if (entry.name == arguments->command) {
-      command = &entry;
-    }
-  }
+  const CommandEntry* command = FindCommand(arguments->command);
   if (command == nullptr) {
-    return UsageError("unknown command \"" + arguments->command + "\"");
+    return UnknownCommand(*arguments);
+  }
+  if (const CommandHelp* help = FindCommandHelp(command->name)) {
+    for (const std::string& option : arguments->command_options) {
+      if (LooksLikeOption(option) && !TakesOption(*help, option)) {
+        return UsageError(option + " is not an option of " + std::string(command->name) +
+                          "; usage: " + std::string(help->synopsis));
+      }
+    }
   }
   auto session = CliSession::Open(*arguments);
   if (!session.ok()) {
