@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/FilesystemPathProbe.h"
+#include "cli/JsonWriter.h"
 #include "device/LoggingHidLink.h"
 #include "hid/HidapiLink.h"
 #include "hid/UdevHotplugMonitor.h"
@@ -54,6 +55,7 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
     paths = ProgramPaths(paths->data_folder(), *arguments.share_dir, paths->portable());
   }
   std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
+  session->data_dir_given_ = arguments.data_dir.has_value();
   if (Status opened = session->OpenKeyboard(arguments); !opened.ok()) {
     return opened.error();
   }
@@ -101,6 +103,18 @@ Status CliSession::OpenKeyboard(const CliArguments& arguments) {
 }
 
 ExitCode CliSession::LoadFiles(bool create_missing) {
+  std::error_code ignored;
+  const auto folder = std::filesystem::status(paths_.data_folder(), ignored);
+  if (std::filesystem::exists(folder) && !std::filesystem::is_directory(folder)) {
+    return Fail(ExitCode::kFileError,
+                "the data folder " + paths_.data_folder().string() + " is a file, not a folder");
+  }
+  // A folder named on the command line that is not there is most likely mistyped; only a
+  // command that writes makes it.
+  if (!create_missing && data_dir_given_ && !std::filesystem::exists(folder)) {
+    return Fail(ExitCode::kFileError,
+                "the data folder " + paths_.data_folder().string() + " does not exist");
+  }
   if (create_missing) {
     std::error_code error;
     std::filesystem::create_directories(paths_.data_folder(), error);
@@ -180,6 +194,17 @@ Result<DeviceFirmwareVersion> CliSession::ReadFirmware() {
 ExitCode CliSession::Fail(ExitCode code, const std::string& message) {
   EndProgressLine();
   std::cerr << "n240qx-ctl: " << message << '\n';
+  if (json_) {
+    // Scripts reading standard output get a result for a failure too.
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("error");
+    json.String(message);
+    json.Key("exit_status");
+    json.Number(static_cast<int>(code));
+    json.EndObject();
+    std::cout << json.text() << '\n';
+  }
   return code;
 }
 

@@ -77,6 +77,7 @@ class CliSession {
   ProgramPaths paths_;
   bool json_;
   bool simulated_ = false;
+  bool data_dir_given_ = false;
   bool progress_shown_ = false;
   bool progress_to_terminal_;
   RealClock clock_;

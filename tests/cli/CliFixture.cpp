@@ -32,6 +32,7 @@ CliFixture::CliFixture() {
   state_file = dir / "state.bin";
   data_dir = dir / "data";
   wire_log = dir / "wire.log";
+  std::filesystem::create_directories(data_dir);
 }
 
 CliFixture::~CliFixture() {
