@@ -1,5 +1,7 @@
 #include "cli/CliArguments.h"
 
+#include <algorithm>
+
 namespace n240qx {
 
 namespace {
@@ -75,9 +77,15 @@ Result<CliArguments> ParseCliArguments(std::span<const std::string_view> argumen
       parsed.command_options.emplace_back(word);
     }
   }
-  if (!positional.empty()) {
-    parsed.command = positional.front();
-    parsed.words.assign(positional.begin() + 1, positional.end());
+  // The command is the first word that is no option, so "--bogus status" is named as an
+  // unknown option of status.
+  const auto command = std::find_if(positional.begin(), positional.end(), [](const auto& word) {
+    return word.size() < 2 || word[0] != '-';
+  });
+  if (command != positional.end()) {
+    parsed.command = *command;
+    positional.erase(command);
+    parsed.words = std::move(positional);
   }
   if (parsed.state_file && parsed.state_file->empty()) {
     return Usage("--simulate= needs a file name after the '='");
