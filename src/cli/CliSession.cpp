@@ -7,7 +7,6 @@
 #include <system_error>
 
 #include "app/FilesystemPathProbe.h"
-#include "cli/JsonWriter.h"
 #include "device/LoggingHidLink.h"
 #include "hid/HidapiLink.h"
 #include "hid/UdevHotplugMonitor.h"
@@ -196,14 +195,7 @@ ExitCode CliSession::Fail(ExitCode code, const std::string& message) {
   std::cerr << "n240qx-ctl: " << message << '\n';
   if (json_) {
     // Scripts reading standard output get a result for a failure too.
-    JsonWriter json;
-    json.BeginObject();
-    json.Key("error");
-    json.String(message);
-    json.Key("exit_status");
-    json.Number(static_cast<int>(code));
-    json.EndObject();
-    std::cout << json.text() << '\n';
+    std::cout << FailureJson(message, code) << '\n';
   }
   return code;
 }

@@ -1,5 +1,7 @@
 #include "cli/ExitCode.h"
 
+#include "cli/JsonWriter.h"
+
 namespace n240qx {
 
 ExitCode ExitCodeForDeviceError(const Error& error) {
@@ -17,6 +19,17 @@ ExitCode ExitCodeForDeviceError(const Error& error) {
       break;
   }
   return ExitCode::kKeyboardFailed;
+}
+
+std::string FailureJson(const std::string& message, ExitCode code) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("error");
+  json.String(message);
+  json.Key("exit_status");
+  json.Number(static_cast<int>(code));
+  json.EndObject();
+  return json.text();
 }
 
 }  // namespace n240qx

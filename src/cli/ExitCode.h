@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "util/Error.h"
 
 namespace n240qx {
@@ -15,5 +17,8 @@ enum class ExitCode : int {
 
 // What a failed keyboard sequence means for the exit status.
 ExitCode ExitCodeForDeviceError(const Error& error);
+
+// {"error": message, "exit_status": N}: what --json prints for a failure.
+std::string FailureJson(const std::string& message, ExitCode code);
 
 }  // namespace n240qx

@@ -10,6 +10,7 @@
 #include "config/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingRules.h"
+#include "util/AsciiText.h"
 
 namespace n240qx {
 
@@ -46,13 +47,6 @@ std::string CanonicalName(std::string_view typed) {
 
 Error Refuse(std::string message) {
   return Error{ErrorCode::kInvalidArgument, std::move(message)};
-}
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 Result<std::uint8_t> Number(std::string_view name, std::string_view value, int low, int high) {

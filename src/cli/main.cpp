@@ -40,8 +40,11 @@ const CommandEntry* FindCommand(std::string_view name) {
   return nullptr;
 }
 
-int UsageError(const std::string& message) {
+int UsageError(const std::string& message, bool json = false) {
   std::cerr << "n240qx-ctl: " << message << "\n(n240qx-ctl --help lists every command)\n";
+  if (json) {
+    std::cout << FailureJson(message, ExitCode::kUsage) << '\n';
+  }
   return static_cast<int>(ExitCode::kUsage);
 }
 
@@ -64,7 +67,7 @@ int UnknownCommand(const CliArguments& arguments) {
   if (arguments.word_after_bare_simulate == arguments.command) {
     message += "; a state file goes after an '=': --simulate=" + arguments.command;
   }
-  return UsageError(message);
+  return UsageError(message, arguments.json);
 }
 
 int Run(int argc, char** argv) {
@@ -82,7 +85,7 @@ int Run(int argc, char** argv) {
     return PrintHelp(arguments->command);
   }
   if (arguments->command.empty()) {
-    return UsageError("no command given");
+    return UsageError("no command given", arguments->json);
   }
   const CommandEntry* command = FindCommand(arguments->command);
   if (command == nullptr) {
@@ -92,7 +95,8 @@ int Run(int argc, char** argv) {
     for (const std::string& option : arguments->command_options) {
       if (LooksLikeOption(option) && !TakesOption(*help, option)) {
         return UsageError(option + " is not an option of " + std::string(command->name) +
-                          "; usage: " + std::string(help->synopsis));
+                              "; usage: " + std::string(help->synopsis),
+                          arguments->json);
       }
     }
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "keys/KeyTable.h"
+#include "util/AsciiText.h"
 
 namespace n240qx {
 
@@ -16,13 +17,6 @@ namespace {
 constexpr std::string_view kAmbiguousWords[] = {"/",   "*",     "-",    "+",   ".",  "Enter",
                                                 "Ent", "Shift", "Ctrl", "Alt", "Win"};
 
-bool SameLetters(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
-
 bool IsAmbiguousWord(std::string_view word) {
   return std::any_of(std::begin(kAmbiguousWords), std::end(kAmbiguousWords),
                      [&](std::string_view ambiguous) { return SameLetters(word, ambiguous); });
@@ -30,18 +24,6 @@ bool IsAmbiguousWord(std::string_view word) {
 
 bool IsKeypad(const KeyTableRow& row) {
   return row.vk >= 0x60 && row.vk <= 0x6F;
-}
-
-std::optional<std::uint8_t> HexByte(std::string_view text) {
-  if (text.size() < 3 || text.size() > 4 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
-    return std::nullopt;
-  }
-  unsigned value = 0;
-  const auto [end, error] = std::from_chars(text.data() + 2, text.data() + text.size(), value, 16);
-  if (error != std::errc() || end != text.data() + text.size() || value > 0xFF) {
-    return std::nullopt;
-  }
-  return static_cast<std::uint8_t>(value);
 }
 
 std::optional<std::size_t> IndexAfterHash(std::string_view text) {
@@ -138,7 +120,7 @@ Result<const KeyTableRow*> KeyLookup::Find(std::string_view typed) const {
     }
     return Unknown(typed, "key indices are #0 to #107 (see n240qx-ctl keys)");
   }
-  if (const auto vk = HexByte(typed)) {
+  if (const auto vk = ParseHexByte(typed)) {
     const auto rows = RowsWhere([&](const KeyTableRow& row) { return row.vk == *vk; });
     if (rows.size() > 1) {
       return Ambiguous(typed, rows);
