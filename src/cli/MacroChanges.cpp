@@ -69,54 +69,79 @@ void DeleteEntry(MacroStore& store, std::size_t index) {
   store.entry(used - 1).Clear();
 }
 
-Result<std::string> Change(MacroStore& store, const KeyNameTable& names,
-                           std::span<const std::string> words) {
-  const std::string& action = words[0];
+using Words = std::span<const std::string>;
+
+Result<std::string> NewMacro(MacroStore& store, const KeyNameTable& names, Words rest) {
+  if (store.UsedCount() >= macro_layout::kMaxMacros) {
+    return Refuse("the keyboard keeps at most " + std::to_string(macro_layout::kMaxMacros) +
+                  " macros; delete one first");
+  }
+  auto name = CheckedName(store, rest[0], std::nullopt);
+  auto script = ParseMacroScript(rest.subspan(1), names);
+  if (!name.ok() || !script.ok()) {
+    return name.ok() ? script.error() : name.error();
+  }
+  const std::size_t index = store.UsedCount();
+  MacroStoreEntry& entry = store.entry(index);
+  entry.Clear();
+  (void)entry.SetName(*name);
+  entry.repeat_count = 1;
+  TakeScript(entry, *script);
+  return "macro " + std::to_string(index) + " " + PrintableName(*name) + " created";
+}
+
+Result<std::string> SetMacro(MacroStore& store, const KeyNameTable& names, Words rest) {
+  auto index = StoredIndex(store, rest[0]);
+  auto script = index.ok() ? ParseMacroScript(rest.subspan(1), names) : index.error();
+  if (!script.ok()) {
+    return script.error();
+  }
+  TakeScript(store.entry(*index), *script);
+  return "macro " + rest[0] + " " + PrintableName(store.entry(*index).Name()) + " set";
+}
+
+Result<std::string> DeleteMacro(MacroStore& store, const KeyNameTable&, Words rest) {
+  auto index = StoredIndex(store, rest[0]);
+  if (!index.ok()) {
+    return index.error();
+  }
+  const std::string name = PrintableName(store.entry(*index).Name());
+  DeleteEntry(store, *index);
+  return "macro " + rest[0] + " " + name + " deleted";
+}
+
+Result<std::string> RenameMacro(MacroStore& store, const KeyNameTable&, Words rest) {
+  auto index = StoredIndex(store, rest[0]);
+  auto name = index.ok() ? CheckedName(store, rest[1], *index) : index.error();
+  if (!name.ok()) {
+    return name.error();
+  }
+  (void)store.entry(*index).SetName(*name);
+  return "macro " + rest[0] + " renamed to " + PrintableName(*name);
+}
+
+struct MacroAction {
+  std::string_view name;
+  std::size_t min_words;
+  std::size_t max_words;
+  Result<std::string> (*run)(MacroStore&, const KeyNameTable&, Words);
+};
+
+constexpr std::size_t kAnyCount = static_cast<std::size_t>(-1);
+constexpr MacroAction kActions[] = {
+    {"new", 1, kAnyCount, NewMacro},
+    {"set", 1, kAnyCount, SetMacro},
+    {"delete", 1, 1, DeleteMacro},
+    {"rename", 2, 2, RenameMacro},
+};
+
+Result<std::string> Change(MacroStore& store, const KeyNameTable& names, Words words) {
   const auto rest = words.subspan(1);
-  if (action == "new" && !rest.empty()) {
-    if (store.UsedCount() >= macro_layout::kMaxMacros) {
-      return Refuse("the keyboard keeps at most " + std::to_string(macro_layout::kMaxMacros) +
-                    " macros; delete one first");
+  for (const MacroAction& action : kActions) {
+    if (words[0] == action.name && rest.size() >= action.min_words &&
+        rest.size() <= action.max_words) {
+      return action.run(store, names, rest);
     }
-    auto name = CheckedName(store, rest[0], std::nullopt);
-    auto script = ParseMacroScript(rest.subspan(1), names);
-    if (!name.ok() || !script.ok()) {
-      return name.ok() ? script.error() : name.error();
-    }
-    const std::size_t index = store.UsedCount();
-    MacroStoreEntry& entry = store.entry(index);
-    entry.Clear();
-    (void)entry.SetName(*name);
-    entry.repeat_count = 1;
-    TakeScript(entry, *script);
-    return "macro " + std::to_string(index) + " " + PrintableName(*name) + " created";
-  }
-  if (action == "set" && !rest.empty()) {
-    auto index = StoredIndex(store, rest[0]);
-    auto script = index.ok() ? ParseMacroScript(rest.subspan(1), names) : index.error();
-    if (!script.ok()) {
-      return script.error();
-    }
-    TakeScript(store.entry(*index), *script);
-    return "macro " + rest[0] + " " + PrintableName(store.entry(*index).Name()) + " set";
-  }
-  if (action == "delete" && rest.size() == 1) {
-    auto index = StoredIndex(store, rest[0]);
-    if (!index.ok()) {
-      return index.error();
-    }
-    const std::string name = PrintableName(store.entry(*index).Name());
-    DeleteEntry(store, *index);
-    return "macro " + rest[0] + " " + name + " deleted";
-  }
-  if (action == "rename" && rest.size() == 2) {
-    auto index = StoredIndex(store, rest[0]);
-    auto name = index.ok() ? CheckedName(store, rest[1], *index) : index.error();
-    if (!name.ok()) {
-      return name.error();
-    }
-    (void)store.entry(*index).SetName(*name);
-    return "macro " + rest[0] + " renamed to " + PrintableName(*name);
   }
   return Refuse(
       "use: macro show N | new NAME EVENT... | set N EVENT... | delete N | rename N NAME");
