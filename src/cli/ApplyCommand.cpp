@@ -12,7 +12,11 @@ namespace {
 
 // What a file of this size holds, in the order of the layout: the image, then one key's
 // assignment after another.
-std::string PartsHeld(std::size_t size) {
+std::string PartsHeld(std::size_t size, bool blank_image) {
+  if (blank_image) {
+    return size > image_field::kImageSize ? "key assignments only (its configuration is blank)"
+                                          : "nothing (its configuration is blank)";
+  }
   if (size < image_field::kImageSize) {
     return "part of the configuration only, no key assignments";
   }
@@ -64,7 +68,8 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
     return read;
   }
   ConfiguratorState& state = session.state();
-  DecodeKeymapStore(*bytes, false, state.image, state.key_actions);
+  const bool blank = ProfileImageIsBlank(*bytes);
+  DecodeKeymapStore(*bytes, blank, state.image, state.key_actions);
   if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
     return written;
   }
@@ -76,12 +81,12 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
     json.Key("bytes");
     json.Number(static_cast<std::int64_t>(bytes->size()));
     json.Key("holds");
-    json.String(PartsHeld(bytes->size()));
+    json.String(PartsHeld(bytes->size(), blank));
     json.EndObject();
     std::cout << json.text() << '\n';
   } else {
     std::cout << "applied " << file.string() << " (" << bytes->size()
-              << " bytes): " << PartsHeld(bytes->size()) << '\n';
+              << " bytes): " << PartsHeld(bytes->size(), blank) << '\n';
   }
   return ExitCode::kOk;
 }

@@ -57,6 +57,13 @@ TEST_F(ApplyRefusalTest, DamagedOrWrongSizedProfilesAreRefusedAndNothingIsSentOr
     EXPECT_EQ(ReadBytes(data_dir / "keymap.bin"), keymap_before) << refused.name;
   }
 
+  // A store written before any keyboard was read: blank settings, which are not applied.
+  WriteBytes(dir / "blank.bin", std::vector<std::uint8_t>(206920, 0));
+  const CliResult blank = Run({"apply", (dir / "blank.bin").string()});
+  ASSERT_EQ(blank.exit_code, 0) << blank.err;
+  EXPECT_THAT(blank.out, HasSubstr("key assignments only (its configuration is blank)"));
+  EXPECT_EQ(ReadBytes(data_dir / "keymap.bin")[7452], 20) << "the keyboard's brightness stays";
+
   // The profile this program wrote goes through, byte for byte as it was read.
   const CliResult apply = Run({"apply", good.string()});
   ASSERT_EQ(apply.exit_code, 0) << apply.err;

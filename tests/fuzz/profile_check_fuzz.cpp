@@ -1,6 +1,8 @@
 // Over any profile-sized input, the profile check accepts only bytes whose every ranged setting
-// and key assignment kind is in range, and names exactly the fields that are not. The oracle
+// and key assignment kind is in range (settings of a blank image excepted), and names exactly
+// the fields that are not. The oracle
 // reads the fields through the image and key action table, not through the check's offsets.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -29,9 +31,12 @@ std::size_t FieldsOutOfRange(const std::vector<std::uint8_t>& bytes) {
       image.game_mode() <= 1,
       image.windows_key_lock() <= 1,
   };
+  // An all-zero image is blank, and its settings are not taken.
+  const bool blank =
+      std::ranges::all_of(image.bytes(), [](std::uint8_t byte) { return byte == 0; });
   std::size_t bad = 0;
   for (const bool ok : in_range) {
-    bad += ok ? 0 : 1;
+    bad += ok || blank ? 0 : 1;
   }
   for (const KeyActionEntry& entry : table.Entries()) {
     bad += (entry.kind <= 7 || entry.kind == 0xFF) ? 0 : 1;

@@ -86,6 +86,11 @@ std::string ProfileProblem::Text() const {
   return field + " is " + std::to_string(value) + "; allowed " + allowed;
 }
 
+bool ProfileImageIsBlank(std::span<const std::uint8_t> bytes) {
+  const auto image = bytes.first(std::min(bytes.size(), image_field::kImageSize));
+  return std::all_of(image.begin(), image.end(), [](std::uint8_t byte) { return byte == 0; });
+}
+
 std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes) {
   std::vector<ProfileProblem> problems;
   if (bytes.empty() || bytes.size() > kKeymapStoreSize) {
@@ -93,7 +98,9 @@ std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes) {
                         "1-" + std::to_string(kKeymapStoreSize) + " bytes"});
     return problems;
   }
-  CheckSettings(bytes, problems);
+  if (!ProfileImageIsBlank(bytes)) {
+    CheckSettings(bytes, problems);
+  }
   CheckKeyActionKinds(bytes, problems);
   return problems;
 }

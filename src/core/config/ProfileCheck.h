@@ -23,6 +23,11 @@ struct ProfileProblem {
 // sent or stored: the size (not empty, not longer than a profile), every setting that has a
 // range, and the kind of every key assignment the bytes reach. A short file is checked as far
 // as it goes. No problems means the bytes are safe to load.
+// An image part that is all zero is blank, not settings: a store written before any keyboard
+// was read holds one, and its settings are neither checked nor to be applied.
 std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes);
+
+// Whether the image part (as far as the bytes reach) is all zero.
+bool ProfileImageIsBlank(std::span<const std::uint8_t> bytes);
 
 }  // namespace n240qx

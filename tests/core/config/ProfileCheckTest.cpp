@@ -113,5 +113,17 @@ TEST(ProfileCheck, AShortFileIsCheckedAsFarAsItGoesAndTheSizeIsBounded) {
   EXPECT_EQ(oversized[0].Text(), "size is 206921; allowed 1-206920 bytes");
 }
 
+TEST(ProfileCheck, ABlankImageIsNoSettingsButItsKeyAssignmentsAreChecked) {
+  std::vector<std::uint8_t> blank(206920, 0);
+  EXPECT_TRUE(ProfileImageIsBlank(blank));
+  EXPECT_THAT(CheckProfile(blank), IsEmpty()) << "written before any keyboard was read";
+  blank[kKindOfKey42] = 9;
+  ASSERT_EQ(CheckProfile(blank).size(), 1U);
+  EXPECT_EQ(CheckProfile(blank)[0].field, "key_actions[42].kind");
+  blank[10059] = 1;
+  EXPECT_FALSE(ProfileImageIsBlank(blank)) << "one byte anywhere in the image is settings";
+  EXPECT_GT(CheckProfile(blank).size(), 1U);
+}
+
 }  // namespace
 }  // namespace n240qx
