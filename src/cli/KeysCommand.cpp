@@ -72,6 +72,8 @@ KeyLine Describe(const ConfiguratorState& state, const ImageBlock& stored, const
 
 void PrintJson(const std::vector<KeyLine>& lines, bool with_keyboard) {
   JsonWriter json;
+  json.BeginObject();
+  json.Key("keys");
   json.BeginArray();
   for (const KeyLine& line : lines) {
     json.BeginObject();
@@ -106,6 +108,7 @@ void PrintJson(const std::vector<KeyLine>& lines, bool with_keyboard) {
     json.EndObject();
   }
   json.EndArray();
+  json.EndObject();
   std::cout << json.text() << '\n';
 }
 

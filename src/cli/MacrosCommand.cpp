@@ -34,6 +34,8 @@ ExitCode RunMacrosCommand(CliSession& session, const CliArguments& arguments) {
   }
   const MacroStore& store = session.state().stored_macros;
   JsonWriter json;
+  json.BeginObject();
+  json.Key("macros");
   json.BeginArray();
   for (std::size_t index = 0; index < store.UsedCount(); ++index) {
     const MacroStoreEntry& entry = store.entry(index);
@@ -59,6 +61,7 @@ ExitCode RunMacrosCommand(CliSession& session, const CliArguments& arguments) {
     }
   }
   json.EndArray();
+  json.EndObject();
   if (session.json()) {
     std::cout << json.text() << '\n';
   } else if (store.UsedCount() == 0) {

@@ -103,7 +103,9 @@ TEST_F(ChangeCommandsTest, AssignACombinationShowsInTheKeyMapAndTheKeyList) {
 
   const CliResult keys = Run({"keys", "--json"});
   ASSERT_EQ(keys.exit_code, 0) << keys.err;
-  const auto list = ParseJson(keys.out);
+  const auto result = ParseJson(keys.out);
+  ASSERT_TRUE(result && result->IsObject()) << keys.out;
+  const auto list = std::optional<JsonValue>((*result)["keys"]);
   ASSERT_TRUE(list && list->IsArray());
   ASSERT_EQ(list->Items().size(), 108U);
   const JsonValue& q = (*list)[42];
@@ -122,8 +124,9 @@ TEST_F(ChangeCommandsTest, AssignTakesEveryActionAndDefaultUndoesThem) {
   EXPECT_EQ(ReadJson()["key_map"][9].String(), "0300E900");
   ASSERT_EQ(Run({"assign", "q", "open-folder", "/tmp"}).exit_code, 0);
   EXPECT_EQ(ReadJson()["key_map"][9].String(), "0A005100");
-  const auto keys = ParseJson(Run({"keys", "--json"}).out);
-  ASSERT_TRUE(keys);
+  const auto result = ParseJson(Run({"keys", "--json"}).out);
+  ASSERT_TRUE(result);
+  const auto keys = std::optional<JsonValue>((*result)["keys"]);
   EXPECT_EQ((*keys)[42]["kind"].String(), "open-folder");
   EXPECT_EQ((*keys)[42]["path"].String(), "/tmp");
 

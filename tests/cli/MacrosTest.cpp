@@ -34,7 +34,9 @@ TEST_F(MacrosTest, TheListShowsNameRepeatDelayAndEventCount) {
   StoreMacros();
   const CliResult json = Run({"macros", "--json"});
   ASSERT_EQ(json.exit_code, 0) << json.err;
-  const auto list = ParseJson(json.out);
+  const auto result = ParseJson(json.out);
+  ASSERT_TRUE(result && result->IsObject()) << json.out;
+  const auto list = std::optional<JsonValue>((*result)["macros"]);
   ASSERT_TRUE(list && list->IsArray()) << json.out;
   ASSERT_EQ(list->Items().size(), 2U);
   EXPECT_EQ((*list)[0]["index"].Number(), 0);
@@ -125,7 +127,7 @@ TEST_F(MacrosTest, ThirtyTwoMacrosAreTheMostAndNamesShowTheirControlCharactersEs
 TEST_F(MacrosTest, AnEmptyStoreAndAMissingMacro) {
   const CliResult empty = Run({"--json", "macros"});
   ASSERT_EQ(empty.exit_code, 0) << empty.err;
-  EXPECT_EQ(empty.out, "[]\n");
+  EXPECT_EQ(empty.out, "{\"macros\":[]}\n");
   const CliResult missing = Run({"macro", "show", "0"});
   EXPECT_EQ(missing.exit_code, 2);
   EXPECT_THAT(missing.err, HasSubstr("no stored macro 0"));
