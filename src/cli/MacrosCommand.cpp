@@ -114,7 +114,7 @@ ExitCode ShowMacro(CliSession& session, const std::vector<std::string>& words) {
     json.String(Utf8FromUtf16(entry.Name()));
     json.Key("repeat_count");
     json.Number(ShownRepeatCount(entry));
-    json.Key("events");
+    json.Key("lines");
     json.BeginArray();
     for (const auto& line : lines) {
       json.String(line);

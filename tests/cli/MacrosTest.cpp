@@ -72,7 +72,7 @@ TEST_F(MacrosTest, NewThenShowGivesBackTheEventsAndTheStoreRulesHold) {
   const auto shown = ParseJson(Run({"--json", "macro", "show", "0"}).out);
   ASSERT_TRUE(shown);
   std::vector<std::string> given_back;
-  for (const JsonValue& line : (*shown)["events"].Items()) {
+  for (const JsonValue& line : (*shown)["lines"].Items()) {
     given_back.push_back(line.String());
   }
   EXPECT_EQ(given_back, events);
