@@ -40,7 +40,8 @@ class MainWindowModel {
   // last the keyboard view.
   ClickResult OnButtonUp(int x, int y);
   ClickResult OnButtonDown(int x, int y);
-  // While the effect list is open, moves go to the lighting page (row hover).
+  // While the effect list is open, every move goes to the lighting page (row hover); only
+  // moves outside the list reach the keyboard view as well.
   ClickResult OnMouseMove(int x, int y);
 
   // The effect list and per-key mode, wherever they are kept.
@@ -85,6 +86,7 @@ class MainWindowModel {
   bool CanStartDragAt(int x, int y) const;
   bool EffectListOpen() const;
   ClickResult OnEffectListRelease(int x, int y);
+  ClickResult OnEffectListMove(int x, int y);
 
   ConfigImage& image_;
   DeviceSnapshot& snapshot_;

@@ -164,6 +164,21 @@ TEST_F(MainWindowModelTest, ClicksOnNoItemGoToTheKeyboardView) {
   EXPECT_EQ(Click(PageItem::kDeadButton).route, ClickRoute::kKeyboardView);
 }
 
+TEST_F(MainWindowModelTest, ReleasesOnThePageGoOnToTheKeyClickUnlessAnOpenWindowTakesThem) {
+  for (const PageItem item :
+       {PageItem::kDirectionTop, PageItem::kColour1, PageItem::kGameMode, PageItem::kProfile,
+        PageItem::kMacro, PageItem::kDeadButton, PageItem::kHelp}) {
+    EXPECT_TRUE(Click(item).key_click) << PageItemIndex(item);
+  }
+  ASSERT_TRUE(model_.state().help_open);
+  EXPECT_FALSE(model_.OnButtonUp(500, 300).key_click) << "the release closes the help window";
+  EXPECT_TRUE(model_.OnButtonUp(500, 300).key_click);
+  model_.OpenEffectList();
+  EXPECT_FALSE(model_.OnButtonUp(500, 300).key_click) << "the release closes the list only";
+  Click(PageItem::kApply);
+  EXPECT_FALSE(model_.OnButtonUp(500, 300).key_click) << "editing is locked";
+}
+
 TEST_F(MainWindowModelTest, TitleStripDragsOnlyWhereThereIsNoButton) {
   model_.OnButtonDown(500, 10);
   EXPECT_TRUE(model_.state().dragging);
