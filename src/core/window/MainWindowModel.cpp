@@ -248,6 +248,17 @@ std::vector<WindowRequest> MainWindowModel::OnRefresh(RefreshSource source) cons
   return requests;
 }
 
+std::vector<WindowRequest> MainWindowModel::OnArrivalRead(bool reset_after_update, bool listening) {
+  if (reset_after_update) {
+    SetPerKeyMode(false);
+  }
+  if (listening) {
+    return OnRefresh(RefreshSource::kKeyboardRead);
+  }
+  return {WindowRequest::kSetSlidersFromImage, WindowRequest::kRecomputeMarkedKeys,
+          WindowRequest::kRepaint};
+}
+
 std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& outcome) {
   state_.activity = DeviceActivity::kIdle;
   if (!outcome.ok()) {
