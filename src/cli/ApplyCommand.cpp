@@ -51,10 +51,13 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
     return session.Fail(ExitCode::kFileError, "cannot read the profile: " + bytes.error().message);
   }
   if (bytes->size() > kKeymapStoreSize) {
+    // A device or pipe has no size to name.
+    std::error_code unsized;
+    const auto size = std::filesystem::file_size(file, unsized);
     return session.Fail(ExitCode::kFileError,
                         "refused " + file.string() + ", nothing was sent: it is " +
-                            std::to_string(std::filesystem::file_size(file, ignored)) +
-                            " bytes, longer than any profile (" + std::to_string(kKeymapStoreSize) +
+                            (unsized ? std::string() : std::to_string(size) + " bytes, ") +
+                            "longer than any profile (" + std::to_string(kKeymapStoreSize) +
                             " bytes)");
   }
   if (const auto problems = CheckProfile(*bytes); !problems.empty()) {
