@@ -149,9 +149,9 @@ ExitCode RunKeysCommand(CliSession& session, const CliArguments& arguments) {
     return loaded;
   }
   ConfiguratorState& state = session.state();
-  std::error_code ignored;
-  if (!std::filesystem::exists(session.paths().KeymapFile(), ignored)) {
-    // Nothing stored yet: every key is as the keyboard ships.
+  if (std::ranges::all_of(state.image.key_map(), [](std::uint8_t byte) { return byte == 0; })) {
+    // No keymap.bin yet, or one written before any keyboard was read: every key is as the
+    // keyboard ships.
     const auto factory = FactoryKeyMap();
     std::ranges::copy(factory, state.image.key_map().begin());
     std::ranges::fill(state.image.key_enable_mask(), 0xFF);

@@ -1,8 +1,7 @@
 // Over any profile-sized input, the profile check accepts only bytes whose every ranged setting
-// and key assignment kind is in range (settings of a blank image excepted), and names exactly
-// the fields that are not. The oracle
-// reads the fields through the image and key action table, not through the check's offsets.
-#include <algorithm>
+// and key assignment kind is in range (the settings of a blank image excepted), and names
+// exactly the fields that are not. The oracle reads the fields through the image and key action
+// table, not through the check's offsets.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -31,9 +30,11 @@ std::size_t FieldsOutOfRange(const std::vector<std::uint8_t>& bytes) {
       image.game_mode() <= 1,
       image.windows_key_lock() <= 1,
   };
-  // An all-zero image is blank, and its settings are not taken.
+  // An image whose settings are all zero is blank, and its settings are not taken.
   const bool blank =
-      std::ranges::all_of(image.bytes(), [](std::uint8_t byte) { return byte == 0; });
+      image.report_rate() == 0 && image.response_time() == 0 && image.light_effect() == 0 &&
+      image.effect_speed() == 0 && image.brightness() == 0 && image.colour_choice() == 0 &&
+      image.light_direction() == 0 && image.game_mode() == 0 && image.windows_key_lock() == 0;
   std::size_t bad = 0;
   for (const bool ok : in_range) {
     bad += ok || blank ? 0 : 1;

@@ -87,8 +87,13 @@ std::string ProfileProblem::Text() const {
 }
 
 bool ProfileImageIsBlank(std::span<const std::uint8_t> bytes) {
-  const auto image = bytes.first(std::min(bytes.size(), image_field::kImageSize));
-  return std::all_of(image.begin(), image.end(), [](std::uint8_t byte) { return byte == 0; });
+  if (bytes.size() <= image_field::kLightEffect.offset || bytes[image_field::kLightEffect.offset]) {
+    return false;
+  }
+  return std::all_of(
+      std::begin(kRangedSettings), std::end(kRangedSettings), [&](const RangedSetting& setting) {
+        return setting.field.offset >= bytes.size() || bytes[setting.field.offset] == 0;
+      });
 }
 
 std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes) {

@@ -23,11 +23,12 @@ struct ProfileProblem {
 // sent or stored: the size (not empty, not longer than a profile), every setting that has a
 // range, and the kind of every key assignment the bytes reach. A short file is checked as far
 // as it goes. No problems means the bytes are safe to load.
-// An image part that is all zero is blank, not settings: a store written before any keyboard
-// was read holds one, and its settings are neither checked nor to be applied.
+// An image whose settings are all zero (effect 0 included, which no keyboard reports) is blank:
+// a store written before any keyboard was read holds one, with a key map of zeros too. Its
+// settings are neither checked nor to be applied.
 std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes);
 
-// Whether the image part (as far as the bytes reach) is all zero.
+// Whether every ranged setting the bytes reach is zero, the effect among them.
 bool ProfileImageIsBlank(std::span<const std::uint8_t> bytes);
 
 }  // namespace n240qx
