@@ -17,6 +17,37 @@ std::string TargetOf(const ConfiguratorState& state, const KeyTableRow& row) {
                        state.key_actions[row.index], state.key_names, state.stored_macros);
 }
 
+// The assignment step, the write of changes, then what changed.
+ExitCode AssignAndWrite(CliSession& session, const KeyTableRow& row) {
+  ConfiguratorState& state = session.state();
+  PendingAssignment& pending = state.pending;
+  const std::string name = KeyLookup(state.key_names).PickName(row);
+  const std::string target_before = TargetOf(state, row);
+  const bool enabled_before = state.image.KeyEnabled(row.slot);
+  KeyAssignment assignment(state.image, state.key_actions, state.customised, pending,
+                           state.key_names, state.stored_macros, session.paths().KeymapFile());
+  if (Status assigned = assignment.CompleteKeyAssignment(); !assigned.ok()) {
+    const bool file = assigned.error().code != ErrorCode::kInvalidArgument;
+    return session.Fail(file ? ExitCode::kFileError : ExitCode::kUsage, assigned.error().message);
+  }
+  if (row.slot == image_field::kWindowsKeySlot) {
+    // The Windows key's bit is rewritten from the lock before every write; the lock is what
+    // keeps it disabled.
+    state.image.windows_key_lock() = state.image.KeyEnabled(row.slot) ? 0 : 1;
+  }
+  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
+    return written;
+  }
+  ChangeReport report;
+  const std::string target_after = TargetOf(state, row);
+  report.Add(name, target_before, target_after, target_before, target_after);
+  const bool enabled_after = state.image.KeyEnabled(row.slot);
+  report.Add(name + " enabled", enabled_before ? "yes" : "no", enabled_after ? "yes" : "no",
+             enabled_before, enabled_after);
+  report.Print(session.json());
+  return ExitCode::kOk;
+}
+
 }  // namespace
 
 // The key assignment dialog's OK without the dialog: the assignment step on the image and the
@@ -59,31 +90,7 @@ ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
   if (words[1] != "enable" && words[1] != "disable") {
     pending.key_enabled = state.image.KeyEnabled(row.slot);
   }
-  const std::string name = KeyLookup(state.key_names).PickName(row);
-  const std::string target_before = TargetOf(state, row);
-  const bool enabled_before = state.image.KeyEnabled(row.slot);
-  KeyAssignment assignment(state.image, state.key_actions, state.customised, pending,
-                           state.key_names, state.stored_macros, session.paths().KeymapFile());
-  if (Status assigned = assignment.CompleteKeyAssignment(); !assigned.ok()) {
-    const bool file = assigned.error().code != ErrorCode::kInvalidArgument;
-    return session.Fail(file ? ExitCode::kFileError : ExitCode::kUsage, assigned.error().message);
-  }
-  if (row.slot == image_field::kWindowsKeySlot) {
-    // The Windows key's bit is rewritten from the lock before every write; the lock is what
-    // keeps it disabled.
-    state.image.windows_key_lock() = state.image.KeyEnabled(row.slot) ? 0 : 1;
-  }
-  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
-    return written;
-  }
-  ChangeReport report;
-  const std::string target_after = TargetOf(state, row);
-  report.Add(name, target_before, target_after, target_before, target_after);
-  const bool enabled_after = state.image.KeyEnabled(row.slot);
-  report.Add(name + " enabled", enabled_before ? "yes" : "no", enabled_after ? "yes" : "no",
-             enabled_before, enabled_after);
-  report.Print(session.json());
-  return ExitCode::kOk;
+  return AssignAndWrite(session, row);
 }
 
 }  // namespace n240qx
