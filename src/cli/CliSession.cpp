@@ -193,7 +193,7 @@ Result<DeviceFirmwareVersion> CliSession::ReadFirmware() {
 ExitCode CliSession::Fail(ExitCode code, const std::string& message) {
   EndProgressLine();
   std::cerr << "n240qx-ctl: " << message << '\n';
-  if (json_) {
+  if (json_ && failures_as_json_) {
     // Scripts reading standard output get a result for a failure too.
     std::cout << FailureJson(message, code) << '\n';
   }

@@ -53,7 +53,11 @@ class CliSession {
   ExitCode FactoryReset();
   Result<DeviceFirmwareVersion> ReadFirmware();
 
-  // Prints "n240qx-ctl: message" to standard error and returns `code`.
+  // A command whose own result names the failure (status) prints no separate error object.
+  void PrintFailuresAsJson(bool on) { failures_as_json_ = on; }
+
+  // Prints "n240qx-ctl: message" to standard error (with --json also an error object to
+  // standard output) and returns `code`.
   ExitCode Fail(ExitCode code, const std::string& message);
   ExitCode FailDevice(const Error& error);
 
@@ -78,6 +82,7 @@ class CliSession {
   bool json_;
   bool simulated_ = false;
   bool data_dir_given_ = false;
+  bool failures_as_json_ = true;
   bool progress_shown_ = false;
   bool progress_to_terminal_;
   RealClock clock_;

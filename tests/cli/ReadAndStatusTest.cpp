@@ -119,6 +119,11 @@ TEST_F(ReadAndStatusTest, WithoutAKeyboardTheExitStatusIsOne) {
   const CliResult status = RunBare({"--data-dir", data_dir.string(), "status"});
   ASSERT_EQ(status.exit_code, 1) << status.out << status.err;
   EXPECT_THAT(status.out, HasSubstr("keyboard: not found"));
+  const CliResult json = RunBare({"--json", "--data-dir", data_dir.string(), "status"});
+  EXPECT_EQ(json.exit_code, 1);
+  const auto result = ParseJson(json.out);
+  ASSERT_TRUE(result) << "one JSON object, nothing else: " << json.out;
+  EXPECT_FALSE((*result)["keyboard"].Bool());
   const CliResult read = RunBare({"--data-dir", data_dir.string(), "read"});
   EXPECT_EQ(read.exit_code, 1);
   EXPECT_TRUE(read.out.empty());
