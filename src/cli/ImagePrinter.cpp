@@ -96,17 +96,19 @@ void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersio
 std::string ImageJson(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware) {
   JsonWriter json;
   json.BeginObject();
+  json.Key("colour_slots");
+  json.BeginArray();
   for (const ShownSetting& setting : ShownSettings(image)) {
-    json.Key(setting.name);
-    if (setting.name != "colour_slots") {
+    if (IsColourSlot(setting)) {
       json.Value(setting.value);
-      continue;
     }
-    json.BeginArray();
-    for (std::size_t slot = 0; slot < field::kColourSlotCount; ++slot) {
-      json.String(HexString(image.Field(field::ColourSlot(slot))));
+  }
+  json.EndArray();
+  for (const ShownSetting& setting : ShownSettings(image)) {
+    if (!IsColourSlot(setting)) {
+      json.Key(setting.name);
+      json.Value(setting.value);
     }
-    json.EndArray();
   }
   json.Key("key_enable_mask");
   json.String(HexString(image.key_enable_mask()));

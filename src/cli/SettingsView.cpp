@@ -41,12 +41,11 @@ std::string DirectionText(std::uint8_t direction) {
                                           : "unknown (" + std::to_string(direction) + ")";
 }
 
-std::string ColourSlotsText(const ConfigImage& image) {
-  std::string text;
+void AddColourSlots(const ConfigImage& image, std::vector<ShownSetting>& settings) {
   for (std::size_t slot = 0; slot < image_field::kColourSlotCount; ++slot) {
-    text += (slot == 0 ? "#" : " #") + HexString(image.Field(image_field::ColourSlot(slot)));
+    const std::string hex = HexString(image.Field(image_field::ColourSlot(slot)));
+    settings.push_back({std::string(kColourSlotPrefix) + std::to_string(slot + 1), "#" + hex, hex});
   }
-  return text;
 }
 
 void PrintChangedKeys(const ConfiguratorState& state, const KeyLookup& lookup, std::ostream& out) {
@@ -84,7 +83,7 @@ void PrintMacros(const MacroStore& macros, std::ostream& out) {
 }  // namespace
 
 std::vector<ShownSetting> ShownSettings(const ConfigImage& image) {
-  return {
+  std::vector<ShownSetting> settings = {
       Number("report_rate", image.report_rate()),
       Number("response_time", image.response_time()),
       {"light_effect", EffectText(image.light_effect()), std::int64_t{image.light_effect()}},
@@ -94,10 +93,15 @@ std::vector<ShownSetting> ShownSettings(const ConfigImage& image) {
        std::int64_t{image.colour_choice()}},
       {"light_direction", DirectionText(image.light_direction()),
        std::int64_t{image.light_direction()}},
-      {"colour_slots", ColourSlotsText(image), ColourSlotsText(image)},
       OnOff("game_mode", image.game_mode()),
       OnOff("windows_key_lock", image.windows_key_lock()),
   };
+  AddColourSlots(image, settings);
+  return settings;
+}
+
+bool IsColourSlot(const ShownSetting& setting) {
+  return setting.name.starts_with(kColourSlotPrefix);
 }
 
 void PrintSettingsText(const ConfiguratorState& state, std::ostream& out) {
@@ -106,9 +110,15 @@ void PrintSettingsText(const ConfiguratorState& state, std::ostream& out) {
               ? std::to_string(state.firmware->major) + "." + std::to_string(state.firmware->minor)
               : std::string("unknown"))
       << '\n';
+  std::string colours;
   for (const ShownSetting& setting : ShownSettings(state.image)) {
-    out << setting.name << ": " << setting.text << '\n';
+    if (IsColourSlot(setting)) {
+      colours += " " + setting.text;
+    } else {
+      out << setting.name << ": " << setting.text << '\n';
+    }
   }
+  out << "colour_slots:" << colours << '\n';
   const KeyLookup lookup(state.key_names);
   PrintChangedKeys(state, lookup, out);
   PrintDisabledKeys(state, lookup, out);

@@ -2,6 +2,7 @@
 
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "app/ConfiguratorState.h"
@@ -17,7 +18,10 @@ struct ShownSetting {
   JsonScalar value;
 };
 
+// The single settings, then each colour slot as "colour_slot_N" ("#RRGGBB", JSON "RRGGBB").
 std::vector<ShownSetting> ShownSettings(const ConfigImage& image);
+inline constexpr std::string_view kColourSlotPrefix = "colour_slot_";
+bool IsColourSlot(const ShownSetting& setting);
 
 // `read` for people: every setting by name and meaning, the keys whose key map differs from the
 // factory's and the disabled ones by name, and the stored macros.

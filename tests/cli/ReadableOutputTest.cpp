@@ -30,7 +30,7 @@ TEST_F(ReadableOutputTest, SetSaysWhatChangedAndReadShowsSettingsByNameAndMeanin
   EXPECT_THAT(set.out, HasSubstr("brightness: 50 -> 10\n"));
   EXPECT_THAT(set.out, HasSubstr("light_direction: left -> top\n"));
   EXPECT_THAT(set.out, HasSubstr("game_mode: off -> on\n"));
-  EXPECT_THAT(set.out, HasSubstr("#FF0000 #00FF00 #0000FF"));
+  EXPECT_THAT(set.out, HasSubstr("colour_slot_2: #00FF00 -> #A0B1C2\n"));
   ASSERT_EQ(Run({"assign", "Q", "combine", "LCtrl", "LAlt", "Del"}).exit_code, 0);
   const CliResult assign = Run({"--json", "assign", "LWin", "disable"});
   ASSERT_EQ(assign.exit_code, 0) << assign.err;
