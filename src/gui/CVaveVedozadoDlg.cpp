@@ -8,15 +8,16 @@
 #include <QProcess>
 #include <QWindow>
 
-#include "window/MainWindowLayout.h"
-#include "window/PageItemTable.h"
-#include "window/SliderPanels.h"
 #include "gui/CKeyMap.h"
 #include "gui/ColourDialogRunner.h"
-#include "window/MainWindowScene.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
+#include "gui/QtText.h"
 #include "gui/TrayIcon.h"
+#include "window/MainWindowLayout.h"
+#include "window/MainWindowScene.h"
+#include "window/PageItemTable.h"
+#include "window/SliderPanels.h"
 
 namespace n240qx {
 
@@ -27,14 +28,6 @@ constexpr int kRepaintTickMs = 20;
 // Used only when "main.png" is missing, so that the window can still be seen and closed.
 constexpr QSize kFallbackSize(1000, 640);
 const QColor kTextBackground(0x35, 0x35, 0x35);
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString ToQString(const std::filesystem::path& path) {
-  return QString::fromStdString(path.string());
-}
 
 QPoint PointOf(const QMouseEvent* event) {
   return event->position().toPoint();
