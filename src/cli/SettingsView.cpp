@@ -24,7 +24,7 @@ ShownSetting OnOff(const char* name, std::uint8_t value) {
 }
 
 std::string EffectText(std::uint8_t code) {
-  const auto name = EffectTable::NameOfCode(code, false);
+  const auto name = EffectTable::NameOfCode(code, Language::kEnglish);
   return name.empty() ? "unknown (" + std::to_string(code) + ")" : std::string(name);
 }
 
