@@ -52,19 +52,7 @@ import -window "$dialog" "$artifacts/key-dialog.png" || fail "no screenshot of t
 xdotool mousemove --window "$dialog" "${save[@]}" click 1
 wait_gone "^$dialog_title\$" || fail "the dialog did not close on Save"
 
-click 897 573  # Apply
-sleep 0.3
-wait_until_idle
-click 986 12  # close
-for _ in $(seq 1 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.25
-done
-kill -0 "$pid" 2>/dev/null && fail "the program did not end within 10 s of the close button"
-wait "$pid"
-status=$?
-pid=""
-[[ $status -eq 0 ]] || fail "the program ended with status $status"
+apply_and_close
 
 after=$(key_map_entry "$q_slot") || fail "n240qx-ctl could not read the simulated keyboard"
 [[ "$after" == "$expected_entry" ]] || fail "Q's key map entry is $after, not $expected_entry"
