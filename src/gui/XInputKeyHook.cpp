@@ -1,5 +1,7 @@
 #include "gui/XInputKeyHook.h"
 
+#include <QtGui/qguiapplication_platform.h>
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QSocketNotifier>
@@ -73,9 +75,17 @@ bool XInputKeyHook::OpenSystemWide() {
         QStringLiteral("the window system (%1) is not X11").arg(QGuiApplication::platformName());
     return false;
   }
-  // The display Qt uses: its -display option ends up in DISPLAY's place only through this name.
-  const QByteArray name = qgetenv("DISPLAY");
-  display_ = XOpenDisplay(name.isEmpty() ? nullptr : name.constData());
+  // Under XWayland raw events stop at the X clients: keys typed into the session's own
+  // windows would never arrive, and a capture that works only sometimes is worse than one
+  // that says where it works.
+  if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
+    limitation_ = QStringLiteral("a Wayland session keeps other applications' keys to itself");
+    return false;
+  }
+  // The display Qt shows its windows on, by name: a connection of our own leaves Qt's alone.
+  const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+  Display* qt_display = x11 != nullptr ? x11->display() : nullptr;
+  display_ = XOpenDisplay(qt_display != nullptr ? DisplayString(qt_display) : nullptr);
   if (display_ == nullptr) {
     limitation_ = QStringLiteral("the X display cannot be opened");
     return false;

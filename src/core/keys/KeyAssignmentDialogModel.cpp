@@ -71,6 +71,11 @@ void KeyAssignmentDialogModel::Open() {
   launch_choice_ = kNone;
   pending_.pending_kind = entry_->kind;
   pending_.captured_count = entry_->count;
+  ShowStoredAssignment();
+  ReadEnableBit();
+}
+
+void KeyAssignmentDialogModel::ShowStoredAssignment() {
   switch (static_cast<AssignmentKind>(entry_->kind)) {
     case AssignmentKind::kSingle:
       OpenStoredKeys(KeyDialogControl::kSingleField);
@@ -98,7 +103,6 @@ void KeyAssignmentDialogModel::Open() {
       }
       break;
   }
-  ReadEnableBit();
 }
 
 void KeyAssignmentDialogModel::OpenStoredKeys(KeyDialogControl field) {

@@ -111,6 +111,7 @@ class KeyAssignmentDialogModel {
   static std::u16string PathText(std::u16string_view path);
 
  private:
+  void ShowStoredAssignment();
   void OpenStoredKeys(KeyDialogControl field);
   void ReadEnableBit();
   void PressButton(std::uint8_t button, KeyDialogReaction& reaction);
