@@ -130,7 +130,8 @@ void CKeyMap::SyncControls() {
       {KeyDialogControl::kFunctionTree, tree_},
   }};
   for (const auto& [control, widget] : controls) {
-    if (control == model_.focus() && widget->isVisible() && !widget->hasFocus()) {
+    // Before the dialog shows, this names the control that gets the focus when it does.
+    if (control == model_.focus() && !widget->isHidden() && !widget->hasFocus()) {
       widget->setFocus(Qt::OtherFocusReason);
     }
   }

@@ -121,6 +121,23 @@ TEST_F(KeyMapDialogTest, TabsByClickCaptureThroughTheHookAndSave) {
   EXPECT_FALSE(hook->installed()) << "the hook goes when the dialog ends";
 }
 
+TEST_F(KeyMapDialogTest, StoredCombinationShowsInItsFieldAndSavesUnchanged) {
+  actions[kQ].kind = 1;
+  actions[kQ].count = 2;
+  actions[kQ].data = {0xA2, 'C'};
+  const bool accepted = RunWith([](CKeyMap& dialog) {
+    auto* combine = Find<QLineEdit>(dialog, "combine");
+    EXPECT_TRUE(combine->hasFocus());
+    EXPECT_EQ(combine->text(), "LCtrl + C ");
+    ClickAt(dialog, 331, 357);
+  });
+  EXPECT_TRUE(accepted);
+  EXPECT_EQ(pending.pending_kind, 1);
+  EXPECT_EQ(pending.captured_count, 2);
+  EXPECT_EQ(pending.captured_keys[0], 0xA2);
+  EXPECT_EQ(pending.captured_keys[1], 'C');
+}
+
 TEST_F(KeyMapDialogTest, StoredFunctionIsSelectedUnderItsOpenedGroupAndCloseEndsWithoutOk) {
   actions[kQ].kind = 3;
   actions[kQ].data = {0x00, 0xE0, 0x06, 0x00};
