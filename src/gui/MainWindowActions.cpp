@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "app/FactoryResetFlow.h"
-#include "window/KeyboardViewMarking.h"
 #include "keys/KeymapStore.h"
+#include "window/KeyboardViewMarking.h"
 
 namespace n240qx {
 
@@ -272,7 +272,11 @@ void MainWindowActions::OpenKeyDialog(std::size_t key, std::uint8_t key_vk) {
   if (auto loaded = key_assignment_.LoadKeymapStore(true); !loaded.ok()) {
     ShowFailure(TextId::kSaveFailed, loaded.error());
   }
+  // The dialog's page switches edit the entry in memory; without OK they must not reach the
+  // store with the next Apply.
+  const KeyActionEntry opened = state_.key_actions[key];
   if (!dialogs_.key_assignment(state_.pending)) {
+    state_.key_actions[key] = opened;
     return;
   }
   if (Status completed = key_assignment_.CompleteKeyAssignment(); !completed.ok()) {
