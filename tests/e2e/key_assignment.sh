@@ -24,14 +24,6 @@ key_map_entry() {
     sed -E 's/.*"key_map":\[([^]]*)\].*/\1/' | tr ',' '\n' | tr -d '"' | sed -n "$(($1 + 1))p"
 }
 
-wait_gone() {
-  for _ in $(seq 1 40); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.25
-  done
-  return 1
-}
-
 mkdir -p "$artifacts"
 before=$(key_map_entry "$q_slot") || fail "n240qx-ctl could not read the simulated keyboard"
 [[ -n "$before" && "$before" != "$expected_entry" ]] || fail "Q's entry before the test: '$before'"
@@ -50,7 +42,7 @@ xdotool key ctrl+alt+Delete
 sleep 0.5
 import -window "$dialog" "$artifacts/key-dialog.png" || fail "no screenshot of the dialog"
 xdotool mousemove --window "$dialog" "${save[@]}" click 1
-wait_gone "^$dialog_title\$" || fail "the dialog did not close on Save"
+wait_window_gone "^$dialog_title\$" || fail "the dialog did not close on Save"
 
 apply_and_close
 

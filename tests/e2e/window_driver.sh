@@ -67,3 +67,12 @@ apply_and_close() {
   pid=""
   [[ $status -eq 0 ]] || fail "the program ended with status $status"
 }
+
+# Waits up to 10 s for no visible window to be named NAME (a regular expression).
+wait_window_gone() {
+  for _ in $(seq 1 40); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.25
+  done
+  return 1
+}
