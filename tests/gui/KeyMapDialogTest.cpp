@@ -47,8 +47,14 @@ class KeyMapDialogTest : public ::testing::Test {
     pending.current_key_vk = KeyTable::ByIndex(kQ)->vk;
   }
 
-  // Runs the dialog; `steps` act on it once it is open and must end it.
-  bool RunWith(std::function<void(CKeyMap&)> steps) {
+  // Runs the dialog; `steps` act on it once it is open and must end it. With the fake hook
+  // unless the program's own is asked for.
+  bool RunWith(std::function<void(CKeyMap&)> steps, bool real_hook = false) {
+    KeyHookFactory fake = [this](KeyHook::Sink sink) {
+      auto made = std::make_unique<FakeKeyHook>(std::move(sink));
+      hook = made.get();
+      return made;
+    };
     KeyMapSetup setup{pending,
                       actions,
                       image,
@@ -56,11 +62,7 @@ class KeyMapDialogTest : public ::testing::Test {
                       names,
                       QStringLiteral(N240QX_SKIN_DIR "/english"),
                       Language::kEnglish,
-                      [this](KeyHook::Sink sink) {
-                        auto made = std::make_unique<FakeKeyHook>(std::move(sink));
-                        hook = made.get();
-                        return made;
-                      }};
+                      real_hook ? KeyHookFactory() : fake};
     CKeyMap dialog(std::move(setup), nullptr);
     QTimer::singleShot(0, [&] {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -139,6 +141,26 @@ TEST_F(KeyMapDialogTest, StoredCombinationShowsInItsFieldAndSavesUnchanged) {
   });
   EXPECT_TRUE(accepted);
   ExpectCombineLCtrlC();
+}
+
+// Offscreen there is no X server: the program's hook reaches only the dialog, which forwards
+// what is typed into it and says so on the capture page.
+TEST_F(KeyMapDialogTest, WithoutGlobalCaptureKeysTypedIntoTheDialogAreCaptured) {
+  const bool accepted = RunWith(
+      [](CKeyMap& dialog) {
+        EXPECT_EQ(dialog.hook().reach(), KeyHookReach::kFocusedWindow);
+        EXPECT_TRUE(dialog.model().capture_focused_only());
+        auto* single = Find<QLineEdit>(dialog, "single");
+        QTest::keyClick(single, Qt::Key_B);
+        EXPECT_EQ(single->text(), "B ");
+        QTest::keyClick(single, Qt::Key_Return);
+        EXPECT_TRUE(dialog.isVisible()) << "Enter does not save";
+        ClickAt(dialog, 331, 357);
+      },
+      /*real_hook=*/true);
+  EXPECT_TRUE(accepted);
+  EXPECT_EQ(pending.pending_kind, 0);
+  EXPECT_EQ(pending.captured_keys[0], 'B');
 }
 
 TEST_F(KeyMapDialogTest, StoredFunctionIsSelectedUnderItsOpenedGroupAndCloseEndsWithoutOk) {
