@@ -102,15 +102,20 @@ bool XInputKeyHook::OpenSystemWide() {
     return false;
   }
   SelectRawKeys(display_, true);
-  notifier_ = std::make_unique<QSocketNotifier>(ConnectionNumber(display_), QSocketNotifier::Read);
-  connect(notifier_.get(), &QSocketNotifier::activated, this, [this] { ReadEvents(); });
+  notifier_ = new QSocketNotifier(ConnectionNumber(display_), QSocketNotifier::Read, this);
+  connect(notifier_, &QSocketNotifier::activated, this, [this] { ReadEvents(); });
   // Events Xlib already read while setting up would not wake the notifier.
   ReadEvents();
   return true;
 }
 
 void XInputKeyHook::CloseConnection() {
-  notifier_.reset();
+  if (notifier_ != nullptr) {
+    // A sink may remove the hook while the notifier is still delivering its signal.
+    notifier_->setEnabled(false);
+    notifier_->deleteLater();
+    notifier_ = nullptr;
+  }
   if (display_ != nullptr) {
     SelectRawKeys(display_, false);
     XCloseDisplay(display_);

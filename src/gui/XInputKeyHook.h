@@ -2,7 +2,6 @@
 
 #include <QObject>
 #include <QString>
-#include <memory>
 
 #include "keys/KeyHook.h"
 
@@ -47,7 +46,7 @@ class XInputKeyHook : public QObject, public KeyHook {
   QString limitation_;
   _XDisplay* display_ = nullptr;
   int xi_opcode_ = 0;
-  std::unique_ptr<QSocketNotifier> notifier_;
+  QSocketNotifier* notifier_ = nullptr;  // a child of this hook while installed
 };
 
 }  // namespace n240qx
