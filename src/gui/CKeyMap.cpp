@@ -10,6 +10,7 @@
 #include <QPainter>
 
 #include "gui/PaintOpPainter.h"
+#include "gui/QtText.h"
 #include "gui/VividTree.h"
 #include "gui/XInputKeyHook.h"
 #include "keys/FunctionTree.h"
@@ -270,8 +271,7 @@ KeyDialogControl CKeyMap::ControlOf(const QObject* object) const {
 }
 
 QString CKeyMap::Text(KeyDialogText text) const {
-  const std::string_view view = model_.Text(text);
-  return QString::fromUtf8(view.data(), static_cast<qsizetype>(view.size()));
+  return ToQString(model_.Text(text));
 }
 
 }  // namespace n240qx
