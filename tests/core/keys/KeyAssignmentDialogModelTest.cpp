@@ -3,12 +3,12 @@
 #include <initializer_list>
 #include <string>
 
-#include "TempDir.h"
 #include "keys/KeyAssignment.h"
 #include "keys/KeyAssignmentDialogModel.h"
 #include "keys/KeyDialogScene.h"
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
+#include "support/TempDir.h"
 
 namespace n240qx {
 namespace {
