@@ -1,9 +1,9 @@
 #include "cli/KeyTargetText.h"
 
 #include "cli/HexText.h"
-#include "cli/Utf8.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyMapEntry.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 

@@ -6,12 +6,12 @@
 #include "cli/JsonWriter.h"
 #include "cli/KeyTargetText.h"
 #include "cli/TextTable.h"
-#include "cli/Utf8.h"
 #include "config/ImageField.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyLookup.h"
 #include "keys/KeyTable.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 

@@ -5,12 +5,12 @@
 #include "cli/HexText.h"
 #include "cli/JsonWriter.h"
 #include "cli/KeyTargetText.h"
-#include "cli/Utf8.h"
 #include "keys/KeymapStore.h"
 #include "macros/MacroEvent.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroScript.h"
 #include "macros/MacroStoreFile.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 

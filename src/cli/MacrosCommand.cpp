@@ -5,9 +5,9 @@
 #include "cli/JsonWriter.h"
 #include "cli/KeyTargetText.h"
 #include "cli/MacroChanges.h"
-#include "cli/Utf8.h"
 #include "macros/MacroEvent.h"
 #include "macros/MacroEventList.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 

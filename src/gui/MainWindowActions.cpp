@@ -242,7 +242,11 @@ void MainWindowActions::OpenKeyDialog(std::size_t key, std::uint8_t key_vk) {
   if (auto loaded = key_assignment_.LoadKeymapStore(true); !loaded.ok()) {
     ShowFailure(TextId::kSaveFailed, loaded.error());
   }
+  // The dialog's page switches edit the entry in memory; without OK they must not reach the
+  // store with the next Apply.
+  const KeyActionEntry opened = state_.key_actions[key];
   if (!dialogs_.key_assignment(state_.pending)) {
+    state_.key_actions[key] = opened;
     return;
   }
   ShowStoreFailure(key_assignment_.CompleteKeyAssignment());

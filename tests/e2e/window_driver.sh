@@ -47,3 +47,32 @@ wait_until_idle() {
   done
   fail "the keyboard was still busy after 30 s"
 }
+
+# Apply, then the close button: the program writes what it sent and must end on its own, with
+# status 0, within 10 s.
+apply_and_close() {
+  click 897 573  # Apply
+  sleep 0.3
+  wait_until_idle
+  click 986 12  # close
+  for _ in $(seq 1 40); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "the program did not end within 10 s of the close button"
+  fi
+  wait "$pid"
+  local status=$?
+  pid=""
+  [[ $status -eq 0 ]] || fail "the program ended with status $status"
+}
+
+# Waits up to 10 s for no visible window to be named NAME (a regular expression).
+wait_window_gone() {
+  for _ in $(seq 1 40); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.25
+  done
+  return 1
+}

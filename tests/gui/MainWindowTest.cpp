@@ -191,6 +191,12 @@ TEST_F(MainWindow, KeyClickRunsTheKeyDialogAndItsOkPathAssignsTheKey) {
 TEST_F(MainWindow, AKeyDialogClosedWithoutOkChangesNothing) {
   const KeyTableRow& q = *KeyTable::ByLabel("Q");
   const KeyActionTable before = window.state().key_actions;
+  // Switching pages edits the key's entry in memory; ending without OK takes that back.
+  window.key_dialog = [&](PendingAssignment&) {
+    window.state().key_actions[q.index].kind = static_cast<std::uint8_t>(AssignmentKind::kNone);
+    window.state().key_actions[q.index].data.fill(0);
+    return false;
+  };
   window.Click((q.rect.left + q.rect.right) / 2 + 301, (q.rect.top + q.rect.bottom) / 2 + 95);
   EXPECT_FALSE(window.state().customised.IsSet(q.index));
   EXPECT_EQ(window.state().key_actions, before);
