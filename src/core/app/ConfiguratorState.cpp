@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "keys/KeymapStore.h"
+#include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
 
 namespace n240qx {
@@ -83,6 +84,14 @@ Status ConfiguratorState::ApplyFactoryReset(const DeviceRead& read,
   customised.Clear();
   CopyImageToSnapshot();
   return SaveKeymapStore(keymap_file, image, key_actions);
+}
+
+Status ConfiguratorState::CommitMacros(const std::filesystem::path& keymap_file,
+                                       const std::filesystem::path& macro_file) {
+  BuildMacroRecords(stored_macros, image);
+  Status keymap = SaveKeymapStore(keymap_file, image, key_actions);
+  Status macros = SaveMacroStore(macro_file, stored_macros);
+  return keymap.ok() ? macros : keymap;
 }
 
 std::optional<SliderMove> ConfiguratorState::ApplyKeyboardLightingChange(std::uint8_t sub_code,
