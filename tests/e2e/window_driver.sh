@@ -47,3 +47,16 @@ wait_until_idle() {
   done
   fail "the keyboard was still busy after 30 s"
 }
+
+# After the close button: the program ends within $1 seconds with status 0.
+end_program_within() {
+  for _ in $(seq 1 $(($1 * 4))); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end within $1 s of the close button"
+  wait "$pid"
+  local status=$?
+  pid=""
+  [[ $status -eq 0 ]] || fail "the program ended with status $status"
+}

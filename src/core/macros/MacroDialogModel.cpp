@@ -332,8 +332,7 @@ void MacroDialogModel::SaveSelected() {
 }
 
 std::size_t MacroDialogModel::UsedBytes() const {
-  const MacroBuffers& buffers = recorder_.buffers();
-  return std::max(EventsEnd(buffers.key_events), EventsEnd(buffers.device_events));
+  return recorder_.buffers().UsedBytes();
 }
 
 }  // namespace n240qx
