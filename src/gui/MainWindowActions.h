@@ -10,16 +10,16 @@
 #include "app/ConfiguratorSessionEvents.h"
 #include "app/ConfiguratorState.h"
 #include "app/FirmwareCheck.h"
-#include "window/MainWindowModel.h"
 #include "app/ProgramPaths.h"
-#include "window/SliderId.h"
 #include "app/Texts.h"
-#include "window/WindowRequest.h"
 #include "device/SequenceProgress.h"
 #include "gui/DeviceBackend.h"
 #include "gui/WindowDialogs.h"
 #include "keys/KeyAssignment.h"
 #include "keys/Launcher.h"
+#include "window/MainWindowModel.h"
+#include "window/SliderId.h"
+#include "window/WindowRequest.h"
 
 namespace n240qx {
 
@@ -56,6 +56,8 @@ class MainWindowActions {
   bool Carry(WindowRequest request);
   // A key clicked in Keymap mode: the key assignment dialog, and on OK the assignment.
   void OpenKeyDialog(std::size_t key, std::uint8_t key_vk);
+  // The macro dialog, and on OK the macro records, keymap.bin and MacroDefine.bin.
+  void OpenMacroDialog();
 
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);
