@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "cli/HexText.h"
-#include "cli/Utf8.h"
 #include "config/ImageField.h"
 #include "keys/FunctionTable.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 

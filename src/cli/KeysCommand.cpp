@@ -4,10 +4,10 @@
 #include "cli/Commands.h"
 #include "cli/HexText.h"
 #include "cli/JsonWriter.h"
-#include "cli/Utf8.h"
 #include "config/ImageField.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyTable.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 

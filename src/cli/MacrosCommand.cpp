@@ -3,9 +3,9 @@
 #include "cli/Commands.h"
 #include "cli/HexText.h"
 #include "cli/JsonWriter.h"
-#include "cli/Utf8.h"
 #include "macros/MacroEvent.h"
 #include "macros/MacroEventList.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 

@@ -130,8 +130,10 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
   }
   if (!dialogs_.key_assignment) {
     dialogs_.key_assignment = [this](PendingAssignment& pending) {
-      CKeyMap dialog(pending, this);
-      return dialog.exec() == QDialog::Accepted;
+      KeyMapSetup setup{pending, state_.key_actions, state_.image, state_.stored_macros,
+                        state_.key_names, skins_.folder(), language_, {}};
+      CKeyMap dialog(std::move(setup), this);
+      return dialog.Run();
     };
   }
   if (!dialogs_.colour) {

@@ -1,7 +1,7 @@
 #!/bin/bash
 # Drives the real window program on the simulator under an X server (run it inside xvfb-run):
 # the Macro button opens the macro dialog, New makes "Macro_001", Start Recording, "ab" typed
-# with xdotool, Stop Recording and OK store it, and the close button ends the program. The
+# with xdotool, Stop Recording and OK store it, Apply sends it and the close button ends the program. The
 # command-line tool then lists the stored macro's events. Every wait is bounded; the program
 # is killed if it outlives the test.
 #
@@ -44,8 +44,7 @@ done
 xdotool search --onlyvisible --name "^$dialog_title\$" >/dev/null 2>&1 &&
   fail "the macro dialog did not close on OK"
 
-click 986 12  # close
-end_program_within 10
+apply_and_close
 
 timeout 60 "$ctl" --simulate="$work/state.bin" --data-dir "$work/data" macros >"$work/macros.txt" ||
   fail "n240qx-ctl could not list the macros"

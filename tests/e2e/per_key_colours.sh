@@ -97,21 +97,7 @@ for key in "388 261 Q" "413 261 W" "438 261 E"; do
 done
 [[ "$(pixel "$shot" 463 261)" != "$chosen_rgb" ]] || fail "key R was coloured too"
 
-click 897 573  # Apply
-sleep 0.3
-wait_until_idle
-click 986 12  # close
-for _ in $(seq 1 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.25
-done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "the program did not end within 10 s of the close button"
-fi
-wait "$pid"
-status=$?
-pid=""
-[[ $status -eq 0 ]] || fail "the program ended with status $status"
+apply_and_close
 
 table_zero >"$work/after.txt" || fail "n240qx-ctl could not read the simulated keyboard"
 [[ $(wc -l <"$work/after.txt") -eq 128 ]] || fail "table 0 did not read back as 128 entries"

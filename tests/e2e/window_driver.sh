@@ -48,13 +48,20 @@ wait_until_idle() {
   fail "the keyboard was still busy after 30 s"
 }
 
-# After the close button: the program ends within $1 seconds with status 0.
-end_program_within() {
-  for _ in $(seq 1 $(($1 * 4))); do
+# Apply, then the close button: the program writes what it sent and must end on its own, with
+# status 0, within 10 s.
+apply_and_close() {
+  click 897 573  # Apply
+  sleep 0.3
+  wait_until_idle
+  click 986 12  # close
+  for _ in $(seq 1 40); do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.25
   done
-  kill -0 "$pid" 2>/dev/null && fail "the program did not end within $1 s of the close button"
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "the program did not end within 10 s of the close button"
+  fi
   wait "$pid"
   local status=$?
   pid=""
