@@ -12,6 +12,7 @@
 
 #include "gui/CTransparentListBox.h"
 #include "gui/PaintOpPainter.h"
+#include "gui/XInputKeyHook.h"
 #include "macros/MacroDialogScene.h"
 
 namespace n240qx {
@@ -107,6 +108,8 @@ void CMacroRecordDlg::CreateControls() {
   event_list_->setGeometry(ToQRect(MacroDialogLayout::kEventList));
   event_list_->SetEditMode(ListEditMode::kDelayValues);
   event_list_->viewport()->installEventFilter(this);
+  macro_list_->installEventFilter(this);
+  event_list_->installEventFilter(this);
 
   loop_field_ = new QLineEdit(this);
   loop_field_->setObjectName(QStringLiteral("loop_field"));
@@ -114,6 +117,7 @@ void CMacroRecordDlg::CreateControls() {
   loop_field_->setMaxLength(MacroDialogLayout::kLoopFieldDigits);
   loop_field_->setValidator(
       new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), loop_field_));
+  loop_field_->installEventFilter(this);
   connect(loop_field_, &QLineEdit::textEdited, this, [this](const QString& text) {
     const QString shown = QString::fromStdU16String(model_.SetLoopText(text.toStdU16String()));
     if (shown != text) {
@@ -165,7 +169,7 @@ bool CMacroRecordDlg::Run() {
 
 void CMacroRecordDlg::Open() {
   model_.Open();
-  drag_offset_.reset();
+  drag_.Reset();
   SyncControls();
   update();
 }
@@ -205,10 +209,7 @@ void CMacroRecordDlg::Follow(const MacroDialogOutcome& outcome) {
       done(QDialog::Rejected);
       return;
     case MacroDialogEffect::kStartWindowMove:
-      if (windowHandle() == nullptr || !windowHandle()->startSystemMove()) {
-        drag_offset_ = QCursor::pos() - pos();
-      }
-      return;
+      return;  // taken by the mouse move itself
   }
 }
 
@@ -230,6 +231,9 @@ void CMacroRecordDlg::ShowMenu(const QPoint& global) {
 }
 
 bool CMacroRecordDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+    return TakeKey(*static_cast<QKeyEvent*>(event));
+  }
   if (watched == event_list_->viewport() && event->type() == QEvent::MouseButtonPress) {
     const auto* press = static_cast<QMouseEvent*>(event);
     if (press->button() == Qt::RightButton) {
@@ -245,31 +249,49 @@ void CMacroRecordDlg::paintEvent(QPaintEvent* /*event*/) {
   PaintOps(painter, MacroDialogScene::Paint(model_, language_), skins_);
 }
 
+void CMacroRecordDlg::mousePressEvent(QMouseEvent* event) {
+  if (!drag_.Press(*event)) {
+    QDialog::mousePressEvent(event);
+  }
+}
+
 void CMacroRecordDlg::mouseMoveEvent(QMouseEvent* event) {
-  const bool left = (event->buttons() & Qt::LeftButton) != 0;
-  if (drag_offset_ && left) {
-    move(event->globalPosition().toPoint() - *drag_offset_);
+  const QPoint at = event->position().toPoint();
+  const MacroDialogOutcome outcome =
+      model_.OnMouseMove(at.x(), at.y(), (event->buttons() & Qt::LeftButton) != 0);
+  if (outcome.effect == MacroDialogEffect::kStartWindowMove) {
+    drag_.Move(*event);
     return;
   }
-  drag_offset_.reset();
-  const QPoint at = event->position().toPoint();
-  Follow(model_.OnMouseMove(at.x(), at.y(), left));
+  Follow(outcome);
 }
 
 void CMacroRecordDlg::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) {
-    return;
+  if (drag_.ReleaseIsClick(*event)) {
+    const QPoint at = event->position().toPoint();
+    Follow(model_.OnButtonUp(at.x(), at.y()));
   }
-  if (drag_offset_) {
-    drag_offset_.reset();
-    return;
+}
+
+bool CMacroRecordDlg::TakeKey(QKeyEvent& event) {
+  if (model_.recorder().hook_installed()) {
+    // Recorded keys come through the hook alone, wherever they were typed; a hook that sees
+    // only this window's keys gets them from here.
+    hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    return true;
   }
-  const QPoint at = event->position().toPoint();
-  Follow(model_.OnButtonUp(at.x(), at.y()));
+  // Enter and Esc never end the dialog: only its buttons do.
+  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+         event.key() == Qt::Key_Escape;
 }
 
 void CMacroRecordDlg::keyPressEvent(QKeyEvent* event) {
-  // Enter and Esc (and every other key) stop here: only the skin buttons end the dialog.
+  TakeKey(*event);
+  event->accept();
+}
+
+void CMacroRecordDlg::keyReleaseEvent(QKeyEvent* event) {
+  TakeKey(*event);
   event->accept();
 }
 

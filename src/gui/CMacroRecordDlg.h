@@ -1,14 +1,13 @@
 #pragma once
 
 #include <QDialog>
-#include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
-#include <optional>
 
 #include "app/ConfiguratorState.h"
 #include "app/Language.h"
+#include "gui/BackgroundDrag.h"
 #include "gui/SkinPictures.h"
 #include "keys/KeyHook.h"
 #include "macros/MacroDialogModel.h"
@@ -64,9 +63,11 @@ class CMacroRecordDlg : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -77,6 +78,7 @@ class CMacroRecordDlg : public QDialog {
   void Follow(const MacroDialogOutcome& outcome);
   void SyncControls();
   void ShowMenu(const QPoint& global);
+  bool TakeKey(QKeyEvent& event);
   QString Text(MacroText text) const;
 
   RealClock clock_;
@@ -90,8 +92,7 @@ class CMacroRecordDlg : public QDialog {
   QLineEdit* loop_field_ = nullptr;
   // Set while the controls are filled from the model, whose own changes need no echo.
   bool syncing_ = false;
-  // Where the window system cannot take a move over, the dialog follows the pointer.
-  std::optional<QPoint> drag_offset_;
+  BackgroundDrag drag_{*this};
 };
 
 }  // namespace n240qx
