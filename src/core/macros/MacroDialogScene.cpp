@@ -33,6 +33,12 @@ constexpr std::array<LabelPlace, 8> kLabels{{
 constexpr LabelPlace kRecordLabel{MacroText::kStartRecording, 265, 103, 15, 260, 103, 14};
 // The buffer room sits in the settings column between the delay option and the Loop option.
 constexpr LabelPlace kRoomLabel{MacroText::kTitle, 260, 230, 14, 260, 230, 14};
+// Below it, the note that keys typed elsewhere are not seen.
+constexpr std::array<LabelPlace, 3> kFocusedOnlyLabels{{
+    {MacroText::kFocusedOnly1, 260, 248, 12, 260, 248, 12},
+    {MacroText::kFocusedOnly2, 260, 261, 12, 260, 261, 12},
+    {MacroText::kFocusedOnly3, 260, 274, 12, 260, 274, 12},
+}};
 
 PaintText Label(const LabelPlace& place, std::string text, Language language) {
   const bool german = language == Language::kGerman;
@@ -79,6 +85,11 @@ std::vector<PaintOp> MacroDialogScene::Paint(const MacroDialogModel& model, Lang
   }
   if (model.selected_macro()) {
     ops.emplace_back(Label(kRoomLabel, BufferRoomText(model.UsedBytes(), language), language));
+  }
+  if (model.recorder().focused_window_only()) {
+    for (const LabelPlace& label : kFocusedOnlyLabels) {
+      ops.emplace_back(Label(label, language));
+    }
   }
   return ops;
 }

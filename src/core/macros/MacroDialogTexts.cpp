@@ -35,6 +35,9 @@ constexpr std::array<TextPair, static_cast<std::size_t>(MacroText::kCount)> kTex
      "W\u00E4hle ein Macro zum l\u00F6schen aus\n"},
     {MacroText::kEditCurrentDelay, "Please edit current delay\n",
      "Bitte editiere die ausgew\u00E4hlte Verz\u00F6gerung"},
+    {MacroText::kFocusedOnly1, "Only keys typed", "Nur Tasten in"},
+    {MacroText::kFocusedOnly2, "into this dialog", "diesem Dialog"},
+    {MacroText::kFocusedOnly3, "are recorded.", "werden erfasst."},
 }};
 
 constexpr bool TableFollowsIds() {

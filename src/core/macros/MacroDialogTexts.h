@@ -25,6 +25,10 @@ enum class MacroText {
   kConfirmDelete,
   kSelectToDelete,
   kEditCurrentDelay,
+  // Where the window system shows no program other programs' keys, three lines.
+  kFocusedOnly1,
+  kFocusedOnly2,
+  kFocusedOnly3,
   kCount,  // not a text
 };
 

@@ -60,6 +60,10 @@ class MacroRecorder {
   bool recording() const { return recording_; }
   bool hook_installed() const { return hook_installed_; }
   bool capture_armed() const { return capture_armed_; }
+  // Keys arrive only while the dialog has the focus (no system-wide hook on this desktop).
+  bool focused_window_only() const {
+    return hook_installed_ && hook_.installed() && hook_.reach() == KeyHookReach::kFocusedWindow;
+  }
   std::size_t capture_line() const { return capture_line_; }
 
  private:

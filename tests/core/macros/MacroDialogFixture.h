@@ -24,9 +24,10 @@ class FakeKeyHook final : public KeyHook {
   }
   void Remove() override { installed_ = false; }
   bool installed() const override { return installed_; }
-  KeyHookReach reach() const override { return KeyHookReach::kSystemWide; }
+  KeyHookReach reach() const override { return reach_value; }
 
   bool succeeds = true;
+  KeyHookReach reach_value = KeyHookReach::kSystemWide;
   int last_mode = -1;
   int installs = 0;
 

@@ -223,6 +223,11 @@ TEST_F(MacroDialogFixture, SceneFollowsRecordingBoxesAndRoom) {
   EXPECT_TRUE(has(PaintPicture{338, 168, "MacroManagement/PaneMakingTick.png"}));
   EXPECT_TRUE(has(PaintPicture{265, 315, "MacroManagement/Pane.png"}));
   EXPECT_TRUE(has(PaintText{260, 230, 14, "4 / 190 bytes"}));
+  const PaintOp note = PaintText{260, 248, 12, "Only keys typed"};
+  EXPECT_FALSE(has(note)) << "a system-wide hook needs no note";
+  hook_.reach_value = KeyHookReach::kFocusedWindow;
+  const auto focused = MacroDialogScene::Paint(model_, Language::kEnglish);
+  EXPECT_NE(std::find(focused.begin(), focused.end(), note), focused.end());
   const auto german = MacroDialogScene::Paint(model_, Language::kGerman);
   EXPECT_NE(std::find(german.begin(), german.end(), PaintOp{PaintText{313, 372, 14, "Abbrechen"}}),
             german.end());
