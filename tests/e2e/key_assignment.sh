@@ -24,14 +24,6 @@ key_map_entry() {
     sed -E 's/.*"key_map":\[([^]]*)\].*/\1/' | tr ',' '\n' | tr -d '"' | sed -n "$(($1 + 1))p"
 }
 
-wait_gone() {
-  for _ in $(seq 1 40); do
-    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
-    sleep 0.25
-  done
-  return 1
-}
-
 mkdir -p "$artifacts"
 before=$(key_map_entry "$q_slot") || fail "n240qx-ctl could not read the simulated keyboard"
 [[ -n "$before" && "$before" != "$expected_entry" ]] || fail "Q's entry before the test: '$before'"
@@ -41,7 +33,7 @@ wait_until_idle
 click 35 207  # Keymap
 sleep 0.2
 click "${q_in_window[@]}"
-dialog=$(timeout 15 xdotool search --sync --onlyvisible --name "^$dialog_title\$" | head -n 1)
+dialog=$(find_dialog "$dialog_title")
 [[ -n "$dialog" ]] || fail "the key assignment dialog did not open within 15 s"
 sleep 0.3
 xdotool mousemove --window "$dialog" "${combine_field[@]}" click 1

@@ -25,7 +25,7 @@ mkdir -p "$artifacts"
 start_window
 wait_until_idle
 click 130 570  # Macro
-dialog=$(timeout 15 xdotool search --sync --onlyvisible --name "^$dialog_title\$" | head -n 1)
+dialog=$(find_dialog "$dialog_title")
 [[ -n "$dialog" ]] || fail "the macro dialog did not open within 15 s"
 sleep 0.3
 dialog_click "${new_button[@]}"
@@ -37,12 +37,7 @@ xdotool mousemove --window "$dialog" 200 30
 sleep 0.3
 import -window "$dialog" "$artifacts/macro-dialog.png" || fail "no screenshot"
 dialog_click "${ok_button[@]}"
-for _ in $(seq 1 20); do
-  xdotool search --onlyvisible --name "^$dialog_title\$" >/dev/null 2>&1 || break
-  sleep 0.25
-done
-xdotool search --onlyvisible --name "^$dialog_title\$" >/dev/null 2>&1 &&
-  fail "the macro dialog did not close on OK"
+wait_gone "^$dialog_title\$" || fail "the macro dialog did not close on OK"
 
 apply_and_close
 

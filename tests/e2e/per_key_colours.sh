@@ -72,18 +72,13 @@ sleep 0.3
 
 # A click on any key now asks for the selection's colour (R itself is not added).
 click "${click_r[@]}"
-dialog=$(timeout 15 xdotool search --sync --onlyvisible --name "^$dialog_title\$" | head -n 1)
+dialog=$(find_dialog "$dialog_title")
 [[ -n "$dialog" ]] || fail "the colour dialog did not open within 15 s"
 sleep 0.3
 xdotool mousemove --window "$dialog" "${swatch[@]}" click 1
 sleep 0.2
 xdotool mousemove --window "$dialog" "${dialog_ok[@]}" click 1
-for _ in $(seq 1 40); do
-  xdotool search --onlyvisible --name "^$dialog_title\$" >/dev/null 2>&1 || break
-  sleep 0.25
-done
-xdotool search --onlyvisible --name "^$dialog_title\$" >/dev/null 2>&1 &&
-  fail "the colour dialog did not close on OK"
+wait_gone "^$dialog_title\$" || fail "the colour dialog did not close on OK"
 
 # Away from the keys, so that no hover frame covers them in the picture.
 xdotool mousemove --window "$wid" 600 600

@@ -3,19 +3,14 @@
 #include <array>
 #include <cstddef>
 
+#include "app/TextTable.h"
 #include "macros/MacroLayout.h"
 
 namespace n240qx {
 
 namespace {
 
-struct TextPair {
-  MacroText id;
-  std::string_view english;
-  std::string_view german;
-};
-
-constexpr std::array<TextPair, static_cast<std::size_t>(MacroText::kCount)> kTexts{{
+constexpr std::array<TextRow<MacroText>, static_cast<std::size_t>(MacroText::kCount)> kTexts{{
     {MacroText::kTitle, "Macro Management", "Macro Management"},
     {MacroText::kStartRecording, "Start Recording", "Aufnahme starten"},
     {MacroText::kStopRecording, "Stop Recording", "Aufnahme stoppen"},
@@ -40,15 +35,7 @@ constexpr std::array<TextPair, static_cast<std::size_t>(MacroText::kCount)> kTex
     {MacroText::kFocusedOnly3, "are recorded.", "werden erfasst."},
 }};
 
-constexpr bool TableFollowsIds() {
-  for (std::size_t i = 0; i < kTexts.size(); ++i) {
-    if (static_cast<std::size_t>(kTexts[i].id) != i) {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(TableFollowsIds(), "one row per MacroText, in the enum's order");
+static_assert(RowsFollowIds(kTexts), "one row per MacroText, in the enum's order");
 
 std::string Pick(Language language, std::string_view english, std::string_view german) {
   return std::string(language == Language::kGerman ? german : english);
@@ -66,11 +53,7 @@ MacroMenuItem MouseMenu(Language language, std::string_view english, std::string
 }  // namespace
 
 std::string_view MacroDialogText(MacroText id, Language language) {
-  const auto index = static_cast<std::size_t>(id);
-  if (index >= kTexts.size()) {
-    return {};
-  }
-  return language == Language::kGerman ? kTexts[index].german : kTexts[index].english;
+  return LookupText(kTexts, id, language);
 }
 
 std::vector<MacroMenuItem> MacroEditorMenu(Language language) {
