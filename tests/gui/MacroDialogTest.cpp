@@ -172,7 +172,9 @@ TEST(MacroDialogWindow, OkRebuildsTheRecordsAndWritesTheMacroFile) {
   MacroStore reloaded;
   ASSERT_TRUE(LoadMacroStore(macro_file, reloaded).ok());
   EXPECT_EQ(reloaded.entry(0).Name(), u"Macro_001");
-  EXPECT_EQ(window.state().image.Field(image_field::MacroRecord(0))[1], 3);
+  const auto record = window.state().image.Field(image_field::MacroRecord(0));
+  EXPECT_EQ(record[0], 0);
+  EXPECT_EQ(record[1], 3) << "the repeat count leads the record, big-endian";
 }
 
 }  // namespace

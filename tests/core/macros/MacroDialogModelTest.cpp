@@ -1,10 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "MacroDialogFixture.h"
-#include "app/ConfiguratorState.h"
-#include "core/keys/TempDir.h"
 #include "macros/MacroDialogScene.h"
-#include "macros/MacroStoreFile.h"
 
 namespace n240qx {
 namespace {
@@ -231,26 +228,6 @@ TEST_F(MacroDialogFixture, SceneFollowsRecordingBoxesAndRoom) {
   const auto german = MacroDialogScene::Paint(model_, Language::kGerman);
   EXPECT_NE(std::find(german.begin(), german.end(), PaintOp{PaintText{313, 372, 14, "Abbrechen"}}),
             german.end());
-}
-
-TEST_F(MacroDialogFixture, CommitWritesTheStoredMacrosAndTheirRecords) {
-  const testing::TempDir dir;
-  ConfiguratorState state;
-  MacroDialogModel model(state.stored_macros, state.working_macros, hook_, clock_, names_);
-  model.Open();
-  model.OnButtonUp(25, 370);   // New
-  model.OnButtonUp(300, 110);  // Start Recording
-  model.OnHookedKey({0x41, false});
-  model.OnHookedKey({0x41, true});
-  model.OnButtonUp(300, 370);  // OK
-  ASSERT_TRUE(state.CommitMacros(dir.path() / "keymap.bin", dir.path() / "MacroDefine.bin").ok());
-  MacroStore reloaded;
-  ASSERT_TRUE(LoadMacroStore(dir.path() / "MacroDefine.bin", reloaded).ok());
-  EXPECT_EQ(reloaded.entry(0).Name(), u"Macro_001");
-  EXPECT_EQ(testing::UsedHex(reloaded.entry(0).device_events), "01 04 81 04");
-  const auto record = state.image.Field(image_field::MacroRecord(0));
-  EXPECT_EQ(testing::UsedHex(record), "00 01 01 04 81 04");
-  EXPECT_TRUE(std::filesystem::exists(dir.path() / "keymap.bin"));
 }
 
 }  // namespace
