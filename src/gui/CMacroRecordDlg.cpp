@@ -8,7 +8,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
-#include <QWindow>
 
 #include "gui/CTransparentListBox.h"
 #include "gui/PaintOpPainter.h"

@@ -142,6 +142,19 @@ TEST_F(MacroDialogFixture, StartRecordingNewAndAnotherMacroDisarmACapture) {
   }
 }
 
+TEST_F(MacroDialogFixture, RecordingGoesOnBehindTheLastEventOfAnotherMacro) {
+  // A release after 256 ms: its delay's low byte is 0, which is no end of the events.
+  stored_.entry(1).key_events = testing::Buffer({0x01, 0x41, 0xFF, 0x41, 0x01, 0x00});
+  stored_.entry(1).device_events = testing::Buffer({0x01, 0x04, 0xFF, 0x04, 0x01, 0x00});
+  OpenWith({u"Macro_001", u"Macro_002"});
+  Click(MacroButton::kRecord);
+  model_.SelectMacro(1);
+  EXPECT_TRUE(model_.recording());
+  Tap(0x42);
+  EXPECT_EQ(KeyHex(), "01 41 FF 41 01 00 01 42 81 42");
+  EXPECT_EQ(testing::UsedHex(working_.entry(1).device_events), "01 04 FF 04 01 00 01 05 81 05");
+}
+
 TEST_F(MacroDialogFixture, AFailedHookIsTriedAgainAtTheNextStart) {
   OpenWith({u"Macro_001"});
   hook_.succeeds = false;
