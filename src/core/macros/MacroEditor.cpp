@@ -49,14 +49,15 @@ MacroEditResult MacroEditor::InsertMouse(std::size_t line, MouseButton button, M
   const auto code = static_cast<std::uint8_t>(button);
   MacroBuffers& buffers = recorder_.buffers();
   const KeyNameTable& names = recorder_.names();
-  bool changed = false;
-  if (action == MouseAction::kUp) {
-    changed = InsertKeyEventAt(buffers, target, names, code, true).ok();
-  } else {
-    changed = InsertKeyEventAt(buffers, target, names, code, false).ok();
-    if (changed && action == MouseAction::kClick) {
-      (void)InsertKeyEventAt(buffers, target + 1, names, code, true);
-    }
+  const MacroBuffers before = buffers;
+  const bool release_only = action == MouseAction::kUp;
+  bool changed = InsertKeyEventAt(buffers, target, names, code, release_only).ok();
+  if (changed && action == MouseAction::kClick) {
+    changed = InsertKeyEventAt(buffers, target + 1, names, code, true).ok();
+  }
+  if (!changed) {
+    // A click goes in whole or not at all: a press without its release would hold the button.
+    buffers = before;
   }
   return Finish(changed);
 }

@@ -91,6 +91,11 @@ TEST_F(MacroDialogFixture, AFullBufferTakesNothingMore) {
   Key(0x45, true);
   EXPECT_EQ(KeyHex(), full);
   EXPECT_EQ(model_.event_lines(), lines);
+  model_.SelectEventLine(0);
+  model_.OnMenuCommand(MacroCommand::kLeftClick);
+  EXPECT_EQ(KeyHex(), full) << "a click that does not fit goes in not at all";
+  model_.OnMenuCommand(MacroCommand::kLeftDown);
+  EXPECT_EQ(model_.UsedBytes(), 190u);
 }
 
 TEST_F(MacroDialogFixture, CaptureKeepsAutoRepeatsAndEndsAtTheRelease) {
