@@ -80,8 +80,8 @@ class MainWindowActions {
   void StartFactoryReset();
   void CheckFirmware();
   void LaunchUpdater();
-  void SaveKeymapStore();
-  void SaveSnapshotsToStore();
+  void ShowSequenceEnd(TextId device_failed, const SequenceEnd& end);
+  void ShowStoreFailure(const Status& saved);
   void ShowFailure(TextId what, const Error& error);
   void ShowFailure(TextId what);
 

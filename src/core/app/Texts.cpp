@@ -49,6 +49,8 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      "Das Zur\u00FCcksetzen auf die Werkseinstellungen ist fehlgeschlagen: "},
     {TextId::kSaveFailed,
      "The settings file was not saved: ", "Die Einstellungsdatei wurde nicht gespeichert: "},
+    {TextId::kHotplugFailed, "Plugging the keyboard in or out will go unnoticed: ",
+     "Das Ein- und Ausstecken der Tastatur bleibt unbemerkt: "},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");
