@@ -164,7 +164,7 @@ SequenceEnd ConfiguratorState::FinishArrival(const Result<DeviceRead>& read,
 Status ConfiguratorState::CommitMacros(const std::filesystem::path& keymap_file,
                                        const std::filesystem::path& macro_file) {
   BuildMacroRecords(stored_macros, image);
-  Status keymap = SaveKeymapStore(keymap_file, image, key_actions);
+  Status keymap = SaveKeymapStore(keymap_file);
   Status macros = SaveMacroStore(macro_file, stored_macros);
   return keymap.ok() ? macros : keymap;
 }
