@@ -9,6 +9,8 @@
 #include <QWindow>
 
 #include "gui/CKeyMap.h"
+#include "gui/CMacroRecordDlg.h"
+#include "gui/XInputKeyHook.h"
 #include "gui/ColourDialogRunner.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
@@ -132,6 +134,15 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
       return dialog.Run();
     };
   }
+  if (!dialogs_.macros) {
+    dialogs_.macros = [this] {
+      CMacroRecordDlg dialog(
+          state_, skins_, language_,
+          [](KeyHook::Sink sink) { return std::make_unique<XInputKeyHook>(std::move(sink)); },
+          this);
+      return dialog.Run();
+    };
+  }
   if (!dialogs_.colour) {
     dialogs_.colour = [this](RgbColour& colour) {
       return RunColourDialog(this, colour, skins_, language_);
@@ -169,7 +180,7 @@ void CVaveVedozadoDlg::Carry(const std::vector<WindowRequest>& requests) {
         request == WindowRequest::kEndProgram) {
       emit EndRequested();
     }
-    // The profile and macro dialogs come later; until then their buttons do nothing.
+    // The profile dialog comes later; until then its button does nothing.
   }
   SyncControls();
 }

@@ -124,6 +124,9 @@ bool MainWindowActions::Carry(WindowRequest request) {
     return true;
   }
   switch (request) {
+    case WindowRequest::kOpenMacroDialog:
+      OpenMacroDialog();
+      return true;
     case WindowRequest::kConfirmFactoryReset:
       window_.carry(
           model_.OnFactoryResetAnswer(dialogs_.confirm(FactoryResetFlow::Prompt(texts_))));
@@ -250,6 +253,16 @@ void MainWindowActions::OpenKeyDialog(std::size_t key, std::uint8_t key_vk) {
     return;
   }
   ShowStoreFailure(key_assignment_.CompleteKeyAssignment());
+  window_.repaint();
+}
+
+void MainWindowActions::OpenMacroDialog() {
+  if (!dialogs_.macros()) {
+    return;
+  }
+  if (Status saved = state_.CommitMacros(paths_.KeymapFile(), paths_.MacroFile()); !saved.ok()) {
+    ShowFailure(TextId::kSaveFailed, saved.error());
+  }
   window_.repaint();
 }
 

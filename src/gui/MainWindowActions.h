@@ -56,6 +56,8 @@ class MainWindowActions {
   bool Carry(WindowRequest request);
   // A key clicked in Keymap mode: the key assignment dialog, and on OK the assignment.
   void OpenKeyDialog(std::size_t key, std::uint8_t key_vk);
+  // The macro dialog, and on OK the macro records, keymap.bin and MacroDefine.bin.
+  void OpenMacroDialog();
 
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);

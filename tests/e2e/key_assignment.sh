@@ -33,7 +33,7 @@ wait_until_idle
 click 35 207  # Keymap
 sleep 0.2
 click "${q_in_window[@]}"
-dialog=$(timeout 15 xdotool search --sync --onlyvisible --name "^$dialog_title\$" | head -n 1)
+dialog=$(find_dialog "$dialog_title")
 [[ -n "$dialog" ]] || fail "the key assignment dialog did not open within 15 s"
 sleep 0.3
 xdotool mousemove --window "$dialog" "${combine_field[@]}" click 1

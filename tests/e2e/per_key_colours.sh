@@ -72,7 +72,7 @@ sleep 0.3
 
 # A click on any key now asks for the selection's colour (R itself is not added).
 click "${click_r[@]}"
-dialog=$(timeout 15 xdotool search --sync --onlyvisible --name "^$dialog_title\$" | head -n 1)
+dialog=$(find_dialog "$dialog_title")
 [[ -n "$dialog" ]] || fail "the colour dialog did not open within 15 s"
 sleep 0.3
 xdotool mousemove --window "$dialog" "${swatch[@]}" click 1

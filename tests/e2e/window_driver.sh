@@ -38,6 +38,11 @@ start_window() {
   [[ -n "$wid" ]] || fail "the window did not appear within 30 s"
 }
 
+# The id of the dialog titled exactly $1 once it shows (at most 15 s), or empty.
+find_dialog() {
+  timeout 15 xdotool search --sync --onlyvisible --name "^$1\$" | head -n 1
+}
+
 # While the keyboard is busy the title says so and clicks are ignored; wait for the plain
 # title after the start-up read, and again after Apply.
 wait_until_idle() {

@@ -58,6 +58,8 @@ class WindowUnderTest {
   // The colour dialog: gets the shared colour the window starts it on, returns true for OK.
   std::function<bool(RgbColour&)> colour_dialog = [](RgbColour&) { return false; };
   int updater_starts = 0;
+  // The macro dialog: edits the stored macros as it likes, returns true for OK.
+  std::function<bool()> macro_dialog = [] { return false; };
 
   // Start-up until the full read has been applied and the window shows.
   bool StartAndWait();

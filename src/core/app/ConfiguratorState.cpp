@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "keys/KeymapStore.h"
+#include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
 #include "window/KeyboardViewMarking.h"
 
@@ -158,6 +159,14 @@ SequenceEnd ConfiguratorState::FinishArrival(const Result<DeviceRead>& read,
     return {Status::Ok(), Status::Ok()};
   }
   return {Status::Ok(), Refresh(keymap_file)};
+}
+
+Status ConfiguratorState::CommitMacros(const std::filesystem::path& keymap_file,
+                                       const std::filesystem::path& macro_file) {
+  BuildMacroRecords(stored_macros, image);
+  Status keymap = SaveKeymapStore(keymap_file);
+  Status macros = SaveMacroStore(macro_file, stored_macros);
+  return keymap.ok() ? macros : keymap;
 }
 
 std::optional<SliderMove> ConfiguratorState::ApplyKeyboardLightingChange(std::uint8_t sub_code,

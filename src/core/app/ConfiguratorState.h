@@ -97,6 +97,11 @@ struct ConfiguratorState {
   // otherwise only the marked keys are recomputed.
   SequenceEnd FinishArrival(const Result<DeviceRead>& read, bool reset_after_update,
                             bool listening, const std::filesystem::path& keymap_file);
+  // After the macro dialog ends with OK: the macro records of the image rebuilt from the stored
+  // macros (the keyboard gets them with the next Apply), then keymap.bin and MacroDefine.bin
+  // written. Both files are tried; the first failure is returned.
+  Status CommitMacros(const std::filesystem::path& keymap_file,
+                      const std::filesystem::path& macro_file);
 
   // Event kind 1: the value in image and snapshot, the repaint countdown started.
   std::optional<SliderMove> ApplyKeyboardLightingChange(std::uint8_t sub_code, std::uint8_t value);

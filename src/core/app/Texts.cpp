@@ -3,19 +3,15 @@
 #include <array>
 #include <cstddef>
 
+#include "app/TextTable.h"
+
 namespace n240qx {
 
 namespace {
 
-struct TextPair {
-  TextId id;
-  std::string_view english;
-  std::string_view german;
-};
-
 // Texts the keyboard's tools showed only in English stay English in both languages ("REPORT
 // RATE", "Macro", the no-keyboard balloon); the rows from the updater message on are our own.
-constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{{
+constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> kTexts{{
     {TextId::kWindowTitle, "BRAXLEN ZELKA KEYBOARD N240QX", "BRAXLEN ZELKA KEYBOARD N240QX"},
     {TextId::kApply, "Apply", "Anwenden"},
     {TextId::kProfile, "Profile", "Profil"},
@@ -57,24 +53,12 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "Das Ein- und Ausstecken der Tastatur bleibt unbemerkt: "},
 }};
 
-constexpr bool TableFollowsIds() {
-  for (std::size_t i = 0; i < kTexts.size(); ++i) {
-    if (static_cast<std::size_t>(kTexts[i].id) != i) {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(TableFollowsIds(), "one row per TextId, in the enum's order");
+static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");
 
 }  // namespace
 
 std::string_view Texts::Lookup(TextId id, Language language) {
-  const auto index = static_cast<std::size_t>(id);
-  if (index >= kTexts.size()) {
-    return {};
-  }
-  return language == Language::kGerman ? kTexts[index].german : kTexts[index].english;
+  return LookupText(kTexts, id, language);
 }
 
 }  // namespace n240qx
