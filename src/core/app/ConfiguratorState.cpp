@@ -40,6 +40,12 @@ Status ConfiguratorState::LoadFiles(const std::filesystem::path& keymap_file,
   return Status::Ok();
 }
 
+Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes,
+                                      const std::filesystem::path& keymap_file) {
+  DecodeKeymapStore(bytes, false, image, key_actions);
+  return SaveKeymapStore(keymap_file, image, key_actions);
+}
+
 void ConfiguratorState::KeepFirmware(const DeviceRead& read) {
   // 0.0 is what an unanswered firmware read leaves; it is no version.
   if (read.firmware && (read.firmware->major != 0 || read.firmware->minor != 0)) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 #include "app/FirmwareVersion.h"
 #include "config/ConfigImage.h"
@@ -51,6 +52,11 @@ struct ConfiguratorState {
   // be read is an error and changes nothing of that file's part.
   Status LoadFiles(const std::filesystem::path& keymap_file,
                    const std::filesystem::path& macro_file, bool create_missing);
+
+  // A profile file's bytes into image and key action table (a short file fills what it
+  // holds), then keymap.bin rewritten. Every profile load comes through here, so that what a
+  // profile may hold is decided in one place. The keyboard is not touched.
+  Status LoadProfile(std::span<const std::uint8_t> bytes, const std::filesystem::path& keymap_file);
 
   // After the full read: the keyboard's regions into the image, the image to the snapshot (the
   // key action table snapshot is not touched), the firmware version kept.
