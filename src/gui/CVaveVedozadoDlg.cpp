@@ -8,15 +8,17 @@
 #include <QProcess>
 #include <QWindow>
 
-#include "window/MainWindowLayout.h"
-#include "window/PageItemTable.h"
-#include "window/SliderPanels.h"
+#include "gui/CConfigureDlg.h"
 #include "gui/CKeyMap.h"
 #include "gui/ColourDialogRunner.h"
-#include "window/MainWindowScene.h"
+#include "gui/FileDialogChooser.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
 #include "gui/TrayIcon.h"
+#include "window/MainWindowLayout.h"
+#include "window/MainWindowScene.h"
+#include "window/PageItemTable.h"
+#include "window/SliderPanels.h"
 
 namespace n240qx {
 
@@ -139,6 +141,12 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
       return RunColourDialog(this, colour, skins_, language_);
     };
   }
+  if (!dialogs_.profiles) {
+    dialogs_.profiles = [this] {
+      FileDialogChooser chooser;
+      return CConfigureDlg(state_, paths_, chooser, language_, this).Run();
+    };
+  }
   if (!dialogs_.start_updater) {
     dialogs_.start_updater = [this](const QString& program) {
       return QProcess::startDetached(program, QStringList(), ToQString(paths_.share_folder()));
@@ -171,7 +179,7 @@ void CVaveVedozadoDlg::Carry(const std::vector<WindowRequest>& requests) {
         request == WindowRequest::kEndProgram) {
       emit EndRequested();
     }
-    // The profile and macro dialogs come later; until then their buttons do nothing.
+    // The macro dialog comes later; until then its button does nothing.
   }
   SyncControls();
 }

@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "app/FactoryResetFlow.h"
-#include "window/KeyboardViewMarking.h"
 #include "keys/KeymapStore.h"
+#include "window/KeyboardViewMarking.h"
 
 namespace n240qx {
 
@@ -130,6 +130,12 @@ bool MainWindowActions::Carry(WindowRequest request) {
       return true;
     case WindowRequest::kLaunchUpdater:
       LaunchUpdater();
+      return true;
+    case WindowRequest::kOpenProfileDialog:
+      // Whatever the dialog did, the window shows the image again; the keyboard is not read
+      // and receives a loaded profile only on Apply.
+      dialogs_.profiles();
+      window_.carry(model_.OnProfileDialogClosed());
       return true;
     case WindowRequest::kCheckFirmware:
       CheckFirmware();

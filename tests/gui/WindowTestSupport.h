@@ -58,6 +58,7 @@ class WindowUnderTest {
   // The colour dialog: gets the shared colour the window starts it on, returns true for OK.
   std::function<bool(RgbColour&)> colour_dialog = [](RgbColour&) { return false; };
   int updater_starts = 0;
+  std::function<bool()> profile_dialog = [] { return false; };
 
   // Start-up until the full read has been applied and the window shows.
   bool StartAndWait();
