@@ -28,6 +28,9 @@ Commands:
                             open-file PATH | open-folder PATH | default | disable | enable
   macros                    the stored macros
   macro show N              the events of stored macro N
+  profile list              the profile kept in Configure/
+  profile import FILE       a profile file into keymap.bin, kept in Configure/ (apply sends it)
+  profile export FILE       keymap.bin's configuration into a profile file, kept in Configure/
 
 Exit status: 0 done, 1 no keyboard, 2 usage error, 3 the keyboard failed or did not
 acknowledge, 4 a file could not be read or written.

@@ -40,9 +40,16 @@ Status ConfiguratorState::LoadFiles(const std::filesystem::path& keymap_file,
   return Status::Ok();
 }
 
-Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes,
-                                      const std::filesystem::path& keymap_file) {
+Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes) {
   DecodeKeymapStore(bytes, false, image, key_actions);
+  return Status::Ok();
+}
+
+Status ConfiguratorState::ImportProfile(std::span<const std::uint8_t> bytes,
+                                        const std::filesystem::path& keymap_file) {
+  if (Status loaded = LoadProfile(bytes); !loaded.ok()) {
+    return loaded;
+  }
   return SaveKeymapStore(keymap_file, image, key_actions);
 }
 

@@ -53,10 +53,14 @@ struct ConfiguratorState {
   Status LoadFiles(const std::filesystem::path& keymap_file,
                    const std::filesystem::path& macro_file, bool create_missing);
 
-  // A profile file's bytes into image and key action table (a short file fills what it
-  // holds), then keymap.bin rewritten. Every profile load comes through here, so that what a
-  // profile may hold is decided in one place. The keyboard is not touched.
-  Status LoadProfile(std::span<const std::uint8_t> bytes, const std::filesystem::path& keymap_file);
+  // A profile file's bytes into image and key action table; a short file fills what it holds.
+  // Every load of a profile goes through here, so that what a profile may hold is decided in
+  // one place. The keyboard is not touched.
+  Status LoadProfile(std::span<const std::uint8_t> bytes);
+  // An Import: LoadProfile, then keymap.bin rewritten. The window then refreshes from the
+  // image; the keyboard receives the profile on Apply.
+  Status ImportProfile(std::span<const std::uint8_t> bytes,
+                       const std::filesystem::path& keymap_file);
 
   // After the full read: the keyboard's regions into the image, the image to the snapshot (the
   // key action table snapshot is not touched), the firmware version kept.

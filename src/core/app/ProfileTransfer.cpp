@@ -32,7 +32,7 @@ ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen) {
   if (bytes->empty()) {
     return Failed(Error{ErrorCode::kBadData, chosen.string() + " is empty: it holds no profile"});
   }
-  if (Status loaded = state_.LoadProfile(*bytes, keymap_file_); !loaded.ok()) {
+  if (Status loaded = state_.ImportProfile(*bytes, keymap_file_); !loaded.ok()) {
     return Failed(loaded, true);
   }
   return Kept(store_.Keep(name, *bytes), true);
