@@ -47,3 +47,22 @@ wait_until_idle() {
   done
   fail "the keyboard was still busy after 30 s"
 }
+
+# Waits up to $2 seconds for a visible window named exactly $1 and prints its id.
+wait_for_window() {
+  timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# The close button, then the program's end with status 0 within 10 s.
+close_window() {
+  click 986 12
+  for _ in $(seq 1 40); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  kill -0 "$pid" 2>/dev/null && fail "the program did not end within 10 s of the close button"
+  wait "$pid"
+  local status=$?
+  pid=""
+  [[ $status -eq 0 ]] || fail "the program ended with status $status"
+}
