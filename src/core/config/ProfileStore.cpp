@@ -74,8 +74,7 @@ Status ProfileStore::RemoveAllBut(const std::vector<std::filesystem::path>& file
   return Status::Ok();
 }
 
-Result<ProfileEntry> ProfileStore::Keep(std::string_view name,
-                                        std::span<const std::uint8_t> bytes) {
+Result<ProfileEntry> ProfileStore::Replace(std::string_view name, const PutNew& put) {
   auto target = Target(name);
   if (!target.ok()) {
     return target;
@@ -84,10 +83,10 @@ Result<ProfileEntry> ProfileStore::Keep(std::string_view name,
   if (!before.ok()) {
     return before.error();
   }
-  // The atomic write leaves the folder as it was when it fails; only once the new profile is
-  // complete do the others go.
-  if (Status written = files_.Write(target->file, bytes); !written.ok()) {
-    return written.error();
+  // A failed put leaves the folder as it was; only once the new profile is complete do the
+  // others go.
+  if (Status placed = put(*before, target->file); !placed.ok()) {
+    return placed.error();
   }
   if (Status removed = RemoveAllBut(*before, target->file); !removed.ok()) {
     return removed.error();
@@ -95,28 +94,24 @@ Result<ProfileEntry> ProfileStore::Keep(std::string_view name,
   return target;
 }
 
+Result<ProfileEntry> ProfileStore::Keep(std::string_view name,
+                                        std::span<const std::uint8_t> bytes) {
+  return Replace(name,
+                 [&](const std::vector<std::filesystem::path>& /*before*/,
+                     const std::filesystem::path& target) { return files_.Write(target, bytes); });
+}
+
 Result<ProfileEntry> ProfileStore::Rename(const ProfileEntry& profile, std::string_view name) {
-  auto target = Target(name);
-  if (!target.ok()) {
-    return target;
-  }
-  auto before = StoredFiles();
-  if (!before.ok()) {
-    return before.error();
-  }
-  if (std::ranges::find(*before, profile.file) == before->end()) {
-    return Error{ErrorCode::kNotFound, "the profile " + profile.file.filename().string() +
-                                           " is no longer in " + folder_.string()};
-  }
-  if (profile.file != target->file) {
-    if (Status renamed = files_.Rename(profile.file, target->file); !renamed.ok()) {
-      return renamed.error();
-    }
-  }
-  if (Status removed = RemoveAllBut(*before, target->file); !removed.ok()) {
-    return removed.error();
-  }
-  return target;
+  return Replace(
+      name,
+      [&](const std::vector<std::filesystem::path>& before,
+          const std::filesystem::path& target) -> Status {
+        if (std::ranges::find(before, profile.file) == before.end()) {
+          return Error{ErrorCode::kNotFound, "the profile " + profile.file.filename().string() +
+                                                 " is no longer in " + folder_.string()};
+        }
+        return profile.file == target ? Status::Ok() : files_.Rename(profile.file, target);
+      });
 }
 
 }  // namespace n240qx

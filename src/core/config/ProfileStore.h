@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -33,6 +34,10 @@ class ProfileStore {
   Result<ProfileEntry> Rename(const ProfileEntry& profile, std::string_view name);
 
  private:
+  // Puts the new profile in place, given the profile files found before.
+  using PutNew = std::function<Status(const std::vector<std::filesystem::path>& before,
+                                      const std::filesystem::path& target)>;
+  Result<ProfileEntry> Replace(std::string_view name, const PutNew& put);
   Result<ProfileEntry> Target(std::string_view name);
   Result<std::vector<std::filesystem::path>> StoredFiles();
   Status RemoveAllBut(const std::vector<std::filesystem::path>& files,
