@@ -9,7 +9,7 @@
 #include "app/ProfileTransfer.h"
 #include "config/DiskProfileFiles.h"
 #include "config/ProfileStore.h"
-#include "core/keys/TempDir.h"
+#include "support/TempDir.h"
 #include "keys/KeymapStore.h"
 
 namespace n240qx {
