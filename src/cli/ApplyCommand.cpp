@@ -70,9 +70,9 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode read = session.ReadKeyboard(true); read != ExitCode::kOk) {
     return read;
   }
-  ConfiguratorState& state = session.state();
-  const bool blank = ProfileImageIsBlank(*bytes);
-  DecodeKeymapStore(*bytes, blank, state.image, state.key_actions);
+  if (Status loaded = session.state().LoadProfile(*bytes); !loaded.ok()) {
+    return session.Fail(ExitCode::kFileError, "cannot use the profile: " + loaded.error().message);
+  }
   if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
     return written;
   }

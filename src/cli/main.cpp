@@ -20,6 +20,7 @@ constexpr CommandEntry kCommands[] = {
     {"status", RunStatusCommand}, {"read", RunReadCommand},     {"apply", RunApplyCommand},
     {"set", RunSetCommand},       {"reset", RunResetCommand},   {"keys", RunKeysCommand},
     {"assign", RunAssignCommand}, {"macros", RunMacrosCommand}, {"macro", RunMacroCommand},
+    {"profile", RunProfileCommand},
 };
 
 std::string FullUsage() {

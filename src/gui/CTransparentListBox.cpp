@@ -123,9 +123,12 @@ void CTransparentListBox::EndEditing(bool accepted) {
   }
   const auto notices = model_.EndEdit(accepted, editor_->text().toStdString());
   // Hiding the box moves the focus away from it; the model has already closed the edit, so
-  // that second ending does nothing.
+  // that second ending does nothing. A focus that went elsewhere stays there.
+  const bool keys_ended_it = editor_->hasFocus();
   editor_->hide();
-  setFocus(Qt::OtherFocusReason);
+  if (keys_ended_it) {
+    setFocus(Qt::OtherFocusReason);
+  }
   ShowItems();
   for (const ListNotice& notice : notices) {
     Notify(notice);

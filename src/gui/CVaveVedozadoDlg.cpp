@@ -8,14 +8,16 @@
 #include <QProcess>
 #include <QWindow>
 
+#include "gui/CConfigureDlg.h"
 #include "gui/CKeyMap.h"
 #include "gui/CMacroRecordDlg.h"
-#include "gui/XInputKeyHook.h"
 #include "gui/ColourDialogRunner.h"
+#include "gui/FileDialogChooser.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
 #include "gui/QtText.h"
 #include "gui/TrayIcon.h"
+#include "gui/XInputKeyHook.h"
 #include "window/MainWindowLayout.h"
 #include "window/MainWindowScene.h"
 #include "window/PageItemTable.h"
@@ -128,8 +130,8 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
   }
   if (!dialogs_.key_assignment) {
     dialogs_.key_assignment = [this](PendingAssignment& pending) {
-      KeyMapSetup setup{pending, state_.key_actions, state_.image, state_.stored_macros,
-                        state_.key_names, skins_.folder(), language_, {}};
+      KeyMapSetup setup{pending,          state_.key_actions, state_.image, state_.stored_macros,
+                        state_.key_names, skins_.folder(),    language_,    {}};
       CKeyMap dialog(std::move(setup), this);
       return dialog.Run();
     };
@@ -146,6 +148,12 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
   if (!dialogs_.colour) {
     dialogs_.colour = [this](RgbColour& colour) {
       return RunColourDialog(this, colour, skins_, language_);
+    };
+  }
+  if (!dialogs_.profiles) {
+    dialogs_.profiles = [this] {
+      FileDialogChooser chooser;
+      return CConfigureDlg(state_, paths_, chooser, language_, this).Run();
     };
   }
   if (!dialogs_.start_updater) {
@@ -180,7 +188,6 @@ void CVaveVedozadoDlg::Carry(const std::vector<WindowRequest>& requests) {
         request == WindowRequest::kEndProgram) {
       emit EndRequested();
     }
-    // The profile dialog comes later; until then its button does nothing.
   }
   SyncControls();
 }

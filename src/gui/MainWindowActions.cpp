@@ -134,6 +134,12 @@ bool MainWindowActions::Carry(WindowRequest request) {
     case WindowRequest::kLaunchUpdater:
       LaunchUpdater();
       return true;
+    case WindowRequest::kOpenProfileDialog:
+      // Whatever the dialog did, the window shows the image again; the keyboard is not read
+      // and receives a loaded profile only on Apply.
+      dialogs_.profiles();
+      window_.carry(model_.OnProfileDialogClosed());
+      return true;
     case WindowRequest::kCheckFirmware:
       CheckFirmware();
       return true;

@@ -22,6 +22,8 @@ struct WindowDialogs {
   // The macro dialog on the stored macros; true when it ended with OK, the stored macros then
   // holding its result.
   std::function<bool()> macros;
+  // The profile dialog, run modally; true when it changed the configuration.
+  std::function<bool()> profiles;
   // Starts the firmware updater without waiting for it; false when it could not be started.
   std::function<bool(const QString& program)> start_updater;
 };

@@ -78,6 +78,7 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
   dialogs.key_assignment = [this](PendingAssignment& pending) { return key_dialog(pending); };
   dialogs.colour = [this](RgbColour& colour) { return colour_dialog(colour); };
   dialogs.macros = [this] { return macro_dialog(); };
+  dialogs.profiles = [this] { return profile_dialog(); };
   dialogs.start_updater = [this](const QString&) {
     ++updater_starts;
     return true;

@@ -60,6 +60,8 @@ class WindowUnderTest {
   int updater_starts = 0;
   // The macro dialog: edits the stored macros as it likes, returns true for OK.
   std::function<bool()> macro_dialog = [] { return false; };
+  // The profile dialog: returns true when it changed the configuration.
+  std::function<bool()> profile_dialog = [] { return false; };
 
   // Start-up until the full read has been applied and the window shows.
   bool StartAndWait();

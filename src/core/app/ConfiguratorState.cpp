@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/ProfileCheck.h"
 #include "keys/KeymapStore.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
@@ -60,6 +61,21 @@ Status ConfiguratorState::Refresh(const std::filesystem::path& keymap_file) {
 Status ConfiguratorState::RevertKeySettings(const std::filesystem::path& keymap_file) {
   key_actions = key_actions_snapshot;
   return Refresh(keymap_file);
+}
+
+Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes) {
+  // A profile is checked whole before any of it is taken, so a refused file changes nothing.
+  if (const auto problems = CheckProfile(bytes); !problems.empty()) {
+    std::string message = "the profile has values the keyboard does not take:";
+    for (const ProfileProblem& problem : problems) {
+      message += "\n  " + problem.Text();
+    }
+    return Error{ErrorCode::kBadData, std::move(message)};
+  }
+  // A blank configuration is what a keymap.bin written before any keyboard read holds; only
+  // its key assignments mean anything.
+  DecodeKeymapStore(bytes, ProfileImageIsBlank(bytes), image, key_actions);
+  return Status::Ok();
 }
 
 void ConfiguratorState::KeepFirmware(const DeviceRead& read) {

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 #include "app/FirmwareVersion.h"
 #include "app/SequenceEnd.h"
@@ -63,6 +64,11 @@ struct ConfiguratorState {
   // Restore: the key action table back to its snapshot, then Refresh. The image is restored by
   // the window's model, which derives its page from it.
   Status RevertKeySettings(const std::filesystem::path& keymap_file);
+
+  // A profile file's bytes into image and key action table; a short file fills what it holds.
+  // Every load of a profile goes through here, so that what a profile may hold is decided in
+  // one place. The keyboard is not touched.
+  Status LoadProfile(std::span<const std::uint8_t> bytes);
 
   // The primitives of the sequences' endings, without any file.
   // After the full read: the keyboard's regions into the image, the image to the snapshot (the
