@@ -72,6 +72,8 @@ Result<CliArguments> ParseCliArguments(std::span<const std::string_view> argumen
       parsed.json = true;
     } else if (word == "--help") {
       parsed.help = true;
+    } else if (word == "--version") {
+      parsed.version = true;
     } else if (word == "--simulate") {
       parsed.simulate = true;
     } else if (word.starts_with("--simulate=")) {

@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ProgramVersion.h"
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
@@ -34,6 +35,10 @@ int Run(int argc, char** argv) {
   }
   if (arguments->help) {
     std::cout << UsageText();
+    return static_cast<int>(ExitCode::kOk);
+  }
+  if (arguments->version) {
+    std::cout << "n240qx-ctl " << kProgramVersion << '\n';
     return static_cast<int>(ExitCode::kOk);
   }
   if (arguments->command.empty()) {

@@ -30,6 +30,8 @@ enum class TextId {
   kWriteFailed,
   kResetFailed,
   kSaveFailed,
+  kTrayStartWithDesktop,
+  kAutostartFailed,
   kCount,  // not a text: the number of texts
 };
 

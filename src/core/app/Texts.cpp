@@ -3,6 +3,8 @@
 #include <array>
 #include <cstddef>
 
+#include "app/ProgramVersion.h"
+
 namespace n240qx {
 
 namespace {
@@ -25,7 +27,9 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
     {TextId::kNoKeyboardMessage, "No Gaming Keyboard\uFF01", "No Gaming Keyboard\uFF01"},
     {TextId::kHelpResetSettings, "Reset settings", "Einstellung zur\u00FCcksetzen"},
     {TextId::kHelpFirmwareUpdate, "Firmware update", "Firmware aktualisieren"},
-    {TextId::kSoftwareVersion, "Software Version: 1.4", "Softwareversion: 1.4"},
+    // The version is this program's own, the one its package and --version carry.
+    {TextId::kSoftwareVersion, "Software Version: " N240QX_VERSION,
+     "Softwareversion: " N240QX_VERSION},
     {TextId::kGameMode, "GAME MODE", "Spielmodus"},
     {TextId::kWindowsKeyLock, "WINDOWS KEY LOCK", "Windowstasten sperren"},
     {TextId::kResponseTime, "RESPONSE TIME", "Wiederholrate"},
@@ -53,6 +57,10 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "Das Zur\u00FCcksetzen auf die Werkseinstellungen ist fehlgeschlagen: "},
     {TextId::kSaveFailed,
      "The settings file was not saved: ", "Die Einstellungsdatei wurde nicht gespeichert: "},
+    // The tray menu's check item that writes or removes the desktop's autostart entry.
+    {TextId::kTrayStartWithDesktop, "Start with the desktop", "Mit dem Desktop starten"},
+    {TextId::kAutostartFailed, "Starting with the desktop could not be changed: ",
+     "Der Start mit dem Desktop konnte nicht ge\u00E4ndert werden: "},
 }};
 
 constexpr bool TableFollowsIds() {
