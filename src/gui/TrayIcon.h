@@ -21,6 +21,7 @@ class TrayIcon : public QObject {
            QObject* parent);
 
   void ShowNoKeyboardBalloon();
+  const QMenu& menu() const { return menu_; }
 
  signals:
   void DoubleClicked();
