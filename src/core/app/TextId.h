@@ -30,6 +30,7 @@ enum class TextId {
   kWriteFailed,
   kResetFailed,
   kSaveFailed,
+  kHotplugFailed,
   kTrayStartWithDesktop,
   kAutostartFailed,
   kCount,  // not a text: the number of texts

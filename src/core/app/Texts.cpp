@@ -57,6 +57,8 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "Das Zur\u00FCcksetzen auf die Werkseinstellungen ist fehlgeschlagen: "},
     {TextId::kSaveFailed,
      "The settings file was not saved: ", "Die Einstellungsdatei wurde nicht gespeichert: "},
+    {TextId::kHotplugFailed, "Plugging the keyboard in or out will go unnoticed: ",
+     "Das Ein- und Ausstecken der Tastatur bleibt unbemerkt: "},
     // The tray menu's check item that writes or removes the desktop's autostart entry.
     {TextId::kTrayStartWithDesktop, "Start with the desktop", "Mit dem Desktop starten"},
     {TextId::kAutostartFailed, "Starting with the desktop could not be changed: ",

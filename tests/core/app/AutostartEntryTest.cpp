@@ -5,7 +5,7 @@
 #include <sstream>
 
 #include "app/AutostartEntry.h"
-#include "core/keys/TempDir.h"
+#include "support/TempDir.h"
 
 namespace n240qx {
 namespace {
