@@ -48,6 +48,8 @@ Result<CliArguments> ParseCliArguments(std::span<const std::string_view> argumen
       parsed.json = true;
     } else if (word == "--help" || word == "-h") {
       parsed.help = true;
+    } else if (word == "--version") {
+      parsed.version = true;
     } else if (word == "--simulate") {
       parsed.simulate = true;
       if (at + 1 < arguments.size()) {

@@ -23,6 +23,7 @@ struct CliArguments {
   std::optional<std::filesystem::path> share_dir;
   bool json = false;
   bool help = false;
+  bool version = false;
   std::string command;
   std::vector<std::string> words;
   // The words starting with "-" that are no global option, before any "--": the command's

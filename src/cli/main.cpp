@@ -3,6 +3,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/ProgramVersion.h"
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/CommandHelp.h"
@@ -84,6 +85,10 @@ int Run(int argc, char** argv) {
   }
   if (arguments->help) {
     return PrintHelp(arguments->command);
+  }
+  if (arguments->version) {
+    std::cout << "n240qx-ctl " << kProgramVersion << '\n';
+    return static_cast<int>(ExitCode::kOk);
   }
   if (arguments->command.empty()) {
     return UsageError("no command given", arguments->json);

@@ -43,8 +43,8 @@ int CVaveVedozadoApp::Run() {
   if (!options.ok()) {
     return Fail(ToQString(options.error().message) + QStringLiteral("\n") + AppUsage(), 2);
   }
-  if (options->help) {
-    std::fputs(AppUsage().toLocal8Bit().constData(), stdout);
+  if (const auto text = InformationText(*options)) {
+    std::fputs(text->toLocal8Bit().constData(), stdout);
     return 0;
   }
   const auto inputs = ProgramPaths::InputsFromEnvironment(
@@ -71,7 +71,8 @@ int CVaveVedozadoApp::Run() {
                         QSystemTrayIcon::isSystemTrayAvailable(),
                         std::move(*backend),
                         {},
-                        nullptr};
+                        nullptr,
+                        options->minimized};
   window_ = std::make_unique<CVaveVedozadoDlg>(std::move(setup));
   QObject::connect(window_.get(), &CVaveVedozadoDlg::EndRequested, &app_, &QApplication::quit,
                    Qt::QueuedConnection);

@@ -58,6 +58,7 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
   setFixedSize(SkinSize());
   FillDefaultDialogs();
   CreateSliders();
+  model_.visibility().SetStartMinimized(setup.start_minimized);
   if (setup.tray_available) {
     CreateTray();
   }
@@ -115,7 +116,7 @@ CBitSlider& CVaveVedozadoDlg::slider(SliderId id) {
 }
 
 void CVaveVedozadoDlg::CreateTray() {
-  tray_ = new TrayIcon(windowIcon(), texts_, this);
+  tray_ = new TrayIcon(windowIcon(), texts_, AutostartEntry::FromEnvironment(), this);
   connect(tray_, &TrayIcon::DoubleClicked, this,
           [this] { Carry(model_.visibility().OnTrayDoubleClick()); });
   connect(tray_, &TrayIcon::ExitChosen, this, [this] { Carry(MainWindowModel::OnTrayExit()); });

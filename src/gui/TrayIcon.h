@@ -3,28 +3,38 @@
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <optional>
 
+#include "app/AutostartEntry.h"
 #include "app/Texts.h"
 
 namespace n240qx {
 
 // The notification-area icon: its tip is the window title, a double-click asks for the window
-// (or the no-keyboard balloon, as the window model decides), and its menu has "Exit".
+// (or the no-keyboard balloon, as the window model decides), and its menu has "Start with the
+// desktop" (when there is an autostart folder to write to) and "Exit".
 class TrayIcon : public QObject {
   Q_OBJECT
 
  public:
-  TrayIcon(const QIcon& icon, const Texts& texts, QObject* parent);
+  TrayIcon(const QIcon& icon, const Texts& texts, std::optional<AutostartEntry> autostart,
+           QObject* parent);
 
   void ShowNoKeyboardBalloon();
+  const QMenu& menu() const { return menu_; }
 
  signals:
   void DoubleClicked();
   void ExitChosen();
 
  private:
+  void AddStartWithDesktop();
+  void OnStartWithDesktop(bool checked);
+
   const Texts& texts_;
+  std::optional<AutostartEntry> autostart_;
   QMenu menu_;
+  QAction* start_with_desktop_ = nullptr;
   QSystemTrayIcon icon_;
 };
 

@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "WindowTestSupport.h"
+#include "app/ProgramVersion.h"
 #include "gui/AppOptions.h"
 #include "gui/QtLauncher.h"
 #include "gui/SingleInstance.h"
@@ -38,6 +39,14 @@ TEST(AppOptions, SimulateTakesAnOptionalStateFileAndValuesComeEitherWay) {
   ASSERT_TRUE(none.ok());
   EXPECT_FALSE(none->simulate);
   EXPECT_FALSE(none->language);
+  EXPECT_FALSE(none->minimized);
+
+  auto autostart = Parse({QStringLiteral("--minimized"), QStringLiteral("--version")});
+  ASSERT_TRUE(autostart.ok());
+  EXPECT_TRUE(autostart->minimized);
+  EXPECT_TRUE(autostart->version);
+  EXPECT_TRUE(
+      AppVersionLine().startsWith(QStringLiteral("n240qx ") + QLatin1String(N240QX_VERSION)));
 }
 
 TEST(AppOptions, MissingValuesUnknownOptionsAndLanguagesAreRefused) {

@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "WindowTestSupport.h"
+#include "app/ProgramVersion.h"
 #include "window/MainWindowScene.h"
 
 namespace n240qx::testing {
@@ -52,9 +53,10 @@ TEST_F(Scene, DrawsTheWindowsPartsInOrderAndTheHelpWindowOnlyWhenOpen) {
   help.help_open = true;
   ops = Paint(help, false, false);
   EXPECT_TRUE(HasPicture(ops, "HelpWindow.png"));
-  EXPECT_TRUE(HasText(ops, "Software Version: 1.4"));
+  EXPECT_TRUE(HasText(ops, "Software Version: " + std::string(kProgramVersion)));
   texts.SetLanguage(Language::kGerman);
-  EXPECT_TRUE(HasText(Paint(help, false, false), "Softwareversion: 1.4"));
+  EXPECT_TRUE(
+      HasText(Paint(help, false, false), "Softwareversion: " + std::string(kProgramVersion)));
 }
 
 TEST_F(Scene, NoticesForTheSimulatorAMissingKeyboardARunningSequenceAndAFailure) {

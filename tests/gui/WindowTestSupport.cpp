@@ -49,7 +49,7 @@ void PlainSkins::WriteTo(const QString& share_folder) {
   WritePlain(folder, QStringLiteral("kb_hl.png"), QSize(656, 301), QColor(0, 255, 255));
 }
 
-WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
+WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, DesktopSetup desktop)
     : state_(std::make_unique<ConfiguratorState>()) {
   if (share_folder.isEmpty()) {
     share_folder = folder_.filePath(QStringLiteral("share"));
@@ -89,9 +89,9 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
   if (!loaded.ok()) {
     ADD_FAILURE() << loaded.error().message;
   }
-  window_ = std::make_unique<CVaveVedozadoDlg>(
-      MainWindowSetup{*state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false),
-                      Language::kEnglish, false, std::move(*backend), std::move(dialogs), nullptr});
+  window_ = std::make_unique<CVaveVedozadoDlg>(MainWindowSetup{
+      *state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false), Language::kEnglish,
+      desktop.tray, std::move(*backend), std::move(dialogs), nullptr, desktop.minimized});
 }
 
 WindowUnderTest::~WindowUnderTest() {

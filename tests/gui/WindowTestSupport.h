@@ -29,6 +29,12 @@ struct PlainSkins {
   static void WriteTo(const QString& share_folder);
 };
 
+// What the desktop offers and how the program was started.
+struct DesktopSetup {
+  bool tray = false;
+  bool minimized = false;  // --minimized
+};
+
 // A main window on the simulator, with its data folder in a temporary directory and dialogs
 // that answer as the test says. The simulator sleeps in virtual time.
 class WindowUnderTest {
@@ -42,7 +48,7 @@ class WindowUnderTest {
 
   // `share_folder` empty: plain skins written into the temporary directory.
   explicit WindowUnderTest(QString share_folder = QString(),
-                           Keyboard keyboard = Keyboard::kSimulated);
+                           Keyboard keyboard = Keyboard::kSimulated, DesktopSetup desktop = {});
   ~WindowUnderTest();
 
   CVaveVedozadoDlg& window() { return *window_; }

@@ -31,6 +31,8 @@ enum class TextId {
   kResetFailed,
   kSaveFailed,
   kHotplugFailed,
+  kTrayStartWithDesktop,
+  kAutostartFailed,
   kCount,  // not a text: the number of texts
 };
 

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 
+#include "app/ProgramVersion.h"
 #include "app/TextTable.h"
 
 namespace n240qx {
@@ -21,7 +22,9 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kNoKeyboardMessage, "No Gaming Keyboard\uFF01", "No Gaming Keyboard\uFF01"},
     {TextId::kHelpResetSettings, "Reset settings", "Einstellung zur\u00FCcksetzen"},
     {TextId::kHelpFirmwareUpdate, "Firmware update", "Firmware aktualisieren"},
-    {TextId::kSoftwareVersion, "Software Version: 1.4", "Softwareversion: 1.4"},
+    // The version is this program's own, the one its package and --version carry.
+    {TextId::kSoftwareVersion, "Software Version: " N240QX_VERSION,
+     "Softwareversion: " N240QX_VERSION},
     {TextId::kGameMode, "GAME MODE", "Spielmodus"},
     {TextId::kWindowsKeyLock, "WINDOWS KEY LOCK", "Windowstasten sperren"},
     {TextId::kResponseTime, "RESPONSE TIME", "Wiederholrate"},
@@ -51,6 +54,10 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      "The settings file was not saved: ", "Die Einstellungsdatei wurde nicht gespeichert: "},
     {TextId::kHotplugFailed, "Plugging the keyboard in or out will go unnoticed: ",
      "Das Ein- und Ausstecken der Tastatur bleibt unbemerkt: "},
+    // The tray menu's check item that writes or removes the desktop's autostart entry.
+    {TextId::kTrayStartWithDesktop, "Start with the desktop", "Mit dem Desktop starten"},
+    {TextId::kAutostartFailed, "Starting with the desktop could not be changed: ",
+     "Der Start mit dem Desktop konnte nicht ge\u00E4ndert werden: "},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

@@ -4,7 +4,7 @@ namespace n240qx {
 
 std::vector<WindowRequest> WindowVisibility::OnStartup(bool command_open, bool event_open) {
   keyboard_connected_ = command_open;
-  if (command_open && event_open) {
+  if (command_open && event_open && !(start_minimized_ && tray_available_)) {
     return {WindowRequest::kShowWindow};
   }
   if (tray_available_) {

@@ -14,6 +14,9 @@ class WindowVisibility {
   explicit WindowVisibility(bool tray_available) : tray_available_(tray_available) {}
 
   bool tray_available() const { return tray_available_; }
+  // Started with --minimized (at login): start-up hides the window to the tray even with the
+  // keyboard there; without a tray the window shows as usual.
+  void SetStartMinimized(bool minimized) { start_minimized_ = minimized; }
   bool keyboard_connected() const { return keyboard_connected_; }
   // The window paints the no-keyboard notice while this holds.
   bool ShowsNoKeyboardNotice() const { return !keyboard_connected_; }
@@ -23,8 +26,8 @@ class WindowVisibility {
     return tray_available_ ? WindowRequest::kHideWindow : WindowRequest::kMinimiseWindow;
   }
 
-  // After start-up tried both keyboard interfaces: without both, the window hides to the tray,
-  // or stays and shows the notice when there is no tray.
+  // After start-up tried both keyboard interfaces: without both, or when started minimized,
+  // the window hides to the tray; without a tray it stays (showing the notice when needed).
   std::vector<WindowRequest> OnStartup(bool command_open, bool event_open);
   // A double-click on the tray icon.
   std::vector<WindowRequest> OnTrayDoubleClick() const;
@@ -37,6 +40,7 @@ class WindowVisibility {
  private:
   bool tray_available_;
   bool keyboard_connected_ = false;
+  bool start_minimized_ = false;
 };
 
 }  // namespace n240qx

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/FirmwareCheck.h"
+#include "app/ProgramVersion.h"
 #include "support/TempDir.h"
 #include "window/HelpWindowModel.h"
 
@@ -47,8 +48,9 @@ TEST(HelpWindow, TextsInBothLanguages) {
   EXPECT_EQ(german.Get(lines[0].text), "Einstellung zur\u00FCcksetzen");
   EXPECT_EQ(english.Get(lines[1].text), "Firmware update");
   EXPECT_EQ(german.Get(lines[1].text), "Firmware aktualisieren");
-  EXPECT_EQ(english.Get(lines[2].text), "Software Version: 1.4");
-  EXPECT_EQ(german.Get(lines[2].text), "Softwareversion: 1.4");
+  // The program's own version, as --version and the package give it.
+  EXPECT_EQ(english.Get(lines[2].text), "Software Version: " + std::string(kProgramVersion));
+  EXPECT_EQ(german.Get(lines[2].text), "Softwareversion: " + std::string(kProgramVersion));
   EXPECT_EQ(lines[2].x, 850);
   EXPECT_EQ(lines[2].y, 75);
 }
