@@ -53,10 +53,10 @@ TEST_F(Scene, DrawsTheWindowsPartsInOrderAndTheHelpWindowOnlyWhenOpen) {
   help.help_open = true;
   ops = Paint(help, false, false);
   EXPECT_TRUE(HasPicture(ops, "HelpWindow.png"));
-  EXPECT_TRUE(HasText(ops, "Software Version: " + std::string(kProgramVersion)));
+  EXPECT_TRUE(HasText(ops, "Software Version: " + std::string(N240QX_RELEASE)));
   texts.SetLanguage(Language::kGerman);
   EXPECT_TRUE(
-      HasText(Paint(help, false, false), "Softwareversion: " + std::string(kProgramVersion)));
+      HasText(Paint(help, false, false), "Softwareversion: " + std::string(N240QX_RELEASE)));
 }
 
 TEST_F(Scene, NoticesForTheSimulatorAMissingKeyboardARunningSequenceAndAFailure) {

@@ -23,8 +23,8 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kHelpResetSettings, "Reset settings", "Einstellung zur\u00FCcksetzen"},
     {TextId::kHelpFirmwareUpdate, "Firmware update", "Firmware aktualisieren"},
     // The version is this program's own, the one its package and --version carry.
-    {TextId::kSoftwareVersion, "Software Version: " N240QX_VERSION,
-     "Softwareversion: " N240QX_VERSION},
+    {TextId::kSoftwareVersion, "Software Version: " N240QX_RELEASE,
+     "Softwareversion: " N240QX_RELEASE},
     {TextId::kGameMode, "GAME MODE", "Spielmodus"},
     {TextId::kWindowsKeyLock, "WINDOWS KEY LOCK", "Windowstasten sperren"},
     {TextId::kResponseTime, "RESPONSE TIME", "Wiederholrate"},

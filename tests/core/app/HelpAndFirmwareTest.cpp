@@ -49,8 +49,8 @@ TEST(HelpWindow, TextsInBothLanguages) {
   EXPECT_EQ(english.Get(lines[1].text), "Firmware update");
   EXPECT_EQ(german.Get(lines[1].text), "Firmware aktualisieren");
   // The program's own version, as --version and the package give it.
-  EXPECT_EQ(english.Get(lines[2].text), "Software Version: " + std::string(kProgramVersion));
-  EXPECT_EQ(german.Get(lines[2].text), "Softwareversion: " + std::string(kProgramVersion));
+  EXPECT_EQ(english.Get(lines[2].text), "Software Version: " + std::string(N240QX_RELEASE));
+  EXPECT_EQ(german.Get(lines[2].text), "Softwareversion: " + std::string(N240QX_RELEASE));
   EXPECT_EQ(lines[2].x, 850);
   EXPECT_EQ(lines[2].y, 75);
 }
