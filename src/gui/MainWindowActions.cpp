@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "app/FactoryResetFlow.h"
-#include "window/KeyboardViewMarking.h"
 #include "keys/KeymapStore.h"
+#include "window/KeyboardViewMarking.h"
 
 namespace n240qx {
 
@@ -29,7 +29,7 @@ MainWindowActions::MainWindowActions(Setup setup, WindowSide window)
       window_(std::move(window)),
       launcher_(std::move(setup.launcher)),
       key_assignment_(state_.image, state_.key_actions, state_.customised, state_.pending,
-                      state_.key_names, state_.stored_macros, paths_.KeymapFile()),
+                      state_.key_names, state_.stored_macros, paths_.KeymapFile(), &state_.stores),
       firmware_check_(FirmwareCheck::FromVersionFile(paths_.VersionFile())),
       events_(state_, paths_.KeymapFile(), SessionHooks()),
       backend_(std::move(setup.backend)) {}
@@ -252,6 +252,10 @@ void MainWindowActions::SaveKeymapStore() {
 }
 
 void MainWindowActions::SaveSnapshotsToStore() {
+  if (Status writable = state_.stores.CheckWritable(paths_.KeymapFile()); !writable.ok()) {
+    ShowFailure(TextId::kSaveFailed, writable.error());
+    return;
+  }
   // What the keyboard holds, so that edits that were never applied are dropped.
   ConfigImage applied;
   applied.bytes() = state_.snapshot.bytes();

@@ -25,19 +25,26 @@ Status ConfiguratorState::LoadFiles(const std::filesystem::path& keymap_file,
                                     const std::filesystem::path& macro_file, bool create_missing) {
   std::error_code ignored;
   if (create_missing || std::filesystem::exists(macro_file, ignored)) {
-    if (Status loaded = LoadMacroStore(macro_file, stored_macros); !loaded.ok()) {
-      return loaded;
-    }
+    LoadStore(macro_file, LoadMacroStore(macro_file, stored_macros));
   }
   if (create_missing || std::filesystem::exists(keymap_file, ignored)) {
     auto loaded = LoadKeymapStore(keymap_file, false, image, key_actions);
-    if (!loaded.ok()) {
-      return loaded.error();
-    }
+    LoadStore(keymap_file, loaded.ok() ? Status::Ok() : Status(loaded.error()));
   }
   RestoreKeyActionKeys(key_actions);
   CopyImageToSnapshot();
+  if (stores.Any()) {
+    return Error{ErrorCode::kIo, stores.Describe()};
+  }
   return Status::Ok();
+}
+
+void ConfiguratorState::LoadStore(const std::filesystem::path& file, const Status& loaded) {
+  if (loaded.ok()) {
+    stores.Release(file);
+  } else {
+    stores.Hold(file, loaded.error().message);
+  }
 }
 
 void ConfiguratorState::KeepFirmware(const DeviceRead& read) {
@@ -82,6 +89,7 @@ Status ConfiguratorState::ApplyFactoryReset(const DeviceRead& read,
   image.DeriveWindowsKeyLock();
   customised.Clear();
   CopyImageToSnapshot();
+  stores.Release(keymap_file);
   return SaveKeymapStore(keymap_file, image, key_actions);
 }
 
