@@ -61,6 +61,10 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     }
     window_.carry(model_.OnRefresh(RefreshSource::kKeyboardRead));
   };
+  hooks.arrival_running = [this](bool running) {
+    model_.OnArrivalRunning(running);
+    window_.repaint();
+  };
   hooks.lighting = [this](const std::optional<SliderMove>& move) {
     if (move) {
       window_.move_slider(static_cast<SliderId>(move->control_id), move->position);

@@ -49,4 +49,10 @@ void ConfiguratorSessionEvents::OnArrivalRead(const Result<DeviceRead>& read,
   }
 }
 
+void ConfiguratorSessionEvents::OnArrivalRunning(bool running) {
+  if (hooks_.arrival_running) {
+    hooks_.arrival_running(running);
+  }
+}
+
 }  // namespace n240qx

@@ -22,6 +22,8 @@ class ConfiguratorSessionEvents final : public SessionEvents {
     std::function<void(const Status&, bool reset_after_update)> arrival;
     // After a lighting change made on the keyboard has been applied.
     std::function<void(const std::optional<SliderMove>&)> lighting;
+    // An arrival's handling started (true) or ended (false).
+    std::function<void(bool running)> arrival_running;
   };
 
   ConfiguratorSessionEvents(ConfiguratorState& state, std::filesystem::path keymap_file,
@@ -32,6 +34,7 @@ class ConfiguratorSessionEvents final : public SessionEvents {
   void OnProgress(const SequenceProgress& progress) override;
   void OnConnectionChanged(bool connected) override;
   void OnArrivalRead(const Result<DeviceRead>& read, bool reset_after_update) override;
+  void OnArrivalRunning(bool running) override;
 
  private:
   ConfiguratorState& state_;

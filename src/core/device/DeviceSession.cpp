@@ -163,7 +163,20 @@ Result<DeviceRead> DeviceSession::FactoryResetNow() {
 
 void DeviceSession::WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
                                  Done<WriteOutcome> done) {
-  Queue([this, image, snapshot, done = std::move(done)]() mutable {
+  // From here on the keyboard's own lighting changes are newer than the copies.
+  live_lighting_.Clear();
+  Queue([this, image, snapshot, reads = arrival_reads_.load(), done = std::move(done)]() mutable {
+    if (reads != arrival_reads_.load()) {
+      Reply(std::move(done),
+            WriteOutcome{Error{ErrorCode::kBadData,
+                               "The keyboard was read again after the changes were made; "
+                               "nothing was written"},
+                         image,
+                         {},
+                         {},
+                         0});
+      return;
+    }
     if (link_.CommandOpen() && !listener_.running()) {
       // Without the listener no acknowledgement can arrive; better to send nothing at all.
       const Error error =
@@ -176,7 +189,8 @@ void DeviceSession::WriteChanges(const ConfigImage& image, const DeviceSnapshot&
       return;
     }
     SequenceSteps steps = Steps(SequenceKind::kWrite, 2);
-    WriteSequence writer(link_.command_channel(), clock_, ack_, options_.ack_timeout);
+    WriteSequence writer(link_.command_channel(), clock_, ack_, options_.ack_timeout,
+                         &live_lighting_);
     Reply(std::move(done), writer.WriteChanges(image, snapshot, steps));
   });
 }
@@ -207,9 +221,11 @@ void DeviceSession::OnDeviceArrival() {
   if (arrival_queued_.exchange(true)) {
     return;
   }
+  dispatcher_.Post([events = &events_] { events->OnArrivalRunning(true); });
   Queue([this] {
     arrival_queued_.store(false);
     HandleArrival();
+    dispatcher_.Post([events = &events_] { events->OnArrivalRunning(false); });
   });
 }
 
@@ -272,6 +288,7 @@ void DeviceSession::ReadAfterArrival() {
   if (reset && read.ok()) {
     update_pending_ = false;
   }
+  ++arrival_reads_;
   OpenEventInterface();
   dispatcher_.Post([events = &events_] { events->OnConnectionChanged(true); });
   dispatcher_.Post(
@@ -302,6 +319,7 @@ void DeviceSession::CloseKeyboard() {
 
 void DeviceSession::OnReport(const EventReport& report) {
   if (ClassifyEvent(report) == EventAction::kLightingChange) {
+    live_lighting_.Record(report.sub_code, report.value);
     dispatcher_.Post([events = &events_, sub_code = report.sub_code, value = report.value] {
       events->OnKeyboardLightingChange(sub_code, value);
     });

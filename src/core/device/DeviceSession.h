@@ -18,6 +18,7 @@
 #include "device/EventListener.h"
 #include "device/HidLink.h"
 #include "device/HotplugMonitor.h"
+#include "device/LiveLighting.h"
 #include "device/SequenceSteps.h"
 #include "device/SessionEvents.h"
 #include "device/WriteOutcome.h"
@@ -98,6 +99,7 @@ class DeviceSession {
   DeviceSessionOptions options_;
   DeviceLink link_;
   AckSignal ack_;
+  LiveLighting live_lighting_;
   EventListener listener_;
   HotplugMonitor* monitor_ = nullptr;
   // Worker only: the keyboard was last seen in firmware-update mode.
@@ -105,6 +107,9 @@ class DeviceSession {
   std::atomic<bool> closing_{false};
   std::atomic<bool> arrival_queued_{false};
   std::atomic<bool> removal_queued_{false};
+  // Counts the arrival reads; a write asked for before one of them is built on values that
+  // read replaced, and is refused.
+  std::atomic<unsigned> arrival_reads_{0};
 
   std::mutex queue_mutex_;
   std::condition_variable queue_changed_;

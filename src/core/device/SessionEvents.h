@@ -27,6 +27,10 @@ class SessionEvents {
   // firmware-update mode and was reset to factory settings first: the host's key settings are
   // to be reset to match.
   virtual void OnArrivalRead(const Result<DeviceRead>& read, bool reset_after_update) = 0;
+  // An arrival was noticed (true) and its handling, settling pause and re-read included, has
+  // ended (false). Editing stays locked in between, so that no write is built from values the
+  // re-read is about to replace.
+  virtual void OnArrivalRunning(bool running) { static_cast<void>(running); }
 };
 
 }  // namespace n240qx

@@ -26,8 +26,12 @@ std::string Numbered(const char* name, std::size_t index) {
 }  // namespace
 
 WriteSequence::WriteSequence(CommandChannel& channel, Clock& clock, AckSignal& ack,
-                             std::chrono::milliseconds ack_timeout)
-    : channel_(channel), writes_(channel, clock), ack_(ack), ack_timeout_(ack_timeout) {}
+                             std::chrono::milliseconds ack_timeout, const LiveLighting* live)
+    : channel_(channel),
+      writes_(channel, clock),
+      ack_(ack),
+      ack_timeout_(ack_timeout),
+      live_(live) {}
 
 WriteOutcome WriteSequence::WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
                                          SequenceSteps& steps) {
@@ -141,7 +145,7 @@ Status WriteSequence::WriteRegions(const std::vector<Step>& plan, WriteOutcome& 
     }
   }
   // The closing frame is never acknowledged: the lighting counts as written once it is out.
-  Status closing = steps.Run([&] { return writes_.WriteLighting(LightingFrame::kClosing, image); });
+  Status closing = steps.Run([&] { return SendClosingFrame(image); });
   if (!closing.ok()) {
     return closing;
   }
@@ -184,9 +188,17 @@ Status WriteSequence::AwaitAcknowledgement(const std::string& step_name) {
                                         " ms; the write stopped there"};
 }
 
+Status WriteSequence::SendClosingFrame(ConfigImage& image) {
+  // The written image carries them too, so that the snapshot agrees with the keyboard.
+  if (live_ != nullptr) {
+    live_->ApplyTo(image);
+  }
+  return writes_.WriteLighting(LightingFrame::kClosing, image);
+}
+
 void WriteSequence::CloseAfterFailure(WriteOutcome& outcome) {
   // Best effort: the error that ended the write is what the caller reports.
-  if (writes_.WriteLighting(LightingFrame::kClosing, outcome.written).ok()) {
+  if (SendClosingFrame(outcome.written).ok()) {
     outcome.sent.emplace_back(kClosingFrame);
   }
   if (writes_.WriteBracket(Bracket::kClose).ok()) {

@@ -3,15 +3,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "window/ClickResult.h"
-#include "window/HelpWindowModel.h"
-#include "window/MainWindowState.h"
 #include "app/RefreshSource.h"
-#include "window/SliderPanels.h"
-#include "window/WindowVisibility.h"
 #include "config/ConfigImage.h"
 #include "config/DeviceSnapshot.h"
 #include "util/Result.h"
+#include "window/ClickResult.h"
+#include "window/HelpWindowModel.h"
+#include "window/MainWindowState.h"
+#include "window/SliderPanels.h"
+#include "window/WindowVisibility.h"
 
 namespace n240qx {
 class LightingPage;
@@ -63,6 +63,9 @@ class MainWindowModel {
   std::vector<WindowRequest> OnProfileDialogClosed() const {
     return OnRefresh(RefreshSource::kProfileChange);
   }
+
+  // An arrival's handling on the worker started or ended: editing is locked in between.
+  void OnArrivalRunning(bool running) { state_.arrival_running = running; }
 
   // The write of changes on the worker is done. On success the snapshot becomes the image as
   // written; on failure (unplugged mid-write) the edits stay in the image, unapplied, and the

@@ -107,6 +107,30 @@ TEST_F(HotplugTest, UnplugWhileWaitingForAnAcknowledgementEndsTheWaitAtOnce) {
   EXPECT_NE(state->snapshot.game_mode(), game_mode);
 }
 
+TEST_F(HotplugTest, AWriteAskedForBeforeAnArrivalsReReadSendsNothingStale) {
+  StartSession(FastOptions(), false);
+  ConnectAndRead();
+  sim.Unplug();
+  // Changed on another machine while it was away.
+  SimulatedMemory changed = sim.Memory();
+  const std::uint8_t brightness = changed.brightness == 9 ? 10 : 9;
+  changed.brightness = brightness;
+  sim.SetMemory(changed);
+  sim.Replug();
+  const std::uint8_t game_mode = changed.game_mode;
+  state->image.game_mode() ^= 1;
+  session->OnDeviceArrival();
+  auto outcome = Apply();
+  ASSERT_TRUE(outcome);
+  EXPECT_FALSE(outcome->status.ok()) << "the write was built before the re-read";
+  ASSERT_TRUE(PumpUntil([&] { return arrival_running.size() == 2; }));
+  EXPECT_THAT(arrival_running, ElementsAre(true, false));
+  EXPECT_EQ(sim.Memory().brightness, brightness);
+  EXPECT_EQ(sim.Memory().game_mode, game_mode);
+  EXPECT_EQ(state->image.brightness(), brightness);
+  EXPECT_EQ(state->snapshot.brightness(), brightness);
+}
+
 TEST_F(HotplugTest, AKeyboardBackFromFirmwareUpdateIsResetToFactorySettings) {
   SimulatedMemory changed = SimulatedMemory::Factory();
   changed.brightness = 7;

@@ -10,6 +10,7 @@ SessionFixture::SessionFixture() : state(std::make_unique<ConfiguratorState>()) 
     arrivals.emplace_back(status, reset);
   };
   hooks.progress = [this](const SequenceProgress& step) { progress.push_back(step); };
+  hooks.arrival_running = [this](bool running) { arrival_running.push_back(running); };
   events = std::make_unique<ConfiguratorSessionEvents>(*state, dir.path() / "keymap.bin", hooks);
 }
 

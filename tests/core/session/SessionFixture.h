@@ -76,6 +76,7 @@ class SessionFixture : public ::testing::Test {
   std::vector<bool> connections;
   std::vector<std::pair<Status, bool>> arrivals;
   std::vector<SequenceProgress> progress;
+  std::vector<bool> arrival_running;
 
   std::unique_ptr<ConfiguratorSessionEvents> events;
   std::unique_ptr<SimulatedHotplugMonitor> monitor;

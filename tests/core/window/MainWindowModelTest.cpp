@@ -117,6 +117,14 @@ TEST_F(MainWindowModelTest, EditingIsLockedWhileTheKeyboardIsBusy) {
   EXPECT_EQ(image_.game_mode(), 1);
 }
 
+TEST_F(MainWindowModelTest, AnArrivalLocksEditingUntilItsHandlingEnds) {
+  model_.OnArrivalRunning(true);
+  EXPECT_EQ(Click(PageItem::kApply).route, ClickRoute::kIgnored);
+  EXPECT_FALSE(model_.SlidersEnabled());
+  model_.OnArrivalRunning(false);
+  EXPECT_TRUE(Click(PageItem::kApply).Has(R::kApplyChanges));
+}
+
 TEST_F(MainWindowModelTest, SuccessfulApplyMakesTheSnapshotWhatWasWritten) {
   image_.windows_key_lock() = 1;
   image_.key_enable_mask()[1] = 0x3F;
