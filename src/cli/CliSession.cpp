@@ -36,6 +36,12 @@ CliSession::CliSession(ProgramPaths paths, bool json)
       state_(std::make_unique<ConfiguratorState>()) {
   ConfiguratorSessionEvents::Hooks hooks;
   hooks.progress = [this](const SequenceProgress& progress) { ShowProgress(progress); };
+  hooks.waiting_for_keyboard = [this](bool waiting) {
+    if (waiting) {
+      EndProgressLine();
+      std::cerr << "n240qx-ctl: " << kKeyboardBusyMessage << "; waiting\n";
+    }
+  };
   events_ = std::make_unique<ConfiguratorSessionEvents>(*state_, paths_.KeymapFile(), hooks);
 }
 

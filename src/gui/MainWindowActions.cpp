@@ -65,6 +65,10 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     model_.OnArrivalRunning(running);
     window_.repaint();
   };
+  hooks.waiting_for_keyboard = [this](bool waiting) {
+    model_.OnWaitingForKeyboard(waiting);
+    window_.repaint();
+  };
   hooks.lighting = [this](const std::optional<SliderMove>& move) {
     if (move) {
       window_.move_slider(static_cast<SliderId>(move->control_id), move->position);

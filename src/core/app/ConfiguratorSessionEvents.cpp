@@ -55,4 +55,10 @@ void ConfiguratorSessionEvents::OnArrivalRunning(bool running) {
   }
 }
 
+void ConfiguratorSessionEvents::OnWaitingForKeyboard(bool waiting) {
+  if (hooks_.waiting_for_keyboard) {
+    hooks_.waiting_for_keyboard(waiting);
+  }
+}
+
 }  // namespace n240qx

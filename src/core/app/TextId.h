@@ -25,6 +25,7 @@ enum class TextId {
   kFactoryResetQuestion,
   kUpdaterNotStarted,
   kDeviceBusy,
+  kBusyWithAnotherProgram,
   kSimulatedKeyboard,
   kReadFailed,
   kWriteFailed,

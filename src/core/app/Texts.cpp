@@ -42,6 +42,8 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "dem Programm installiert."},
     {TextId::kDeviceBusy, "Please wait, the keyboard is busy\u2026",
      "Bitte warten, die Tastatur ist besch\u00E4ftigt\u2026"},
+    {TextId::kBusyWithAnotherProgram, "Waiting: the keyboard is busy with another program\u2026",
+     "Warten: die Tastatur wird von einem anderen Programm verwendet\u2026"},
     // Shown in the title strip while the built-in simulator stands in for the keyboard.
     {TextId::kSimulatedKeyboard, "Simulated keyboard", "Simulierte Tastatur"},
     // A failed keyboard sequence or file write: the error's own message follows the text.

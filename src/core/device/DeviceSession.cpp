@@ -9,7 +9,8 @@ namespace n240qx {
 
 DeviceSession::DeviceSession(HidLink& hid, Clock& clock, Dispatcher& dispatcher,
                              SessionEvents& events, DeviceSessionOptions options)
-    : clock_(clock),
+    : hid_(hid),
+      clock_(clock),
       dispatcher_(dispatcher),
       events_(events),
       options_(options),
@@ -69,6 +70,12 @@ SequenceSteps DeviceSession::Steps(SequenceKind kind, int total) {
   return SequenceSteps(kind, total, sink, &closing_);
 }
 
+Result<std::unique_ptr<DeviceLockHold>> DeviceSession::LockKeyboard() {
+  return AwaitDeviceLock(hid_, command_path_, clock_, options_.lock_wait, [this](bool waiting) {
+    dispatcher_.Post([events = &events_, waiting] { events->OnWaitingForKeyboard(waiting); });
+  });
+}
+
 Status DeviceSession::NoKeyboard() const {
   return Error{ErrorCode::kNotOpen, "No keyboard is connected"};
 }
@@ -94,6 +101,7 @@ Status DeviceSession::ConnectNow() {
   if (Status opened = link_.OpenCommandHandle(); !opened.ok()) {
     return opened;
   }
+  command_path_ = link_.device_path();
   OpenEventInterface();
   return Status::Ok();
 }
@@ -115,9 +123,14 @@ void DeviceSession::FullRead(Done<Result<DeviceRead>> done) {
       Reply(std::move(done), Result<DeviceRead>(NoKeyboard().error()));
       return;
     }
-    ReadSequence reads(link_.command_channel(), clock_);
-    SequenceSteps steps = Steps(SequenceKind::kFullRead, ReadSequence::kFullReadSteps);
-    Reply(std::move(done), reads.FullRead(steps));
+    Reply(std::move(done), Locked(
+                               [this] {
+                                 ReadSequence reads(link_.command_channel(), clock_);
+                                 SequenceSteps steps =
+                                     Steps(SequenceKind::kFullRead, ReadSequence::kFullReadSteps);
+                                 return reads.FullRead(steps);
+                               },
+                               [](const Error& error) { return Result<DeviceRead>(error); }));
   });
 }
 
@@ -131,13 +144,18 @@ Result<DeviceRead> DeviceSession::RereadNow(SequenceKind kind, int extra_steps) 
   if (!link_.CommandOpen()) {
     return NoKeyboard().error();
   }
-  SequenceSteps steps = Steps(kind, extra_steps + ReadSequence::kRereadSteps);
-  DeviceRead read;
-  if (Status reread = ReadSequence(link_.command_channel(), clock_).RereadAll(read.image, steps);
-      !reread.ok()) {
-    return reread.error();
-  }
-  return read;
+  return Locked(
+      [&]() -> Result<DeviceRead> {
+        SequenceSteps steps = Steps(kind, extra_steps + ReadSequence::kRereadSteps);
+        DeviceRead read;
+        if (Status reread =
+                ReadSequence(link_.command_channel(), clock_).RereadAll(read.image, steps);
+            !reread.ok()) {
+          return reread.error();
+        }
+        return read;
+      },
+      [](const Error& error) { return Result<DeviceRead>(error); });
 }
 
 void DeviceSession::FactoryReset(Done<Result<DeviceRead>> done) {
@@ -147,6 +165,10 @@ void DeviceSession::FactoryReset(Done<Result<DeviceRead>> done) {
 Result<DeviceRead> DeviceSession::FactoryResetNow() {
   if (!link_.CommandOpen()) {
     return NoKeyboard().error();
+  }
+  const auto lock = LockKeyboard();
+  if (!lock.ok()) {
+    return lock.error();
   }
   SequenceSteps steps = Steps(SequenceKind::kFactoryReset, 1 + ReadSequence::kRereadSteps);
   WriteCommands writes(link_.command_channel(), clock_);
@@ -188,10 +210,16 @@ void DeviceSession::WriteChanges(const ConfigImage& image, const DeviceSnapshot&
       Reply(std::move(done), WriteOutcome{error, image, {}, {}, 0});
       return;
     }
-    SequenceSteps steps = Steps(SequenceKind::kWrite, 2);
-    WriteSequence writer(link_.command_channel(), clock_, ack_, options_.ack_timeout,
-                         &live_lighting_);
-    Reply(std::move(done), writer.WriteChanges(image, snapshot, steps));
+    Reply(std::move(done), Locked(
+                               [&] {
+                                 SequenceSteps steps = Steps(SequenceKind::kWrite, 2);
+                                 WriteSequence writer(link_.command_channel(), clock_, ack_,
+                                                      options_.ack_timeout, &live_lighting_);
+                                 return writer.WriteChanges(image, snapshot, steps);
+                               },
+                               [&](const Error& error) {
+                                 return WriteOutcome{error, image, {}, {}, 0};
+                               }));
   });
 }
 
@@ -201,8 +229,13 @@ void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
       Reply(std::move(done), Result<DeviceFirmwareVersion>(NoKeyboard().error()));
       return;
     }
-    SequenceSteps steps = Steps(SequenceKind::kFirmwareRead, 1);
-    Reply(std::move(done), ReadSequence(link_.command_channel(), clock_).ReadFirmware(steps));
+    Reply(std::move(done),
+          Locked(
+              [this] {
+                SequenceSteps steps = Steps(SequenceKind::kFirmwareRead, 1);
+                return ReadSequence(link_.command_channel(), clock_).ReadFirmware(steps);
+              },
+              [](const Error& error) { return Result<DeviceFirmwareVersion>(error); }));
   });
 }
 
@@ -255,6 +288,7 @@ void DeviceSession::HandleArrival() {
     }
     return;
   }
+  command_path_ = link_.device_path();
   ReadAfterArrival();
 }
 
@@ -265,26 +299,28 @@ void DeviceSession::ReadAfterArrival() {
   SequenceSteps steps = Steps(SequenceKind::kArrival, total);
   ReadSequence reads(link_.command_channel(), clock_);
   WriteCommands writes(link_.command_channel(), clock_);
-  Result<DeviceRead> read = [&]() -> Result<DeviceRead> {
-    if (reset) {
-      if (Status done = steps.Run([&] { return writes.FactoryReset(); }); !done.ok()) {
-        return done.error();
-      }
-    }
-    DeviceRead fresh;
-    if (Status done = reads.RereadAll(fresh.image, steps); !done.ok()) {
-      return done.error();
-    }
-    if (Status done = reads.ReadColourTables(fresh.image, steps); !done.ok()) {
-      return done.error();
-    }
-    auto firmware = reads.ReadFirmware(steps);
-    if (!firmware.ok()) {
-      return firmware.error();
-    }
-    fresh.firmware = *firmware;
-    return fresh;
-  }();
+  Result<DeviceRead> read = Locked(
+      [&]() -> Result<DeviceRead> {
+        if (reset) {
+          if (Status done = steps.Run([&] { return writes.FactoryReset(); }); !done.ok()) {
+            return done.error();
+          }
+        }
+        DeviceRead fresh;
+        if (Status done = reads.RereadAll(fresh.image, steps); !done.ok()) {
+          return done.error();
+        }
+        if (Status done = reads.ReadColourTables(fresh.image, steps); !done.ok()) {
+          return done.error();
+        }
+        auto firmware = reads.ReadFirmware(steps);
+        if (!firmware.ok()) {
+          return firmware.error();
+        }
+        fresh.firmware = *firmware;
+        return fresh;
+      },
+      [](const Error& error) { return Result<DeviceRead>(error); });
   if (reset && read.ok()) {
     update_pending_ = false;
   }

@@ -92,7 +92,20 @@ class DeviceSession {
   void CloseKeyboard();
   void OnReport(const EventReport& report);
   Status NoKeyboard() const;
+  // The keyboard's lock for one sequence, waited for while another program holds it.
+  Result<std::unique_ptr<DeviceLockHold>> LockKeyboard();
+  // Runs `sequence` inside the keyboard's lock, let go before the result is handed on (the
+  // other program may be waiting); `refused` makes the result when the lock cannot be had.
+  template <typename Sequence, typename Refused>
+  auto Locked(Sequence&& sequence, Refused&& refused) -> decltype(sequence()) {
+    auto lock = LockKeyboard();
+    if (!lock.ok()) {
+      return refused(lock.error());
+    }
+    return sequence();
+  }
 
+  HidLink& hid_;
   Clock& clock_;
   Dispatcher& dispatcher_;
   SessionEvents& events_;
@@ -102,6 +115,8 @@ class DeviceSession {
   LiveLighting live_lighting_;
   EventListener listener_;
   HotplugMonitor* monitor_ = nullptr;
+  // Worker only: the command interface the lock is named after.
+  std::string command_path_;
   // Worker only: the keyboard was last seen in firmware-update mode.
   bool update_pending_ = false;
   std::atomic<bool> closing_{false};

@@ -31,6 +31,8 @@ class SessionEvents {
   // ended (false). Editing stays locked in between, so that no write is built from values the
   // re-read is about to replace.
   virtual void OnArrivalRunning(bool running) { static_cast<void>(running); }
+  // Another program holds the keyboard and a sequence waits for it (true), or waits no more.
+  virtual void OnWaitingForKeyboard(bool waiting) { static_cast<void>(waiting); }
 };
 
 }  // namespace n240qx

@@ -66,6 +66,7 @@ class MainWindowModel {
 
   // An arrival's handling on the worker started or ended: editing is locked in between.
   void OnArrivalRunning(bool running) { state_.arrival_running = running; }
+  void OnWaitingForKeyboard(bool waiting) { state_.waiting_for_keyboard = waiting; }
 
   // The write of changes on the worker is done. On success the snapshot becomes the image as
   // written; on failure (unplugged mid-write) the edits stay in the image, unapplied, and the

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "lighting/LightingPagePainter.h"
 #include "window/HelpWindowModel.h"
 #include "window/MainWindowLayout.h"
 #include "window/PerformancePanel.h"
-#include "lighting/LightingPagePainter.h"
 
 namespace n240qx {
 
@@ -79,8 +79,9 @@ void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vecto
                             std::string(input.texts.Get(TextId::kSimulatedKeyboard)), kAccent});
   }
   if (input.state.EditingLocked()) {
-    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight,
-                            std::string(input.texts.Get(TextId::kDeviceBusy))});
+    const TextId busy =
+        input.state.waiting_for_keyboard ? TextId::kBusyWithAnotherProgram : TextId::kDeviceBusy;
+    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight, std::string(input.texts.Get(busy))});
     ops.push_back(PaintFill{kStatusX, kProgressY, kProgressWidth, kProgressHeight, kProgressTrack});
     if (input.progress && input.progress->total > 0) {
       const int done = std::clamp(input.progress->done, 0, input.progress->total);

@@ -77,6 +77,7 @@ class SessionFixture : public ::testing::Test {
   std::vector<std::pair<Status, bool>> arrivals;
   std::vector<SequenceProgress> progress;
   std::vector<bool> arrival_running;
+  std::vector<bool> waiting_for_keyboard;
 
   std::unique_ptr<ConfiguratorSessionEvents> events;
   std::unique_ptr<SimulatedHotplugMonitor> monitor;
