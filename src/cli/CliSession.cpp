@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/FilesystemPathProbe.h"
+#include "cli/StopSignals.h"
 #include "device/LoggingHidLink.h"
 #include "hid/HidapiLink.h"
 #include "hid/UdevHotplugMonitor.h"
@@ -191,6 +192,12 @@ ExitCode CliSession::Fail(ExitCode code, const std::string& message) {
 
 ExitCode CliSession::FailDevice(const Error& error) {
   return Fail(ExitCodeForDeviceError(error), error.message);
+}
+
+void CliSession::StopOnSignal() {
+  if (StopSignals::Received() != 0) {
+    session_->Stop();
+  }
 }
 
 void CliSession::ShowProgress(const SequenceProgress& progress) {

@@ -63,6 +63,10 @@ class DeviceSession {
   void FactoryReset(Done<Result<DeviceRead>> done);
   void ReadFirmware(Done<Result<DeviceFirmwareVersion>> done);
 
+  // The program is ending: a running sequence stops before its next step (a write sends its
+  // closing frame and closes its bracket first) and no further one starts. Any thread.
+  void Stop() { closing_.store(true); }
+
   // Starts `monitor` with this session's handlers; it is stopped before the session ends.
   void WatchHotplug(HotplugMonitor& monitor);
   // Queue the handlers; any thread. An event of the same kind still waiting is not queued

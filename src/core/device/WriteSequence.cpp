@@ -56,13 +56,16 @@ WriteOutcome WriteSequence::WriteChanges(const ConfigImage& image, const DeviceS
   if (diff.Any()) {
     if (Status written = WriteRegions(plan, outcome, steps); !written.ok()) {
       outcome.status = written;
-      if (!LinkGone(written)) {
+      // A write stopped because the program is closing still closes: its keyboard is there.
+      if (!LinkGone(written) || steps.Cancelled()) {
         CloseAfterFailure(outcome);
       }
       return outcome;
     }
   }
-  outcome.status = steps.Run([&] { return writes_.WriteBracket(Bracket::kClose); });
+  // An open bracket is closed even when the program is closing.
+  const auto close = [&] { return writes_.WriteBracket(Bracket::kClose); };
+  outcome.status = steps.Cancelled() ? close() : steps.Run(close);
   if (outcome.status.ok()) {
     outcome.sent.emplace_back("WriteBracket (close)");
   }

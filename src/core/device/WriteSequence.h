@@ -34,8 +34,9 @@ class WriteSequence {
 
   // Bracket open; the Windows-key lock; when anything differs, the opening lighting frame, the
   // changed regions, the closing lighting frame; bracket close. A step that fails or is not
-  // acknowledged in time ends the write with an error naming it; the keyboard is then given the
-  // closing frames (unless it has gone), so that it is not left dark inside an open bracket.
+  // acknowledged in time ends the write with an error naming it, and so does the program
+  // closing (before the next step); the keyboard is then given the closing frames (unless it
+  // has gone), so that it is not left dark inside an open bracket.
   WriteOutcome WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
                             SequenceSteps& steps);
 
