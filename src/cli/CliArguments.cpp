@@ -30,7 +30,8 @@ Commands:
   macro show N              the events of stored macro N
 
 Exit status: 0 done, 1 no keyboard, 2 usage error, 3 the keyboard failed or did not
-acknowledge, 4 a file could not be read or written.
+acknowledge or was busy with another program, 4 a file could not be read or written, 5 the
+keyboard is attached but may not be opened (the udev rule is missing).
 )";
 
 Error Usage(std::string message) {

@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "app/FilesystemPathProbe.h"
+#include "app/UdevRuleHelp.h"
 #include "cli/StopSignals.h"
 #include "device/LoggingHidLink.h"
 #include "hid/HidapiLink.h"
@@ -18,9 +19,6 @@
 namespace n240qx {
 
 namespace {
-
-constexpr const char* kUdevRuleHint =
-    "The rule is data/70-n240qx.rules; see README, \"Permission to use the keyboard\".";
 
 std::filesystem::path ExecutablePath() {
   std::error_code error;
@@ -129,7 +127,9 @@ ExitCode CliSession::Connect() {
     return ExitCode::kOk;
   }
   if (connected.error().code == ErrorCode::kPermissionDenied) {
-    return Fail(ExitCode::kNoKeyboard, connected.error().message + "\n" + kUdevRuleHint);
+    return Fail(ExitCode::kNoPermission,
+                connected.error().message + "\n" +
+                    UdevRuleHelp::Lines(Texts(), UdevRuleHelp::ShippedRule(paths_.share_folder())));
   }
   return Fail(ExitCode::kNoKeyboard, connected.error().message);
 }

@@ -4,8 +4,9 @@
 #include <QTimer>
 
 #include "app/FactoryResetFlow.h"
-#include "keys/KeymapStore.h"
 #include "window/KeyboardViewMarking.h"
+#include "keys/KeymapStore.h"
+#include "app/UdevRuleHelp.h"
 
 namespace n240qx {
 
@@ -93,7 +94,14 @@ void MainWindowActions::OnConnected(const Status& status) {
     QTimer::singleShot(0, &guard_, [this] { FallBackToSimulator(); });
     return;
   }
-  if (!status.ok() && !absent) {
+  if (!status.ok() && status.error().code == ErrorCode::kPermissionDenied) {
+    // Attached, but no udev rule yet: the usual first start. The window stays up and says
+    // how to install the rule; so does the tray's balloon.
+    const auto rule = UdevRuleHelp::ShippedRule(paths_.share_folder());
+    failure_ = UdevRuleHelp::Lines(texts_, rule);
+    balloon_ = UdevRuleHelp::OneLine(texts_, rule);
+    model_.visibility().SetPermissionDenied(true);
+  } else if (!status.ok() && !absent) {
     ShowFailure(TextId::kReadFailed, status.error());
   }
   window_.carry(model_.OnStartup(status.ok(), status.ok()));

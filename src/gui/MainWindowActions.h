@@ -64,6 +64,8 @@ class MainWindowActions {
   const std::optional<SequenceProgress>& progress() const { return progress_; }
   // The last failure in the window's language, empty when none; a new sequence clears it.
   const std::string& failure() const { return failure_; }
+  // What the no-keyboard balloon says instead of its usual text; empty for that.
+  const std::string& balloon() const { return balloon_; }
 
  private:
   ConfiguratorSessionEvents::Hooks SessionHooks();
@@ -96,6 +98,7 @@ class MainWindowActions {
   FirmwareCheck firmware_check_;
   std::optional<SequenceProgress> progress_;
   std::string failure_;
+  std::string balloon_;
   ConfiguratorSessionEvents events_;
   // Last: its session reports to events_ and stops before anything above goes.
   std::unique_ptr<DeviceBackend> backend_;

@@ -16,7 +16,8 @@ class TrayIcon : public QObject {
  public:
   TrayIcon(const QIcon& icon, const Texts& texts, QObject* parent);
 
-  void ShowNoKeyboardBalloon();
+  // `message` empty: the no-keyboard text.
+  void ShowNoKeyboardBalloon(const QString& message = QString());
 
  signals:
   void DoubleClicked();

@@ -55,7 +55,7 @@ void PlainSkins::WriteTo(const QString& share_folder) {
   WritePlain(folder, QStringLiteral("kb_hl.png"), QSize(656, 301), QColor(0, 255, 255));
 }
 
-WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
+WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, bool tray)
     : state_(std::make_unique<ConfiguratorState>()) {
   if (share_folder.isEmpty()) {
     share_folder = folder_.filePath(QStringLiteral("share"));
@@ -63,7 +63,9 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
   }
   auto link = std::make_unique<SimulatedLink>();
   keyboard_ = link.get();
-  if (keyboard != Keyboard::kSimulated) {
+  if (keyboard == Keyboard::kPermissionDenied) {
+    link->SetPermissionDenied(true);
+  } else if (keyboard != Keyboard::kSimulated) {
     link->Unplug();
   }
   auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);
@@ -95,7 +97,7 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
   }
   window_ = std::make_unique<CVaveVedozadoDlg>(
       MainWindowSetup{*state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false),
-                      Language::kEnglish, false, std::move(*backend), std::move(dialogs), nullptr});
+                      Language::kEnglish, tray, std::move(*backend), std::move(dialogs), nullptr});
 }
 
 WindowUnderTest::~WindowUnderTest() {

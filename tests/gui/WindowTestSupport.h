@@ -38,11 +38,13 @@ class WindowUnderTest {
     kAbsent,     // the simulator, unplugged, and nothing to fall back to
     // A "hardware" transport without a keyboard, with the simulator to fall back to.
     kHardwareAbsentWithFallback,
+    // Attached, but its nodes may not be opened (no udev rule).
+    kPermissionDenied,
   };
 
   // `share_folder` empty: plain skins written into the temporary directory.
   explicit WindowUnderTest(QString share_folder = QString(),
-                           Keyboard keyboard = Keyboard::kSimulated);
+                           Keyboard keyboard = Keyboard::kSimulated, bool tray = false);
   ~WindowUnderTest();
 
   CVaveVedozadoDlg& window() { return *window_; }

@@ -26,6 +26,7 @@ enum class TextId {
   kUpdaterNotStarted,
   kDeviceBusy,
   kBusyWithAnotherProgram,
+  kKeyboardNotPermitted,
   kSimulatedKeyboard,
   kReadFailed,
   kWriteFailed,

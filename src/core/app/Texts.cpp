@@ -44,6 +44,10 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "Bitte warten, die Tastatur ist besch\u00E4ftigt\u2026"},
     {TextId::kBusyWithAnotherProgram, "Waiting: the keyboard is busy with another program\u2026",
      "Warten: die Tastatur wird von einem anderen Programm verwendet\u2026"},
+    {TextId::kKeyboardNotPermitted,
+     "The keyboard is attached, but this user may not open it. Install the udev rule:",
+     "Die Tastatur ist angeschlossen, aber dieser Benutzer darf sie nicht \u00F6ffnen. "
+     "Installiere die udev-Regel:"},
     // Shown in the title strip while the built-in simulator stands in for the keyboard.
     {TextId::kSimulatedKeyboard, "Simulated keyboard", "Simulierte Tastatur"},
     // A failed keyboard sequence or file write: the error's own message follows the text.

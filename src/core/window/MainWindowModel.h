@@ -3,15 +3,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/RefreshSource.h"
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
-#include "util/Result.h"
 #include "window/ClickResult.h"
 #include "window/HelpWindowModel.h"
 #include "window/MainWindowState.h"
+#include "app/RefreshSource.h"
 #include "window/SliderPanels.h"
 #include "window/WindowVisibility.h"
+#include "config/ConfigImage.h"
+#include "config/DeviceSnapshot.h"
+#include "util/Result.h"
 
 namespace n240qx {
 class LightingPage;

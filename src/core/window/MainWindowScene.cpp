@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "lighting/LightingPagePainter.h"
 #include "window/HelpWindowModel.h"
 #include "window/MainWindowLayout.h"
 #include "window/PerformancePanel.h"
+#include "lighting/LightingPagePainter.h"
 
 namespace n240qx {
 
@@ -93,7 +93,16 @@ void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vecto
     return;
   }
   if (!input.failure.empty()) {
-    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight, input.failure, kFailure});
+    // One line each: the udev rule's commands must be readable as they are to be typed.
+    int y = kStatusY;
+    std::size_t start = 0;
+    while (start <= input.failure.size()) {
+      const std::size_t end = std::min(input.failure.find('\n', start), input.failure.size());
+      ops.push_back(PaintText{kStatusX, y, kStatusHeight, input.failure.substr(start, end - start),
+                              kFailure});
+      y += kStatusHeight + 2;
+      start = end + 1;
+    }
   } else if (input.no_keyboard_notice) {
     ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight,
                             std::string(input.texts.Get(TextId::kNoKeyboardMessage))});

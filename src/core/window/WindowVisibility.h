@@ -26,6 +26,10 @@ class WindowVisibility {
   // After start-up tried both keyboard interfaces: without both, the window hides to the tray,
   // or stays and shows the notice when there is no tray.
   std::vector<WindowRequest> OnStartup(bool command_open, bool event_open);
+  // The keyboard is attached but may not be opened: the window stays shown with what to do,
+  // and the tray's balloon says it too. Cleared once the keyboard is connected.
+  void SetPermissionDenied(bool denied) { permission_denied_ = denied; }
+  bool permission_denied() const { return permission_denied_; }
   // A double-click on the tray icon.
   std::vector<WindowRequest> OnTrayDoubleClick() const;
 
@@ -37,6 +41,7 @@ class WindowVisibility {
  private:
   bool tray_available_;
   bool keyboard_connected_ = false;
+  bool permission_denied_ = false;
 };
 
 }  // namespace n240qx
