@@ -91,6 +91,12 @@ void CBitSlider::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_PageUp:
       Moved(model_.MoveByLines(1));
       break;
+    case Qt::Key_Home:
+      Moved(model_.MoveToMinimum());
+      break;
+    case Qt::Key_End:
+      Moved(model_.MoveToMaximum());
+      break;
     default:
       QWidget::keyPressEvent(event);
       return;

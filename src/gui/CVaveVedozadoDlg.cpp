@@ -277,8 +277,8 @@ void CVaveVedozadoDlg::mouseMoveEvent(QMouseEvent* event) {
   }
   const QPoint at = PointOf(event);
   const ClickResult result = model_.OnMouseMove(at.x(), at.y());
-  if (result.route == ClickRoute::kEffectList || !result.requests.empty()) {
-    Carry(result.requests);
+  Carry(result.requests);
+  if (result.route != ClickRoute::kKeyboardView) {
     return;
   }
   if (keyboard_view_.band_active()) {
@@ -309,7 +309,7 @@ void CVaveVedozadoDlg::mouseReleaseEvent(QMouseEvent* event) {
   }
   const QPoint at = PointOf(event);
   const ClickResult result = model_.OnButtonUp(at.x(), at.y());
-  if (result.route == ClickRoute::kKeyboardView) {
+  if (result.key_click) {
     OnReleasedOnKeyboard(at.x(), at.y());
   }
   Carry(result.requests);

@@ -55,12 +55,12 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     window_.carry(connected ? model_.visibility().OnKeyboardConnected()
                             : model_.visibility().OnKeyboardRemoved());
   };
-  hooks.arrival = [this](const Status& applied, bool /*reset_after_update*/) {
+  hooks.arrival = [this](const Status& applied, bool reset_after_update, bool listening) {
     if (!applied.ok()) {
       ShowFailure(TextId::kReadFailed, applied.error());
       return;
     }
-    window_.carry(model_.OnRefresh(RefreshSource::kKeyboardRead));
+    window_.carry(model_.OnArrivalRead(reset_after_update, listening));
   };
   hooks.arrival_running = [this](bool running) {
     model_.OnArrivalRunning(running);

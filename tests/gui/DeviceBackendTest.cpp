@@ -19,7 +19,7 @@ class QuietEvents final : public SessionEvents {
   void OnLaunchKey(std::uint8_t) override {}
   void OnProgress(const SequenceProgress&) override {}
   void OnConnectionChanged(bool) override {}
-  void OnArrivalRead(const Result<DeviceRead>&, bool) override {}
+  void OnArrivalRead(const Result<DeviceRead>&, bool, bool) override {}
 };
 
 // A backend on an unplugged "hardware" simulator that has fallen back to the stand-in, with a

@@ -323,6 +323,36 @@ TEST_F(LightingPageWindow, BandSelectedKeysGetTheColourInTableZeroAndApplySendsI
   EXPECT_EQ(Bytes(window.state().snapshot.Field(image_field::ColourTable(0))), table);
 }
 
+TEST_F(LightingPageWindow, BesideTheOpenListTheDrawingStillHoversAndTakesABand) {
+  PickEffect(kFirstProfileRow);
+  Click(kEffectName);
+  const KeyTableRow& q = *KeyTable::ByLabel("Q");
+  const KeyTableRow& w = *KeyTable::ByLabel("W");
+  const KeyTableRow& e = *KeyTable::ByLabel("E");
+  QTest::mouseMove(&window.window(), KeyRect(q).center());
+  EXPECT_EQ(window.window().keyboard_view().hovered_key(), q.index);
+  QTest::mouseMove(&window.window(), ListRowCentre(kWaveRow));
+  EXPECT_EQ(window.window().keyboard_view().hovered_key(), q.index) << "a move over the list";
+
+  Drag(KeyRect(q).topLeft() - QPoint(2, 2), KeyRect(e).bottomRight() + QPoint(2, 2));
+  EXPECT_EQ(window.window().keyboard_view().selection().Keys(),
+            (std::vector<std::size_t>{q.index, w.index, e.index}));
+  EXPECT_FALSE(window.window().lighting_page().effect_list_open());
+  EXPECT_EQ(window.state().image.light_effect(), EffectTable::Rows()[kFirstProfileRow].code)
+      << "the release only closed the list";
+}
+
+TEST_F(LightingPageWindow, ABandReleasedOverApplyWaitsForTheNextKeyClickLikeAnyOther) {
+  PickEffect(kFirstProfileRow);
+  const KeyTableRow& q = *KeyTable::ByLabel("Q");
+  Drag(KeyRect(q).topLeft() - QPoint(2, 2), kApply);
+  EXPECT_TRUE(window.window().busy()) << "Apply took the release";
+  const auto& selection = window.window().keyboard_view().selection();
+  EXPECT_TRUE(selection.IsSelected(q.index));
+  EXPECT_EQ(selection.state(), KeySelection::State::kPending);
+  ASSERT_TRUE(window.WaitUntilIdle());
+}
+
 TEST_F(LightingPageWindow, CtrlClickedKeysWaitForTheNextClickAndGetOneColour) {
   PickEffect(kFirstProfileRow);
   int asked = 0;

@@ -334,5 +334,27 @@ TEST(BitSlider, TellsItsOwnerOnEveryPaintAndPointerMoveAndKeysMoveItByOne) {
   EXPECT_EQ(slider.position(), 9);
 }
 
+TEST(BitSlider, EveryKeyMovesItAndTellsTheOwnerTheNewPositionAsAClickDoes) {
+  SkinPictures skins(QStringLiteral("/nonexistent"));
+  CBitSlider slider(SliderId::kSpeed, skins, nullptr);
+  std::vector<int> seen;  // the position the owner reads when told
+  QObject::connect(&slider, &CBitSlider::PositionMayHaveChanged,
+                   [&](SliderId) { seen.push_back(slider.position()); });
+  struct Case {
+    int from;
+    Qt::Key key;
+    int to;
+  };
+  for (const Case c :
+       {Case{4, Qt::Key_Home, 0}, Case{4, Qt::Key_End, 9}, Case{0, Qt::Key_Home, 0},
+        Case{9, Qt::Key_End, 9}, Case{4, Qt::Key_Up, 5}, Case{4, Qt::Key_PageDown, 3}}) {
+    slider.SetPosition(c.from);
+    seen.clear();
+    QTest::keyClick(&slider, c.key);
+    EXPECT_EQ(slider.position(), c.to) << "key " << c.key << " from " << c.from;
+    EXPECT_EQ(seen, std::vector<int>{c.to}) << "key " << c.key << " from " << c.from;
+  }
+}
+
 }  // namespace
 }  // namespace n240qx::testing

@@ -35,7 +35,7 @@ void ConfiguratorSessionEvents::OnConnectionChanged(bool connected) {
 }
 
 void ConfiguratorSessionEvents::OnArrivalRead(const Result<DeviceRead>& read,
-                                              bool reset_after_update) {
+                                              bool reset_after_update, bool listening) {
   Status applied = Status::Ok();
   if (!read.ok()) {
     applied = read.error();
@@ -45,7 +45,7 @@ void ConfiguratorSessionEvents::OnArrivalRead(const Result<DeviceRead>& read,
     state_.ApplyReread(*read);
   }
   if (hooks_.arrival) {
-    hooks_.arrival(applied, reset_after_update);
+    hooks_.arrival(applied, reset_after_update, listening);
   }
 }
 

@@ -19,7 +19,7 @@ class ConfiguratorSessionEvents final : public SessionEvents {
     std::function<void(const SequenceProgress&)> progress;
     std::function<void(bool connected)> connection;
     // After an arrival's re-read has been applied (or failed).
-    std::function<void(const Status&, bool reset_after_update)> arrival;
+    std::function<void(const Status&, bool reset_after_update, bool listening)> arrival;
     // After a lighting change made on the keyboard has been applied.
     std::function<void(const std::optional<SliderMove>&)> lighting;
     // An arrival's handling started (true) or ended (false).
@@ -35,7 +35,8 @@ class ConfiguratorSessionEvents final : public SessionEvents {
   void OnLaunchKey(std::uint8_t code) override;
   void OnProgress(const SequenceProgress& progress) override;
   void OnConnectionChanged(bool connected) override;
-  void OnArrivalRead(const Result<DeviceRead>& read, bool reset_after_update) override;
+  void OnArrivalRead(const Result<DeviceRead>& read, bool reset_after_update,
+                     bool listening) override;
   void OnArrivalRunning(bool running) override;
   void OnWaitingForKeyboard(bool waiting) override;
 

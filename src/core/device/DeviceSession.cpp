@@ -325,10 +325,11 @@ void DeviceSession::ReadAfterArrival() {
     update_pending_ = false;
   }
   ++arrival_reads_;
-  OpenEventInterface();
+  const bool listening = OpenEventInterface();
   dispatcher_.Post([events = &events_] { events->OnConnectionChanged(true); });
-  dispatcher_.Post(
-      [events = &events_, read = std::move(read), reset] { events->OnArrivalRead(read, reset); });
+  dispatcher_.Post([events = &events_, read = std::move(read), reset, listening] {
+    events->OnArrivalRead(read, reset, listening);
+  });
 }
 
 void DeviceSession::HandleRemoval() {

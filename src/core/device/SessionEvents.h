@@ -25,8 +25,9 @@ class SessionEvents {
   virtual void OnConnectionChanged(bool connected) = 0;
   // An arrival re-read the keyboard. With `reset_after_update` the keyboard had just left its
   // firmware-update mode and was reset to factory settings first: the host's key settings are
-  // to be reset to match.
-  virtual void OnArrivalRead(const Result<DeviceRead>& read, bool reset_after_update) = 0;
+  // to be reset to match. `listening`: the event interface is open and its listener runs.
+  virtual void OnArrivalRead(const Result<DeviceRead>& read, bool reset_after_update,
+                             bool listening) = 0;
   // An arrival was noticed (true) and its handling, settling pause and re-read included, has
   // ended (false). Editing stays locked in between, so that no write is built from values the
   // re-read is about to replace.

@@ -7,12 +7,14 @@ namespace n240qx {
 namespace {
 // Every code above this one is a per-key lighting profile as far as the page is concerned.
 constexpr std::uint8_t kLastBuiltInRange = 50;
+// The speed slider goes one code earlier than the colour area: 50 itself has no speed.
+constexpr std::uint8_t kFirstCodeWithoutSpeed = 50;
 }  // namespace
 
 LightingRules LightingRules::ForEffect(std::uint8_t code) {
   LightingRules rules;
   const bool built_in = code <= kLastBuiltInRange;
-  rules.speed_slider = built_in && code != EffectTable::kStatic;
+  rules.speed_slider = code < kFirstCodeWithoutSpeed && code != EffectTable::kStatic;
   rules.colour_area = built_in;
   rules.multicolour = built_in && code != EffectTable::kStatic;
   rules.forced_multicolour = code == EffectTable::kWave || code == EffectTable::kSpectrum;

@@ -65,7 +65,8 @@ Status MacroStoreEntry::SetName(std::u16string_view text) {
 }
 
 void MacroStoreEntry::set_has_delay(bool on) {
-  flags = static_cast<std::uint8_t>(on ? (flags | kHasDelayFlag) : (flags & ~kHasDelayFlag));
+  // Bit 0 is the only flag there is; whatever a damaged file left in the others goes.
+  flags = on ? kHasDelayFlag : std::uint8_t{0};
 }
 
 }  // namespace n240qx

@@ -36,6 +36,7 @@ struct MacroStoreEntry {
   Status SetName(std::u16string_view text);
 
   bool has_delay() const { return (flags & macro_layout::kHasDelayFlag) != 0; }
+  // Sets the whole flags byte: has_delay, every other bit 0.
   void set_has_delay(bool on);
 
   void Clear() { *this = MacroStoreEntry{}; }

@@ -50,6 +50,9 @@ class BitSliderModel {
   bool OnButtonDown(int x) { return SetPosition(PositionFromPixel(x)); }
   // Arrow keys move by the line size, Page Up/Down by the page size; both are 1.
   bool MoveByLines(int lines) { return SetPosition(position_ + lines * kLineSize); }
+  // Home and End go to the ends of the range, as with any slider.
+  bool MoveToMinimum() { return SetPosition(min_); }
+  bool MoveToMaximum() { return SetPosition(max_); }
 
   static constexpr int kLineSize = 1;
   static constexpr int kPageSize = 1;

@@ -82,18 +82,26 @@ bool MainWindowModel::CanStartDragAt(int x, int y) const {
 
 ClickResult MainWindowModel::OnMouseMove(int x, int y) {
   if (EffectListOpen()) {
-    ClickResult result{ClickRoute::kEffectList, kNoPageItem, {}};
-    if (lighting_page_ != nullptr && lighting_page_->OnListHover(x, y)) {
-      result.requests.push_back(WindowRequest::kRepaint);
-    }
-    return result;
+    return OnEffectListMove(x, y);
   }
   if (state_.dragging && CanStartDragAt(x, y)) {
     // The window system takes the drag over and the release may never reach us.
     state_.dragging = false;
     return Handled({WindowRequest::kStartWindowMove});
   }
-  return Handled({});
+  return {ClickRoute::kKeyboardView, kNoPageItem, {}};
+}
+
+ClickResult MainWindowModel::OnEffectListMove(int x, int y) {
+  // The list covers only part of the column: the keyboard drawing beside it still hovers and
+  // takes a band.
+  const bool over_list = LightingPage::kListArea.Contains(x, y);
+  ClickResult result{
+      over_list ? ClickRoute::kEffectList : ClickRoute::kKeyboardView, kNoPageItem, {}};
+  if (lighting_page_ != nullptr && lighting_page_->OnListHover(x, y)) {
+    result.requests.push_back(WindowRequest::kRepaint);
+  }
+  return result;
 }
 
 ClickResult MainWindowModel::OnButtonUp(int x, int y) {
@@ -116,12 +124,14 @@ ClickResult MainWindowModel::OnButtonUp(int x, int y) {
     if (lighting_page_ != nullptr) {
       lighting_page_->OnItemButtonUp(item, x, y);
     }
-    return {ClickRoute::kLightingItem, item, {WindowRequest::kRepaint}};
+    return {ClickRoute::kLightingItem, item, {WindowRequest::kRepaint}, true};
   }
   if (item == kNoPageItem || item == PageItemIndex(PageItem::kDeadButton)) {
-    return {ClickRoute::kKeyboardView, item, {WindowRequest::kRepaint}};
+    return {ClickRoute::kKeyboardView, item, {WindowRequest::kRepaint}, true};
   }
-  return OnPageItem(item);
+  ClickResult result = OnPageItem(item);
+  result.key_click = true;
+  return result;
 }
 
 ClickResult MainWindowModel::OnEffectListRelease(int x, int y) {
@@ -236,6 +246,17 @@ std::vector<WindowRequest> MainWindowModel::OnRefresh(RefreshSource source) cons
     requests.push_back(WindowRequest::kCheckFirmware);
   }
   return requests;
+}
+
+std::vector<WindowRequest> MainWindowModel::OnArrivalRead(bool reset_after_update, bool listening) {
+  if (reset_after_update) {
+    SetPerKeyMode(false);
+  }
+  if (listening) {
+    return OnRefresh(RefreshSource::kKeyboardRead);
+  }
+  return {WindowRequest::kSetSlidersFromImage, WindowRequest::kRecomputeMarkedKeys,
+          WindowRequest::kRepaint};
 }
 
 std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& outcome) {

@@ -40,7 +40,8 @@ class MainWindowModel {
   // last the keyboard view.
   ClickResult OnButtonUp(int x, int y);
   ClickResult OnButtonDown(int x, int y);
-  // While the effect list is open, moves go to the lighting page (row hover).
+  // While the effect list is open, every move goes to the lighting page (row hover); only
+  // moves outside the list reach the keyboard view as well.
   ClickResult OnMouseMove(int x, int y);
 
   // The effect list and per-key mode, wherever they are kept.
@@ -63,6 +64,12 @@ class MainWindowModel {
   std::vector<WindowRequest> OnProfileDialogClosed() const {
     return OnRefresh(RefreshSource::kProfileChange);
   }
+  // An arrival's re-read was applied. After the reset that follows a firmware update per-key
+  // colour mode is left, as after the reset from the help window. The refresh follows only
+  // when the keyboard can be heard again (`listening`); otherwise the sliders and the marked
+  // keys still follow the re-read image, but the key assignment store is not rewritten and
+  // the firmware is not checked.
+  std::vector<WindowRequest> OnArrivalRead(bool reset_after_update, bool listening);
 
   // An arrival's handling on the worker started or ended: editing is locked in between.
   void OnArrivalRunning(bool running) { state_.arrival_running = running; }
@@ -89,6 +96,7 @@ class MainWindowModel {
   bool CanStartDragAt(int x, int y) const;
   bool EffectListOpen() const;
   ClickResult OnEffectListRelease(int x, int y);
+  ClickResult OnEffectListMove(int x, int y);
 
   ConfigImage& image_;
   DeviceSnapshot& snapshot_;

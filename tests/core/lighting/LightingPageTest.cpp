@@ -71,6 +71,20 @@ TEST(LightingRules, WhatEachCodeOffers) {
   EXPECT_TRUE(LightingRules::ForEffect(200).per_key_choice);
 }
 
+TEST(LightingRules, SpeedSliderStopsOneCodeBeforeTheColourArea) {
+  struct Case {
+    std::uint8_t code;
+    bool speed;
+    bool colour_area;
+  };
+  for (const Case c : {Case{1, false, true}, Case{2, true, true}, Case{49, true, true},
+                       Case{50, false, true}, Case{51, false, false}, Case{255, false, false}}) {
+    const auto rules = LightingRules::ForEffect(c.code);
+    EXPECT_EQ(rules.speed_slider, c.speed) << "code " << int{c.code};
+    EXPECT_EQ(rules.colour_area, c.colour_area) << "code " << int{c.code};
+  }
+}
+
 TEST(LightingRules, OnlyTheFiveProfilesHaveAColourTable) {
   EXPECT_EQ(LightingRules::ColourTableOf(51), 0U);
   EXPECT_EQ(LightingRules::ColourTableOf(55), 4U);

@@ -35,6 +35,23 @@ TEST(SaveSelectedMacro, RepeatCountFollowsTheLoopBox) {
   EXPECT_EQ(working.entry(1).repeat_count, 999);
 }
 
+TEST(SaveSelectedMacro, FlagsBecomeTheDelayBoxAlone) {
+  struct Case {
+    std::uint8_t stored;
+    bool has_delay;
+    std::uint8_t saved;
+  };
+  for (const Case c : {Case{0xFE, true, 0x01}, Case{0xFF, false, 0x00}, Case{0x00, true, 0x01},
+                       Case{0x80, false, 0x00}}) {
+    MacroStore working;
+    working.entry(1).flags = c.stored;  // as a damaged file left it
+    MacroSelection selected = Selected(u"m", false, 1);
+    selected.has_delay = c.has_delay;
+    ASSERT_TRUE(SaveSelectedMacro(working, selected, MacroBuffers{}).ok());
+    EXPECT_EQ(working.entry(1).flags, c.saved) << "stored " << int{c.stored};
+  }
+}
+
 TEST(SaveSelectedMacro, WithoutSelectionNothingChanges) {
   MacroStore working;
   ASSERT_TRUE(SaveSelectedMacro(working, std::nullopt, testing::Buffers({0x01, 0x41})).ok());

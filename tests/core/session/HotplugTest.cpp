@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 
@@ -58,6 +59,23 @@ TEST_F(HotplugTest, UnplugInTheMiddleOfAReadEndsItAndLeavesTheImageAsItWas) {
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok()) << outcome->status.error().message;
   EXPECT_EQ(sim.Memory().game_mode, game_mode);
+}
+
+TEST_F(HotplugTest, AnArrivalSaysWhetherTheKeyboardCanBeHeardAgain) {
+  ConnectAndRead();
+  for (const bool refused : {true, false}) {
+    SCOPED_TRACE(refused ? "event interface refused" : "event interface opened");
+    const auto removals = std::ranges::count(connections, false);
+    sim.Unplug();
+    ASSERT_TRUE(PumpUntil([&] { return std::ranges::count(connections, false) > removals; }));
+    arrivals.clear();
+    arrivals_listening.clear();
+    paced.RefuseEventOpens(refused);
+    sim.Replug();
+    ASSERT_TRUE(PumpUntil([&] { return !arrivals.empty(); }));
+    EXPECT_TRUE(arrivals[0].first.ok()) << "the re-read itself worked";
+    EXPECT_THAT(arrivals_listening, ElementsAre(!refused));
+  }
 }
 
 TEST_F(HotplugTest, UnplugInTheMiddleOfAWriteKeepsWhatWasAcknowledged) {

@@ -65,11 +65,17 @@ class PacedDevice final : public HidDevice {
 }  // namespace
 
 Result<std::unique_ptr<HidDevice>> PacedTestLink::Open(const std::string& path) {
+  const bool event = path.find("col04") != std::string::npos;
+  {
+    std::lock_guard lock(mutex_);
+    if (event && refuse_event_opens_) {
+      return Error{ErrorCode::kPermissionDenied, "Permission denied on " + path};
+    }
+  }
   auto opened = sim_.Open(path);
   if (!opened.ok()) {
     return opened.error();
   }
-  const bool event = path.find("col04") != std::string::npos;
   return std::unique_ptr<HidDevice>(
       std::make_unique<PacedDevice>(std::move(opened).value(), *this, event));
 }
@@ -77,6 +83,11 @@ Result<std::unique_ptr<HidDevice>> PacedTestLink::Open(const std::string& path) 
 void PacedTestLink::SetPacing(bool on) {
   std::lock_guard lock(mutex_);
   pacing_ = on;
+}
+
+void PacedTestLink::RefuseEventOpens(bool refuse) {
+  std::lock_guard lock(mutex_);
+  refuse_event_opens_ = refuse;
 }
 
 void PacedTestLink::SetBeforeFeature(FeatureHook hook) {

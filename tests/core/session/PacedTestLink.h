@@ -34,6 +34,8 @@ class PacedTestLink final : public HidLink {
   }
 
   void SetPacing(bool on);
+  // The event interface cannot be opened (its node refuses) while this is on.
+  void RefuseEventOpens(bool refuse);
   // Called on the worker thread just before (or just after) a feature report goes out.
   void SetBeforeFeature(FeatureHook hook);
   void SetAfterFeature(FeatureHook hook);
@@ -54,6 +56,7 @@ class PacedTestLink final : public HidLink {
   FeatureHook before_;
   FeatureHook after_;
   bool pacing_ = true;
+  bool refuse_event_opens_ = false;
   bool event_open_ = false;
   int acks_delivered_ = 0;
   // The listener has come back for the next report since the last acknowledgement: it has

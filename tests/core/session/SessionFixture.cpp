@@ -6,8 +6,9 @@ SessionFixture::SessionFixture() : state(std::make_unique<ConfiguratorState>()) 
   ConfiguratorSessionEvents::Hooks hooks;
   hooks.launch_key = [this](std::uint8_t code) { launches.push_back(code); };
   hooks.connection = [this](bool connected) { connections.push_back(connected); };
-  hooks.arrival = [this](const Status& status, bool reset) {
+  hooks.arrival = [this](const Status& status, bool reset, bool listening) {
     arrivals.emplace_back(status, reset);
+    arrivals_listening.push_back(listening);
   };
   hooks.progress = [this](const SequenceProgress& step) { progress.push_back(step); };
   hooks.arrival_running = [this](bool running) { arrival_running.push_back(running); };

@@ -74,7 +74,8 @@ class SessionFixture : public ::testing::Test {
   // What the session reported to the owning thread, in order.
   std::vector<std::uint8_t> launches;
   std::vector<bool> connections;
-  std::vector<std::pair<Status, bool>> arrivals;
+  std::vector<std::pair<Status, bool>> arrivals;  // with reset_after_update
+  std::vector<bool> arrivals_listening;
   std::vector<SequenceProgress> progress;
   std::vector<bool> arrival_running;
   std::vector<bool> waiting_for_keyboard;

@@ -125,6 +125,28 @@ TEST_F(MainWindowModelTest, AnArrivalLocksEditingUntilItsHandlingEnds) {
   EXPECT_TRUE(Click(PageItem::kApply).Has(R::kApplyChanges));
 }
 
+TEST_F(MainWindowModelTest, ArrivalRefreshesOnlyWhenHeardAndLeavesPerKeyModeAfterAnUpdate) {
+  struct Case {
+    bool reset_after_update;
+    bool listening;
+    bool per_key_mode_after;
+    bool refreshed;  // store rewritten and firmware checked
+  };
+  for (const Case c : {Case{false, true, true, true}, Case{false, false, true, false},
+                       Case{true, true, false, true}, Case{true, false, false, false}}) {
+    model_.SetPerKeyMode(true);
+    const auto requests = model_.OnArrivalRead(c.reset_after_update, c.listening);
+    SCOPED_TRACE(::testing::Message()
+                 << "reset " << c.reset_after_update << " listening " << c.listening);
+    EXPECT_EQ(model_.state().per_key_mode, c.per_key_mode_after);
+    EXPECT_EQ(std::ranges::count(requests, R::kCheckFirmware), c.refreshed ? 1 : 0);
+    EXPECT_EQ(std::ranges::count(requests, R::kSaveKeymapStore), c.refreshed ? 1 : 0);
+    for (R always : {R::kSetSlidersFromImage, R::kRecomputeMarkedKeys, R::kRepaint}) {
+      EXPECT_EQ(std::ranges::count(requests, always), 1) << static_cast<int>(always);
+    }
+  }
+}
+
 TEST_F(MainWindowModelTest, SuccessfulApplyMakesTheSnapshotWhatWasWritten) {
   image_.windows_key_lock() = 1;
   image_.key_enable_mask()[1] = 0x3F;
@@ -170,6 +192,21 @@ TEST_F(MainWindowModelTest, RevertRestoresTheImageAndDerivesPerKeyMode) {
 TEST_F(MainWindowModelTest, ClicksOnNoItemGoToTheKeyboardView) {
   EXPECT_EQ(model_.OnButtonUp(500, 300).route, ClickRoute::kKeyboardView);
   EXPECT_EQ(Click(PageItem::kDeadButton).route, ClickRoute::kKeyboardView);
+}
+
+TEST_F(MainWindowModelTest, ReleasesOnThePageGoOnToTheKeyClickUnlessAnOpenWindowTakesThem) {
+  for (const PageItem item :
+       {PageItem::kDirectionTop, PageItem::kColour1, PageItem::kGameMode, PageItem::kProfile,
+        PageItem::kMacro, PageItem::kDeadButton, PageItem::kHelp}) {
+    EXPECT_TRUE(Click(item).key_click) << PageItemIndex(item);
+  }
+  ASSERT_TRUE(model_.state().help_open);
+  EXPECT_FALSE(model_.OnButtonUp(500, 300).key_click) << "the release closes the help window";
+  EXPECT_TRUE(model_.OnButtonUp(500, 300).key_click);
+  model_.OpenEffectList();
+  EXPECT_FALSE(model_.OnButtonUp(500, 300).key_click) << "the release closes the list only";
+  Click(PageItem::kApply);
+  EXPECT_FALSE(model_.OnButtonUp(500, 300).key_click) << "editing is locked";
 }
 
 TEST_F(MainWindowModelTest, TitleStripDragsOnlyWhereThereIsNoButton) {

@@ -40,6 +40,26 @@ TEST_F(MainWindowWithLightingPage, EffectNameOpensThePagesListAndAReleasePicksAR
   EXPECT_TRUE(model_.state().per_key_mode);
 }
 
+TEST_F(MainWindowWithLightingPage, OnlyMovesOverTheOpenListAreKeptFromTheKeyboardView) {
+  model_.OpenEffectList();
+  struct Case {
+    int x;
+    int y;
+    ClickRoute route;
+  };
+  for (const Case c :
+       {Case{28, 173, ClickRoute::kEffectList}, Case{248, 492, ClickRoute::kEffectList},
+        Case{249, 300, ClickRoute::kKeyboardView}, Case{100, 493, ClickRoute::kKeyboardView},
+        Case{100, 172, ClickRoute::kKeyboardView}, Case{500, 200, ClickRoute::kKeyboardView}}) {
+    EXPECT_EQ(model_.OnMouseMove(c.x, c.y).route, c.route) << c.x << "," << c.y;
+  }
+  model_.OnMouseMove(100, 480);
+  const ClickResult left = model_.OnMouseMove(500, 200);
+  EXPECT_TRUE(left.Has(R::kRepaint)) << "leaving the list clears its hovered row";
+  EXPECT_EQ(page_.hovered_row(), LightingPage::kNoRow);
+  EXPECT_TRUE(model_.state().effect_list_open);
+}
+
 TEST_F(MainWindowWithLightingPage, ChoicesRevertAndResetDriveThePagesPerKeyMode) {
   image_.light_effect() = 51;
   model_.OnButtonUp(30, 205);
