@@ -83,8 +83,13 @@ void MainWindowActions::Start() {
   Connect();
 }
 
-void MainWindowActions::Connect() {
-  backend_->session().Connect([this](Status status) { OnConnected(status); });
+void MainWindowActions::Connect(bool arrived) {
+  auto done = [this](Status status) { OnConnected(status); };
+  if (arrived) {
+    backend_->session().ConnectAfterArrival(done);
+  } else {
+    backend_->session().Connect(done);
+  }
 }
 
 void MainWindowActions::OnConnected(const Status& status) {
@@ -132,7 +137,7 @@ void MainWindowActions::OnKeyboardArrivedOnFallback() {
   }
   // Connected and read as at start-up; unapplied edits on the simulator go with it.
   window_.repaint();
-  Connect();
+  Connect(true);
 }
 
 bool MainWindowActions::Carry(WindowRequest request) {

@@ -71,7 +71,8 @@ class MainWindowActions {
   ConfiguratorSessionEvents::Hooks SessionHooks();
   bool CarryDevice(WindowRequest request);
   bool CarryStore(WindowRequest request);
-  void Connect();
+  // `arrived`: the keyboard has just been plugged in and needs its settling pause first.
+  void Connect(bool arrived = false);
   void OnConnected(const Status& status);
   void FallBackToSimulator();
   void OnKeyboardArrivedOnFallback();

@@ -84,6 +84,13 @@ void DeviceSession::Connect(Done<Status> done) {
   Queue([this, done = std::move(done)]() mutable { Reply(std::move(done), ConnectNow()); });
 }
 
+void DeviceSession::ConnectAfterArrival(Done<Status> done) {
+  Queue([this, done = std::move(done)]() mutable {
+    clock_.SleepMs(options_.arrival_settle_ms);
+    Reply(std::move(done), ConnectNow());
+  });
+}
+
 Status DeviceSession::ConnectNow() {
   if (link_.CommandOpen()) {
     OpenEventInterface();
@@ -277,6 +284,11 @@ void DeviceSession::HandleArrival() {
   clock_.SleepMs(options_.arrival_settle_ms);
   if (link_.CommandOpen()) {
     if (HandlesAlive()) {
+      // A keyboard whose event interface could not be opened is read-only; this arrival may
+      // be the one that makes it openable (the udev rule applied at last).
+      if (!listener_.running() && OpenEventInterface()) {
+        ReadAfterArrival();
+      }
       return;
     }
     // The keyboard went and came back before its removal could be told from another's.

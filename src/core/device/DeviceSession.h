@@ -53,6 +53,9 @@ class DeviceSession {
   // kPermissionDenied when its node may not be opened. A keyboard whose event interface cannot
   // be opened is still connected: it can be read, but a write fails at once.
   void Connect(Done<Status> done);
+  // Connect for a keyboard that has just been plugged in: after the settling pause an arrival
+  // observes, since the keyboard takes no commands before.
+  void ConnectAfterArrival(Done<Status> done);
   // The full read of start-up: a copy of the keyboard's regions and its firmware version.
   void FullRead(Done<Result<DeviceRead>> done);
   void RereadAll(Done<Result<DeviceRead>> done);

@@ -78,6 +78,36 @@ TEST_F(HotplugTest, AnArrivalSaysWhetherTheKeyboardCanBeHeardAgain) {
   }
 }
 
+TEST_F(HotplugTest, AnEventInterfaceThatCouldNotBeOpenedIsTriedAgainAtTheNextArrival) {
+  ConnectAndRead();
+  sim.Unplug();
+  ASSERT_TRUE(PumpUntil([&] { return !connections.empty(); }));
+  paced.RefuseEventOpens(true);
+  sim.Replug();
+  ASSERT_TRUE(PumpUntil([&] { return arrivals.size() == 1; }));
+  paced.RefuseEventOpens(false);
+  session->OnDeviceArrival();
+  ASSERT_TRUE(PumpUntil([&] { return arrivals.size() == 2; }));
+  EXPECT_THAT(arrivals_listening, ElementsAre(false, true));
+  state->image.game_mode() ^= 1;
+  auto outcome = Apply();
+  ASSERT_TRUE(outcome && outcome->status.ok()) << outcome->status.error().message;
+  EXPECT_EQ(sim.Memory().game_mode, state->image.game_mode());
+}
+
+TEST_F(HotplugTest, AKeyboardJustPluggedInIsLeftToSettleBeforeItIsOpened) {
+  DeviceSessionOptions options = FastOptions();
+  StartSession(options, false);
+  const auto slept = clock.SleptMs();
+  paced.SetBeforeFeature([&](std::span<const std::uint8_t>) {
+    EXPECT_GE(clock.SleptMs() - slept, options.arrival_settle_ms) << "a command before the pause";
+  });
+  auto connected = Await<Status>([&](auto done) { session->ConnectAfterArrival(std::move(done)); });
+  ASSERT_TRUE(connected && connected->ok());
+  EXPECT_GE(clock.SleptMs() - slept, options.arrival_settle_ms);
+  ASSERT_TRUE(FullRead());
+}
+
 TEST_F(HotplugTest, UnplugInTheMiddleOfAWriteKeepsWhatWasAcknowledged) {
   ConnectAndRead();
   const std::uint8_t game_mode = state->image.game_mode() ^ 1;
