@@ -32,6 +32,7 @@ enum class TextId {
   kWriteFailed,
   kResetFailed,
   kSaveFailed,
+  kHotplugFailed,
   kCount,  // not a text: the number of texts
 };
 

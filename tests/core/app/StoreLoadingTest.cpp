@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/ConfiguratorState.h"
-#include "core/keys/TempDir.h"
+#include "support/TempDir.h"
 #include "keys/KeyAssignment.h"
 #include "keys/KeymapStore.h"
 #include "macros/MacroStoreFile.h"

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "config/ImageField.h"
-#include "core/keys/HexBytes.h"
 #include "core/session/SessionFixture.h"
 #include "lighting/KeyboardLightingChange.h"
+#include "support/Hex.h"
 
 namespace n240qx::testing {
 namespace {
