@@ -73,6 +73,7 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   if (Status loaded = session.state().LoadProfile(*bytes); !loaded.ok()) {
     return session.Fail(ExitCode::kFileError, "cannot use the profile: " + loaded.error().message);
   }
+  const bool blank = ProfileImageIsBlank(*bytes);
   if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
     return written;
   }

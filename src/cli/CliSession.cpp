@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "app/FilesystemPathProbe.h"
+#include "app/UdevRuleHelp.h"
+#include "cli/StopSignals.h"
 #include "device/LoggingHidLink.h"
 #include "hid/HidapiLink.h"
 #include "hid/UdevHotplugMonitor.h"
@@ -16,9 +18,6 @@
 namespace n240qx {
 
 namespace {
-
-constexpr const char* kUdevRuleHint =
-    "The rule is data/70-n240qx.rules; see README, \"Permission to use the keyboard\".";
 
 std::filesystem::path ExecutablePath() {
   std::error_code error;
@@ -35,6 +34,12 @@ CliSession::CliSession(ProgramPaths paths, bool json)
       state_(std::make_unique<ConfiguratorState>()) {
   ConfiguratorSessionEvents::Hooks hooks;
   hooks.progress = [this](const SequenceProgress& progress) { ShowProgress(progress); };
+  hooks.waiting_for_keyboard = [this](bool waiting) {
+    if (waiting) {
+      EndProgressLine();
+      std::cerr << "n240qx-ctl: " << kKeyboardBusyMessage << "; waiting\n";
+    }
+  };
   events_ = std::make_unique<ConfiguratorSessionEvents>(*state_, paths_.KeymapFile(), hooks);
 }
 
@@ -137,7 +142,9 @@ ExitCode CliSession::Connect() {
     return ExitCode::kOk;
   }
   if (connected.error().code == ErrorCode::kPermissionDenied) {
-    return Fail(ExitCode::kNoKeyboard, connected.error().message + "\n" + kUdevRuleHint);
+    return Fail(ExitCode::kNoPermission,
+                connected.error().message + "\n" +
+                    UdevRuleHelp::Lines(Texts(), UdevRuleHelp::ShippedRule(paths_.share_folder())));
   }
   return Fail(ExitCode::kNoKeyboard, connected.error().message);
 }
@@ -200,6 +207,12 @@ ExitCode CliSession::Fail(ExitCode code, const std::string& message) {
 
 ExitCode CliSession::FailDevice(const Error& error) {
   return Fail(ExitCodeForDeviceError(error), error.message);
+}
+
+void CliSession::StopOnSignal() {
+  if (StopSignals::Received() != 0) {
+    session_->Stop();
+  }
 }
 
 void CliSession::ShowProgress(const SequenceProgress& progress) {

@@ -70,13 +70,18 @@ class CliSession {
   template <typename T>
   T Await(const std::function<void(DeviceSession::Done<T>)>& start) {
     std::optional<T> result;
+    StopOnSignal();
     start([&result](T value) { result.emplace(std::move(value)); });
     while (!result) {
-      dispatcher_.RunOne(std::chrono::milliseconds(100));
+      dispatcher_.RunOne(std::chrono::milliseconds(kSignalCheckMs));
+      StopOnSignal();
     }
     EndProgressLine();
     return std::move(*result);
   }
+  // How often a wait looks for SIGTERM or SIGINT.
+  static constexpr int kSignalCheckMs = 20;
+  void StopOnSignal();
   void ShowProgress(const SequenceProgress& progress);
   void EndProgressLine();
 

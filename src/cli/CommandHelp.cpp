@@ -66,8 +66,9 @@ constexpr std::string_view kOptions = R"(Options (anywhere on the line):
 )";
 
 constexpr std::string_view kExitStatus =
-    "Exit status: 0 done, 1 no keyboard, 2 usage error, 3 the keyboard failed or did not\n"
-    "acknowledge, 4 a file could not be read or written, or was refused.\n";
+    "Exit status: 0 done, 1 no keyboard, 2 usage error, 3 the keyboard failed, did not\n"
+    "acknowledge or was busy with another program, 4 a file could not be read or written, or\n"
+    "was refused, 5 the keyboard is attached but may not be opened (the udev rule is missing).\n";
 
 }  // namespace
 

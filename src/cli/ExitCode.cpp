@@ -8,8 +8,9 @@ ExitCode ExitCodeForDeviceError(const Error& error) {
   switch (error.code) {
     case ErrorCode::kNotFound:
     case ErrorCode::kNotOpen:
-    case ErrorCode::kPermissionDenied:
       return ExitCode::kNoKeyboard;
+    case ErrorCode::kPermissionDenied:
+      return ExitCode::kNoPermission;
     case ErrorCode::kInvalidArgument:
       return ExitCode::kUsage;
     case ErrorCode::kIo:

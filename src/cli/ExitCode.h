@@ -13,6 +13,7 @@ enum class ExitCode : int {
   kUsage = 2,           // a wrong command, option or value; nothing was sent
   kKeyboardFailed = 3,  // the keyboard stopped answering, went away or did not acknowledge
   kFileError = 4,       // a file that cannot be read, written, or is damaged
+  kNoPermission = 5,    // attached, but this user may not open it: the udev rule is missing
 };
 
 // What a failed keyboard sequence means for the exit status.

@@ -8,6 +8,7 @@
 #include "cli/CliSession.h"
 #include "cli/CommandHelp.h"
 #include "cli/Commands.h"
+#include "cli/StopSignals.h"
 
 namespace n240qx {
 namespace {
@@ -106,6 +107,7 @@ int Run(int argc, char** argv) {
       }
     }
   }
+  StopSignals::Install();
   auto session = CliSession::Open(*arguments);
   if (!session.ok()) {
     std::cerr << "n240qx-ctl: " << session.error().message << '\n';
@@ -113,7 +115,12 @@ int Run(int argc, char** argv) {
                                 ? ExitCode::kUsage
                                 : ExitCode::kFileError);
   }
-  return static_cast<int>(command->run(**session, *arguments));
+  const ExitCode code = command->run(**session, *arguments);
+  if (const int signal_number = StopSignals::Received(); signal_number != 0) {
+    std::cerr << "n240qx-ctl: stopped by signal " << signal_number << '\n';
+    return 128 + signal_number;
+  }
+  return static_cast<int>(code);
 }
 
 }  // namespace

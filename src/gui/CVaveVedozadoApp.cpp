@@ -10,6 +10,7 @@
 #include "gui/DeviceBackend.h"
 #include "gui/QtText.h"
 #include "gui/SingleInstance.h"
+#include "gui/StopSignalNotifier.h"
 
 namespace n240qx {
 
@@ -82,6 +83,10 @@ int CVaveVedozadoApp::Run() {
     // The files stay as they are; the program runs on what memory holds.
     window_->ShowFailureText(loaded.error().message);
   }
+  // Logout and Ctrl+C end the program as tray Exit does.
+  stop_signals_ = std::make_unique<StopSignalNotifier>();
+  QObject::connect(stop_signals_.get(), &StopSignalNotifier::StopRequested, &app_,
+                   &QApplication::quit, Qt::QueuedConnection);
   window_->Start();
   const int code = QApplication::exec();
   window_.reset();

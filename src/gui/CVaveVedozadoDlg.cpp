@@ -213,7 +213,7 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       return true;
     case WindowRequest::kShowNoKeyboardBalloon:
       if (tray_ != nullptr) {
-        tray_->ShowNoKeyboardBalloon();
+        tray_->ShowNoKeyboardBalloon(QString::fromStdString(actions_->balloon()));
       }
       return true;
     case WindowRequest::kStartWindowMove:

@@ -55,10 +55,10 @@ void TrayIcon::OnStartWithDesktop(bool checked) {
   }
 }
 
-void TrayIcon::ShowNoKeyboardBalloon() {
+void TrayIcon::ShowNoKeyboardBalloon(const QString& message) {
   icon_.showMessage(Text(texts_, TextId::kNoKeyboardTitle),
-                    Text(texts_, TextId::kNoKeyboardMessage), QSystemTrayIcon::Information,
-                    kBalloonMs);
+                    message.isEmpty() ? Text(texts_, TextId::kNoKeyboardMessage) : message,
+                    QSystemTrayIcon::Information, kBalloonMs);
 }
 
 }  // namespace n240qx

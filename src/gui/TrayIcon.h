@@ -20,8 +20,9 @@ class TrayIcon : public QObject {
   TrayIcon(const QIcon& icon, const Texts& texts, std::optional<AutostartEntry> autostart,
            QObject* parent);
 
-  void ShowNoKeyboardBalloon();
   const QMenu& menu() const { return menu_; }
+  // `message` empty: the no-keyboard text.
+  void ShowNoKeyboardBalloon(const QString& message = QString());
 
  signals:
   void DoubleClicked();

@@ -4,12 +4,14 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "WindowTestSupport.h"
 #include "app/ProgramVersion.h"
 #include "gui/AppOptions.h"
 #include "gui/QtLauncher.h"
 #include "gui/SingleInstance.h"
+#include "gui/StopSignalNotifier.h"
 #include "keys/LaunchTarget.h"
 
 namespace n240qx::testing {
@@ -91,6 +93,29 @@ TEST(SingleInstance, ALeftOverSocketFromACrashIsTakenOver) {
   stale.close();
   SingleInstance instance(name);
   EXPECT_TRUE(instance.Claim());
+}
+
+TEST(SingleInstance, AStartThatHasClaimedButIsNotListeningYetKeepsASecondOneOut) {
+  QTemporaryDir data;
+  const QString name = SingleInstance::ServerNameFor(data.path().toStdString());
+  // The other start won the claim a moment ago and has not set up its socket yet.
+  auto other = FileLock::TryLock(SingleInstance::LockFileFor(name));
+  ASSERT_TRUE(other.ok() && *other != nullptr);
+  SingleInstance late(name);
+  EXPECT_FALSE(late.Claim());
+  other->reset();
+  SingleInstance next(name);
+  EXPECT_TRUE(next.Claim()) << "the claim goes with the program that held it";
+}
+
+TEST(StopSignalNotifier, SigtermAndSigintArriveAsQtSignals) {
+  StopSignalNotifier notifier;
+  QSignalSpy stops(&notifier, &StopSignalNotifier::StopRequested);
+  ASSERT_EQ(::raise(SIGTERM), 0);
+  ASSERT_EQ(::raise(SIGINT), 0);
+  EXPECT_TRUE(WaitFor([&] { return stops.count() == 2; }));
+  EXPECT_EQ(stops.value(0).value(0).toInt(), SIGTERM);
+  EXPECT_EQ(stops.value(1).value(0).toInt(), SIGINT);
 }
 
 TEST(QtLauncher, ProgramsStartDirectlyAndEverythingElseOpensAsAUrl) {

@@ -251,6 +251,26 @@ TEST(MainWindowWithoutKeyboard, WithoutATrayTheWindowStaysAndSaysTheKeyboardIsMi
   EXPECT_FALSE(window.window().model().visibility().ShowsNoKeyboardNotice());
 }
 
+class KeyboardNotPermitted : public ::testing::TestWithParam<bool> {};
+
+TEST_P(KeyboardNotPermitted, TheWindowStaysShownWithTheCommandsThatInstallTheRule) {
+  const bool tray = GetParam();
+  WindowUnderTest window(QString(), WindowUnderTest::Keyboard::kPermissionDenied, {.tray = tray});
+  ASSERT_TRUE(window.StartAndWaitForWindow()) << "hidden with its explanation";
+  const std::string& shown = window.window().failure();
+  EXPECT_NE(shown.find("may not open it"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\nsudo cp '"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("70-n240qx.rules' /etc/udev/rules.d/"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\nsudo udevadm control --reload && sudo udevadm trigger"),
+            std::string::npos)
+      << shown;
+  EXPECT_TRUE(window.window().model().visibility().permission_denied());
+  const auto double_click = window.window().model().visibility().OnTrayDoubleClick();
+  EXPECT_EQ(double_click.front(), WindowRequest::kShowWindow) << "the tray shows it again";
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutTray, KeyboardNotPermitted, ::testing::Bool());
+
 TEST(MainWindowWithoutKeyboard, NoKeyboardAttachedFallsBackToTheSimulator) {
   WindowUnderTest window(QString(), WindowUnderTest::Keyboard::kHardwareAbsentWithFallback);
   EXPECT_FALSE(window.window().simulated());

@@ -57,7 +57,9 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
   }
   auto link = std::make_unique<SimulatedLink>();
   keyboard_ = link.get();
-  if (keyboard != Keyboard::kSimulated) {
+  if (keyboard == Keyboard::kPermissionDenied) {
+    link->SetPermissionDenied(true);
+  } else if (keyboard != Keyboard::kSimulated) {
     link->Unplug();
   }
   auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);

@@ -44,6 +44,8 @@ class WindowUnderTest {
     kAbsent,     // the simulator, unplugged, and nothing to fall back to
     // A "hardware" transport without a keyboard, with the simulator to fall back to.
     kHardwareAbsentWithFallback,
+    // Attached, but its nodes may not be opened (no udev rule).
+    kPermissionDenied,
   };
 
   // `share_folder` empty: plain skins written into the temporary directory.

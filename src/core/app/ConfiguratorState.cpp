@@ -28,26 +28,39 @@ Status ConfiguratorState::LoadFiles(const std::filesystem::path& keymap_file,
                                     const std::filesystem::path& macro_file, bool create_missing) {
   std::error_code ignored;
   if (create_missing || std::filesystem::exists(macro_file, ignored)) {
-    if (Status loaded = LoadMacroStore(macro_file, stored_macros); !loaded.ok()) {
-      return loaded;
-    }
+    LoadStore(macro_file, LoadMacroStore(macro_file, stored_macros));
   }
   if (create_missing || std::filesystem::exists(keymap_file, ignored)) {
     auto loaded = LoadKeymapStore(keymap_file, false, image, key_actions);
-    if (!loaded.ok()) {
-      return loaded.error();
-    }
+    LoadStore(keymap_file, loaded.ok() ? Status::Ok() : Status(loaded.error()));
   }
   RestoreKeyActionKeys(key_actions);
   CopyToSnapshots();
+  if (stores.Any()) {
+    return Error{ErrorCode::kIo, stores.Describe()};
+  }
   return Status::Ok();
 }
 
+void ConfiguratorState::LoadStore(const std::filesystem::path& file, const Status& loaded) {
+  if (loaded.ok()) {
+    stores.Release(file);
+  } else {
+    stores.Hold(file, loaded.error().message);
+  }
+}
+
 Status ConfiguratorState::SaveKeymapStore(const std::filesystem::path& keymap_file) const {
+  if (Status writable = stores.CheckWritable(keymap_file); !writable.ok()) {
+    return writable;
+  }
   return n240qx::SaveKeymapStore(keymap_file, image, key_actions);
 }
 
 Status ConfiguratorState::SaveAppliedKeymapStore(const std::filesystem::path& keymap_file) const {
+  if (Status writable = stores.CheckWritable(keymap_file); !writable.ok()) {
+    return writable;
+  }
   ConfigImage applied;
   applied.bytes() = snapshot.bytes();
   return n240qx::SaveKeymapStore(keymap_file, applied, key_actions_snapshot);
@@ -120,6 +133,7 @@ Status ConfiguratorState::ApplyFactoryReset(const DeviceRead& read,
   image.DeriveWindowsKeyLock();
   customised.Clear();
   CopyToSnapshots();
+  stores.Release(keymap_file);
   return SaveKeymapStore(keymap_file);
 }
 
@@ -179,6 +193,10 @@ SequenceEnd ConfiguratorState::FinishArrival(const Result<DeviceRead>& read,
 
 Status ConfiguratorState::CommitMacros(const std::filesystem::path& keymap_file,
                                        const std::filesystem::path& macro_file) {
+  // Macros that were never loaded cannot be edited on purpose: the dialog showed an empty list.
+  if (Status writable = stores.CheckWritable(macro_file); !writable.ok()) {
+    return writable;
+  }
   BuildMacroRecords(stored_macros, image);
   Status keymap = SaveKeymapStore(keymap_file);
   Status macros = SaveMacroStore(macro_file, stored_macros);

@@ -19,6 +19,7 @@
 #include "lighting/RepaintCountdown.h"
 #include "macros/MacroStore.h"
 #include "util/Result.h"
+#include "util/StoreGuard.h"
 
 namespace n240qx {
 
@@ -41,6 +42,8 @@ struct ConfiguratorState {
   // The keyboard's firmware version; unknown until a read brings one.
   std::optional<FirmwareVersion> firmware;
   RepaintCountdown repaint;
+  // The files that failed to load and are therefore never written.
+  StoreGuard stores;
 
   // Image and key action table to their snapshots, and back (dropping unapplied edits).
   void CopyToSnapshots();
@@ -49,8 +52,9 @@ struct ConfiguratorState {
   // Start-up: MacroDefine.bin into the stored macros, keymap.bin into image and key action
   // table, every key's own code restored, then both copied to their snapshots. With
   // `create_missing` a missing file is created from memory, as at the program's first start;
-  // otherwise it is left missing and memory keeps its contents. A file that exists but cannot
-  // be read is an error and changes nothing of that file's part.
+  // otherwise it is left missing and memory keeps its contents. Each file is loaded on its own:
+  // one that exists but cannot be read changes nothing of its part, is held in `stores`, and
+  // the returned error names every such file.
   Status LoadFiles(const std::filesystem::path& keymap_file,
                    const std::filesystem::path& macro_file, bool create_missing);
 
@@ -83,7 +87,8 @@ struct ConfiguratorState {
   Status ApplyWriteOutcome(const WriteOutcome& outcome);
   // After FactoryReset and RereadAll (or an arrival after a firmware update): the keyboard's
   // regions, every key enabled, no assignments, each key's own code, no marked keys; image and
-  // key action table to their snapshots and to keymap.bin. Returns the save's status.
+  // key action table to their snapshots and to keymap.bin, which the reset replaces on purpose
+  // even when it could not be loaded. Returns the save's status.
   Status ApplyFactoryReset(const DeviceRead& read, const std::filesystem::path& keymap_file);
 
   // Everything that follows a sequence, for the window and the command-line tool alike; each
@@ -113,6 +118,7 @@ struct ConfiguratorState {
   std::optional<SliderMove> ApplyKeyboardLightingChange(std::uint8_t sub_code, std::uint8_t value);
 
  private:
+  void LoadStore(const std::filesystem::path& file, const Status& loaded);
   void KeepFirmware(const DeviceRead& read);
 };
 

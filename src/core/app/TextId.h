@@ -25,6 +25,8 @@ enum class TextId {
   kFactoryResetQuestion,
   kUpdaterNotStarted,
   kDeviceBusy,
+  kBusyWithAnotherProgram,
+  kKeyboardNotPermitted,
   kSimulatedKeyboard,
   kReadFailed,
   kWriteFailed,

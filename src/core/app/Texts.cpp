@@ -41,6 +41,12 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      "dem Programm installiert."},
     {TextId::kDeviceBusy, "Please wait, the keyboard is busy\u2026",
      "Bitte warten, die Tastatur ist besch\u00E4ftigt\u2026"},
+    {TextId::kBusyWithAnotherProgram, "Waiting: the keyboard is busy with another program\u2026",
+     "Warten: die Tastatur wird von einem anderen Programm verwendet\u2026"},
+    {TextId::kKeyboardNotPermitted,
+     "The keyboard is attached, but this user may not open it. Install the udev rule:",
+     "Die Tastatur ist angeschlossen, aber dieser Benutzer darf sie nicht \u00F6ffnen. "
+     "Installiere die udev-Regel:"},
     // Shown in the title strip while the built-in simulator stands in for the keyboard.
     {TextId::kSimulatedKeyboard, "Simulated keyboard", "Simulierte Tastatur"},
     // A failed keyboard sequence or file write: the error's own message follows the text.

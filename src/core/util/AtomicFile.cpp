@@ -23,6 +23,10 @@ Error FileError(ErrorCode code, const std::filesystem::path& path, const std::st
   return Error{code, what + " " + path.string()};
 }
 
+std::string ReadFailure() {
+  return std::string("cannot read (") + std::strerror(errno) + "):";
+}
+
 }  // namespace
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
@@ -81,12 +85,12 @@ Result<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& pa
   if (!in) {
     const bool missing = !std::filesystem::exists(path);
     return FileError(missing ? ErrorCode::kNotFound : ErrorCode::kIo, path,
-                     missing ? "no such file:" : "cannot read:");
+                     missing ? "no such file:" : ReadFailure());
   }
   std::vector<std::uint8_t> bytes(max_bytes);
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(max_bytes));
   if (in.bad()) {
-    return FileError(ErrorCode::kIo, path, "cannot read:");
+    return FileError(ErrorCode::kIo, path, ReadFailure());
   }
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   return bytes;

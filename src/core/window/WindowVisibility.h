@@ -29,6 +29,10 @@ class WindowVisibility {
   // After start-up tried both keyboard interfaces: without both, or when started minimized,
   // the window hides to the tray; without a tray it stays (showing the notice when needed).
   std::vector<WindowRequest> OnStartup(bool command_open, bool event_open);
+  // The keyboard is attached but may not be opened: the window stays shown with what to do,
+  // and the tray's balloon says it too. Cleared once the keyboard is connected.
+  void SetPermissionDenied(bool denied) { permission_denied_ = denied; }
+  bool permission_denied() const { return permission_denied_; }
   // A double-click on the tray icon.
   std::vector<WindowRequest> OnTrayDoubleClick() const;
 
@@ -41,6 +45,7 @@ class WindowVisibility {
   bool tray_available_;
   bool keyboard_connected_ = false;
   bool start_minimized_ = false;
+  bool permission_denied_ = false;
 };
 
 }  // namespace n240qx
