@@ -53,6 +53,12 @@ constexpr CommandHelp kHelp[] = {
      "the event list shows them: \"LCtrl dn\", \"50 ms\", \"C up\"",
      "n240qx-ctl macro new Copy \"LCtrl dn\" \"C dn\" \"50 ms\" \"C up\" \"LCtrl up\"",
      {}},
+    {"profile",
+     "profile list|export FILE|import FILE",
+     "the profile kept in Configure/; export the configuration keymap.bin holds to FILE, or "
+     "check FILE and import it (the keyboard receives it with the next write)",
+     "n240qx-ctl profile export ~/race.bin",
+     {}},
     {"help", "help [COMMAND]", "this text, or one command's", "n240qx-ctl help assign", {}},
 };
 
@@ -63,6 +69,7 @@ constexpr std::string_view kOptions = R"(Options (anywhere on the line):
   --share-dir DIR     folder of VER.bin (default: ../share/n240qx from the program)
   --json              print one JSON result instead of text
   -h, --help          this text; after a command, that command's
+  --version           the program's version
 )";
 
 constexpr std::string_view kExitStatus =
