@@ -17,6 +17,7 @@ QString Text(const Texts& texts, TextId id) {
 TrayIcon::TrayIcon(const QIcon& icon, const Texts& texts, QObject* parent)
     : QObject(parent), texts_(texts), icon_(icon) {
   icon_.setToolTip(Text(texts_, TextId::kWindowTitle));
+  menu_.addAction(Text(texts_, TextId::kAbout), this, &TrayIcon::AboutChosen);
   menu_.addAction(Text(texts_, TextId::kTrayExit), this, &TrayIcon::ExitChosen);
   icon_.setContextMenu(&menu_);
   connect(&icon_, &QSystemTrayIcon::activated, this,

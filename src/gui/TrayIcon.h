@@ -9,7 +9,8 @@
 namespace n240qx {
 
 // The notification-area icon: its tip is the window title, a double-click asks for the window
-// (or the no-keyboard balloon, as the window model decides), and its menu has "Exit".
+// (or the no-keyboard balloon, as the window model decides), and its menu has "About" and
+// "Exit".
 class TrayIcon : public QObject {
   Q_OBJECT
 
@@ -20,6 +21,7 @@ class TrayIcon : public QObject {
 
  signals:
   void DoubleClicked();
+  void AboutChosen();
   void ExitChosen();
 
  private:

@@ -52,9 +52,9 @@ TEST_F(Scene, DrawsTheWindowsPartsInOrderAndTheHelpWindowOnlyWhenOpen) {
   help.help_open = true;
   ops = Paint(help, false, false);
   EXPECT_TRUE(HasPicture(ops, "HelpWindow.png"));
-  EXPECT_TRUE(HasText(ops, "Software Version: 1.4"));
+  EXPECT_TRUE(HasText(ops, "About"));
   texts.SetLanguage(Language::kGerman);
-  EXPECT_TRUE(HasText(Paint(help, false, false), "Softwareversion: 1.4"));
+  EXPECT_TRUE(HasText(Paint(help, false, false), "\u00DCber"));
 }
 
 TEST_F(Scene, NoticesForTheSimulatorAMissingKeyboardARunningSequenceAndAFailure) {

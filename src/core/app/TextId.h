@@ -30,6 +30,11 @@ enum class TextId {
   kWriteFailed,
   kResetFailed,
   kSaveFailed,
+  kAbout,
+  kAboutVersion,
+  kAboutLicence,
+  kAboutFirmware,
+  kAboutFirmwareUnknown,
   kCount,  // not a text: the number of texts
 };
 

@@ -53,6 +53,12 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "Das Zur\u00FCcksetzen auf die Werkseinstellungen ist fehlgeschlagen: "},
     {TextId::kSaveFailed,
      "The settings file was not saved: ", "Die Einstellungsdatei wurde nicht gespeichert: "},
+    // The About box, from the tray menu and the help window.
+    {TextId::kAbout, "About", "\u00DCber"},
+    {TextId::kAboutVersion, "Version ", "Version "},
+    {TextId::kAboutLicence, "Licence: ", "Lizenz: "},
+    {TextId::kAboutFirmware, "Keyboard firmware: ", "Tastatur-Firmware: "},
+    {TextId::kAboutFirmwareUnknown, "not read yet", "noch nicht gelesen"},
 }};
 
 constexpr bool TableFollowsIds() {

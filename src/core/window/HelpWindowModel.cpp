@@ -11,6 +11,8 @@ HelpChoice HelpWindowModel::ChoiceAt(int x, int y) {
       return HelpChoice::kFactoryReset;
     case 1:
       return HelpChoice::kFirmwareUpdate;
+    case 2:
+      return HelpChoice::kAbout;
     default:
       return HelpChoice::kClose;
   }
@@ -26,11 +28,12 @@ HelpChoice HelpWindowModel::OnButtonUp(int x, int y) {
 }
 
 std::array<TextPlacement, 3> HelpWindowModel::Lines() {
-  // Each row's text sits a few pixels into its 25-pixel band.
+  // Each row's text sits a few pixels into its 25-pixel band. The third row offers "About",
+  // which tells the version along with the rest, as a frameless window has no system menu.
   return {{
       {TextId::kHelpResetSettings, 850, 26, 15},
       {TextId::kHelpFirmwareUpdate, 850, 51, 15},
-      {TextId::kSoftwareVersion, 850, 75, 15},
+      {TextId::kAbout, 850, 75, 15},
   }};
 }
 
