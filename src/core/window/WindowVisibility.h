@@ -24,7 +24,9 @@ class WindowVisibility {
   }
 
   // After start-up tried both keyboard interfaces: without both, the window hides to the tray,
-  // or stays and shows the notice when there is no tray.
+  // or stays and shows the notice when there is no tray. A later connect (the keyboard taking
+  // over from the fallback simulator) is an arrival: it never shows, raises or hides the
+  // window.
   std::vector<WindowRequest> OnStartup(bool command_open, bool event_open);
   // A double-click on the tray icon.
   std::vector<WindowRequest> OnTrayDoubleClick() const;
@@ -37,6 +39,7 @@ class WindowVisibility {
  private:
   bool tray_available_;
   bool keyboard_connected_ = false;
+  bool started_ = false;
 };
 
 }  // namespace n240qx
