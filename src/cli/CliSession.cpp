@@ -10,7 +10,6 @@
 #include "device/LoggingHidLink.h"
 #include "hid/HidapiLink.h"
 #include "hid/UdevHotplugMonitor.h"
-#include "keys/KeymapStore.h"
 #include "sim/SimulatedLink.h"
 #include "sim/SimulatorStateFile.h"
 
@@ -95,7 +94,10 @@ Status CliSession::OpenKeyboard(const CliArguments& arguments) {
   }
   session_ = std::make_unique<DeviceSession>(*link, clock_, dispatcher_, *events_);
   if (monitor_) {
-    session_->WatchHotplug(*monitor_);
+    if (Status watching = session_->WatchHotplug(*monitor_); !watching.ok()) {
+      // The tool still works; only an unplug during a sequence is then noticed later.
+      std::cerr << "n240qx-ctl: " << watching.error().message << '\n';
+    }
   }
   return Status::Ok();
 }
@@ -149,25 +151,21 @@ ExitCode CliSession::ReadKeyboard(bool create_missing) {
 ExitCode CliSession::WriteChanges() {
   const WriteOutcome outcome = Await<WriteOutcome>(
       [&](auto done) { session_->WriteChanges(state_->image, state_->snapshot, std::move(done)); });
-  const Status applied = state_->ApplyWriteOutcome(outcome);
-  const Status saved = SaveKeymapStore(paths_.KeymapFile(), state_->image, state_->key_actions);
-  if (!applied.ok()) {
-    return FailDevice(applied.error());
-  }
-  if (!saved.ok()) {
-    return Fail(ExitCode::kFileError, saved.error().message);
-  }
-  return ExitCode::kOk;
+  return Finish(state_->FinishWrite(outcome, paths_.KeymapFile()));
 }
 
 ExitCode CliSession::FactoryReset() {
   auto read =
       Await<Result<DeviceRead>>([&](auto done) { session_->FactoryReset(std::move(done)); });
-  if (!read.ok()) {
-    return FailDevice(read.error());
+  return Finish(state_->FinishFactoryReset(read, paths_.KeymapFile()));
+}
+
+ExitCode CliSession::Finish(const SequenceEnd& end) {
+  if (!end.device.ok()) {
+    return FailDevice(end.device.error());
   }
-  if (Status saved = state_->ApplyFactoryReset(*read, paths_.KeymapFile()); !saved.ok()) {
-    return Fail(ExitCode::kFileError, saved.error().message);
+  if (!end.store.ok()) {
+    return Fail(ExitCode::kFileError, end.store.error().message);
   }
   return ExitCode::kOk;
 }

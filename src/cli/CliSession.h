@@ -60,6 +60,8 @@ class CliSession {
  private:
   CliSession(ProgramPaths paths, bool json);
   Status OpenKeyboard(const CliArguments& arguments);
+  // The exit status of a sequence whose ending the state has applied.
+  ExitCode Finish(const SequenceEnd& end);
 
   template <typename T>
   T Await(const std::function<void(DeviceSession::Done<T>)>& start) {

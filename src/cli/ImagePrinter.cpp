@@ -69,7 +69,7 @@ void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersio
   for (const NamedByte& setting : SingleSettings(image)) {
     out << setting.name << ": " << static_cast<int>(setting.value);
     if (std::string_view(setting.name) == "light_effect") {
-      const auto name = EffectTable::NameOfCode(setting.value, false);
+      const auto name = EffectTable::NameOfCode(setting.value, Language::kEnglish);
       out << (name.empty() ? "" : " (" + std::string(name) + ")");
     }
     out << '\n';

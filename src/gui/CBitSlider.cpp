@@ -28,7 +28,11 @@ int CBitSlider::ThumbDrawLeft() const {
 }
 
 void CBitSlider::SetPosition(int position) {
-  Moved(model_.SetPosition(position));
+  const bool changed = model_.SetPosition(position);
+  Moved(changed);
+  if (changed) {
+    emit PositionMayHaveChanged(model_.id());
+  }
 }
 
 void CBitSlider::Moved(bool changed) {
@@ -51,11 +55,8 @@ void CBitSlider::PaintTrack(QPainter& painter, int split) {
 }
 
 void CBitSlider::paintEvent(QPaintEvent* /*event*/) {
-  {
-    QPainter painter(this);
-    PaintTrack(painter, ThumbDrawLeft());
-  }
-  emit PositionMayHaveChanged(model_.id());
+  QPainter painter(this);
+  PaintTrack(painter, ThumbDrawLeft());
 }
 
 void CBitSlider::mousePressEvent(QMouseEvent* event) {

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "gui/PaintOpPainter.h"
+#include "gui/QtText.h"
 
 namespace n240qx {
 
@@ -20,10 +21,6 @@ const QColor kFallbackBackground(40, 40, 40);
 
 QRect RectOf(const ColourDialogPlace& place) {
   return {place.x, place.y, place.width, place.height};
-}
-
-QString FromView(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 QFont ControlFont() {
@@ -94,15 +91,14 @@ void CCustomColorDialog::SetLanguage(Language language) {
 }
 
 void CCustomColorDialog::ApplyLanguage() {
-  const bool german = language_ == Language::kGerman;
-  setWindowTitle(FromView(ColourDialogModel::WindowText(german)));
-  ok_->setText(FromView(ColourDialogModel::OkText(german)));
-  cancel_->setText(FromView(ColourDialogModel::CancelText(german)));
+  setWindowTitle(ToQString(ColourDialogModel::WindowText(language_)));
+  ok_->setText(ToQString(ColourDialogModel::OkText(language_)));
+  cancel_->setText(ToQString(ColourDialogModel::CancelText(language_)));
   update();
 }
 
 void CCustomColorDialog::FitToBackground() {
-  const QImage& background = skins_.Picture(FromView(ColourDialogModel::kBackground));
+  const QImage& background = skins_.Picture(ToQString(ColourDialogModel::kBackground));
   const QSize size =
       background.isNull() ? QSize(kFallbackWidth, kFallbackHeight) : background.size();
   setFixedSize(size);
@@ -151,7 +147,7 @@ void CCustomColorDialog::Follow(ColourDialogAction action) {
 void CCustomColorDialog::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), kFallbackBackground);
-  PaintOps(painter, model_.Paint(language_ == Language::kGerman), skins_);
+  PaintOps(painter, model_.Paint(language_), skins_);
 }
 
 void CCustomColorDialog::mousePressEvent(QMouseEvent* event) {

@@ -8,17 +8,10 @@
 #include "app/ProgramPaths.h"
 #include "gui/CVaveVedozadoDlg.h"
 #include "gui/DeviceBackend.h"
+#include "gui/QtText.h"
 #include "gui/SingleInstance.h"
 
 namespace n240qx {
-
-namespace {
-
-QString ToQString(const std::string& text) {
-  return QString::fromStdString(text);
-}
-
-}  // namespace
 
 CVaveVedozadoApp::CVaveVedozadoApp(QApplication& app) : app_(app) {
   QApplication::setApplicationName(QStringLiteral("n240qx"));

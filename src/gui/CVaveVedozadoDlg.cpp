@@ -8,15 +8,16 @@
 #include <QProcess>
 #include <QWindow>
 
-#include "window/MainWindowLayout.h"
-#include "window/PageItemTable.h"
-#include "window/SliderPanels.h"
 #include "gui/CKeyMap.h"
 #include "gui/ColourDialogRunner.h"
-#include "window/MainWindowScene.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
+#include "gui/QtText.h"
 #include "gui/TrayIcon.h"
+#include "window/MainWindowLayout.h"
+#include "window/MainWindowScene.h"
+#include "window/PageItemTable.h"
+#include "window/SliderPanels.h"
 
 namespace n240qx {
 
@@ -27,14 +28,6 @@ constexpr int kRepaintTickMs = 20;
 // Used only when "main.png" is missing, so that the window can still be seen and closed.
 constexpr QSize kFallbackSize(1000, 640);
 const QColor kTextBackground(0x35, 0x35, 0x35);
-
-QString ToQString(std::string_view text) {
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-QString ToQString(const std::filesystem::path& path) {
-  return QString::fromStdString(path.string());
-}
 
 QPoint PointOf(const QMouseEvent* event) {
   return event->position().toPoint();
@@ -99,14 +92,17 @@ void CVaveVedozadoDlg::CreateSliders() {
     const SliderPlacement& placement = kSliderPlacements[i];
     auto* bit_slider = new CBitSlider(placement.id, skins_, this);
     bit_slider->move(placement.x, placement.y);
-    connect(bit_slider, &CBitSlider::PositionMayHaveChanged, this,
-            [this](SliderId id) { model_.OnSliderNotified(id, slider(id).position()); });
     sliders_[i] = bit_slider;
   }
-  // Until the first read, as the keyboard's own tools started them.
+  // Until the first read, as the keyboard's own tools started them; the image is not told:
+  // it already holds what the files brought.
   slider(SliderId::kBrightness).SetPosition(1);
   slider(SliderId::kResponseTime).SetPosition(1);
   slider(SliderId::kReportRate).SetPosition(1);
+  for (CBitSlider* bit_slider : sliders_) {
+    connect(bit_slider, &CBitSlider::PositionMayHaveChanged, this,
+            [this](SliderId id) { model_.OnSliderNotified(id, slider(id).position()); });
+  }
 }
 
 CBitSlider& CVaveVedozadoDlg::slider(SliderId id) {
@@ -255,14 +251,13 @@ void CVaveVedozadoDlg::SetSlidersFromImage() {
   slider(SliderId::kSpeed).SetPosition(page_.SpeedSliderPosition());
   for (const SliderId id : {SliderId::kReportRate, SliderId::kResponseTime}) {
     slider(id).SetPosition(SliderPanels::PositionFromImage(id, state_.image));
+    // Settled at once, not at the next paint: a field out of the slider's range becomes the
+    // position shown.
+    model_.slider_panels().CopyPosition(id, slider(id).position(), state_.image);
   }
 }
 
 void CVaveVedozadoDlg::paintEvent(QPaintEvent* /*event*/) {
-  // The performance fields follow their sliders on every full repaint.
-  for (const SliderId id : {SliderId::kResponseTime, SliderId::kReportRate}) {
-    model_.slider_panels().CopyPosition(id, slider(id).position(), state_.image);
-  }
   const MainWindowSceneInput input{state_.image,
                                    page_,
                                    keyboard_view_,

@@ -91,12 +91,13 @@ void DeviceBackend::BuildSession(SessionEvents& events) {
   }
   session_ = std::make_unique<DeviceSession>(*link, *clock_, dispatcher_, events);
   if (transport_.monitor) {
-    session_->WatchHotplug(*transport_.monitor);
+    KeepWatchFailure(session_->WatchHotplug(*transport_.monitor));
   }
 }
 
 void DeviceBackend::StartSession(SessionEvents& events) {
   session_.reset();
+  watch_failure_.reset();
   BuildSession(events);
 }
 
@@ -115,6 +116,7 @@ Status DeviceBackend::FallBackToSimulator(SessionEvents& events,
   hardware_ = std::move(transport_);
   transport_ = std::move(*transport);
   keyboard_arrived_ = std::move(keyboard_arrived);
+  watch_failure_.reset();
   WatchHardware();
   BuildSession(events);
   return Status::Ok();
@@ -124,7 +126,7 @@ void DeviceBackend::WatchHardware() {
   if (!hardware_->monitor) {
     return;
   }
-  hardware_->monitor->Start([this](HotplugEvent event) {
+  KeepWatchFailure(hardware_->monitor->Start([this](HotplugEvent event) {
     if (event != HotplugEvent::kArrival) {
       return;
     }
@@ -136,7 +138,13 @@ void DeviceBackend::WatchHardware() {
         arrived();
       }
     });
-  });
+  }));
+}
+
+void DeviceBackend::KeepWatchFailure(const Status& watching) {
+  if (!watching.ok()) {
+    watch_failure_ = watching.error();
+  }
 }
 
 bool DeviceBackend::HardwareKeyboardPresent() {
@@ -161,6 +169,7 @@ Status DeviceBackend::ReturnToHardware(SessionEvents& events) {
   logging_link_.reset();
   transport_ = std::move(*hardware_);
   hardware_.reset();
+  watch_failure_.reset();
   BuildSession(events);
   return Status::Ok();
 }

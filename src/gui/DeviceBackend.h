@@ -55,6 +55,9 @@ class DeviceBackend {
   DeviceSession& session() { return *session_; }
 
   bool simulated() const { return transport_.simulated; }
+  // Why a hotplug monitor could not start (arrivals and removals then go unnoticed); empty
+  // while every monitor runs.
+  const std::optional<Error>& watch_failure() const { return watch_failure_; }
   bool CanFallBack() const { return !transport_.simulated && fallback_state_.has_value(); }
   // No keyboard is attached: the session is rebuilt on the simulator. Errors leave the
   // hardware session as it was. The hardware stays watched meanwhile: when the keyboard turns
@@ -70,6 +73,7 @@ class DeviceBackend {
   Status OpenWireLog(const std::filesystem::path& file);
   void BuildSession(SessionEvents& events);
   void WatchHardware();
+  void KeepWatchFailure(const Status& watching);
   bool HardwareKeyboardPresent();
 
   std::unique_ptr<Clock> clock_;
@@ -80,6 +84,7 @@ class DeviceBackend {
   std::unique_ptr<LoggingHidLink> logging_link_;
   std::optional<std::filesystem::path> fallback_state_;
   std::function<void()> keyboard_arrived_;
+  std::optional<Error> watch_failure_;
   // The hardware while the simulator stands in for it. Its monitor posts to the dispatcher
   // above, so it goes (and stops) first.
   std::optional<Transport> hardware_;

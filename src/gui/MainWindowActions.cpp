@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "app/FactoryResetFlow.h"
-#include "window/KeyboardViewMarking.h"
-#include "keys/KeymapStore.h"
+#include "app/FailureText.h"
+#include "gui/QtText.h"
 
 namespace n240qx {
 
@@ -13,10 +13,6 @@ namespace {
 
 // How long a keyboard plugged in during a sequence on the simulator waits for it to end.
 constexpr int kSwitchRetryMs = 50;
-
-QString ToQString(const std::filesystem::path& path) {
-  return QString::fromStdString(path.string());
-}
 
 }  // namespace
 
@@ -54,11 +50,12 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     window_.carry(connected ? model_.visibility().OnKeyboardConnected()
                             : model_.visibility().OnKeyboardRemoved());
   };
-  hooks.arrival = [this](const Status& applied, bool reset_after_update, bool listening) {
-    if (!applied.ok()) {
-      ShowFailure(TextId::kReadFailed, applied.error());
+  hooks.arrival = [this](const SequenceEnd& end, bool reset_after_update, bool listening) {
+    if (!end.device.ok()) {
+      ShowFailure(TextId::kReadFailed, end.device.error());
       return;
     }
+    ShowStoreFailure(end.store);
     window_.carry(model_.OnArrivalRead(reset_after_update, listening));
   };
   hooks.lighting = [this](const std::optional<SliderMove>& move) {
@@ -77,6 +74,9 @@ void MainWindowActions::Start() {
 }
 
 void MainWindowActions::Connect() {
+  if (const auto& unwatched = backend_->watch_failure()) {
+    ShowFailure(TextId::kHotplugFailed, *unwatched);
+  }
   backend_->session().Connect([this](Status status) { OnConnected(status); });
 }
 
@@ -163,28 +163,14 @@ bool MainWindowActions::CarryDevice(WindowRequest request) {
 
 bool MainWindowActions::CarryStore(WindowRequest request) {
   switch (request) {
-    case WindowRequest::kRecomputeMarkedKeys:
-      RecomputeCustomisedKeyFlags(state_.image, state_.key_actions, state_.customised);
+    case WindowRequest::kRefreshKeySettings:
+      ShowStoreFailure(state_.Refresh(paths_.KeymapFile()));
       return true;
-    case WindowRequest::kClearMarkedKeys:
-      state_.customised.Clear();
-      return true;
-    case WindowRequest::kRestoreKeyActionTable:
-      state_.key_actions = state_.key_actions_snapshot;
-      return true;
-    case WindowRequest::kCopyKeyActionTableToSnapshot:
-      state_.key_actions_snapshot = state_.key_actions;
-      return true;
-    case WindowRequest::kResetKeyActionTable:
-      state_.key_actions.Clear();
-      RestoreKeyActionKeys(state_.key_actions);
-      state_.key_actions_snapshot = state_.key_actions;
-      return true;
-    case WindowRequest::kSaveKeymapStore:
-      SaveKeymapStore();
+    case WindowRequest::kRevertKeySettings:
+      ShowStoreFailure(state_.RevertKeySettings(paths_.KeymapFile()));
       return true;
     case WindowRequest::kSaveSnapshotsToStore:
-      SaveSnapshotsToStore();
+      ShowStoreFailure(state_.SaveAppliedKeymapStore(paths_.KeymapFile()));
       return true;
     default:
       return false;
@@ -195,11 +181,7 @@ void MainWindowActions::StartFullRead() {
   progress_.reset();
   backend_->session().FullRead([this](Result<DeviceRead> read) {
     progress_.reset();
-    if (read.ok()) {
-      state_.ApplyFullRead(*read);
-    } else {
-      ShowFailure(TextId::kReadFailed, read.error());
-    }
+    ShowSequenceEnd(TextId::kReadFailed, state_.FinishFullRead(read, paths_.KeymapFile()));
     window_.carry(model_.OnReadFinished());
   });
 }
@@ -209,11 +191,9 @@ void MainWindowActions::StartApply() {
   failure_.clear();
   backend_->session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
     progress_.reset();
-    const Status written = state_.ApplyWriteOutcome(outcome);
-    if (!written.ok()) {
-      ShowFailure(TextId::kWriteFailed, written.error());
-    }
-    window_.carry(model_.OnApplyFinished(written));
+    const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
+    ShowSequenceEnd(TextId::kWriteFailed, end);
+    window_.carry(model_.OnApplyFinished(end.device));
   });
 }
 
@@ -222,15 +202,9 @@ void MainWindowActions::StartFactoryReset() {
   failure_.clear();
   backend_->session().FactoryReset([this](Result<DeviceRead> read) {
     progress_.reset();
-    if (!read.ok()) {
-      ShowFailure(TextId::kResetFailed, read.error());
-      window_.carry(model_.OnFactoryResetFinished(read.error()));
-      return;
-    }
-    if (Status saved = state_.ApplyFactoryReset(*read, paths_.KeymapFile()); !saved.ok()) {
-      ShowFailure(TextId::kSaveFailed, saved.error());
-    }
-    window_.carry(model_.OnFactoryResetFinished(Status::Ok()));
+    const SequenceEnd end = state_.FinishFactoryReset(read, paths_.KeymapFile());
+    ShowSequenceEnd(TextId::kResetFailed, end);
+    window_.carry(model_.OnFactoryResetFinished(end.device));
   });
 }
 
@@ -247,19 +221,15 @@ void MainWindowActions::LaunchUpdater() {
   }
 }
 
-void MainWindowActions::SaveKeymapStore() {
-  if (Status saved = key_assignment_.SaveKeymapStore(); !saved.ok()) {
-    ShowFailure(TextId::kSaveFailed, saved.error());
+void MainWindowActions::ShowSequenceEnd(TextId device_failed, const SequenceEnd& end) {
+  if (!end.device.ok()) {
+    ShowFailure(device_failed, end.device.error());
   }
+  ShowStoreFailure(end.store);
 }
 
-void MainWindowActions::SaveSnapshotsToStore() {
-  // What the keyboard holds, so that edits that were never applied are dropped.
-  ConfigImage applied;
-  applied.bytes() = state_.snapshot.bytes();
-  if (Status saved =
-          n240qx::SaveKeymapStore(paths_.KeymapFile(), applied, state_.key_actions_snapshot);
-      !saved.ok()) {
+void MainWindowActions::ShowStoreFailure(const Status& saved) {
+  if (!saved.ok()) {
     ShowFailure(TextId::kSaveFailed, saved.error());
   }
 }
@@ -277,14 +247,12 @@ void MainWindowActions::OpenKeyDialog(std::size_t key, std::uint8_t key_vk) {
   if (!dialogs_.key_assignment(state_.pending)) {
     return;
   }
-  if (Status completed = key_assignment_.CompleteKeyAssignment(); !completed.ok()) {
-    ShowFailure(TextId::kSaveFailed, completed.error());
-  }
+  ShowStoreFailure(key_assignment_.CompleteKeyAssignment());
   window_.repaint();
 }
 
 void MainWindowActions::ShowFailure(TextId what, const Error& error) {
-  failure_ = std::string(texts_.Get(what)) + error.message;
+  failure_ = FailureText(texts_, what, error);
   window_.repaint();
 }
 

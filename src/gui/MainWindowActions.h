@@ -10,16 +10,16 @@
 #include "app/ConfiguratorSessionEvents.h"
 #include "app/ConfiguratorState.h"
 #include "app/FirmwareCheck.h"
-#include "window/MainWindowModel.h"
 #include "app/ProgramPaths.h"
-#include "window/SliderId.h"
 #include "app/Texts.h"
-#include "window/WindowRequest.h"
 #include "device/SequenceProgress.h"
 #include "gui/DeviceBackend.h"
 #include "gui/WindowDialogs.h"
 #include "keys/KeyAssignment.h"
 #include "keys/Launcher.h"
+#include "window/MainWindowModel.h"
+#include "window/SliderId.h"
+#include "window/WindowRequest.h"
 
 namespace n240qx {
 
@@ -78,8 +78,8 @@ class MainWindowActions {
   void StartFactoryReset();
   void CheckFirmware();
   void LaunchUpdater();
-  void SaveKeymapStore();
-  void SaveSnapshotsToStore();
+  void ShowSequenceEnd(TextId device_failed, const SequenceEnd& end);
+  void ShowStoreFailure(const Status& saved);
   void ShowFailure(TextId what, const Error& error);
   void ShowFailure(TextId what);
 

@@ -1,5 +1,7 @@
 #include "gui/TrayIcon.h"
 
+#include "gui/QtText.h"
+
 namespace n240qx {
 
 namespace {
@@ -8,8 +10,7 @@ namespace {
 constexpr int kBalloonMs = 10000;
 
 QString Text(const Texts& texts, TextId id) {
-  const auto text = texts.Get(id);
-  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+  return ToQString(texts.Get(id));
 }
 
 }  // namespace

@@ -72,11 +72,7 @@ UdevHotplugMonitor::~UdevHotplugMonitor() {
   Stop();
 }
 
-void UdevHotplugMonitor::Start(Callback callback) {
-  (void)TryStart(std::move(callback));
-}
-
-Status UdevHotplugMonitor::TryStart(Callback callback) {
+Status UdevHotplugMonitor::Start(Callback callback) {
   std::lock_guard lock(mutex_);
   StopLocked();
   udev_ = udev_new();

@@ -23,9 +23,8 @@ class UdevHotplugMonitor final : public HotplugMonitor {
   UdevHotplugMonitor(const UdevHotplugMonitor&) = delete;
   UdevHotplugMonitor& operator=(const UdevHotplugMonitor&) = delete;
 
-  // A running monitor is stopped first. Without udev nothing is ever reported; TryStart says why.
-  void Start(Callback callback) override;
-  Status TryStart(Callback callback);
+  // A running monitor is stopped first. Without udev nothing is ever reported, and Start says why.
+  Status Start(Callback callback) override;
   // Wakes the monitor thread and joins it; returns at once when nothing runs.
   void Stop() override;
   bool running() const;

@@ -13,7 +13,7 @@ SimulatedHotplugMonitor::~SimulatedHotplugMonitor() {
   Stop();
 }
 
-void SimulatedHotplugMonitor::Start(Callback callback) {
+Status SimulatedHotplugMonitor::Start(Callback callback) {
   Stop();
   {
     std::lock_guard lock(mutex_);
@@ -27,6 +27,7 @@ void SimulatedHotplugMonitor::Start(Callback callback) {
     changed_.notify_one();
   });
   thread_ = std::thread([this, callback = std::move(callback)] { Run(callback); });
+  return Status::Ok();
 }
 
 void SimulatedHotplugMonitor::Stop() {

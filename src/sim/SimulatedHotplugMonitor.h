@@ -23,7 +23,7 @@ class SimulatedHotplugMonitor final : public HotplugMonitor {
   SimulatedHotplugMonitor(const SimulatedHotplugMonitor&) = delete;
   SimulatedHotplugMonitor& operator=(const SimulatedHotplugMonitor&) = delete;
 
-  void Start(Callback callback) override;
+  Status Start(Callback callback) override;
   void Stop() override;
 
  private:

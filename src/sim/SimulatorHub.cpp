@@ -228,7 +228,7 @@ Result<std::size_t> SimulatorHub::ReadEvent(std::uint64_t connection, int queue,
       return std::size_t{0};
     }
     auto& events = found->second.events;
-    const auto now = Clock::now();
+    const auto now = SteadyClock::now();
     if (!events.empty() && events.front().ready_at <= now) {
       const SimEvent bytes = events.front().bytes;
       events.pop_front();
@@ -289,12 +289,12 @@ void SimulatorHub::InterruptEventRead(int queue) {
   changed_.notify_all();
 }
 
-bool SimulatorHub::WaitUntil(std::unique_lock<std::mutex>& lock, Clock::time_point until,
-                             Clock::time_point deadline) {
-  if (Clock::now() >= deadline) {
+bool SimulatorHub::WaitUntil(std::unique_lock<std::mutex>& lock, SteadyClock::time_point until,
+                             SteadyClock::time_point deadline) {
+  if (SteadyClock::now() >= deadline) {
     return false;
   }
-  if (until == Clock::time_point::max()) {
+  if (until == SteadyClock::time_point::max()) {
     changed_.wait(lock);
   } else {
     changed_.wait_until(lock, until);
@@ -302,11 +302,11 @@ bool SimulatorHub::WaitUntil(std::unique_lock<std::mutex>& lock, Clock::time_poi
   return true;
 }
 
-SimulatorHub::Clock::time_point SimulatorHub::DeadlineAfter(int timeout_ms) {
+SimulatorHub::SteadyClock::time_point SimulatorHub::DeadlineAfter(int timeout_ms) {
   if (timeout_ms < 0) {
-    return Clock::time_point::max();
+    return SteadyClock::time_point::max();
   }
-  return Clock::now() + std::chrono::milliseconds(timeout_ms);
+  return SteadyClock::now() + std::chrono::milliseconds(timeout_ms);
 }
 
 void SimulatorHub::AfterFirmwareStep(FirmwareStep step) {
@@ -327,8 +327,8 @@ void SimulatorHub::AfterFirmwareStep(FirmwareStep step) {
   QueueEvent(kAcknowledgement, faults_.ack_delay());
 }
 
-void SimulatorHub::QueueEvent(const SimEvent& bytes, Clock::duration delay) {
-  const auto ready_at = Clock::now() + delay;
+void SimulatorHub::QueueEvent(const SimEvent& bytes, SteadyClock::duration delay) {
+  const auto ready_at = SteadyClock::now() + delay;
   for (auto& [id, queue] : event_queues_) {
     if (queue.connection != connection_) {
       continue;
@@ -413,7 +413,7 @@ void SimulatorHub::SendLightingChange(std::uint8_t sub_code, std::uint8_t value)
   }
   const SimEvent event = keyboard_.ChangeLightingOnKeyboard(sub_code, value);
   PersistLocked();
-  QueueEvent(event, Clock::duration::zero());
+  QueueEvent(event, SteadyClock::duration::zero());
 }
 
 void SimulatorHub::SendEventReport(std::uint8_t kind, std::uint8_t sub_code, std::uint8_t value) {
@@ -421,7 +421,7 @@ void SimulatorHub::SendEventReport(std::uint8_t kind, std::uint8_t sub_code, std
   if (!plugged_ || update_mode_) {
     return;
   }
-  QueueEvent({kSimEventReportId, kind, sub_code, value}, Clock::duration::zero());
+  QueueEvent({kSimEventReportId, kind, sub_code, value}, SteadyClock::duration::zero());
 }
 
 SimulatorCounters SimulatorHub::Counters() const {

@@ -30,7 +30,7 @@ namespace n240qx {
 // program and the tests; open handles keep it alive. All members are thread-safe.
 class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
  public:
-  using Clock = std::chrono::steady_clock;
+  using SteadyClock = std::chrono::steady_clock;
 
   explicit SimulatorHub(SimulatedMemory memory);
 
@@ -75,7 +75,7 @@ class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
 
  private:
   struct PendingEvent {
-    Clock::time_point ready_at;
+    SteadyClock::time_point ready_at;
     SimEvent bytes;
   };
   struct EventQueue {
@@ -87,16 +87,16 @@ class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
   std::optional<Error> CheckTransfer(std::uint64_t connection, TransferKind kind);
   std::optional<Error> CheckConnection(std::uint64_t connection) const;
   void AfterFirmwareStep(FirmwareStep step);
-  void QueueEvent(const SimEvent& bytes, Clock::duration delay);
+  void QueueEvent(const SimEvent& bytes, SteadyClock::duration delay);
   void Reconnect(bool plugged, bool update_mode);
   void NotifyHotplug(HotplugEvent event);
   void PersistLocked();
   void FillRandom(std::span<std::uint8_t> bytes);
   // Waits on the hub's condition until `until` (or without limit when it is max); false once
   // `deadline` has passed.
-  bool WaitUntil(std::unique_lock<std::mutex>& lock, Clock::time_point until,
-                 Clock::time_point deadline);
-  static Clock::time_point DeadlineAfter(int timeout_ms);
+  bool WaitUntil(std::unique_lock<std::mutex>& lock, SteadyClock::time_point until,
+                 SteadyClock::time_point deadline);
+  static SteadyClock::time_point DeadlineAfter(int timeout_ms);
 
   mutable std::mutex mutex_;
   std::condition_variable changed_;

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QImage>
 #include <QTemporaryDir>
 #include <memory>
@@ -16,6 +15,7 @@
 #include "gui/DeviceBackend.h"
 #include "sim/SimulatedHotplugMonitor.h"
 #include "sim/SimulatedLink.h"
+#include "support/Wait.h"
 #include "util/VirtualClock.h"
 
 namespace n240qx {
@@ -43,15 +43,9 @@ struct Program {
   }
 
   bool WaitUntil(const std::function<bool()>& done) const {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done()) {
-      if (timer.elapsed() > 20000) {
-        return false;
-      }
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
-    }
-    return true;
+    return testing::WaitUntil(
+        done, [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 1); },
+        std::chrono::seconds(20));
   }
 
   std::unique_ptr<ConfiguratorState> state;

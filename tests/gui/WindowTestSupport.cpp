@@ -4,12 +4,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTest>
 
 #include "app/ProgramPaths.h"
 #include "gui/DeviceBackend.h"
 #include "sim/SimulatedHotplugMonitor.h"
+#include "support/Wait.h"
 #include "util/VirtualClock.h"
 
 namespace n240qx::testing {
@@ -31,15 +31,9 @@ void WritePlain(const QString& folder, const QString& name, QSize size, const QC
 }  // namespace
 
 bool WaitFor(const std::function<bool()>& done, int timeout_ms) {
-  QElapsedTimer timer;
-  timer.start();
-  while (!done()) {
-    if (timer.elapsed() > timeout_ms) {
-      return false;
-    }
-    QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
-  return true;
+  return testing::WaitUntil(
+      done, [] { QCoreApplication::processEvents(QEventLoop::AllEvents, 10); },
+      std::chrono::milliseconds(timeout_ms));
 }
 
 void PlainSkins::WriteTo(const QString& share_folder) {

@@ -14,7 +14,7 @@ TEST(UdevHotplugMonitor, StopsAndRestarts) {
   std::atomic<int> calls{0};
   UdevHotplugMonitor monitor;
   EXPECT_FALSE(monitor.running());
-  Status started = monitor.TryStart([&](HotplugEvent) { ++calls; });
+  Status started = monitor.Start([&](HotplugEvent) { ++calls; });
   if (!started.ok()) {
     GTEST_SKIP() << "no netlink socket for udev here: " << started.error().message;
   }
@@ -22,9 +22,9 @@ TEST(UdevHotplugMonitor, StopsAndRestarts) {
   monitor.Stop();
   EXPECT_FALSE(monitor.running());
   monitor.Stop();  // a second stop is harmless
-  ASSERT_TRUE(monitor.TryStart([&](HotplugEvent) { ++calls; }).ok());
+  ASSERT_TRUE(monitor.Start([&](HotplugEvent) { ++calls; }).ok());
   // Starting a running monitor replaces it.
-  ASSERT_TRUE(monitor.TryStart([&](HotplugEvent) { ++calls; }).ok());
+  ASSERT_TRUE(monitor.Start([&](HotplugEvent) { ++calls; }).ok());
   EXPECT_TRUE(monitor.running());
   monitor.Stop();
   EXPECT_EQ(calls.load(), 0);
@@ -32,8 +32,7 @@ TEST(UdevHotplugMonitor, StopsAndRestarts) {
 
 TEST(UdevHotplugMonitor, StopFromAnotherThreadWhileItRuns) {
   UdevHotplugMonitor monitor;
-  monitor.Start([](HotplugEvent) {});
-  if (!monitor.running()) {
+  if (!monitor.Start([](HotplugEvent) {}).ok()) {
     GTEST_SKIP() << "no netlink socket for udev here";
   }
   std::thread stopper([&] { monitor.Stop(); });
@@ -43,7 +42,7 @@ TEST(UdevHotplugMonitor, StopFromAnotherThreadWhileItRuns) {
 
 TEST(UdevHotplugMonitor, DestroyedWhileRunning) {
   auto monitor = std::make_unique<UdevHotplugMonitor>();
-  monitor->Start([](HotplugEvent) {});
+  static_cast<void>(monitor->Start([](HotplugEvent) {}));  // without netlink: nothing to join
   monitor.reset();  // joins the thread; a leak or a hang would fail under the sanitizers
   SUCCEED();
 }

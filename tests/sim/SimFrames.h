@@ -12,6 +12,7 @@
 
 #include "device/HidDevice.h"
 #include "device/HidLink.h"
+#include "support/Hex.h"
 
 namespace n240qx::sim_test {
 
@@ -42,14 +43,7 @@ inline Frame65 DataReport(std::span<const std::uint8_t> payload) {
   return frame;
 }
 
-inline std::string Hex(std::span<const std::uint8_t> bytes) {
-  std::ostringstream out;
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    out << (i ? " " : "") << std::hex << std::uppercase << std::setw(2) << std::setfill('0')
-        << static_cast<int>(bytes[i]);
-  }
-  return out.str();
-}
+using testing::Hex;
 
 inline std::unique_ptr<HidDevice> OpenPath(HidLink& link, const std::string& path) {
   auto opened = link.Open(path);

@@ -8,6 +8,7 @@
 #include "sim/SimFrames.h"
 #include "sim/SimulatedLink.h"
 #include "sim/SimulatorStateFile.h"
+#include "support/TempDir.h"
 #include "util/AtomicFile.h"
 
 namespace n240qx {
@@ -37,14 +38,9 @@ SimulatedMemory DistinctMemory() {
 
 class SimulatorStateFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const auto* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    dir_ = std::filesystem::temp_directory_path() /
-           ("n240qx-sim-" + std::string(test->name()) + "-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir_);
-  }
-  void TearDown() override { std::filesystem::remove_all(dir_); }
+  void SetUp() override { dir_ = temp_.path(); }
 
+  testing::TempDir temp_;
   std::filesystem::path dir_;
 };
 

@@ -206,10 +206,12 @@ TEST(SimulatorThreadTest, HotplugMonitorReportsUnplugAndReplug) {
   HotplugRecorder recorder;
   SimulatedHotplugMonitor monitor(link);
   std::thread::id callback_thread;
-  monitor.Start([&](HotplugEvent event) {
-    callback_thread = std::this_thread::get_id();
-    recorder.Add(event);
-  });
+  ASSERT_TRUE(monitor
+                  .Start([&](HotplugEvent event) {
+                    callback_thread = std::this_thread::get_id();
+                    recorder.Add(event);
+                  })
+                  .ok());
   link.Unplug();
   link.Unplug();
   link.Replug();
@@ -229,11 +231,13 @@ TEST(SimulatorThreadTest, HotplugCallbackMayUseTheLink) {
   SimulatedLink link;
   std::promise<std::size_t> seen;
   SimulatedHotplugMonitor monitor(link);
-  monitor.Start([&](HotplugEvent event) {
-    if (event == HotplugEvent::kArrival) {
-      seen.set_value(link.EnumerateInterfaces().size());
-    }
-  });
+  ASSERT_TRUE(monitor
+                  .Start([&](HotplugEvent event) {
+                    if (event == HotplugEvent::kArrival) {
+                      seen.set_value(link.EnumerateInterfaces().size());
+                    }
+                  })
+                  .ok());
   link.Unplug();
   link.Replug();
   auto future = seen.get_future();

@@ -36,16 +36,9 @@ void ConfiguratorSessionEvents::OnConnectionChanged(bool connected) {
 
 void ConfiguratorSessionEvents::OnArrivalRead(const Result<DeviceRead>& read,
                                               bool reset_after_update, bool listening) {
-  Status applied = Status::Ok();
-  if (!read.ok()) {
-    applied = read.error();
-  } else if (reset_after_update) {
-    applied = state_.ApplyFactoryReset(*read, keymap_file_);
-  } else {
-    state_.ApplyReread(*read);
-  }
+  const SequenceEnd end = state_.FinishArrival(read, reset_after_update, listening, keymap_file_);
   if (hooks_.arrival) {
-    hooks_.arrival(applied, reset_after_update, listening);
+    hooks_.arrival(end, reset_after_update, listening);
   }
 }
 

@@ -18,8 +18,9 @@ class ConfiguratorSessionEvents final : public SessionEvents {
     std::function<void(std::uint8_t code)> launch_key;
     std::function<void(const SequenceProgress&)> progress;
     std::function<void(bool connected)> connection;
-    // After an arrival's re-read has been applied (or failed).
-    std::function<void(const Status&, bool reset_after_update, bool listening)> arrival;
+    // After an arrival's re-read has been applied (or failed), keymap.bin included when the
+    // keyboard can be heard.
+    std::function<void(const SequenceEnd&, bool reset_after_update, bool listening)> arrival;
     // After a lighting change made on the keyboard has been applied.
     std::function<void(const std::optional<SliderMove>&)> lighting;
   };

@@ -4,6 +4,7 @@
 
 #include "keys/KeymapStore.h"
 #include "macros/MacroStoreFile.h"
+#include "window/KeyboardViewMarking.h"
 
 namespace n240qx {
 
@@ -11,13 +12,13 @@ ConfiguratorState::ConfiguratorState() {
   BuildKeyNameTable(key_names);
 }
 
-void ConfiguratorState::CopyImageToSnapshot() {
-  n240qx::CopyImageToSnapshot(image, snapshot);
+void ConfiguratorState::CopyToSnapshots() {
+  CopyImageToSnapshot(image, snapshot);
   key_actions_snapshot = key_actions;
 }
 
-void ConfiguratorState::RestoreImageFromSnapshot() {
-  n240qx::RestoreImageFromSnapshot(image, snapshot);
+void ConfiguratorState::RestoreFromSnapshots() {
+  RestoreImageFromSnapshot(image, snapshot);
   key_actions = key_actions_snapshot;
 }
 
@@ -36,8 +37,28 @@ Status ConfiguratorState::LoadFiles(const std::filesystem::path& keymap_file,
     }
   }
   RestoreKeyActionKeys(key_actions);
-  CopyImageToSnapshot();
+  CopyToSnapshots();
   return Status::Ok();
+}
+
+Status ConfiguratorState::SaveKeymapStore(const std::filesystem::path& keymap_file) const {
+  return n240qx::SaveKeymapStore(keymap_file, image, key_actions);
+}
+
+Status ConfiguratorState::SaveAppliedKeymapStore(const std::filesystem::path& keymap_file) const {
+  ConfigImage applied;
+  applied.bytes() = snapshot.bytes();
+  return n240qx::SaveKeymapStore(keymap_file, applied, key_actions_snapshot);
+}
+
+Status ConfiguratorState::Refresh(const std::filesystem::path& keymap_file) {
+  RecomputeCustomisedKeyFlags(image, key_actions, customised);
+  return SaveKeymapStore(keymap_file);
+}
+
+Status ConfiguratorState::RevertKeySettings(const std::filesystem::path& keymap_file) {
+  key_actions = key_actions_snapshot;
+  return Refresh(keymap_file);
 }
 
 void ConfiguratorState::KeepFirmware(const DeviceRead& read) {
@@ -49,7 +70,7 @@ void ConfiguratorState::KeepFirmware(const DeviceRead& read) {
 
 void ConfiguratorState::ApplyFullRead(const DeviceRead& read) {
   CopyDeviceRegions(read.image, image);
-  n240qx::CopyImageToSnapshot(image, snapshot);
+  CopyImageToSnapshot(image, snapshot);
   KeepFirmware(read);
 }
 
@@ -81,8 +102,62 @@ Status ConfiguratorState::ApplyFactoryReset(const DeviceRead& read,
   // send the mask.
   image.DeriveWindowsKeyLock();
   customised.Clear();
-  CopyImageToSnapshot();
-  return SaveKeymapStore(keymap_file, image, key_actions);
+  CopyToSnapshots();
+  return SaveKeymapStore(keymap_file);
+}
+
+SequenceEnd ConfiguratorState::FinishFullRead(const Result<DeviceRead>& read,
+                                              const std::filesystem::path& keymap_file) {
+  SequenceEnd end;
+  if (read.ok()) {
+    ApplyFullRead(*read);
+  } else {
+    end.device = read.error();
+  }
+  // Even without the keyboard's regions the store gets what start-up loaded, as it always has.
+  end.store = Refresh(keymap_file);
+  return end;
+}
+
+SequenceEnd ConfiguratorState::FinishWrite(const WriteOutcome& outcome,
+                                           const std::filesystem::path& keymap_file) {
+  SequenceEnd end{ApplyWriteOutcome(outcome)};
+  if (!end.device.ok()) {
+    return end;
+  }
+  // The worker wrote a copy; the only change the write makes to the image is the lock folded
+  // into the mask, and the snapshot then holds what the keyboard holds.
+  image.ApplyWindowsKeyLock();
+  CopyToSnapshots();
+  end.store = SaveKeymapStore(keymap_file);
+  return end;
+}
+
+SequenceEnd ConfiguratorState::FinishFactoryReset(const Result<DeviceRead>& read,
+                                                  const std::filesystem::path& keymap_file) {
+  if (!read.ok()) {
+    return {read.error()};
+  }
+  return {Status::Ok(), ApplyFactoryReset(*read, keymap_file)};
+}
+
+SequenceEnd ConfiguratorState::FinishArrival(const Result<DeviceRead>& read,
+                                             bool reset_after_update, bool listening,
+                                             const std::filesystem::path& keymap_file) {
+  if (!read.ok()) {
+    return {read.error()};
+  }
+  if (reset_after_update) {
+    return FinishFactoryReset(read, keymap_file);
+  }
+  ApplyReread(*read);
+  if (!listening) {
+    // Without the event interface the refresh that rewrites keymap.bin waits for the next
+    // arrival; the marks still follow the key map just read.
+    RecomputeCustomisedKeyFlags(image, key_actions, customised);
+    return {Status::Ok(), Status::Ok()};
+  }
+  return {Status::Ok(), Refresh(keymap_file)};
 }
 
 std::optional<SliderMove> ConfiguratorState::ApplyKeyboardLightingChange(std::uint8_t sub_code,

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "app/FirmwareVersion.h"
+#include "app/SequenceEnd.h"
 #include "config/ConfigImage.h"
 #include "config/DeviceSnapshot.h"
 #include "device/DeviceRead.h"
@@ -41,8 +42,8 @@ struct ConfiguratorState {
   RepaintCountdown repaint;
 
   // Image and key action table to their snapshots, and back (dropping unapplied edits).
-  void CopyImageToSnapshot();
-  void RestoreImageFromSnapshot();
+  void CopyToSnapshots();
+  void RestoreFromSnapshots();
 
   // Start-up: MacroDefine.bin into the stored macros, keymap.bin into image and key action
   // table, every key's own code restored, then both copied to their snapshots. With
@@ -52,6 +53,18 @@ struct ConfiguratorState {
   Status LoadFiles(const std::filesystem::path& keymap_file,
                    const std::filesystem::path& macro_file, bool create_missing);
 
+  // Image and key action table into keymap.bin.
+  Status SaveKeymapStore(const std::filesystem::path& keymap_file) const;
+  // What the keyboard holds (both snapshots) into keymap.bin, dropping unapplied edits.
+  Status SaveAppliedKeymapStore(const std::filesystem::path& keymap_file) const;
+  // After the image was replaced (a read, a profile): the marked keys recomputed, keymap.bin
+  // saved.
+  Status Refresh(const std::filesystem::path& keymap_file);
+  // Restore: the key action table back to its snapshot, then Refresh. The image is restored by
+  // the window's model, which derives its page from it.
+  Status RevertKeySettings(const std::filesystem::path& keymap_file);
+
+  // The primitives of the sequences' endings, without any file.
   // After the full read: the keyboard's regions into the image, the image to the snapshot (the
   // key action table snapshot is not touched), the firmware version kept.
   void ApplyFullRead(const DeviceRead& read);
@@ -66,6 +79,25 @@ struct ConfiguratorState {
   // regions, every key enabled, no assignments, each key's own code, no marked keys; image and
   // key action table to their snapshots and to keymap.bin. Returns the save's status.
   Status ApplyFactoryReset(const DeviceRead& read, const std::filesystem::path& keymap_file);
+
+  // Everything that follows a sequence, for the window and the command-line tool alike; each
+  // saves keymap.bin at most once.
+  // The full read: applied when it succeeded, then Refresh either way.
+  SequenceEnd FinishFullRead(const Result<DeviceRead>& read,
+                             const std::filesystem::path& keymap_file);
+  // A write: applied; on success the lock folded into the mask, image and key action table to
+  // their snapshots and to keymap.bin. A failed write saves nothing: keymap.bin keeps
+  // describing what the keyboard holds.
+  SequenceEnd FinishWrite(const WriteOutcome& outcome, const std::filesystem::path& keymap_file);
+  // A factory reset: ApplyFactoryReset when the keyboard answered; nothing changes otherwise.
+  SequenceEnd FinishFactoryReset(const Result<DeviceRead>& read,
+                                 const std::filesystem::path& keymap_file);
+  // The re-read after an arrival: a reset's ending after a firmware update, otherwise the
+  // regions into image and snapshot and, when the keyboard can be heard (`listening`), Refresh;
+  // otherwise only the marked keys are recomputed.
+  SequenceEnd FinishArrival(const Result<DeviceRead>& read, bool reset_after_update,
+                            bool listening, const std::filesystem::path& keymap_file);
+
   // Event kind 1: the value in image and snapshot, the repaint countdown started.
   std::optional<SliderMove> ApplyKeyboardLightingChange(std::uint8_t sub_code, std::uint8_t value);
 

@@ -1,7 +1,5 @@
 #include "app/FactoryResetFlow.h"
 
-#include <algorithm>
-
 namespace n240qx {
 
 ConfirmPrompt FactoryResetFlow::Prompt(const Texts& texts) {
@@ -19,18 +17,12 @@ std::vector<WindowRequest> FactoryResetFlow::OnAnswer(bool confirmed, MainWindow
 }
 
 std::vector<WindowRequest> FactoryResetFlow::OnFinished(const Status& outcome,
-                                                        MainWindowState& state, ConfigImage& image,
-                                                        DeviceSnapshot& snapshot) {
+                                                        MainWindowState& state) {
   state.activity = DeviceActivity::kIdle;
   if (!outcome.ok()) {
     return {WindowRequest::kRepaint};
   }
-  std::ranges::fill(image.key_enable_mask(), std::uint8_t{0xFF});
-  image.DeriveWindowsKeyLock();
-  CopyImageToSnapshot(image, snapshot);
-  return {WindowRequest::kSetSlidersFromImage, WindowRequest::kClearMarkedKeys,
-          WindowRequest::kResetKeyActionTable, WindowRequest::kSaveKeymapStore,
-          WindowRequest::kRepaint};
+  return {WindowRequest::kSetSlidersFromImage, WindowRequest::kRepaint};
 }
 
 }  // namespace n240qx

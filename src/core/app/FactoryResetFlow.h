@@ -3,12 +3,10 @@
 #include <vector>
 
 #include "app/ConfirmPrompt.h"
-#include "window/MainWindowState.h"
 #include "app/Texts.h"
-#include "window/WindowRequest.h"
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
 #include "util/Result.h"
+#include "window/MainWindowState.h"
+#include "window/WindowRequest.h"
 
 namespace n240qx {
 
@@ -21,12 +19,9 @@ class FactoryResetFlow {
   // Cancel sends nothing. OK leaves per-key colour mode and asks the worker to reset.
   static std::vector<WindowRequest> OnAnswer(bool confirmed, MainWindowState& state);
 
-  // The worker finished. `image` already holds what the re-read brought. On success every key
-  // is enabled, the lock is derived from the mask again (so a lock left on from before cannot
-  // make the next Apply send the mask), and image and snapshot are made equal. On failure the
-  // image is left as it was: the window shows the error and nothing is lost.
-  static std::vector<WindowRequest> OnFinished(const Status& outcome, MainWindowState& state,
-                                               ConfigImage& image, DeviceSnapshot& snapshot);
+  // The worker finished and ConfiguratorState has applied the outcome (or kept the image after
+  // a failure, which the window shows). Back to idle; the sliders follow the image.
+  static std::vector<WindowRequest> OnFinished(const Status& outcome, MainWindowState& state);
 };
 
 }  // namespace n240qx

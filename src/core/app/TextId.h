@@ -30,6 +30,7 @@ enum class TextId {
   kWriteFailed,
   kResetFailed,
   kSaveFailed,
+  kHotplugFailed,
   kAbout,
   kAboutVersion,
   kAboutLicence,

@@ -53,6 +53,8 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "Das Zur\u00FCcksetzen auf die Werkseinstellungen ist fehlgeschlagen: "},
     {TextId::kSaveFailed,
      "The settings file was not saved: ", "Die Einstellungsdatei wurde nicht gespeichert: "},
+    {TextId::kHotplugFailed, "Plugging the keyboard in or out will go unnoticed: ",
+     "Das Ein- und Ausstecken der Tastatur bleibt unbemerkt: "},
     // The About box, from the tray menu and the help window.
     {TextId::kAbout, "About", "\u00DCber"},
     {TextId::kAboutVersion, "Version ", "Version "},

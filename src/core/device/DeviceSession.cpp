@@ -192,9 +192,9 @@ void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
   });
 }
 
-void DeviceSession::WatchHotplug(HotplugMonitor& monitor) {
+Status DeviceSession::WatchHotplug(HotplugMonitor& monitor) {
   monitor_ = &monitor;
-  monitor.Start([this](HotplugEvent event) {
+  return monitor.Start([this](HotplugEvent event) {
     if (event == HotplugEvent::kArrival) {
       OnDeviceArrival();
     } else {

@@ -62,8 +62,9 @@ class DeviceSession {
   void FactoryReset(Done<Result<DeviceRead>> done);
   void ReadFirmware(Done<Result<DeviceFirmwareVersion>> done);
 
-  // Starts `monitor` with this session's handlers; it is stopped before the session ends.
-  void WatchHotplug(HotplugMonitor& monitor);
+  // Starts `monitor` with this session's handlers; it is stopped before the session ends. An
+  // error (the monitor cannot start) leaves the session working without arrivals and removals.
+  Status WatchHotplug(HotplugMonitor& monitor);
   // Queue the handlers; any thread. An event of the same kind still waiting is not queued
   // twice (udev reports one event per node of a plug-in).
   void OnDeviceArrival();

@@ -2,6 +2,8 @@
 
 #include <functional>
 
+#include "util/Result.h"
+
 namespace n240qx {
 
 enum class HotplugEvent { kArrival, kRemoval };
@@ -12,7 +14,8 @@ class HotplugMonitor {
  public:
   using Callback = std::function<void(HotplugEvent)>;
   virtual ~HotplugMonitor() = default;
-  virtual void Start(Callback callback) = 0;
+  // An error says why nothing will be reported (the program then never hears of a plug-in).
+  virtual Status Start(Callback callback) = 0;
   // Returns once the callback can no longer run.
   virtual void Stop() = 0;
 };

@@ -53,7 +53,7 @@ ColourDialogBoxes ColourDialogModel::Boxes() const {
   return {colour.red, colour.green, colour.blue, hsl.hue, hsl.saturation, hsl.luminosity};
 }
 
-std::vector<PaintOp> ColourDialogModel::Paint(bool german) const {
+std::vector<PaintOp> ColourDialogModel::Paint(Language language) const {
   std::vector<PaintOp> ops;
   ops.push_back(PaintPicture{0, 0, std::string(kBackground)});
   if (selected_swatch_) {
@@ -61,7 +61,7 @@ std::vector<PaintOp> ColourDialogModel::Paint(bool german) const {
     // From (x - 1, y - 1) to (x + 12, y + 11), both corners drawn.
     ops.push_back(PaintFrame{swatch.left - 1, swatch.top - 1, 14, 13, kBlack});
   }
-  ops.push_back(PaintText{0, 0, kTitleHeight, german ? "FARBE" : "COLOR"});
+  ops.push_back(PaintText{0, 0, kTitleHeight, language == Language::kGerman ? "FARBE" : "COLOR"});
   const struct {
     int x;
     int y;

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/Language.h"
 #include "lighting/ColourSpectrum.h"
 #include "paint/PaintOp.h"
 #include "paint/PixelRect.h"
@@ -69,11 +70,15 @@ class ColourDialogModel {
   const ColourSpectrum& spectrum() const { return spectrum_; }
 
   // Everything drawn over the background picture, in order.
-  std::vector<PaintOp> Paint(bool german) const;
+  std::vector<PaintOp> Paint(Language language) const;
 
-  static std::string_view WindowText(bool german) { return german ? "Farbe" : "Color"; }
-  static std::string_view OkText(bool /*german*/) { return "OK"; }
-  static std::string_view CancelText(bool german) { return german ? "Abbrechen" : "Cancel"; }
+  static std::string_view WindowText(Language language) {
+    return language == Language::kGerman ? "Farbe" : "Color";
+  }
+  static std::string_view OkText(Language /*language*/) { return "OK"; }
+  static std::string_view CancelText(Language language) {
+    return language == Language::kGerman ? "Abbrechen" : "Cancel";
+  }
 
  private:
   std::uint32_t& shared_colour_;

@@ -38,12 +38,12 @@ std::optional<std::size_t> EffectTable::RowOfCode(std::uint8_t code) {
   return std::nullopt;
 }
 
-std::string_view EffectTable::NameOfCode(std::uint8_t code, bool german) {
+std::string_view EffectTable::NameOfCode(std::uint8_t code, Language language) {
   const auto row = RowOfCode(code);
   if (!row) {
     return {};
   }
-  return german ? kRows[*row].german : kRows[*row].english;
+  return language == Language::kGerman ? kRows[*row].german : kRows[*row].english;
 }
 
 }  // namespace n240qx

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "app/Language.h"
+
 namespace n240qx {
 
 struct EffectEntry {
@@ -30,7 +32,7 @@ class EffectTable {
   // Row of an effect code, or nothing for a code the table does not hold.
   static std::optional<std::size_t> RowOfCode(std::uint8_t code);
   // Name shown for a code; empty for a code the table does not hold.
-  static std::string_view NameOfCode(std::uint8_t code, bool german);
+  static std::string_view NameOfCode(std::uint8_t code, Language language);
 };
 
 }  // namespace n240qx

@@ -21,47 +21,48 @@ PaintText Text(int x, int y, int height, std::string_view text) {
   return PaintText{x, y, height, std::string(text)};
 }
 
-const char* Pick(bool german, const char* german_text, const char* english_text) {
-  return german ? german_text : english_text;
+const char* Pick(Language language, const char* german_text, const char* english_text) {
+  return language == Language::kGerman ? german_text : english_text;
 }
 
 }  // namespace
 
 std::vector<PaintOp> LightingPagePainter::Paint(ConfigImage& image, const LightingPage& page,
-                                                bool german) {
+                                                Language language) {
   std::vector<PaintOp> ops;
-  PaintHeading(image, german, ops);
-  PaintSliderTexts(image, german, ops);
+  PaintHeading(image, language, ops);
+  PaintSliderTexts(image, language, ops);
   PaintColourArea(image, ops);
   PaintDirection(image, ops);
-  PaintPerKeyChoice(image, page, german, ops);
+  PaintPerKeyChoice(image, page, language, ops);
   if (page.effect_list_open()) {
-    PaintEffectList(page, german, ops);
+    PaintEffectList(page, language, ops);
   }
   return ops;
 }
 
-void LightingPagePainter::PaintHeading(const ConfigImage& image, bool german,
+void LightingPagePainter::PaintHeading(const ConfigImage& image, Language language,
                                        std::vector<PaintOp>& ops) {
-  ops.push_back(Text(19, 110, 15, Pick(german, "Licht", "Lighting")));
-  ops.push_back(Text(28, 137, 15, Pick(german, "Lichteffekte", "Light effects")));
+  ops.push_back(Text(19, 110, 15, Pick(language, "Licht", "Lighting")));
+  ops.push_back(Text(28, 137, 15, Pick(language, "Lichteffekte", "Light effects")));
   ops.push_back(PaintPicture{28, 158, "Light_Item.png"});
-  const auto name = EffectTable::NameOfCode(image.light_effect(), german);
+  const auto name = EffectTable::NameOfCode(image.light_effect(), language);
   if (!name.empty()) {
     ops.push_back(Text(28, 158, 14, name));
   }
 }
 
-void LightingPagePainter::PaintSliderTexts(const ConfigImage& image, bool german,
+void LightingPagePainter::PaintSliderTexts(const ConfigImage& image, Language language,
                                            std::vector<PaintOp>& ops) {
   if (LightingRules::ForEffect(image.light_effect()).speed_slider) {
-    ops.push_back(Text(28, 290, 13, Pick(german, "Effekt geschwindigkeit", "Speed")));
-    ops.push_back(Text(28, 317, 13, Pick(german, "Langsam", "Slow")));
-    ops.push_back(german ? Text(220, 317, 13, "Schnell") : Text(230, 317, 13, "Fast"));
+    ops.push_back(Text(28, 290, 13, Pick(language, "Effekt geschwindigkeit", "Speed")));
+    ops.push_back(Text(28, 317, 13, Pick(language, "Langsam", "Slow")));
+    ops.push_back(language == Language::kGerman ? Text(220, 317, 13, "Schnell")
+                                                : Text(230, 317, 13, "Fast"));
   }
-  ops.push_back(Text(28, 247, 13, Pick(german, "Helligkeit", "Brightness")));
-  ops.push_back(Text(28, 274, 13, Pick(german, "niedrig", "Low")));
-  ops.push_back(Text(230, 274, 13, Pick(german, "hoch", "High")));
+  ops.push_back(Text(28, 247, 13, Pick(language, "Helligkeit", "Brightness")));
+  ops.push_back(Text(28, 274, 13, Pick(language, "niedrig", "Low")));
+  ops.push_back(Text(230, 274, 13, Pick(language, "hoch", "High")));
 }
 
 void LightingPagePainter::PaintColourArea(ConfigImage& image, std::vector<PaintOp>& ops) {
@@ -114,7 +115,7 @@ void LightingPagePainter::PaintDirection(const ConfigImage& image, std::vector<P
 }
 
 void LightingPagePainter::PaintPerKeyChoice(const ConfigImage& image, const LightingPage& page,
-                                            bool german, std::vector<PaintOp>& ops) {
+                                            Language language, std::vector<PaintOp>& ops) {
   if (!LightingRules::ForEffect(image.light_effect()).per_key_choice) {
     return;
   }
@@ -122,10 +123,10 @@ void LightingPagePainter::PaintPerKeyChoice(const ConfigImage& image, const Ligh
   ops.push_back(PaintPicture{28, 199, custom ? "Disable.png" : "Enable.png"});
   ops.push_back(PaintPicture{130, 199, custom ? "Enable.png" : "Disable.png"});
   ops.push_back(Text(45, 197, 15, "Keymap"));
-  ops.push_back(Text(147, 197, 15, Pick(german, "Custom", "DIY")));
+  ops.push_back(Text(147, 197, 15, Pick(language, "Custom", "DIY")));
 }
 
-void LightingPagePainter::PaintEffectList(const LightingPage& page, bool german,
+void LightingPagePainter::PaintEffectList(const LightingPage& page, Language language,
                                           std::vector<PaintOp>& ops) {
   const auto& rows = EffectTable::Rows();
   for (std::size_t j = 0; j < rows.size(); ++j) {
@@ -134,7 +135,8 @@ void LightingPagePainter::PaintEffectList(const LightingPage& page, bool german,
     const bool hovered = page.hovered_row() == j;
     ops.push_back(PaintFill{28, top, kListRowWidth, LightingPage::kListRowHeight,
                             hovered ? kListHoveredRow : kListRow});
-    ops.push_back(Text(28, top, 18, german ? rows[j].german : rows[j].english));
+    ops.push_back(
+        Text(28, top, 18, language == Language::kGerman ? rows[j].german : rows[j].english));
   }
 }
 

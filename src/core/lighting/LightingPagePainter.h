@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/Language.h"
 #include "config/ConfigImage.h"
 #include "lighting/LightingPage.h"
 #include "paint/PaintOp.h"
@@ -16,16 +17,19 @@ class LightingPagePainter {
   // Painting also settles the colour choice, as the page always has: a choice of 0 is stored as
   // 1 and one above 8 as 8 before the swatches are drawn, and "Wave" and "Spectrum" store
   // multicolour after them. Nothing else in the image changes.
-  static std::vector<PaintOp> Paint(ConfigImage& image, const LightingPage& page, bool german);
+  static std::vector<PaintOp> Paint(ConfigImage& image, const LightingPage& page,
+                                    Language language);
 
  private:
-  static void PaintHeading(const ConfigImage& image, bool german, std::vector<PaintOp>& ops);
-  static void PaintSliderTexts(const ConfigImage& image, bool german, std::vector<PaintOp>& ops);
+  static void PaintHeading(const ConfigImage& image, Language language, std::vector<PaintOp>& ops);
+  static void PaintSliderTexts(const ConfigImage& image, Language language,
+                               std::vector<PaintOp>& ops);
   static void PaintColourArea(ConfigImage& image, std::vector<PaintOp>& ops);
   static void PaintDirection(const ConfigImage& image, std::vector<PaintOp>& ops);
-  static void PaintPerKeyChoice(const ConfigImage& image, const LightingPage& page, bool german,
-                                std::vector<PaintOp>& ops);
-  static void PaintEffectList(const LightingPage& page, bool german, std::vector<PaintOp>& ops);
+  static void PaintPerKeyChoice(const ConfigImage& image, const LightingPage& page,
+                                Language language, std::vector<PaintOp>& ops);
+  static void PaintEffectList(const LightingPage& page, Language language,
+                              std::vector<PaintOp>& ops);
 };
 
 }  // namespace n240qx

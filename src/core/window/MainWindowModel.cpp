@@ -3,9 +3,9 @@
 #include <utility>
 
 #include "app/FactoryResetFlow.h"
+#include "lighting/LightingPage.h"
 #include "window/PageItemTable.h"
 #include "window/PerformancePanel.h"
-#include "lighting/LightingPage.h"
 
 namespace n240qx {
 
@@ -213,12 +213,11 @@ ClickResult MainWindowModel::OnPageItem(int item) {
 
 std::vector<WindowRequest> MainWindowModel::Revert() {
   RestoreImageFromSnapshot(image_, snapshot_);
-  SetPerKeyMode(image_.light_effect() >= 51);
+  SetPerKeyMode(image_.light_effect() >= EffectTable::kFirstProfile);
   // The sliders follow the image again; otherwise the next repaint would copy their old
   // positions back into the restored fields.
-  return {visibility_.HideRequest(),           WindowRequest::kRestoreKeyActionTable,
-          WindowRequest::kSetSlidersFromImage, WindowRequest::kRecomputeMarkedKeys,
-          WindowRequest::kSaveKeymapStore,     WindowRequest::kRepaint};
+  return {visibility_.HideRequest(), WindowRequest::kRevertKeySettings,
+          WindowRequest::kSetSlidersFromImage, WindowRequest::kRepaint};
 }
 
 std::vector<WindowRequest> MainWindowModel::OnStartup(bool command_open, bool event_open) {
@@ -236,17 +235,16 @@ std::vector<WindowRequest> MainWindowModel::OnReadFinished() {
 }
 
 std::vector<WindowRequest> MainWindowModel::OnRefresh(RefreshSource source) const {
-  std::vector<WindowRequest> requests{WindowRequest::kSetSlidersFromImage,
-                                      WindowRequest::kRecomputeMarkedKeys};
-  const bool from_keyboard = source == RefreshSource::kKeyboardRead;
-  if (from_keyboard) {
+  std::vector<WindowRequest> requests{WindowRequest::kSetSlidersFromImage};
+  if (source == RefreshSource::kKeyboardRead) {
+    // ConfiguratorState has already refreshed the marked keys and keymap.bin with the read.
     requests.push_back(WindowRequest::kReadLightingAgain);
-  }
-  requests.push_back(WindowRequest::kSaveKeymapStore);
-  requests.push_back(WindowRequest::kRepaint);
-  if (from_keyboard) {
+    requests.push_back(WindowRequest::kRepaint);
     requests.push_back(WindowRequest::kCheckFirmware);
+    return requests;
   }
+  requests.push_back(WindowRequest::kRefreshKeySettings);
+  requests.push_back(WindowRequest::kRepaint);
   return requests;
 }
 
@@ -257,21 +255,15 @@ std::vector<WindowRequest> MainWindowModel::OnArrivalRead(bool reset_after_updat
   if (listening) {
     return OnRefresh(RefreshSource::kKeyboardRead);
   }
-  return {WindowRequest::kSetSlidersFromImage, WindowRequest::kRecomputeMarkedKeys,
-          WindowRequest::kRepaint};
+  // ConfiguratorState has recomputed the marked keys; keymap.bin and the firmware check wait
+  // for an arrival the keyboard can be heard from.
+  return {WindowRequest::kSetSlidersFromImage, WindowRequest::kRepaint};
 }
 
-std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& outcome) {
+std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& /*outcome*/) {
+  // ConfiguratorState has taken in what the write brought; an error is shown by the window.
   state_.activity = DeviceActivity::kIdle;
-  if (!outcome.ok()) {
-    return {WindowRequest::kRepaint};
-  }
-  // The worker wrote a copy; the only change the write makes to the image is the lock
-  // folded into the mask, and the snapshot then holds what the keyboard holds.
-  image_.ApplyWindowsKeyLock();
-  CopyImageToSnapshot(image_, snapshot_);
-  return {WindowRequest::kCopyKeyActionTableToSnapshot, WindowRequest::kSaveKeymapStore,
-          WindowRequest::kRepaint};
+  return {WindowRequest::kRepaint};
 }
 
 std::vector<WindowRequest> MainWindowModel::OnFactoryResetAnswer(bool confirmed) {
@@ -284,7 +276,7 @@ std::vector<WindowRequest> MainWindowModel::OnFactoryResetAnswer(bool confirmed)
 }
 
 std::vector<WindowRequest> MainWindowModel::OnFactoryResetFinished(const Status& outcome) {
-  return FactoryResetFlow::OnFinished(outcome, state_, image_, snapshot_);
+  return FactoryResetFlow::OnFinished(outcome, state_);
 }
 
 }  // namespace n240qx

@@ -3,15 +3,16 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/RefreshSource.h"
+#include "config/ConfigImage.h"
+#include "config/DeviceSnapshot.h"
+#include "lighting/EffectTable.h"
+#include "util/Result.h"
 #include "window/ClickResult.h"
 #include "window/HelpWindowModel.h"
 #include "window/MainWindowState.h"
-#include "app/RefreshSource.h"
 #include "window/SliderPanels.h"
 #include "window/WindowVisibility.h"
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
-#include "util/Result.h"
 
 namespace n240qx {
 class LightingPage;
@@ -48,7 +49,9 @@ class MainWindowModel {
   void OpenEffectList();
   void CloseEffectList();
   // Picking an effect from the list: lighting profiles switch per-key colour mode on.
-  void OnEffectPicked(std::uint8_t effect_code) { SetPerKeyMode(effect_code >= 51); }
+  void OnEffectPicked(std::uint8_t effect_code) {
+    SetPerKeyMode(effect_code >= EffectTable::kFirstProfile);
+  }
   void SetPerKeyMode(bool on);
   // The slider windows take no input while the list covers them or a sequence runs.
   bool SliderWindowsShown() const { return !EffectListOpen(); }
@@ -71,9 +74,8 @@ class MainWindowModel {
   // the firmware is not checked.
   std::vector<WindowRequest> OnArrivalRead(bool reset_after_update, bool listening);
 
-  // The write of changes on the worker is done. On success the snapshot becomes the image as
-  // written; on failure (unplugged mid-write) the edits stay in the image, unapplied, and the
-  // window shows the error.
+  // The write of changes on the worker is done and ConfiguratorState::FinishWrite has applied
+  // it: editing is unlocked.
   std::vector<WindowRequest> OnApplyFinished(const Status& outcome);
 
   std::vector<WindowRequest> OnFactoryResetAnswer(bool confirmed);

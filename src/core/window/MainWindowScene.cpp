@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "lighting/LightingPagePainter.h"
 #include "window/HelpWindowModel.h"
 #include "window/MainWindowLayout.h"
 #include "window/PerformancePanel.h"
-#include "lighting/LightingPagePainter.h"
 
 namespace n240qx {
 
@@ -31,8 +31,7 @@ std::vector<PaintOp> MainWindowScene::Paint(const MainWindowSceneInput& input) {
   PaintFrame(input.texts, ops);
   PaintPerformance(input.image, input.texts, ops);
   // The lighting column last of the column: its effect list covers the performance panel.
-  const bool german = input.texts.language() == Language::kGerman;
-  for (PaintOp& op : LightingPagePainter::Paint(input.image, input.page, german)) {
+  for (PaintOp& op : LightingPagePainter::Paint(input.image, input.page, input.texts.language())) {
     ops.push_back(std::move(op));
   }
   ops.push_back(PictureAt(MainWindowLayout::kKeyboard));

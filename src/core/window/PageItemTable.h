@@ -3,8 +3,9 @@
 #include <array>
 #include <cstdint>
 
-#include "window/PageItem.h"
+#include "lighting/EffectTable.h"
 #include "paint/PixelRect.h"
+#include "window/PageItem.h"
 
 namespace n240qx {
 
@@ -21,8 +22,10 @@ class PageItemTable {
   static const std::array<PageItemEntry, kPageItemCount>& Entries();
   static PixelRect RectOf(PageItem item);
 
-  // Lighting profile effects (codes 51 and up) show the Keymap / Custom choice.
-  static bool PerKeyChoiceShown(std::uint8_t light_effect) { return light_effect >= 51; }
+  // Lighting profile effects show the Keymap / Custom choice.
+  static bool PerKeyChoiceShown(std::uint8_t light_effect) {
+    return light_effect >= EffectTable::kFirstProfile;
+  }
 
   // The first item whose rectangle holds (x, y), edges included, or kNoPageItem.
   static int HitTest(int x, int y, std::uint8_t light_effect);

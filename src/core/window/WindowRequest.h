@@ -15,15 +15,11 @@ enum class WindowRequest {
   kApplyChanges,     // the write of changes on the device worker, then OnApplyFinished
   kRunFactoryReset,  // reset and re-read on the device worker, then OnFactoryResetFinished
   kSetSlidersFromImage,
-  kRecomputeMarkedKeys,
-  kClearMarkedKeys,
   kReadLightingAgain,
   kCheckFirmware,
-  kRestoreKeyActionTable,         // key action table := its snapshot
-  kCopyKeyActionTableToSnapshot,  // after a successful write
-  kResetKeyActionTable,           // clear it, restore the default key actions, copy to snapshot
-  kSaveKeymapStore,               // image and key action table into keymap.bin
-  kSaveSnapshotsToStore,          // device snapshot and key action snapshot into keymap.bin
+  kRefreshKeySettings,    // marked keys and keymap.bin after a profile: ConfiguratorState::Refresh
+  kRevertKeySettings,     // key action table back too: ConfiguratorState::RevertKeySettings
+  kSaveSnapshotsToStore,  // what the keyboard holds into keymap.bin
   kEndProgram,
   kOpenProfileDialog,
   kOpenMacroDialog,

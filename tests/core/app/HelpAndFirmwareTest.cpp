@@ -8,6 +8,7 @@
 
 #include "app/AboutBox.h"
 #include "app/FirmwareCheck.h"
+#include "support/TempDir.h"
 #include "window/HelpWindowModel.h"
 
 namespace n240qx {
@@ -126,17 +127,11 @@ TEST(FirmwareCheck, KeyboardAnswerCarriesMajorAndMinorInBytesTwoAndThree) {
 
 class VersionFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    folder_ =
-        std::filesystem::temp_directory_path() /
-        ("n240qx-app-ver-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(folder_);
-  }
-  void TearDown() override { std::filesystem::remove_all(folder_); }
+  void SetUp() override { folder_ = dir_.path(); }
   void Write(const std::string& content) {
     std::ofstream(folder_ / "VER.bin", std::ios::binary) << content;
   }
+  testing::TempDir dir_;
   std::filesystem::path folder_;
 };
 

@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "window/MainWindowLayout.h"
+#include "app/FailureText.h"
 #include "app/Texts.h"
+#include "window/MainWindowLayout.h"
 
 namespace n240qx {
 namespace {
@@ -41,6 +42,22 @@ TEST(MainWindowLayout, GermanApplyCaptionIsSmallerAndLower) {
   EXPECT_EQ(german[0].y, 567);
   EXPECT_EQ(german[0].height, 13);
   EXPECT_EQ(german[1].x, 33);
+}
+
+TEST(FailureText, GermanSaysWhyInGermanAndEnglishKeepsTheMessage) {
+  const Texts english;
+  const Texts german(Language::kGerman);
+  for (const ErrorCode code : {ErrorCode::kNotFound, ErrorCode::kPermissionDenied, ErrorCode::kIo,
+                               ErrorCode::kTimeout, ErrorCode::kDisconnected, ErrorCode::kNotOpen,
+                               ErrorCode::kBadData, ErrorCode::kInvalidArgument}) {
+    const Error error{code, "The keyboard was unplugged."};
+    EXPECT_EQ(FailureText(english, TextId::kWriteFailed, error),
+              "The changes were not applied: The keyboard was unplugged.");
+    const std::string shown = FailureText(german, TextId::kWriteFailed, error);
+    EXPECT_EQ(shown.rfind(german.Get(TextId::kWriteFailed), 0), 0U) << shown;
+    EXPECT_EQ(shown.find("keyboard"), std::string::npos) << shown;
+    EXPECT_GT(shown.size(), german.Get(TextId::kWriteFailed).size()) << shown;
+  }
 }
 
 }  // namespace

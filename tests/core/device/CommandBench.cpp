@@ -22,19 +22,6 @@ void PauseRecordingClock::ClearPauses() {
   pauses_.clear();
 }
 
-std::string Hex(std::span<const std::uint8_t> bytes) {
-  std::string text;
-  char digits[4];
-  for (const std::uint8_t byte : bytes) {
-    std::snprintf(digits, sizeof digits, "%02X", byte);
-    if (!text.empty()) {
-      text += ' ';
-    }
-    text += digits;
-  }
-  return text;
-}
-
 CommandBench::CommandBench() {
   keyboard.AddKeyboardInterfaces("/dev/hidraw4");
   if (link.FindKeyboardInterface(kCommandInterfaceMarker)) {

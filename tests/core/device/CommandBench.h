@@ -13,6 +13,7 @@
 #include "device/ReadCommands.h"
 #include "device/WireLog.h"
 #include "device/WriteCommands.h"
+#include "support/Hex.h"
 #include "util/VirtualClock.h"
 
 namespace n240qx::scripted {
@@ -31,7 +32,7 @@ class PauseRecordingClock final : public Clock {
   std::vector<int> pauses_;
 };
 
-std::string Hex(std::span<const std::uint8_t> bytes);
+using testing::Hex;
 
 // A scripted keyboard with its command interface open, reached through a logged link in virtual
 // time, with both command sets bound to it.

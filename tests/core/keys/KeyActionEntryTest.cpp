@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "HexBytes.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyActionTable.h"
+#include "support/Hex.h"
 
 namespace n240qx {
 namespace {

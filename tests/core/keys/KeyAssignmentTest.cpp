@@ -3,10 +3,10 @@
 #include <fstream>
 #include <vector>
 
-#include "HexBytes.h"
-#include "TempDir.h"
 #include "keys/KeyAssignment.h"
 #include "keys/KeyTable.h"
+#include "support/Hex.h"
+#include "support/TempDir.h"
 
 namespace n240qx {
 namespace {

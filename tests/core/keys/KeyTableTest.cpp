@@ -2,9 +2,9 @@
 
 #include <set>
 
-#include "HexBytes.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/KeyTable.h"
+#include "support/Hex.h"
 
 namespace n240qx {
 namespace {

@@ -4,9 +4,9 @@
 #include <fstream>
 #include <vector>
 
-#include "TempDir.h"
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
+#include "support/TempDir.h"
 #include "util/AtomicFile.h"
 
 namespace n240qx {

@@ -36,7 +36,7 @@ TEST(ColourDialog, OpeningAtTheLightingPagesStartColour) {
   EXPECT_FALSE(dialog.selected_swatch().has_value());
   EXPECT_EQ(dialog.Boxes(), (ColourDialogBoxes{12, 12, 12, 0, 0, 11}));
   EXPECT_EQ(dialog.spectrum().focus(), ColourSpectrum::Part::kField);
-  for (const auto& op : dialog.Paint(false)) {
+  for (const auto& op : dialog.Paint(Language::kEnglish)) {
     EXPECT_FALSE(std::holds_alternative<PaintFrame>(op)) << "no swatch frame";
   }
 }
@@ -58,7 +58,7 @@ TEST(ColourDialog, SwatchClickSetsSharedColourBoxesAndSpectrum) {
   EXPECT_EQ(dialog.Boxes(), (ColourDialogBoxes{255, 0, 0, 0, 240, 120}));
   EXPECT_EQ(dialog.spectrum().colour(), (RgbColour{255, 0, 0}));
 
-  const auto ops = dialog.Paint(false);
+  const auto ops = dialog.Paint(Language::kEnglish);
   bool framed = false;
   for (const auto& op : ops) {
     if (const auto* frame = std::get_if<PaintFrame>(&op)) {
@@ -120,13 +120,13 @@ TEST(ColourDialog, ReopeningStartsAFreshSpectrumAtTheNewColour) {
 }
 
 TEST(ColourDialog, TextsOfBothLanguages) {
-  EXPECT_EQ(ColourDialogModel::CancelText(true), "Abbrechen");
-  EXPECT_EQ(ColourDialogModel::WindowText(true), "Farbe");
+  EXPECT_EQ(ColourDialogModel::CancelText(Language::kGerman), "Abbrechen");
+  EXPECT_EQ(ColourDialogModel::WindowText(Language::kGerman), "Farbe");
   std::uint32_t shared = RgbColour{12, 12, 12}.Packed();
   ColourDialogModel dialog(shared);
   dialog.Open();
-  const auto german = dialog.Paint(true);
-  const auto english = dialog.Paint(false);
+  const auto german = dialog.Paint(Language::kGerman);
+  const auto english = dialog.Paint(Language::kEnglish);
   ASSERT_TRUE(std::holds_alternative<PaintText>(german[1]));
   EXPECT_EQ(std::get<PaintText>(german[1]).text, "FARBE");
   EXPECT_EQ(std::get<PaintText>(english[1]).text, "COLOR");

@@ -47,9 +47,9 @@ TEST(EffectTable, CodesAndNamesInListOrder) {
   EXPECT_EQ(rows[7].code, 10);
   EXPECT_EQ(rows[15].code, 55);
   EXPECT_EQ(rows[15].german, "Beleuchtungs Profil 5");
-  EXPECT_EQ(EffectTable::NameOfCode(1, true), "statisch");
-  EXPECT_EQ(EffectTable::NameOfCode(12, false), "Spotlight");
-  EXPECT_EQ(EffectTable::NameOfCode(7, false), "") << "codes 7 and 9 do not exist";
+  EXPECT_EQ(EffectTable::NameOfCode(1, Language::kGerman), "statisch");
+  EXPECT_EQ(EffectTable::NameOfCode(12, Language::kEnglish), "Spotlight");
+  EXPECT_EQ(EffectTable::NameOfCode(7, Language::kEnglish), "") << "codes 7 and 9 do not exist";
   EXPECT_FALSE(EffectTable::RowOfCode(56).has_value());
 }
 

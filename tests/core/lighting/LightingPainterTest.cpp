@@ -14,8 +14,8 @@ namespace {
 
 class LightingPainterTest : public ::testing::Test {
  protected:
-  std::vector<PaintOp> Paint(bool german = false) {
-    return LightingPagePainter::Paint(image_, page_, german);
+  std::vector<PaintOp> Paint(Language language = Language::kEnglish) {
+    return LightingPagePainter::Paint(image_, page_, language);
   }
   template <typename Op>
   static std::vector<Op> All(const std::vector<PaintOp>& ops) {
@@ -66,7 +66,7 @@ TEST_F(LightingPainterTest, WaveGreysSwatchesStoresMulticolourAndShowsTheChosenA
   image_.light_effect() = 3;
   image_.colour_choice() = 2;
   image_.light_direction() = 2;
-  const auto ops = Paint(true);
+  const auto ops = Paint(Language::kGerman);
   EXPECT_EQ(image_.colour_choice(), 8);
   for (const auto& fill : All<PaintFill>(ops)) {
     EXPECT_EQ(fill.colour, (RgbColour{192, 192, 192}));
@@ -107,7 +107,7 @@ TEST_F(LightingPainterTest, ProfilesShowTheKeymapCustomChoiceAndNoColourArea) {
   EXPECT_TRUE(HasPicture(ops, "Disable.png", 28));
   EXPECT_TRUE(HasPicture(ops, "Enable.png", 130));
   EXPECT_TRUE(HasText(ops, "DIY"));
-  EXPECT_TRUE(HasText(Paint(true), "Custom"));
+  EXPECT_TRUE(HasText(Paint(Language::kGerman), "Custom"));
 }
 
 TEST_F(LightingPainterTest, UnknownCodeShowsNoName) {

@@ -11,6 +11,7 @@
 #include "macros/MacroEventList.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
+#include "support/TempDir.h"
 
 namespace n240qx {
 namespace {
@@ -21,13 +22,9 @@ using namespace macro_layout;
 class MacroStoreFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    folder_ = fs::temp_directory_path() /
-              ("n240qx-macros-" + std::string(info->name()) + "-" + std::to_string(::getpid()));
-    fs::create_directories(folder_);
+    folder_ = dir_.path();
     path_ = folder_ / kMacroStoreFileName;
   }
-  void TearDown() override { fs::remove_all(folder_); }
 
   void WriteRaw(const std::vector<std::uint8_t>& bytes) {
     std::ofstream out(path_, std::ios::binary | std::ios::trunc);
@@ -53,6 +50,7 @@ class MacroStoreFileTest : public ::testing::Test {
     return store;
   }
 
+  testing::TempDir dir_;
   fs::path folder_;
   fs::path path_;
 };

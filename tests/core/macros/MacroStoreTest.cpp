@@ -7,21 +7,14 @@
 
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStore.h"
+#include "support/Hex.h"
 
 namespace n240qx {
 namespace {
 
 using namespace macro_layout;
 
-std::string Hex(std::span<const std::uint8_t> bytes) {
-  std::string text;
-  for (std::uint8_t byte : bytes) {
-    char cell[4];
-    std::snprintf(cell, sizeof cell, "%02X ", byte);
-    text += cell;
-  }
-  return text;
-}
+using testing::Hex;
 
 MacroStoreEntry NamedEntry(std::u16string_view name, std::uint16_t repeat_count) {
   MacroStoreEntry entry;
@@ -39,8 +32,8 @@ TEST(MacroStoreEntryLayout, FieldsLandAtTheirPackedOffsets) {
   entry.key_events[189] = 0x22;
   const auto bytes = entry.ToBytes();
   ASSERT_EQ(bytes.size(), 894u);
-  EXPECT_EQ(Hex(std::span(bytes).first(8)), "41 00 62 00 AC 20 00 00 ");
-  EXPECT_EQ(Hex(std::span(bytes).subspan(510, 4)), "02 01 01 11 ");
+  EXPECT_EQ(Hex(std::span(bytes).first(8)), "41 00 62 00 AC 20 00 00");
+  EXPECT_EQ(Hex(std::span(bytes).subspan(510, 4)), "02 01 01 11");
   EXPECT_EQ(bytes[702], 0x12);
   EXPECT_EQ(bytes[703], 0x21);
   EXPECT_EQ(bytes[892], 0x22);
@@ -59,8 +52,8 @@ TEST(MacroRecords, RepeatCountIsBigEndianAheadOfTheDeviceEvents) {
   BuildMacroRecords(store, image);
   const auto record0 = image.Field(image_field::MacroRecord(0));
   const auto record1 = image.Field(image_field::MacroRecord(1));
-  EXPECT_EQ(Hex(record0.first(4)), "00 03 01 04 ");
-  EXPECT_EQ(Hex(record1.first(2)), "03 E7 ");
+  EXPECT_EQ(Hex(record0.first(4)), "00 03 01 04");
+  EXPECT_EQ(Hex(record1.first(2)), "03 E7");
   EXPECT_EQ(record1[191], 0x5A);
 }
 
@@ -75,7 +68,7 @@ TEST(MacroRecords, RecordsFromTheFirstUnusedEntryOnKeepTheirBytes) {
   // Entry 3 is named but lies behind the unused entry 2, so the list ends before it.
   store.entry(3) = NamedEntry(u"orphan", 7);
   BuildMacroRecords(store, image);
-  EXPECT_EQ(Hex(image.Field(image_field::MacroRecord(1)).first(3)), "00 02 00 ");
+  EXPECT_EQ(Hex(image.Field(image_field::MacroRecord(1)).first(3)), "00 02 00");
   for (std::size_t record = 2; record < image_field::kMacroRecordCount; ++record) {
     for (std::uint8_t byte : image.Field(image_field::MacroRecord(record))) {
       ASSERT_EQ(byte, 0xAA) << "record " << record;

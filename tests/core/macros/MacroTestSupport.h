@@ -9,21 +9,9 @@
 
 #include "macros/MacroBuffers.h"
 #include "macros/MacroEventList.h"
+#include "support/Hex.h"
 
 namespace n240qx::testing {
-
-inline std::string Hex(std::span<const std::uint8_t> bytes) {
-  std::string text;
-  for (std::uint8_t byte : bytes) {
-    char cell[4];
-    std::snprintf(cell, sizeof cell, "%02X ", byte);
-    text += cell;
-  }
-  if (!text.empty()) {
-    text.pop_back();
-  }
-  return text;
-}
 
 // The used part of a buffer (up to the last non-zero byte), as hex.
 inline std::string UsedHex(std::span<const std::uint8_t> bytes) {

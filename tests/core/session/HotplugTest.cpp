@@ -50,7 +50,8 @@ TEST_F(HotplugTest, UnplugInTheMiddleOfAReadEndsItAndLeavesTheImageAsItWas) {
   sim.Replug();
   ASSERT_TRUE(PumpUntil([&] { return !arrivals.empty(); }));
   EXPECT_THAT(connections, ElementsAre(false, true));
-  EXPECT_TRUE(arrivals[0].first.ok()) << arrivals[0].first.error().message;
+  EXPECT_TRUE(arrivals[0].first.device.ok()) << arrivals[0].first.device.error().message;
+  EXPECT_TRUE(arrivals[0].first.store.ok());
   EXPECT_FALSE(arrivals[0].second);
   EXPECT_EQ(state->image.brightness(), sim.Memory().brightness);
   EXPECT_EQ(state->snapshot.brightness(), sim.Memory().brightness);
@@ -73,7 +74,7 @@ TEST_F(HotplugTest, AnArrivalSaysWhetherTheKeyboardCanBeHeardAgain) {
     paced.RefuseEventOpens(refused);
     sim.Replug();
     ASSERT_TRUE(PumpUntil([&] { return !arrivals.empty(); }));
-    EXPECT_TRUE(arrivals[0].first.ok()) << "the re-read itself worked";
+    EXPECT_TRUE(arrivals[0].first.device.ok()) << "the re-read itself worked";
     EXPECT_THAT(arrivals_listening, ElementsAre(!refused));
   }
 }
@@ -135,7 +136,7 @@ TEST_F(HotplugTest, AKeyboardBackFromFirmwareUpdateIsResetToFactorySettings) {
   state->key_actions[12].kind = 3;
   state->key_actions[12].data[0] = 0x03;
   state->customised.Set(12, true);
-  state->CopyImageToSnapshot();
+  state->CopyToSnapshots();
 
   sim.EnterUpdateMode();
   ASSERT_TRUE(PumpUntil([&] { return !connections.empty(); }));
@@ -147,7 +148,8 @@ TEST_F(HotplugTest, AKeyboardBackFromFirmwareUpdateIsResetToFactorySettings) {
   EXPECT_TRUE(arrivals.empty()) << "nothing to read in update mode";
   sim.LeaveUpdateMode();
   ASSERT_TRUE(PumpUntil([&] { return !arrivals.empty(); }));
-  ASSERT_TRUE(arrivals[0].first.ok()) << arrivals[0].first.error().message;
+  ASSERT_TRUE(arrivals[0].first.device.ok()) << arrivals[0].first.device.error().message;
+  ASSERT_TRUE(arrivals[0].first.store.ok());
   EXPECT_TRUE(arrivals[0].second) << "the reset after an update ran";
   EXPECT_THAT(CodesSent(), ::testing::Contains(0x13));
 

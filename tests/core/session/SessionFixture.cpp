@@ -1,13 +1,15 @@
 #include "core/session/SessionFixture.h"
 
+#include "support/Wait.h"
+
 namespace n240qx::testing {
 
 SessionFixture::SessionFixture() : state(std::make_unique<ConfiguratorState>()) {
   ConfiguratorSessionEvents::Hooks hooks;
   hooks.launch_key = [this](std::uint8_t code) { launches.push_back(code); };
   hooks.connection = [this](bool connected) { connections.push_back(connected); };
-  hooks.arrival = [this](const Status& status, bool reset, bool listening) {
-    arrivals.emplace_back(status, reset);
+  hooks.arrival = [this](const SequenceEnd& end, bool reset, bool listening) {
+    arrivals.emplace_back(end, reset);
     arrivals_listening.push_back(listening);
   };
   hooks.progress = [this](const SequenceProgress& step) { progress.push_back(step); };
@@ -29,7 +31,7 @@ void SessionFixture::StartSession(DeviceSessionOptions options, bool watch_hotpl
   session = std::make_unique<DeviceSession>(logged, clock, dispatcher, *events, options);
   if (watch_hotplug) {
     monitor = std::make_unique<SimulatedHotplugMonitor>(sim);
-    session->WatchHotplug(*monitor);
+    ASSERT_TRUE(session->WatchHotplug(*monitor).ok());
   }
 }
 
@@ -47,14 +49,8 @@ void SessionFixture::ConnectAndRead() {
 }
 
 bool SessionFixture::PumpUntil(const std::function<bool()>& condition) {
-  const auto deadline = std::chrono::steady_clock::now() + kHangLimit;
-  while (!condition()) {
-    if (std::chrono::steady_clock::now() >= deadline) {
-      return false;
-    }
-    dispatcher.RunOne(std::chrono::milliseconds(20));
-  }
-  return true;
+  return WaitUntil(
+      condition, [this] { dispatcher.RunOne(std::chrono::milliseconds(20)); }, kHangLimit);
 }
 
 std::optional<Result<DeviceRead>> SessionFixture::FullRead() {

@@ -12,13 +12,13 @@
 
 #include "app/ConfiguratorSessionEvents.h"
 #include "app/ConfiguratorState.h"
-#include "core/keys/TempDir.h"
 #include "core/session/PacedTestLink.h"
 #include "device/DeviceSession.h"
 #include "device/LoggingHidLink.h"
 #include "device/WireLog.h"
 #include "sim/SimulatedHotplugMonitor.h"
 #include "sim/SimulatedLink.h"
+#include "support/TempDir.h"
 #include "util/QueueDispatcher.h"
 #include "util/VirtualClock.h"
 
@@ -74,7 +74,7 @@ class SessionFixture : public ::testing::Test {
   // What the session reported to the owning thread, in order.
   std::vector<std::uint8_t> launches;
   std::vector<bool> connections;
-  std::vector<std::pair<Status, bool>> arrivals;  // with reset_after_update
+  std::vector<std::pair<SequenceEnd, bool>> arrivals;  // with reset_after_update
   std::vector<bool> arrivals_listening;
   std::vector<SequenceProgress> progress;
 

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "config/ImageField.h"
-#include "core/keys/HexBytes.h"
 #include "core/session/SessionFixture.h"
+#include "support/Hex.h"
 
 namespace n240qx::testing {
 namespace {

@@ -98,6 +98,10 @@ TEST_F(MainWindowModelTest, ProfileMacroAndApplyAreRequests) {
   EXPECT_TRUE(model_.state().EditingLocked());
   const auto after_profile = model_.OnProfileDialogClosed();
   EXPECT_EQ(after_profile.front(), R::kSetSlidersFromImage);
+  EXPECT_EQ(std::ranges::count(after_profile, R::kRefreshKeySettings), 1);
+  EXPECT_EQ(
+      std::ranges::count(model_.OnRefresh(RefreshSource::kKeyboardRead), R::kRefreshKeySettings), 0)
+      << "a read's ending refreshes the keys itself";
   EXPECT_EQ(std::ranges::count(after_profile, R::kCheckFirmware), 0);
   EXPECT_EQ(std::ranges::count(after_profile, R::kReadLightingAgain), 0);
 }
@@ -122,7 +126,7 @@ TEST_F(MainWindowModelTest, ArrivalRefreshesOnlyWhenHeardAndLeavesPerKeyModeAfte
     bool reset_after_update;
     bool listening;
     bool per_key_mode_after;
-    bool refreshed;  // store rewritten and firmware checked
+    bool refreshed;  // firmware checked (the state rewrote keymap.bin)
   };
   for (const Case c : {Case{false, true, true, true}, Case{false, false, true, false},
                        Case{true, true, false, true}, Case{true, false, false, false}}) {
@@ -132,33 +136,22 @@ TEST_F(MainWindowModelTest, ArrivalRefreshesOnlyWhenHeardAndLeavesPerKeyModeAfte
                  << "reset " << c.reset_after_update << " listening " << c.listening);
     EXPECT_EQ(model_.state().per_key_mode, c.per_key_mode_after);
     EXPECT_EQ(std::ranges::count(requests, R::kCheckFirmware), c.refreshed ? 1 : 0);
-    EXPECT_EQ(std::ranges::count(requests, R::kSaveKeymapStore), c.refreshed ? 1 : 0);
-    for (R always : {R::kSetSlidersFromImage, R::kRecomputeMarkedKeys, R::kRepaint}) {
+    for (R always : {R::kSetSlidersFromImage, R::kRepaint}) {
       EXPECT_EQ(std::ranges::count(requests, always), 1) << static_cast<int>(always);
     }
   }
 }
 
-TEST_F(MainWindowModelTest, SuccessfulApplyMakesTheSnapshotWhatWasWritten) {
-  image_.windows_key_lock() = 1;
-  image_.key_enable_mask()[1] = 0x3F;
-  Click(PageItem::kApply);
-  const auto requests = model_.OnApplyFinished(Status::Ok());
-  EXPECT_TRUE(std::ranges::count(requests, R::kCopyKeyActionTableToSnapshot) == 1);
-  EXPECT_EQ(image_.key_enable_mask()[1], 0x3E);
-  EXPECT_EQ(image_.bytes(), snapshot_.bytes());
-  EXPECT_FALSE(model_.state().EditingLocked());
-}
-
-TEST_F(MainWindowModelTest, FailedApplyKeepsTheEditsUnapplied) {
-  image_.brightness() = 20;
-  Click(PageItem::kApply);
-  const auto requests =
-      model_.OnApplyFinished(Error{ErrorCode::kDisconnected, "The keyboard was unplugged."});
-  EXPECT_EQ(requests, (std::vector<R>{R::kRepaint}));
-  EXPECT_EQ(image_.brightness(), 20);
-  EXPECT_EQ(snapshot_.brightness(), 0);
-  EXPECT_FALSE(model_.state().EditingLocked());
+TEST_F(MainWindowModelTest, FinishedApplyUnlocksEditingAndLeavesTheImageAlone) {
+  for (const Status& outcome :
+       {Status::Ok(), Status(Error{ErrorCode::kDisconnected, "The keyboard was unplugged."})}) {
+    image_.brightness() = 20;
+    Click(PageItem::kApply);
+    EXPECT_EQ(model_.OnApplyFinished(outcome), (std::vector<R>{R::kRepaint}));
+    EXPECT_EQ(image_.brightness(), 20);
+    EXPECT_EQ(snapshot_.brightness(), 0) << "the state applies what the write brought";
+    EXPECT_FALSE(model_.state().EditingLocked());
+  }
 }
 
 TEST_F(MainWindowModelTest, RevertRestoresTheImageAndDerivesPerKeyMode) {
@@ -171,8 +164,7 @@ TEST_F(MainWindowModelTest, RevertRestoresTheImageAndDerivesPerKeyMode) {
   EXPECT_EQ(result.item, 21);
   EXPECT_EQ(image_.bytes(), snapshot_.bytes());
   EXPECT_TRUE(model_.state().per_key_mode);
-  for (R r : {R::kHideWindow, R::kRestoreKeyActionTable, R::kSetSlidersFromImage,
-              R::kRecomputeMarkedKeys, R::kSaveKeymapStore}) {
+  for (R r : {R::kHideWindow, R::kRevertKeySettings, R::kSetSlidersFromImage}) {
     EXPECT_TRUE(result.Has(r)) << static_cast<int>(r);
   }
 
