@@ -20,11 +20,13 @@ class OpPainter {
     if (op.height <= 0 || op.text.empty()) {
       return;
     }
-    const TextFonts::Entry& font = skins_.fonts().For(op.height);
+    const QString text = QString::fromStdString(op.text);
+    TextFonts& fonts = skins_.fonts();
+    const TextFonts::Entry& font = fonts.For(fonts.FittedHeight(text, op.height, op.max_width));
     painter_.setFont(font.font);
     painter_.setPen(ToQColor(op.colour));
     // The text's top-left corner is the cell's, so the baseline sits one ascent lower.
-    painter_.drawText(QPoint(op.x, op.y + font.ascent), QString::fromStdString(op.text));
+    painter_.drawText(QPoint(op.x, op.y + font.ascent), text);
   }
 
   void operator()(const PaintPicture& op) {

@@ -33,4 +33,20 @@ const TextFonts::Entry& TextFonts::For(int height) {
   return entries_.emplace(height, Entry{font, ascent}).first->second;
 }
 
+int TextFonts::FittedHeight(const QString& text, int height, int max_width) {
+  if (max_width <= 0) {
+    return height;
+  }
+  const auto key = std::make_tuple(text, height, max_width);
+  auto found = fitted_.find(key);
+  if (found != fitted_.end()) {
+    return found->second;
+  }
+  int fitted = height;
+  while (fitted > 1 && QFontMetrics(For(fitted).font).horizontalAdvance(text) > max_width) {
+    --fitted;
+  }
+  return fitted_.emplace(key, fitted).first->second;
+}
+
 }  // namespace n240qx

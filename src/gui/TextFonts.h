@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QFont>
+#include <QString>
 #include <map>
+#include <tuple>
 
 namespace n240qx {
 
@@ -17,9 +19,13 @@ class TextFonts {
   };
 
   const Entry& For(int height);
+  // The largest height up to `height` at which `text` is at most `max_width` pixels wide
+  // (`height` itself when max_width is 0); measured once per text.
+  int FittedHeight(const QString& text, int height, int max_width);
 
  private:
   std::map<int, Entry> entries_;
+  std::map<std::tuple<QString, int, int>, int> fitted_;
 };
 
 }  // namespace n240qx

@@ -83,8 +83,8 @@ struct Program {
     const QPointF global(window->mapToGlobal(at));
     QMouseEvent press(QEvent::MouseButtonPress, local, global, Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
-    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton,
-                        Qt::NoButton, Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
     QCoreApplication::sendEvent(window.get(), &press);
     QCoreApplication::sendEvent(window.get(), &release);
   }
@@ -214,9 +214,7 @@ void BM_LongestPause(benchmark::State& run, int sequence) {
   }
 }
 BENCHMARK_CAPTURE(BM_LongestPause, full_read, 0)->Unit(benchmark::kSecond)->Iterations(1);
-BENCHMARK_CAPTURE(BM_LongestPause, apply_every_region, 1)
-    ->Unit(benchmark::kSecond)
-    ->Iterations(1);
+BENCHMARK_CAPTURE(BM_LongestPause, apply_every_region, 1)->Unit(benchmark::kSecond)->Iterations(1);
 BENCHMARK_CAPTURE(BM_LongestPause, factory_reset, 2)->Unit(benchmark::kSecond)->Iterations(1);
 
 }  // namespace

@@ -47,14 +47,13 @@ TEST(SkinPictures, AChangeOnDiskIsReadAgainOnceTheWatcherSaysSo) {
   EXPECT_TRUE(skins.Picture("main.png").isNull());
 
   WritePicture(dir.filePath("main.png"), Qt::red, 8);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return !skins.Picture("main.png").isNull(); },
-                              kWatchLimitMs))
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !skins.Picture("main.png").isNull(); }, kWatchLimitMs))
       << "an added picture shows";
   EXPECT_EQ(skins.Picture("main.png").pixelColor(0, 0), QColor(Qt::red));
 
   WritePicture(dir.filePath("main.png"), Qt::blue, 9);
-  EXPECT_TRUE(QTest::qWaitFor([&] { return skins.Picture("main.png").width() == 9; },
-                              kWatchLimitMs))
+  EXPECT_TRUE(
+      QTest::qWaitFor([&] { return skins.Picture("main.png").width() == 9; }, kWatchLimitMs))
       << "a rewritten picture shows";
   EXPECT_EQ(skins.Picture("main.png").pixelColor(0, 0), QColor(Qt::blue));
 

@@ -91,8 +91,7 @@ TEST(WindowBehaviourOnArrival, AKeyboardPluggedInNeverShowsAHiddenWindow) {
   window.window().hide();
   window.keyboard().Replug();
   ASSERT_TRUE(WaitFor(
-      [&] { return !window.window().simulated() && window.state().firmware.has_value(); },
-      15000));
+      [&] { return !window.window().simulated() && window.state().firmware.has_value(); }, 15000));
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_FALSE(window.window().isVisible());
 }
