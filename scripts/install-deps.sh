@@ -8,6 +8,7 @@ packages=(
   qt6-base-dev qt6-qpa-plugins
   libhidapi-dev libudev-dev libxi-dev libx11-dev
   xvfb xdotool xauth fonts-liberation imagemagick ccache
+  dpkg-dev desktop-file-utils appstream lintian bash-completion
 )
 
 missing=()

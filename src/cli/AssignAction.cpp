@@ -6,9 +6,9 @@
 #include <string_view>
 
 #include "cli/HexText.h"
-#include "cli/Utf8.h"
 #include "config/ImageField.h"
 #include "keys/FunctionTable.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 
@@ -35,6 +35,12 @@ Status CaptureKeys(std::span<const std::string> typed, const KeyNameTable& names
     }
     if (*vk == 0) {
       return Refuse("0x00 is no key");
+    }
+    // The keyboard would get code 0 for it, which silently disables the key.
+    if (names.DeviceCodeOf(*vk) == 0) {
+      return Refuse("\"" + typed[i] +
+                    "\" has no code on the keyboard; use a key name such as "
+                    "LCtrl, Del, A or F5 (see n240qx-ctl keys)");
     }
     pending.captured_keys[i] = *vk;
   }

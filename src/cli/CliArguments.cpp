@@ -1,37 +1,10 @@
 #include "cli/CliArguments.h"
 
+#include <algorithm>
+
 namespace n240qx {
 
 namespace {
-
-constexpr std::string_view kUsage = R"(usage: n240qx-ctl [options] COMMAND [ARGS]
-
-Options (anywhere on the line):
-  --simulate[=STATE]  use the built-in keyboard simulator; STATE keeps its memory between runs
-  --wire-log FILE     record every report to and from the keyboard in FILE
-  --data-dir DIR      folder of keymap.bin, MacroDefine.bin and Configure/
-  --share-dir DIR     folder of VER.bin (default: ../share/n240qx from the program)
-  --json              print JSON instead of text
-  --help              this text
-
-Commands:
-  status                    keyboard found, its firmware, the shipped firmware, update offered
-  read [-o FILE]            read the keyboard and print every setting; -o saves a profile file
-  apply FILE                write a profile file's settings to the keyboard
-  set NAME VALUE ...        change settings: effect, speed, brightness, colour-choice,
-                            direction, colour SLOT RRGGBB, game-mode, win-lock, report-rate,
-                            response-time
-  reset [--yes]             restore the keyboard's factory settings
-  keys                      every key with its assignment
-  assign KEY ACTION         KEY: index, label or 0xNN; ACTION: single VK | combine VK VK [VK] |
-                            function NAME | macro N | play PATH | startup PATH |
-                            open-file PATH | open-folder PATH | default | disable | enable
-  macros                    the stored macros
-  macro show N              the events of stored macro N
-
-Exit status: 0 done, 1 no keyboard, 2 usage error, 3 the keyboard failed or did not
-acknowledge, 4 a file could not be read or written.
-)";
 
 Error Usage(std::string message) {
   return Error{ErrorCode::kInvalidArgument, std::move(message)};
@@ -64,16 +37,24 @@ Result<CliArguments> ParseCliArguments(std::span<const std::string_view> argumen
   bool options_end = false;
   for (std::size_t at = 0; at < arguments.size(); ++at) {
     const std::string_view word = arguments[at];
-    if (options_end || word.size() < 2 || word.substr(0, 2) != "--") {
+    if (options_end || word.size() < 2 || word[0] != '-' || (word[1] != '-' && word != "-h")) {
       positional.emplace_back(word);
+      if (!options_end && word.size() > 1 && word[0] == '-') {
+        parsed.command_options.emplace_back(word);
+      }
     } else if (word == "--") {
       options_end = true;
     } else if (word == "--json") {
       parsed.json = true;
-    } else if (word == "--help") {
+    } else if (word == "--help" || word == "-h") {
       parsed.help = true;
+    } else if (word == "--version") {
+      parsed.version = true;
     } else if (word == "--simulate") {
       parsed.simulate = true;
+      if (at + 1 < arguments.size()) {
+        parsed.word_after_bare_simulate = std::string(arguments[at + 1]);
+      }
     } else if (word.starts_with("--simulate=")) {
       parsed.simulate = true;
       parsed.state_file = std::string(word.substr(11));
@@ -95,20 +76,23 @@ Result<CliArguments> ParseCliArguments(std::span<const std::string_view> argumen
     } else {
       // Left for the command: "reset --yes".
       positional.emplace_back(word);
+      parsed.command_options.emplace_back(word);
     }
   }
-  if (!positional.empty()) {
-    parsed.command = positional.front();
-    parsed.words.assign(positional.begin() + 1, positional.end());
+  // The command is the first word that is no option, so "--bogus status" is named as an
+  // unknown option of status.
+  const auto command = std::find_if(positional.begin(), positional.end(), [](const auto& word) {
+    return word.size() < 2 || word[0] != '-';
+  });
+  if (command != positional.end()) {
+    parsed.command = *command;
+    positional.erase(command);
+    parsed.words = std::move(positional);
   }
   if (parsed.state_file && parsed.state_file->empty()) {
     return Usage("--simulate= needs a file name after the '='");
   }
   return parsed;
-}
-
-std::string_view UsageText() {
-  return kUsage;
 }
 
 }  // namespace n240qx

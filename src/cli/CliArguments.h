@@ -23,14 +23,17 @@ struct CliArguments {
   std::optional<std::filesystem::path> share_dir;
   bool json = false;
   bool help = false;
+  bool version = false;
   std::string command;
   std::vector<std::string> words;
+  // The words starting with "-" that are no global option, before any "--": the command's
+  // options ("--yes", "-o"), or mistakes to be named as such.
+  std::vector<std::string> command_options;
+  // "--simulate st": the word after a --simulate without "=", for a hint when it is no command.
+  std::optional<std::string> word_after_bare_simulate;
 };
 
 // kInvalidArgument, naming the option, for an unknown option or one missing its value.
 Result<CliArguments> ParseCliArguments(std::span<const std::string_view> arguments);
-
-// The usage text printed by --help and after a usage error.
-std::string_view UsageText();
 
 }  // namespace n240qx

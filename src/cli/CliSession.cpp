@@ -7,6 +7,8 @@
 #include <system_error>
 
 #include "app/FilesystemPathProbe.h"
+#include "app/UdevRuleHelp.h"
+#include "cli/StopSignals.h"
 #include "device/LoggingHidLink.h"
 #include "hid/HidapiLink.h"
 #include "hid/UdevHotplugMonitor.h"
@@ -16,9 +18,6 @@
 namespace n240qx {
 
 namespace {
-
-constexpr const char* kUdevRuleHint =
-    "The rule is data/70-n240qx.rules; see README, \"Permission to use the keyboard\".";
 
 std::filesystem::path ExecutablePath() {
   std::error_code error;
@@ -35,6 +34,12 @@ CliSession::CliSession(ProgramPaths paths, bool json)
       state_(std::make_unique<ConfiguratorState>()) {
   ConfiguratorSessionEvents::Hooks hooks;
   hooks.progress = [this](const SequenceProgress& progress) { ShowProgress(progress); };
+  hooks.waiting_for_keyboard = [this](bool waiting) {
+    if (waiting) {
+      EndProgressLine();
+      std::cerr << "n240qx-ctl: " << kKeyboardBusyMessage << "; waiting\n";
+    }
+  };
   events_ = std::make_unique<ConfiguratorSessionEvents>(*state_, paths_.KeymapFile(), hooks);
 }
 
@@ -53,6 +58,7 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
     paths = ProgramPaths(paths->data_folder(), *arguments.share_dir, paths->portable());
   }
   std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
+  session->data_dir_given_ = arguments.data_dir.has_value();
   if (Status opened = session->OpenKeyboard(arguments); !opened.ok()) {
     return opened.error();
   }
@@ -103,6 +109,18 @@ Status CliSession::OpenKeyboard(const CliArguments& arguments) {
 }
 
 ExitCode CliSession::LoadFiles(bool create_missing) {
+  std::error_code ignored;
+  const auto folder = std::filesystem::status(paths_.data_folder(), ignored);
+  if (std::filesystem::exists(folder) && !std::filesystem::is_directory(folder)) {
+    return Fail(ExitCode::kFileError,
+                "the data folder " + paths_.data_folder().string() + " is a file, not a folder");
+  }
+  // A folder named on the command line that is not there is most likely mistyped; only a
+  // command that writes makes it.
+  if (!create_missing && data_dir_given_ && !std::filesystem::exists(folder)) {
+    return Fail(ExitCode::kFileError,
+                "the data folder " + paths_.data_folder().string() + " does not exist");
+  }
   if (create_missing) {
     std::error_code error;
     std::filesystem::create_directories(paths_.data_folder(), error);
@@ -124,7 +142,9 @@ ExitCode CliSession::Connect() {
     return ExitCode::kOk;
   }
   if (connected.error().code == ErrorCode::kPermissionDenied) {
-    return Fail(ExitCode::kNoKeyboard, connected.error().message + "\n" + kUdevRuleHint);
+    return Fail(ExitCode::kNoPermission,
+                connected.error().message + "\n" +
+                    UdevRuleHelp::Lines(Texts(), UdevRuleHelp::ShippedRule(paths_.share_folder())));
   }
   return Fail(ExitCode::kNoKeyboard, connected.error().message);
 }
@@ -178,11 +198,21 @@ Result<DeviceFirmwareVersion> CliSession::ReadFirmware() {
 ExitCode CliSession::Fail(ExitCode code, const std::string& message) {
   EndProgressLine();
   std::cerr << "n240qx-ctl: " << message << '\n';
+  if (json_ && failures_as_json_) {
+    // Scripts reading standard output get a result for a failure too.
+    std::cout << FailureJson(message, code) << '\n';
+  }
   return code;
 }
 
 ExitCode CliSession::FailDevice(const Error& error) {
   return Fail(ExitCodeForDeviceError(error), error.message);
+}
+
+void CliSession::StopOnSignal() {
+  if (StopSignals::Received() != 0) {
+    session_->Stop();
+  }
 }
 
 void CliSession::ShowProgress(const SequenceProgress& progress) {

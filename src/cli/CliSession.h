@@ -53,7 +53,11 @@ class CliSession {
   ExitCode FactoryReset();
   Result<DeviceFirmwareVersion> ReadFirmware();
 
-  // Prints "n240qx-ctl: message" to standard error and returns `code`.
+  // A command whose own result names the failure (status) prints no separate error object.
+  void PrintFailuresAsJson(bool on) { failures_as_json_ = on; }
+
+  // Prints "n240qx-ctl: message" to standard error (with --json also an error object to
+  // standard output) and returns `code`.
   ExitCode Fail(ExitCode code, const std::string& message);
   ExitCode FailDevice(const Error& error);
 
@@ -66,19 +70,26 @@ class CliSession {
   template <typename T>
   T Await(const std::function<void(DeviceSession::Done<T>)>& start) {
     std::optional<T> result;
+    StopOnSignal();
     start([&result](T value) { result.emplace(std::move(value)); });
     while (!result) {
-      dispatcher_.RunOne(std::chrono::milliseconds(100));
+      dispatcher_.RunOne(std::chrono::milliseconds(kSignalCheckMs));
+      StopOnSignal();
     }
     EndProgressLine();
     return std::move(*result);
   }
+  // How often a wait looks for SIGTERM or SIGINT.
+  static constexpr int kSignalCheckMs = 20;
+  void StopOnSignal();
   void ShowProgress(const SequenceProgress& progress);
   void EndProgressLine();
 
   ProgramPaths paths_;
   bool json_;
   bool simulated_ = false;
+  bool data_dir_given_ = false;
+  bool failures_as_json_ = true;
   bool progress_shown_ = false;
   bool progress_to_terminal_;
   RealClock clock_;

@@ -17,5 +17,6 @@ ExitCode RunKeysCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunMacrosCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunMacroCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunProfileCommand(CliSession& session, const CliArguments& arguments);
 
 }  // namespace n240qx

@@ -1,13 +1,16 @@
 #include "cli/ExitCode.h"
 
+#include "cli/JsonWriter.h"
+
 namespace n240qx {
 
 ExitCode ExitCodeForDeviceError(const Error& error) {
   switch (error.code) {
     case ErrorCode::kNotFound:
     case ErrorCode::kNotOpen:
-    case ErrorCode::kPermissionDenied:
       return ExitCode::kNoKeyboard;
+    case ErrorCode::kPermissionDenied:
+      return ExitCode::kNoPermission;
     case ErrorCode::kInvalidArgument:
       return ExitCode::kUsage;
     case ErrorCode::kIo:
@@ -17,6 +20,17 @@ ExitCode ExitCodeForDeviceError(const Error& error) {
       break;
   }
   return ExitCode::kKeyboardFailed;
+}
+
+std::string FailureJson(const std::string& message, ExitCode code) {
+  JsonWriter json;
+  json.BeginObject();
+  json.Key("error");
+  json.String(message);
+  json.Key("exit_status");
+  json.Number(static_cast<int>(code));
+  json.EndObject();
+  return json.text();
 }
 
 }  // namespace n240qx

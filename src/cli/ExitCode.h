@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "util/Error.h"
 
 namespace n240qx {
@@ -11,9 +13,13 @@ enum class ExitCode : int {
   kUsage = 2,           // a wrong command, option or value; nothing was sent
   kKeyboardFailed = 3,  // the keyboard stopped answering, went away or did not acknowledge
   kFileError = 4,       // a file that cannot be read, written, or is damaged
+  kNoPermission = 5,    // attached, but this user may not open it: the udev rule is missing
 };
 
 // What a failed keyboard sequence means for the exit status.
 ExitCode ExitCodeForDeviceError(const Error& error);
+
+// {"error": message, "exit_status": N}: what --json prints for a failure.
+std::string FailureJson(const std::string& message, ExitCode code);
 
 }  // namespace n240qx

@@ -15,20 +15,6 @@ std::string HexString(std::span<const std::uint8_t> bytes) {
   return text;
 }
 
-std::optional<std::uint8_t> ParseHexByte(std::string_view text) {
-  if (text.size() < 3 || text.size() > 4 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
-    return std::nullopt;
-  }
-  unsigned value = 0;
-  const auto digits = text.substr(2);
-  const auto [end, error] =
-      std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
-  if (error != std::errc() || end != digits.data() + digits.size() || value > 0xFF) {
-    return std::nullopt;
-  }
-  return static_cast<std::uint8_t>(value);
-}
-
 std::optional<int> ParseDecimal(std::string_view text, int max) {
   if (text.empty() || text.size() > 9) {
     return std::nullopt;

@@ -6,12 +6,12 @@
 #include <string>
 #include <string_view>
 
+#include "util/AsciiText.h"
+
 namespace n240qx {
 
 // Upper-case hex, two digits a byte, no separators: "00E0E24C".
 std::string HexString(std::span<const std::uint8_t> bytes);
-// "0xNN" (either case) as a byte; nothing for anything else.
-std::optional<std::uint8_t> ParseHexByte(std::string_view text);
 // A decimal number without sign, within `max`; nothing for anything else.
 std::optional<int> ParseDecimal(std::string_view text, int max);
 

@@ -4,6 +4,7 @@
 
 #include "cli/HexText.h"
 #include "cli/JsonWriter.h"
+#include "cli/SettingsView.h"
 #include "config/ImageField.h"
 #include "lighting/EffectTable.h"
 
@@ -95,16 +96,20 @@ void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersio
 std::string ImageJson(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware) {
   JsonWriter json;
   json.BeginObject();
-  for (const NamedByte& setting : SingleSettings(image)) {
-    json.Key(setting.name);
-    json.Number(setting.value);
-  }
   json.Key("colour_slots");
   json.BeginArray();
-  for (std::size_t slot = 0; slot < field::kColourSlotCount; ++slot) {
-    json.String(HexString(image.Field(field::ColourSlot(slot))));
+  for (const ShownSetting& setting : ShownSettings(image)) {
+    if (IsColourSlot(setting)) {
+      json.Value(setting.value);
+    }
   }
   json.EndArray();
+  for (const ShownSetting& setting : ShownSettings(image)) {
+    if (!IsColourSlot(setting)) {
+      json.Key(setting.name);
+      json.Value(setting.value);
+    }
+  }
   json.Key("key_enable_mask");
   json.String(HexString(image.key_enable_mask()));
   json.Key("key_map");

@@ -9,8 +9,9 @@
 
 namespace n240qx {
 
-// Every field of the image: as text for people, as one JSON object for scripts (numbers for
-// the single settings, upper-case hex strings for the byte regions).
+// Every field of the image: as a dump of every byte region (read --raw), and as one JSON object
+// for scripts (the settings typed as ShownSettings gives them, upper-case hex strings for the
+// byte regions).
 void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware,
                     std::ostream& out);
 std::string ImageJson(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware);

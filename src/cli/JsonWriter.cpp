@@ -84,4 +84,14 @@ void JsonWriter::Null() {
   text_ += "null";
 }
 
+void JsonWriter::Value(const JsonScalar& value) {
+  if (const auto* number = std::get_if<std::int64_t>(&value)) {
+    Number(*number);
+  } else if (const auto* flag = std::get_if<bool>(&value)) {
+    Bool(*flag);
+  } else {
+    String(std::get<std::string>(value));
+  }
+}
+
 }  // namespace n240qx

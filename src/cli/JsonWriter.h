@@ -3,9 +3,13 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <variant>
 #include <vector>
 
 namespace n240qx {
+
+// A single value as the tool prints it: numbers for ranges, booleans for on/off, text else.
+using JsonScalar = std::variant<std::int64_t, bool, std::string>;
 
 // Builds one JSON document in order: the caller opens and closes objects and arrays, names
 // members, and adds values. Commas and string escapes are its business.
@@ -21,6 +25,7 @@ class JsonWriter {
   void Number(std::int64_t value);
   void Bool(bool value);
   void Null();
+  void Value(const JsonScalar& value);
 
   const std::string& text() const { return text_; }
 

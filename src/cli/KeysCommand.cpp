@@ -1,50 +1,54 @@
-#include <cstdio>
+#include <algorithm>
 #include <iostream>
 
 #include "cli/Commands.h"
 #include "cli/HexText.h"
 #include "cli/JsonWriter.h"
-#include "cli/Utf8.h"
+#include "cli/KeyTargetText.h"
+#include "cli/TextTable.h"
 #include "config/ImageField.h"
+#include "keys/FactoryKeyMap.h"
 #include "keys/FunctionTable.h"
+#include "keys/KeyLookup.h"
 #include "keys/KeyTable.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 
 namespace {
 
 struct KeyLine {
-  const KeyTableRow* row;
+  const KeyTableRow* row = nullptr;
+  std::string name;
   std::string key_map;
   std::string kind;
   std::string detail;  // the function's name or the launch path
-  bool enabled;
+  std::string target;
+  bool enabled = true;
+  // With --keyboard: what the keyboard holds for the key.
+  std::string keyboard_key_map;
+  std::string keyboard_target;
+  bool keyboard_enabled = true;
 };
 
 std::string KindName(const KeyActionEntry& entry) {
-  switch (entry.kind) {
-    case 0:
-      return entry.count == 0 ? "default" : "single";
-    case 1:
-      return "combine";
-    case 2:
-      return "macro";
-    case 3:
-      return "function";
-    case 4:
-      return "play";
-    case 5:
-      return "startup";
-    case 6:
-      return "open-file";
-    case 7:
-      return "open-folder";
-    default:
-      return "unknown (" + std::to_string(entry.kind) + ")";
+  constexpr const char* kNames[] = {"single", "combine", "macro",     "function",
+                                    "play",   "startup", "open-file", "open-folder"};
+  if (entry.kind == 0 && entry.count == 0) {
+    return "default";
   }
+  return entry.kind < std::size(kNames) ? kNames[entry.kind]
+                                        : "unknown (" + std::to_string(entry.kind) + ")";
 }
 
-KeyLine Describe(const ConfiguratorState& state, const KeyTableRow& row) {
+std::string Target(const ConfiguratorState& state, const ImageBlock& image,
+                   const KeyTableRow& row) {
+  return KeyTargetText(image.Field(image_field::KeyMapEntry(row.slot)).first<4>(),
+                       state.key_actions[row.index], state.key_names, state.stored_macros);
+}
+
+KeyLine Describe(const ConfiguratorState& state, const ImageBlock& stored, const KeyLookup& lookup,
+                 const KeyTableRow& row) {
   const KeyActionEntry& entry = state.key_actions[row.index];
   std::string detail;
   if (IsLaunchKind(entry.kind)) {
@@ -52,17 +56,31 @@ KeyLine Describe(const ConfiguratorState& state, const KeyTableRow& row) {
   } else if (entry.kind == static_cast<std::uint8_t>(AssignmentKind::kFunction)) {
     detail = Utf8FromUtf16(DecodeFunction(entry.data));
   }
-  return {&row, HexString(state.image.Field(image_field::KeyMapEntry(row.slot))), KindName(entry),
-          detail, state.image.KeyEnabled(row.slot)};
+  KeyLine line;
+  line.row = &row;
+  line.name = lookup.PickName(row);
+  line.key_map = HexString(stored.Field(image_field::KeyMapEntry(row.slot)));
+  line.kind = KindName(entry);
+  line.detail = detail;
+  line.target = Target(state, stored, row);
+  line.enabled = stored.KeyEnabled(row.slot);
+  line.keyboard_key_map = HexString(state.image.Field(image_field::KeyMapEntry(row.slot)));
+  line.keyboard_target = Target(state, state.image, row);
+  line.keyboard_enabled = state.image.KeyEnabled(row.slot);
+  return line;
 }
 
-void PrintJson(const std::vector<KeyLine>& lines) {
+void PrintJson(const std::vector<KeyLine>& lines, bool with_keyboard) {
   JsonWriter json;
+  json.BeginObject();
+  json.Key("keys");
   json.BeginArray();
   for (const KeyLine& line : lines) {
     json.BeginObject();
     json.Key("index");
     json.Number(line.row->index);
+    json.Key("name");
+    json.String(line.name);
     json.Key("label");
     json.String(line.row->label);
     json.Key("vk");
@@ -75,43 +93,87 @@ void PrintJson(const std::vector<KeyLine>& lines) {
     json.String(line.kind);
     json.Key(line.kind == "function" ? "function" : "path");
     json.String(line.detail);
+    json.Key("target");
+    json.String(line.target);
     json.Key("enabled");
     json.Bool(line.enabled);
+    if (with_keyboard) {
+      json.Key("keyboard_key_map");
+      json.String(line.keyboard_key_map);
+      json.Key("keyboard_target");
+      json.String(line.keyboard_target);
+      json.Key("keyboard_enabled");
+      json.Bool(line.keyboard_enabled);
+    }
     json.EndObject();
   }
   json.EndArray();
+  json.EndObject();
   std::cout << json.text() << '\n';
 }
 
-void PrintText(const std::vector<KeyLine>& lines) {
-  std::printf("%-5s %-10s %-4s %-4s %-8s %-8s %-11s %s\n", "index", "label", "vk", "slot",
-              "key map", "enabled", "kind", "function / path");
-  for (const KeyLine& line : lines) {
-    const std::string label(line.row->label);
-    std::printf("%-5d %-10s 0x%02X %-4d %-8s %-8s %-11s %s\n", line.row->index, label.c_str(),
-                line.row->vk, line.row->slot, line.key_map.c_str(), line.enabled ? "yes" : "no",
-                line.kind.c_str(), line.detail.c_str());
+std::string EnabledText(bool enabled) {
+  return enabled ? "yes" : "no";
+}
+
+void PrintText(const std::vector<KeyLine>& lines, bool with_keyboard) {
+  TextTable table({"key", "index", "enabled", "target"});
+  if (with_keyboard) {
+    table = TextTable({"key", "index", "enabled", "target", "keyboard"});
   }
+  for (const KeyLine& line : lines) {
+    std::vector<std::string> cells = {line.name, "#" + std::to_string(line.row->index),
+                                      EnabledText(line.enabled), line.target};
+    if (with_keyboard) {
+      const bool same =
+          line.keyboard_key_map == line.key_map && line.keyboard_enabled == line.enabled;
+      cells.push_back(same ? "same"
+                           : line.keyboard_target + (line.keyboard_enabled ? "" : " (disabled)"));
+    }
+    table.Add(std::move(cells));
+  }
+  table.Print(std::cout);
 }
 
 }  // namespace
 
+// The stored assignments (keymap.bin) by default: no keyboard is needed to list them. With
+// --keyboard the keyboard is read too, and what it holds is shown beside them.
 ExitCode RunKeysCommand(CliSession& session, const CliArguments& arguments) {
-  if (!arguments.words.empty() &&
-      !(arguments.words.size() == 1 && arguments.words[0] == "--json")) {
-    return session.Fail(ExitCode::kUsage, "keys takes no arguments");
+  const auto& words = arguments.words;
+  const bool with_keyboard = words.size() == 1 && words[0] == "--keyboard";
+  if (!words.empty() && !with_keyboard) {
+    return session.Fail(ExitCode::kUsage, "keys takes only --keyboard");
   }
-  if (ExitCode read = session.ReadKeyboard(false); read != ExitCode::kOk) {
-    return read;
+  if (ExitCode loaded = session.LoadFiles(false); loaded != ExitCode::kOk) {
+    return loaded;
   }
+  ConfiguratorState& state = session.state();
+  if (std::ranges::all_of(state.image.key_map(), [](std::uint8_t byte) { return byte == 0; })) {
+    // No keymap.bin yet, or one written before any keyboard was read: every key is as the
+    // keyboard ships.
+    const auto factory = FactoryKeyMap();
+    std::ranges::copy(factory, state.image.key_map().begin());
+    std::ranges::fill(state.image.key_enable_mask(), 0xFF);
+  }
+  const ImageBlock stored = state.image;
+  if (with_keyboard) {
+    if (ExitCode connected = session.Connect(); connected != ExitCode::kOk) {
+      return connected;
+    }
+    if (ExitCode read = session.FullRead(); read != ExitCode::kOk) {
+      return read;
+    }
+  }
+  const KeyLookup lookup(state.key_names);
   std::vector<KeyLine> lines;
   for (const KeyTableRow& row : KeyTable::Rows()) {
-    lines.push_back(Describe(session.state(), row));
+    lines.push_back(Describe(state, stored, lookup, row));
   }
   if (session.json()) {
-    PrintJson(lines);
+    PrintJson(lines, with_keyboard);
   } else {
-    PrintText(lines);
+    PrintText(lines, with_keyboard);
   }
   return ExitCode::kOk;
 }

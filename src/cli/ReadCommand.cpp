@@ -1,32 +1,76 @@
+#include <cstdio>
 #include <iostream>
 
 #include "cli/Commands.h"
 #include "cli/ImagePrinter.h"
+#include "cli/SettingsView.h"
 #include "keys/KeymapStore.h"
 #include "util/AtomicFile.h"
 
 namespace n240qx {
 
+namespace {
+
+struct ReadOptions {
+  std::optional<std::string> profile;  // "-" is standard output
+  bool raw = false;
+};
+
+std::optional<ReadOptions> ParseReadOptions(const std::vector<std::string>& words) {
+  ReadOptions options;
+  for (std::size_t at = 0; at < words.size(); ++at) {
+    if (words[at] == "--raw") {
+      options.raw = true;
+    } else if (words[at] == "-o" && at + 1 < words.size() && !options.profile) {
+      options.profile = words[++at];
+    } else {
+      return std::nullopt;
+    }
+  }
+  return options;
+}
+
+bool WriteToStandardOutput(const std::vector<std::uint8_t>& bytes) {
+  std::cout.flush();
+  return std::fwrite(bytes.data(), 1, bytes.size(), stdout) == bytes.size() &&
+         std::fflush(stdout) == 0;
+}
+
+}  // namespace
+
+// The output file is checked before the keyboard is read: a read takes seconds, and its result
+// should not be lost to a path that was never writable.
 ExitCode RunReadCommand(CliSession& session, const CliArguments& arguments) {
-  std::optional<std::filesystem::path> profile;
-  const auto& words = arguments.words;
-  if (words.size() == 2 && words[0] == "-o") {
-    profile = words[1];
-  } else if (!words.empty()) {
-    return session.Fail(ExitCode::kUsage, "read takes only -o FILE");
+  const auto options = ParseReadOptions(arguments.words);
+  if (!options) {
+    return session.Fail(ExitCode::kUsage, "read takes only --raw and -o FILE (- for stdout)");
+  }
+  const bool to_stdout = options->profile == "-";
+  if (options->profile && !to_stdout) {
+    if (Status writable = CheckReplaceable(*options->profile); !writable.ok()) {
+      return session.Fail(ExitCode::kFileError,
+                          "cannot save the profile there: " + writable.error().message);
+    }
   }
   if (ExitCode read = session.ReadKeyboard(false); read != ExitCode::kOk) {
     return read;
   }
   const ConfiguratorState& state = session.state();
+  const auto profile = EncodeKeymapStore(state.image, state.key_actions);
+  if (to_stdout) {
+    return WriteToStandardOutput(profile)
+               ? ExitCode::kOk
+               : session.Fail(ExitCode::kFileError, "cannot write the profile to stdout");
+  }
   if (session.json()) {
     std::cout << ImageJson(state.image, state.firmware) << '\n';
-  } else {
+  } else if (options->raw) {
     PrintImageText(state.image, state.firmware, std::cout);
+  } else {
+    PrintSettingsText(state, std::cout);
   }
-  if (profile) {
-    Status saved = WriteFileAtomically(*profile, EncodeKeymapStore(state.image, state.key_actions));
-    if (!saved.ok()) {
+  if (options->profile) {
+    if (Status saved = WriteFileAtomically(*options->profile, profile); !saved.ok()) {
       return session.Fail(ExitCode::kFileError, saved.error().message);
     }
   }

@@ -47,9 +47,9 @@ ExitCode RunResetCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode reset = session.FactoryReset(); reset != ExitCode::kOk) {
     return reset;
   }
-  if (!session.json()) {
-    std::cout << "factory settings restored\n";
-  }
+  std::cout << (session.json() ? "{\"factory_settings_restored\":true}"
+                               : "factory settings restored")
+            << '\n';
   return ExitCode::kOk;
 }
 

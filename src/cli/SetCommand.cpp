@@ -1,7 +1,7 @@
-#include <iostream>
-
+#include "cli/ChangeReport.h"
 #include "cli/Commands.h"
 #include "cli/SettingChanges.h"
+#include "cli/SettingsView.h"
 
 namespace n240qx {
 
@@ -13,10 +13,20 @@ ExitCode RunSetCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode read = session.ReadKeyboard(true); read != ExitCode::kOk) {
     return read;
   }
+  const auto before = ShownSettings(session.state().image);
   for (const SettingChange& change : *changes) {
     change(session.state().image);
   }
-  return session.WriteChanges();
+  const auto after = ShownSettings(session.state().image);
+  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
+    return written;
+  }
+  ChangeReport report;
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    report.Add(before[i].name, before[i].text, after[i].text, before[i].value, after[i].value);
+  }
+  report.Print(session.json());
+  return ExitCode::kOk;
 }
 
 }  // namespace n240qx

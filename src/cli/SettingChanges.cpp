@@ -10,6 +10,7 @@
 #include "config/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingRules.h"
+#include "util/AsciiText.h"
 
 namespace n240qx {
 
@@ -17,18 +18,35 @@ namespace {
 
 constexpr std::uint8_t kMulticolour = 8;
 constexpr std::string_view kNames =
-    "effect, speed, brightness, colour-choice, direction, colour, game-mode, win-lock, "
-    "report-rate, response-time";
+    "report_rate, response_time, light_effect, effect_speed, brightness, colour_choice, "
+    "light_direction, colour_slot SLOT RRGGBB, game_mode, windows_key_lock (or their short "
+    "forms report-rate, response-time, effect, speed, colour-choice, direction, colour, "
+    "game-mode, win-lock)";
+
+// The names `read` prints, and the short names of earlier versions.
+constexpr std::pair<std::string_view, std::string_view> kAliases[] = {
+    {"effect", "light_effect"},        {"speed", "effect_speed"},
+    {"direction", "light_direction"},  {"colour", "colour_slot"},
+    {"color", "colour_slot"},          {"colour_slots", "colour_slot"},
+    {"color_choice", "colour_choice"}, {"win_lock", "windows_key_lock"},
+};
+
+// Lower case, "-" as "_", the short forms as the names `read` prints.
+std::string CanonicalName(std::string_view typed) {
+  std::string name;
+  for (const char c : typed) {
+    name += c == '-' ? '_' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  }
+  for (const auto& [alias, canonical] : kAliases) {
+    if (name == alias) {
+      return std::string(canonical);
+    }
+  }
+  return name;
+}
 
 Error Refuse(std::string message) {
   return Error{ErrorCode::kInvalidArgument, std::move(message)};
-}
-
-bool SameLetters(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
 }
 
 Result<std::uint8_t> Number(std::string_view name, std::string_view value, int low, int high) {
@@ -41,11 +59,15 @@ Result<std::uint8_t> Number(std::string_view name, std::string_view value, int l
 }
 
 Result<std::uint8_t> OnOff(std::string_view name, std::string_view value) {
-  if (SameLetters(value, "on")) {
-    return std::uint8_t{1};
+  for (const std::string_view on : {"on", "true", "1"}) {
+    if (SameLetters(value, on)) {
+      return std::uint8_t{1};
+    }
   }
-  if (SameLetters(value, "off")) {
-    return std::uint8_t{0};
+  for (const std::string_view off : {"off", "false", "0"}) {
+    if (SameLetters(value, off)) {
+      return std::uint8_t{0};
+    }
   }
   return Refuse(std::string(name) + " " + std::string(value) + " is not allowed: use on or off");
 }
@@ -87,11 +109,17 @@ Result<std::uint8_t> Direction(std::string_view value) {
       return static_cast<std::uint8_t>(i + 1);
     }
   }
+  // The numbers `read --json` gives.
+  if (const auto number = ParseDecimal(value, 4); number && *number >= 1) {
+    return static_cast<std::uint8_t>(*number);
+  }
   return Refuse("direction " + std::string(value) +
-                " is not allowed: use left, right, top or bottom");
+                " is not allowed: use left, right, top or bottom (or 1-4)");
 }
 
-Result<std::array<std::uint8_t, 3>> Rgb(std::string_view value) {
+Result<std::array<std::uint8_t, 3>> Rgb(std::string_view typed) {
+  // "#RRGGBB" as `read` prints it, or "RRGGBB".
+  const std::string_view value = typed.starts_with('#') ? typed.substr(1) : typed;
   std::array<std::uint8_t, 3> rgb{};
   bool valid = value.size() == 6;
   for (std::size_t i = 0; valid && i < 3; ++i) {
@@ -102,7 +130,7 @@ Result<std::array<std::uint8_t, 3>> Rgb(std::string_view value) {
     rgb[i] = static_cast<std::uint8_t>(byte);
   }
   if (!valid) {
-    return Refuse("colour " + std::string(value) + " is not allowed: use RRGGBB in hex");
+    return Refuse("colour " + std::string(typed) + " is not allowed: use RRGGBB in hex");
   }
   return rgb;
 }
@@ -117,11 +145,10 @@ struct NumberSetting {
 };
 
 constexpr NumberSetting kNumberSettings[] = {
-    {"speed", &ImageBlock::effect_speed, 0, 9},
+    {"effect_speed", &ImageBlock::effect_speed, 0, 9},
     {"brightness", &ImageBlock::brightness, 0, 50},
-    {"colour-choice", &ImageBlock::colour_choice, 1, 8},
-    {"report-rate", &ImageBlock::report_rate, 0, 3},
-    {"response-time", &ImageBlock::response_time, 0, 9},
+    {"report_rate", &ImageBlock::report_rate, 0, 3},
+    {"response_time", &ImageBlock::response_time, 0, 9},
 };
 
 Result<SettingChange> ByteChange(ByteField field, const Result<std::uint8_t>& value) {
@@ -147,50 +174,73 @@ Result<SettingChange> ColourChange(std::string_view slot_word, std::string_view 
 
 // One setting with its value(s) from `words` at `at`; `at` moves past them.
 Result<SettingChange> ParseOne(std::span<const std::string> words, std::size_t& at) {
-  const std::string& name = words[at];
-  const std::size_t needed = name == "colour" ? 2 : 1;
+  const std::string& typed = words[at];
+  const std::string name = CanonicalName(typed);
+  const std::size_t needed = name == "colour_slot" ? 2 : 1;
   if (at + needed >= words.size()) {
-    return Refuse(name + " needs " + (needed == 2 ? "SLOT RRGGBB" : "a value"));
+    return Refuse(typed + " needs " + (needed == 2 ? "SLOT RRGGBB" : "a value"));
   }
   const std::string& value = words[at + 1];
   at += needed + 1;
   for (const NumberSetting& setting : kNumberSettings) {
     if (name == setting.name) {
-      return ByteChange(setting.field, Number(name, value, setting.low, setting.high));
+      return ByteChange(setting.field, Number(typed, value, setting.low, setting.high));
     }
   }
-  if (name == "effect") {
+  if (name == "light_effect") {
     auto code = Effect(value);
     if (!code.ok()) {
       return code.error();
     }
     return EffectChange(*code);
   }
-  if (name == "direction") {
+  if (name == "colour_choice") {
+    return ByteChange(&ImageBlock::colour_choice,
+                      SameLetters(value, "multicolour") || SameLetters(value, "multicolor")
+                          ? Result<std::uint8_t>(kMulticolour)
+                          : Number(typed, value, 1, 8));
+  }
+  if (name == "light_direction") {
     return ByteChange(&ImageBlock::light_direction, Direction(value));
   }
-  if (name == "game-mode") {
-    return ByteChange(&ImageBlock::game_mode, OnOff(name, value));
+  if (name == "game_mode") {
+    return ByteChange(&ImageBlock::game_mode, OnOff(typed, value));
   }
-  if (name == "win-lock") {
-    return ByteChange(&ImageBlock::windows_key_lock, OnOff(name, value));
+  if (name == "windows_key_lock") {
+    return ByteChange(&ImageBlock::windows_key_lock, OnOff(typed, value));
   }
-  if (name == "colour") {
+  if (name == "colour_slot") {
     return ColourChange(value, words[at - 1]);
   }
-  return Refuse("unknown setting \"" + name + "\": use " + std::string(kNames));
+  return Refuse("unknown setting \"" + typed + "\": use " + std::string(kNames));
+}
+
+// "brightness=10" as "brightness 10", as people type it from other tools.
+std::vector<std::string> SplitAssignments(std::span<const std::string> words) {
+  std::vector<std::string> split;
+  for (const std::string& word : words) {
+    const auto equals = word.find('=');
+    if (equals == std::string::npos || equals == 0) {
+      split.push_back(word);
+    } else {
+      split.push_back(word.substr(0, equals));
+      split.push_back(word.substr(equals + 1));
+    }
+  }
+  return split;
 }
 
 }  // namespace
 
-Result<std::vector<SettingChange>> ParseSettingChanges(std::span<const std::string> words) {
+Result<std::vector<SettingChange>> ParseSettingChanges(std::span<const std::string> typed) {
+  const std::vector<std::string> words = SplitAssignments(typed);
   if (words.empty()) {
     return Refuse("set needs NAME VALUE pairs; names: " + std::string(kNames));
   }
   std::vector<SettingChange> changes;
   std::size_t at = 0;
   while (at < words.size()) {
-    auto change = ParseOne(words, at);
+    auto change = ParseOne(std::span<const std::string>(words), at);
     if (!change.ok()) {
       return change.error();
     }

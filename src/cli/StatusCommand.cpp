@@ -36,6 +36,8 @@ ExitCode RunStatusCommand(CliSession& session, const CliArguments& arguments) {
   if (!arguments.words.empty()) {
     return session.Fail(ExitCode::kUsage, "status takes no arguments");
   }
+  // Whatever fails is part of the status object.
+  session.PrintFailuresAsJson(false);
   const ExitCode connected = session.Connect();
   std::optional<FirmwareVersion> keyboard;
   ExitCode result = connected;

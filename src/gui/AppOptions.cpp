@@ -1,5 +1,7 @@
 #include "gui/AppOptions.h"
 
+#include "app/ProgramVersion.h"
+
 namespace n240qx {
 
 namespace {
@@ -79,6 +81,14 @@ Result<AppOptions> ParseAppOptions(const QStringList& arguments) {
       options.help = true;
       continue;
     }
+    if (argument == QLatin1String("--version")) {
+      options.version = true;
+      continue;
+    }
+    if (argument == QLatin1String("--minimized")) {
+      options.minimized = true;
+      continue;
+    }
     if (argument == QLatin1String("--simulate")) {
       options.simulate = true;
       continue;
@@ -110,7 +120,24 @@ QString AppUsage() {
       "  --data-dir DIR      keep keymap.bin, MacroDefine.bin and the profiles in DIR\n"
       "  --language de|en    the language of the window (default: the saved setting)\n"
       "  --wire-log FILE     write every report to and from the keyboard to FILE\n"
-      "  --help              show this text\n");
+      "  --minimized         start hidden in the tray (shown where there is no tray)\n"
+      "  --help              show this text\n"
+      "  --version           show the program's version\n");
+}
+
+std::optional<QString> InformationText(const AppOptions& options) {
+  if (options.help) {
+    return AppUsage();
+  }
+  if (options.version) {
+    return AppVersionLine();
+  }
+  return std::nullopt;
+}
+
+QString AppVersionLine() {
+  return QStringLiteral("n240qx %1\n")
+      .arg(QLatin1String(kProgramVersion.data(), static_cast<qsizetype>(kProgramVersion.size())));
 }
 
 }  // namespace n240qx

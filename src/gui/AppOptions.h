@@ -19,7 +19,10 @@ struct AppOptions {
   std::optional<std::filesystem::path> data_dir;  // --data-dir DIR
   std::optional<Language> language;               // --language de|en
   std::optional<std::filesystem::path> wire_log;  // --wire-log FILE
+  // --minimized: start hidden in the tray (how the autostart entry starts the program).
+  bool minimized = false;
   bool help = false;
+  bool version = false;
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, the program's own path first.
@@ -30,5 +33,9 @@ Result<AppOptions> ParseAppOptions(const QStringList& arguments);
 std::optional<Language> ParseLanguage(const QString& value);
 
 QString AppUsage();
+// "n240qx VERSION", for --version.
+QString AppVersionLine();
+// What --help or --version print, when the command line asks for either; nothing otherwise.
+std::optional<QString> InformationText(const AppOptions& options);
 
 }  // namespace n240qx

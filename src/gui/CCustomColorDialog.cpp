@@ -1,11 +1,9 @@
 #include "gui/CCustomColorDialog.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
-#include <QWindow>
 #include <string_view>
 
 #include "gui/PaintOpPainter.h"
@@ -108,8 +106,7 @@ bool CCustomColorDialog::Run() {
   model_.Open();
   FitToBackground();
   UpdateBoxes();
-  pressed_ = false;
-  dragging_ = false;
+  drag_.Reset();
   spectrum_->update();
   spectrum_->setFocus(Qt::OtherFocusReason);
   return exec() == QDialog::Accepted;
@@ -151,34 +148,13 @@ void CCustomColorDialog::paintEvent(QPaintEvent* /*event*/) {
 }
 
 void CCustomColorDialog::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) {
+  if (!drag_.Press(*event)) {
     QDialog::mousePressEvent(event);
-    return;
   }
-  pressed_ = true;
-  dragging_ = false;
-  press_global_ = event->globalPosition().toPoint();
-  press_window_ = pos();
 }
 
 void CCustomColorDialog::mouseMoveEvent(QMouseEvent* event) {
-  if (!pressed_ || (event->buttons() & Qt::LeftButton) == 0) {
-    return;
-  }
-  const QPoint moved = event->globalPosition().toPoint() - press_global_;
-  if (!dragging_ && moved.manhattanLength() < QApplication::startDragDistance()) {
-    return;
-  }
-  // The dialog has no caption: it is dragged from anywhere on its background. The window
-  // system moves it where it can; elsewhere the dialog follows the pointer itself.
-  if (!dragging_) {
-    dragging_ = true;
-    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
-      pressed_ = false;
-      return;
-    }
-  }
-  move(press_window_ + moved);
+  drag_.Move(*event);
 }
 
 void CCustomColorDialog::mouseReleaseEvent(QMouseEvent* event) {
@@ -186,10 +162,7 @@ void CCustomColorDialog::mouseReleaseEvent(QMouseEvent* event) {
     QDialog::mouseReleaseEvent(event);
     return;
   }
-  const bool was_drag = dragging_;
-  pressed_ = false;
-  dragging_ = false;
-  if (!was_drag) {
+  if (drag_.ReleaseIsClick(*event)) {
     const QPoint at = event->position().toPoint();
     Follow(model_.OnButtonUp(at.x(), at.y()));
   }

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "app/Language.h"
+#include "gui/BackgroundDrag.h"
 #include "gui/CXColorSpectrumCtrl.h"
 #include "gui/SkinPictures.h"
 #include "lighting/ColourDialogModel.h"
@@ -60,12 +61,8 @@ class CCustomColorDialog : public QDialog {
   QPushButton* cancel_ = nullptr;
   // Red, green, blue, hue, saturation, luminosity.
   std::array<QLineEdit*, 6> boxes_{};
-  // A press on the background drags the dialog once the pointer has moved far enough; the
-  // release that ends a drag is not a click.
-  QPoint press_global_;
-  QPoint press_window_;
-  bool pressed_ = false;
-  bool dragging_ = false;
+  // A press on the background drags the dialog; the release that ends a drag is no click.
+  BackgroundDrag drag_{*this};
 };
 
 }  // namespace n240qx

@@ -1,24 +1,277 @@
 #include "gui/CKeyMap.h"
 
-#include <QDialogButtonBox>
-#include <QLabel>
-#include <QVBoxLayout>
+#include <QDir>
+#include <QFileDialog>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
 
-#include "keys/KeyTable.h"
+#include "gui/PaintOpPainter.h"
+#include "gui/QtText.h"
+#include "gui/VividTree.h"
+#include "gui/XInputKeyHook.h"
+#include "keys/FunctionTree.h"
+#include "keys/KeyDialogScene.h"
 
 namespace n240qx {
 
-CKeyMap::CKeyMap(PendingAssignment& pending, QWidget* parent) : QDialog(parent), pending_(pending) {
-  setWindowTitle(QStringLiteral("Key assignment"));
-  const KeyTableRow* row = KeyTable::ByIndex(pending_.current_key);
-  const QString key = row != nullptr ? QString::fromUtf8(row->label.data(),
-                                                         static_cast<qsizetype>(row->label.size()))
-                                     : QString::number(pending_.current_key);
-  auto* layout = new QVBoxLayout(this);
-  layout->addWidget(new QLabel(QStringLiteral("Key: %1").arg(key), this));
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
-  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+namespace {
+
+constexpr QRect kSingleField(12, 97, 362, 15);
+constexpr QRect kCombineField(12, 186, 362, 15);
+constexpr QRect kListPlace(10, 60, 360, 250);
+const QColor kFallbackBackground(0x20, 0x20, 0x20);
+
+QString FromU16(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Edits and the list show white text on black.
+void WhiteOnBlack(QWidget& control) {
+  QPalette colours = control.palette();
+  colours.setColor(QPalette::Base, Qt::black);
+  colours.setColor(QPalette::Window, Qt::black);
+  colours.setColor(QPalette::Text, Qt::white);
+  control.setPalette(colours);
+}
+
+std::unique_ptr<KeyHook> MakeX11Hook(KeyHook::Sink sink) {
+  return std::make_unique<XInputKeyHook>(std::move(sink));
+}
+
+}  // namespace
+
+CKeyMap::CKeyMap(KeyMapSetup setup, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      model_(setup.pending, setup.actions, setup.image, setup.stored_macros, setup.names,
+             setup.language),
+      skins_(setup.skin_folder + QStringLiteral("/Custom")) {
+  setWindowTitle(Text(KeyDialogText::kWindowTitle));
+  setMouseTracking(true);
+  const KeyHookFactory make_hook = setup.make_hook ? setup.make_hook : MakeX11Hook;
+  hook_ = make_hook([this](const HookedKey& key) { OnHookedKey(key); });
+  CreateControls();
+}
+
+CKeyMap::~CKeyMap() {
+  hook_->Remove();
+}
+
+void CKeyMap::CreateControls() {
+  single_ = new QLineEdit(this);
+  combine_ = new QLineEdit(this);
+  single_->setObjectName(QStringLiteral("single"));
+  combine_->setObjectName(QStringLiteral("combine"));
+  single_->setGeometry(kSingleField);
+  combine_->setGeometry(kCombineField);
+  for (QLineEdit* field : {single_, combine_}) {
+    field->setReadOnly(true);
+    field->setFrame(false);
+    WhiteOnBlack(*field);
+  }
+  macros_ = new QListWidget(this);
+  macros_->setObjectName(QStringLiteral("macros"));
+  macros_->setGeometry(kListPlace);
+  macros_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  WhiteOnBlack(*macros_);
+  connect(macros_, &QListWidget::currentRowChanged, this,
+          [this](int row) { model_.SelectMacro(row); });
+  tree_ = new VividTree(this);
+  tree_->setObjectName(QStringLiteral("functions"));
+  tree_->setGeometry(kListPlace);
+  connect(tree_, &VividTree::SelectionTextChanged, this,
+          [this](const QString& text) { model_.SelectFunction(text.toStdU16String()); });
+  for (QWidget* control : {static_cast<QWidget*>(single_), static_cast<QWidget*>(combine_),
+                           static_cast<QWidget*>(macros_), static_cast<QWidget*>(tree_)}) {
+    control->installEventFilter(this);
+  }
+}
+
+bool CKeyMap::Run() {
+  model_.Open();
+  const QImage& background = skins_.Picture(QString::fromLatin1(KeyDialogScene::kBackground));
+  setFixedSize(background.isNull() ? QSize(kFallbackWidth, kFallbackHeight) : background.size());
+  drag_.Reset();
+  FillControls();
+  const bool installed = hook_->Install(0);
+  model_.SetHook(installed, installed ? hook_->reach() : KeyHookReach::kFocusedWindow);
+  SyncControls();
+  const bool accepted = exec() == QDialog::Accepted;
+  hook_->Remove();
+  model_.SetHook(false, KeyHookReach::kFocusedWindow);
+  return accepted;
+}
+
+void CKeyMap::FillControls() {
+  const QSignalBlocker quiet_list(macros_);
+  macros_->clear();
+  for (const auto& name : model_.macro_names()) {
+    macros_->addItem(FromU16(name));
+  }
+  macros_->setCurrentRow(model_.selected_macro());
+  tree_->Build(FunctionTree::Roots(), model_.selected_function(), model_.expanded_function_group());
+}
+
+void CKeyMap::SyncControls() {
+  // Moving the focus below comes back through the event filter; the model already knows.
+  syncing_ = true;
+  single_->setText(FromU16(model_.single_text()));
+  combine_->setText(FromU16(model_.combine_text()));
+  single_->setVisible(model_.Shows(KeyDialogControl::kSingleField));
+  combine_->setVisible(model_.Shows(KeyDialogControl::kCombineField));
+  macros_->setVisible(model_.Shows(KeyDialogControl::kMacroList));
+  tree_->setVisible(model_.Shows(KeyDialogControl::kFunctionTree));
+  const std::array<std::pair<KeyDialogControl, QWidget*>, 4> controls = {{
+      {KeyDialogControl::kSingleField, single_},
+      {KeyDialogControl::kCombineField, combine_},
+      {KeyDialogControl::kMacroList, macros_},
+      {KeyDialogControl::kFunctionTree, tree_},
+  }};
+  for (const auto& [control, widget] : controls) {
+    // Before the dialog shows, this names the control that gets the focus when it does.
+    if (control == model_.focus() && !widget->isHidden() && !widget->hasFocus()) {
+      widget->setFocus(Qt::OtherFocusReason);
+    }
+  }
+  single_->end(false);
+  combine_->end(false);
+  syncing_ = false;
+  update();
+}
+
+void CKeyMap::OnHookedKey(const HookedKey& key) {
+  if (model_.KeyCaptured(key)) {
+    SyncControls();
+  }
+}
+
+void CKeyMap::Follow(const KeyDialogReaction& reaction) {
+  if (reaction.message) {
+    QMessageBox::warning(this, Text(KeyDialogText::kWindowTitle), Text(*reaction.message));
+  }
+  if (reaction.browse_row) {
+    Browse(*reaction.browse_row);
+  }
+  if (reaction.repaint) {
+    SyncControls();
+  }
+  if (reaction.end == KeyDialogEnd::kAccepted) {
+    accept();
+  } else if (reaction.end == KeyDialogEnd::kRejected) {
+    reject();
+  }
+}
+
+void CKeyMap::Browse(std::size_t row) {
+  const LaunchFileChoice choice = model_.FileChoice(row);
+  QString path;
+  if (choice.folder) {
+    path = QFileDialog::getExistingDirectory(this, Text(KeyDialogText::kFolderChoiceTitle),
+                                             QDir::homePath());
+  } else {
+    QFileDialog files(this, windowTitle(), QDir::homePath());
+    files.setFileMode(QFileDialog::ExistingFile);
+    files.setNameFilters({QString::fromStdString(choice.filter), Text(KeyDialogText::kAllFiles)});
+    files.setDefaultSuffix(QString::fromStdString(choice.suffix));
+    if (files.exec() == QDialog::Accepted && !files.selectedFiles().isEmpty()) {
+      path = files.selectedFiles().front();
+    }
+  }
+  // A cancelled choice changes nothing.
+  if (!path.isEmpty()) {
+    Follow(model_.LaunchPathChosen(row, QDir::toNativeSeparators(path).toStdU16String()));
+  }
+}
+
+void CKeyMap::paintEvent(QPaintEvent* /*event*/) {
+  QPainter painter(this);
+  painter.fillRect(rect(), kFallbackBackground);
+  PaintOps(painter, KeyDialogScene::Paint(model_), skins_);
+}
+
+void CKeyMap::mousePressEvent(QMouseEvent* event) {
+  if (!drag_.Press(*event)) {
+    QDialog::mousePressEvent(event);
+  }
+}
+
+void CKeyMap::mouseMoveEvent(QMouseEvent* event) {
+  if (drag_.Move(*event)) {
+    return;
+  }
+  const QPoint at = event->position().toPoint();
+  if (model_.MouseMove(at.x(), at.y())) {
+    update();
+  }
+}
+
+void CKeyMap::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) {
+    QDialog::mouseReleaseEvent(event);
+    return;
+  }
+  if (drag_.ReleaseIsClick(*event)) {
+    const QPoint at = event->position().toPoint();
+    Follow(model_.Release(at.x(), at.y()));
+  }
+}
+
+bool CKeyMap::TakeKey(QKeyEvent& event) {
+  if (model_.hook_installed()) {
+    // Captured keys come through the hook alone; a hook that sees only this window's keys
+    // gets them from here.
+    hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    return true;
+  }
+  // Without the hook Enter and Esc neither save nor close.
+  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter ||
+         event.key() == Qt::Key_Escape;
+}
+
+void CKeyMap::keyPressEvent(QKeyEvent* event) {
+  if (!TakeKey(*event)) {
+    QDialog::keyPressEvent(event);
+  }
+}
+
+void CKeyMap::keyReleaseEvent(QKeyEvent* event) {
+  if (!TakeKey(*event)) {
+    QDialog::keyReleaseEvent(event);
+  }
+}
+
+bool CKeyMap::eventFilter(QObject* watched, QEvent* event) {
+  switch (event->type()) {
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+      return TakeKey(*static_cast<QKeyEvent*>(event));
+    case QEvent::FocusIn:
+      if (!syncing_) {
+        model_.Focused(ControlOf(watched));
+        SyncControls();
+      }
+      break;
+    default:
+      break;
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+KeyDialogControl CKeyMap::ControlOf(const QObject* object) const {
+  if (object == single_) {
+    return KeyDialogControl::kSingleField;
+  }
+  if (object == combine_) {
+    return KeyDialogControl::kCombineField;
+  }
+  return object == macros_ ? KeyDialogControl::kMacroList : KeyDialogControl::kFunctionTree;
+}
+
+QString CKeyMap::Text(KeyDialogText text) const {
+  return ToQString(model_.Text(text));
 }
 
 }  // namespace n240qx

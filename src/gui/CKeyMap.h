@@ -1,22 +1,88 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
+#include <functional>
+#include <memory>
 
-#include "keys/PendingAssignment.h"
+#include "app/Language.h"
+#include "gui/BackgroundDrag.h"
+#include "gui/SkinPictures.h"
+#include "keys/KeyAssignmentDialogModel.h"
+#include "keys/KeyHook.h"
+
+class QLineEdit;
+class QListWidget;
 
 namespace n240qx {
 
-// The key assignment dialog. For now it only names the key and ends with Close, leaving the
-// pending assignment as it found it; the window already runs the OK path (the assignment
-// step, the key's mark and enable bit, keymap.bin) whenever a dialog ends with OK.
+class VividTree;
+
+// Makes the key hook the dialog captures through; tests hand in their own.
+using KeyHookFactory = std::function<std::unique_ptr<KeyHook>(KeyHook::Sink sink)>;
+
+struct KeyMapSetup {
+  PendingAssignment& pending;
+  KeyActionTable& actions;
+  const ConfigImage& image;
+  const MacroStore& stored_macros;
+  const KeyNameTable& names;
+  // The language's skin folder ("png/english"); the dialog's pictures are in its "Custom".
+  QString skin_folder;
+  Language language = Language::kEnglish;
+  KeyHookFactory make_hook;  // empty: the X11 hook
+};
+
+// The key assignment dialog: a caption-less window painted from "Custom_BK.png", with the two
+// capture fields, the macro list and the function tree as its only controls. The rules are
+// KeyAssignmentDialogModel's; this class paints, forwards input and runs the file choices and
+// message boxes the model asks for.
 class CKeyMap : public QDialog {
   Q_OBJECT
 
  public:
-  CKeyMap(PendingAssignment& pending, QWidget* parent);
+  static constexpr int kFallbackWidth = 386;
+  static constexpr int kFallbackHeight = 379;
+
+  CKeyMap(KeyMapSetup setup, QWidget* parent);
+  ~CKeyMap() override;
+
+  // Opens on pending.current_key, captures through the hook while shown, and returns true when
+  // the dialog ended with Save or Reset, its result in the pending assignment.
+  bool Run();
+
+  const KeyAssignmentDialogModel& model() const { return model_; }
+  KeyHook& hook() { return *hook_; }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  PendingAssignment& pending_;
+  void CreateControls();
+  void FillControls();
+  void SyncControls();
+  void Follow(const KeyDialogReaction& reaction);
+  void Browse(std::size_t row);
+  bool TakeKey(QKeyEvent& event);
+  void OnHookedKey(const HookedKey& key);
+  KeyDialogControl ControlOf(const QObject* object) const;
+  QString Text(KeyDialogText text) const;
+
+  KeyAssignmentDialogModel model_;
+  SkinPictures skins_;
+  BackgroundDrag drag_{*this};
+  std::unique_ptr<KeyHook> hook_;
+  QLineEdit* single_ = nullptr;
+  QLineEdit* combine_ = nullptr;
+  QListWidget* macros_ = nullptr;
+  VividTree* tree_ = nullptr;
+  bool syncing_ = false;
 };
 
 }  // namespace n240qx

@@ -10,6 +10,7 @@
 #include "gui/DeviceBackend.h"
 #include "gui/QtText.h"
 #include "gui/SingleInstance.h"
+#include "gui/StopSignalNotifier.h"
 
 namespace n240qx {
 
@@ -43,8 +44,8 @@ int CVaveVedozadoApp::Run() {
   if (!options.ok()) {
     return Fail(ToQString(options.error().message) + QStringLiteral("\n") + AppUsage(), 2);
   }
-  if (options->help) {
-    std::fputs(AppUsage().toLocal8Bit().constData(), stdout);
+  if (const auto text = InformationText(*options)) {
+    std::fputs(text->toLocal8Bit().constData(), stdout);
     return 0;
   }
   const auto inputs = ProgramPaths::InputsFromEnvironment(
@@ -71,7 +72,8 @@ int CVaveVedozadoApp::Run() {
                         QSystemTrayIcon::isSystemTrayAvailable(),
                         std::move(*backend),
                         {},
-                        nullptr};
+                        nullptr,
+                        options->minimized};
   window_ = std::make_unique<CVaveVedozadoDlg>(std::move(setup));
   QObject::connect(window_.get(), &CVaveVedozadoDlg::EndRequested, &app_, &QApplication::quit,
                    Qt::QueuedConnection);
@@ -81,6 +83,10 @@ int CVaveVedozadoApp::Run() {
     // The files stay as they are; the program runs on what memory holds.
     window_->ShowFailureText(loaded.error().message);
   }
+  // Logout and Ctrl+C end the program as tray Exit does.
+  stop_signals_ = std::make_unique<StopSignalNotifier>();
+  QObject::connect(stop_signals_.get(), &StopSignalNotifier::StopRequested, &app_,
+                   &QApplication::quit, Qt::QueuedConnection);
   window_->Start();
   const int code = QApplication::exec();
   window_.reset();

@@ -10,6 +10,7 @@ namespace n240qx {
 
 class CVaveVedozadoDlg;
 class SingleInstance;
+class StopSignalNotifier;
 
 // The program: reads the command line, makes sure one instance runs per data folder, reads the
 // program's files, chooses the keyboard (or the simulator) and runs the main window until it
@@ -34,6 +35,7 @@ class CVaveVedozadoApp {
   std::unique_ptr<ConfiguratorState> state_;
   std::unique_ptr<SingleInstance> instance_;
   std::unique_ptr<CVaveVedozadoDlg> window_;
+  std::unique_ptr<StopSignalNotifier> stop_signals_;
 };
 
 }  // namespace n240qx

@@ -8,12 +8,16 @@
 #include <QProcess>
 #include <QWindow>
 
+#include "gui/CConfigureDlg.h"
 #include "gui/CKeyMap.h"
+#include "gui/CMacroRecordDlg.h"
 #include "gui/ColourDialogRunner.h"
+#include "gui/FileDialogChooser.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
 #include "gui/QtText.h"
 #include "gui/TrayIcon.h"
+#include "gui/XInputKeyHook.h"
 #include "window/MainWindowLayout.h"
 #include "window/MainWindowScene.h"
 #include "window/PageItemTable.h"
@@ -54,6 +58,7 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
   setFixedSize(SkinSize());
   FillDefaultDialogs();
   CreateSliders();
+  model_.visibility().SetStartMinimized(setup.start_minimized);
   if (setup.tray_available) {
     CreateTray();
   }
@@ -115,7 +120,7 @@ CBitSlider& CVaveVedozadoDlg::slider(SliderId id) {
 }
 
 void CVaveVedozadoDlg::CreateTray() {
-  tray_ = new TrayIcon(windowIcon(), texts_, this);
+  tray_ = new TrayIcon(windowIcon(), texts_, AutostartEntry::FromEnvironment(), this);
   connect(tray_, &TrayIcon::DoubleClicked, this,
           [this] { Carry(model_.visibility().OnTrayDoubleClick()); });
   connect(tray_, &TrayIcon::AboutChosen, this, [this] { Carry({WindowRequest::kShowAbout}); });
@@ -131,13 +136,30 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
   }
   if (!dialogs_.key_assignment) {
     dialogs_.key_assignment = [this](PendingAssignment& pending) {
-      CKeyMap dialog(pending, this);
-      return dialog.exec() == QDialog::Accepted;
+      KeyMapSetup setup{pending,          state_.key_actions, state_.image, state_.stored_macros,
+                        state_.key_names, skins_.folder(),    language_,    {}};
+      CKeyMap dialog(std::move(setup), this);
+      return dialog.Run();
+    };
+  }
+  if (!dialogs_.macros) {
+    dialogs_.macros = [this] {
+      CMacroRecordDlg dialog(
+          state_, skins_, language_,
+          [](KeyHook::Sink sink) { return std::make_unique<XInputKeyHook>(std::move(sink)); },
+          this);
+      return dialog.Run();
     };
   }
   if (!dialogs_.colour) {
     dialogs_.colour = [this](RgbColour& colour) {
       return RunColourDialog(this, colour, skins_, language_);
+    };
+  }
+  if (!dialogs_.profiles) {
+    dialogs_.profiles = [this] {
+      FileDialogChooser chooser;
+      return CConfigureDlg(state_, paths_, chooser, language_, this).Run();
     };
   }
   if (!dialogs_.about) {
@@ -180,7 +202,6 @@ void CVaveVedozadoDlg::Carry(const std::vector<WindowRequest>& requests) {
         request == WindowRequest::kEndProgram) {
       emit EndRequested();
     }
-    // The profile and macro dialogs come later; until then their buttons do nothing.
   }
   SyncControls();
 }
@@ -205,7 +226,7 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       return true;
     case WindowRequest::kShowNoKeyboardBalloon:
       if (tray_ != nullptr) {
-        tray_->ShowNoKeyboardBalloon();
+        tray_->ShowNoKeyboardBalloon(QString::fromStdString(actions_->balloon()));
       }
       return true;
     case WindowRequest::kStartWindowMove:

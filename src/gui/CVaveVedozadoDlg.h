@@ -36,6 +36,7 @@ struct MainWindowSetup {
   std::unique_ptr<DeviceBackend> backend;
   WindowDialogs dialogs;               // empty entries get the real dialogs
   std::unique_ptr<Launcher> launcher;  // a QtLauncher when null
+  bool start_minimized = false;        // --minimized
 };
 
 // The main window: a frameless skinned window that paints everything itself from its models

@@ -6,6 +6,7 @@
 #include "app/FactoryResetFlow.h"
 #include "app/FailureText.h"
 #include "gui/QtText.h"
+#include "app/UdevRuleHelp.h"
 
 namespace n240qx {
 
@@ -25,7 +26,7 @@ MainWindowActions::MainWindowActions(Setup setup, WindowSide window)
       window_(std::move(window)),
       launcher_(std::move(setup.launcher)),
       key_assignment_(state_.image, state_.key_actions, state_.customised, state_.pending,
-                      state_.key_names, state_.stored_macros, paths_.KeymapFile()),
+                      state_.key_names, state_.stored_macros, paths_.KeymapFile(), &state_.stores),
       firmware_check_(FirmwareCheck::FromVersionFile(paths_.VersionFile())),
       events_(state_, paths_.KeymapFile(), SessionHooks()),
       backend_(std::move(setup.backend)) {}
@@ -58,6 +59,14 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     ShowStoreFailure(end.store);
     window_.carry(model_.OnArrivalRead(reset_after_update, listening));
   };
+  hooks.arrival_running = [this](bool running) {
+    model_.OnArrivalRunning(running);
+    window_.repaint();
+  };
+  hooks.waiting_for_keyboard = [this](bool waiting) {
+    model_.OnWaitingForKeyboard(waiting);
+    window_.repaint();
+  };
   hooks.lighting = [this](const std::optional<SliderMove>& move) {
     if (move) {
       window_.move_slider(static_cast<SliderId>(move->control_id), move->position);
@@ -73,11 +82,16 @@ void MainWindowActions::Start() {
   Connect();
 }
 
-void MainWindowActions::Connect() {
+void MainWindowActions::Connect(bool arrived) {
   if (const auto& unwatched = backend_->watch_failure()) {
     ShowFailure(TextId::kHotplugFailed, *unwatched);
   }
-  backend_->session().Connect([this](Status status) { OnConnected(status); });
+  auto done = [this](Status status) { OnConnected(status); };
+  if (arrived) {
+    backend_->session().ConnectAfterArrival(done);
+  } else {
+    backend_->session().Connect(done);
+  }
 }
 
 void MainWindowActions::OnConnected(const Status& status) {
@@ -87,7 +101,14 @@ void MainWindowActions::OnConnected(const Status& status) {
     QTimer::singleShot(0, &guard_, [this] { FallBackToSimulator(); });
     return;
   }
-  if (!status.ok() && !absent) {
+  if (!status.ok() && status.error().code == ErrorCode::kPermissionDenied) {
+    // Attached, but no udev rule yet: the usual first start. The window stays up and says
+    // how to install the rule; so does the tray's balloon.
+    const auto rule = UdevRuleHelp::ShippedRule(paths_.share_folder());
+    failure_ = UdevRuleHelp::Lines(texts_, rule);
+    balloon_ = UdevRuleHelp::OneLine(texts_, rule);
+    model_.visibility().SetPermissionDenied(true);
+  } else if (!status.ok() && !absent) {
     ShowFailure(TextId::kReadFailed, status.error());
   }
   window_.carry(model_.OnStartup(status.ok(), status.ok()));
@@ -118,7 +139,7 @@ void MainWindowActions::OnKeyboardArrivedOnFallback() {
   }
   // Connected and read as at start-up; unapplied edits on the simulator go with it.
   window_.repaint();
-  Connect();
+  Connect(true);
 }
 
 bool MainWindowActions::Carry(WindowRequest request) {
@@ -126,12 +147,21 @@ bool MainWindowActions::Carry(WindowRequest request) {
     return true;
   }
   switch (request) {
+    case WindowRequest::kOpenMacroDialog:
+      OpenMacroDialog();
+      return true;
     case WindowRequest::kConfirmFactoryReset:
       window_.carry(
           model_.OnFactoryResetAnswer(dialogs_.confirm(FactoryResetFlow::Prompt(texts_))));
       return true;
     case WindowRequest::kLaunchUpdater:
       LaunchUpdater();
+      return true;
+    case WindowRequest::kOpenProfileDialog:
+      // Whatever the dialog did, the window shows the image again; the keyboard is not read
+      // and receives a loaded profile only on Apply.
+      dialogs_.profiles();
+      window_.carry(model_.OnProfileDialogClosed());
       return true;
     case WindowRequest::kCheckFirmware:
       CheckFirmware();
@@ -244,10 +274,24 @@ void MainWindowActions::OpenKeyDialog(std::size_t key, std::uint8_t key_vk) {
   if (auto loaded = key_assignment_.LoadKeymapStore(true); !loaded.ok()) {
     ShowFailure(TextId::kSaveFailed, loaded.error());
   }
+  // The dialog's page switches edit the entry in memory; without OK they must not reach the
+  // store with the next Apply.
+  const KeyActionEntry opened = state_.key_actions[key];
   if (!dialogs_.key_assignment(state_.pending)) {
+    state_.key_actions[key] = opened;
     return;
   }
   ShowStoreFailure(key_assignment_.CompleteKeyAssignment());
+  window_.repaint();
+}
+
+void MainWindowActions::OpenMacroDialog() {
+  if (!dialogs_.macros()) {
+    return;
+  }
+  if (Status saved = state_.CommitMacros(paths_.KeymapFile(), paths_.MacroFile()); !saved.ok()) {
+    ShowFailure(TextId::kSaveFailed, saved.error());
+  }
   window_.repaint();
 }
 

@@ -56,6 +56,8 @@ class MainWindowActions {
   bool Carry(WindowRequest request);
   // A key clicked in Keymap mode: the key assignment dialog, and on OK the assignment.
   void OpenKeyDialog(std::size_t key, std::uint8_t key_vk);
+  // The macro dialog, and on OK the macro records, keymap.bin and MacroDefine.bin.
+  void OpenMacroDialog();
 
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);
@@ -64,12 +66,15 @@ class MainWindowActions {
   const std::optional<SequenceProgress>& progress() const { return progress_; }
   // The last failure in the window's language, empty when none; a new sequence clears it.
   const std::string& failure() const { return failure_; }
+  // What the no-keyboard balloon says instead of its usual text; empty for that.
+  const std::string& balloon() const { return balloon_; }
 
  private:
   ConfiguratorSessionEvents::Hooks SessionHooks();
   bool CarryDevice(WindowRequest request);
   bool CarryStore(WindowRequest request);
-  void Connect();
+  // `arrived`: the keyboard has just been plugged in and needs its settling pause first.
+  void Connect(bool arrived = false);
   void OnConnected(const Status& status);
   void FallBackToSimulator();
   void OnKeyboardArrivedOnFallback();
@@ -96,6 +101,7 @@ class MainWindowActions {
   FirmwareCheck firmware_check_;
   std::optional<SequenceProgress> progress_;
   std::string failure_;
+  std::string balloon_;
   ConfiguratorSessionEvents events_;
   // Last: its session reports to events_ and stops before anything above goes.
   std::unique_ptr<DeviceBackend> backend_;

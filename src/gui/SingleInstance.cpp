@@ -3,13 +3,20 @@
 #include <unistd.h>
 
 #include <QCryptographicHash>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QLocalSocket>
+#include <QThread>
 
 namespace n240qx {
 
 namespace {
 
 constexpr int kConnectTimeoutMs = 1000;
+// How long a start that lost the claim keeps trying to reach the winner, which may still be
+// setting up its socket.
+constexpr int kReachWinnerMs = 3000;
+constexpr int kRetryMs = 50;
 const QByteArray kShowCommand = QByteArrayLiteral("show\n");
 
 }  // namespace
@@ -39,14 +46,31 @@ bool SingleInstance::AskRunningInstance() {
   return true;
 }
 
+std::filesystem::path SingleInstance::LockFileFor(const QString& server_name) {
+  // Where QLocalServer puts the socket of a plain name.
+  return QDir(QDir::tempPath()).filePath(server_name + QStringLiteral(".lock")).toStdString();
+}
+
 bool SingleInstance::Claim() {
-  if (AskRunningInstance()) {
+  auto claim = FileLock::TryLock(LockFileFor(server_name_));
+  if (claim.ok() && *claim == nullptr) {
+    QElapsedTimer waited;
+    waited.start();
+    while (!AskRunningInstance() && waited.elapsed() < kReachWinnerMs) {
+      QThread::msleep(kRetryMs);
+    }
+    return false;
+  }
+  if (claim.ok()) {
+    claim_ = std::move(*claim);
+  } else if (AskRunningInstance()) {
+    // No lock file possible here: the socket alone decides, as best it can.
     return false;
   }
   if (server_.listen(server_name_)) {
     return true;
   }
-  // Nobody answered, so the socket file is left over from a program that crashed.
+  // Nobody else holds the claim, so the socket file is left over from a program that crashed.
   QLocalServer::removeServer(server_name_);
   // Without a socket a later start cannot find us; still better to run than to end silently.
   server_.listen(server_name_);

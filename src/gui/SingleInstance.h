@@ -4,6 +4,9 @@
 #include <QObject>
 #include <QString>
 #include <filesystem>
+#include <memory>
+
+#include "sim/FileLock.h"
 
 namespace n240qx {
 
@@ -19,10 +22,13 @@ class SingleInstance : public QObject {
   // A name private to this user and data folder.
   static QString ServerNameFor(const std::filesystem::path& data_folder);
 
-  // False when another instance answered: it has been asked to show its window and this
-  // process is to end. True otherwise, even when the socket could not be set up.
+  // False when another instance runs (or is starting at this very moment): it has been asked
+  // to show its window and this process is to end. True otherwise, even when the socket could
+  // not be set up. The claim is a lock file beside the socket, held while this object lives,
+  // so that two starts at the same moment cannot both run (nor remove each other's socket).
   bool Claim();
   const QString& server_name() const { return server_name_; }
+  static std::filesystem::path LockFileFor(const QString& server_name);
 
  signals:
   void ShowRequested();
@@ -32,6 +38,7 @@ class SingleInstance : public QObject {
   void OnNewConnection();
 
   QString server_name_;
+  std::unique_ptr<FileLock> claim_;
   QLocalServer server_;
 };
 

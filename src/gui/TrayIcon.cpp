@@ -15,9 +15,11 @@ QString Text(const Texts& texts, TextId id) {
 
 }  // namespace
 
-TrayIcon::TrayIcon(const QIcon& icon, const Texts& texts, QObject* parent)
-    : QObject(parent), texts_(texts), icon_(icon) {
+TrayIcon::TrayIcon(const QIcon& icon, const Texts& texts, std::optional<AutostartEntry> autostart,
+                   QObject* parent)
+    : QObject(parent), texts_(texts), autostart_(std::move(autostart)), icon_(icon) {
   icon_.setToolTip(Text(texts_, TextId::kWindowTitle));
+  AddStartWithDesktop();
   menu_.addAction(Text(texts_, TextId::kAbout), this, &TrayIcon::AboutChosen);
   menu_.addAction(Text(texts_, TextId::kTrayExit), this, &TrayIcon::ExitChosen);
   icon_.setContextMenu(&menu_);
@@ -30,10 +32,34 @@ TrayIcon::TrayIcon(const QIcon& icon, const Texts& texts, QObject* parent)
   icon_.show();
 }
 
-void TrayIcon::ShowNoKeyboardBalloon() {
+void TrayIcon::AddStartWithDesktop() {
+  if (!autostart_) {
+    return;
+  }
+  start_with_desktop_ = menu_.addAction(Text(texts_, TextId::kTrayStartWithDesktop));
+  start_with_desktop_->setCheckable(true);
+  start_with_desktop_->setChecked(autostart_->IsEnabled());
+  connect(start_with_desktop_, &QAction::triggered, this, &TrayIcon::OnStartWithDesktop);
+  // The desktop's own settings can switch the entry off while the program runs.
+  connect(&menu_, &QMenu::aboutToShow, this,
+          [this] { start_with_desktop_->setChecked(autostart_->IsEnabled()); });
+}
+
+void TrayIcon::OnStartWithDesktop(bool checked) {
+  const Status status = autostart_->Set(checked);
+  start_with_desktop_->setChecked(autostart_->IsEnabled());
+  if (!status.ok()) {
+    icon_.showMessage(
+        Text(texts_, TextId::kTrayStartWithDesktop),
+        Text(texts_, TextId::kAutostartFailed) + QString::fromStdString(status.error().message),
+        QSystemTrayIcon::Warning, kBalloonMs);
+  }
+}
+
+void TrayIcon::ShowNoKeyboardBalloon(const QString& message) {
   icon_.showMessage(Text(texts_, TextId::kNoKeyboardTitle),
-                    Text(texts_, TextId::kNoKeyboardMessage), QSystemTrayIcon::Information,
-                    kBalloonMs);
+                    message.isEmpty() ? Text(texts_, TextId::kNoKeyboardMessage) : message,
+                    QSystemTrayIcon::Information, kBalloonMs);
 }
 
 }  // namespace n240qx

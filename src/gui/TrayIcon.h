@@ -3,21 +3,26 @@
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <optional>
 
+#include "app/AutostartEntry.h"
 #include "app/Texts.h"
 
 namespace n240qx {
 
 // The notification-area icon: its tip is the window title, a double-click asks for the window
-// (or the no-keyboard balloon, as the window model decides), and its menu has "About" and
-// "Exit".
+// (or the no-keyboard balloon, as the window model decides), and its menu has "About", "Start
+// with the desktop" (when there is an autostart folder to write to) and "Exit".
 class TrayIcon : public QObject {
   Q_OBJECT
 
  public:
-  TrayIcon(const QIcon& icon, const Texts& texts, QObject* parent);
+  TrayIcon(const QIcon& icon, const Texts& texts, std::optional<AutostartEntry> autostart,
+           QObject* parent);
 
-  void ShowNoKeyboardBalloon();
+  const QMenu& menu() const { return menu_; }
+  // `message` empty: the no-keyboard text.
+  void ShowNoKeyboardBalloon(const QString& message = QString());
 
  signals:
   void DoubleClicked();
@@ -25,8 +30,13 @@ class TrayIcon : public QObject {
   void ExitChosen();
 
  private:
+  void AddStartWithDesktop();
+  void OnStartWithDesktop(bool checked);
+
   const Texts& texts_;
+  std::optional<AutostartEntry> autostart_;
   QMenu menu_;
+  QAction* start_with_desktop_ = nullptr;
   QSystemTrayIcon icon_;
 };
 

@@ -20,6 +20,11 @@ struct WindowDialogs {
   std::function<bool(PendingAssignment& pending)> key_assignment;
   // The colour dialog, starting from and returning through `shared_colour`; true for OK.
   std::function<bool(RgbColour& shared_colour)> colour;
+  // The macro dialog on the stored macros; true when it ended with OK, the stored macros then
+  // holding its result.
+  std::function<bool()> macros;
+  // The profile dialog, run modally; true when it changed the configuration.
+  std::function<bool()> profiles;
   // Starts the firmware updater without waiting for it; false when it could not be started.
   std::function<bool(const QString& program)> start_updater;
   // Shows the About box.

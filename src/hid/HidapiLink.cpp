@@ -12,6 +12,7 @@
 #include "hid/HidrawDevice.h"
 #include "hid/InterfacePath.h"
 #include "hid/ReportFraming.h"
+#include "sim/FileLock.h"
 
 namespace n240qx {
 
@@ -27,6 +28,18 @@ HidapiLink::HidapiLink(SysfsHidScanner scanner, NodeOpener opener)
 std::vector<HidInterfaceInfo> HidapiLink::EnumerateInterfaces() {
   const std::vector<HidrawNode> nodes = scanner_.Scan();
   return SynthesizeInterfaces(nodes);
+}
+
+Result<std::unique_ptr<DeviceLockHold>> HidapiLink::TryLockDevice(const std::string& path) {
+  auto parsed = InterfacePath::Parse(path);
+  if (!parsed.ok()) {
+    return parsed.error();
+  }
+  auto lock = FileLock::TryLock(FileLock::ForDeviceNode(parsed->node));
+  if (!lock.ok()) {
+    return lock.error();
+  }
+  return std::unique_ptr<DeviceLockHold>(std::move(*lock));
 }
 
 Result<std::unique_ptr<HidDevice>> HidapiLink::Open(const std::string& path) {

@@ -27,6 +27,8 @@ class HidapiLink final : public HidLink {
   // kNotFound when the node or its collection is gone, kPermissionDenied (naming the udev rule)
   // when this user may not open it, kInvalidArgument for a path that names no hidraw node.
   Result<std::unique_ptr<HidDevice>> Open(const std::string& path) override;
+  // An flock on the lock file named after the interface's device node (FileLock).
+  Result<std::unique_ptr<DeviceLockHold>> TryLockDevice(const std::string& path) override;
 
  private:
   Result<std::unique_ptr<RawHidHandle>> OpenWithHidapi(const std::string& node);

@@ -1,5 +1,6 @@
 #include "sim/SimulatedLink.h"
 
+#include "sim/FileLock.h"
 #include "sim/SimulatorHub.h"
 #include "sim/SimulatorStateFile.h"
 
@@ -47,7 +48,45 @@ void SimulatedLink::SetFirmwareVersion(std::uint8_t major, std::uint8_t minor) {
 }
 
 void SimulatedLink::PersistTo(const std::filesystem::path& path) {
+  state_file_ = path;
   hub_->PersistTo(path);
+}
+
+namespace {
+
+// The keyboard's memory goes back to the shared file before the next program may load it.
+class StateFileHold final : public DeviceLockHold {
+ public:
+  StateFileHold(std::unique_ptr<FileLock> lock, std::shared_ptr<SimulatorHub> hub,
+                std::filesystem::path file)
+      : lock_(std::move(lock)), hub_(std::move(hub)), file_(std::move(file)) {}
+  ~StateFileHold() override { hub_->PersistTo(file_); }
+  StateFileHold(const StateFileHold&) = delete;
+  StateFileHold& operator=(const StateFileHold&) = delete;
+
+ private:
+  std::unique_ptr<FileLock> lock_;
+  std::shared_ptr<SimulatorHub> hub_;
+  std::filesystem::path file_;
+};
+
+}  // namespace
+
+Result<std::unique_ptr<DeviceLockHold>> SimulatedLink::TryLockDevice(const std::string& path) {
+  if (!state_file_) {
+    return HidLink::TryLockDevice(path);
+  }
+  auto lock = FileLock::TryLock(state_file_->string() + ".lock");
+  if (!lock.ok() || *lock == nullptr) {
+    return lock.ok() ? Result<std::unique_ptr<DeviceLockHold>>(nullptr) : lock.error();
+  }
+  auto memory = LoadSimulatorState(*state_file_);
+  if (!memory.ok()) {
+    return memory.error();
+  }
+  hub_->SetMemory(*memory);
+  return std::unique_ptr<DeviceLockHold>(
+      std::make_unique<StateFileHold>(std::move(*lock), hub_, *state_file_));
 }
 
 std::optional<Error> SimulatedLink::LastPersistError() const {

@@ -35,12 +35,17 @@ class SimulatedLink final : public HidLink {
 
   std::vector<HidInterfaceInfo> EnumerateInterfaces() override;
   Result<std::unique_ptr<HidDevice>> Open(const std::string& path) override;
+  // With a state file every process naming that file shares one keyboard: the lock is an
+  // flock beside the file, the memory is reloaded from the file when the lock is taken and
+  // saved before it is let go. Without one, no other program can reach this keyboard.
+  Result<std::unique_ptr<DeviceLockHold>> TryLockDevice(const std::string& path) override;
 
   // The keyboard's memory.
   SimulatedMemory Memory() const;
   void SetMemory(const SimulatedMemory& memory);
   void SetFirmwareVersion(std::uint8_t major, std::uint8_t minor);
-  // Saves the memory to `path` now and after every change the keyboard makes to it.
+  // Saves the memory to `path` now and after every change the keyboard makes to it. Call it
+  // before a session uses the link.
   void PersistTo(const std::filesystem::path& path);
   // The error of the last save that failed, cleared by the next one that works.
   std::optional<Error> LastPersistError() const;
@@ -82,6 +87,7 @@ class SimulatedLink final : public HidLink {
 
  private:
   std::shared_ptr<SimulatorHub> hub_;
+  std::optional<std::filesystem::path> state_file_;
 };
 
 }  // namespace n240qx

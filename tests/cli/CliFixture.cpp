@@ -32,6 +32,7 @@ CliFixture::CliFixture() {
   state_file = dir / "state.bin";
   data_dir = dir / "data";
   wire_log = dir / "wire.log";
+  std::filesystem::create_directories(data_dir);
 }
 
 CliFixture::~CliFixture() {
@@ -39,16 +40,34 @@ CliFixture::~CliFixture() {
   std::filesystem::remove_all(dir, ignored);
 }
 
+std::vector<std::string> CliFixture::SimulatorArguments(const std::filesystem::path& log) const {
+  return {"--simulate=" + state_file.string(), "--data-dir", data_dir.string(), "--wire-log",
+          log.string()};
+}
+
 CliResult CliFixture::Run(const std::vector<std::string>& arguments) {
-  std::vector<std::string> all = {"--simulate=" + state_file.string(), "--data-dir",
-                                  data_dir.string(), "--wire-log", wire_log.string()};
+  std::vector<std::string> all = SimulatorArguments(wire_log);
   all.insert(all.end(), arguments.begin(), arguments.end());
   return RunBare(all);
 }
 
 CliResult CliFixture::RunBare(const std::vector<std::string>& arguments) {
-  const auto out_file = dir / "stdout.txt";
-  const auto err_file = dir / "stderr.txt";
+  return Wait(Spawn(arguments, ""));
+}
+
+std::filesystem::path CliFixture::WireLogOf(const std::string& tag) const {
+  return dir / (tag + "-wire.log");
+}
+
+pid_t CliFixture::Start(const std::vector<std::string>& arguments, const std::string& tag) {
+  std::vector<std::string> all = SimulatorArguments(WireLogOf(tag));
+  all.insert(all.end(), arguments.begin(), arguments.end());
+  return Spawn(all, tag);
+}
+
+pid_t CliFixture::Spawn(const std::vector<std::string>& arguments, const std::string& tag) {
+  const auto out_file = dir / (tag + "stdout.txt");
+  const auto err_file = dir / (tag + "stderr.txt");
   std::vector<std::string> words = {N240QX_CTL};
   words.insert(words.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -64,21 +83,28 @@ CliResult CliFixture::RunBare(const std::vector<std::string>& arguments) {
   posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_file.c_str(),
                                    O_WRONLY | O_CREAT | O_TRUNC, 0644);
   pid_t pid = 0;
+  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
+    pid = -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  return pid;
+}
+
+CliResult CliFixture::Wait(pid_t pid, const std::string& tag) {
   CliResult result;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0) {
+  if (pid > 0) {
     int status = 0;
     waitpid(pid, &status, 0);
     result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
   }
-  posix_spawn_file_actions_destroy(&actions);
-  result.out = Slurp(out_file);
-  result.err = Slurp(err_file);
+  result.out = Slurp(dir / (tag + "stdout.txt"));
+  result.err = Slurp(dir / (tag + "stderr.txt"));
   return result;
 }
 
-std::vector<std::string> CliFixture::FeaturesSent() const {
+std::vector<std::string> CliFixture::FeaturesIn(const std::filesystem::path& log) const {
   std::vector<std::string> sent;
-  std::ifstream in(wire_log);
+  std::ifstream in(log);
   std::string line;
   constexpr std::string_view kMarker = " out feature ";
   while (std::getline(in, line)) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <sys/types.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -26,11 +27,21 @@ class CliFixture : public ::testing::Test {
   CliResult Run(const std::vector<std::string>& arguments);
   // Exactly these arguments.
   CliResult RunBare(const std::vector<std::string>& arguments);
+  // Like Run, without waiting: its output files and wire log are named after `tag`, so that
+  // several runs can go at once. Wait collects it.
+  pid_t Start(const std::vector<std::string>& arguments, const std::string& tag);
+  CliResult Wait(pid_t pid, const std::string& tag = "");
+  std::filesystem::path WireLogOf(const std::string& tag) const;
 
-  // The feature reports the last run sent, as hex lines ("18 01 00 00 00 00 00 E6").
-  std::vector<std::string> FeaturesSent() const;
+  // The feature reports the last run sent, as hex lines ("18 01 00 00 00 00 00 E6"); or
+  // those of the run started with `tag`.
+  std::vector<std::string> FeaturesSent() const { return FeaturesIn(wire_log); }
+  std::vector<std::string> FeaturesIn(const std::filesystem::path& log) const;
   // The same, from the first bracket-open on: the write of changes.
   std::vector<std::string> WriteFeaturesSent() const;
+
+  std::vector<std::string> SimulatorArguments(const std::filesystem::path& log) const;
+  pid_t Spawn(const std::vector<std::string>& arguments, const std::string& tag);
 
   std::vector<std::uint8_t> ReadBytes(const std::filesystem::path& file) const;
   void WriteBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) const;

@@ -42,11 +42,12 @@ TEST_F(ReadAndStatusTest, ReadJsonIsOneObjectOfEveryField) {
   const auto json = ParseJson(read.out);
   ASSERT_TRUE(json && json->IsObject()) << read.out;
   const JsonValue& image = *json;
-  for (const char* name :
-       {"report_rate", "response_time", "light_effect", "effect_speed", "brightness",
-        "colour_choice", "light_direction", "game_mode", "windows_key_lock"}) {
+  for (const char* name : {"report_rate", "response_time", "light_effect", "effect_speed",
+                           "brightness", "colour_choice", "light_direction"}) {
     ASSERT_TRUE(image[name].IsNumber()) << name;
   }
+  EXPECT_FALSE(image["game_mode"].Bool()) << "on/off settings are booleans";
+  EXPECT_FALSE(image["windows_key_lock"].Bool());
   EXPECT_EQ(image["brightness"].Number(), 50) << "the simulator's factory brightness";
   EXPECT_EQ(image["light_effect"].Number(), 3);
   ExpectHexStrings(image["colour_slots"], 7, 6, "colour_slots");
@@ -66,9 +67,9 @@ TEST_F(ReadAndStatusTest, ReadJsonIsOneObjectOfEveryField) {
   EXPECT_EQ(image.Members().size(), 15U) << "no field more, none less";
 }
 
-TEST_F(ReadAndStatusTest, ReadAsTextNamesEveryFieldAndSavesAProfile) {
+TEST_F(ReadAndStatusTest, RawReadNamesEveryFieldAndSavesAProfile) {
   const auto profile = dir / "saved.bin";
-  const CliResult read = Run({"read", "-o", profile.string()});
+  const CliResult read = Run({"read", "--raw", "-o", profile.string()});
   ASSERT_EQ(read.exit_code, 0) << read.err;
   for (const char* name :
        {"firmware: 1.5", "report_rate: 3", "brightness: 50", "light_effect: 3 (Wave)",
@@ -118,6 +119,11 @@ TEST_F(ReadAndStatusTest, WithoutAKeyboardTheExitStatusIsOne) {
   const CliResult status = RunBare({"--data-dir", data_dir.string(), "status"});
   ASSERT_EQ(status.exit_code, 1) << status.out << status.err;
   EXPECT_THAT(status.out, HasSubstr("keyboard: not found"));
+  const CliResult json = RunBare({"--json", "--data-dir", data_dir.string(), "status"});
+  EXPECT_EQ(json.exit_code, 1);
+  const auto result = ParseJson(json.out);
+  ASSERT_TRUE(result) << "one JSON object, nothing else: " << json.out;
+  EXPECT_FALSE((*result)["keyboard"].Bool());
   const CliResult read = RunBare({"--data-dir", data_dir.string(), "read"});
   EXPECT_EQ(read.exit_code, 1);
   EXPECT_TRUE(read.out.empty());

@@ -34,21 +34,7 @@ click 244 371  # the response-time slider's right end: 9
 sleep 0.3
 import -window "$wid" "$artifacts/main-window.png" || fail "no screenshot"
 
-click 897 573  # Apply
-sleep 0.3
-wait_until_idle
-click 986 12  # close
-for _ in $(seq 1 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.25
-done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "the program did not end within 10 s of the close button"
-fi
-wait "$pid"
-status=$?
-pid=""
-[[ $status -eq 0 ]] || fail "the program ended with status $status"
+apply_and_close
 
 # Before anything else reads the keyboard: the toggled game mode is what Apply sent.
 [[ "$(stored_game_mode)" == "$((1 - read_game_mode))" ]] ||

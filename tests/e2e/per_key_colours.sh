@@ -72,18 +72,13 @@ sleep 0.3
 
 # A click on any key now asks for the selection's colour (R itself is not added).
 click "${click_r[@]}"
-dialog=$(timeout 15 xdotool search --sync --onlyvisible --name "^$dialog_title\$" | head -n 1)
+dialog=$(find_dialog "$dialog_title")
 [[ -n "$dialog" ]] || fail "the colour dialog did not open within 15 s"
 sleep 0.3
 xdotool mousemove --window "$dialog" "${swatch[@]}" click 1
 sleep 0.2
 xdotool mousemove --window "$dialog" "${dialog_ok[@]}" click 1
-for _ in $(seq 1 40); do
-  xdotool search --onlyvisible --name "^$dialog_title\$" >/dev/null 2>&1 || break
-  sleep 0.25
-done
-xdotool search --onlyvisible --name "^$dialog_title\$" >/dev/null 2>&1 &&
-  fail "the colour dialog did not close on OK"
+wait_window_gone "^$dialog_title\$" || fail "the colour dialog did not close on OK"
 
 # Away from the keys, so that no hover frame covers them in the picture.
 xdotool mousemove --window "$wid" 600 600
@@ -97,21 +92,7 @@ for key in "388 261 Q" "413 261 W" "438 261 E"; do
 done
 [[ "$(pixel "$shot" 463 261)" != "$chosen_rgb" ]] || fail "key R was coloured too"
 
-click 897 573  # Apply
-sleep 0.3
-wait_until_idle
-click 986 12  # close
-for _ in $(seq 1 40); do
-  kill -0 "$pid" 2>/dev/null || break
-  sleep 0.25
-done
-if kill -0 "$pid" 2>/dev/null; then
-  fail "the program did not end within 10 s of the close button"
-fi
-wait "$pid"
-status=$?
-pid=""
-[[ $status -eq 0 ]] || fail "the program ended with status $status"
+apply_and_close
 
 table_zero >"$work/after.txt" || fail "n240qx-ctl could not read the simulated keyboard"
 [[ $(wc -l <"$work/after.txt") -eq 128 ]] || fail "table 0 did not read back as 128 entries"

@@ -38,6 +38,11 @@ start_window() {
   [[ -n "$wid" ]] || fail "the window did not appear within 30 s"
 }
 
+# The id of the dialog titled exactly $1 once it shows (at most 15 s), or empty.
+find_dialog() {
+  wait_for_window "$1" 15
+}
+
 # While the keyboard is busy the title says so and clicks are ignored; wait for the plain
 # title after the start-up read, and again after Apply.
 wait_until_idle() {
@@ -46,4 +51,42 @@ wait_until_idle() {
     sleep 0.25
   done
   fail "the keyboard was still busy after 30 s"
+}
+
+# Waits up to $2 seconds for a visible window named exactly $1 and prints its id.
+wait_for_window() {
+  timeout "$2" xdotool search --sync --onlyvisible --name "^$1\$" 2>/dev/null | head -n 1
+}
+
+# The close button, then the program's end with status 0 within 10 s.
+close_window() {
+  click 986 12
+  for _ in $(seq 1 40); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.25
+  done
+  if kill -0 "$pid" 2>/dev/null; then
+    fail "the program did not end within 10 s of the close button"
+  fi
+  wait "$pid"
+  local status=$?
+  pid=""
+  [[ $status -eq 0 ]] || fail "the program ended with status $status"
+}
+
+# Apply, then close: the program writes what it sent and must end on its own.
+apply_and_close() {
+  click 897 573  # Apply
+  sleep 0.3
+  wait_until_idle
+  close_window
+}
+
+# Waits up to 10 s for no visible window to be named NAME (a regular expression).
+wait_window_gone() {
+  for _ in $(seq 1 40); do
+    xdotool search --onlyvisible --name "$1" >/dev/null 2>&1 || return 0
+    sleep 0.25
+  done
+  return 1
 }

@@ -4,11 +4,14 @@
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <csignal>
 
 #include "WindowTestSupport.h"
+#include "app/ProgramVersion.h"
 #include "gui/AppOptions.h"
 #include "gui/QtLauncher.h"
 #include "gui/SingleInstance.h"
+#include "gui/StopSignalNotifier.h"
 #include "keys/LaunchTarget.h"
 
 namespace n240qx::testing {
@@ -38,6 +41,14 @@ TEST(AppOptions, SimulateTakesAnOptionalStateFileAndValuesComeEitherWay) {
   ASSERT_TRUE(none.ok());
   EXPECT_FALSE(none->simulate);
   EXPECT_FALSE(none->language);
+  EXPECT_FALSE(none->minimized);
+
+  auto autostart = Parse({QStringLiteral("--minimized"), QStringLiteral("--version")});
+  ASSERT_TRUE(autostart.ok());
+  EXPECT_TRUE(autostart->minimized);
+  EXPECT_TRUE(autostart->version);
+  EXPECT_TRUE(
+      AppVersionLine().startsWith(QStringLiteral("n240qx ") + QLatin1String(N240QX_VERSION)));
 }
 
 TEST(AppOptions, MissingValuesUnknownOptionsAndLanguagesAreRefused) {
@@ -82,6 +93,29 @@ TEST(SingleInstance, ALeftOverSocketFromACrashIsTakenOver) {
   stale.close();
   SingleInstance instance(name);
   EXPECT_TRUE(instance.Claim());
+}
+
+TEST(SingleInstance, AStartThatHasClaimedButIsNotListeningYetKeepsASecondOneOut) {
+  QTemporaryDir data;
+  const QString name = SingleInstance::ServerNameFor(data.path().toStdString());
+  // The other start won the claim a moment ago and has not set up its socket yet.
+  auto other = FileLock::TryLock(SingleInstance::LockFileFor(name));
+  ASSERT_TRUE(other.ok() && *other != nullptr);
+  SingleInstance late(name);
+  EXPECT_FALSE(late.Claim());
+  other->reset();
+  SingleInstance next(name);
+  EXPECT_TRUE(next.Claim()) << "the claim goes with the program that held it";
+}
+
+TEST(StopSignalNotifier, SigtermAndSigintArriveAsQtSignals) {
+  StopSignalNotifier notifier;
+  QSignalSpy stops(&notifier, &StopSignalNotifier::StopRequested);
+  ASSERT_EQ(::raise(SIGTERM), 0);
+  ASSERT_EQ(::raise(SIGINT), 0);
+  EXPECT_TRUE(WaitFor([&] { return stops.count() == 2; }));
+  EXPECT_EQ(stops.value(0).value(0).toInt(), SIGTERM);
+  EXPECT_EQ(stops.value(1).value(0).toInt(), SIGINT);
 }
 
 TEST(QtLauncher, ProgramsStartDirectlyAndEverythingElseOpensAsAUrl) {

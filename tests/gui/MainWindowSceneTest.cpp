@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "WindowTestSupport.h"
+#include "app/ProgramVersion.h"
 #include "gui/TextFonts.h"
 #include "lighting/EffectTable.h"
 #include "window/MainWindowScene.h"
@@ -60,9 +61,10 @@ TEST_F(Scene, DrawsTheWindowsPartsInOrderAndTheHelpWindowOnlyWhenOpen) {
   help.help_open = true;
   ops = Paint(help, false, false);
   EXPECT_TRUE(HasPicture(ops, "HelpWindow.png"));
-  EXPECT_TRUE(HasText(ops, "About"));
+  EXPECT_TRUE(HasText(ops, "Software Version: " + std::string(N240QX_RELEASE)));
   texts.SetLanguage(Language::kGerman);
-  EXPECT_TRUE(HasText(Paint(help, false, false), "\u00DCber"));
+  EXPECT_TRUE(
+      HasText(Paint(help, false, false), "Softwareversion: " + std::string(N240QX_RELEASE)));
 }
 
 TEST_F(Scene, NoticesForTheSimulatorAMissingKeyboardARunningSequenceAndAFailure) {

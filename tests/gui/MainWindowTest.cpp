@@ -191,6 +191,12 @@ TEST_F(MainWindow, KeyClickRunsTheKeyDialogAndItsOkPathAssignsTheKey) {
 TEST_F(MainWindow, AKeyDialogClosedWithoutOkChangesNothing) {
   const KeyTableRow& q = *KeyTable::ByLabel("Q");
   const KeyActionTable before = window.state().key_actions;
+  // Switching pages edits the key's entry in memory; ending without OK takes that back.
+  window.key_dialog = [&](PendingAssignment&) {
+    window.state().key_actions[q.index].kind = static_cast<std::uint8_t>(AssignmentKind::kNone);
+    window.state().key_actions[q.index].data.fill(0);
+    return false;
+  };
   window.Click((q.rect.left + q.rect.right) / 2 + 301, (q.rect.top + q.rect.bottom) / 2 + 95);
   EXPECT_FALSE(window.state().customised.IsSet(q.index));
   EXPECT_EQ(window.state().key_actions, before);
@@ -244,6 +250,26 @@ TEST(MainWindowWithoutKeyboard, WithoutATrayTheWindowStaysAndSaysTheKeyboardIsMi
   EXPECT_TRUE(WaitFor([&] { return window.state().firmware.has_value(); }, 15000));
   EXPECT_FALSE(window.window().model().visibility().ShowsNoKeyboardNotice());
 }
+
+class KeyboardNotPermitted : public ::testing::TestWithParam<bool> {};
+
+TEST_P(KeyboardNotPermitted, TheWindowStaysShownWithTheCommandsThatInstallTheRule) {
+  const bool tray = GetParam();
+  WindowUnderTest window(QString(), WindowUnderTest::Keyboard::kPermissionDenied, {.tray = tray});
+  ASSERT_TRUE(window.StartAndWaitForWindow()) << "hidden with its explanation";
+  const std::string& shown = window.window().failure();
+  EXPECT_NE(shown.find("may not open it"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\nsudo cp '"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("70-n240qx.rules' /etc/udev/rules.d/"), std::string::npos) << shown;
+  EXPECT_NE(shown.find("\nsudo udevadm control --reload && sudo udevadm trigger"),
+            std::string::npos)
+      << shown;
+  EXPECT_TRUE(window.window().model().visibility().permission_denied());
+  const auto double_click = window.window().model().visibility().OnTrayDoubleClick();
+  EXPECT_EQ(double_click.front(), WindowRequest::kShowWindow) << "the tray shows it again";
+}
+
+INSTANTIATE_TEST_SUITE_P(WithAndWithoutTray, KeyboardNotPermitted, ::testing::Bool());
 
 TEST(MainWindowWithoutKeyboard, NoKeyboardAttachedFallsBackToTheSimulator) {
   WindowUnderTest window(QString(), WindowUnderTest::Keyboard::kHardwareAbsentWithFallback);

@@ -49,7 +49,7 @@ void PlainSkins::WriteTo(const QString& share_folder) {
   WritePlain(folder, QStringLiteral("kb_hl.png"), QSize(656, 301), QColor(0, 255, 255));
 }
 
-WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
+WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, DesktopSetup desktop)
     : state_(std::make_unique<ConfiguratorState>()) {
   if (share_folder.isEmpty()) {
     share_folder = folder_.filePath(QStringLiteral("share"));
@@ -57,7 +57,9 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
   }
   auto link = std::make_unique<SimulatedLink>();
   keyboard_ = link.get();
-  if (keyboard != Keyboard::kSimulated) {
+  if (keyboard == Keyboard::kPermissionDenied) {
+    link->SetPermissionDenied(true);
+  } else if (keyboard != Keyboard::kSimulated) {
     link->Unplug();
   }
   auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);
@@ -80,6 +82,8 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
   };
   dialogs.key_assignment = [this](PendingAssignment& pending) { return key_dialog(pending); };
   dialogs.colour = [this](RgbColour& colour) { return colour_dialog(colour); };
+  dialogs.macros = [this] { return macro_dialog(); };
+  dialogs.profiles = [this] { return profile_dialog(); };
   dialogs.start_updater = [this](const QString&) {
     ++updater_starts;
     return true;
@@ -90,9 +94,9 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard)
   if (!loaded.ok()) {
     ADD_FAILURE() << loaded.error().message;
   }
-  window_ = std::make_unique<CVaveVedozadoDlg>(
-      MainWindowSetup{*state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false),
-                      Language::kEnglish, false, std::move(*backend), std::move(dialogs), nullptr});
+  window_ = std::make_unique<CVaveVedozadoDlg>(MainWindowSetup{
+      *state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false), Language::kEnglish,
+      desktop.tray, std::move(*backend), std::move(dialogs), nullptr, desktop.minimized});
 }
 
 WindowUnderTest::~WindowUnderTest() {

@@ -29,6 +29,12 @@ struct PlainSkins {
   static void WriteTo(const QString& share_folder);
 };
 
+// What the desktop offers and how the program was started.
+struct DesktopSetup {
+  bool tray = false;
+  bool minimized = false;  // --minimized
+};
+
 // A main window on the simulator, with its data folder in a temporary directory and dialogs
 // that answer as the test says. The simulator sleeps in virtual time.
 class WindowUnderTest {
@@ -38,11 +44,13 @@ class WindowUnderTest {
     kAbsent,     // the simulator, unplugged, and nothing to fall back to
     // A "hardware" transport without a keyboard, with the simulator to fall back to.
     kHardwareAbsentWithFallback,
+    // Attached, but its nodes may not be opened (no udev rule).
+    kPermissionDenied,
   };
 
   // `share_folder` empty: plain skins written into the temporary directory.
   explicit WindowUnderTest(QString share_folder = QString(),
-                           Keyboard keyboard = Keyboard::kSimulated);
+                           Keyboard keyboard = Keyboard::kSimulated, DesktopSetup desktop = {});
   ~WindowUnderTest();
 
   CVaveVedozadoDlg& window() { return *window_; }
@@ -60,6 +68,10 @@ class WindowUnderTest {
   // The colour dialog: gets the shared colour the window starts it on, returns true for OK.
   std::function<bool(RgbColour&)> colour_dialog = [](RgbColour&) { return false; };
   int updater_starts = 0;
+  // The macro dialog: edits the stored macros as it likes, returns true for OK.
+  std::function<bool()> macro_dialog = [] { return false; };
+  // The profile dialog: returns true when it changed the configuration.
+  std::function<bool()> profile_dialog = [] { return false; };
 
   // Start-up until the full read has been applied and the window shows.
   bool StartAndWait();

@@ -7,7 +7,7 @@
 #include "SkinPainter.h"
 #include "SkinSet.h"
 #include "SkinStyle.h"
-#include "app/Texts.h"
+#include "macros/MacroDialogTexts.h"
 
 namespace n240qx {
 
@@ -16,8 +16,7 @@ namespace {
 constexpr int kTitleBottom = 34;
 
 QString Title(Language language) {
-  const std::string_view text = Texts::Lookup(TextId::kMacro, language);
-  return SkinPainter::Name(text);
+  return SkinPainter::Name(MacroDialogText(MacroText::kTitle, language));
 }
 
 QRect Around(const QRect& rect, int margin) {
@@ -27,8 +26,7 @@ QRect Around(const QRect& rect, int margin) {
 }  // namespace
 
 QRect MacroDialogArt::PushButton(int which) {
-  static constexpr int kLefts[] = {20, 80, 250, 310};
-  return QRect(QPoint(kLefts[which], 368), QPoint(kLefts[which] + 57, 392));
+  return Rect(static_cast<MacroButton>(static_cast<int>(MacroButton::kNew) + which));
 }
 
 QSize MacroDialogArt::BackgroundSize() {

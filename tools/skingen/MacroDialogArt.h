@@ -5,6 +5,7 @@
 #include <QString>
 
 #include "app/Language.h"
+#include "macros/MacroDialogLayout.h"
 
 namespace n240qx {
 
@@ -17,21 +18,28 @@ class MacroDialogArt {
  public:
   static constexpr const char* kFolder = "MacroManagement";
 
-  // The dialog's fixed places (left, top, right, bottom, edges included).
-  static QRect RecordButton() { return QRect(QPoint(257, 100), QPoint(362, 124)); }
-  static QRect DelayBox() { return QRect(QPoint(338, 168), QPoint(352, 182)); }
-  static QRect LoopBox() { return QRect(QPoint(265, 315), QPoint(279, 329)); }
+  // The dialog's fixed places, as the dialog's layout has them.
+  static QRect RecordButton() { return Rect(MacroButton::kRecord); }
+  static QRect DelayBox() { return Rect(MacroButton::kDelayBox); }
+  static QRect LoopBox() { return Rect(MacroButton::kLoopBox); }
   static QRect PushButton(int which);  // 0 New, 1 Delete, 2 OK, 3 Cancel
-  static QRect CloseBox() { return QRect(QPoint(370, 8), QPoint(377, 15)); }
-  static QRect MacroList() { return QRect(19, 63, 107, 297); }
-  static QRect EventList() { return QRect(137, 63, 107, 297); }
-  static QRect LoopField() { return QRect(265, 331, 84, 18); }
+  static QRect CloseBox() { return Rect(MacroButton::kClose); }
+  static QRect MacroList() { return Place(MacroDialogLayout::kMacroList); }
+  static QRect EventList() { return Place(MacroDialogLayout::kEventList); }
+  static QRect LoopField() { return Place(MacroDialogLayout::kLoopField); }
   static QSize BackgroundSize();
 
   static void AddTo(SkinSet& set, const QString& language_folder, Language language);
 
  private:
   static QImage Background(Language language);
+  static QRect Rect(MacroButton button) {
+    const PixelRect& rect = MacroDialogLayout::Rect(button);
+    return QRect(QPoint(rect.left, rect.top), QPoint(rect.right, rect.bottom));
+  }
+  static QRect Place(const MacroDialogPlace& place) {
+    return QRect(place.x, place.y, place.width, place.height);
+  }
 };
 
 }  // namespace n240qx

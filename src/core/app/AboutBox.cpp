@@ -1,5 +1,7 @@
 #include "app/AboutBox.h"
 
+#include "app/ProgramVersion.h"
+
 namespace n240qx {
 
 namespace {
@@ -9,7 +11,7 @@ constexpr char kProgramName[] = "n240qx";
 }  // namespace
 
 const char* AboutBox::ProgramVersion() {
-  return N240QX_VERSION;
+  return kProgramVersion.data();
 }
 
 const char* AboutBox::Licence() {

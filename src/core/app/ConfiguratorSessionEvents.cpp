@@ -42,4 +42,16 @@ void ConfiguratorSessionEvents::OnArrivalRead(const Result<DeviceRead>& read,
   }
 }
 
+void ConfiguratorSessionEvents::OnArrivalRunning(bool running) {
+  if (hooks_.arrival_running) {
+    hooks_.arrival_running(running);
+  }
+}
+
+void ConfiguratorSessionEvents::OnWaitingForKeyboard(bool waiting) {
+  if (hooks_.waiting_for_keyboard) {
+    hooks_.waiting_for_keyboard(waiting);
+  }
+}
+
 }  // namespace n240qx

@@ -23,6 +23,10 @@ class ConfiguratorSessionEvents final : public SessionEvents {
     std::function<void(const SequenceEnd&, bool reset_after_update, bool listening)> arrival;
     // After a lighting change made on the keyboard has been applied.
     std::function<void(const std::optional<SliderMove>&)> lighting;
+    // An arrival's handling started (true) or ended (false).
+    std::function<void(bool running)> arrival_running;
+    // Another program holds the keyboard and a sequence waits for it, or waits no more.
+    std::function<void(bool waiting)> waiting_for_keyboard;
   };
 
   ConfiguratorSessionEvents(ConfiguratorState& state, std::filesystem::path keymap_file,
@@ -34,6 +38,8 @@ class ConfiguratorSessionEvents final : public SessionEvents {
   void OnConnectionChanged(bool connected) override;
   void OnArrivalRead(const Result<DeviceRead>& read, bool reset_after_update,
                      bool listening) override;
+  void OnArrivalRunning(bool running) override;
+  void OnWaitingForKeyboard(bool waiting) override;
 
  private:
   ConfiguratorState& state_;

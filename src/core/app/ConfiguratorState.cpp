@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "config/ProfileCheck.h"
 #include "keys/KeymapStore.h"
+#include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
 #include "window/KeyboardViewMarking.h"
 
@@ -26,26 +28,39 @@ Status ConfiguratorState::LoadFiles(const std::filesystem::path& keymap_file,
                                     const std::filesystem::path& macro_file, bool create_missing) {
   std::error_code ignored;
   if (create_missing || std::filesystem::exists(macro_file, ignored)) {
-    if (Status loaded = LoadMacroStore(macro_file, stored_macros); !loaded.ok()) {
-      return loaded;
-    }
+    LoadStore(macro_file, LoadMacroStore(macro_file, stored_macros));
   }
   if (create_missing || std::filesystem::exists(keymap_file, ignored)) {
     auto loaded = LoadKeymapStore(keymap_file, false, image, key_actions);
-    if (!loaded.ok()) {
-      return loaded.error();
-    }
+    LoadStore(keymap_file, loaded.ok() ? Status::Ok() : Status(loaded.error()));
   }
   RestoreKeyActionKeys(key_actions);
   CopyToSnapshots();
+  if (stores.Any()) {
+    return Error{ErrorCode::kIo, stores.Describe()};
+  }
   return Status::Ok();
 }
 
+void ConfiguratorState::LoadStore(const std::filesystem::path& file, const Status& loaded) {
+  if (loaded.ok()) {
+    stores.Release(file);
+  } else {
+    stores.Hold(file, loaded.error().message);
+  }
+}
+
 Status ConfiguratorState::SaveKeymapStore(const std::filesystem::path& keymap_file) const {
+  if (Status writable = stores.CheckWritable(keymap_file); !writable.ok()) {
+    return writable;
+  }
   return n240qx::SaveKeymapStore(keymap_file, image, key_actions);
 }
 
 Status ConfiguratorState::SaveAppliedKeymapStore(const std::filesystem::path& keymap_file) const {
+  if (Status writable = stores.CheckWritable(keymap_file); !writable.ok()) {
+    return writable;
+  }
   ConfigImage applied;
   applied.bytes() = snapshot.bytes();
   return n240qx::SaveKeymapStore(keymap_file, applied, key_actions_snapshot);
@@ -59,6 +74,21 @@ Status ConfiguratorState::Refresh(const std::filesystem::path& keymap_file) {
 Status ConfiguratorState::RevertKeySettings(const std::filesystem::path& keymap_file) {
   key_actions = key_actions_snapshot;
   return Refresh(keymap_file);
+}
+
+Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes) {
+  // A profile is checked whole before any of it is taken, so a refused file changes nothing.
+  if (const auto problems = CheckProfile(bytes); !problems.empty()) {
+    std::string message = "the profile has values the keyboard does not take:";
+    for (const ProfileProblem& problem : problems) {
+      message += "\n  " + problem.Text();
+    }
+    return Error{ErrorCode::kBadData, std::move(message)};
+  }
+  // A blank configuration is what a keymap.bin written before any keyboard read holds; only
+  // its key assignments mean anything.
+  DecodeKeymapStore(bytes, ProfileImageIsBlank(bytes), image, key_actions);
+  return Status::Ok();
 }
 
 void ConfiguratorState::KeepFirmware(const DeviceRead& read) {
@@ -103,6 +133,7 @@ Status ConfiguratorState::ApplyFactoryReset(const DeviceRead& read,
   image.DeriveWindowsKeyLock();
   customised.Clear();
   CopyToSnapshots();
+  stores.Release(keymap_file);
   return SaveKeymapStore(keymap_file);
 }
 
@@ -158,6 +189,18 @@ SequenceEnd ConfiguratorState::FinishArrival(const Result<DeviceRead>& read,
     return {Status::Ok(), Status::Ok()};
   }
   return {Status::Ok(), Refresh(keymap_file)};
+}
+
+Status ConfiguratorState::CommitMacros(const std::filesystem::path& keymap_file,
+                                       const std::filesystem::path& macro_file) {
+  // Macros that were never loaded cannot be edited on purpose: the dialog showed an empty list.
+  if (Status writable = stores.CheckWritable(macro_file); !writable.ok()) {
+    return writable;
+  }
+  BuildMacroRecords(stored_macros, image);
+  Status keymap = SaveKeymapStore(keymap_file);
+  Status macros = SaveMacroStore(macro_file, stored_macros);
+  return keymap.ok() ? macros : keymap;
 }
 
 std::optional<SliderMove> ConfiguratorState::ApplyKeyboardLightingChange(std::uint8_t sub_code,

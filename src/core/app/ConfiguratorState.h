@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <optional>
+#include <span>
 
 #include "app/FirmwareVersion.h"
 #include "app/SequenceEnd.h"
@@ -18,6 +19,7 @@
 #include "lighting/RepaintCountdown.h"
 #include "macros/MacroStore.h"
 #include "util/Result.h"
+#include "util/StoreGuard.h"
 
 namespace n240qx {
 
@@ -40,6 +42,8 @@ struct ConfiguratorState {
   // The keyboard's firmware version; unknown until a read brings one.
   std::optional<FirmwareVersion> firmware;
   RepaintCountdown repaint;
+  // The files that failed to load and are therefore never written.
+  StoreGuard stores;
 
   // Image and key action table to their snapshots, and back (dropping unapplied edits).
   void CopyToSnapshots();
@@ -48,8 +52,9 @@ struct ConfiguratorState {
   // Start-up: MacroDefine.bin into the stored macros, keymap.bin into image and key action
   // table, every key's own code restored, then both copied to their snapshots. With
   // `create_missing` a missing file is created from memory, as at the program's first start;
-  // otherwise it is left missing and memory keeps its contents. A file that exists but cannot
-  // be read is an error and changes nothing of that file's part.
+  // otherwise it is left missing and memory keeps its contents. Each file is loaded on its own:
+  // one that exists but cannot be read changes nothing of its part, is held in `stores`, and
+  // the returned error names every such file.
   Status LoadFiles(const std::filesystem::path& keymap_file,
                    const std::filesystem::path& macro_file, bool create_missing);
 
@@ -64,6 +69,11 @@ struct ConfiguratorState {
   // the window's model, which derives its page from it.
   Status RevertKeySettings(const std::filesystem::path& keymap_file);
 
+  // A profile file's bytes into image and key action table; a short file fills what it holds.
+  // Every load of a profile goes through here, so that what a profile may hold is decided in
+  // one place. The keyboard is not touched.
+  Status LoadProfile(std::span<const std::uint8_t> bytes);
+
   // The primitives of the sequences' endings, without any file.
   // After the full read: the keyboard's regions into the image, the image to the snapshot (the
   // key action table snapshot is not touched), the firmware version kept.
@@ -77,7 +87,8 @@ struct ConfiguratorState {
   Status ApplyWriteOutcome(const WriteOutcome& outcome);
   // After FactoryReset and RereadAll (or an arrival after a firmware update): the keyboard's
   // regions, every key enabled, no assignments, each key's own code, no marked keys; image and
-  // key action table to their snapshots and to keymap.bin. Returns the save's status.
+  // key action table to their snapshots and to keymap.bin, which the reset replaces on purpose
+  // even when it could not be loaded. Returns the save's status.
   Status ApplyFactoryReset(const DeviceRead& read, const std::filesystem::path& keymap_file);
 
   // Everything that follows a sequence, for the window and the command-line tool alike; each
@@ -97,11 +108,17 @@ struct ConfiguratorState {
   // otherwise only the marked keys are recomputed.
   SequenceEnd FinishArrival(const Result<DeviceRead>& read, bool reset_after_update,
                             bool listening, const std::filesystem::path& keymap_file);
+  // After the macro dialog ends with OK: the macro records of the image rebuilt from the stored
+  // macros (the keyboard gets them with the next Apply), then keymap.bin and MacroDefine.bin
+  // written. Both files are tried; the first failure is returned.
+  Status CommitMacros(const std::filesystem::path& keymap_file,
+                      const std::filesystem::path& macro_file);
 
   // Event kind 1: the value in image and snapshot, the repaint countdown started.
   std::optional<SliderMove> ApplyKeyboardLightingChange(std::uint8_t sub_code, std::uint8_t value);
 
  private:
+  void LoadStore(const std::filesystem::path& file, const Status& loaded);
   void KeepFirmware(const DeviceRead& read);
 };
 

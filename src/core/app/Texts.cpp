@@ -3,19 +3,16 @@
 #include <array>
 #include <cstddef>
 
+#include "app/ProgramVersion.h"
+#include "app/TextTable.h"
+
 namespace n240qx {
 
 namespace {
 
-struct TextPair {
-  TextId id;
-  std::string_view english;
-  std::string_view german;
-};
-
 // Texts the keyboard's tools showed only in English stay English in both languages ("REPORT
 // RATE", "Macro", the no-keyboard balloon); the rows from the updater message on are our own.
-constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{{
+constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> kTexts{{
     {TextId::kWindowTitle, "BRAXLEN ZELKA KEYBOARD N240QX", "BRAXLEN ZELKA KEYBOARD N240QX"},
     {TextId::kApply, "Apply", "Anwenden"},
     {TextId::kProfile, "Profile", "Profil"},
@@ -25,7 +22,9 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
     {TextId::kNoKeyboardMessage, "No Gaming Keyboard\uFF01", "No Gaming Keyboard\uFF01"},
     {TextId::kHelpResetSettings, "Reset settings", "Einstellung zur\u00FCcksetzen"},
     {TextId::kHelpFirmwareUpdate, "Firmware update", "Firmware aktualisieren"},
-    {TextId::kSoftwareVersion, "Software Version: 1.4", "Softwareversion: 1.4"},
+    // The version is this program's own, the one its package and --version carry.
+    {TextId::kSoftwareVersion, "Software Version: " N240QX_RELEASE,
+     "Softwareversion: " N240QX_RELEASE},
     {TextId::kGameMode, "GAME MODE", "Spielmodus"},
     {TextId::kWindowsKeyLock, "WINDOWS KEY LOCK", "Windowstasten sperren"},
     {TextId::kResponseTime, "RESPONSE TIME", "Wiederholrate"},
@@ -42,6 +41,12 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "dem Programm installiert."},
     {TextId::kDeviceBusy, "Please wait, the keyboard is busy\u2026",
      "Bitte warten, die Tastatur ist besch\u00E4ftigt\u2026"},
+    {TextId::kBusyWithAnotherProgram, "Waiting: the keyboard is busy with another program\u2026",
+     "Warten: die Tastatur wird von einem anderen Programm verwendet\u2026"},
+    {TextId::kKeyboardNotPermitted,
+     "The keyboard is attached, but this user may not open it. Install the udev rule:",
+     "Die Tastatur ist angeschlossen, aber dieser Benutzer darf sie nicht \u00F6ffnen. "
+     "Installiere die udev-Regel:"},
     // Shown in the title strip while the built-in simulator stands in for the keyboard.
     {TextId::kSimulatedKeyboard, "Simulated keyboard", "Simulierte Tastatur"},
     // A failed keyboard sequence or file write: the error's own message follows the text.
@@ -55,6 +60,10 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
      "The settings file was not saved: ", "Die Einstellungsdatei wurde nicht gespeichert: "},
     {TextId::kHotplugFailed, "Plugging the keyboard in or out will go unnoticed: ",
      "Das Ein- und Ausstecken der Tastatur bleibt unbemerkt: "},
+    // The tray menu's check item that writes or removes the desktop's autostart entry.
+    {TextId::kTrayStartWithDesktop, "Start with the desktop", "Mit dem Desktop starten"},
+    {TextId::kAutostartFailed, "Starting with the desktop could not be changed: ",
+     "Der Start mit dem Desktop konnte nicht ge\u00E4ndert werden: "},
     // The About box, from the tray menu and the help window.
     {TextId::kAbout, "About", "\u00DCber"},
     {TextId::kAboutVersion, "Version ", "Version "},
@@ -63,24 +72,12 @@ constexpr std::array<TextPair, static_cast<std::size_t>(TextId::kCount)> kTexts{
     {TextId::kAboutFirmwareUnknown, "not read yet", "noch nicht gelesen"},
 }};
 
-constexpr bool TableFollowsIds() {
-  for (std::size_t i = 0; i < kTexts.size(); ++i) {
-    if (static_cast<std::size_t>(kTexts[i].id) != i) {
-      return false;
-    }
-  }
-  return true;
-}
-static_assert(TableFollowsIds(), "one row per TextId, in the enum's order");
+static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");
 
 }  // namespace
 
 std::string_view Texts::Lookup(TextId id, Language language) {
-  const auto index = static_cast<std::size_t>(id);
-  if (index >= kTexts.size()) {
-    return {};
-  }
-  return language == Language::kGerman ? kTexts[index].german : kTexts[index].english;
+  return LookupText(kTexts, id, language);
 }
 
 }  // namespace n240qx

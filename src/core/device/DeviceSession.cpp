@@ -9,7 +9,8 @@ namespace n240qx {
 
 DeviceSession::DeviceSession(HidLink& hid, Clock& clock, Dispatcher& dispatcher,
                              SessionEvents& events, DeviceSessionOptions options)
-    : clock_(clock),
+    : hid_(hid),
+      clock_(clock),
       dispatcher_(dispatcher),
       events_(events),
       options_(options),
@@ -69,12 +70,25 @@ SequenceSteps DeviceSession::Steps(SequenceKind kind, int total) {
   return SequenceSteps(kind, total, sink, &closing_);
 }
 
+Result<std::unique_ptr<DeviceLockHold>> DeviceSession::LockKeyboard() {
+  return AwaitDeviceLock(hid_, command_path_, clock_, options_.lock_wait, [this](bool waiting) {
+    dispatcher_.Post([events = &events_, waiting] { events->OnWaitingForKeyboard(waiting); });
+  });
+}
+
 Status DeviceSession::NoKeyboard() const {
   return Error{ErrorCode::kNotOpen, "No keyboard is connected"};
 }
 
 void DeviceSession::Connect(Done<Status> done) {
   Queue([this, done = std::move(done)]() mutable { Reply(std::move(done), ConnectNow()); });
+}
+
+void DeviceSession::ConnectAfterArrival(Done<Status> done) {
+  Queue([this, done = std::move(done)]() mutable {
+    clock_.SleepMs(options_.arrival_settle_ms);
+    Reply(std::move(done), ConnectNow());
+  });
 }
 
 Status DeviceSession::ConnectNow() {
@@ -94,6 +108,7 @@ Status DeviceSession::ConnectNow() {
   if (Status opened = link_.OpenCommandHandle(); !opened.ok()) {
     return opened;
   }
+  command_path_ = link_.device_path();
   OpenEventInterface();
   return Status::Ok();
 }
@@ -115,9 +130,14 @@ void DeviceSession::FullRead(Done<Result<DeviceRead>> done) {
       Reply(std::move(done), Result<DeviceRead>(NoKeyboard().error()));
       return;
     }
-    ReadSequence reads(link_.command_channel(), clock_);
-    SequenceSteps steps = Steps(SequenceKind::kFullRead, ReadSequence::kFullReadSteps);
-    Reply(std::move(done), reads.FullRead(steps));
+    Reply(std::move(done), Locked(
+                               [this] {
+                                 ReadSequence reads(link_.command_channel(), clock_);
+                                 SequenceSteps steps =
+                                     Steps(SequenceKind::kFullRead, ReadSequence::kFullReadSteps);
+                                 return reads.FullRead(steps);
+                               },
+                               [](const Error& error) { return Result<DeviceRead>(error); }));
   });
 }
 
@@ -131,13 +151,18 @@ Result<DeviceRead> DeviceSession::RereadNow(SequenceKind kind, int extra_steps) 
   if (!link_.CommandOpen()) {
     return NoKeyboard().error();
   }
-  SequenceSteps steps = Steps(kind, extra_steps + ReadSequence::kRereadSteps);
-  DeviceRead read;
-  if (Status reread = ReadSequence(link_.command_channel(), clock_).RereadAll(read.image, steps);
-      !reread.ok()) {
-    return reread.error();
-  }
-  return read;
+  return Locked(
+      [&]() -> Result<DeviceRead> {
+        SequenceSteps steps = Steps(kind, extra_steps + ReadSequence::kRereadSteps);
+        DeviceRead read;
+        if (Status reread =
+                ReadSequence(link_.command_channel(), clock_).RereadAll(read.image, steps);
+            !reread.ok()) {
+          return reread.error();
+        }
+        return read;
+      },
+      [](const Error& error) { return Result<DeviceRead>(error); });
 }
 
 void DeviceSession::FactoryReset(Done<Result<DeviceRead>> done) {
@@ -147,6 +172,10 @@ void DeviceSession::FactoryReset(Done<Result<DeviceRead>> done) {
 Result<DeviceRead> DeviceSession::FactoryResetNow() {
   if (!link_.CommandOpen()) {
     return NoKeyboard().error();
+  }
+  const auto lock = LockKeyboard();
+  if (!lock.ok()) {
+    return lock.error();
   }
   SequenceSteps steps = Steps(SequenceKind::kFactoryReset, 1 + ReadSequence::kRereadSteps);
   WriteCommands writes(link_.command_channel(), clock_);
@@ -163,7 +192,20 @@ Result<DeviceRead> DeviceSession::FactoryResetNow() {
 
 void DeviceSession::WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
                                  Done<WriteOutcome> done) {
-  Queue([this, image, snapshot, done = std::move(done)]() mutable {
+  // From here on the keyboard's own lighting changes are newer than the copies.
+  live_lighting_.Clear();
+  Queue([this, image, snapshot, reads = arrival_reads_.load(), done = std::move(done)]() mutable {
+    if (reads != arrival_reads_.load()) {
+      Reply(std::move(done),
+            WriteOutcome{Error{ErrorCode::kBadData,
+                               "The keyboard was read again after the changes were made; "
+                               "nothing was written"},
+                         image,
+                         {},
+                         {},
+                         0});
+      return;
+    }
     if (link_.CommandOpen() && !listener_.running()) {
       // Without the listener no acknowledgement can arrive; better to send nothing at all.
       const Error error =
@@ -175,9 +217,16 @@ void DeviceSession::WriteChanges(const ConfigImage& image, const DeviceSnapshot&
       Reply(std::move(done), WriteOutcome{error, image, {}, {}, 0});
       return;
     }
-    SequenceSteps steps = Steps(SequenceKind::kWrite, 2);
-    WriteSequence writer(link_.command_channel(), clock_, ack_, options_.ack_timeout);
-    Reply(std::move(done), writer.WriteChanges(image, snapshot, steps));
+    Reply(std::move(done), Locked(
+                               [&] {
+                                 SequenceSteps steps = Steps(SequenceKind::kWrite, 2);
+                                 WriteSequence writer(link_.command_channel(), clock_, ack_,
+                                                      options_.ack_timeout, &live_lighting_);
+                                 return writer.WriteChanges(image, snapshot, steps);
+                               },
+                               [&](const Error& error) {
+                                 return WriteOutcome{error, image, {}, {}, 0};
+                               }));
   });
 }
 
@@ -187,8 +236,13 @@ void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
       Reply(std::move(done), Result<DeviceFirmwareVersion>(NoKeyboard().error()));
       return;
     }
-    SequenceSteps steps = Steps(SequenceKind::kFirmwareRead, 1);
-    Reply(std::move(done), ReadSequence(link_.command_channel(), clock_).ReadFirmware(steps));
+    Reply(std::move(done),
+          Locked(
+              [this] {
+                SequenceSteps steps = Steps(SequenceKind::kFirmwareRead, 1);
+                return ReadSequence(link_.command_channel(), clock_).ReadFirmware(steps);
+              },
+              [](const Error& error) { return Result<DeviceFirmwareVersion>(error); }));
   });
 }
 
@@ -207,9 +261,11 @@ void DeviceSession::OnDeviceArrival() {
   if (arrival_queued_.exchange(true)) {
     return;
   }
+  dispatcher_.Post([events = &events_] { events->OnArrivalRunning(true); });
   Queue([this] {
     arrival_queued_.store(false);
     HandleArrival();
+    dispatcher_.Post([events = &events_] { events->OnArrivalRunning(false); });
   });
 }
 
@@ -228,6 +284,11 @@ void DeviceSession::HandleArrival() {
   clock_.SleepMs(options_.arrival_settle_ms);
   if (link_.CommandOpen()) {
     if (HandlesAlive()) {
+      // A keyboard whose event interface could not be opened is read-only; this arrival may
+      // be the one that makes it openable (the udev rule applied at last).
+      if (!listener_.running() && OpenEventInterface()) {
+        ReadAfterArrival();
+      }
       return;
     }
     // The keyboard went and came back before its removal could be told from another's.
@@ -239,6 +300,7 @@ void DeviceSession::HandleArrival() {
     }
     return;
   }
+  command_path_ = link_.device_path();
   ReadAfterArrival();
 }
 
@@ -249,29 +311,32 @@ void DeviceSession::ReadAfterArrival() {
   SequenceSteps steps = Steps(SequenceKind::kArrival, total);
   ReadSequence reads(link_.command_channel(), clock_);
   WriteCommands writes(link_.command_channel(), clock_);
-  Result<DeviceRead> read = [&]() -> Result<DeviceRead> {
-    if (reset) {
-      if (Status done = steps.Run([&] { return writes.FactoryReset(); }); !done.ok()) {
-        return done.error();
-      }
-    }
-    DeviceRead fresh;
-    if (Status done = reads.RereadAll(fresh.image, steps); !done.ok()) {
-      return done.error();
-    }
-    if (Status done = reads.ReadColourTables(fresh.image, steps); !done.ok()) {
-      return done.error();
-    }
-    auto firmware = reads.ReadFirmware(steps);
-    if (!firmware.ok()) {
-      return firmware.error();
-    }
-    fresh.firmware = *firmware;
-    return fresh;
-  }();
+  Result<DeviceRead> read = Locked(
+      [&]() -> Result<DeviceRead> {
+        if (reset) {
+          if (Status done = steps.Run([&] { return writes.FactoryReset(); }); !done.ok()) {
+            return done.error();
+          }
+        }
+        DeviceRead fresh;
+        if (Status done = reads.RereadAll(fresh.image, steps); !done.ok()) {
+          return done.error();
+        }
+        if (Status done = reads.ReadColourTables(fresh.image, steps); !done.ok()) {
+          return done.error();
+        }
+        auto firmware = reads.ReadFirmware(steps);
+        if (!firmware.ok()) {
+          return firmware.error();
+        }
+        fresh.firmware = *firmware;
+        return fresh;
+      },
+      [](const Error& error) { return Result<DeviceRead>(error); });
   if (reset && read.ok()) {
     update_pending_ = false;
   }
+  ++arrival_reads_;
   const bool listening = OpenEventInterface();
   dispatcher_.Post([events = &events_] { events->OnConnectionChanged(true); });
   dispatcher_.Post([events = &events_, read = std::move(read), reset, listening] {
@@ -303,6 +368,7 @@ void DeviceSession::CloseKeyboard() {
 
 void DeviceSession::OnReport(const EventReport& report) {
   if (ClassifyEvent(report) == EventAction::kLightingChange) {
+    live_lighting_.Record(report.sub_code, report.value);
     dispatcher_.Post([events = &events_, sub_code = report.sub_code, value = report.value] {
       events->OnKeyboardLightingChange(sub_code, value);
     });

@@ -18,6 +18,7 @@
 #include "device/EventListener.h"
 #include "device/HidLink.h"
 #include "device/HotplugMonitor.h"
+#include "device/LiveLighting.h"
 #include "device/SequenceSteps.h"
 #include "device/SessionEvents.h"
 #include "device/WriteOutcome.h"
@@ -52,6 +53,9 @@ class DeviceSession {
   // kPermissionDenied when its node may not be opened. A keyboard whose event interface cannot
   // be opened is still connected: it can be read, but a write fails at once.
   void Connect(Done<Status> done);
+  // Connect for a keyboard that has just been plugged in: after the settling pause an arrival
+  // observes, since the keyboard takes no commands before.
+  void ConnectAfterArrival(Done<Status> done);
   // The full read of start-up: a copy of the keyboard's regions and its firmware version.
   void FullRead(Done<Result<DeviceRead>> done);
   void RereadAll(Done<Result<DeviceRead>> done);
@@ -61,6 +65,10 @@ class DeviceSession {
   // FactoryReset, then RereadAll; the host's key settings reset is the owner's part.
   void FactoryReset(Done<Result<DeviceRead>> done);
   void ReadFirmware(Done<Result<DeviceFirmwareVersion>> done);
+
+  // The program is ending: a running sequence stops before its next step (a write sends its
+  // closing frame and closes its bracket first) and no further one starts. Any thread.
+  void Stop() { closing_.store(true); }
 
   // Starts `monitor` with this session's handlers; it is stopped before the session ends. An
   // error (the monitor cannot start) leaves the session working without arrivals and removals.
@@ -92,20 +100,39 @@ class DeviceSession {
   void CloseKeyboard();
   void OnReport(const EventReport& report);
   Status NoKeyboard() const;
+  // The keyboard's lock for one sequence, waited for while another program holds it.
+  Result<std::unique_ptr<DeviceLockHold>> LockKeyboard();
+  // Runs `sequence` inside the keyboard's lock, let go before the result is handed on (the
+  // other program may be waiting); `refused` makes the result when the lock cannot be had.
+  template <typename Sequence, typename Refused>
+  auto Locked(Sequence&& sequence, Refused&& refused) -> decltype(sequence()) {
+    auto lock = LockKeyboard();
+    if (!lock.ok()) {
+      return refused(lock.error());
+    }
+    return sequence();
+  }
 
+  HidLink& hid_;
   Clock& clock_;
   Dispatcher& dispatcher_;
   SessionEvents& events_;
   DeviceSessionOptions options_;
   DeviceLink link_;
   AckSignal ack_;
+  LiveLighting live_lighting_;
   EventListener listener_;
   HotplugMonitor* monitor_ = nullptr;
+  // Worker only: the command interface the lock is named after.
+  std::string command_path_;
   // Worker only: the keyboard was last seen in firmware-update mode.
   bool update_pending_ = false;
   std::atomic<bool> closing_{false};
   std::atomic<bool> arrival_queued_{false};
   std::atomic<bool> removal_queued_{false};
+  // Counts the arrival reads; a write asked for before one of them is built on values that
+  // read replaced, and is refused.
+  std::atomic<unsigned> arrival_reads_{0};
 
   std::mutex queue_mutex_;
   std::condition_variable queue_changed_;

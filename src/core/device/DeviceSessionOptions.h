@@ -2,6 +2,7 @@
 
 #include <chrono>
 
+#include "device/DeviceLockWait.h"
 #include "device/WriteSequence.h"
 
 namespace n240qx {
@@ -13,6 +14,8 @@ struct DeviceSessionOptions {
   std::chrono::milliseconds ack_timeout = kDefaultAckTimeout;
   int arrival_settle_ms = 2000;
   int removal_settle_ms = 500;
+  // How long a sequence waits for another program to let go of the keyboard.
+  std::chrono::milliseconds lock_wait = kDefaultLockWait;
 };
 
 }  // namespace n240qx

@@ -15,6 +15,9 @@ class LoggingHidLink final : public HidLink {
 
   std::vector<HidInterfaceInfo> EnumerateInterfaces() override;
   Result<std::unique_ptr<HidDevice>> Open(const std::string& path) override;
+  Result<std::unique_ptr<DeviceLockHold>> TryLockDevice(const std::string& path) override {
+    return inner_.TryLockDevice(path);
+  }
 
  private:
   HidLink& inner_;

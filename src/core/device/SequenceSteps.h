@@ -35,6 +35,8 @@ class SequenceSteps {
   // For sequences that learn their length only once they have started (the write of changes).
   void SetTotal(int total);
   int done() const { return progress_.done; }
+  // The program is closing: no further step runs.
+  bool Cancelled() const { return !CheckCancelled().ok(); }
   int total() const { return progress_.total; }
 
  private:

@@ -28,6 +28,12 @@ class SessionEvents {
   // to be reset to match. `listening`: the event interface is open and its listener runs.
   virtual void OnArrivalRead(const Result<DeviceRead>& read, bool reset_after_update,
                              bool listening) = 0;
+  // An arrival was noticed (true) and its handling, settling pause and re-read included, has
+  // ended (false). Editing stays locked in between, so that no write is built from values the
+  // re-read is about to replace.
+  virtual void OnArrivalRunning(bool running) { static_cast<void>(running); }
+  // Another program holds the keyboard and a sequence waits for it (true), or waits no more.
+  virtual void OnWaitingForKeyboard(bool waiting) { static_cast<void>(waiting); }
 };
 
 }  // namespace n240qx

@@ -26,8 +26,12 @@ std::string Numbered(const char* name, std::size_t index) {
 }  // namespace
 
 WriteSequence::WriteSequence(CommandChannel& channel, Clock& clock, AckSignal& ack,
-                             std::chrono::milliseconds ack_timeout)
-    : channel_(channel), writes_(channel, clock), ack_(ack), ack_timeout_(ack_timeout) {}
+                             std::chrono::milliseconds ack_timeout, const LiveLighting* live)
+    : channel_(channel),
+      writes_(channel, clock),
+      ack_(ack),
+      ack_timeout_(ack_timeout),
+      live_(live) {}
 
 WriteOutcome WriteSequence::WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
                                          SequenceSteps& steps) {
@@ -52,13 +56,16 @@ WriteOutcome WriteSequence::WriteChanges(const ConfigImage& image, const DeviceS
   if (diff.Any()) {
     if (Status written = WriteRegions(plan, outcome, steps); !written.ok()) {
       outcome.status = written;
-      if (!LinkGone(written)) {
+      // A write stopped because the program is closing still closes: its keyboard is there.
+      if (!LinkGone(written) || steps.Cancelled()) {
         CloseAfterFailure(outcome);
       }
       return outcome;
     }
   }
-  outcome.status = steps.Run([&] { return writes_.WriteBracket(Bracket::kClose); });
+  // An open bracket is closed even when the program is closing.
+  const auto close = [&] { return writes_.WriteBracket(Bracket::kClose); };
+  outcome.status = steps.Cancelled() ? close() : steps.Run(close);
   if (outcome.status.ok()) {
     outcome.sent.emplace_back("WriteBracket (close)");
   }
@@ -141,7 +148,7 @@ Status WriteSequence::WriteRegions(const std::vector<Step>& plan, WriteOutcome& 
     }
   }
   // The closing frame is never acknowledged: the lighting counts as written once it is out.
-  Status closing = steps.Run([&] { return writes_.WriteLighting(LightingFrame::kClosing, image); });
+  Status closing = steps.Run([&] { return SendClosingFrame(image); });
   if (!closing.ok()) {
     return closing;
   }
@@ -184,9 +191,17 @@ Status WriteSequence::AwaitAcknowledgement(const std::string& step_name) {
                                         " ms; the write stopped there"};
 }
 
+Status WriteSequence::SendClosingFrame(ConfigImage& image) {
+  // The written image carries them too, so that the snapshot agrees with the keyboard.
+  if (live_ != nullptr) {
+    live_->ApplyTo(image);
+  }
+  return writes_.WriteLighting(LightingFrame::kClosing, image);
+}
+
 void WriteSequence::CloseAfterFailure(WriteOutcome& outcome) {
   // Best effort: the error that ended the write is what the caller reports.
-  if (writes_.WriteLighting(LightingFrame::kClosing, outcome.written).ok()) {
+  if (SendClosingFrame(outcome.written).ok()) {
     outcome.sent.emplace_back(kClosingFrame);
   }
   if (writes_.WriteBracket(Bracket::kClose).ok()) {

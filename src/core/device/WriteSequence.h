@@ -10,6 +10,7 @@
 #include "config/DeviceSnapshot.h"
 #include "device/AckSignal.h"
 #include "device/CommandChannel.h"
+#include "device/LiveLighting.h"
 #include "device/RegionDiff.h"
 #include "device/SequenceSteps.h"
 #include "device/WriteCommands.h"
@@ -26,13 +27,16 @@ inline constexpr std::chrono::milliseconds kDefaultAckTimeout{1000};
 // copies of image and snapshot; the owning thread applies the outcome.
 class WriteSequence {
  public:
+  // `live` (may be null): lighting changes made on the keyboard meanwhile, for the closing frame.
   WriteSequence(CommandChannel& channel, Clock& clock, AckSignal& ack,
-                std::chrono::milliseconds ack_timeout = kDefaultAckTimeout);
+                std::chrono::milliseconds ack_timeout = kDefaultAckTimeout,
+                const LiveLighting* live = nullptr);
 
   // Bracket open; the Windows-key lock; when anything differs, the opening lighting frame, the
   // changed regions, the closing lighting frame; bracket close. A step that fails or is not
-  // acknowledged in time ends the write with an error naming it; the keyboard is then given the
-  // closing frames (unless it has gone), so that it is not left dark inside an open bracket.
+  // acknowledged in time ends the write with an error naming it, and so does the program
+  // closing (before the next step); the keyboard is then given the closing frames (unless it
+  // has gone), so that it is not left dark inside an open bracket.
   WriteOutcome WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
                             SequenceSteps& steps);
 
@@ -49,11 +53,13 @@ class WriteSequence {
   Status RunAcknowledged(const Step& step, WriteOutcome& outcome, SequenceSteps& steps);
   Status AwaitAcknowledgement(const std::string& step_name);
   void CloseAfterFailure(WriteOutcome& outcome);
+  Status SendClosingFrame(ConfigImage& image);
 
   CommandChannel& channel_;
   WriteCommands writes_;
   AckSignal& ack_;
   std::chrono::milliseconds ack_timeout_;
+  const LiveLighting* live_;
 };
 
 }  // namespace n240qx

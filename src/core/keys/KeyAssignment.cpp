@@ -47,20 +47,27 @@ struct KeyAssignment::Target {
 KeyAssignment::KeyAssignment(ConfigImage& image, KeyActionTable& actions,
                              CustomisedKeyFlags& customised, PendingAssignment& pending,
                              const KeyNameTable& names, const MacroStore& stored_macros,
-                             std::filesystem::path store_file)
+                             std::filesystem::path store_file, const StoreGuard* guard)
     : image_(image),
       actions_(actions),
       customised_(customised),
       pending_(pending),
       names_(names),
       stored_macros_(stored_macros),
-      store_file_(std::move(store_file)) {}
+      store_file_(std::move(store_file)),
+      guard_(guard) {}
 
 Result<KeymapLoad> KeyAssignment::LoadKeymapStore(bool skip_image) {
+  if (guard_ != nullptr && guard_->Held(store_file_)) {
+    return guard_->CheckWritable(store_file_).error();
+  }
   return n240qx::LoadKeymapStore(store_file_, skip_image, image_, actions_);
 }
 
 Status KeyAssignment::SaveKeymapStore() const {
+  if (guard_ != nullptr && guard_->Held(store_file_)) {
+    return guard_->CheckWritable(store_file_);
+  }
   return n240qx::SaveKeymapStore(store_file_, image_, actions_);
 }
 

@@ -13,6 +13,7 @@
 #include "keys/PendingAssignment.h"
 #include "macros/MacroStore.h"
 #include "util/Result.h"
+#include "util/StoreGuard.h"
 
 namespace n240qx {
 
@@ -23,10 +24,12 @@ class KeyAssignment {
  public:
   KeyAssignment(ConfigImage& image, KeyActionTable& actions, CustomisedKeyFlags& customised,
                 PendingAssignment& pending, const KeyNameTable& names,
-                const MacroStore& stored_macros, std::filesystem::path store_file);
+                const MacroStore& stored_macros, std::filesystem::path store_file,
+                const StoreGuard* guard = nullptr);
 
   const std::filesystem::path& store_file() const { return store_file_; }
 
+  // Both refuse, and leave memory and file alone, while `guard` holds the store.
   Result<KeymapLoad> LoadKeymapStore(bool skip_image);
   Status SaveKeymapStore() const;
   void RestoreKeyActionKeys();
@@ -64,6 +67,7 @@ class KeyAssignment {
   const KeyNameTable& names_;
   const MacroStore& stored_macros_;
   std::filesystem::path store_file_;
+  const StoreGuard* guard_;
 };
 
 }  // namespace n240qx

@@ -33,6 +33,11 @@ class KeyHook {
   virtual bool installed() const = 0;
   // Valid after a successful Install.
   virtual KeyHookReach reach() const = 0;
+  // A key event the installing window received itself. A system-wide hook has already seen it
+  // and drops it; a hook that reaches only the focused window delivers it, so capture works
+  // wherever the window system keeps other applications' keys to themselves.
+  // Windows forward every key event they get; a hook that needs none ignores them.
+  virtual void WindowKey(const HookedKey& /*key*/) {}
 };
 
 }  // namespace n240qx

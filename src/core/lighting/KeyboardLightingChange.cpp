@@ -7,44 +7,23 @@
 namespace n240qx {
 
 namespace {
-constexpr int kSpeedMax = 9;
 constexpr int kBrightnessMax = 50;
 }  // namespace
-
-std::uint8_t KeyboardLightingChange::SpeedFromDevice(std::uint8_t value) {
-  return static_cast<std::uint8_t>(std::clamp(10 - int{value}, 0, kSpeedMax));
-}
 
 std::optional<SliderMove> KeyboardLightingChange::Apply(std::uint8_t sub_code, std::uint8_t value,
                                                         ConfigImage& image,
                                                         DeviceSnapshot& snapshot,
                                                         RepaintCountdown& countdown) {
-  std::optional<SliderMove> move;
-  switch (sub_code) {
-    case kEffect:
-      image.light_effect() = snapshot.light_effect() = value;
-      break;
-    case kSpeed: {
-      const std::uint8_t speed = SpeedFromDevice(value);
-      image.effect_speed() = snapshot.effect_speed() = speed;
-      move = SliderMove{LightingPage::kSpeedSliderId, speed};
-      break;
-    }
-    case kBrightness:
-      image.brightness() = snapshot.brightness() = value;
-      move = SliderMove{LightingPage::kBrightnessSliderId, std::min<int>(value, kBrightnessMax)};
-      break;
-    case kColourChoice:
-      image.colour_choice() = snapshot.colour_choice() = value;
-      break;
-    case kDirection:
-      image.light_direction() = snapshot.light_direction() = value;
-      break;
-    default:
-      break;
-  }
+  KeyboardLightingValue::Store(sub_code, value, image);
+  KeyboardLightingValue::Store(sub_code, value, snapshot);
   countdown.Start();
-  return move;
+  if (sub_code == kSpeed) {
+    return SliderMove{LightingPage::kSpeedSliderId, image.effect_speed()};
+  }
+  if (sub_code == kBrightness) {
+    return SliderMove{LightingPage::kBrightnessSliderId, std::min<int>(value, kBrightnessMax)};
+  }
+  return std::nullopt;
 }
 
 }  // namespace n240qx

@@ -5,6 +5,7 @@
 
 #include "config/ConfigImage.h"
 #include "config/DeviceSnapshot.h"
+#include "config/KeyboardLightingValue.h"
 #include "lighting/RepaintCountdown.h"
 
 namespace n240qx {
@@ -20,11 +21,11 @@ struct SliderMove {
 // the value in both image and snapshot, so the change is not sent back at the next Apply.
 class KeyboardLightingChange {
  public:
-  static constexpr std::uint8_t kEffect = 2;
-  static constexpr std::uint8_t kSpeed = 3;
-  static constexpr std::uint8_t kBrightness = 4;
-  static constexpr std::uint8_t kColourChoice = 5;
-  static constexpr std::uint8_t kDirection = 6;
+  static constexpr std::uint8_t kEffect = KeyboardLightingValue::kEffect;
+  static constexpr std::uint8_t kSpeed = KeyboardLightingValue::kSpeed;
+  static constexpr std::uint8_t kBrightness = KeyboardLightingValue::kBrightness;
+  static constexpr std::uint8_t kColourChoice = KeyboardLightingValue::kColourChoice;
+  static constexpr std::uint8_t kDirection = KeyboardLightingValue::kDirection;
 
   // Stores the value, starts the repaint countdown (for every sub-code, known or not) and
   // returns the slider to move, if the field has one. The keyboard sends the speed as 10 - the
@@ -34,7 +35,9 @@ class KeyboardLightingChange {
                                          RepaintCountdown& countdown);
 
   // Slider position for a speed value as the keyboard sends it: 10 gives 0, 1 gives 9.
-  static std::uint8_t SpeedFromDevice(std::uint8_t value);
+  static std::uint8_t SpeedFromDevice(std::uint8_t value) {
+    return KeyboardLightingValue::SpeedFromDevice(value);
+  }
 };
 
 }  // namespace n240qx

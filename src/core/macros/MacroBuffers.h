@@ -1,5 +1,9 @@
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
+
+#include "macros/MacroEvent.h"
 #include "macros/MacroLayout.h"
 
 namespace n240qx {
@@ -12,6 +16,11 @@ struct MacroBuffers {
   EventBuffer device_events{};
 
   void Clear() { *this = MacroBuffers{}; }
+  // Bytes in use by either buffer's events: where the next event goes, and the room an
+  // insertion has is what lies behind.
+  std::size_t UsedBytes() const {
+    return std::max(EventsEnd(key_events), EventsEnd(device_events));
+  }
 
   friend bool operator==(const MacroBuffers&, const MacroBuffers&) = default;
 };

@@ -16,13 +16,8 @@ Error Refused(std::string message) {
   return Error{ErrorCode::kInvalidArgument, std::move(message)};
 }
 
-// Bytes in use by either buffer: the room an insertion has is what lies behind both walks.
-std::size_t UsedBytes(const MacroBuffers& buffers) {
-  return std::max(EventsEnd(buffers.key_events), EventsEnd(buffers.device_events));
-}
-
 Status CheckRoom(const MacroBuffers& buffers, std::size_t growth) {
-  if (UsedBytes(buffers) + growth > kSize) {
+  if (buffers.UsedBytes() + growth > kSize) {
     return Refused("The macro is full: no room for " + std::to_string(growth) + " more bytes.");
   }
   return Status::Ok();

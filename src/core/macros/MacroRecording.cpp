@@ -21,8 +21,7 @@ Result<MacroEvent> AppendRecordedEvent(MacroBuffers& buffers, const RecordedEven
   if (recorded.vk == 0 || recorded.device_code == 0) {
     return Error{ErrorCode::kInvalidArgument, "The key has no code the keyboard knows."};
   }
-  const std::size_t offset =
-      std::max(EventsEnd(buffers.key_events), EventsEnd(buffers.device_events));
+  const std::size_t offset = buffers.UsedBytes();
   const bool first = offset == 0;
   const std::uint16_t delay =
       has_delay && !first

@@ -50,4 +50,16 @@ void MacroStore::Clear() {
   std::fill(entries_.begin(), entries_.end(), MacroStoreEntry{});
 }
 
+void MacroStore::InsertClearedEntryAt(std::size_t index) {
+  (void)entries_.at(index);  // the range check
+  std::shift_right(entries_.begin() + static_cast<std::ptrdiff_t>(index), entries_.end(), 1);
+  entries_[index].Clear();
+}
+
+void MacroStore::RemoveEntryAt(std::size_t index) {
+  (void)entries_.at(index);
+  std::shift_left(entries_.begin() + static_cast<std::ptrdiff_t>(index), entries_.end(), 1);
+  entries_.back().Clear();
+}
+
 }  // namespace n240qx

@@ -36,6 +36,12 @@ class MacroStore {
 
   void Clear();
 
+  // A cleared entry at index; the entries from there on move up by one and the last one is
+  // dropped. index must be below kEntryCount.
+  void InsertClearedEntryAt(std::size_t index);
+  // The entry at index goes; the entries behind it move down by one and the last one is cleared.
+  void RemoveEntryAt(std::size_t index);
+
   friend bool operator==(const MacroStore&, const MacroStore&) = default;
 
  private:

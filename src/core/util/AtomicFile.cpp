@@ -23,6 +23,10 @@ Error FileError(ErrorCode code, const std::filesystem::path& path, const std::st
   return Error{code, what + " " + path.string()};
 }
 
+std::string ReadFailure() {
+  return std::string("cannot read (") + std::strerror(errno) + "):";
+}
+
 }  // namespace
 
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
@@ -53,18 +57,40 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
   return Status::Ok();
 }
 
+Status CheckReplaceable(const std::filesystem::path& path) {
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (std::filesystem::is_directory(status)) {
+    return FileError(ErrorCode::kInvalidArgument, path, "a folder, not a file:");
+  }
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    return FileError(ErrorCode::kInvalidArgument, path, "not a plain file:");
+  }
+  // The replacement is written beside the target, so its folder must take a new file.
+  const auto probe = TemporaryBeside(path);
+  {
+    std::ofstream out(probe, std::ios::binary | std::ios::trunc);
+    if (!out) {
+      return FileError(errno == EACCES ? ErrorCode::kPermissionDenied : ErrorCode::kIo, path,
+                       std::string("cannot write (") + std::strerror(errno) + "):");
+    }
+  }
+  std::filesystem::remove(probe, error);
+  return Status::Ok();
+}
+
 Result<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
                                                  std::size_t max_bytes) {
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     const bool missing = !std::filesystem::exists(path);
     return FileError(missing ? ErrorCode::kNotFound : ErrorCode::kIo, path,
-                     missing ? "no such file:" : "cannot read:");
+                     missing ? "no such file:" : ReadFailure());
   }
   std::vector<std::uint8_t> bytes(max_bytes);
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(max_bytes));
   if (in.bad()) {
-    return FileError(ErrorCode::kIo, path, "cannot read:");
+    return FileError(ErrorCode::kIo, path, ReadFailure());
   }
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   return bytes;

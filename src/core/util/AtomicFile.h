@@ -13,6 +13,11 @@ namespace n240qx {
 // renamed over the target, so a crash or a full disk never leaves a half-written file.
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
+// Whether WriteFileAtomically could replace `path` now, found out before any work is done for
+// it: kInvalidArgument for a folder or something that is not a plain file, kPermissionDenied or
+// kIo when its folder takes no new file. Nothing is left behind.
+Status CheckReplaceable(const std::filesystem::path& path);
+
 // Reads at most max_bytes from the start of the file: the stores take a short file as far as it
 // goes. kNotFound when the file does not exist.
 Result<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,

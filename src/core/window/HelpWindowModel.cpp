@@ -28,12 +28,12 @@ HelpChoice HelpWindowModel::OnButtonUp(int x, int y) {
 }
 
 std::array<TextPlacement, 3> HelpWindowModel::Lines() {
-  // Each row's text sits a few pixels into its 25-pixel band. The third row offers "About",
-  // which tells the version along with the rest, as a frameless window has no system menu.
+  // Each row's text sits a few pixels into its 25-pixel band. A click on the version row opens
+  // "About", as a frameless window has no system menu to offer it.
   return {{
       {TextId::kHelpResetSettings, 850, 26, 15},
       {TextId::kHelpFirmwareUpdate, 850, 51, 15},
-      {TextId::kAbout, 850, 75, 15},
+      {TextId::kSoftwareVersion, 850, 75, 15},
   }};
 }
 

@@ -11,7 +11,7 @@ namespace n240qx {
 enum class HelpChoice {
   kFactoryReset,    // row 0: ask, then reset the keyboard; the window closes either way
   kFirmwareUpdate,  // row 1: start the updater; the window stays
-  kAbout,           // row 2: the program's name, version, licence and the keyboard's firmware
+  kAbout,           // row 2, the version: name, version, licence and the keyboard's firmware
   kClose,           // any other row, or anywhere outside
 };
 

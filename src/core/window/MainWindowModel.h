@@ -74,6 +74,10 @@ class MainWindowModel {
   // the firmware is not checked.
   std::vector<WindowRequest> OnArrivalRead(bool reset_after_update, bool listening);
 
+  // An arrival's handling on the worker started or ended: editing is locked in between.
+  void OnArrivalRunning(bool running) { state_.arrival_running = running; }
+  void OnWaitingForKeyboard(bool waiting) { state_.waiting_for_keyboard = waiting; }
+
   // The write of changes on the worker is done and ConfiguratorState::FinishWrite has applied
   // it: editing is unlocked.
   std::vector<WindowRequest> OnApplyFinished(const Status& outcome);

@@ -80,8 +80,9 @@ void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vecto
                             std::string(input.texts.Get(TextId::kSimulatedKeyboard)), kAccent});
   }
   if (input.state.EditingLocked()) {
-    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight,
-                            std::string(input.texts.Get(TextId::kDeviceBusy))});
+    const TextId busy =
+        input.state.waiting_for_keyboard ? TextId::kBusyWithAnotherProgram : TextId::kDeviceBusy;
+    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight, std::string(input.texts.Get(busy))});
     ops.push_back(PaintFill{kStatusX, kProgressY, kProgressWidth, kProgressHeight, kProgressTrack});
     if (input.progress && input.progress->total > 0) {
       const int done = std::clamp(input.progress->done, 0, input.progress->total);
@@ -93,7 +94,16 @@ void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vecto
     return;
   }
   if (!input.failure.empty()) {
-    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight, input.failure, kFailure});
+    // One line each: the udev rule's commands must be readable as they are to be typed.
+    int y = kStatusY;
+    std::size_t start = 0;
+    while (start <= input.failure.size()) {
+      const std::size_t end = std::min(input.failure.find('\n', start), input.failure.size());
+      ops.push_back(PaintText{kStatusX, y, kStatusHeight, input.failure.substr(start, end - start),
+                              kFailure});
+      y += kStatusHeight + 2;
+      start = end + 1;
+    }
   } else if (input.no_keyboard_notice) {
     ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight,
                             std::string(input.texts.Get(TextId::kNoKeyboardMessage))});

@@ -13,8 +13,13 @@ struct MainWindowState {
   // The left button went down inside the window and has not come up.
   bool dragging = false;
   DeviceActivity activity = DeviceActivity::kIdle;
+  // The keyboard was plugged in and is being settled and read; it may come on top of any of
+  // the sequences above.
+  bool arrival_running = false;
+  // The running sequence waits for another program to let go of the keyboard.
+  bool waiting_for_keyboard = false;
 
-  bool EditingLocked() const { return activity != DeviceActivity::kIdle; }
+  bool EditingLocked() const { return activity != DeviceActivity::kIdle || arrival_running; }
 };
 
 }  // namespace n240qx

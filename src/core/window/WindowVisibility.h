@@ -14,6 +14,9 @@ class WindowVisibility {
   explicit WindowVisibility(bool tray_available) : tray_available_(tray_available) {}
 
   bool tray_available() const { return tray_available_; }
+  // Started with --minimized (at login): start-up hides the window to the tray even with the
+  // keyboard there; without a tray the window shows as usual.
+  void SetStartMinimized(bool minimized) { start_minimized_ = minimized; }
   bool keyboard_connected() const { return keyboard_connected_; }
   // The window paints the no-keyboard notice while this holds.
   bool ShowsNoKeyboardNotice() const { return !keyboard_connected_; }
@@ -23,11 +26,15 @@ class WindowVisibility {
     return tray_available_ ? WindowRequest::kHideWindow : WindowRequest::kMinimiseWindow;
   }
 
-  // After start-up tried both keyboard interfaces: without both, the window hides to the tray,
-  // or stays and shows the notice when there is no tray. A later connect (the keyboard taking
-  // over from the fallback simulator) is an arrival: it never shows, raises or hides the
-  // window.
+  // After start-up tried both keyboard interfaces: without both, or when started minimized,
+  // the window hides to the tray; without a tray it stays (showing the notice when needed).
+  // A later connect (the keyboard taking over from the fallback simulator) is an arrival: it
+  // never shows, raises or hides the window.
   std::vector<WindowRequest> OnStartup(bool command_open, bool event_open);
+  // The keyboard is attached but may not be opened: the window stays shown with what to do,
+  // and the tray's balloon says it too. Cleared once the keyboard is connected.
+  void SetPermissionDenied(bool denied) { permission_denied_ = denied; }
+  bool permission_denied() const { return permission_denied_; }
   // A double-click on the tray icon.
   std::vector<WindowRequest> OnTrayDoubleClick() const;
 
@@ -39,6 +46,8 @@ class WindowVisibility {
  private:
   bool tray_available_;
   bool keyboard_connected_ = false;
+  bool start_minimized_ = false;
+  bool permission_denied_ = false;
   bool started_ = false;
 };
 

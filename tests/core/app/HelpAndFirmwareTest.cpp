@@ -8,6 +8,7 @@
 
 #include "app/AboutBox.h"
 #include "app/FirmwareCheck.h"
+#include "app/ProgramVersion.h"
 #include "support/TempDir.h"
 #include "window/HelpWindowModel.h"
 
@@ -78,8 +79,9 @@ TEST(HelpWindow, TextsInBothLanguages) {
   EXPECT_EQ(german.Get(lines[0].text), "Einstellung zur\u00FCcksetzen");
   EXPECT_EQ(english.Get(lines[1].text), "Firmware update");
   EXPECT_EQ(german.Get(lines[1].text), "Firmware aktualisieren");
-  EXPECT_EQ(english.Get(lines[2].text), "About");
-  EXPECT_EQ(german.Get(lines[2].text), "\u00DCber");
+  // The program's own version, as --version and the package give it.
+  EXPECT_EQ(english.Get(lines[2].text), "Software Version: " + std::string(N240QX_RELEASE));
+  EXPECT_EQ(german.Get(lines[2].text), "Softwareversion: " + std::string(N240QX_RELEASE));
   EXPECT_EQ(lines[2].x, 850);
   EXPECT_EQ(lines[2].y, 75);
 }

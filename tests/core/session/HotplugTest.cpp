@@ -79,6 +79,36 @@ TEST_F(HotplugTest, AnArrivalSaysWhetherTheKeyboardCanBeHeardAgain) {
   }
 }
 
+TEST_F(HotplugTest, AnEventInterfaceThatCouldNotBeOpenedIsTriedAgainAtTheNextArrival) {
+  ConnectAndRead();
+  sim.Unplug();
+  ASSERT_TRUE(PumpUntil([&] { return !connections.empty(); }));
+  paced.RefuseEventOpens(true);
+  sim.Replug();
+  ASSERT_TRUE(PumpUntil([&] { return arrivals.size() == 1; }));
+  paced.RefuseEventOpens(false);
+  session->OnDeviceArrival();
+  ASSERT_TRUE(PumpUntil([&] { return arrivals.size() == 2; }));
+  EXPECT_THAT(arrivals_listening, ElementsAre(false, true));
+  state->image.game_mode() ^= 1;
+  auto outcome = Apply();
+  ASSERT_TRUE(outcome && outcome->status.ok()) << outcome->status.error().message;
+  EXPECT_EQ(sim.Memory().game_mode, state->image.game_mode());
+}
+
+TEST_F(HotplugTest, AKeyboardJustPluggedInIsLeftToSettleBeforeItIsOpened) {
+  DeviceSessionOptions options = FastOptions();
+  StartSession(options, false);
+  const auto slept = clock.SleptMs();
+  paced.SetBeforeFeature([&](std::span<const std::uint8_t>) {
+    EXPECT_GE(clock.SleptMs() - slept, options.arrival_settle_ms) << "a command before the pause";
+  });
+  auto connected = Await<Status>([&](auto done) { session->ConnectAfterArrival(std::move(done)); });
+  ASSERT_TRUE(connected && connected->ok());
+  EXPECT_GE(clock.SleptMs() - slept, options.arrival_settle_ms);
+  ASSERT_TRUE(FullRead());
+}
+
 TEST_F(HotplugTest, UnplugInTheMiddleOfAWriteKeepsWhatWasAcknowledged) {
   ConnectAndRead();
   const std::uint8_t game_mode = state->image.game_mode() ^ 1;
@@ -124,6 +154,30 @@ TEST_F(HotplugTest, UnplugWhileWaitingForAnAcknowledgementEndsTheWaitAtOnce) {
   EXPECT_EQ(outcome->status.error().code, ErrorCode::kDisconnected);
   EXPECT_TRUE(outcome->acknowledged.empty());
   EXPECT_NE(state->snapshot.game_mode(), game_mode);
+}
+
+TEST_F(HotplugTest, AWriteAskedForBeforeAnArrivalsReReadSendsNothingStale) {
+  StartSession(FastOptions(), false);
+  ConnectAndRead();
+  sim.Unplug();
+  // Changed on another machine while it was away.
+  SimulatedMemory changed = sim.Memory();
+  const std::uint8_t brightness = changed.brightness == 9 ? 10 : 9;
+  changed.brightness = brightness;
+  sim.SetMemory(changed);
+  sim.Replug();
+  const std::uint8_t game_mode = changed.game_mode;
+  state->image.game_mode() ^= 1;
+  session->OnDeviceArrival();
+  auto outcome = Apply();
+  ASSERT_TRUE(outcome);
+  EXPECT_FALSE(outcome->status.ok()) << "the write was built before the re-read";
+  ASSERT_TRUE(PumpUntil([&] { return arrival_running.size() == 2; }));
+  EXPECT_THAT(arrival_running, ElementsAre(true, false));
+  EXPECT_EQ(sim.Memory().brightness, brightness);
+  EXPECT_EQ(sim.Memory().game_mode, game_mode);
+  EXPECT_EQ(state->image.brightness(), brightness);
+  EXPECT_EQ(state->snapshot.brightness(), brightness);
 }
 
 TEST_F(HotplugTest, AKeyboardBackFromFirmwareUpdateIsResetToFactorySettings) {

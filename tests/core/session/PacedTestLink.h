@@ -29,6 +29,9 @@ class PacedTestLink final : public HidLink {
     return sim_.EnumerateInterfaces();
   }
   Result<std::unique_ptr<HidDevice>> Open(const std::string& path) override;
+  Result<std::unique_ptr<DeviceLockHold>> TryLockDevice(const std::string& path) override {
+    return sim_.TryLockDevice(path);
+  }
 
   void SetPacing(bool on);
   // The event interface cannot be opened (its node refuses) while this is on.

@@ -13,6 +13,8 @@ SessionFixture::SessionFixture() : state(std::make_unique<ConfiguratorState>()) 
     arrivals_listening.push_back(listening);
   };
   hooks.progress = [this](const SequenceProgress& step) { progress.push_back(step); };
+  hooks.arrival_running = [this](bool running) { arrival_running.push_back(running); };
+  hooks.waiting_for_keyboard = [this](bool waiting) { waiting_for_keyboard.push_back(waiting); };
   events = std::make_unique<ConfiguratorSessionEvents>(*state, dir.path() / "keymap.bin", hooks);
 }
 
@@ -24,6 +26,7 @@ SessionFixture::~SessionFixture() {
 DeviceSessionOptions SessionFixture::FastOptions() {
   DeviceSessionOptions options;
   options.ack_timeout = std::chrono::milliseconds(300);
+  options.lock_wait = std::chrono::milliseconds(300);
   return options;
 }
 

@@ -77,6 +77,8 @@ class SessionFixture : public ::testing::Test {
   std::vector<std::pair<SequenceEnd, bool>> arrivals;  // with reset_after_update
   std::vector<bool> arrivals_listening;
   std::vector<SequenceProgress> progress;
+  std::vector<bool> arrival_running;
+  std::vector<bool> waiting_for_keyboard;
 
   std::unique_ptr<ConfiguratorSessionEvents> events;
   std::unique_ptr<SimulatedHotplugMonitor> monitor;

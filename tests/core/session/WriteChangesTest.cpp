@@ -3,6 +3,7 @@
 
 #include "config/ImageField.h"
 #include "core/session/SessionFixture.h"
+#include "lighting/KeyboardLightingChange.h"
 #include "support/Hex.h"
 
 namespace n240qx::testing {
@@ -150,6 +151,29 @@ TEST_F(WriteChangesTest, OnlyAcknowledgedRegionsReachTheSnapshot) {
   ASSERT_TRUE(retried && retried->status.ok());
   EXPECT_THAT(CodesSent(),
               ElementsAre(kBracket, kLighting, kReportRate, kKeyMap, kLighting, kBracket));
+}
+
+TEST_F(WriteChangesTest, LightingChangedOnTheKeyboardMidWriteIsWhatTheClosingFrameCarries) {
+  state->image.game_mode() ^= 1;
+  const std::uint8_t brightness = state->image.brightness() == 7 ? 8 : 7;
+  paced.SetBeforeFeature([&](std::span<const std::uint8_t> feature) {
+    if (feature[1] == kGameMode) {
+      sim.SendLightingChange(KeyboardLightingChange::kBrightness, brightness);
+      sim.SendLightingChange(KeyboardLightingChange::kSpeed, 3);
+    }
+  });
+  auto outcome = Apply();
+  ASSERT_TRUE(outcome && outcome->status.ok()) << outcome->status.error().message;
+  const auto sent = FeaturesSent();
+  ASSERT_GE(sent.size(), 2U);
+  const auto& closing = sent[sent.size() - 2];
+  ASSERT_EQ(closing[1], kLighting);
+  EXPECT_EQ(closing[5], brightness) << Hex(closing);
+  EXPECT_EQ(closing[4], 3) << "speed as the keyboard counts it: " << Hex(closing);
+  EXPECT_EQ(sim.Memory().brightness, brightness);
+  EXPECT_EQ(state->image.brightness(), brightness);
+  EXPECT_EQ(state->image.effect_speed(), 7);
+  EXPECT_TRUE(state->image.FieldEquals(state->snapshot, image_field::kLighting));
 }
 
 TEST_F(WriteChangesTest, AWriteWithTheKeyboardGoneSendsNothing) {

@@ -121,6 +121,14 @@ TEST_F(MainWindowModelTest, EditingIsLockedWhileTheKeyboardIsBusy) {
   EXPECT_EQ(image_.game_mode(), 1);
 }
 
+TEST_F(MainWindowModelTest, AnArrivalLocksEditingUntilItsHandlingEnds) {
+  model_.OnArrivalRunning(true);
+  EXPECT_EQ(Click(PageItem::kApply).route, ClickRoute::kIgnored);
+  EXPECT_FALSE(model_.SlidersEnabled());
+  model_.OnArrivalRunning(false);
+  EXPECT_TRUE(Click(PageItem::kApply).Has(R::kApplyChanges));
+}
+
 TEST_F(MainWindowModelTest, ArrivalRefreshesOnlyWhenHeardAndLeavesPerKeyModeAfterAnUpdate) {
   struct Case {
     bool reset_after_update;

@@ -7,7 +7,7 @@
 
 namespace n240qx {
 
-// Command-line text is UTF-8; the stores keep names and paths as UTF-16.
+// Typed and drawn text is UTF-8; the stores keep names and paths as UTF-16.
 Result<std::u16string> Utf16FromUtf8(std::string_view text);
 // Unpaired surrogates become U+FFFD.
 std::string Utf8FromUtf16(std::u16string_view text);

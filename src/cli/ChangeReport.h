@@ -1,0 +1,30 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/JsonWriter.h"
+
+namespace n240qx {
+
+// What `set` and `assign` changed, printed once the keyboard has it: one "NAME: FROM -> TO"
+// line each, or with --json {"changed": [{"name", "from", "to"}, ...]} with typed values.
+class ChangeReport {
+ public:
+  // Recorded only when the two texts differ.
+  void Add(const std::string& name, const std::string& from_text, const std::string& to_text,
+           const JsonScalar& from, const JsonScalar& to);
+  void Print(bool json) const;
+
+ private:
+  struct Change {
+    std::string name;
+    std::string from_text;
+    std::string to_text;
+    JsonScalar from;
+    JsonScalar to;
+  };
+  std::vector<Change> changes_;
+};
+
+}  // namespace n240qx

@@ -1,0 +1,188 @@
+#include "cli/MacroChanges.h"
+
+#include <iostream>
+
+#include "cli/HexText.h"
+#include "cli/JsonWriter.h"
+#include "cli/KeyTargetText.h"
+#include "keys/KeymapStore.h"
+#include "macros/MacroEvent.h"
+#include "macros/MacroRecordBuilder.h"
+#include "macros/MacroScript.h"
+#include "macros/MacroStoreFile.h"
+#include "util/Utf8.h"
+
+namespace n240qx {
+
+namespace {
+
+Error Refuse(std::string message) {
+  return Error{ErrorCode::kInvalidArgument, std::move(message)};
+}
+
+Result<std::size_t> StoredIndex(const MacroStore& store, const std::string& typed) {
+  const auto index = ParseDecimal(typed, 1000);
+  if (!index || static_cast<std::size_t>(*index) >= store.UsedCount()) {
+    return Refuse("there is no stored macro " + typed + " (" + std::to_string(store.UsedCount()) +
+                  " stored; see n240qx-ctl macros)");
+  }
+  return static_cast<std::size_t>(*index);
+}
+
+// The list shows names; an empty one would end it, one with control characters breaks its
+// line, and two alike could not be told apart.
+Result<std::u16string> CheckedName(const MacroStore& store, const std::string& typed,
+                                   std::optional<std::size_t> renamed) {
+  auto name = Utf16FromUtf8(typed);
+  if (!name.ok()) {
+    return name.error();
+  }
+  if (name->empty() || name->size() > macro_layout::kMaxNameUnits) {
+    return Refuse("a macro name has 1-" + std::to_string(macro_layout::kMaxNameUnits) +
+                  " characters");
+  }
+  for (const char16_t unit : *name) {
+    if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F)) {
+      return Refuse("a macro name has no control characters: " + PrintableName(*name));
+    }
+  }
+  for (std::size_t i = 0; i < store.UsedCount(); ++i) {
+    if (i != renamed && store.entry(i).Name() == *name) {
+      return Refuse("macro " + std::to_string(i) + " is already called " + typed);
+    }
+  }
+  return name;
+}
+
+void TakeScript(MacroStoreEntry& entry, const MacroScript& script) {
+  entry.key_events = script.buffers.key_events;
+  entry.device_events = script.buffers.device_events;
+  entry.set_has_delay(script.has_delay);
+}
+
+// Entries behind the deleted one move down; the last used one is cleared.
+void DeleteEntry(MacroStore& store, std::size_t index) {
+  const std::size_t used = store.UsedCount();
+  for (std::size_t i = index; i + 1 < used; ++i) {
+    store.entry(i) = store.entry(i + 1);
+  }
+  store.entry(used - 1).Clear();
+}
+
+using Words = std::span<const std::string>;
+
+Result<std::string> NewMacro(MacroStore& store, const KeyNameTable& names, Words rest) {
+  if (store.UsedCount() >= macro_layout::kMaxMacros) {
+    return Refuse("the keyboard keeps at most " + std::to_string(macro_layout::kMaxMacros) +
+                  " macros; delete one first");
+  }
+  auto name = CheckedName(store, rest[0], std::nullopt);
+  auto script = ParseMacroScript(rest.subspan(1), names);
+  if (!name.ok() || !script.ok()) {
+    return name.ok() ? script.error() : name.error();
+  }
+  const std::size_t index = store.UsedCount();
+  MacroStoreEntry& entry = store.entry(index);
+  entry.Clear();
+  (void)entry.SetName(*name);
+  entry.repeat_count = 1;
+  TakeScript(entry, *script);
+  return "macro " + std::to_string(index) + " " + PrintableName(*name) + " created";
+}
+
+Result<std::string> SetMacro(MacroStore& store, const KeyNameTable& names, Words rest) {
+  auto index = StoredIndex(store, rest[0]);
+  auto script = index.ok() ? ParseMacroScript(rest.subspan(1), names) : index.error();
+  if (!script.ok()) {
+    return script.error();
+  }
+  TakeScript(store.entry(*index), *script);
+  return "macro " + rest[0] + " " + PrintableName(store.entry(*index).Name()) + " set";
+}
+
+Result<std::string> DeleteMacro(MacroStore& store, const KeyNameTable&, Words rest) {
+  auto index = StoredIndex(store, rest[0]);
+  if (!index.ok()) {
+    return index.error();
+  }
+  const std::string name = PrintableName(store.entry(*index).Name());
+  DeleteEntry(store, *index);
+  return "macro " + rest[0] + " " + name + " deleted";
+}
+
+Result<std::string> RenameMacro(MacroStore& store, const KeyNameTable&, Words rest) {
+  auto index = StoredIndex(store, rest[0]);
+  auto name = index.ok() ? CheckedName(store, rest[1], *index) : index.error();
+  if (!name.ok()) {
+    return name.error();
+  }
+  (void)store.entry(*index).SetName(*name);
+  return "macro " + rest[0] + " renamed to " + PrintableName(*name);
+}
+
+struct MacroAction {
+  std::string_view name;
+  std::size_t min_words;
+  std::size_t max_words;
+  Result<std::string> (*run)(MacroStore&, const KeyNameTable&, Words);
+};
+
+constexpr std::size_t kAnyCount = static_cast<std::size_t>(-1);
+constexpr MacroAction kActions[] = {
+    {"new", 1, kAnyCount, NewMacro},
+    {"set", 1, kAnyCount, SetMacro},
+    {"delete", 1, 1, DeleteMacro},
+    {"rename", 2, 2, RenameMacro},
+};
+
+Result<std::string> Change(MacroStore& store, const KeyNameTable& names, Words words) {
+  const auto rest = words.subspan(1);
+  for (const MacroAction& action : kActions) {
+    if (words[0] == action.name && rest.size() >= action.min_words &&
+        rest.size() <= action.max_words) {
+      return action.run(store, names, rest);
+    }
+  }
+  return Refuse(
+      "use: macro show N | new NAME EVENT... | set N EVENT... | delete N | rename N NAME");
+}
+
+}  // namespace
+
+ExitCode RunMacroChange(CliSession& session, std::span<const std::string> words) {
+  if (ExitCode loaded = session.LoadFiles(true); loaded != ExitCode::kOk) {
+    return loaded;
+  }
+  ConfiguratorState& state = session.state();
+  MacroStore store = state.stored_macros;
+  auto done = Change(store, state.key_names, words);
+  if (!done.ok()) {
+    return session.Fail(ExitCode::kUsage, done.error().message);
+  }
+  // As after the macro dialog's OK: records, keymap.bin, then MacroDefine.bin.
+  state.stored_macros = store;
+  BuildMacroRecords(state.stored_macros, state.image);
+  const auto& paths = session.paths();
+  if (Status saved = SaveKeymapStore(paths.KeymapFile(), state.image, state.key_actions);
+      !saved.ok()) {
+    return session.Fail(ExitCode::kFileError, saved.error().message);
+  }
+  if (Status saved = SaveMacroStore(paths.MacroFile(), state.stored_macros); !saved.ok()) {
+    return session.Fail(ExitCode::kFileError, saved.error().message);
+  }
+  if (session.json()) {
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("done");
+    json.String(*done);
+    json.Key("macros");
+    json.Number(static_cast<std::int64_t>(state.stored_macros.UsedCount()));
+    json.EndObject();
+    std::cout << json.text() << '\n';
+  } else {
+    std::cout << *done << '\n';
+  }
+  return ExitCode::kOk;
+}
+
+}  // namespace n240qx

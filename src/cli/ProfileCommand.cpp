@@ -1,0 +1,91 @@
+#include <iostream>
+
+#include "app/ProfileTransfer.h"
+#include "cli/Commands.h"
+#include "cli/JsonWriter.h"
+#include "config/DiskProfileFiles.h"
+#include "config/ProfileStore.h"
+
+namespace n240qx {
+
+namespace {
+
+ExitCode ExitCodeFor(const Error& error) {
+  return error.code == ErrorCode::kInvalidArgument ? ExitCode::kUsage : ExitCode::kFileError;
+}
+
+ExitCode ListProfiles(CliSession& session, ProfileStore& store) {
+  auto profiles = store.List();
+  if (!profiles.ok()) {
+    return session.Fail(ExitCode::kFileError, profiles.error().message);
+  }
+  if (session.json()) {
+    JsonWriter json;
+    json.BeginArray();
+    for (const ProfileEntry& profile : *profiles) {
+      json.BeginObject();
+      json.Key("name");
+      json.String(profile.name);
+      json.Key("file");
+      json.String(profile.file.string());
+      json.EndObject();
+    }
+    json.EndArray();
+    std::cout << json.text() << '\n';
+  } else if (profiles->empty()) {
+    std::cout << "no profile kept in " << store.folder().string() << '\n';
+  } else {
+    for (const ProfileEntry& profile : *profiles) {
+      std::cout << profile.name << '\n';
+    }
+  }
+  return ExitCode::kOk;
+}
+
+ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
+                  const std::filesystem::path& file) {
+  std::error_code ignored;
+  if (!import && !std::filesystem::exists(session.paths().KeymapFile(), ignored)) {
+    return session.Fail(ExitCode::kFileError, "there is no configuration to export: " +
+                                                  session.paths().KeymapFile().string() +
+                                                  " does not exist");
+  }
+  // Import makes the data folder and its files as the window's first start would.
+  if (ExitCode loaded = session.LoadFiles(import); loaded != ExitCode::kOk) {
+    return loaded;
+  }
+  ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile());
+  const ProfileOutcome outcome = import ? transfer.Import(file) : transfer.Export(file);
+  if (!outcome.status.ok()) {
+    std::string what = import ? "the profile was not imported: " : "the profile was not exported: ";
+    if (outcome.configuration_changed) {
+      what = "the profile was loaded into keymap.bin but not kept: ";
+    }
+    return session.Fail(ExitCodeFor(outcome.status.error()), what + outcome.status.error().message);
+  }
+  if (!session.json()) {
+    std::cout << (import ? "imported " : "exported ") << file.string() << "; kept as profile "
+              << outcome.kept->name << '\n';
+  }
+  return ExitCode::kOk;
+}
+
+}  // namespace
+
+// The profiles folder of the data folder and the configuration keymap.bin holds, as the
+// window's profile dialog sees them. The keyboard is not touched: apply sends a profile.
+ExitCode RunProfileCommand(CliSession& session, const CliArguments& arguments) {
+  const auto& words = arguments.words;
+  DiskProfileFiles files;
+  ProfileStore store(session.paths().ProfilesFolder(), files);
+  if (words.size() == 1 && words[0] == "list") {
+    return ListProfiles(session, store);
+  }
+  if (words.size() == 2 && (words[0] == "import" || words[0] == "export")) {
+    return Transfer(session, store, words[0] == "import", words[1]);
+  }
+  return session.Fail(ExitCode::kUsage,
+                      "use: profile list | profile import FILE | profile export FILE");
+}
+
+}  // namespace n240qx

@@ -1,0 +1,60 @@
+#include "app/ProfileTransfer.h"
+
+#include "config/ProfileNames.h"
+#include "keys/KeymapStore.h"
+
+namespace n240qx {
+
+namespace {
+
+ProfileOutcome Failed(Status status, bool configuration_changed = false) {
+  return {std::move(status), configuration_changed, std::nullopt};
+}
+
+ProfileOutcome Kept(Result<ProfileEntry> kept, bool configuration_changed) {
+  if (!kept.ok()) {
+    return Failed(kept.error(), configuration_changed);
+  }
+  return {Status::Ok(), configuration_changed, std::move(kept).value()};
+}
+
+}  // namespace
+
+ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen) {
+  const std::string name = profile_names::FromChosenFile(chosen);
+  if (Status checked = profile_names::Check(name); !checked.ok()) {
+    return Failed(checked);
+  }
+  auto bytes = store_.files().Read(chosen, kKeymapStoreSize);
+  if (!bytes.ok()) {
+    return Failed(bytes.error());
+  }
+  if (bytes->empty()) {
+    return Failed(Error{ErrorCode::kBadData, chosen.string() + " is empty: it holds no profile"});
+  }
+  if (Status loaded = state_.LoadProfile(*bytes); !loaded.ok()) {
+    return Failed(loaded, false);
+  }
+  if (Status refreshed = state_.Refresh(keymap_file_); !refreshed.ok()) {
+    return Failed(refreshed, true);
+  }
+  return Kept(store_.Keep(name, *bytes), true);
+}
+
+ProfileOutcome ProfileTransfer::Export(const std::filesystem::path& chosen) {
+  const std::string name = profile_names::FromChosenFile(chosen);
+  if (Status checked = profile_names::Check(name); !checked.ok()) {
+    return Failed(checked);
+  }
+  const auto bytes = EncodeKeymapStore(state_.image, state_.key_actions);
+  if (Status written = store_.files().Write(chosen, bytes); !written.ok()) {
+    return Failed(written);
+  }
+  return Kept(store_.Keep(name, bytes), false);
+}
+
+ProfileOutcome ProfileTransfer::Rename(const ProfileEntry& profile, std::string_view typed) {
+  return Kept(store_.Rename(profile, profile_names::FromTyped(typed)), false);
+}
+
+}  // namespace n240qx

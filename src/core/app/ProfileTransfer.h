@@ -1,0 +1,45 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string_view>
+
+#include "app/ConfiguratorState.h"
+#include "config/ProfileEntry.h"
+#include "config/ProfileStore.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// What an Import, Export or rename did. A failure says what went wrong in `status`; even then
+// the configuration may have changed (an Import whose profile could not be kept).
+struct ProfileOutcome {
+  Status status;
+  bool configuration_changed = false;
+  std::optional<ProfileEntry> kept;
+};
+
+// Import, Export and rename of profiles for the profile dialog and the command-line tool
+// alike: the configuration (image and key action table) to and from profile files, and the
+// kept profile in the profiles folder.
+class ProfileTransfer {
+ public:
+  ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file)
+      : state_(state), store_(store), keymap_file_(std::move(keymap_file)) {}
+
+  // The chosen file into the configuration (a short file fills what it holds) and keymap.bin,
+  // then kept under its name. A file that cannot be read, holds nothing or has no usable name
+  // changes nothing.
+  ProfileOutcome Import(const std::filesystem::path& chosen);
+  // The configuration into the chosen file (206,920 bytes), then kept under its name.
+  ProfileOutcome Export(const std::filesystem::path& chosen);
+  // The kept profile under the name typed into the list.
+  ProfileOutcome Rename(const ProfileEntry& profile, std::string_view typed);
+
+ private:
+  ConfiguratorState& state_;
+  ProfileStore& store_;
+  std::filesystem::path keymap_file_;
+};
+
+}  // namespace n240qx

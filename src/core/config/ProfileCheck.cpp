@@ -1,0 +1,113 @@
+#include "config/ProfileCheck.h"
+
+#include <algorithm>
+
+#include "config/ImageField.h"
+#include "keys/KeyActionEntry.h"
+#include "keys/KeymapStore.h"
+#include "lighting/EffectTable.h"
+
+namespace n240qx {
+
+namespace {
+
+struct RangedSetting {
+  const char* name;
+  ImageField field;
+  unsigned low;
+  unsigned high;
+};
+
+// The ranges the keyboard and the window's controls work in; anything outside them would
+// reach the keyboard as a setting it never offered.
+constexpr RangedSetting kRangedSettings[] = {
+    {"report_rate", image_field::kReportRate, 0, 3},
+    {"response_time", image_field::kResponseTime, 0, 9},
+    {"effect_speed", image_field::kEffectSpeed, 0, 9},
+    {"brightness", image_field::kBrightness, 0, 50},
+    {"colour_choice", image_field::kColourChoice, 1, 8},
+    {"light_direction", image_field::kLightDirection, 1, 4},
+    {"game_mode", image_field::kGameMode, 0, 1},
+    {"windows_key_lock", image_field::kWindowsKeyLock, 0, 1},
+};
+
+std::string RangeText(unsigned low, unsigned high) {
+  return std::to_string(low) + "-" + std::to_string(high);
+}
+
+std::string EffectCodes() {
+  std::string codes;
+  for (const EffectEntry& row : EffectTable::Rows()) {
+    codes += (codes.empty() ? "" : ", ") + std::to_string(row.code);
+  }
+  return codes;
+}
+
+// Kinds 0-7 are assignments; 0xFF is what the key dialog leaves in an entry when it was closed
+// on its launch page without a choice, and files written then carry it.
+bool StorableKind(std::uint8_t kind) {
+  return kind <= static_cast<std::uint8_t>(AssignmentKind::kOpenFolder) ||
+         kind == static_cast<std::uint8_t>(AssignmentKind::kNone);
+}
+
+void CheckSettings(std::span<const std::uint8_t> bytes, std::vector<ProfileProblem>& problems) {
+  for (const RangedSetting& setting : kRangedSettings) {
+    if (setting.field.offset < bytes.size()) {
+      const unsigned value = bytes[setting.field.offset];
+      if (value < setting.low || value > setting.high) {
+        problems.push_back({setting.name, value, RangeText(setting.low, setting.high)});
+      }
+    }
+  }
+  const std::size_t effect = image_field::kLightEffect.offset;
+  if (effect < bytes.size() && !EffectTable::RowOfCode(bytes[effect])) {
+    problems.push_back({"light_effect", bytes[effect], "one of " + EffectCodes()});
+  }
+}
+
+void CheckKeyActionKinds(std::span<const std::uint8_t> bytes,
+                         std::vector<ProfileProblem>& problems) {
+  for (std::size_t entry = 0; entry < KeyActionTable::kEntryCount; ++entry) {
+    const std::size_t at =
+        image_field::kImageSize + KeyActionEntry::kSize * entry + KeyActionEntry::kKindOffset;
+    if (at >= bytes.size()) {
+      return;
+    }
+    if (!StorableKind(bytes[at])) {
+      problems.push_back(
+          {"key_actions[" + std::to_string(entry) + "].kind", bytes[at], "0-7 or 255"});
+    }
+  }
+}
+
+}  // namespace
+
+std::string ProfileProblem::Text() const {
+  return field + " is " + std::to_string(value) + "; allowed " + allowed;
+}
+
+bool ProfileImageIsBlank(std::span<const std::uint8_t> bytes) {
+  if (bytes.size() <= image_field::kLightEffect.offset || bytes[image_field::kLightEffect.offset]) {
+    return false;
+  }
+  return std::all_of(
+      std::begin(kRangedSettings), std::end(kRangedSettings), [&](const RangedSetting& setting) {
+        return setting.field.offset >= bytes.size() || bytes[setting.field.offset] == 0;
+      });
+}
+
+std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes) {
+  std::vector<ProfileProblem> problems;
+  if (bytes.empty() || bytes.size() > kKeymapStoreSize) {
+    problems.push_back({"size", static_cast<unsigned>(std::min<std::size_t>(bytes.size(), ~0U)),
+                        "1-" + std::to_string(kKeymapStoreSize) + " bytes"});
+    return problems;
+  }
+  if (!ProfileImageIsBlank(bytes)) {
+    CheckSettings(bytes, problems);
+  }
+  CheckKeyActionKinds(bytes, problems);
+  return problems;
+}
+
+}  // namespace n240qx

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+#include "util/Result.h"
+
+namespace n240qx::profile_names {
+
+inline constexpr std::string_view kSuffix = ".bin";
+
+// A file found in the profiles folder is listed without its ".bin" endings: "x.bin.bin" is "x".
+std::string FromStoredFile(std::string_view file_name);
+// A file chosen for Import or Export is kept under its name up to the first dot:
+// "game.cfg.bin" is "game".
+std::string FromChosenFile(const std::filesystem::path& chosen);
+// A name typed into the list: what it reads without its ".bin" endings.
+std::string FromTyped(std::string_view text);
+// The file a profile of this name is stored in: name + ".bin".
+std::string StoredFileName(std::string_view name);
+
+// kInvalidArgument for a name that would not stay a file inside the profiles folder: empty,
+// only dots, a path separator of either system, a NUL, or too long for a file name.
+Status Check(std::string_view name);
+
+}  // namespace n240qx::profile_names

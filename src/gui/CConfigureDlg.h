@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QDialog>
+#include <vector>
+
+#include "app/ConfiguratorState.h"
+#include "app/Language.h"
+#include "app/ProfileTransfer.h"
+#include "app/ProgramPaths.h"
+#include "config/DiskProfileFiles.h"
+#include "config/ProfileDialogModel.h"
+#include "config/ProfileStore.h"
+#include "gui/BackgroundDrag.h"
+#include "gui/CTransparentListBox.h"
+#include "gui/ProfileFileChooser.h"
+#include "gui/SkinPictures.h"
+
+class QLabel;
+
+namespace n240qx {
+
+// The profile manager: the kept profile in a skinned list (renamed in place), Import and
+// Export through the file chooser, OK and the close mark. What an operation does is
+// ProfileTransfer's; where a click or a drag acts is ProfileDialogModel's. A failure is shown
+// in the dialog's message line, and the folder and the configuration stay as they were.
+class CConfigureDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths, ProfileFileChooser& chooser,
+                Language language, QWidget* parent = nullptr);
+
+  // Each showing starts here: the profiles folder listed afresh, no message.
+  void Open();
+  // Open, then modally; true when the configuration changed.
+  bool Run();
+
+  CTransparentListBox* list() const { return list_; }
+  // The last failure, empty after an operation that went well.
+  QString message() const;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void ListProfiles();
+  void Act(ProfileDialogAction action);
+  void Import();
+  void Export();
+  void OnRenamed(int old_row, int new_row);
+  void Reflect(const ProfileOutcome& outcome, ProfileDialogModel::Operation operation);
+  void ShowFailure(std::string_view prefix, const Error& error);
+  QString StartFolder() const;
+  bool german() const { return language_ == Language::kGerman; }
+
+  DiskProfileFiles files_;
+  ProfileStore store_;
+  ProfileTransfer transfer_;
+  const ProgramPaths& paths_;
+  ProfileFileChooser& chooser_;
+  Language language_;
+  SkinPictures skins_;
+  CTransparentListBox* list_;
+  QLabel* message_;
+  // Row i of the list shows entries_[i].
+  std::vector<ProfileEntry> entries_;
+  bool changed_ = false;
+  BackgroundDrag drag_{*this};
+};
+
+}  // namespace n240qx

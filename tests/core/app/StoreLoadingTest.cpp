@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "app/ConfiguratorState.h"
+#include "keys/KeyAssignment.h"
+#include "keys/KeymapStore.h"
+#include "macros/MacroStoreFile.h"
+#include "support/TempDir.h"
+#include "util/AtomicFile.h"
+
+namespace n240qx {
+namespace {
+
+constexpr std::size_t kQ = 30;  // a key index with an assignment in the stored keymap.bin
+constexpr std::uint8_t kCombineKind = 1;
+
+struct Damage {
+  const char* name;
+  bool keymap_unreadable;
+};
+
+std::string DamageName(const ::testing::TestParamInfo<Damage>& damage) {
+  return damage.param.name;
+}
+
+class StoreLoading : public ::testing::TestWithParam<Damage> {
+ protected:
+  void SetUp() override {
+    ConfigImage image;
+    KeyActionTable actions;
+    actions[kQ].kind = kCombineKind;
+    ASSERT_TRUE(SaveKeymapStore(keymap, image, actions).ok());
+    MacroStore macros;
+    macros.entry(0).name[0] = u'M';
+    ASSERT_TRUE(SaveMacroStore(macro_file, macros).ok());
+    // A folder where the file should be: it exists but can never be read.
+    const auto& damaged = GetParam().keymap_unreadable ? keymap : macro_file;
+    std::filesystem::remove(damaged);
+    std::filesystem::create_directory(damaged);
+  }
+
+  testing::TempDir dir;
+  std::filesystem::path keymap = dir.path() / "keymap.bin";
+  std::filesystem::path macro_file = dir.path() / "MacroDefine.bin";
+  ConfiguratorState state;
+};
+
+TEST_P(StoreLoading, TheOtherStoreStillLoadsAndTheUnreadableOneIsNamedAndNeverWritten) {
+  const bool keymap_bad = GetParam().keymap_unreadable;
+  const Status loaded = state.LoadFiles(keymap, macro_file, true);
+  ASSERT_FALSE(loaded.ok());
+  const auto& damaged = keymap_bad ? keymap : macro_file;
+  EXPECT_NE(loaded.error().message.find(damaged.string()), std::string::npos)
+      << loaded.error().message;
+  EXPECT_TRUE(state.stores.Held(damaged));
+  EXPECT_EQ(state.key_actions[kQ].kind == kCombineKind, !keymap_bad);
+  EXPECT_EQ(state.stored_macros.entry(0).name[0] == u'M', keymap_bad);
+
+  KeyAssignment assignment(state.image, state.key_actions, state.customised, state.pending,
+                           state.key_names, state.stored_macros, keymap, &state.stores);
+  EXPECT_EQ(assignment.SaveKeymapStore().ok(), !keymap_bad);
+  EXPECT_EQ(assignment.LoadKeymapStore(true).ok(), !keymap_bad);
+  EXPECT_FALSE(state.CommitMacros(keymap, macro_file).ok()) << "either store is held";
+  EXPECT_TRUE(std::filesystem::is_directory(damaged)) << "the damaged store was replaced";
+  auto on_disk = ReadFilePrefix(keymap, kKeymapStoreSize);
+  if (!keymap_bad) {
+    ASSERT_TRUE(on_disk.ok());
+    ConfigImage image;
+    KeyActionTable actions;
+    DecodeKeymapStore(*on_disk, false, image, actions);
+    EXPECT_EQ(actions[kQ].kind, kCombineKind) << "the assignment was lost";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Damages, StoreLoading,
+                         ::testing::Values(Damage{"MacroFileUnreadable", false},
+                                           Damage{"KeymapUnreadable", true}),
+                         DamageName);
+
+TEST(StoreGuard, AFactoryResetReplacesAHeldKeymapOnPurpose) {
+  testing::TempDir dir;
+  const auto keymap = dir.path() / "keymap.bin";
+  ConfiguratorState state;
+  state.stores.Hold(keymap, "cannot read");
+  ASSERT_FALSE(state.stores.CheckWritable(keymap).ok());
+  ASSERT_TRUE(state.ApplyFactoryReset(DeviceRead{}, keymap).ok());
+  EXPECT_FALSE(state.stores.Held(keymap));
+  EXPECT_EQ(std::filesystem::file_size(keymap), kKeymapStoreSize);
+}
+
+}  // namespace
+}  // namespace n240qx

@@ -1,0 +1,196 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+#include <vector>
+
+#include "app/ConfiguratorState.h"
+#include "app/ProfileTransfer.h"
+#include "config/DiskProfileFiles.h"
+#include "config/ProfileStore.h"
+#include "support/TempDir.h"
+#include "keys/KeymapStore.h"
+
+namespace n240qx {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::uint8_t> ReadAll(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+void WriteAll(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
+  fs::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::uint8_t> Filled(std::size_t size, std::uint8_t value) {
+  return std::vector<std::uint8_t>(size, value);
+}
+
+// The disk, except for the operations a test makes fail, as a full disk or a read-only
+// folder would even for root.
+class FailingFiles : public DiskProfileFiles {
+ public:
+  bool fail_write = false;
+  bool fail_remove = false;
+  bool fail_rename = false;
+
+  Status Write(const fs::path& file, std::span<const std::uint8_t> bytes) override {
+    return fail_write ? Failure("no space left on device") : DiskProfileFiles::Write(file, bytes);
+  }
+  Status Remove(const fs::path& file) override {
+    return fail_remove ? Failure("read-only file system") : DiskProfileFiles::Remove(file);
+  }
+  Status Rename(const fs::path& from, const fs::path& to) override {
+    return fail_rename ? Failure("read-only file system") : DiskProfileFiles::Rename(from, to);
+  }
+
+ private:
+  static Status Failure(const char* what) { return Error{ErrorCode::kIo, what}; }
+};
+
+class ProfileTransferTest : public ::testing::Test {
+ protected:
+  ProfileTransferTest() {
+    state->image.bytes().fill(0x11);
+    fs::create_directories(keymap.parent_path());
+  }
+
+  std::vector<std::string> Folder() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(profiles)) {
+      names.push_back(entry.path().filename().string());
+    }
+    std::ranges::sort(names);
+    return names;
+  }
+  std::vector<std::string> Listed() {
+    auto listed = store.List();
+    EXPECT_TRUE(listed.ok());
+    std::vector<std::string> names;
+    for (const auto& profile : *listed) {
+      names.push_back(profile.name);
+    }
+    return names;
+  }
+
+  testing::TempDir dir;
+  fs::path profiles = dir.path() / "data" / "Configure";
+  fs::path keymap = dir.path() / "data" / "keymap.bin";
+  fs::path elsewhere = dir.path() / "elsewhere";
+  std::unique_ptr<ConfiguratorState> state = std::make_unique<ConfiguratorState>();
+  FailingFiles files;
+  ProfileStore store{profiles, files};
+  ProfileTransfer transfer{*state, store, keymap};
+};
+
+TEST_F(ProfileTransferTest, ImportAndExportLeaveOneProfileNamedAfterTheChosenFile) {
+  struct Case {
+    const char* chosen;
+    bool import;
+    std::vector<std::string> folder;
+    std::string listed;
+  };
+  WriteAll(profiles / "x.bin.bin", Filled(10, 1));
+  EXPECT_EQ(Listed(), std::vector<std::string>{"x"}) << "found at opening";
+  for (const Case& c : {Case{"Race.bin", true, {"Race.bin"}, "Race"},
+                        Case{"game.cfg.bin", true, {"game.bin"}, "game"},
+                        Case{"game.cfg.bin", false, {"game.bin"}, "game"},
+                        Case{"Night.bin", false, {"Night.bin"}, "Night"}}) {
+    const fs::path chosen = elsewhere / c.chosen;
+    if (c.import) {
+      WriteAll(chosen, Filled(kKeymapStoreSize, 0x42));
+    }
+    const ProfileOutcome outcome = c.import ? transfer.Import(chosen) : transfer.Export(chosen);
+    ASSERT_TRUE(outcome.status.ok()) << outcome.status.error().message;
+    EXPECT_EQ(outcome.configuration_changed, c.import) << c.chosen;
+    EXPECT_EQ(Folder(), c.folder) << c.chosen;
+    EXPECT_EQ(Listed(), std::vector<std::string>{c.listed}) << c.chosen;
+    EXPECT_EQ(ReadAll(profiles / c.folder[0]), ReadAll(chosen)) << "a copy of the chosen file";
+  }
+  EXPECT_EQ(ReadAll(elsewhere / "Night.bin").size(), 206920u);
+  EXPECT_EQ(ReadAll(keymap), ReadAll(elsewhere / "game.cfg.bin")) << "imported into keymap.bin";
+}
+
+TEST_F(ProfileTransferTest, ShortImportFillsWhatItHolds) {
+  state->key_actions[5].kind = 6;
+  const KeyActionTable table_before = state->key_actions;
+  WriteAll(elsewhere / "Lights.bin", Filled(10060, 0x77));
+  ASSERT_TRUE(transfer.Import(elsewhere / "Lights.bin").status.ok());
+  EXPECT_TRUE(std::ranges::all_of(state->image.bytes(), [](auto b) { return b == 0x77; }));
+  EXPECT_EQ(state->key_actions, table_before);
+  EXPECT_EQ(ReadAll(keymap).size(), 206920u);
+}
+
+TEST_F(ProfileTransferTest, FailuresLoseNothing) {
+  WriteAll(profiles / "Kept.bin", Filled(kKeymapStoreSize, 0x33));
+  const auto kept_bytes = ReadAll(profiles / "Kept.bin");
+  WriteAll(elsewhere / "New.bin", Filled(kKeymapStoreSize, 0x44));
+  const auto image_before = state->image.bytes();
+
+  files.fail_write = true;
+  EXPECT_FALSE(transfer.Export(elsewhere / "Out.bin").status.ok());
+  EXPECT_FALSE(fs::exists(elsewhere / "Out.bin"));
+  const ProfileOutcome import = transfer.Import(elsewhere / "New.bin");
+  EXPECT_FALSE(import.status.ok()) << "keymap.bin and the profile cannot be written";
+  files.fail_write = false;
+  EXPECT_EQ(Folder(), std::vector<std::string>{"Kept.bin"});
+  EXPECT_EQ(ReadAll(profiles / "Kept.bin"), kept_bytes);
+
+  state->image.bytes() = image_before;
+  for (const char* unreadable : {"missing.bin", "empty.bin"}) {
+    if (std::string(unreadable) == "empty.bin") {
+      WriteAll(elsewhere / unreadable, {});
+    }
+    const ProfileOutcome outcome = transfer.Import(elsewhere / unreadable);
+    EXPECT_FALSE(outcome.status.ok()) << unreadable;
+    EXPECT_FALSE(outcome.configuration_changed) << unreadable;
+    EXPECT_EQ(state->image.bytes(), image_before) << unreadable;
+    EXPECT_EQ(Folder(), std::vector<std::string>{"Kept.bin"}) << unreadable;
+  }
+
+  files.fail_rename = true;
+  EXPECT_FALSE(transfer.Rename({"Kept", profiles / "Kept.bin"}, "Other.bin").status.ok());
+  files.fail_rename = false;
+  files.fail_remove = true;
+  const ProfileOutcome stuck = transfer.Export(elsewhere / "Out.bin");
+  EXPECT_FALSE(stuck.status.ok()) << "the old profile could not be removed: said so";
+  EXPECT_EQ(Folder(), (std::vector<std::string>{"Kept.bin", "Out.bin"}));
+  EXPECT_EQ(ReadAll(profiles / "Kept.bin"), kept_bytes);
+}
+
+TEST_F(ProfileTransferTest, RenameMovesTheKeptProfileAndRefusesEscapes) {
+  WriteAll(profiles / "Kept.bin", Filled(kKeymapStoreSize, 0x33));
+  WriteAll(profiles / "Stray.bin", Filled(5, 0x01));
+  const auto kept_bytes = ReadAll(profiles / "Kept.bin");
+  const ProfileEntry kept{"Kept", profiles / "Kept.bin"};
+  for (const char* escape : {"../Evil.bin", "a/b", "a\\b", "", "...", ".bin", "..bin.bin"}) {
+    EXPECT_EQ(transfer.Rename(kept, escape).status.error().code, ErrorCode::kInvalidArgument)
+        << escape;
+    EXPECT_EQ(transfer.Export(elsewhere / (std::string(escape) + ".bin")).status.ok(), false)
+        << escape;
+  }
+  EXPECT_EQ(Folder(), (std::vector<std::string>{"Kept.bin", "Stray.bin"}));
+  EXPECT_FALSE(fs::exists(dir.path() / "data" / "Evil.bin"));
+
+  const ProfileOutcome renamed = transfer.Rename(kept, "Tour.bin");
+  ASSERT_TRUE(renamed.status.ok()) << renamed.status.error().message;
+  EXPECT_EQ(renamed.kept, (ProfileEntry{"Tour", profiles / "Tour.bin"}));
+  EXPECT_EQ(Folder(), std::vector<std::string>{"Tour.bin"});
+  EXPECT_EQ(ReadAll(profiles / "Tour.bin"), kept_bytes) << "renamed, not copied from nothing";
+  EXPECT_EQ(transfer.Rename(kept, "Again").status.error().code, ErrorCode::kNotFound);
+}
+
+TEST_F(ProfileTransferTest, MissingProfilesFolderIsCreated) {
+  EXPECT_TRUE(Listed().empty());
+  EXPECT_TRUE(fs::is_directory(profiles));
+}
+
+}  // namespace
+}  // namespace n240qx
