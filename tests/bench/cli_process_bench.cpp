@@ -21,7 +21,7 @@ class ScratchFolder {
   ScratchFolder()
       : path_(std::filesystem::temp_directory_path() /
               ("n240qx-cli-bench-" + std::to_string(::getpid()))) {
-    std::filesystem::create_directories(path_);
+    std::filesystem::create_directories(path_ / "data");
   }
   ~ScratchFolder() {
     std::error_code ignored;
