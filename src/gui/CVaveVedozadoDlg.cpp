@@ -71,11 +71,15 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
           setup.launcher ? std::move(setup.launcher) : std::make_unique<QtLauncher>()},
       std::move(window));
   repaint_timer_.setInterval(kRepaintTickMs);
+  // The tick runs only while a countdown is pending, so that the window costs nothing at rest.
   connect(&repaint_timer_, &QTimer::timeout, this, [this] {
     if (state_.repaint.Tick()) {
       update();
+    } else {
+      repaint_timer_.stop();
     }
   });
+  skins_.OnChanged([this] { update(); });
 }
 
 CVaveVedozadoDlg::~CVaveVedozadoDlg() {
@@ -119,6 +123,7 @@ void CVaveVedozadoDlg::CreateTray() {
   tray_ = new TrayIcon(windowIcon(), texts_, AutostartEntry::FromEnvironment(), this);
   connect(tray_, &TrayIcon::DoubleClicked, this,
           [this] { Carry(model_.visibility().OnTrayDoubleClick()); });
+  connect(tray_, &TrayIcon::AboutChosen, this, [this] { Carry({WindowRequest::kShowAbout}); });
   connect(tray_, &TrayIcon::ExitChosen, this, [this] { Carry(MainWindowModel::OnTrayExit()); });
 }
 
@@ -157,6 +162,12 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
       return CConfigureDlg(state_, paths_, chooser, language_, this).Run();
     };
   }
+  if (!dialogs_.about) {
+    dialogs_.about = [this](const AboutBox& about) {
+      QMessageBox::about(this, QString::fromStdString(about.title),
+                         QString::fromStdString(about.text));
+    };
+  }
   if (!dialogs_.start_updater) {
     dialogs_.start_updater = [this](const QString& program) {
       return QProcess::startDetached(program, QStringList(), ToQString(paths_.share_folder()));
@@ -175,7 +186,6 @@ bool CVaveVedozadoDlg::AskColour() {
 
 void CVaveVedozadoDlg::Start() {
   SetSlidersFromImage();
-  repaint_timer_.start();
   actions_->Start();
 }
 
@@ -185,6 +195,9 @@ void CVaveVedozadoDlg::ShowFromOutside() {
 
 void CVaveVedozadoDlg::Carry(const std::vector<WindowRequest>& requests) {
   for (const WindowRequest request : requests) {
+    // The controls follow the model before each step, so a question a step asks (the
+    // firmware prompt after a read) comes with the busy state already gone.
+    SyncControls();
     if (!CarryWindowRequest(request) && !actions_->Carry(request) &&
         request == WindowRequest::kEndProgram) {
       emit EndRequested();
@@ -221,6 +234,14 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       return true;
     case WindowRequest::kSetSlidersFromImage:
       SetSlidersFromImage();
+      return true;
+    case WindowRequest::kShowAbout:
+      dialogs_.about(AboutBox::For(texts_, state_.firmware));
+      return true;
+    case WindowRequest::kStartRepaintCountdown:
+      if (state_.repaint.repaint_pending() && !repaint_timer_.isActive()) {
+        repaint_timer_.start();
+      }
       return true;
     default:
       return false;
@@ -323,6 +344,7 @@ void CVaveVedozadoDlg::mouseReleaseEvent(QMouseEvent* event) {
     manual_drag_offset_.reset();
     return;
   }
+  keyboard_view_.FollowCtrl(event->modifiers().testFlag(Qt::ControlModifier));
   const QPoint at = PointOf(event);
   const ClickResult result = model_.OnButtonUp(at.x(), at.y());
   if (result.key_click) {

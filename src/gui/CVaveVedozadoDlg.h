@@ -67,6 +67,8 @@ class CVaveVedozadoDlg : public QWidget {
   bool simulated() const { return actions_->simulated(); }
   const std::string& failure() const { return actions_->failure(); }
   int paint_count() const { return paint_count_; }
+  bool repaint_ticking() const { return repaint_timer_.isActive(); }
+  SkinPictures& skins() { return skins_; }
 
   // The window as the skin pictures make it: "main.png"'s size.
   QSize SkinSize();

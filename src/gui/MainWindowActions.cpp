@@ -71,6 +71,8 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     if (move) {
       window_.move_slider(static_cast<SliderId>(move->control_id), move->position);
     }
+    // The effect may have changed what the page offers (the speed slider) at once.
+    window_.carry({WindowRequest::kStartRepaintCountdown});
   };
   return hooks;
 }

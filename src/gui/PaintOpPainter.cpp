@@ -1,12 +1,8 @@
 #include "gui/PaintOpPainter.h"
 
-#include <QFont>
-#include <QFontMetrics>
 #include <QString>
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
-#include <map>
 
 namespace n240qx {
 
@@ -16,44 +12,6 @@ QColor ToQColor(RgbColour colour) {
   return QColor(colour.red, colour.green, colour.blue);
 }
 
-// The texts were laid out for fonts asked for by cell height (ascent plus descent), the way the
-// original drawing code sized them; Qt sizes by em, which is smaller than the cell. The first
-// request for a height measures once and scales the em down so the cell comes out at that
-// height.
-class FontCache {
- public:
-  struct Entry {
-    QFont font;
-    int ascent = 0;
-  };
-
-  const Entry& For(int height) {
-    auto found = entries_.find(height);
-    if (found != entries_.end()) {
-      return found->second;
-    }
-    QFont font = MakeFont(height);
-    const QFontMetrics metrics(font);
-    if (metrics.height() > height && metrics.height() > 0) {
-      const int scaled =
-          static_cast<int>(std::lround(static_cast<double>(height) * height / metrics.height()));
-      font = MakeFont(std::max(scaled, 1));
-    }
-    const int ascent = QFontMetrics(font).ascent();
-    return entries_.emplace(height, Entry{font, ascent}).first->second;
-  }
-
- private:
-  static QFont MakeFont(int pixel_size) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(std::max(pixel_size, 1));
-    font.setWeight(QFont::Light);
-    return font;
-  }
-
-  std::map<int, Entry> entries_;
-};
-
 class OpPainter {
  public:
   OpPainter(QPainter& painter, SkinPictures& skins) : painter_(painter), skins_(skins) {}
@@ -62,11 +20,13 @@ class OpPainter {
     if (op.height <= 0 || op.text.empty()) {
       return;
     }
-    const FontCache::Entry& font = fonts_.For(op.height);
+    const QString text = QString::fromStdString(op.text);
+    TextFonts& fonts = skins_.fonts();
+    const TextFonts::Entry& font = fonts.For(fonts.FittedHeight(text, op.height, op.max_width));
     painter_.setFont(font.font);
     painter_.setPen(ToQColor(op.colour));
     // The text's top-left corner is the cell's, so the baseline sits one ascent lower.
-    painter_.drawText(QPoint(op.x, op.y + font.ascent), QString::fromStdString(op.text));
+    painter_.drawText(QPoint(op.x, op.y + font.ascent), text);
   }
 
   void operator()(const PaintPicture& op) {
@@ -126,7 +86,6 @@ class OpPainter {
  private:
   QPainter& painter_;
   SkinPictures& skins_;
-  FontCache fonts_;
 };
 
 }  // namespace

@@ -20,6 +20,7 @@ TrayIcon::TrayIcon(const QIcon& icon, const Texts& texts, std::optional<Autostar
     : QObject(parent), texts_(texts), autostart_(std::move(autostart)), icon_(icon) {
   icon_.setToolTip(Text(texts_, TextId::kWindowTitle));
   AddStartWithDesktop();
+  menu_.addAction(Text(texts_, TextId::kAbout), this, &TrayIcon::AboutChosen);
   menu_.addAction(Text(texts_, TextId::kTrayExit), this, &TrayIcon::ExitChosen);
   icon_.setContextMenu(&menu_);
   connect(&icon_, &QSystemTrayIcon::activated, this,

@@ -11,8 +11,8 @@
 namespace n240qx {
 
 // The notification-area icon: its tip is the window title, a double-click asks for the window
-// (or the no-keyboard balloon, as the window model decides), and its menu has "Start with the
-// desktop" (when there is an autostart folder to write to) and "Exit".
+// (or the no-keyboard balloon, as the window model decides), and its menu has "About", "Start
+// with the desktop" (when there is an autostart folder to write to) and "Exit".
 class TrayIcon : public QObject {
   Q_OBJECT
 
@@ -26,6 +26,7 @@ class TrayIcon : public QObject {
 
  signals:
   void DoubleClicked();
+  void AboutChosen();
   void ExitChosen();
 
  private:

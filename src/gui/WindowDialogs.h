@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+#include "app/AboutBox.h"
 #include "app/ConfirmPrompt.h"
 #include "keys/PendingAssignment.h"
 #include "paint/RgbColour.h"
@@ -26,6 +27,8 @@ struct WindowDialogs {
   std::function<bool()> profiles;
   // Starts the firmware updater without waiting for it; false when it could not be started.
   std::function<bool(const QString& program)> start_updater;
+  // Shows the About box.
+  std::function<void(const AboutBox& about)> about;
 };
 
 }  // namespace n240qx

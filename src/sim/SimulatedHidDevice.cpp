@@ -53,4 +53,10 @@ Result<std::size_t> SimulatedHidDevice::ReadReport(std::span<std::uint8_t> repor
   return hub_->ReadNothing(connection_, timeout_ms);
 }
 
+void SimulatedHidDevice::InterruptRead() {
+  if (event_queue_ >= 0) {
+    hub_->InterruptEventRead(event_queue_);
+  }
+}
+
 }  // namespace n240qx

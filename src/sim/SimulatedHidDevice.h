@@ -30,6 +30,7 @@ class SimulatedHidDevice final : public HidDevice {
   Result<std::size_t> GetFeatureReport(std::span<std::uint8_t> report) override;
   Result<std::size_t> WriteReport(std::span<const std::uint8_t> report) override;
   Result<std::size_t> ReadReport(std::span<std::uint8_t> report, int timeout_ms) override;
+  void InterruptRead() override;
 
  private:
   std::shared_ptr<SimulatorHub> hub_;

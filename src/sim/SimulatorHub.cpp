@@ -224,6 +224,9 @@ Result<std::size_t> SimulatorHub::ReadEvent(std::uint64_t connection, int queue,
     if (found == event_queues_.end()) {
       return Disconnected();
     }
+    if (std::exchange(found->second.interrupted, false)) {
+      return std::size_t{0};
+    }
     auto& events = found->second.events;
     const auto now = SteadyClock::now();
     if (!events.empty() && events.front().ready_at <= now) {
@@ -272,6 +275,18 @@ int SimulatorHub::OpenEventQueue(std::uint64_t connection) {
 void SimulatorHub::CloseEventQueue(int queue) {
   std::lock_guard lock(mutex_);
   event_queues_.erase(queue);
+}
+
+void SimulatorHub::InterruptEventRead(int queue) {
+  {
+    std::lock_guard lock(mutex_);
+    auto found = event_queues_.find(queue);
+    if (found == event_queues_.end()) {
+      return;
+    }
+    found->second.interrupted = true;
+  }
+  changed_.notify_all();
 }
 
 bool SimulatorHub::WaitUntil(std::unique_lock<std::mutex>& lock, SteadyClock::time_point until,

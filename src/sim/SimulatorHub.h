@@ -50,6 +50,8 @@ class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
   Result<std::size_t> Unsupported(std::uint64_t connection, const char* what);
   int OpenEventQueue(std::uint64_t connection);
   void CloseEventQueue(int queue);
+  // The queue's reader returns 0 from its current or next ReadEvent at once.
+  void InterruptEventRead(int queue);
 
   // Control.
   SimulatedMemory Memory() const;
@@ -79,6 +81,7 @@ class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
   struct EventQueue {
     std::uint64_t connection = 0;
     std::deque<PendingEvent> events;
+    bool interrupted = false;
   };
 
   std::optional<Error> CheckTransfer(std::uint64_t connection, TransferKind kind);

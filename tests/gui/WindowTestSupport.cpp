@@ -75,6 +75,9 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
   WindowDialogs dialogs;
   dialogs.confirm = [this](const ConfirmPrompt&) {
     ++confirm_count;
+    if (while_confirming) {
+      while_confirming();
+    }
     return confirm_answer;
   };
   dialogs.key_assignment = [this](PendingAssignment& pending) { return key_dialog(pending); };

@@ -62,6 +62,8 @@ class WindowUnderTest {
   // What the dialogs answer; set before they are asked.
   bool confirm_answer = true;
   int confirm_count = 0;
+  // Runs while a question is up, to look at the window behind it.
+  std::function<void()> while_confirming;
   std::function<bool(PendingAssignment&)> key_dialog = [](PendingAssignment&) { return false; };
   // The colour dialog: gets the shared colour the window starts it on, returns true for OK.
   std::function<bool(RgbColour&)> colour_dialog = [](RgbColour&) { return false; };

@@ -43,6 +43,40 @@ TEST(SimulatorThreadTest, UnplugWakesABlockedEventReader) {
   EXPECT_EQ(result.error().code, ErrorCode::kDisconnected);
 }
 
+// A closing session wakes its listener this way instead of sitting out the read's time-out; a
+// wake that comes before the read starts must not be lost either.
+TEST(SimulatorThreadTest, InterruptEndsTheCurrentOrNextEventReadOnce) {
+  SimulatedLink link;
+  auto events = OpenPath(link, kEventPath);
+  ASSERT_NE(events, nullptr);
+  events->InterruptRead();
+  Event4 report = {4, 0, 0, 0};
+  auto early = events->ReadReport(report, -1);
+  ASSERT_TRUE(early.ok());
+  EXPECT_EQ(*early, 0u) << "a wake before the read ends it";
+
+  std::atomic<bool> reading{false};
+  auto reader = std::async(std::launch::async, [&] {
+    Event4 blocked = {4, 0, 0, 0};
+    reading = true;
+    return events->ReadReport(blocked, -1);
+  });
+  while (!reading) {
+    std::this_thread::yield();
+  }
+  std::this_thread::sleep_for(milliseconds(20));
+  events->InterruptRead();
+  ASSERT_EQ(reader.wait_for(kHangLimit), std::future_status::ready) << "the reader hangs";
+  auto woken = reader.get();
+  ASSERT_TRUE(woken.ok());
+  EXPECT_EQ(*woken, 0u);
+
+  link.SendEventReport(1, 4, 9);
+  auto next = events->ReadReport(report, -1);
+  ASSERT_TRUE(next.ok()) << "the wake was used up";
+  EXPECT_EQ(*next, 4u);
+}
+
 TEST(SimulatorThreadTest, UnplugWakesBlockedDataReadsOnEveryInterface) {
   SimulatedLink link;
   auto command = OpenPath(link, kCommandPath);

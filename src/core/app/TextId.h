@@ -35,6 +35,11 @@ enum class TextId {
   kHotplugFailed,
   kTrayStartWithDesktop,
   kAutostartFailed,
+  kAbout,
+  kAboutVersion,
+  kAboutLicence,
+  kAboutFirmware,
+  kAboutFirmwareUnknown,
   kCount,  // not a text: the number of texts
 };
 

@@ -64,6 +64,12 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kTrayStartWithDesktop, "Start with the desktop", "Mit dem Desktop starten"},
     {TextId::kAutostartFailed, "Starting with the desktop could not be changed: ",
      "Der Start mit dem Desktop konnte nicht ge\u00E4ndert werden: "},
+    // The About box, from the tray menu and the help window.
+    {TextId::kAbout, "About", "\u00DCber"},
+    {TextId::kAboutVersion, "Version ", "Version "},
+    {TextId::kAboutLicence, "Licence: ", "Lizenz: "},
+    {TextId::kAboutFirmware, "Keyboard firmware: ", "Tastatur-Firmware: "},
+    {TextId::kAboutFirmwareUnknown, "not read yet", "noch nicht gelesen"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

@@ -20,14 +20,25 @@ void EventChannel::Close() {
   device_.reset();
 }
 
+std::shared_ptr<HidDevice> EventChannel::Device() const {
+  std::lock_guard lock(mutex_);
+  return device_;
+}
+
+void EventChannel::InterruptRead() {
+  if (auto device = Device()) {
+    device->InterruptRead();
+  }
+}
+
 Result<std::optional<EventReport>> EventChannel::ReadEventReport(int timeout_ms) {
   auto buffer = PrimedEventReport();
   const int wait_ms = std::clamp(timeout_ms, 0, kMaxEventWaitMs);
-  std::lock_guard lock(mutex_);
-  if (device_ == nullptr) {
+  const std::shared_ptr<HidDevice> device = Device();
+  if (device == nullptr) {
     return Error{ErrorCode::kNotOpen, "the keyboard's event interface is not open"};
   }
-  auto got = device_->ReadReport(buffer, wait_ms);
+  auto got = device->ReadReport(buffer, wait_ms);
   if (!got.ok()) {
     return Error{got.error().code, "event report failed: " + got.error().message};
   }

@@ -14,7 +14,8 @@ namespace n240qx {
 inline constexpr int kMaxEventWaitMs = 200;
 
 // The event interface, read only by the listener thread. It shares nothing with the command
-// channel; its lock only lets another thread close it between two reads.
+// channel. A read holds its own reference to the device, so another thread can close the
+// channel or interrupt the read without waiting for the read's time-out.
 class EventChannel {
  public:
   bool IsOpen() const;
@@ -24,10 +25,14 @@ class EventChannel {
   // Waits at most min(timeout_ms, kMaxEventWaitMs); nullopt when no report came in that time
   // (or one too short to carry a kind). kNotOpen once closed, kDisconnected after an unplug.
   Result<std::optional<EventReport>> ReadEventReport(int timeout_ms);
+  // Any thread: the read waiting now (or else the next one) gives nullopt at once.
+  void InterruptRead();
 
  private:
+  std::shared_ptr<HidDevice> Device() const;
+
   mutable std::mutex mutex_;
-  std::unique_ptr<HidDevice> device_;
+  std::shared_ptr<HidDevice> device_;
 };
 
 }  // namespace n240qx

@@ -28,6 +28,7 @@ void EventListener::Start() {
 
 void EventListener::Stop() {
   stop_.store(true);
+  channel_.InterruptRead();
   if (thread_.joinable()) {
     thread_.join();
   }

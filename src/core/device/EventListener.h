@@ -26,7 +26,7 @@ class EventListener {
 
   // Starts the thread unless one runs; a listener that ended by itself is joined first.
   void Start();
-  // Sets the stop flag and joins; the thread sees it within one read timeout (200 ms).
+  // Sets the stop flag, wakes the thread's read and joins.
   void Stop();
   bool running() const { return running_.load(); }
 

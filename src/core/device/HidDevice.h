@@ -21,6 +21,10 @@ class HidDevice {
   virtual Result<std::size_t> WriteReport(std::span<const std::uint8_t> report) = 0;
   // Waits at most timeout_ms for one input report; returns 0 when none arrived in that time.
   virtual Result<std::size_t> ReadReport(std::span<std::uint8_t> report, int timeout_ms) = 0;
+  // Any thread: makes the ReadReport waiting now, or else the next one, return 0 at once, so
+  // that a closing session need not sit out a read's time-out. A device that cannot be woken
+  // keeps this default and its reader sees the close within its time-out.
+  virtual void InterruptRead() {}
 };
 
 }  // namespace n240qx

@@ -43,6 +43,8 @@ class LoggingHidDevice final : public HidDevice {
     return result;
   }
 
+  void InterruptRead() override { inner_->InterruptRead(); }
+
  private:
   void LogOutgoing(const Result<std::size_t>& result, WireKind kind,
                    std::span<const std::uint8_t> report) {

@@ -17,6 +17,9 @@ struct PaintText {
   int height = 0;
   std::string text;
   RgbColour colour = kWhite;
+  // When above 0: the text is drawn at the largest height up to `height` at which it is no
+  // wider than this, so that it never runs into the control beside it.
+  int max_width = 0;
   bool operator==(const PaintText&) const = default;
 };
 

@@ -11,6 +11,8 @@ HelpChoice HelpWindowModel::ChoiceAt(int x, int y) {
       return HelpChoice::kFactoryReset;
     case 1:
       return HelpChoice::kFirmwareUpdate;
+    case 2:
+      return HelpChoice::kAbout;
     default:
       return HelpChoice::kClose;
   }
@@ -26,7 +28,8 @@ HelpChoice HelpWindowModel::OnButtonUp(int x, int y) {
 }
 
 std::array<TextPlacement, 3> HelpWindowModel::Lines() {
-  // Each row's text sits a few pixels into its 25-pixel band.
+  // Each row's text sits a few pixels into its 25-pixel band. A click on the version row opens
+  // "About", as a frameless window has no system menu to offer it.
   return {{
       {TextId::kHelpResetSettings, 850, 26, 15},
       {TextId::kHelpFirmwareUpdate, 850, 51, 15},

@@ -11,10 +11,11 @@ namespace n240qx {
 enum class HelpChoice {
   kFactoryReset,    // row 0: ask, then reset the keyboard; the window closes either way
   kFirmwareUpdate,  // row 1: start the updater; the window stays
+  kAbout,           // row 2, the version: name, version, licence and the keyboard's firmware
   kClose,           // any other row, or anywhere outside
 };
 
-// The small window under the title strip's help button: two rows and the version text.
+// The small window under the title strip's help button: three rows.
 class HelpWindowModel {
  public:
   static constexpr PixelRect kArea{830, 22, 996, 99};

@@ -51,6 +51,15 @@ class KeyboardView {
 
   void OnCtrlDown() { selection_.OnCtrlDown(); }
   void OnCtrlUp() { selection_.OnCtrlUp(); }
+  // A click carries its own Ctrl state: a Ctrl released while another window had the focus
+  // never reached this one, and must not stick.
+  void FollowCtrl(bool held) {
+    if (held && !selection_.ctrl_down()) {
+      selection_.OnCtrlDown();
+    } else if (!held && selection_.ctrl_down()) {
+      selection_.OnCtrlUp();
+    }
+  }
 
   std::uint8_t hovered_key() const { return hovered_key_; }
   const KeySelection& selection() const { return selection_; }

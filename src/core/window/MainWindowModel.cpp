@@ -151,6 +151,8 @@ ClickResult MainWindowModel::OnHelpClick(int x, int y) {
       return Handled({WindowRequest::kRepaint, WindowRequest::kConfirmFactoryReset});
     case HelpChoice::kFirmwareUpdate:
       return Handled({WindowRequest::kLaunchUpdater});
+    case HelpChoice::kAbout:
+      return Handled({WindowRequest::kRepaint, WindowRequest::kShowAbout});
     case HelpChoice::kClose:
       break;
   }

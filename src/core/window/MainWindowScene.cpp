@@ -16,8 +16,10 @@ constexpr RgbColour kFailure{255, 96, 96};
 constexpr RgbColour kProgressTrack{34, 34, 34};
 
 PaintText TextAt(const TextPlacement& placement, const Texts& texts) {
-  return PaintText{placement.x, placement.y, placement.height,
-                   std::string(texts.Get(placement.text))};
+  PaintText text{placement.x, placement.y, placement.height,
+                 std::string(texts.Get(placement.text))};
+  text.max_width = placement.max_width;
+  return text;
 }
 
 PaintPicture PictureAt(const PicturePlacement& placement) {

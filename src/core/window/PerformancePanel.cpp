@@ -27,9 +27,12 @@ PerformancePanel::KeyEnableMask PerformancePanel::KeyEnableMaskToSend(const Conf
 }
 
 std::array<TextPlacement, 4> PerformancePanel::Labels() {
+  // At their full height the two toggle labels run into their toggles ("Windowstasten
+  // sperren" by far); each ends at least 4 pixels before its toggle, smaller where it must.
+  constexpr int kGap = 4;
   return {{
-      {TextId::kGameMode, 17, 464, 16},
-      {TextId::kWindowsKeyLock, 18, 500, 16},
+      {TextId::kGameMode, 17, 464, 16, kGameModeToggle.x - kGap - 17},
+      {TextId::kWindowsKeyLock, 18, 500, 16, kWindowsKeyLockToggle.x - kGap - 18},
       {TextId::kResponseTime, 26, 341, 15},
       {TextId::kReportRate, 26, 401, 15},
   }};
@@ -37,8 +40,9 @@ std::array<TextPlacement, 4> PerformancePanel::Labels() {
 
 std::array<PicturePlacement, 4> PerformancePanel::Pictures(const ConfigImage& image) {
   return {{
-      {TogglePicture(IsOn(image.game_mode())), 105, 466},
-      {TogglePicture(IsOn(image.windows_key_lock())), 156, 502},
+      {TogglePicture(IsOn(image.game_mode())), kGameModeToggle.x, kGameModeToggle.y},
+      {TogglePicture(IsOn(image.windows_key_lock())), kWindowsKeyLockToggle.x,
+       kWindowsKeyLockToggle.y},
       {"responsetime_txt.png", 25, 380},
       {"reportRate_txt.png", 25, 429},
   }};

@@ -6,6 +6,7 @@
 #include "window/Placement.h"
 #include "config/ConfigImage.h"
 #include "config/ImageField.h"
+#include "paint/PixelPoint.h"
 
 namespace n240qx {
 
@@ -15,6 +16,9 @@ namespace n240qx {
 class PerformancePanel {
  public:
   using KeyEnableMask = std::array<std::uint8_t, image_field::kKeyEnableMask.size>;
+
+  static constexpr PixelPoint kGameModeToggle{105, 466};
+  static constexpr PixelPoint kWindowsKeyLockToggle{156, 502};
 
   // Any non-zero value counts as on; a toggle stores 0 or 1, so toggling twice leaves a
   // valid value as it was and the next Apply sends nothing for it.

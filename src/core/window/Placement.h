@@ -13,6 +13,8 @@ struct TextPlacement {
   int x;
   int y;
   int height;
+  // Above 0: the widest the text may be (see PaintText).
+  int max_width = 0;
 };
 
 // A skin picture drawn at its own size with its top-left corner at (x, y).

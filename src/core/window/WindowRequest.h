@@ -25,6 +25,8 @@ enum class WindowRequest {
   kOpenMacroDialog,
   kConfirmFactoryReset,  // ask FactoryResetFlow's prompt, answer through OnFactoryResetAnswer
   kLaunchUpdater,
+  kStartRepaintCountdown,  // the keyboard changed the lighting: tick until the countdown ends
+  kShowAbout,
 };
 
 }  // namespace n240qx

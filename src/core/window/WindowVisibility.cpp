@@ -1,9 +1,14 @@
 #include "window/WindowVisibility.h"
 
+#include <utility>
+
 namespace n240qx {
 
 std::vector<WindowRequest> WindowVisibility::OnStartup(bool command_open, bool event_open) {
   keyboard_connected_ = command_open;
+  if (std::exchange(started_, true)) {
+    return {WindowRequest::kRepaint};
+  }
   if (command_open && event_open && !(start_minimized_ && tray_available_)) {
     return {WindowRequest::kShowWindow};
   }

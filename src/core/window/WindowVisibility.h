@@ -28,6 +28,8 @@ class WindowVisibility {
 
   // After start-up tried both keyboard interfaces: without both, or when started minimized,
   // the window hides to the tray; without a tray it stays (showing the notice when needed).
+  // A later connect (the keyboard taking over from the fallback simulator) is an arrival: it
+  // never shows, raises or hides the window.
   std::vector<WindowRequest> OnStartup(bool command_open, bool event_open);
   // The keyboard is attached but may not be opened: the window stays shown with what to do,
   // and the tray's balloon says it too. Cleared once the keyboard is connected.
@@ -46,6 +48,7 @@ class WindowVisibility {
   bool keyboard_connected_ = false;
   bool start_minimized_ = false;
   bool permission_denied_ = false;
+  bool started_ = false;
 };
 
 }  // namespace n240qx

@@ -3,8 +3,10 @@
 #include <array>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <string>
 
+#include "app/AboutBox.h"
 #include "app/FirmwareCheck.h"
 #include "app/ProgramVersion.h"
 #include "support/TempDir.h"
@@ -18,8 +20,37 @@ TEST(HelpWindow, RowsAreTwentyFivePixelsHighFromTheTopOfTheWindow) {
   EXPECT_EQ(HelpWindowModel::ChoiceAt(996, 46), HelpChoice::kFactoryReset);
   EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 47), HelpChoice::kFirmwareUpdate);
   EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 71), HelpChoice::kFirmwareUpdate);
-  EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 72), HelpChoice::kClose) << "the version row";
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 72), HelpChoice::kAbout);
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 96), HelpChoice::kAbout);
+  EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 97), HelpChoice::kClose) << "the last, partial row";
   EXPECT_EQ(HelpWindowModel::ChoiceAt(900, 99), HelpChoice::kClose);
+}
+
+TEST(HelpWindow, AboutTellsNameVersionLicenceAndTheKeyboardsFirmware) {
+  struct Case {
+    Language language;
+    std::optional<FirmwareVersion> firmware;
+    std::string title;
+    std::string firmware_line;
+    std::string licence_word;
+  };
+  const Case cases[] = {
+      {Language::kEnglish, FirmwareVersion{1, 7}, "About n240qx", "Keyboard firmware: 1.7",
+       "Licence: "},
+      {Language::kGerman, FirmwareVersion{2, 10}, "\u00DCber n240qx", "Tastatur-Firmware: 2.10",
+       "Lizenz: "},
+      {Language::kEnglish, std::nullopt, "About n240qx", "Keyboard firmware: not read yet",
+       "Licence: "},
+  };
+  for (const Case& c : cases) {
+    const AboutBox about = AboutBox::For(Texts(c.language), c.firmware);
+    EXPECT_EQ(about.title, c.title);
+    EXPECT_EQ(about.text.rfind("n240qx\nVersion " + std::string(AboutBox::ProgramVersion()), 0), 0u)
+        << about.text;
+    EXPECT_NE(about.text.find(c.licence_word + AboutBox::Licence()), std::string::npos);
+    EXPECT_NE(about.text.find(c.firmware_line), std::string::npos) << about.text;
+  }
+  EXPECT_STRNE(AboutBox::ProgramVersion(), "");
 }
 
 TEST(HelpWindow, ClicksOutsideCloseIt) {

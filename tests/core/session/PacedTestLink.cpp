@@ -55,6 +55,7 @@ class PacedDevice final : public HidDevice {
     }
     return read;
   }
+  void InterruptRead() override { inner_->InterruptRead(); }
 
  private:
   std::unique_ptr<HidDevice> inner_;

@@ -253,5 +253,21 @@ TEST(MainWindowWithTray, HidesWithoutAKeyboardUntilTheTrayShowsIt) {
   EXPECT_EQ(model.visibility().OnTrayDoubleClick(), (std::vector<R>{R::kShowWindow}));
 }
 
+// The keyboard taking over from the fallback simulator connects again: whether the window was
+// hidden to the tray or shown, it stays as it is.
+TEST(MainWindowWithTray, AConnectAfterStartUpNeverShowsRaisesOrHidesTheWindow) {
+  for (const auto& [command_open, event_open] :
+       {std::pair{true, true}, {true, false}, {false, false}}) {
+    ConfigImage image;
+    DeviceSnapshot snapshot;
+    MainWindowModel model(image, snapshot, /*tray_available=*/true);
+    model.OnStartup(false, false);
+    const auto again = model.OnStartup(command_open, event_open);
+    EXPECT_EQ(std::ranges::count(again, R::kShowWindow), 0) << command_open << event_open;
+    EXPECT_EQ(std::ranges::count(again, R::kHideWindow), 0) << command_open << event_open;
+    EXPECT_EQ(model.visibility().keyboard_connected(), command_open);
+  }
+}
+
 }  // namespace
 }  // namespace n240qx
