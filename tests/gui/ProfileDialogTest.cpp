@@ -68,6 +68,10 @@ class ProfileDialog : public ::testing::Test {
   }
   void WriteProfile(const fs::path& file, std::uint8_t brightness) {
     ConfiguratorState source;
+    // A configuration the keyboard takes: Static, one colour, left to right.
+    source.image.light_effect() = 1;
+    source.image.colour_choice() = 1;
+    source.image.light_direction() = 1;
     source.image.brightness() = brightness;
     fs::create_directories(file.parent_path());
     ASSERT_TRUE(SaveKeymapStore(file, source.image, source.key_actions).ok());
