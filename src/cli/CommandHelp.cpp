@@ -54,7 +54,7 @@ constexpr CommandHelp kHelp[] = {
      "n240qx-ctl macro new Copy \"LCtrl dn\" \"C dn\" \"50 ms\" \"C up\" \"LCtrl up\"",
      {}},
     {"profile",
-     "profile list|export FILE|import FILE",
+     "profile list|import|export FILE",
      "the profile kept in Configure/; export the configuration keymap.bin holds to FILE, or "
      "check FILE and import it (the keyboard receives it with the next write)",
      "n240qx-ctl profile export ~/race.bin",

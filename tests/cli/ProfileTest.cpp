@@ -6,6 +6,7 @@
 #include "CliFixture.h"
 #include "JsonValue.h"
 #include "keys/KeymapStore.h"
+#include "support/ValidProfile.h"
 
 namespace n240qx::testing {
 namespace {
@@ -26,9 +27,8 @@ class ProfileTest : public CliFixture {
   // A whole profile as the window writes one: every key's entry carries its own code.
   static std::vector<std::uint8_t> Profile(std::uint8_t seed) {
     ConfigImage image;
-    for (std::size_t i = 0; i < image.bytes().size(); ++i) {
-      image.bytes()[i] = static_cast<std::uint8_t>(i * 13 + seed);
-    }
+    const auto settings = ValidProfile(image.bytes().size(), seed);
+    std::ranges::copy(settings, image.bytes().begin());
     KeyActionTable table;
     RestoreKeyActionKeys(table);
     table[3].kind = seed;

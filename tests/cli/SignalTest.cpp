@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "CliFixture.h"
+#include "support/ValidProfile.h"
 
 namespace n240qx::testing {
 namespace {
@@ -19,7 +20,7 @@ bool WriteHasBegun(const std::vector<std::string>& sent) {
 
 TEST_P(SignalTest, EndingTheToolMidWriteClosesTheLightingAndTheBracketFirst) {
   // Every region differs from the keyboard's: a write of several seconds.
-  std::vector<std::uint8_t> profile(10060, 0x11);
+  const std::vector<std::uint8_t> profile = ValidProfile(10060, 0x11);
   WriteBytes(dir / "long.bin", profile);
   const pid_t apply = Start({"apply", (dir / "long.bin").string()}, "apply");
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);

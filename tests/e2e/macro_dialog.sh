@@ -46,7 +46,7 @@ timeout 60 "$ctl" --simulate="$work/state.bin" --data-dir "$work/data" macros >"
 grep -q '^0: Macro_001 ' "$work/macros.txt" || fail "no Macro_001: $(cat "$work/macros.txt")"
 timeout 60 "$ctl" --simulate="$work/state.bin" --data-dir "$work/data" macro show 0 \
   >"$work/events.txt" || fail "n240qx-ctl could not show macro 0"
-printf 'A  dn\nA  up\nB  dn\nB  up\n' >"$work/expected.txt"
+printf 'macro 0: Macro_001\nA dn\nA up\nB dn\nB up\n' >"$work/expected.txt"
 if ! diff -u "$work/expected.txt" "$work/events.txt" >"$work/events.diff"; then
   sed 's/^/  /' "$work/events.diff" >&2
   fail "macro 0 does not hold the typed keys"

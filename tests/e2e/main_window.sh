@@ -42,7 +42,7 @@ apply_and_close
 
 json=$(timeout 60 "$ctl" --simulate="$work/state.bin" --data-dir "$work/data" read --json) ||
   fail "n240qx-ctl could not read the simulated keyboard"
-for expected in '"game_mode":1' '"windows_key_lock":1' '"response_time":9'; do
+for expected in '"game_mode":true' '"windows_key_lock":true' '"response_time":9'; do
   grep -q "$expected" <<<"$json" || fail "the keyboard does not hold $expected"
 done
 echo "PASS: the window's changes reached the simulated keyboard"

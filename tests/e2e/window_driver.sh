@@ -9,6 +9,8 @@ ctl=$2
 artifacts=$3
 title="BRAXLEN ZELKA KEYBOARD N240QX"
 work=$(mktemp -d)
+# The command-line tool refuses a data folder that does not exist for commands that only read.
+mkdir -p "$work/data"
 pid=""
 
 cleanup() {

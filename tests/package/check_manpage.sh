@@ -3,7 +3,7 @@
 # does not document. Commands are the lowercase words that begin the help's usage lines
 # (indented at most four blanks, after "n240qx-ctl" when a line starts with it), and the
 # sub-command words after them ("macro show N", "profile list|export FILE"), up to the two
-# blanks that begin a line's description.
+# blanks that begin a line's description; an example line names only its command.
 set -euo pipefail
 ctl=$1
 page=$2
@@ -24,6 +24,7 @@ commands=$(awk '
     first = (word[1] == "n240qx-ctl") ? 2 : 1
     if (word[first] !~ /^[a-z][a-z0-9-]*$/) next
     print word[first]
+    if (first == 2) next  # an example: what follows the command is its arguments
     n = split(word[first + 1], subs, "|")
     for (i = 1; i <= n; i++) if (subs[i] ~ /^[a-z][a-z0-9-]*$/) print subs[i]
   }' <<<"$help" | sort -u)

@@ -9,8 +9,9 @@
 #include "app/ProfileTransfer.h"
 #include "config/DiskProfileFiles.h"
 #include "config/ProfileStore.h"
-#include "support/TempDir.h"
 #include "keys/KeymapStore.h"
+#include "support/TempDir.h"
+#include "support/ValidProfile.h"
 
 namespace n240qx {
 namespace {
@@ -29,8 +30,9 @@ void WriteAll(const fs::path& file, const std::vector<std::uint8_t>& bytes) {
              static_cast<std::streamsize>(bytes.size()));
 }
 
+// Profiles the keyboard takes, told apart by their fill.
 std::vector<std::uint8_t> Filled(std::size_t size, std::uint8_t value) {
-  return std::vector<std::uint8_t>(size, value);
+  return testing::ValidProfile(size, value);
 }
 
 // The disk, except for the operations a test makes fail, as a full disk or a read-only
@@ -123,7 +125,7 @@ TEST_F(ProfileTransferTest, ShortImportFillsWhatItHolds) {
   const KeyActionTable table_before = state->key_actions;
   WriteAll(elsewhere / "Lights.bin", Filled(10060, 0x77));
   ASSERT_TRUE(transfer.Import(elsewhere / "Lights.bin").status.ok());
-  EXPECT_TRUE(std::ranges::all_of(state->image.bytes(), [](auto b) { return b == 0x77; }));
+  EXPECT_TRUE(std::ranges::equal(state->image.bytes(), Filled(10060, 0x77)));
   EXPECT_EQ(state->key_actions, table_before);
   EXPECT_EQ(ReadAll(keymap).size(), 206920u);
 }
