@@ -3,20 +3,19 @@
 
 #include <benchmark/benchmark.h>
 
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <cstdint>
 #include <cstdlib>
 
-#include "window/KeyboardView.h"
-#include "window/KeyboardViewGeometry.h"
 #include "config/ConfigImage.h"
 #include "config/ImageField.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/SkinPictures.h"
 #include "keys/CustomisedKeyFlags.h"
 #include "lighting/LightingPage.h"
+#include "window/KeyboardView.h"
+#include "window/KeyboardViewGeometry.h"
 
 namespace n240qx {
 namespace {
@@ -88,17 +87,3 @@ BENCHMARK(BM_KeyboardViewPerKeyRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicros
 
 }  // namespace
 }  // namespace n240qx
-
-// Text needs a font database, and that needs an application object; the offscreen platform
-// lets the benchmark run without a display.
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
-    return 1;
-  }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

@@ -3,7 +3,6 @@
 // generated skins, the keyboard simulator.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QImage>
 #include <QTemporaryDir>
@@ -88,12 +87,3 @@ BENCHMARK(BM_StartToFirstPaintedWindow)->Unit(benchmark::kMillisecond)->Iteratio
 
 }  // namespace
 }  // namespace n240qx
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}

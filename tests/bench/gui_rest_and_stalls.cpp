@@ -8,7 +8,6 @@
 #include <sys/syscall.h>
 #include <unistd.h>
 
-#include <QApplication>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -219,12 +218,3 @@ BENCHMARK_CAPTURE(BM_LongestPause, factory_reset, 2)->Unit(benchmark::kSecond)->
 
 }  // namespace
 }  // namespace n240qx
-
-int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
