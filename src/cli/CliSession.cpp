@@ -9,11 +9,6 @@
 #include "app/FilesystemPathProbe.h"
 #include "app/UdevRuleHelp.h"
 #include "cli/StopSignals.h"
-#include "device/LoggingHidLink.h"
-#include "hid/HidapiLink.h"
-#include "hid/UdevHotplugMonitor.h"
-#include "sim/SimulatedLink.h"
-#include "sim/SimulatorStateFile.h"
 
 namespace n240qx {
 
@@ -43,10 +38,6 @@ CliSession::CliSession(ProgramPaths paths, bool json)
   events_ = std::make_unique<ConfiguratorSessionEvents>(*state_, paths_.KeymapFile(), hooks);
 }
 
-CliSession::~CliSession() {
-  session_.reset();
-}
-
 Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& arguments) {
   auto paths = ProgramPaths::Resolve(
       ProgramPaths::InputsFromEnvironment(ExecutablePath(), arguments.data_dir),
@@ -66,44 +57,18 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
 }
 
 Status CliSession::OpenKeyboard(const CliArguments& arguments) {
-  if (arguments.simulate) {
-    simulated_ = true;
-    SimulatedMemory memory = SimulatedMemory::Factory();
-    if (arguments.state_file) {
-      auto loaded = LoadSimulatorState(*arguments.state_file);
-      if (!loaded.ok()) {
-        return loaded.error();
-      }
-      memory = *loaded;
-    }
-    auto simulated = std::make_unique<SimulatedLink>(memory);
-    if (arguments.state_file) {
-      simulated->PersistTo(*arguments.state_file);
-      if (auto error = simulated->LastPersistError()) {
-        return *error;
-      }
-    }
-    keyboard_link_ = std::move(simulated);
-  } else {
-    keyboard_link_ = std::make_unique<HidapiLink>();
-    monitor_ = std::make_unique<UdevHotplugMonitor>();
+  simulated_ = arguments.simulate;
+  auto connections = DeviceConnectionFactory::FromChoice(
+      {arguments.simulate, arguments.state_file, arguments.wire_log, std::nullopt, false});
+  if (!connections.ok()) {
+    return connections.error();
   }
-  HidLink* link = keyboard_link_.get();
-  if (arguments.wire_log) {
-    wire_stream_.open(*arguments.wire_log, std::ios::out | std::ios::trunc);
-    if (!wire_stream_) {
-      return Error{ErrorCode::kIo, "cannot write the wire log " + arguments.wire_log->string()};
-    }
-    wire_log_ = std::make_unique<WireLog>(clock_, &wire_stream_, false);
-    logging_link_ = std::make_unique<LoggingHidLink>(*keyboard_link_, *wire_log_);
-    link = logging_link_.get();
-  }
-  session_ = std::make_unique<DeviceSession>(*link, clock_, dispatcher_, *events_);
-  if (monitor_) {
-    if (Status watching = session_->WatchHotplug(*monitor_); !watching.ok()) {
-      // The tool still works; only an unplug during a sequence is then noticed later.
-      std::cerr << "n240qx-ctl: " << watching.error().message << '\n';
-    }
+  connections_ = std::move(*connections);
+  connection_ = connections_->ConnectKeyboard(dispatcher_, *events_);
+  session_ = &connection_->session();
+  if (const auto& unwatched = connection_->watch_failure()) {
+    // The tool still works; only an unplug during a sequence is then noticed later.
+    std::cerr << "n240qx-ctl: " << unwatched->message << '\n';
   }
   return Status::Ok();
 }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -12,12 +11,10 @@
 #include "app/ProgramPaths.h"
 #include "cli/CliArguments.h"
 #include "cli/ExitCode.h"
+#include "connect/DeviceConnection.h"
+#include "connect/DeviceConnectionFactory.h"
 #include "device/DeviceSession.h"
-#include "device/HidLink.h"
-#include "device/HotplugMonitor.h"
-#include "device/WireLog.h"
 #include "util/QueueDispatcher.h"
-#include "util/RealClock.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -30,7 +27,6 @@ class CliSession {
  public:
   // kInvalidArgument for a usage problem, any other error for a file that cannot be used.
   static Result<std::unique_ptr<CliSession>> Open(const CliArguments& arguments);
-  ~CliSession();
   CliSession(const CliSession&) = delete;
   CliSession& operator=(const CliSession&) = delete;
 
@@ -92,17 +88,14 @@ class CliSession {
   bool failures_as_json_ = true;
   bool progress_shown_ = false;
   bool progress_to_terminal_;
-  RealClock clock_;
   QueueDispatcher dispatcher_;
   std::unique_ptr<ConfiguratorState> state_;
   std::unique_ptr<ConfiguratorSessionEvents> events_;
-  std::ofstream wire_stream_;
-  std::unique_ptr<WireLog> wire_log_;
-  std::unique_ptr<HidLink> keyboard_link_;
-  std::unique_ptr<HidLink> logging_link_;
-  std::unique_ptr<HotplugMonitor> monitor_;
-  // Last: it stops the monitor and its threads before anything above goes.
-  std::unique_ptr<DeviceSession> session_;
+  std::unique_ptr<DeviceConnectionFactory> connections_;
+  // Last: its session stops before anything above goes.
+  std::unique_ptr<DeviceConnection> connection_;
+  // The connection's session, which every command drives.
+  DeviceSession* session_ = nullptr;
 };
 
 }  // namespace n240qx

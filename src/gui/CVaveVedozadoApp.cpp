@@ -6,13 +6,20 @@
 
 #include "app/FilesystemPathProbe.h"
 #include "app/ProgramPaths.h"
+#include "connect/DeviceConnectionFactory.h"
 #include "gui/CVaveVedozadoDlg.h"
-#include "gui/DeviceBackend.h"
 #include "gui/QtText.h"
 #include "gui/SingleInstance.h"
 #include "gui/StopSignalNotifier.h"
 
 namespace n240qx {
+
+namespace {
+
+// Beside the settings, so that the stand-in keeps what was tried out on it between runs.
+constexpr const char* kStandInStateName = "simulated-keyboard.bin";
+
+}  // namespace
 
 CVaveVedozadoApp::CVaveVedozadoApp(QApplication& app) : app_(app) {
   QApplication::setApplicationName(QStringLiteral("n240qx"));
@@ -62,15 +69,17 @@ int CVaveVedozadoApp::Run() {
   }
   state_ = std::make_unique<ConfiguratorState>();
   const Status loaded = state_->LoadFiles(paths->KeymapFile(), paths->MacroFile(), true);
-  auto backend = DeviceBackend::FromOptions(*options, *paths);
-  if (!backend.ok()) {
-    return Fail(ToQString(backend.error().message), 1);
+  auto connections = DeviceConnectionFactory::FromChoice(
+      {options->simulate, options->simulate_state, options->wire_log,
+       paths->data_folder() / kStandInStateName, true});
+  if (!connections.ok()) {
+    return Fail(ToQString(connections.error().message), 1);
   }
   MainWindowSetup setup{*state_,
                         *paths,
                         ChooseLanguage(*options),
                         QSystemTrayIcon::isSystemTrayAvailable(),
-                        std::move(*backend),
+                        std::move(*connections),
                         {},
                         nullptr,
                         options->minimized};

@@ -67,7 +67,7 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
       [this](SliderId id, int position) { slider(id).SetPosition(position); }};
   actions_ = std::make_unique<MainWindowActions>(
       MainWindowActions::Setup{
-          state_, paths_, texts_, model_, dialogs_, std::move(setup.backend),
+          state_, paths_, texts_, model_, dialogs_, std::move(setup.connections),
           setup.launcher ? std::move(setup.launcher) : std::make_unique<QtLauncher>()},
       std::move(window));
   repaint_timer_.setInterval(kRepaintTickMs);

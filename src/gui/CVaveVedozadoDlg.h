@@ -9,20 +9,20 @@
 #include <vector>
 
 #include "app/ConfiguratorState.h"
-#include "window/KeyboardView.h"
 #include "app/Language.h"
-#include "window/MainWindowModel.h"
 #include "app/ProgramPaths.h"
-#include "window/SliderId.h"
 #include "app/Texts.h"
-#include "window/WindowRequest.h"
+#include "connect/DeviceConnectionFactory.h"
 #include "gui/CBitSlider.h"
-#include "gui/DeviceBackend.h"
 #include "gui/MainWindowActions.h"
 #include "gui/SkinPictures.h"
 #include "gui/WindowDialogs.h"
 #include "keys/Launcher.h"
 #include "lighting/LightingPage.h"
+#include "window/KeyboardView.h"
+#include "window/MainWindowModel.h"
+#include "window/SliderId.h"
+#include "window/WindowRequest.h"
 
 namespace n240qx {
 
@@ -33,7 +33,7 @@ struct MainWindowSetup {
   ProgramPaths paths;
   Language language = Language::kEnglish;
   bool tray_available = false;
-  std::unique_ptr<DeviceBackend> backend;
+  std::unique_ptr<DeviceConnectionFactory> connections;
   WindowDialogs dialogs;               // empty entries get the real dialogs
   std::unique_ptr<Launcher> launcher;  // a QtLauncher when null
   bool start_minimized = false;        // --minimized

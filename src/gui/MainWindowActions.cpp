@@ -5,17 +5,10 @@
 
 #include "app/FactoryResetFlow.h"
 #include "app/FailureText.h"
-#include "gui/QtText.h"
 #include "app/UdevRuleHelp.h"
+#include "gui/QtText.h"
 
 namespace n240qx {
-
-namespace {
-
-// How long a keyboard plugged in during a sequence on the simulator waits for it to end.
-constexpr int kSwitchRetryMs = 50;
-
-}  // namespace
 
 MainWindowActions::MainWindowActions(Setup setup, WindowSide window)
     : state_(setup.state),
@@ -29,12 +22,14 @@ MainWindowActions::MainWindowActions(Setup setup, WindowSide window)
                       state_.key_names, state_.stored_macros, paths_.KeymapFile(), &state_.stores),
       firmware_check_(FirmwareCheck::FromVersionFile(paths_.VersionFile())),
       events_(state_, paths_.KeymapFile(), SessionHooks()),
-      backend_(std::move(setup.backend)) {}
-
-MainWindowActions::~MainWindowActions() {
-  // The session first: nothing it posts may reach a half-destroyed window.
-  backend_.reset();
+      connection_(
+          std::move(setup.connections), dispatcher_, events_,
+          {[this] { return model_.state().EditingLocked(); }, [this] { OnReturnedToKeyboard(); }}) {
 }
+
+// The connection goes first, as the last member: nothing it posts reaches a half-destroyed
+// window.
+MainWindowActions::~MainWindowActions() = default;
 
 ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
   ConfiguratorSessionEvents::Hooks hooks;
@@ -62,6 +57,9 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
   hooks.arrival_running = [this](bool running) {
     model_.OnArrivalRunning(running);
     window_.repaint();
+    if (!running) {
+      connection_.OnSequenceEnded();
+    }
   };
   hooks.waiting_for_keyboard = [this](bool waiting) {
     model_.OnWaitingForKeyboard(waiting);
@@ -78,25 +76,25 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
 }
 
 void MainWindowActions::Start() {
-  backend_->StartSession(events_);
+  connection_.Start();
   Connect();
 }
 
 void MainWindowActions::Connect(bool arrived) {
-  if (const auto& unwatched = backend_->watch_failure()) {
+  if (const auto unwatched = connection_.watch_failure()) {
     ShowFailure(TextId::kHotplugFailed, *unwatched);
   }
   auto done = [this](Status status) { OnConnected(status); };
   if (arrived) {
-    backend_->session().ConnectAfterArrival(done);
+    connection_.session().ConnectAfterArrival(done);
   } else {
-    backend_->session().Connect(done);
+    connection_.session().Connect(done);
   }
 }
 
 void MainWindowActions::OnConnected(const Status& status) {
   const bool absent = !status.ok() && status.error().code == ErrorCode::kNotFound;
-  if (absent && backend_->CanFallBack()) {
+  if (absent && connection_.CanFallBack()) {
     // The session is replaced outside its own reply.
     QTimer::singleShot(0, &guard_, [this] { FallBackToSimulator(); });
     return;
@@ -117,8 +115,7 @@ void MainWindowActions::OnConnected(const Status& status) {
 void MainWindowActions::FallBackToSimulator() {
   // No keyboard attached: the program still works, on the simulator, and the title strip
   // says so.
-  const Status simulator =
-      backend_->FallBackToSimulator(events_, [this] { OnKeyboardArrivedOnFallback(); });
+  const Status simulator = connection_.FallBackToSimulator();
   if (!simulator.ok()) {
     ShowFailure(TextId::kReadFailed, simulator.error());
     window_.carry(model_.OnStartup(false, false));
@@ -127,19 +124,15 @@ void MainWindowActions::FallBackToSimulator() {
   Connect();
 }
 
-void MainWindowActions::OnKeyboardArrivedOnFallback() {
-  if (model_.state().EditingLocked()) {
-    // A sequence on the simulator is running; its reply needs the session it runs on.
-    QTimer::singleShot(kSwitchRetryMs, &guard_, [this] { OnKeyboardArrivedOnFallback(); });
-    return;
-  }
-  if (!backend_->ReturnToHardware(events_).ok()) {
-    // Another HID device, or the keyboard already gone again: the simulator carries on.
-    return;
-  }
+void MainWindowActions::OnReturnedToKeyboard() {
   // Connected and read as at start-up; unapplied edits on the simulator go with it.
   window_.repaint();
   Connect(true);
+}
+
+void MainWindowActions::EndSequence(const std::vector<WindowRequest>& requests) {
+  window_.carry(requests);
+  connection_.OnSequenceEnded();
 }
 
 bool MainWindowActions::Carry(WindowRequest request) {
@@ -209,32 +202,32 @@ bool MainWindowActions::CarryStore(WindowRequest request) {
 
 void MainWindowActions::StartFullRead() {
   progress_.reset();
-  backend_->session().FullRead([this](Result<DeviceRead> read) {
+  connection_.session().FullRead([this](Result<DeviceRead> read) {
     progress_.reset();
     ShowSequenceEnd(TextId::kReadFailed, state_.FinishFullRead(read, paths_.KeymapFile()));
-    window_.carry(model_.OnReadFinished());
+    EndSequence(model_.OnReadFinished());
   });
 }
 
 void MainWindowActions::StartApply() {
   progress_.reset();
   failure_.clear();
-  backend_->session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
+  connection_.session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
     progress_.reset();
     const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
     ShowSequenceEnd(TextId::kWriteFailed, end);
-    window_.carry(model_.OnApplyFinished(end.device));
+    EndSequence(model_.OnApplyFinished(end.device));
   });
 }
 
 void MainWindowActions::StartFactoryReset() {
   progress_.reset();
   failure_.clear();
-  backend_->session().FactoryReset([this](Result<DeviceRead> read) {
+  connection_.session().FactoryReset([this](Result<DeviceRead> read) {
     progress_.reset();
     const SequenceEnd end = state_.FinishFactoryReset(read, paths_.KeymapFile());
     ShowSequenceEnd(TextId::kResetFailed, end);
-    window_.carry(model_.OnFactoryResetFinished(end.device));
+    EndSequence(model_.OnFactoryResetFinished(end.device));
   });
 }
 

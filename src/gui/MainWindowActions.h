@@ -12,8 +12,10 @@
 #include "app/FirmwareCheck.h"
 #include "app/ProgramPaths.h"
 #include "app/Texts.h"
+#include "connect/ConnectionSwitch.h"
+#include "connect/DeviceConnectionFactory.h"
 #include "device/SequenceProgress.h"
-#include "gui/DeviceBackend.h"
+#include "gui/QtDispatcher.h"
 #include "gui/WindowDialogs.h"
 #include "keys/KeyAssignment.h"
 #include "keys/Launcher.h"
@@ -40,7 +42,7 @@ class MainWindowActions {
     const Texts& texts;
     MainWindowModel& model;
     WindowDialogs& dialogs;
-    std::unique_ptr<DeviceBackend> backend;
+    std::unique_ptr<DeviceConnectionFactory> connections;
     std::unique_ptr<Launcher> launcher;
   };
 
@@ -62,7 +64,7 @@ class MainWindowActions {
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);
 
-  bool simulated() const { return backend_->simulated(); }
+  bool simulated() const { return connection_.simulated(); }
   const std::optional<SequenceProgress>& progress() const { return progress_; }
   // The last failure in the window's language, empty when none; a new sequence clears it.
   const std::string& failure() const { return failure_; }
@@ -77,7 +79,10 @@ class MainWindowActions {
   void Connect(bool arrived = false);
   void OnConnected(const Status& status);
   void FallBackToSimulator();
-  void OnKeyboardArrivedOnFallback();
+  void OnReturnedToKeyboard();
+  // A sequence has ended: its requests go to the window, then a waiting switch to the
+  // keyboard may happen.
+  void EndSequence(const std::vector<WindowRequest>& requests);
   void StartFullRead();
   void StartApply();
   void StartFactoryReset();
@@ -103,8 +108,10 @@ class MainWindowActions {
   std::string failure_;
   std::string balloon_;
   ConfiguratorSessionEvents events_;
+  // Work the sessions posted is dropped with it, after they have stopped.
+  QtDispatcher dispatcher_;
   // Last: its session reports to events_ and stops before anything above goes.
-  std::unique_ptr<DeviceBackend> backend_;
+  ConnectionSwitch connection_;
 };
 
 }  // namespace n240qx

@@ -10,9 +10,8 @@
 
 #include "app/ConfiguratorState.h"
 #include "app/ProgramPaths.h"
+#include "connect/DeviceConnectionFactory.h"
 #include "gui/CVaveVedozadoDlg.h"
-#include "gui/DeviceBackend.h"
-#include "sim/SimulatedHotplugMonitor.h"
 #include "sim/SimulatedLink.h"
 #include "support/Wait.h"
 #include "util/VirtualClock.h"
@@ -28,17 +27,16 @@ struct Program {
     if (!state->LoadFiles(data / "keymap.bin", data / "MacroDefine.bin", true).ok()) {
       return;
     }
-    auto link = std::make_unique<SimulatedLink>();
-    auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);
-    DeviceBackend::Setup setup;
-    setup.transport = {std::move(link), std::move(monitor), true};
+    auto link = std::make_shared<SimulatedLink>();
+    DeviceConnectionFactory::Options setup;
+    setup.keyboard = DeviceTransport::OnSimulator(link, true);
     setup.clock = std::make_unique<VirtualClock>();
-    auto backend = DeviceBackend::Create(std::move(setup));
+    auto connections = DeviceConnectionFactory::Create(std::move(setup));
     WindowDialogs dialogs;
     dialogs.confirm = [](const ConfirmPrompt&) { return false; };
     window = std::make_unique<CVaveVedozadoDlg>(
         MainWindowSetup{*state, ProgramPaths(data, N240QX_SHARE_DIR, false), Language::kEnglish,
-                        false, std::move(*backend), std::move(dialogs), nullptr});
+                        false, std::move(*connections), std::move(dialogs), nullptr});
   }
 
   bool WaitUntil(const std::function<bool()>& done) const {

@@ -23,9 +23,8 @@
 
 #include "app/ConfiguratorState.h"
 #include "app/ProgramPaths.h"
+#include "connect/DeviceConnectionFactory.h"
 #include "gui/CVaveVedozadoDlg.h"
-#include "gui/DeviceBackend.h"
-#include "sim/SimulatedHotplugMonitor.h"
 #include "sim/SimulatedLink.h"
 
 namespace n240qx {
@@ -44,17 +43,16 @@ struct Program {
     if (!state->LoadFiles(data / "keymap.bin", data / "MacroDefine.bin", true).ok()) {
       return;
     }
-    auto link = std::make_unique<SimulatedLink>();
-    auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);
-    DeviceBackend::Setup setup;
-    setup.transport = {std::move(link), std::move(monitor), true};
-    auto backend = DeviceBackend::Create(std::move(setup));
+    auto link = std::make_shared<SimulatedLink>();
+    DeviceConnectionFactory::Options setup;
+    setup.keyboard = DeviceTransport::OnSimulator(link, true);
+    auto connections = DeviceConnectionFactory::Create(std::move(setup));
     WindowDialogs dialogs;
     dialogs.confirm = [](const ConfirmPrompt&) { return true; };
     dialogs.start_updater = [](const QString&) { return true; };
     window = std::make_unique<CVaveVedozadoDlg>(
         MainWindowSetup{*state, ProgramPaths(data, N240QX_SHARE_DIR, false), Language::kEnglish,
-                        false, std::move(*backend), std::move(dialogs), nullptr});
+                        false, std::move(*connections), std::move(dialogs), nullptr});
   }
 
   bool StartAndWaitUntilIdle() {

@@ -7,8 +7,7 @@
 #include <QTest>
 
 #include "app/ProgramPaths.h"
-#include "gui/DeviceBackend.h"
-#include "sim/SimulatedHotplugMonitor.h"
+#include "connect/DeviceConnectionFactory.h"
 #include "support/Wait.h"
 #include "util/VirtualClock.h"
 
@@ -55,22 +54,22 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
     share_folder = folder_.filePath(QStringLiteral("share"));
     PlainSkins::WriteTo(share_folder);
   }
-  auto link = std::make_unique<SimulatedLink>();
+  auto link = std::make_shared<SimulatedLink>();
   keyboard_ = link.get();
   if (keyboard == Keyboard::kPermissionDenied) {
     link->SetPermissionDenied(true);
   } else if (keyboard != Keyboard::kSimulated) {
     link->Unplug();
   }
-  auto monitor = std::make_unique<SimulatedHotplugMonitor>(*link);
   const bool fallback = keyboard == Keyboard::kHardwareAbsentWithFallback;
-  DeviceBackend::Setup setup;
-  setup.transport = {std::move(link), std::move(monitor), !fallback};
+  DeviceConnectionFactory::Options setup;
+  setup.keyboard = DeviceTransport::OnSimulator(link, true);
+  setup.keyboard.simulated = !fallback;
   if (fallback) {
     setup.fallback_state = DataFolder() / "simulated-keyboard.bin";
   }
   setup.clock = std::make_unique<VirtualClock>();
-  auto backend = DeviceBackend::Create(std::move(setup));
+  auto connections = DeviceConnectionFactory::Create(std::move(setup));
 
   WindowDialogs dialogs;
   dialogs.confirm = [this](const ConfirmPrompt&) {
@@ -96,7 +95,7 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
   }
   window_ = std::make_unique<CVaveVedozadoDlg>(MainWindowSetup{
       *state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false), Language::kEnglish,
-      desktop.tray, std::move(*backend), std::move(dialogs), nullptr, desktop.minimized});
+      desktop.tray, std::move(*connections), std::move(dialogs), nullptr, desktop.minimized});
 }
 
 WindowUnderTest::~WindowUnderTest() {
