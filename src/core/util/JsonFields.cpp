@@ -50,10 +50,10 @@ Status OnlyMembers(const JsonValue& object, const std::string& path,
   for (const auto& member : *members) {
     bool found = false;
     for (const std::string_view name : known) {
-      found = found || member.first == name;
+      found = found || member.name == name;
     }
     if (!found) {
-      return Bad(path, "unknown field \"" + member.first + "\"");
+      return Bad(path, "unknown field \"" + member.name + "\"");
     }
   }
   return Status::Ok();

@@ -125,7 +125,7 @@ Result<JsonValue> JsonParser::ParseObject(std::size_t depth) {
       return name.error();
     }
     for (const auto& member : members) {
-      if (member.first == *name) {
+      if (member.name == *name) {
         return Fail("member \"" + *name + "\" appears twice");
       }
     }

@@ -112,7 +112,7 @@ JsonValue& ItemOf(JsonValue& array, std::size_t index) {
 
 void Remove(JsonValue& object, std::string_view name) {
   std::erase_if(std::get<JsonValue::Object>(object.data),
-                [&](const auto& member) { return member.first == name; });
+                [&](const auto& member) { return member.name == name; });
 }
 
 // A damaged or partial profile names the field and the reason.
