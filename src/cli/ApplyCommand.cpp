@@ -1,10 +1,12 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "cli/JsonWriter.h"
 #include "config/ProfileCheck.h"
+#include "config/ProfileJson.h"
 #include "keys/KeymapStore.h"
 #include "util/AtomicFile.h"
+#include "util/JsonParser.h"
+#include "util/JsonWriter.h"
 
 namespace n240qx {
 
@@ -31,11 +33,52 @@ std::string PartsHeld(std::size_t size, bool blank_image) {
   return "configuration and key assignments";
 }
 
+Error Refusal(const std::filesystem::path& file, const std::string& why) {
+  return Error{ErrorCode::kBadData, "refused " + file.string() + ", nothing was sent" + why};
+}
+
+Error TooLong(const std::filesystem::path& file, std::size_t limit) {
+  // A device or pipe has no size to name.
+  std::error_code unsized;
+  const auto size = std::filesystem::file_size(file, unsized);
+  return Refusal(file, ": it is " + (unsized ? std::string() : std::to_string(size) + " bytes, ") +
+                           "longer than any profile (" + std::to_string(limit) + " bytes)");
+}
+
+// The profile's bytes in the layout of keymap.bin: a JSON profile is read into them, so both
+// kinds of file meet the same checks.
+Result<std::vector<std::uint8_t>> ReadProfile(const KeyNameTable& names,
+                                              const std::filesystem::path& file) {
+  // One byte more than the longest file taken, so that a longer file is seen as such.
+  auto bytes = ReadFilePrefix(file, JsonParser::kMaxSize + 1);
+  if (!bytes.ok()) {
+    return Error{ErrorCode::kIo, "cannot read the profile: " + bytes.error().message};
+  }
+  const std::size_t limit =
+      profile_json::LooksLikeJson(*bytes) ? JsonParser::kMaxSize : kKeymapStoreSize;
+  if (bytes->size() > limit) {
+    return TooLong(file, limit);
+  }
+  auto profile = profile_json::ProfileBytes(names, std::move(*bytes));
+  if (!profile.ok()) {
+    return Refusal(file, ":\n  " + profile.error().message);
+  }
+  if (const auto problems = CheckProfile(*profile); !problems.empty()) {
+    std::string message = ":";
+    for (const ProfileProblem& problem : problems) {
+      message += "\n  " + problem.Text();
+    }
+    return Refusal(file, message);
+  }
+  return profile;
+}
+
 }  // namespace
 
-// A profile made by any program of the same layout: the image, then the key action table. It is
-// checked whole before the keyboard is touched, so a refused file sends and stores nothing. A
-// short file fills what it holds; the keyboard's values stay in the rest.
+// A profile made by any program of the same layout (the image, then the key action table), or
+// the JSON that read --json prints. It is checked whole before the keyboard is touched, so a
+// refused file sends and stores nothing. A short binary file fills what it holds; the keyboard's
+// values stay in the rest.
 ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   if (arguments.words.size() != 1) {
     return session.Fail(ExitCode::kUsage, "apply takes one profile file");
@@ -45,27 +88,9 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   if (std::filesystem::is_directory(file, ignored)) {
     return session.Fail(ExitCode::kFileError, file.string() + " is a folder, not a profile file");
   }
-  // One byte more than a profile, so that a longer file is seen as such.
-  auto bytes = ReadFilePrefix(file, kKeymapStoreSize + 1);
+  const auto bytes = ReadProfile(session.state().key_names, file);
   if (!bytes.ok()) {
-    return session.Fail(ExitCode::kFileError, "cannot read the profile: " + bytes.error().message);
-  }
-  if (bytes->size() > kKeymapStoreSize) {
-    // A device or pipe has no size to name.
-    std::error_code unsized;
-    const auto size = std::filesystem::file_size(file, unsized);
-    return session.Fail(ExitCode::kFileError,
-                        "refused " + file.string() + ", nothing was sent: it is " +
-                            (unsized ? std::string() : std::to_string(size) + " bytes, ") +
-                            "longer than any profile (" + std::to_string(kKeymapStoreSize) +
-                            " bytes)");
-  }
-  if (const auto problems = CheckProfile(*bytes); !problems.empty()) {
-    std::string message = "refused " + file.string() + ", nothing was sent:";
-    for (const ProfileProblem& problem : problems) {
-      message += "\n  " + problem.Text();
-    }
-    return session.Fail(ExitCode::kFileError, message);
+    return session.Fail(ExitCode::kFileError, bytes.error().message);
   }
   if (ExitCode read = session.ReadKeyboard(true); read != ExitCode::kOk) {
     return read;

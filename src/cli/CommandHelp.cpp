@@ -15,12 +15,14 @@ constexpr CommandHelp kHelp[] = {
      {}},
     {"read",
      "read [--raw] [-o FILE|-]",
-     "read the keyboard and print every setting; -o saves a profile, - to stdout",
+     "read the keyboard and print every setting; -o saves a profile, - to stdout; with --json "
+     "the whole profile, which apply and profile import take back",
      "n240qx-ctl read -o saved.bin",
      {"-o", "--raw"}},
     {"apply",
      "apply FILE",
-     "check a profile file, then write its settings to the keyboard",
+     "check a profile file (binary, or JSON from read --json), then write its settings to the "
+     "keyboard",
      "n240qx-ctl apply saved.bin",
      {}},
     {"set",
@@ -56,7 +58,7 @@ constexpr CommandHelp kHelp[] = {
     {"profile",
      "profile list|import|export FILE",
      "the profile kept in Configure/; export the configuration keymap.bin holds to FILE, or "
-     "check FILE and import it (the keyboard receives it with the next write)",
+     "check FILE (binary or JSON) and import it (the keyboard receives it with the next write)",
      "n240qx-ctl profile export ~/race.bin",
      {}},
     {"help", "help [COMMAND]", "this text, or one command's", "n240qx-ctl help assign", {}},

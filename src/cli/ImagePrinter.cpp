@@ -3,8 +3,6 @@
 #include <cstdio>
 
 #include "cli/HexText.h"
-#include "cli/JsonWriter.h"
-#include "cli/SettingsView.h"
 #include "config/ImageField.h"
 #include "lighting/EffectTable.h"
 
@@ -51,14 +49,6 @@ void PrintTable(std::span<const std::uint8_t> table, const char* indent, std::os
   }
 }
 
-void TableJson(JsonWriter& json, std::span<const std::uint8_t> table) {
-  json.BeginArray();
-  for (std::size_t slot = 0; slot < field::kKeySlotCount; ++slot) {
-    json.String(Entry(table, slot));
-  }
-  json.EndArray();
-}
-
 }  // namespace
 
 void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware,
@@ -91,54 +81,6 @@ void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersio
     out << "  " << (macro < 10 ? " " : "") << macro << ": "
         << HexString(image.Field(field::MacroRecord(macro))) << '\n';
   }
-}
-
-std::string ImageJson(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware) {
-  JsonWriter json;
-  json.BeginObject();
-  json.Key("colour_slots");
-  json.BeginArray();
-  for (const ShownSetting& setting : ShownSettings(image)) {
-    if (IsColourSlot(setting)) {
-      json.Value(setting.value);
-    }
-  }
-  json.EndArray();
-  for (const ShownSetting& setting : ShownSettings(image)) {
-    if (!IsColourSlot(setting)) {
-      json.Key(setting.name);
-      json.Value(setting.value);
-    }
-  }
-  json.Key("key_enable_mask");
-  json.String(HexString(image.key_enable_mask()));
-  json.Key("key_map");
-  TableJson(json, image.key_map());
-  json.Key("key_colour_tables");
-  json.BeginArray();
-  for (std::size_t table = 0; table < field::kColourTableCount; ++table) {
-    TableJson(json, image.Field(field::ColourTable(table)));
-  }
-  json.EndArray();
-  json.Key("macros");
-  json.BeginArray();
-  for (std::size_t macro = 0; macro < field::kMacroRecordCount; ++macro) {
-    json.String(HexString(image.Field(field::MacroRecord(macro))));
-  }
-  json.EndArray();
-  json.Key("firmware");
-  if (firmware) {
-    json.BeginObject();
-    json.Key("major");
-    json.Number(firmware->major);
-    json.Key("minor");
-    json.Number(firmware->minor);
-    json.EndObject();
-  } else {
-    json.Null();
-  }
-  json.EndObject();
-  return json.text();
 }
 
 }  // namespace n240qx

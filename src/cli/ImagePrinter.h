@@ -9,11 +9,8 @@
 
 namespace n240qx {
 
-// Every field of the image: as a dump of every byte region (read --raw), and as one JSON object
-// for scripts (the settings typed as ShownSettings gives them, upper-case hex strings for the
-// byte regions).
+// Every field of the image as a dump of every byte region (read --raw).
 void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware,
                     std::ostream& out);
-std::string ImageJson(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware);
 
 }  // namespace n240qx

@@ -4,6 +4,7 @@
 #include "cli/Commands.h"
 #include "cli/ImagePrinter.h"
 #include "cli/SettingsView.h"
+#include "config/ProfileJson.h"
 #include "keys/KeymapStore.h"
 #include "util/AtomicFile.h"
 
@@ -63,7 +64,10 @@ ExitCode RunReadCommand(CliSession& session, const CliArguments& arguments) {
                : session.Fail(ExitCode::kFileError, "cannot write the profile to stdout");
   }
   if (session.json()) {
-    std::cout << ImageJson(state.image, state.firmware) << '\n';
+    // The whole profile, in the form apply and profile import take back.
+    std::cout << profile_json::ToText({state.image, state.key_actions, state.stored_macros,
+                                       state.key_names, state.firmware})
+              << '\n';
   } else if (options->raw) {
     PrintImageText(state.image, state.firmware, std::cout);
   } else {

@@ -46,7 +46,7 @@ TEST_F(ChangeCommandsTest, SetTakesEveryNameOfItsList) {
   EXPECT_THAT(WriteFeaturesSent(), ::testing::Contains(HasSubstr("09 01 00 00 00 00 00 F5")));
   const JsonValue image = ReadJson();
   EXPECT_TRUE(image["game_mode"].Bool()) << "a later read's mode select leaves it alone";
-  EXPECT_EQ(image["light_effect"].Number(), 1);
+  EXPECT_EQ(image["light_effect"].String(), "Static");
   EXPECT_EQ(image["colour_choice"].Number(), 3);
   EXPECT_EQ(image["light_direction"].Number(), 3);
   EXPECT_EQ(image["colour_slots"][1].String(), "A0B1C2");
@@ -55,7 +55,7 @@ TEST_F(ChangeCommandsTest, SetTakesEveryNameOfItsList) {
   EXPECT_EQ(image["response_time"].Number(), 6);
   ASSERT_EQ(Run({"set", "effect", "51", "game-mode", "off"}).exit_code, 0);
   const JsonValue after = ReadJson();
-  EXPECT_EQ(after["light_effect"].Number(), 51);
+  EXPECT_EQ(after["light_effect"].String(), "Lighting Profile 1");
   EXPECT_FALSE(after["game_mode"].Bool());
 }
 
@@ -92,7 +92,7 @@ TEST_F(ChangeCommandsTest, AssignACombinationShowsInTheKeyMapAndTheKeyList) {
   EXPECT_THAT(WriteFeaturesSent(), ::testing::Contains(HasSubstr("0D 00 00 08 00 00 00")))
       << "the key map is written";
   const JsonValue image = ReadJson();
-  EXPECT_EQ(image["key_map"][9].String(), "00E0E24C");
+  EXPECT_EQ(image["keys"][9]["map"].String(), "00E0E24C");
 
   const auto keymap = ReadBytes(data_dir / "keymap.bin");
   ASSERT_EQ(keymap.size(), 206920U);
@@ -119,11 +119,11 @@ TEST_F(ChangeCommandsTest, AssignACombinationShowsInTheKeyMapAndTheKeyList) {
 
 TEST_F(ChangeCommandsTest, AssignTakesEveryActionAndDefaultUndoesThem) {
   ASSERT_EQ(Run({"assign", "0x51", "single", "F5"}).exit_code, 0);
-  EXPECT_EQ(ReadJson()["key_map"][9].String(), "00003E00");
+  EXPECT_EQ(ReadJson()["keys"][9]["map"].String(), "00003E00");
   ASSERT_EQ(Run({"assign", "#42", "function", "Volume Up"}).exit_code, 0);
-  EXPECT_EQ(ReadJson()["key_map"][9].String(), "0300E900");
+  EXPECT_EQ(ReadJson()["keys"][9]["map"].String(), "0300E900");
   ASSERT_EQ(Run({"assign", "q", "open-folder", "/tmp"}).exit_code, 0);
-  EXPECT_EQ(ReadJson()["key_map"][9].String(), "0A005100");
+  EXPECT_EQ(ReadJson()["keys"][9]["map"].String(), "0A005100");
   const auto result = ParseJson(Run({"keys", "--json"}).out);
   ASSERT_TRUE(result);
   const auto keys = std::optional<JsonValue>((*result)["keys"]);
@@ -132,12 +132,11 @@ TEST_F(ChangeCommandsTest, AssignTakesEveryActionAndDefaultUndoesThem) {
 
   ASSERT_EQ(Run({"assign", "Q", "disable"}).exit_code, 0);
   const JsonValue disabled = ReadJson();
-  // Slot 9 is bit 3 of mask byte 1.
-  EXPECT_EQ(disabled["key_enable_mask"].String().substr(2, 2), "F7");
+  EXPECT_FALSE(disabled["keys"][9]["enabled"].Bool());
   ASSERT_EQ(Run({"assign", "Q", "default"}).exit_code, 0);
   const JsonValue restored = ReadJson();
-  EXPECT_EQ(restored["key_map"][9].String(), "00001400");
-  EXPECT_EQ(restored["key_enable_mask"].String().substr(2, 2), "FF");
+  EXPECT_EQ(restored["keys"][9]["map"].String(), "00001400");
+  EXPECT_TRUE(restored["keys"][9]["enabled"].Bool());
 }
 
 TEST_F(ChangeCommandsTest, AssignRefusesWhatItDoesNotKnowAndSendsNothing) {
@@ -161,7 +160,7 @@ TEST_F(ChangeCommandsTest, AssignRefusesWhatItDoesNotKnowAndSendsNothing) {
     EXPECT_THAT(result.err, HasSubstr(refused.message));
     EXPECT_TRUE(FeaturesSent().empty()) << refused.message << ": nothing may be sent";
   }
-  EXPECT_EQ(ReadJson()["key_map"][9].String(), "00001400");
+  EXPECT_EQ(ReadJson()["keys"][9]["map"].String(), "00001400");
 }
 
 TEST_F(ChangeCommandsTest, ResetNeedsConfirmationAndThenRestoresFactorySettings) {
@@ -178,7 +177,14 @@ TEST_F(ChangeCommandsTest, ResetNeedsConfirmationAndThenRestoresFactorySettings)
   EXPECT_EQ(FeaturesSent().front(), "13 FF 00 00 00 00 00 ED");
   const JsonValue image = ReadJson();
   EXPECT_EQ(image["brightness"].Number(), 50);
-  EXPECT_EQ(image["key_enable_mask"].String(), std::string(42, 'F'));
+  for (std::size_t slot = 0; slot < 126; ++slot) {
+    EXPECT_TRUE(image["keys"][slot]["enabled"].Bool()) << slot;
+  }
+  std::string spare_bits;
+  for (int byte = 0; byte < 21; ++byte) {
+    spare_bits += "C0";
+  }
+  EXPECT_EQ(image["key_enable_mask_spare_bits"].String(), spare_bits) << "every mask byte FF";
   // The host's key settings went with it, so the next write has nothing to send.
   ASSERT_EQ(Run({"set", "brightness", "50"}).exit_code, 0);
   EXPECT_THAT(WriteFeaturesSent(),

@@ -42,29 +42,33 @@ TEST_F(ReadAndStatusTest, ReadJsonIsOneObjectOfEveryField) {
   const auto json = ParseJson(read.out);
   ASSERT_TRUE(json && json->IsObject()) << read.out;
   const JsonValue& image = *json;
-  for (const char* name : {"report_rate", "response_time", "light_effect", "effect_speed",
-                           "brightness", "colour_choice", "light_direction"}) {
+  EXPECT_EQ(image["format"].String(), "n240qx-profile");
+  EXPECT_EQ(image["version"].Number(), 1);
+  for (const char* name : {"report_rate", "response_time", "effect_speed", "brightness",
+                           "colour_choice", "light_direction"}) {
     ASSERT_TRUE(image[name].IsNumber()) << name;
   }
   EXPECT_FALSE(image["game_mode"].Bool()) << "on/off settings are booleans";
   EXPECT_FALSE(image["windows_key_lock"].Bool());
   EXPECT_EQ(image["brightness"].Number(), 50) << "the simulator's factory brightness";
-  EXPECT_EQ(image["light_effect"].Number(), 3);
+  EXPECT_EQ(image["light_effect"].String(), "Wave") << "effects by the name set takes";
   ExpectHexStrings(image["colour_slots"], 7, 6, "colour_slots");
   EXPECT_EQ(image["colour_slots"][0].String(), "FF0000");
-  ASSERT_TRUE(image["key_enable_mask"].IsString());
-  EXPECT_TRUE(UpperHex(image["key_enable_mask"].String(), 42));
-  ExpectHexStrings(image["key_map"], 128, 8, "key_map");
-  EXPECT_EQ(image["key_map"][9].String(), "00001400") << "Q's slot holds Q";
-  ASSERT_TRUE(image["key_colour_tables"].IsArray());
-  ASSERT_EQ(image["key_colour_tables"].Items().size(), 5U);
-  for (const JsonValue& table : image["key_colour_tables"].Items()) {
-    ExpectHexStrings(table, 128, 8, "key_colour_tables");
+  ASSERT_EQ(image["keys"].Items().size(), 128U);
+  for (const JsonValue& key : image["keys"].Items()) {
+    EXPECT_TRUE(UpperHex(key["map"].String(), 8)) << key["map"].String();
+    EXPECT_TRUE(key["enabled"].IsBool());
+    ASSERT_EQ(key["colours"].Items().size(), 5U);
   }
-  ExpectHexStrings(image["macros"], 32, 384, "macros");
+  EXPECT_EQ(image["keys"][9]["key"].String(), "Q");
+  EXPECT_EQ(image["keys"][9]["map"].String(), "00001400") << "Q's slot holds Q";
+  EXPECT_TRUE(UpperHex(image["key_enable_mask_spare_bits"].String(), 42));
+  ASSERT_EQ(image["macros"].Items().size(), 32U);
+  ASSERT_EQ(image["key_actions"].Items().size(), 255U);
+  ASSERT_EQ(image["unnamed_bytes"].Members().size(), 4U);
   EXPECT_EQ(image["firmware"]["major"].Number(), 1);
   EXPECT_EQ(image["firmware"]["minor"].Number(), 5);
-  EXPECT_EQ(image.Members().size(), 15U) << "no field more, none less";
+  EXPECT_EQ(image.Members().size(), 18U) << "no field more, none less";
 }
 
 TEST_F(ReadAndStatusTest, RawReadNamesEveryFieldAndSavesAProfile) {

@@ -21,7 +21,7 @@ expected_entry="00E0E24C"  # left Ctrl, left Alt, Delete
 
 key_map_entry() {
   timeout 60 "$ctl" --simulate="$work/state.bin" --data-dir "$work/data" read --json |
-    sed -E 's/.*"key_map":\[([^]]*)\].*/\1/' | tr ',' '\n' | tr -d '"' | sed -n "$(($1 + 1))p"
+    grep -o '"map":"[0-9A-F]*"' | cut -d'"' -f4 | sed -n "$(($1 + 1))p"
 }
 
 mkdir -p "$artifacts"

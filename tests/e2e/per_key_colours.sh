@@ -28,10 +28,11 @@ chosen_entry="00FF8040"  # byte 0 is always 0, then red, green, blue
 chosen_rgb="srgb(255,128,64)"
 dialog_ok=(241 194)
 
-# Per-key colour table 0 as the keyboard holds it, one entry a line (128 lines).
+# Per-key colour table 0 as the keyboard holds it, one entry a line (128 lines), each with its
+# pad byte ("RRGGBB" in the profile when the pad byte is zero).
 table_zero() {
   timeout 60 "$ctl" --simulate="$work/state.bin" --data-dir "$work/data" read --json |
-    sed -E 's/.*"key_colour_tables":\[\[([^]]*)\].*/\1/' | tr ',' '\n' | tr -d '"'
+    grep -o '"colours":\["[0-9A-F]*"' | sed -E 's/.*\["([0-9A-F]*)"/\1/; s/^([0-9A-F]{6})$/00\1/'
 }
 
 # One pixel of a screenshot as ImageMagick names its colour, e.g. srgb(255,0,0).

@@ -1,7 +1,11 @@
 #include "app/ProfileTransfer.h"
 
+#include <algorithm>
+
+#include "config/ProfileJson.h"
 #include "config/ProfileNames.h"
 #include "keys/KeymapStore.h"
+#include "util/JsonParser.h"
 
 namespace n240qx {
 
@@ -20,17 +24,39 @@ ProfileOutcome Kept(Result<ProfileEntry> kept, bool configuration_changed) {
 
 }  // namespace
 
+// A JSON profile is read into the binary layout, which is what the store keeps; a binary file
+// is taken as far as a profile goes.
+Result<std::vector<std::uint8_t>> ProfileTransfer::ReadProfileFile(
+    const std::filesystem::path& chosen) {
+  auto bytes = store_.files().Read(chosen, JsonParser::kMaxSize + 1);
+  if (!bytes.ok()) {
+    return bytes.error();
+  }
+  if (bytes->empty()) {
+    return Error{ErrorCode::kBadData, chosen.string() + " is empty: it holds no profile"};
+  }
+  if (!profile_json::LooksLikeJson(*bytes)) {
+    bytes->resize(std::min(bytes->size(), kKeymapStoreSize));
+    return bytes;
+  }
+  if (bytes->size() > JsonParser::kMaxSize) {
+    return Error{ErrorCode::kBadData, chosen.string() + " is longer than any profile"};
+  }
+  auto profile = profile_json::ProfileBytes(state_.key_names, std::move(*bytes));
+  if (!profile.ok()) {
+    return Error{ErrorCode::kBadData, chosen.string() + ": " + profile.error().message};
+  }
+  return profile;
+}
+
 ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen) {
   const std::string name = profile_names::FromChosenFile(chosen);
   if (Status checked = profile_names::Check(name); !checked.ok()) {
     return Failed(checked);
   }
-  auto bytes = store_.files().Read(chosen, kKeymapStoreSize);
+  auto bytes = ReadProfileFile(chosen);
   if (!bytes.ok()) {
     return Failed(bytes.error());
-  }
-  if (bytes->empty()) {
-    return Failed(Error{ErrorCode::kBadData, chosen.string() + " is empty: it holds no profile"});
   }
   if (Status loaded = state_.LoadProfile(*bytes); !loaded.ok()) {
     return Failed(loaded, false);

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 #include "app/ConfiguratorState.h"
 #include "config/ProfileEntry.h"
@@ -27,9 +29,9 @@ class ProfileTransfer {
   ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file)
       : state_(state), store_(store), keymap_file_(std::move(keymap_file)) {}
 
-  // The chosen file into the configuration (a short file fills what it holds) and keymap.bin,
-  // then kept under its name. A file that cannot be read, holds nothing or has no usable name
-  // changes nothing.
+  // The chosen file (binary, or JSON as read --json prints it) into the configuration (a short
+  // binary file fills what it holds) and keymap.bin, then kept under its name. A file that cannot
+  // be read, holds nothing or has no usable name changes nothing.
   ProfileOutcome Import(const std::filesystem::path& chosen);
   // The configuration into the chosen file (206,920 bytes), then kept under its name.
   ProfileOutcome Export(const std::filesystem::path& chosen);
@@ -37,6 +39,8 @@ class ProfileTransfer {
   ProfileOutcome Rename(const ProfileEntry& profile, std::string_view typed);
 
  private:
+  Result<std::vector<std::uint8_t>> ReadProfileFile(const std::filesystem::path& chosen);
+
   ConfiguratorState& state_;
   ProfileStore& store_;
   std::filesystem::path keymap_file_;

@@ -12,8 +12,9 @@ Error BadText() {
   return Error{ErrorCode::kInvalidArgument, "the text is not valid UTF-8"};
 }
 
-// Decodes one code point from `text` at `at`; nothing for a malformed sequence.
-bool DecodeOne(std::string_view text, std::size_t& at, char32_t& out) {
+}  // namespace
+
+bool DecodeUtf8At(std::string_view text, std::size_t& at, char32_t& out) {
   const auto lead = static_cast<std::uint8_t>(text[at]);
   int extra = 0;
   if (lead < 0x80) {
@@ -41,7 +42,9 @@ bool DecodeOne(std::string_view text, std::size_t& at, char32_t& out) {
     out = (out << 6) | (next & 0x3FU);
   }
   at += static_cast<std::size_t>(extra) + 1;
-  return out <= 0x10FFFF && (out < 0xD800 || out > 0xDFFF);
+  // The shortest form only: an overlong one could pass a '/' or a NUL by a check.
+  constexpr char32_t kSmallest[] = {0, 0x80, 0x800, 0x10000};
+  return out >= kSmallest[extra] && out <= 0x10FFFF && (out < 0xD800 || out > 0xDFFF);
 }
 
 void AppendUtf8(std::string& out, char32_t code) {
@@ -62,14 +65,12 @@ void AppendUtf8(std::string& out, char32_t code) {
   }
 }
 
-}  // namespace
-
 Result<std::u16string> Utf16FromUtf8(std::string_view text) {
   std::u16string out;
   std::size_t at = 0;
   while (at < text.size()) {
     char32_t code = 0;
-    if (!DecodeOne(text, at, code)) {
+    if (!DecodeUtf8At(text, at, code)) {
       return BadText();
     }
     if (code >= 0x10000) {

@@ -1,4 +1,4 @@
-#include "cli/JsonWriter.h"
+#include "util/JsonWriter.h"
 
 #include <cstdio>
 
@@ -15,6 +15,8 @@ void JsonWriter::BeforeValue() {
     }
     has_value_.back() = true;
   }
+  text_ += line_break_;
+  line_break_.clear();
 }
 
 void JsonWriter::BeginObject() {
@@ -91,6 +93,51 @@ void JsonWriter::Value(const JsonScalar& value) {
     Bool(*flag);
   } else {
     String(std::get<std::string>(value));
+  }
+}
+
+void JsonWriter::Document(const JsonValue& value) {
+  Write(value, 0);
+}
+
+void JsonWriter::BreakLine(std::size_t depth) {
+  line_break_ = '\n' + std::string(2 * depth, ' ');
+}
+
+void JsonWriter::Write(const JsonValue& value, std::size_t depth) {
+  if (const auto* object = std::get_if<JsonValue::Object>(&value.data)) {
+    BeginObject();
+    for (const auto& [name, member] : *object) {
+      if (depth == 0) {
+        BreakLine(1);
+      }
+      Key(name);
+      Write(member, depth + 1);
+    }
+    if (depth == 0 && !object->empty()) {
+      text_ += '\n';
+    }
+    EndObject();
+  } else if (const auto* array = std::get_if<JsonValue::Array>(&value.data)) {
+    BeginArray();
+    for (const JsonValue& item : *array) {
+      if (std::holds_alternative<JsonValue::Object>(item.data)) {
+        BreakLine(depth + 1);
+      }
+      Write(item, depth + 1);
+    }
+    EndArray();
+  } else if (const auto* number = std::get_if<std::int64_t>(&value.data)) {
+    Number(*number);
+  } else if (const auto* real = std::get_if<double>(&value.data)) {
+    BeforeValue();
+    text_ += std::to_string(*real);
+  } else if (const auto* flag = std::get_if<bool>(&value.data)) {
+    Bool(*flag);
+  } else if (const auto* text = std::get_if<std::string>(&value.data)) {
+    String(*text);
+  } else {
+    Null();
   }
 }
 

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "app/FirmwareVersion.h"
+#include "config/ConfigImage.h"
+#include "keys/KeyActionTable.h"
+#include "keys/KeyNameTable.h"
+#include "macros/MacroStore.h"
+#include "util/JsonValue.h"
+#include "util/Result.h"
+
+namespace n240qx {
+
+// A profile as text people can read, share and compare: every byte of the image and the key
+// action table, by name where the program knows the meaning and as hex where it does not, so
+// that reading it back gives the same bytes. The README describes the format.
+namespace profile_json {
+
+inline constexpr std::string_view kFormat = "n240qx-profile";
+inline constexpr std::int64_t kVersion = 1;
+
+// What a profile is written from. Macro names come from the stored macros (the image holds
+// none); keys are named as the key name table names them; firmware is only reported.
+struct ProfileJsonSource {
+  const ConfigImage& image;
+  const KeyActionTable& key_actions;
+  const MacroStore& macros;
+  const KeyNameTable& names;
+  std::optional<FirmwareVersion> firmware;
+};
+
+JsonValue ToJson(const ProfileJsonSource& source);
+std::string ToText(const ProfileJsonSource& source);
+
+// The whole profile in the layout of keymap.bin, or kBadData naming the field and the reason
+// ("brightness: 300 is out of range 0..255"). Every field is required: a partial file
+// is refused rather than completed from what the keyboard holds.
+Result<std::vector<std::uint8_t>> FromText(const KeyNameTable& names, std::string_view text);
+Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const JsonValue& document);
+
+// Whether a profile file is JSON: its first bytes other than white space are '{' and '"'. A
+// binary profile may well start with the byte of '{' (the image's first bytes have no name),
+// but hardly with that pair.
+bool LooksLikeJson(std::span<const std::uint8_t> bytes);
+// A profile file's bytes in the layout of keymap.bin: JSON is read, anything else taken as is.
+Result<std::vector<std::uint8_t>> ProfileBytes(const KeyNameTable& names,
+                                               std::vector<std::uint8_t> file);
+
+}  // namespace profile_json
+}  // namespace n240qx
