@@ -9,13 +9,9 @@
 #include <vector>
 
 #include "app/ConfiguratorState.h"
-#include "window/KeyboardView.h"
 #include "app/Language.h"
-#include "window/MainWindowModel.h"
 #include "app/ProgramPaths.h"
-#include "window/SliderId.h"
 #include "app/Texts.h"
-#include "window/WindowRequest.h"
 #include "gui/CBitSlider.h"
 #include "gui/DeviceBackend.h"
 #include "gui/MainWindowActions.h"
@@ -23,6 +19,10 @@
 #include "gui/WindowDialogs.h"
 #include "keys/Launcher.h"
 #include "lighting/LightingPage.h"
+#include "window/KeyboardView.h"
+#include "window/MainWindowModel.h"
+#include "window/SliderId.h"
+#include "window/WindowRequest.h"
 
 namespace n240qx {
 
@@ -98,6 +98,11 @@ class CVaveVedozadoDlg : public QWidget {
   void SyncControls();
   void SetSlidersFromImage();
   void OnReleasedOnKeyboard(int x, int y);
+  void HandleRelease(QMouseEvent* event);
+  // Ctrl+Z back, Ctrl+Shift+Z or Ctrl+Y forward; other keys do nothing here.
+  void StepEdits(const QKeyEvent* event);
+  // Every input ends here: what it changed becomes one undo step.
+  void RecordEdits();
   void OnHover(const QPoint& at);
   void StartWindowMove(const QPoint& global);
 
