@@ -37,6 +37,21 @@ QPoint PointOf(const QMouseEvent* event) {
   return event->position().toPoint();
 }
 
+// The usual bindings on every desktop, whatever its own theme binds.
+enum class EditKey { kNone, kUndo, kRedo };
+
+EditKey EditKeyOf(const QKeyEvent* event) {
+  const QKeyCombination pressed = event->keyCombination();
+  if (pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) {
+    return EditKey::kUndo;
+  }
+  if (pressed == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
+      pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+    return EditKey::kRedo;
+  }
+  return EditKey::kNone;
+}
+
 }  // namespace
 
 CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
@@ -337,6 +352,12 @@ void CVaveVedozadoDlg::OnHover(const QPoint& at) {
 }
 
 void CVaveVedozadoDlg::mouseReleaseEvent(QMouseEvent* event) {
+  // A slider's release reaches this window too: sliders take no release themselves.
+  HandleRelease(event);
+  RecordEdits();
+}
+
+void CVaveVedozadoDlg::HandleRelease(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) {
     return;
   }
@@ -375,6 +396,7 @@ void CVaveVedozadoDlg::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Control && !event->isAutoRepeat()) {
     keyboard_view_.OnCtrlDown();
   }
+  StepEdits(event);
   // Enter, Esc and F1 (and every other key) stop here: nothing closes the window by key.
   event->accept();
 }
@@ -383,7 +405,31 @@ void CVaveVedozadoDlg::keyReleaseEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Control && !event->isAutoRepeat()) {
     keyboard_view_.OnCtrlUp();
   }
+  // A focused slider's arrow keys end here, as its mouse input ends in the release.
+  RecordEdits();
   event->accept();
+}
+
+void CVaveVedozadoDlg::StepEdits(const QKeyEvent* event) {
+  const EditKey key = EditKeyOf(event);
+  if (key == EditKey::kNone || !model_.CanStepEdits()) {
+    return;
+  }
+  EditHistory& edits = state_.edits;
+  const EditStep* step = key == EditKey::kUndo ? edits.Undo(state_.image, state_.key_actions)
+                                               : edits.Redo(state_.image, state_.key_actions);
+  if (step == nullptr) {
+    return;
+  }
+  const ConfigImage stepped = state_.image;
+  Carry(model_.OnEditStepped(*step));
+  // Sliders hold a field beyond their range at their ends; that is the window following the
+  // image, not an edit of its own.
+  edits.TakeOutsideChange(stepped, state_.image);
+}
+
+void CVaveVedozadoDlg::RecordEdits() {
+  state_.edits.Record(state_.image, state_.key_actions);
 }
 
 void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {

@@ -98,6 +98,11 @@ class CVaveVedozadoDlg : public QWidget {
   void SyncControls();
   void SetSlidersFromImage();
   void OnReleasedOnKeyboard(int x, int y);
+  void HandleRelease(QMouseEvent* event);
+  // Ctrl+Z back, Ctrl+Shift+Z or Ctrl+Y forward; other keys do nothing here.
+  void StepEdits(const QKeyEvent* event);
+  // Every input ends here: what it changed becomes one undo step.
+  void RecordEdits();
   void OnHover(const QPoint& at);
   void StartWindowMove(const QPoint& global);
 

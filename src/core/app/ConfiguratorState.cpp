@@ -17,6 +17,7 @@ ConfiguratorState::ConfiguratorState() {
 void ConfiguratorState::CopyToSnapshots() {
   CopyImageToSnapshot(image, snapshot);
   key_actions_snapshot = key_actions;
+  edits.Reset(image, key_actions);
 }
 
 void ConfiguratorState::RestoreFromSnapshots() {
@@ -102,16 +103,21 @@ void ConfiguratorState::ApplyFullRead(const DeviceRead& read) {
   CopyDeviceRegions(read.image, image);
   CopyImageToSnapshot(image, snapshot);
   KeepFirmware(read);
+  edits.Reset(image, key_actions);
 }
 
 void ConfiguratorState::ApplyReread(const DeviceRead& read) {
   CopyDeviceRegions(read.image, image);
   CopyDeviceRegions(read.image, snapshot);
   KeepFirmware(read);
+  edits.Reset(image, key_actions);
 }
 
 Status ConfiguratorState::ApplyWriteOutcome(const WriteOutcome& outcome) {
+  const ConfigImage unwritten = image;
   std::ranges::copy(outcome.written.key_enable_mask(), image.key_enable_mask().begin());
+  // The lock folded into the mask is the write's doing, not an edit to undo.
+  edits.TakeOutsideChange(unwritten, image);
   if (outcome.status.ok()) {
     snapshot.bytes() = outcome.written.bytes();
     key_actions_snapshot = key_actions;
@@ -197,7 +203,10 @@ Status ConfiguratorState::CommitMacros(const std::filesystem::path& keymap_file,
   if (Status writable = stores.CheckWritable(macro_file); !writable.ok()) {
     return writable;
   }
+  const ConfigImage before = image;
   BuildMacroRecords(stored_macros, image);
+  // The records follow MacroDefine.bin, which an undo could not take back with them.
+  edits.TakeOutsideChange(before, image);
   Status keymap = SaveKeymapStore(keymap_file);
   Status macros = SaveMacroStore(macro_file, stored_macros);
   return keymap.ok() ? macros : keymap;
@@ -205,7 +214,11 @@ Status ConfiguratorState::CommitMacros(const std::filesystem::path& keymap_file,
 
 std::optional<SliderMove> ConfiguratorState::ApplyKeyboardLightingChange(std::uint8_t sub_code,
                                                                          std::uint8_t value) {
-  return KeyboardLightingChange::Apply(sub_code, value, image, snapshot, repaint);
+  const ConfigImage before = image;
+  auto move = KeyboardLightingChange::Apply(sub_code, value, image, snapshot, repaint);
+  // Made on the keyboard: an undo must neither revert it nor count it as the user's.
+  edits.TakeOutsideChange(before, image);
+  return move;
 }
 
 }  // namespace n240qx

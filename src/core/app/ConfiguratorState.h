@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 
+#include "app/EditHistory.h"
 #include "app/FirmwareVersion.h"
 #include "app/SequenceEnd.h"
 #include "config/ConfigImage.h"
@@ -44,8 +45,12 @@ struct ConfiguratorState {
   RepaintCountdown repaint;
   // The files that failed to load and are therefore never written.
   StoreGuard stores;
+  // The window's unapplied edits. Every ending below that leaves image and snapshot alike
+  // starts it anew; what the program itself changes in the image is taken in without a step.
+  EditHistory edits;
 
-  // Image and key action table to their snapshots, and back (dropping unapplied edits).
+  // Image and key action table to their snapshots (a new edit history), and back (dropping
+  // unapplied edits).
   void CopyToSnapshots();
   void RestoreFromSnapshots();
 
@@ -106,8 +111,8 @@ struct ConfiguratorState {
   // The re-read after an arrival: a reset's ending after a firmware update, otherwise the
   // regions into image and snapshot and, when the keyboard can be heard (`listening`), Refresh;
   // otherwise only the marked keys are recomputed.
-  SequenceEnd FinishArrival(const Result<DeviceRead>& read, bool reset_after_update,
-                            bool listening, const std::filesystem::path& keymap_file);
+  SequenceEnd FinishArrival(const Result<DeviceRead>& read, bool reset_after_update, bool listening,
+                            const std::filesystem::path& keymap_file);
   // After the macro dialog ends with OK: the macro records of the image rebuilt from the stored
   // macros (the keyboard gets them with the next Apply), then keymap.bin and MacroDefine.bin
   // written. Both files are tried; the first failure is returned.

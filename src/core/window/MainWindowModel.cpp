@@ -220,6 +220,23 @@ std::vector<WindowRequest> MainWindowModel::Revert() {
           WindowRequest::kSetSlidersFromImage, WindowRequest::kRepaint};
 }
 
+bool MainWindowModel::CanStepEdits() const {
+  return !state_.EditingLocked() && !EffectListOpen() && !state_.help_open && !state_.dragging;
+}
+
+std::vector<WindowRequest> MainWindowModel::OnEditStepped(const EditStep& step) {
+  if (step.Touches(image_field::kLightEffect)) {
+    SetPerKeyMode(image_.light_effect() >= EffectTable::kFirstProfile);
+  }
+  std::vector<WindowRequest> requests{WindowRequest::kSetSlidersFromImage};
+  if (step.TouchesKeyActions() || step.Touches(image_field::kKeyMap) ||
+      step.Touches(image_field::kKeyEnableMask)) {
+    requests.push_back(WindowRequest::kRefreshKeySettings);
+  }
+  requests.push_back(WindowRequest::kRepaint);
+  return requests;
+}
+
 std::vector<WindowRequest> MainWindowModel::OnStartup(bool command_open, bool event_open) {
   std::vector<WindowRequest> requests = visibility_.OnStartup(command_open, event_open);
   if (command_open) {

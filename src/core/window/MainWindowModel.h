@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/EditStep.h"
 #include "app/RefreshSource.h"
 #include "config/ConfigImage.h"
 #include "config/DeviceSnapshot.h"
@@ -90,6 +91,14 @@ class MainWindowModel {
 
   // The slider notification: a moved slider repaints its panel and updates its field.
   bool OnSliderNotified(SliderId id, int position);
+
+  // Undo and redo wait while a sequence runs, while the effect list or the help window covers
+  // the page and while the button is down.
+  bool CanStepEdits() const;
+  // An undo or redo changed the image: the page, the sliders and the keyboard view follow it
+  // as after Restore (per-key mode only when the effect changed); the marked keys and
+  // keymap.bin only when the step touched key settings, which the key dialog reloads.
+  std::vector<WindowRequest> OnEditStepped(const EditStep& step);
 
  private:
   ClickResult OnPageItem(int item);
