@@ -99,7 +99,8 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
     return session.Fail(ExitCode::kFileError, "cannot use the profile: " + loaded.error().message);
   }
   const bool blank = ProfileImageIsBlank(*bytes);
-  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
+  // A dry run has printed what it would send; the change it did not make has no report.
+  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk || session.dry_run()) {
     return written;
   }
   if (session.json()) {

@@ -25,7 +25,7 @@ ExitCode AssignAndWrite(CliSession& session, const KeyTableRow& row) {
   const std::string target_before = TargetOf(state, row);
   const bool enabled_before = state.image.KeyEnabled(row.slot);
   KeyAssignment assignment(state.image, state.key_actions, state.customised, pending,
-                           state.key_names, state.stored_macros, session.paths().KeymapFile());
+                           state.key_names, state.stored_macros, session.KeymapFileToSave());
   if (Status assigned = assignment.CompleteKeyAssignment(); !assigned.ok()) {
     const bool file = assigned.error().code != ErrorCode::kInvalidArgument;
     return session.Fail(file ? ExitCode::kFileError : ExitCode::kUsage, assigned.error().message);
@@ -35,7 +35,8 @@ ExitCode AssignAndWrite(CliSession& session, const KeyTableRow& row) {
     // keeps it disabled.
     state.image.windows_key_lock() = state.image.KeyEnabled(row.slot) ? 0 : 1;
   }
-  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
+  // A dry run has printed what it would send; the change it did not make has no report.
+  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk || session.dry_run()) {
     return written;
   }
   ChangeReport report;

@@ -22,6 +22,9 @@ struct CliArguments {
   // Where VER.bin is looked for instead of the installed share folder.
   std::optional<std::filesystem::path> share_dir;
   bool json = false;
+  // --dry-run: a command that writes shows what it would send and sends nothing. It is also
+  // among command_options, so that a command that does not write refuses it.
+  bool dry_run = false;
   bool help = false;
   bool version = false;
   std::string command;

@@ -8,6 +8,7 @@
 
 #include "app/FilesystemPathProbe.h"
 #include "app/UdevRuleHelp.h"
+#include "cli/DryRunReport.h"
 #include "cli/StopSignals.h"
 
 namespace n240qx {
@@ -50,6 +51,7 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
   }
   std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
   session->data_dir_given_ = arguments.data_dir.has_value();
+  session->dry_run_ = arguments.dry_run;
   if (Status opened = session->OpenKeyboard(arguments); !opened.ok()) {
     return opened.error();
   }
@@ -86,7 +88,9 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
     return Fail(ExitCode::kFileError,
                 "the data folder " + paths_.data_folder().string() + " does not exist");
   }
-  if (create_missing) {
+  // A dry run creates nothing; what is missing is taken as the real run would find it.
+  const bool create = create_missing && !dry_run_;
+  if (create) {
     std::error_code error;
     std::filesystem::create_directories(paths_.data_folder(), error);
     if (error) {
@@ -94,14 +98,21 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
                                             paths_.data_folder().string() + ": " + error.message());
     }
   }
-  Status loaded = state_->LoadFiles(paths_.KeymapFile(), paths_.MacroFile(), create_missing);
+  Status loaded = state_->LoadFiles(paths_.KeymapFile(), paths_.MacroFile(), create);
   if (!loaded.ok()) {
     return Fail(ExitCode::kFileError, loaded.error().message);
   }
   return ExitCode::kOk;
 }
 
+std::filesystem::path CliSession::KeymapFileToSave() const {
+  return dry_run_ ? std::filesystem::path() : paths_.KeymapFile();
+}
+
 ExitCode CliSession::Connect() {
+  if (dry_run_) {
+    return ExitCode::kOk;
+  }
   const Status connected = Await<Status>([&](auto done) { session_->Connect(std::move(done)); });
   if (connected.ok()) {
     return ExitCode::kOk;
@@ -115,6 +126,18 @@ ExitCode CliSession::Connect() {
 }
 
 ExitCode CliSession::FullRead() {
+  if (dry_run_) {
+    // keymap.bin is rewritten with what the keyboard holds after every write; without it there
+    // is nothing to compare with.
+    std::error_code ignored;
+    if (!std::filesystem::exists(paths_.KeymapFile(), ignored)) {
+      return Fail(ExitCode::kFileError,
+                  "a dry run compares with what " + paths_.KeymapFile().string() +
+                      " records of the keyboard, and there is no such file yet: write to the "
+                      "keyboard once without --dry-run");
+    }
+    return ExitCode::kOk;
+  }
   auto read = Await<Result<DeviceRead>>([&](auto done) { session_->FullRead(std::move(done)); });
   if (!read.ok()) {
     return FailDevice(read.error());
@@ -134,12 +157,18 @@ ExitCode CliSession::ReadKeyboard(bool create_missing) {
 }
 
 ExitCode CliSession::WriteChanges() {
+  if (dry_run_) {
+    return DryRunWrite();
+  }
   const WriteOutcome outcome = Await<WriteOutcome>(
       [&](auto done) { session_->WriteChanges(state_->image, state_->snapshot, std::move(done)); });
   return Finish(state_->FinishWrite(outcome, paths_.KeymapFile()));
 }
 
 ExitCode CliSession::FactoryReset() {
+  if (dry_run_) {
+    return DryRunFactoryReset();
+  }
   auto read =
       Await<Result<DeviceRead>>([&](auto done) { session_->FactoryReset(std::move(done)); });
   return Finish(state_->FinishFactoryReset(read, paths_.KeymapFile()));
@@ -152,6 +181,51 @@ ExitCode CliSession::Finish(const SequenceEnd& end) {
   if (!end.store.ok()) {
     return Fail(ExitCode::kFileError, end.store.error().message);
   }
+  return ExitCode::kOk;
+}
+
+ExitCode CliSession::DryRunWrite() {
+  DryRunKeyboard stand_in(dispatcher_);
+  if (ExitCode connected = ConnectStandIn(stand_in); connected != ExitCode::kOk) {
+    return connected;
+  }
+  const WriteOutcome outcome = Await<WriteOutcome>([&](auto done) {
+    stand_in.session().WriteChanges(state_->image, state_->snapshot, std::move(done));
+  });
+  if (!outcome.status.ok()) {
+    return FailDevice(outcome.status.error());
+  }
+  DryRunReport report{paths_.KeymapFile().string(), {}, stand_in.TakeSent()};
+  for (const WriteRegion& region : outcome.acknowledged) {
+    report.regions.push_back(region.name);
+  }
+  report.Print(std::cout, json_);
+  return ExitCode::kOk;
+}
+
+ExitCode CliSession::DryRunFactoryReset() {
+  DryRunKeyboard stand_in(dispatcher_);
+  if (ExitCode connected = ConnectStandIn(stand_in); connected != ExitCode::kOk) {
+    return connected;
+  }
+  const auto read = Await<Result<DeviceRead>>(
+      [&](auto done) { stand_in.session().FactoryReset(std::move(done)); });
+  if (!read.ok()) {
+    return FailDevice(read.error());
+  }
+  DryRunReport{std::nullopt, {"every setting (factory reset)"}, stand_in.TakeSent()}.Print(
+      std::cout, json_);
+  return ExitCode::kOk;
+}
+
+ExitCode CliSession::ConnectStandIn(DryRunKeyboard& stand_in) {
+  const Status connected =
+      Await<Status>([&](auto done) { stand_in.session().Connect(std::move(done)); });
+  if (!connected.ok()) {
+    return FailDevice(connected.error());
+  }
+  // What the connection exchanged is not part of the write.
+  stand_in.TakeSent();
   return ExitCode::kOk;
 }
 

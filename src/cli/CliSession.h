@@ -10,6 +10,7 @@
 #include "app/ConfiguratorState.h"
 #include "app/ProgramPaths.h"
 #include "cli/CliArguments.h"
+#include "cli/DryRunKeyboard.h"
 #include "cli/ExitCode.h"
 #include "connect/DeviceConnection.h"
 #include "connect/DeviceConnectionFactory.h"
@@ -34,12 +35,17 @@ class CliSession {
   const ProgramPaths& paths() const { return paths_; }
   bool json() const { return json_; }
   bool simulated() const { return simulated_; }
+  // --dry-run: the keyboard is never opened, its contents are taken from keymap.bin, and each
+  // write prints what it would send instead of sending it. Nothing in the data folder changes.
+  bool dry_run() const { return dry_run_; }
+  // keymap.bin, or nothing in a dry run: where a command's own edits are saved.
+  std::filesystem::path KeymapFileToSave() const;
 
   // keymap.bin and MacroDefine.bin; with `create_missing` the data folder and missing files
   // are created, as at the window's first start.
   ExitCode LoadFiles(bool create_missing);
   ExitCode Connect();
-  // The full read, applied to the state.
+  // The full read, applied to the state. In a dry run keymap.bin, as loaded, stands for it.
   ExitCode FullRead();
   // LoadFiles, Connect and FullRead: what every command that changes the keyboard starts with.
   ExitCode ReadKeyboard(bool create_missing);
@@ -62,6 +68,11 @@ class CliSession {
   Status OpenKeyboard(const CliArguments& arguments);
   // The exit status of a sequence whose ending the state has applied.
   ExitCode Finish(const SequenceEnd& end);
+  // The write of changes, or the factory reset, run against a stand-in for the keyboard; what
+  // it would send is printed and the state is left as it is.
+  ExitCode DryRunWrite();
+  ExitCode DryRunFactoryReset();
+  ExitCode ConnectStandIn(DryRunKeyboard& stand_in);
 
   template <typename T>
   T Await(const std::function<void(DeviceSession::Done<T>)>& start) {
@@ -85,6 +96,7 @@ class CliSession {
   bool json_;
   bool simulated_ = false;
   bool data_dir_given_ = false;
+  bool dry_run_ = false;
   bool failures_as_json_ = true;
   bool progress_shown_ = false;
   bool progress_to_terminal_;

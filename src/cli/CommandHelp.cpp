@@ -24,18 +24,18 @@ constexpr CommandHelp kHelp[] = {
      "check a profile file (binary, or JSON from read --json), then write its settings to the "
      "keyboard",
      "n240qx-ctl apply saved.bin",
-     {}},
+     {"--dry-run"}},
     {"set",
      "set NAME VALUE ...",
      "change settings: report_rate, response_time, light_effect, effect_speed, brightness, "
      "colour_choice, light_direction, colour_slot SLOT RRGGBB, game_mode, windows_key_lock",
      "n240qx-ctl set brightness 30 light_effect Radar light_direction top",
-     {}},
+     {"--dry-run"}},
     {"reset",
      "reset [--yes]",
      "restore the keyboard's factory settings",
      "n240qx-ctl reset --yes",
-     {"--yes"}},
+     {"--yes", "--dry-run"}},
     {"keys",
      "keys [--keyboard]",
      "every key with its stored assignment; --keyboard also reads what the keyboard holds",
@@ -47,7 +47,7 @@ constexpr CommandHelp kHelp[] = {
      "VK [VK] | function NAME | macro N | play PATH | startup PATH | open-file PATH | "
      "open-folder PATH | default | disable | enable",
      "n240qx-ctl assign Q combine LCtrl LAlt Del",
-     {}},
+     {"--dry-run"}},
     {"macros", "macros", "the stored macros", "n240qx-ctl macros", {}},
     {"macro",
      "macro show|new|set|delete|rename ...",
@@ -70,6 +70,7 @@ constexpr std::string_view kOptions = R"(Options (anywhere on the line):
   --data-dir DIR      folder of keymap.bin, MacroDefine.bin and Configure/
   --share-dir DIR     folder of VER.bin (default: ../share/n240qx from the program)
   --json              print one JSON result instead of text
+  --dry-run           apply, set, assign, reset: print what they would send, and send nothing
   -h, --help          this text; after a command, that command's
   --version           the program's version
 )";

@@ -29,7 +29,8 @@ ExitCode RunResetCommand(CliSession& session, const CliArguments& arguments) {
   if (!words.empty() && !confirmed_by_option) {
     return session.Fail(ExitCode::kUsage, "reset takes only --yes");
   }
-  if (!confirmed_by_option) {
+  // A dry run loses nothing, so there is nothing to confirm.
+  if (!confirmed_by_option && !arguments.dry_run) {
     if (::isatty(STDIN_FILENO) != 1) {
       return session.Fail(ExitCode::kUsage,
                           "reset restores every factory setting; confirm it with --yes");
@@ -44,7 +45,7 @@ ExitCode RunResetCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode connected = session.Connect(); connected != ExitCode::kOk) {
     return connected;
   }
-  if (ExitCode reset = session.FactoryReset(); reset != ExitCode::kOk) {
+  if (ExitCode reset = session.FactoryReset(); reset != ExitCode::kOk || session.dry_run()) {
     return reset;
   }
   std::cout << (session.json() ? "{\"factory_settings_restored\":true}"

@@ -18,7 +18,8 @@ ExitCode RunSetCommand(CliSession& session, const CliArguments& arguments) {
     change(session.state().image);
   }
   const auto after = ShownSettings(session.state().image);
-  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
+  // A dry run has printed what it would send; the change it did not make has no report.
+  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk || session.dry_run()) {
     return written;
   }
   ChangeReport report;

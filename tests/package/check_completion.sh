@@ -36,6 +36,9 @@ cases=(
   "n240qx-ctl assign Q combine LC|LCtrl|combine"
   "n240qx-ctl macro |show|macro"
   "n240qx-ctl reset --|--yes|--raw"
+  "n240qx-ctl reset --yes --d|--dry-run|--yes"
+  "n240qx-ctl set brightness 30 --|--dry-run|--yes"
+  "n240qx-ctl read --|--raw|--dry-run"
   "n240qx-ctl apply $folder/|$folder/evening.bin|$folder/notes.txt"
 )
 status=0

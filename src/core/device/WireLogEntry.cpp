@@ -27,10 +27,14 @@ const char* KindName(WireKind kind) {
 }  // namespace
 
 std::string WireLogEntry::Format() const {
-  char head[64];
-  std::snprintf(head, sizeof head, "%lld.%03lld %s %s", static_cast<long long>(time_us / 1000),
-                static_cast<long long>(time_us % 1000), DirectionName(direction), KindName(kind));
-  std::string line = head;
+  char time[32];
+  std::snprintf(time, sizeof time, "%lld.%03lld ", static_cast<long long>(time_us / 1000),
+                static_cast<long long>(time_us % 1000));
+  return time + Untimed();
+}
+
+std::string WireLogEntry::Untimed() const {
+  std::string line = std::string(DirectionName(direction)) + " " + KindName(kind);
   if (!error.empty()) {
     return line + " error " + error;
   }

@@ -19,6 +19,9 @@ struct WireLogEntry {
 
   // "<ms since start, three decimals> <in|out> <kind> <HEX ...>" or "... error <reason>".
   std::string Format() const;
+  // The same without the time: "<in|out> <kind> <HEX ...>", as a dry run prints what it would
+  // send.
+  std::string Untimed() const;
 };
 
 }  // namespace n240qx

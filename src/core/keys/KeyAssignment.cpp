@@ -65,6 +65,9 @@ Result<KeymapLoad> KeyAssignment::LoadKeymapStore(bool skip_image) {
 }
 
 Status KeyAssignment::SaveKeymapStore() const {
+  if (store_file_.empty()) {
+    return Status::Ok();
+  }
   if (guard_ != nullptr && guard_->Held(store_file_)) {
     return guard_->CheckWritable(store_file_);
   }

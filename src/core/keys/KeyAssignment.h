@@ -19,7 +19,8 @@ namespace n240qx {
 
 // Turns the key assignment dialog's result into the keyboard's key map entry and the host's
 // key action entry, and keeps keymap.bin in step. Works on objects the application owns; it
-// holds references only.
+// holds references only. With an empty `store_file` the assignments stay in memory and
+// nothing is saved (a dry run leaves the data folder alone).
 class KeyAssignment {
  public:
   KeyAssignment(ConfigImage& image, KeyActionTable& actions, CustomisedKeyFlags& customised,

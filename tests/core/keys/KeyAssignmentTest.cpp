@@ -245,6 +245,14 @@ TEST_F(Assignment, EveryAssignmentRewritesTheStore) {
   EXPECT_EQ(bytes[10060 + 1], 1) << "kind of entry 0";
 }
 
+TEST_F(Assignment, WithoutAStoreFileTheAssignmentStaysInMemory) {
+  KeyAssignment in_memory{image, actions, customised, pending, names, macros, {}};
+  Capture(kEsc, 1, {0xA2, 'C'});
+  ASSERT_TRUE(in_memory.CompleteKeyAssignment().ok());
+  EXPECT_EQ(EntryOf(kEsc), "00 E0 06 00");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "nothing saved anywhere";
+}
+
 TEST_F(Assignment, FnAndAppShareACodeAndFnsPathWins) {
   pending.launch_path = u"/music/fn.mp3";
   Capture(kApp, 4, {});
