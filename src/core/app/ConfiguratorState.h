@@ -58,8 +58,12 @@ struct ConfiguratorState {
   Status LoadFiles(const std::filesystem::path& keymap_file,
                    const std::filesystem::path& macro_file, bool create_missing);
 
-  // Image and key action table into keymap.bin.
+  // Image and key action table into keymap.bin; refused while `stores` holds the file.
   Status SaveKeymapStore(const std::filesystem::path& keymap_file) const;
+  // After the key assignment dialog ends with OK: `pending` assigned (KeyAssignment), then
+  // keymap.bin saved. kInvalidArgument, with nothing changed or saved, for a pending
+  // assignment that names no key or no macro slot.
+  Status CompleteKeyAssignment(const std::filesystem::path& keymap_file);
   // What the keyboard holds (both snapshots) into keymap.bin, dropping unapplied edits.
   Status SaveAppliedKeymapStore(const std::filesystem::path& keymap_file) const;
   // After the image was replaced (a read, a profile): the marked keys recomputed, keymap.bin
@@ -106,8 +110,8 @@ struct ConfiguratorState {
   // The re-read after an arrival: a reset's ending after a firmware update, otherwise the
   // regions into image and snapshot and, when the keyboard can be heard (`listening`), Refresh;
   // otherwise only the marked keys are recomputed.
-  SequenceEnd FinishArrival(const Result<DeviceRead>& read, bool reset_after_update,
-                            bool listening, const std::filesystem::path& keymap_file);
+  SequenceEnd FinishArrival(const Result<DeviceRead>& read, bool reset_after_update, bool listening,
+                            const std::filesystem::path& keymap_file);
   // After the macro dialog ends with OK: the macro records of the image rebuilt from the stored
   // macros (the keyboard gets them with the next Apply), then keymap.bin and MacroDefine.bin
   // written. Both files are tried; the first failure is returned.

@@ -92,7 +92,7 @@ class MainWindowModel {
   bool OnSliderNotified(SliderId id, int position);
 
  private:
-  ClickResult OnPageItem(int item);
+  ClickResult OnPageItem(PageItem item);
   ClickResult OnHelpClick(int x, int y);
   std::vector<WindowRequest> Revert();
   bool CanStartDragAt(int x, int y) const;
