@@ -5,7 +5,6 @@
 #include "cli/Commands.h"
 #include "cli/KeyTargetText.h"
 #include "config/ImageField.h"
-#include "keys/KeyAssignment.h"
 #include "keys/KeyLookup.h"
 
 namespace n240qx {
@@ -20,13 +19,10 @@ std::string TargetOf(const ConfiguratorState& state, const KeyTableRow& row) {
 // The assignment step, the write of changes, then what changed.
 ExitCode AssignAndWrite(CliSession& session, const KeyTableRow& row) {
   ConfiguratorState& state = session.state();
-  PendingAssignment& pending = state.pending;
   const std::string name = KeyLookup(state.key_names).PickName(row);
   const std::string target_before = TargetOf(state, row);
   const bool enabled_before = state.image.KeyEnabled(row.slot);
-  KeyAssignment assignment(state.image, state.key_actions, state.customised, pending,
-                           state.key_names, state.stored_macros, session.KeymapFileToSave());
-  if (Status assigned = assignment.CompleteKeyAssignment(); !assigned.ok()) {
+  if (Status assigned = state.CompleteKeyAssignment(session.KeymapFileToSave()); !assigned.ok()) {
     const bool file = assigned.error().code != ErrorCode::kInvalidArgument;
     return session.Fail(file ? ExitCode::kFileError : ExitCode::kUsage, assigned.error().message);
   }

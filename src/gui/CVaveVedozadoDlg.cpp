@@ -78,13 +78,14 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
     CreateTray();
   }
   MainWindowActions::WindowSide window{
-      [this](const std::vector<WindowRequest>& requests) { Carry(requests); }, [this] { update(); },
+      [this] { update(); },
       [this](SliderId id, int position) { slider(id).SetPosition(position); }};
   actions_ = std::make_unique<MainWindowActions>(
       MainWindowActions::Setup{
-          state_, paths_, texts_, model_, dialogs_, std::move(setup.connections),
+          state_, paths_, texts_, model_, dialogs_, router_, std::move(setup.connections),
           setup.launcher ? std::move(setup.launcher) : std::make_unique<QtLauncher>()},
       std::move(window));
+  CreateRoute();
   repaint_timer_.setInterval(kRepaintTickMs);
   // The tick runs only while a countdown is pending, so that the window costs nothing at rest.
   connect(&repaint_timer_, &QTimer::timeout, this, [this] {
@@ -137,9 +138,11 @@ CBitSlider& CVaveVedozadoDlg::slider(SliderId id) {
 void CVaveVedozadoDlg::CreateTray() {
   tray_ = new TrayIcon(windowIcon(), texts_, AutostartEntry::FromEnvironment(), this);
   connect(tray_, &TrayIcon::DoubleClicked, this,
-          [this] { Carry(model_.visibility().OnTrayDoubleClick()); });
-  connect(tray_, &TrayIcon::AboutChosen, this, [this] { Carry({WindowRequest::kShowAbout}); });
-  connect(tray_, &TrayIcon::ExitChosen, this, [this] { Carry(MainWindowModel::OnTrayExit()); });
+          [this] { router_.Route(model_.visibility().OnTrayDoubleClick()); });
+  connect(tray_, &TrayIcon::AboutChosen, this,
+          [this] { router_.Route({WindowRequest::kShowAbout}); });
+  connect(tray_, &TrayIcon::ExitChosen, this,
+          [this] { router_.Route(MainWindowModel::OnTrayExit()); });
 }
 
 void CVaveVedozadoDlg::FillDefaultDialogs() {
@@ -205,20 +208,29 @@ void CVaveVedozadoDlg::Start() {
 }
 
 void CVaveVedozadoDlg::ShowFromOutside() {
-  Carry({WindowRequest::kShowWindow});
+  router_.Route({WindowRequest::kShowWindow});
 }
 
-void CVaveVedozadoDlg::Carry(const std::vector<WindowRequest>& requests) {
-  for (const WindowRequest request : requests) {
-    // The controls follow the model before each step, so a question a step asks (the
-    // firmware prompt after a read) comes with the busy state already gone.
+void CVaveVedozadoDlg::CreateRoute() {
+  using FollowUps = MainWindowActions::FollowUps;
+  router_.AddHandler(
+      [this](WindowRequest request, FollowUps&) { return CarryWindowRequest(request); });
+  router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
+    return actions_->CarryDevice(request, follow_ups);
+  });
+  router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
+    return actions_->CarryStore(request, follow_ups);
+  });
+  router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
+    return actions_->CarryDialog(request, follow_ups);
+  });
+  router_.SetBeforeEachStep([this] { SyncControls(); });
+  // The swatch frame is stored as shown once an input is done, before anything reads the image
+  // again (Apply, keymap.bin); painting itself changes nothing.
+  router_.SetAfterRoute([this] {
+    page_.SettleColourChoice();
     SyncControls();
-    if (!CarryWindowRequest(request) && !actions_->Carry(request) &&
-        request == WindowRequest::kEndProgram) {
-      emit EndRequested();
-    }
-  }
-  SyncControls();
+  });
 }
 
 bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
@@ -257,6 +269,9 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       if (state_.repaint.repaint_pending() && !repaint_timer_.isActive()) {
         repaint_timer_.start();
       }
+      return true;
+    case WindowRequest::kEndProgram:
+      emit EndRequested();
       return true;
     default:
       return false;
@@ -315,7 +330,7 @@ void CVaveVedozadoDlg::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const QPoint at = PointOf(event);
-  Carry(model_.OnButtonDown(at.x(), at.y()).requests);
+  router_.Route(model_.OnButtonDown(at.x(), at.y()).requests);
   keyboard_view_.OnButtonDown(at.x(), at.y());
 }
 
@@ -329,7 +344,7 @@ void CVaveVedozadoDlg::mouseMoveEvent(QMouseEvent* event) {
   }
   const QPoint at = PointOf(event);
   const ClickResult result = model_.OnMouseMove(at.x(), at.y());
-  Carry(result.requests);
+  router_.Route(result.requests);
   if (result.route != ClickRoute::kKeyboardView) {
     return;
   }
@@ -344,7 +359,7 @@ void CVaveVedozadoDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void CVaveVedozadoDlg::OnHover(const QPoint& at) {
   const bool item_under_pointer =
-      PageItemTable::HitTest(at.x(), at.y(), state_.image.light_effect()) != kNoPageItem;
+      PageItemTable::HitTest(at.x(), at.y(), state_.image.light_effect()).has_value();
   const bool row_hovered = page_.hovered_row() != LightingPage::kNoRow;
   if (keyboard_view_.OnHover(at.x(), at.y(), item_under_pointer, row_hovered)) {
     update();
@@ -368,20 +383,13 @@ void CVaveVedozadoDlg::HandleRelease(QMouseEvent* event) {
   keyboard_view_.FollowCtrl(event->modifiers().testFlag(Qt::ControlModifier));
   const QPoint at = PointOf(event);
   const ClickResult result = model_.OnButtonUp(at.x(), at.y());
+  // The key click's effects come first: the key dialog opens before the page item's requests.
+  std::vector<WindowRequest> requests;
   if (result.key_click) {
-    OnReleasedOnKeyboard(at.x(), at.y());
+    requests = keyboard_view_.OnKeyClick(at.x(), at.y()).Effects(state_.pending);
   }
-  Carry(result.requests);
-}
-
-void CVaveVedozadoDlg::OnReleasedOnKeyboard(int x, int y) {
-  const KeyClickResult click = keyboard_view_.OnKeyClick(x, y);
-  if (click.action == KeyClickResult::Action::kOpenKeyDialog) {
-    actions_->OpenKeyDialog(click.key, click.key_vk);
-  }
-  if (click.repaint) {
-    update();
-  }
+  requests.insert(requests.end(), result.requests.begin(), result.requests.end());
+  router_.Route(std::move(requests));
 }
 
 void CVaveVedozadoDlg::StartWindowMove(const QPoint& global) {
@@ -422,7 +430,7 @@ void CVaveVedozadoDlg::StepEdits(const QKeyEvent* event) {
     return;
   }
   const ConfigImage stepped = state_.image;
-  Carry(model_.OnEditStepped(*step));
+  router_.Route(model_.OnEditStepped(*step));
   // Sliders hold a field beyond their range at their ends; that is the window following the
   // image, not an edit of its own.
   edits.TakeOutsideChange(stepped, state_.image);
@@ -435,7 +443,7 @@ void CVaveVedozadoDlg::RecordEdits() {
 void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {
   // Closed by the window system rather than the close button: end as the tray's Exit does.
   event->accept();
-  Carry(MainWindowModel::OnTrayExit());
+  router_.Route(MainWindowModel::OnTrayExit());
 }
 
 }  // namespace n240qx

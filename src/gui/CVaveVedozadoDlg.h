@@ -23,6 +23,7 @@
 #include "window/MainWindowModel.h"
 #include "window/SliderId.h"
 #include "window/WindowRequest.h"
+#include "window/WindowRequestRouter.h"
 
 namespace n240qx {
 
@@ -41,8 +42,9 @@ struct MainWindowSetup {
 
 // The main window: a frameless skinned window that paints everything itself from its models
 // and forwards the mouse and the keyboard to them. What the models decide comes back as window
-// requests; this class carries out those about the window (showing, hiding, moving, the
-// sliders, repainting) and hands the rest to MainWindowActions.
+// requests, which all take one route (WindowRequestRouter): this class's handler carries out
+// those about the window (showing, hiding, moving, the sliders, repainting), MainWindowActions'
+// handlers the rest.
 class CVaveVedozadoDlg : public QWidget {
   Q_OBJECT
 
@@ -93,11 +95,10 @@ class CVaveVedozadoDlg : public QWidget {
   void FillDefaultDialogs();
   bool AskColour();
 
-  void Carry(const std::vector<WindowRequest>& requests);
+  void CreateRoute();
   bool CarryWindowRequest(WindowRequest request);
   void SyncControls();
   void SetSlidersFromImage();
-  void OnReleasedOnKeyboard(int x, int y);
   void HandleRelease(QMouseEvent* event);
   // Ctrl+Z back, Ctrl+Shift+Z or Ctrl+Y forward; other keys do nothing here.
   void StepEdits(const QKeyEvent* event);
@@ -122,6 +123,7 @@ class CVaveVedozadoDlg : public QWidget {
   // Where the window system cannot take a caption drag over, the window follows the pointer.
   std::optional<QPoint> manual_drag_offset_;
   int paint_count_ = 0;
+  WindowRequestRouter router_;
   // Last: it owns the device session, which must stop before anything above goes.
   std::unique_ptr<MainWindowActions> actions_;
 };

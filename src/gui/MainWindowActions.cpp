@@ -16,6 +16,7 @@ MainWindowActions::MainWindowActions(Setup setup, WindowSide window)
       texts_(setup.texts),
       model_(setup.model),
       dialogs_(setup.dialogs),
+      router_(setup.router),
       window_(std::move(window)),
       launcher_(std::move(setup.launcher)),
       key_assignment_(state_.image, state_.key_actions, state_.customised, state_.pending,
@@ -43,7 +44,7 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     window_.repaint();
   };
   hooks.connection = [this](bool connected) {
-    window_.carry(connected ? model_.visibility().OnKeyboardConnected()
+    router_.Route(connected ? model_.visibility().OnKeyboardConnected()
                             : model_.visibility().OnKeyboardRemoved());
   };
   hooks.arrival = [this](const SequenceEnd& end, bool reset_after_update, bool listening) {
@@ -52,7 +53,7 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
       return;
     }
     ShowStoreFailure(end.store);
-    window_.carry(model_.OnArrivalRead(reset_after_update, listening));
+    router_.Route(model_.OnArrivalRead(reset_after_update, listening));
   };
   hooks.arrival_running = [this](bool running) {
     model_.OnArrivalRunning(running);
@@ -67,10 +68,10 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
   };
   hooks.lighting = [this](const std::optional<SliderMove>& move) {
     if (move) {
-      window_.move_slider(static_cast<SliderId>(move->control_id), move->position);
+      window_.move_slider(move->id, move->position);
     }
     // The effect may have changed what the page offers (the speed slider) at once.
-    window_.carry({WindowRequest::kStartRepaintCountdown});
+    router_.Route({WindowRequest::kStartRepaintCountdown});
   };
   return hooks;
 }
@@ -109,7 +110,7 @@ void MainWindowActions::OnConnected(const Status& status) {
   } else if (!status.ok() && !absent) {
     ShowFailure(TextId::kReadFailed, status.error());
   }
-  window_.carry(model_.OnStartup(status.ok(), status.ok()));
+  router_.Route(model_.OnStartup(status.ok(), status.ok()));
 }
 
 void MainWindowActions::FallBackToSimulator() {
@@ -118,7 +119,7 @@ void MainWindowActions::FallBackToSimulator() {
   const Status simulator = connection_.FallBackToSimulator();
   if (!simulator.ok()) {
     ShowFailure(TextId::kReadFailed, simulator.error());
-    window_.carry(model_.OnStartup(false, false));
+    router_.Route(model_.OnStartup(false, false));
     return;
   }
   Connect();
@@ -131,40 +132,11 @@ void MainWindowActions::OnReturnedToKeyboard() {
 }
 
 void MainWindowActions::EndSequence(const std::vector<WindowRequest>& requests) {
-  window_.carry(requests);
+  router_.Route(requests);
   connection_.OnSequenceEnded();
 }
 
-bool MainWindowActions::Carry(WindowRequest request) {
-  if (CarryDevice(request) || CarryStore(request)) {
-    return true;
-  }
-  switch (request) {
-    case WindowRequest::kOpenMacroDialog:
-      OpenMacroDialog();
-      return true;
-    case WindowRequest::kConfirmFactoryReset:
-      window_.carry(
-          model_.OnFactoryResetAnswer(dialogs_.confirm(FactoryResetFlow::Prompt(texts_))));
-      return true;
-    case WindowRequest::kLaunchUpdater:
-      LaunchUpdater();
-      return true;
-    case WindowRequest::kOpenProfileDialog:
-      // Whatever the dialog did, the window shows the image again; the keyboard is not read
-      // and receives a loaded profile only on Apply.
-      dialogs_.profiles();
-      window_.carry(model_.OnProfileDialogClosed());
-      return true;
-    case WindowRequest::kCheckFirmware:
-      CheckFirmware();
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool MainWindowActions::CarryDevice(WindowRequest request) {
+bool MainWindowActions::CarryDevice(WindowRequest request, FollowUps& /*follow_ups*/) {
   switch (request) {
     case WindowRequest::kStartFullRead:
       StartFullRead();
@@ -184,7 +156,35 @@ bool MainWindowActions::CarryDevice(WindowRequest request) {
   }
 }
 
-bool MainWindowActions::CarryStore(WindowRequest request) {
+bool MainWindowActions::CarryDialog(WindowRequest request, FollowUps& follow_ups) {
+  switch (request) {
+    case WindowRequest::kOpenKeyDialog:
+      OpenKeyDialog(follow_ups);
+      return true;
+    case WindowRequest::kOpenMacroDialog:
+      OpenMacroDialog(follow_ups);
+      return true;
+    case WindowRequest::kConfirmFactoryReset:
+      follow_ups = model_.OnFactoryResetAnswer(dialogs_.confirm(FactoryResetFlow::Prompt(texts_)));
+      return true;
+    case WindowRequest::kLaunchUpdater:
+      LaunchUpdater();
+      return true;
+    case WindowRequest::kOpenProfileDialog:
+      // Whatever the dialog did, the window shows the image again; the keyboard is not read
+      // and receives a loaded profile only on Apply.
+      dialogs_.profiles();
+      follow_ups = model_.OnProfileDialogClosed();
+      return true;
+    case WindowRequest::kCheckFirmware:
+      CheckFirmware();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool MainWindowActions::CarryStore(WindowRequest request, FollowUps& /*follow_ups*/) {
   switch (request) {
     case WindowRequest::kRefreshKeySettings:
       ShowStoreFailure(state_.Refresh(paths_.KeymapFile()));
@@ -257,35 +257,31 @@ void MainWindowActions::ShowStoreFailure(const Status& saved) {
   }
 }
 
-void MainWindowActions::OpenKeyDialog(std::size_t key, std::uint8_t key_vk) {
-  // A fresh result for every opening: a dialog that ends with OK without a choice changes
-  // nothing.
-  state_.pending = PendingAssignment{};
-  state_.pending.current_key = static_cast<std::uint8_t>(key);
-  state_.pending.current_key_vk = key_vk;
+void MainWindowActions::OpenKeyDialog(FollowUps& follow_ups) {
   // The dialog starts from the key action table as last saved.
   if (auto loaded = key_assignment_.LoadKeymapStore(true); !loaded.ok()) {
     ShowFailure(TextId::kSaveFailed, loaded.error());
   }
   // The dialog's page switches edit the entry in memory; without OK they must not reach the
   // store with the next Apply.
+  const std::size_t key = state_.pending.current_key;
   const KeyActionEntry opened = state_.key_actions[key];
   if (!dialogs_.key_assignment(state_.pending)) {
     state_.key_actions[key] = opened;
     return;
   }
-  ShowStoreFailure(key_assignment_.CompleteKeyAssignment());
-  window_.repaint();
+  ShowStoreFailure(state_.CompleteKeyAssignment(paths_.KeymapFile()));
+  follow_ups = {WindowRequest::kRepaint};
 }
 
-void MainWindowActions::OpenMacroDialog() {
+void MainWindowActions::OpenMacroDialog(FollowUps& follow_ups) {
   if (!dialogs_.macros()) {
     return;
   }
   if (Status saved = state_.CommitMacros(paths_.KeymapFile(), paths_.MacroFile()); !saved.ok()) {
     ShowFailure(TextId::kSaveFailed, saved.error());
   }
-  window_.repaint();
+  follow_ups = {WindowRequest::kRepaint};
 }
 
 void MainWindowActions::ShowFailure(TextId what, const Error& error) {

@@ -22,17 +22,20 @@
 #include "window/MainWindowModel.h"
 #include "window/SliderId.h"
 #include "window/WindowRequest.h"
+#include "window/WindowRequestRouter.h"
 
 namespace n240qx {
 
-// The main window's requests that do not concern the window itself: the keyboard sequences on
-// the device worker, keymap.bin, the marked keys, the firmware check and the updater, the key
-// assignment dialog, and what the device session reports. Results come back to the model,
-// whose answers go to the window through `carry`.
+// The handlers of the main window's requests that do not concern the window itself: the
+// keyboard sequences on the device worker, keymap.bin and the marked keys, the dialogs, the
+// firmware check and the updater; and what the device session reports. What the model answers
+// a request with comes back to the router as follow-ups; what it answers a finished sequence
+// or a session report with starts a route of its own. Nothing here calls into the window's
+// requests.
 class MainWindowActions {
  public:
+  // What the window does for a session report that is no request: paint, move a slider.
   struct WindowSide {
-    std::function<void(const std::vector<WindowRequest>&)> carry;
     std::function<void()> repaint;
     std::function<void(SliderId id, int position)> move_slider;
   };
@@ -42,9 +45,11 @@ class MainWindowActions {
     const Texts& texts;
     MainWindowModel& model;
     WindowDialogs& dialogs;
+    const WindowRequestRouter& router;
     std::unique_ptr<DeviceConnectionFactory> connections;
     std::unique_ptr<Launcher> launcher;
   };
+  using FollowUps = std::vector<WindowRequest>;
 
   MainWindowActions(Setup setup, WindowSide window);
   ~MainWindowActions();
@@ -54,12 +59,14 @@ class MainWindowActions {
   // Starts the session and connects; without a keyboard (and not asked for the simulator)
   // carries on with the simulator. Ends with the model's start-up requests.
   void Start();
-  // Carries out `request` when it is one of this class's; false otherwise.
-  bool Carry(WindowRequest request);
-  // A key clicked in Keymap mode: the key assignment dialog, and on OK the assignment.
-  void OpenKeyDialog(std::size_t key, std::uint8_t key_vk);
-  // The macro dialog, and on OK the macro records, keymap.bin and MacroDefine.bin.
-  void OpenMacroDialog();
+  // The router's handlers after the window's own: each carries out `request` when it is its
+  // own and returns true.
+  // The keyboard sequences on the device worker.
+  bool CarryDevice(WindowRequest request, FollowUps& follow_ups);
+  // keymap.bin and the marked keys.
+  bool CarryStore(WindowRequest request, FollowUps& follow_ups);
+  // The dialogs, the firmware check and the updater.
+  bool CarryDialog(WindowRequest request, FollowUps& follow_ups);
 
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);
@@ -73,8 +80,11 @@ class MainWindowActions {
 
  private:
   ConfiguratorSessionEvents::Hooks SessionHooks();
-  bool CarryDevice(WindowRequest request);
-  bool CarryStore(WindowRequest request);
+  // The key clicked in Keymap mode (ConfiguratorState::pending): the key assignment dialog,
+  // and on OK the assignment and keymap.bin.
+  void OpenKeyDialog(FollowUps& follow_ups);
+  // The macro dialog, and on OK the macro records, keymap.bin and MacroDefine.bin.
+  void OpenMacroDialog(FollowUps& follow_ups);
   // `arrived`: the keyboard has just been plugged in and needs its settling pause first.
   void Connect(bool arrived = false);
   void OnConnected(const Status& status);
@@ -100,6 +110,7 @@ class MainWindowActions {
   const Texts& texts_;
   MainWindowModel& model_;
   WindowDialogs& dialogs_;
+  const WindowRequestRouter& router_;
   WindowSide window_;
   std::unique_ptr<Launcher> launcher_;
   KeyAssignment key_assignment_;

@@ -84,7 +84,7 @@ TEST(SkinGeometry, MainPictureHoldsEveryItemAndPicture) {
   for (const PageItemEntry& entry : PageItemTable::Entries()) {
     const QRect item(QPoint(entry.rect.left, entry.rect.top),
                      QPoint(entry.rect.right, entry.rect.bottom));
-    EXPECT_TRUE(window.contains(item)) << "page item " << entry.index;
+    EXPECT_TRUE(window.contains(item)) << "page item " << PageItemIndex(entry.item);
   }
   const QSize keyboard = English(Name(MainWindowLayout::kKeyboard.file)).size();
   EXPECT_TRUE(window.contains(

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/ProfileCheck.h"
+#include "keys/KeyAssignment.h"
 #include "keys/KeymapStore.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
@@ -56,6 +57,16 @@ Status ConfiguratorState::SaveKeymapStore(const std::filesystem::path& keymap_fi
     return writable;
   }
   return n240qx::SaveKeymapStore(keymap_file, image, key_actions);
+}
+
+Status ConfiguratorState::CompleteKeyAssignment(const std::filesystem::path& keymap_file) {
+  KeyAssignment assignment(image, key_actions, customised, pending, key_names, stored_macros,
+                           keymap_file, &stores);
+  if (Status assigned = assignment.CompleteKeyAssignment(); !assigned.ok()) {
+    return assigned;
+  }
+  // A dry run names no file: it leaves the data folder alone.
+  return keymap_file.empty() ? Status::Ok() : SaveKeymapStore(keymap_file);
 }
 
 Status ConfiguratorState::SaveAppliedKeymapStore(const std::filesystem::path& keymap_file) const {

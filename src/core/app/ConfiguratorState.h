@@ -63,8 +63,12 @@ struct ConfiguratorState {
   Status LoadFiles(const std::filesystem::path& keymap_file,
                    const std::filesystem::path& macro_file, bool create_missing);
 
-  // Image and key action table into keymap.bin.
+  // Image and key action table into keymap.bin; refused while `stores` holds the file.
   Status SaveKeymapStore(const std::filesystem::path& keymap_file) const;
+  // After the key assignment dialog ends with OK: `pending` assigned (KeyAssignment), then
+  // keymap.bin saved. kInvalidArgument, with nothing changed or saved, for a pending
+  // assignment that names no key or no macro slot. An empty path saves nothing (a dry run).
+  Status CompleteKeyAssignment(const std::filesystem::path& keymap_file);
   // What the keyboard holds (both snapshots) into keymap.bin, dropping unapplied edits.
   Status SaveAppliedKeymapStore(const std::filesystem::path& keymap_file) const;
   // After the image was replaced (a read, a profile): the marked keys recomputed, keymap.bin

@@ -64,16 +64,6 @@ Result<KeymapLoad> KeyAssignment::LoadKeymapStore(bool skip_image) {
   return n240qx::LoadKeymapStore(store_file_, skip_image, image_, actions_);
 }
 
-Status KeyAssignment::SaveKeymapStore() const {
-  if (store_file_.empty()) {
-    return Status::Ok();
-  }
-  if (guard_ != nullptr && guard_->Held(store_file_)) {
-    return guard_->CheckWritable(store_file_);
-  }
-  return n240qx::SaveKeymapStore(store_file_, image_, actions_);
-}
-
 void KeyAssignment::RestoreKeyActionKeys() {
   n240qx::RestoreKeyActionKeys(actions_);
 }
@@ -87,7 +77,7 @@ Status KeyAssignment::ApplyKeyAssignment() {
     return valid;
   }
   Assign();
-  return SaveKeymapStore();
+  return Status::Ok();
 }
 
 Status KeyAssignment::CompleteKeyAssignment() {
@@ -101,7 +91,7 @@ Status KeyAssignment::CompleteKeyAssignment() {
   if (!pending_.key_enabled) {
     customised_.Set(row.index, true);
   }
-  return SaveKeymapStore();
+  return Status::Ok();
 }
 
 bool KeyAssignment::LaunchKeyAction(std::uint32_t code, Launcher& launcher) const {

@@ -18,9 +18,8 @@
 namespace n240qx {
 
 // Turns the key assignment dialog's result into the keyboard's key map entry and the host's
-// key action entry, and keeps keymap.bin in step. Works on objects the application owns; it
-// holds references only. With an empty `store_file` the assignments stay in memory and
-// nothing is saved (a dry run leaves the data folder alone).
+// key action entry. Works on objects the application owns; it
+// holds references only.
 class KeyAssignment {
  public:
   KeyAssignment(ConfigImage& image, KeyActionTable& actions, CustomisedKeyFlags& customised,
@@ -30,18 +29,17 @@ class KeyAssignment {
 
   const std::filesystem::path& store_file() const { return store_file_; }
 
-  // Both refuse, and leave memory and file alone, while `guard` holds the store.
+  // Refuses, and leaves memory and file alone, while `guard` holds the store.
   Result<KeymapLoad> LoadKeymapStore(bool skip_image);
-  Status SaveKeymapStore() const;
   void RestoreKeyActionKeys();
   void ResetKeySettings();
 
-  // The assignment step for pending.current_key, then a save. kInvalidArgument (and nothing
-  // changed) when current_key is not a key or macro_index is not a macro slot; otherwise the
-  // assignment is made in memory and the result is that of the save.
+  // The assignment step for pending.current_key, in memory. kInvalidArgument (and nothing
+  // changed) when current_key is not a key or macro_index is not a macro slot. keymap.bin is
+  // the caller's to save (ConfiguratorState::CompleteKeyAssignment).
   Status ApplyKeyAssignment();
   // After the dialog ends with OK: the assignment step, then the key's enable bit and
-  // customised flag from pending.key_enabled, then one save.
+  // customised flag from pending.key_enabled.
   Status CompleteKeyAssignment();
 
   // A press of a launch key as the keyboard reports it. Returns whether anything was started:

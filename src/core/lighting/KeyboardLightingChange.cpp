@@ -2,8 +2,6 @@
 
 #include <algorithm>
 
-#include "lighting/LightingPage.h"
-
 namespace n240qx {
 
 namespace {
@@ -18,10 +16,10 @@ std::optional<SliderMove> KeyboardLightingChange::Apply(std::uint8_t sub_code, s
   KeyboardLightingValue::Store(sub_code, value, snapshot);
   countdown.Start();
   if (sub_code == kSpeed) {
-    return SliderMove{LightingPage::kSpeedSliderId, image.effect_speed()};
+    return SliderMove{SliderId::kSpeed, image.effect_speed()};
   }
   if (sub_code == kBrightness) {
-    return SliderMove{LightingPage::kBrightnessSliderId, std::min<int>(value, kBrightnessMax)};
+    return SliderMove{SliderId::kBrightness, std::min<int>(value, kBrightnessMax)};
   }
   return std::nullopt;
 }

@@ -7,12 +7,13 @@
 #include "config/DeviceSnapshot.h"
 #include "config/KeyboardLightingValue.h"
 #include "lighting/RepaintCountdown.h"
+#include "window/SliderId.h"
 
 namespace n240qx {
 
 // A slider the window is to move after a lighting change made on the keyboard.
 struct SliderMove {
-  int control_id;
+  SliderId id;
   int position;
   bool operator==(const SliderMove&) const = default;
 };

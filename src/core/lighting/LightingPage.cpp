@@ -14,7 +14,6 @@ constexpr std::uint8_t kDirectionLeft = 1;
 constexpr std::uint8_t kDirectionRight = 2;
 constexpr std::uint8_t kDirectionTop = 3;
 constexpr std::uint8_t kDirectionBottom = 4;
-constexpr int kSwatchCount = 7;
 constexpr int kSpeedMax = 9;
 constexpr int kBrightnessMax = 50;
 }  // namespace
@@ -23,38 +22,38 @@ LightingPage::LightingPage(ConfigImage& image, std::uint32_t& shared_colour,
                            ColourDialogRunner run_dialog)
     : image_(image), shared_colour_(shared_colour), run_dialog_(std::move(run_dialog)) {}
 
-bool LightingPage::OnItemButtonUp(int item, int /*x*/, int /*y*/) {
+bool LightingPage::OnItemButtonUp(PageItem item, int /*x*/, int /*y*/) {
   // The direction items act whatever the effect, also where no arrows are drawn.
   switch (item) {
-    case kItemEffectName:
+    case PageItem::kEffectName:
       OpenEffectList();
       return true;
-    case kItemDirectionTop:
+    case PageItem::kDirectionTop:
       image_.light_direction() = kDirectionTop;
       return true;
-    case kItemDirectionBottom:
+    case PageItem::kDirectionBottom:
       image_.light_direction() = kDirectionBottom;
       return true;
-    case kItemDirectionRight:
+    case PageItem::kDirectionRight:
       image_.light_direction() = kDirectionRight;
       return true;
-    case kItemDirectionLeft:
+    case PageItem::kDirectionLeft:
       image_.light_direction() = kDirectionLeft;
       return true;
-    case kItemMulticolour:
+    case PageItem::kMulticolour:
       OnMulticolour();
       return true;
-    case kItemKeymap:
+    case PageItem::kKeymap:
       per_key_mode_ = false;
       return true;
-    case kItemCustom:
+    case PageItem::kCustom:
       per_key_mode_ = true;
       return true;
     default:
       break;
   }
-  if (item >= kItemFirstSwatch && item < kItemFirstSwatch + kSwatchCount) {
-    OnSwatch(item - kItemFirstSwatch + 1);
+  if (const int swatch = SwatchOf(item); swatch != 0) {
+    OnSwatch(swatch);
     return true;
   }
   return false;
@@ -139,16 +138,23 @@ void LightingPage::SetPerKeyModeFromEffect() {
   per_key_mode_ = image_.light_effect() >= EffectTable::kFirstProfile;
 }
 
+void LightingPage::SettleColourChoice() {
+  const LightingRules rules = LightingRules::ForEffect(image_.light_effect());
+  if (rules.colour_area) {
+    image_.colour_choice() = rules.ShownColourChoice(image_.colour_choice());
+  }
+}
+
 bool LightingPage::SpeedSliderVisible() const {
   return SlidersVisible() && LightingRules::ForEffect(image_.light_effect()).speed_slider;
 }
 
-bool LightingPage::OnSliderPosition(int control_id, int position) {
-  if (control_id == kSpeedSliderId) {
+bool LightingPage::OnSliderPosition(SliderId id, int position) {
+  if (id == SliderId::kSpeed) {
     image_.effect_speed() = static_cast<std::uint8_t>(std::clamp(position, 0, kSpeedMax));
     return std::exchange(painted_speed_, position) != position;
   }
-  if (control_id == kBrightnessSliderId) {
+  if (id == SliderId::kBrightness) {
     image_.brightness() = static_cast<std::uint8_t>(std::clamp(position, 0, kBrightnessMax));
     return std::exchange(painted_brightness_, position) != position;
   }

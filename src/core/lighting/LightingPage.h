@@ -9,6 +9,8 @@
 #include "config/ConfigImage.h"
 #include "paint/PixelRect.h"
 #include "paint/RgbColour.h"
+#include "window/PageItem.h"
+#include "window/SliderId.h"
 
 namespace n240qx {
 
@@ -22,17 +24,6 @@ enum class ColourApplyResult { kNoColourTable, kCancelled, kApplied };
 // the keyboard gets the changes at the next Apply.
 class LightingPage {
  public:
-  // Item numbers of the page item table that belong to this page.
-  static constexpr int kItemEffectName = 3;
-  static constexpr int kItemDirectionTop = 4;
-  static constexpr int kItemDirectionBottom = 5;
-  static constexpr int kItemDirectionRight = 6;
-  static constexpr int kItemDirectionLeft = 7;
-  static constexpr int kItemFirstSwatch = 8;
-  static constexpr int kItemMulticolour = 15;
-  static constexpr int kItemKeymap = 23;
-  static constexpr int kItemCustom = 24;
-
   static constexpr std::uint8_t kMulticolour = 8;
   static constexpr std::uint8_t kNoRow = 255;
   // The colour every dialog opening starts from, whatever slot or key it edits.
@@ -41,14 +32,11 @@ class LightingPage {
   static constexpr PixelRect kListArea{28, 173, 248, 492};
   static constexpr int kListRowHeight = 20;
 
-  static constexpr int kSpeedSliderId = 1007;
-  static constexpr int kBrightnessSliderId = 1017;
-
   LightingPage(ConfigImage& image, std::uint32_t& shared_colour, ColourDialogRunner run_dialog);
 
   // A left-button release on one of the page's items (3..15, 23, 24) while neither the effect
   // list nor the help window is open. Returns false for items the page does not own.
-  bool OnItemButtonUp(int item, int x, int y);
+  bool OnItemButtonUp(PageItem item, int x, int y);
 
   void OpenEffectList();
   void CloseEffectList();
@@ -65,6 +53,11 @@ class LightingPage {
   void SetPerKeyMode(bool on) { per_key_mode_ = on; }
   // After a revert: per-key mode exactly when the effect is a lighting profile.
   void SetPerKeyModeFromEffect();
+  // The colour choice the swatches show, stored in the image: where the effect has swatches a
+  // choice of 0 becomes 1, one above 8 becomes 8, and "Wave" and "Spectrum" take multicolour.
+  // Runs after every change of effect or choice (input, a read, a profile, a revert), so that
+  // Apply sends what the page shows; nothing else in the image changes.
+  void SettleColourChoice();
 
   // Slider windows: all four are hidden while the list is open; speed only where it applies.
   bool SlidersVisible() const { return !effect_list_open_; }
@@ -73,7 +66,7 @@ class LightingPage {
   // A slider reported a position (message 1913). Stores it in its image field and returns true
   // when it differs from the position last painted. Only the speed and brightness sliders are
   // the page's; other ids return false and change nothing.
-  bool OnSliderPosition(int control_id, int position);
+  bool OnSliderPosition(SliderId id, int position);
   // The positions a refresh sets the two sliders to.
   int SpeedSliderPosition() const;
   int BrightnessSliderPosition() const;

@@ -27,7 +27,7 @@ const char* Pick(Language language, const char* german_text, const char* english
 
 }  // namespace
 
-std::vector<PaintOp> LightingPagePainter::Paint(ConfigImage& image, const LightingPage& page,
+std::vector<PaintOp> LightingPagePainter::Paint(const ConfigImage& image, const LightingPage& page,
                                                 Language language) {
   std::vector<PaintOp> ops;
   PaintHeading(image, language, ops);
@@ -65,7 +65,7 @@ void LightingPagePainter::PaintSliderTexts(const ConfigImage& image, Language la
   ops.push_back(Text(230, 274, 13, Pick(language, "hoch", "High")));
 }
 
-void LightingPagePainter::PaintColourArea(ConfigImage& image, std::vector<PaintOp>& ops) {
+void LightingPagePainter::PaintColourArea(const ConfigImage& image, std::vector<PaintOp>& ops) {
   const LightingRules rules = LightingRules::ForEffect(image.light_effect());
   if (rules.multicolour) {
     ops.push_back(PaintPicture{203, 223, "8.png"});
@@ -73,21 +73,13 @@ void LightingPagePainter::PaintColourArea(ConfigImage& image, std::vector<PaintO
   if (!rules.colour_area) {
     return;
   }
-  auto& choice = image.colour_choice();
-  if (choice == 0) {
-    choice = 1;
-  } else if (choice > LightingPage::kMulticolour) {
-    choice = LightingPage::kMulticolour;
-  }
   const auto slots = image.colour_slots();
   for (int k = 0; k < static_cast<int>(image_field::kColourSlotCount); ++k) {
     const RgbColour slot{slots[3 * k], slots[3 * k + 1], slots[3 * k + 2]};
     ops.push_back(PaintFill{28 + kSwatchPitch * k, 223, kSwatchSize, kSwatchSize,
                             rules.forced_multicolour ? kGreySwatch : slot});
   }
-  if (rules.forced_multicolour) {
-    choice = LightingPage::kMulticolour;
-  }
+  const int choice = rules.ShownColourChoice(image.colour_choice());
   ops.push_back(PaintFrame{26 + kSwatchPitch * (choice - 1), 221, 23, 23});
 }
 

@@ -1,6 +1,7 @@
 #include "lighting/LightingRules.h"
 
 #include "lighting/EffectTable.h"
+#include "lighting/LightingPage.h"
 
 namespace n240qx {
 
@@ -28,6 +29,13 @@ std::optional<std::size_t> LightingRules::ColourTableOf(std::uint8_t code) {
     return std::nullopt;
   }
   return static_cast<std::size_t>(code - EffectTable::kFirstProfile);
+}
+
+std::uint8_t LightingRules::ShownColourChoice(std::uint8_t choice) const {
+  if (forced_multicolour || choice > LightingPage::kMulticolour) {
+    return LightingPage::kMulticolour;
+  }
+  return choice == 0 ? std::uint8_t{1} : choice;
 }
 
 }  // namespace n240qx

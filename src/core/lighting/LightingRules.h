@@ -19,6 +19,10 @@ struct LightingRules {
 
   static LightingRules ForEffect(std::uint8_t code);
 
+  // The swatch a colour choice frames (1 to 7, 8 for multicolour): out-of-range choices are
+  // held to the ends, and a forced multicolour shows multicolour whatever the choice.
+  std::uint8_t ShownColourChoice(std::uint8_t choice) const;
+
   // The per-key colour table an effect shows: 51..55 give 0..4. Codes above 55 offer the
   // Keymap / Custom choice but have no table, so nothing may be written for them.
   static std::optional<std::size_t> ColourTableOf(std::uint8_t code);

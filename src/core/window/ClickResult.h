@@ -1,6 +1,7 @@
 #pragma once
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "window/PageItem.h"
@@ -19,7 +20,7 @@ enum class ClickRoute {
 
 struct ClickResult {
   ClickRoute route = ClickRoute::kMainWindow;
-  int item = kNoPageItem;
+  std::optional<PageItem> item;
   std::vector<WindowRequest> requests;
   // A release that goes on to the keyboard view's key click, after the page item if there was
   // one: the click ends a band selection however the page item took it.

@@ -5,28 +5,15 @@
 #include <optional>
 #include <vector>
 
-#include "window/KeySelection.h"
 #include "config/ConfigImage.h"
 #include "keys/CustomisedKeyFlags.h"
 #include "lighting/LightingPage.h"
 #include "paint/PaintOp.h"
 #include "paint/PixelPoint.h"
+#include "window/KeyClickResult.h"
+#include "window/KeySelection.h"
 
 namespace n240qx {
-
-// What a key click asks of the main window besides a repaint.
-struct KeyClickResult {
-  enum class Action {
-    kNone,
-    kOpenKeyDialog,    // Keymap mode: run the key assignment dialog for `key`
-    kColourRequested,  // per-key mode: the colour dialog ran for the selected keys
-    kLeftPerKeyMode,   // per-key mode with no colour table: the click only left the mode
-  };
-  Action action = Action::kNone;
-  std::size_t key = 0;
-  std::uint8_t key_vk = 0;
-  bool repaint = false;
-};
 
 // The keyboard drawing's behaviour: hover, the band and the key selection, key clicks in both
 // modes, and what to paint. Keymap mode marks customised keys and hands a clicked key to the

@@ -16,7 +16,7 @@ constexpr int kDragTop = 2;
 constexpr int kDragBottom = 30;
 
 ClickResult Handled(std::vector<WindowRequest> requests) {
-  return {ClickRoute::kMainWindow, kNoPageItem, std::move(requests)};
+  return {ClickRoute::kMainWindow, std::nullopt, std::move(requests)};
 }
 
 }  // namespace
@@ -65,7 +65,7 @@ void MainWindowModel::SetPerKeyMode(bool on) {
 bool MainWindowModel::OnSliderNotified(SliderId id, int position) {
   const bool lighting_slider = id == SliderId::kSpeed || id == SliderId::kBrightness;
   if (lighting_slider && lighting_page_ != nullptr) {
-    return lighting_page_->OnSliderPosition(static_cast<int>(id), position);
+    return lighting_page_->OnSliderPosition(id, position);
   }
   return slider_panels_.OnPositionMayHaveChanged(id, position, image_);
 }
@@ -77,7 +77,7 @@ ClickResult MainWindowModel::OnButtonDown(int /*x*/, int /*y*/) {
 
 bool MainWindowModel::CanStartDragAt(int x, int y) const {
   return !EffectListOpen() && !state_.help_open && y >= kDragTop && y <= kDragBottom &&
-         PageItemTable::HitTest(x, y, image_.light_effect()) == kNoPageItem;
+         !PageItemTable::HitTest(x, y, image_.light_effect());
 }
 
 ClickResult MainWindowModel::OnMouseMove(int x, int y) {
@@ -89,7 +89,7 @@ ClickResult MainWindowModel::OnMouseMove(int x, int y) {
     state_.dragging = false;
     return Handled({WindowRequest::kStartWindowMove});
   }
-  return {ClickRoute::kKeyboardView, kNoPageItem, {}};
+  return {ClickRoute::kKeyboardView, std::nullopt, {}};
 }
 
 ClickResult MainWindowModel::OnEffectListMove(int x, int y) {
@@ -97,7 +97,7 @@ ClickResult MainWindowModel::OnEffectListMove(int x, int y) {
   // takes a band.
   const bool over_list = LightingPage::kListArea.Contains(x, y);
   ClickResult result{
-      over_list ? ClickRoute::kEffectList : ClickRoute::kKeyboardView, kNoPageItem, {}};
+      over_list ? ClickRoute::kEffectList : ClickRoute::kKeyboardView, std::nullopt, {}};
   if (lighting_page_ != nullptr && lighting_page_->OnListHover(x, y)) {
     result.requests.push_back(WindowRequest::kRepaint);
   }
@@ -106,13 +106,13 @@ ClickResult MainWindowModel::OnEffectListMove(int x, int y) {
 
 ClickResult MainWindowModel::OnButtonUp(int x, int y) {
   state_.dragging = false;
-  const int item = PageItemTable::HitTest(x, y, image_.light_effect());
+  const std::optional<PageItem> item = PageItemTable::HitTest(x, y, image_.light_effect());
   if (state_.EditingLocked()) {
     // Only leaving the window is allowed while the keyboard is busy.
-    if (item == PageItemIndex(PageItem::kMinimise)) {
-      return OnPageItem(item);
+    if (item == PageItem::kMinimise) {
+      return OnPageItem(*item);
     }
-    return {ClickRoute::kIgnored, kNoPageItem, {}};
+    return {ClickRoute::kIgnored, std::nullopt, {}};
   }
   if (EffectListOpen()) {
     return OnEffectListRelease(x, y);
@@ -120,16 +120,16 @@ ClickResult MainWindowModel::OnButtonUp(int x, int y) {
   if (state_.help_open) {
     return OnHelpClick(x, y);
   }
-  if (IsLightingPageItem(item)) {
+  if (item && IsLightingPageItem(*item)) {
     if (lighting_page_ != nullptr) {
-      lighting_page_->OnItemButtonUp(item, x, y);
+      lighting_page_->OnItemButtonUp(*item, x, y);
     }
     return {ClickRoute::kLightingItem, item, {WindowRequest::kRepaint}, true};
   }
-  if (item == kNoPageItem || item == PageItemIndex(PageItem::kDeadButton)) {
+  if (!item || item == PageItem::kDeadButton) {
     return {ClickRoute::kKeyboardView, item, {WindowRequest::kRepaint}, true};
   }
-  ClickResult result = OnPageItem(item);
+  ClickResult result = OnPageItem(*item);
   result.key_click = true;
   return result;
 }
@@ -140,7 +140,7 @@ ClickResult MainWindowModel::OnEffectListRelease(int x, int y) {
   if (lighting_page_ != nullptr) {
     lighting_page_->OnListButtonUp(x, y);
   }
-  return {ClickRoute::kEffectList, kNoPageItem, {WindowRequest::kRepaint}};
+  return {ClickRoute::kEffectList, std::nullopt, {WindowRequest::kRepaint}};
 }
 
 ClickResult MainWindowModel::OnHelpClick(int x, int y) {
@@ -159,10 +159,10 @@ ClickResult MainWindowModel::OnHelpClick(int x, int y) {
   return Handled({WindowRequest::kRepaint});
 }
 
-ClickResult MainWindowModel::OnPageItem(int item) {
+ClickResult MainWindowModel::OnPageItem(PageItem item) {
   ClickResult result = Handled({});
   result.item = item;
-  switch (static_cast<PageItem>(item)) {
+  switch (item) {
     case PageItem::kHelp:
       help_.Open();
       state_.help_open = true;

@@ -101,7 +101,7 @@ class MainWindowModel {
   std::vector<WindowRequest> OnEditStepped(const EditStep& step);
 
  private:
-  ClickResult OnPageItem(int item);
+  ClickResult OnPageItem(PageItem item);
   ClickResult OnHelpClick(int x, int y);
   std::vector<WindowRequest> Revert();
   bool CanStartDragAt(int x, int y) const;

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "window/KeyboardView.h"
-#include "window/MainWindowState.h"
 #include "app/Texts.h"
 #include "config/ConfigImage.h"
 #include "device/SequenceProgress.h"
 #include "lighting/LightingPage.h"
 #include "paint/PaintOp.h"
+#include "window/KeyboardView.h"
+#include "window/MainWindowState.h"
 
 namespace n240qx {
 
@@ -20,7 +20,7 @@ namespace n240qx {
 // keyboard, a running keyboard sequence, the last failure). The slider windows paint
 // themselves on top.
 struct MainWindowSceneInput {
-  ConfigImage& image;
+  const ConfigImage& image;
   const LightingPage& page;
   const KeyboardView& keyboard_view;
   MainWindowState state;
@@ -46,7 +46,6 @@ class MainWindowScene {
   static constexpr int kSimulatedX = 420;
   static constexpr int kSimulatedY = 8;
 
-  // Painting settles the colour choice in the image, as the lighting page always has.
   static std::vector<PaintOp> Paint(const MainWindowSceneInput& input);
 
  private:

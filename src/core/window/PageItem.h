@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstddef>
+
 namespace n240qx {
 
 // The items of the main window's left column and title strip, numbered as the button table
@@ -27,18 +29,22 @@ enum class PageItem : int {
   kCustom = 24,
 };
 
-inline constexpr int kPageItemCount = 25;
-// What the hit test returns when no item contains the point.
-inline constexpr int kNoPageItem = -1;
+inline constexpr std::size_t kPageItemCount = 25;
 
-constexpr int PageItemIndex(PageItem item) {
-  return static_cast<int>(item);
+constexpr std::size_t PageItemIndex(PageItem item) {
+  return static_cast<std::size_t>(item);
+}
+
+// The swatch number (1 to 7) of a colour item, 0 for every other item.
+constexpr int SwatchOf(PageItem item) {
+  const int offset = static_cast<int>(item) - static_cast<int>(PageItem::kColour1);
+  const int count = static_cast<int>(PageItem::kColour7) - static_cast<int>(PageItem::kColour1);
+  return offset >= 0 && offset <= count ? offset + 1 : 0;
 }
 
 // The lighting page handles the effect name, the direction arrows and the colour swatches.
-constexpr bool IsLightingPageItem(int index) {
-  return index >= PageItemIndex(PageItem::kEffectName) &&
-         index <= PageItemIndex(PageItem::kMulticolour);
+constexpr bool IsLightingPageItem(PageItem item) {
+  return item >= PageItem::kEffectName && item <= PageItem::kMulticolour;
 }
 
 }  // namespace n240qx

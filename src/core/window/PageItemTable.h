@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "lighting/EffectTable.h"
 #include "paint/PixelRect.h"
@@ -10,7 +11,7 @@
 namespace n240qx {
 
 struct PageItemEntry {
-  int index;
+  PageItem item;
   PixelRect rect;
 };
 
@@ -27,8 +28,8 @@ class PageItemTable {
     return light_effect >= EffectTable::kFirstProfile;
   }
 
-  // The first item whose rectangle holds (x, y), edges included, or kNoPageItem.
-  static int HitTest(int x, int y, std::uint8_t light_effect);
+  // The first item whose rectangle holds (x, y), edges included; none outside every item.
+  static std::optional<PageItem> HitTest(int x, int y, std::uint8_t light_effect);
 };
 
 }  // namespace n240qx

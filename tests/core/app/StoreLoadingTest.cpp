@@ -59,7 +59,7 @@ TEST_P(StoreLoading, TheOtherStoreStillLoadsAndTheUnreadableOneIsNamedAndNeverWr
 
   KeyAssignment assignment(state.image, state.key_actions, state.customised, state.pending,
                            state.key_names, state.stored_macros, keymap, &state.stores);
-  EXPECT_EQ(assignment.SaveKeymapStore().ok(), !keymap_bad);
+  EXPECT_EQ(state.SaveKeymapStore(keymap).ok(), !keymap_bad);
   EXPECT_EQ(assignment.LoadKeymapStore(true).ok(), !keymap_bad);
   EXPECT_FALSE(state.CommitMacros(keymap, macro_file).ok()) << "either store is held";
   EXPECT_TRUE(std::filesystem::is_directory(damaged)) << "the damaged store was replaced";

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <tuple>
 #include <vector>
 
+#include "app/ConfiguratorState.h"
 #include "keys/KeyAssignment.h"
 #include "keys/KeyTable.h"
 #include "support/Hex.h"
@@ -235,14 +237,31 @@ TEST_F(Assignment, KeyIndexOutsideTheTableChangesNothing) {
   EXPECT_FALSE(std::filesystem::exists(assignment.store_file()));
 }
 
-TEST_F(Assignment, EveryAssignmentRewritesTheStore) {
-  Capture(kEsc, 1, {0xA2, 'C'});
-  ASSERT_TRUE(assignment.ApplyKeyAssignment().ok());
-  std::ifstream in(assignment.store_file(), std::ios::binary);
-  std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-  ASSERT_EQ(bytes.size(), kKeymapStoreSize);
-  EXPECT_EQ(Hex(std::span(bytes).subspan(792 + 4 * 5, 4)), "00 E0 06 00");
-  EXPECT_EQ(bytes[10060 + 1], 1) << "kind of entry 0";
+// The program state's completion saves keymap.bin after every assignment, unless the file is
+// held unread; an assignment that names no key saves nothing.
+TEST(AssignmentStore, EveryCompletedAssignmentRewritesTheStoreUnlessItIsHeld) {
+  for (const auto& [held, key, saved] : {std::tuple{false, std::uint8_t{0}, true},
+                                         {true, std::uint8_t{0}, false},
+                                         {false, std::uint8_t{108}, false}}) {
+    testing::TempDir dir;
+    const auto file = dir.path() / "keymap.bin";
+    ConfiguratorState state;
+    if (held) {
+      state.stores.Hold(file, "damaged");
+    }
+    state.pending.current_key = key;
+    state.pending.pending_kind = 1;
+    state.pending.captured_keys = {0xA2, 'C'};
+    state.pending.captured_count = 2;
+    EXPECT_EQ(state.CompleteKeyAssignment(file).ok(), saved) << held << " " << int{key};
+    std::ifstream in(file, std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    ASSERT_EQ(bytes.size(), saved ? kKeymapStoreSize : 0U);
+    if (saved) {
+      EXPECT_EQ(Hex(std::span(bytes).subspan(792 + 4 * 5, 4)), "00 E0 06 00");
+      EXPECT_EQ(bytes[10060 + 1], 1) << "kind of entry 0";
+    }
+  }
 }
 
 TEST_F(Assignment, WithoutAStoreFileTheAssignmentStaysInMemory) {
@@ -292,7 +311,7 @@ TEST_F(Assignment, LaunchSplitsAtEitherSeparatorAndNeedsOne) {
 }
 
 TEST_F(Assignment, LoadBeforeTheDialogKeepsTheImage) {
-  ASSERT_TRUE(assignment.SaveKeymapStore().ok());
+  ASSERT_TRUE(SaveKeymapStore(assignment.store_file(), image, actions).ok());
   image.key_map()[0] = 0x99;
   actions[kEsc].kind = 6;  // an edit of a dialog that ended without OK
   const auto loaded = assignment.LoadKeymapStore(true);

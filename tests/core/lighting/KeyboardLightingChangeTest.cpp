@@ -40,7 +40,7 @@ TEST(KeyboardLightingChange, BrightnessGoesIntoBothBlocksMovesTheSliderAndRepain
   EXPECT_EQ(image.brightness(), 33);
   EXPECT_EQ(snapshot.brightness(), 33);
   ASSERT_TRUE(move.has_value());
-  EXPECT_EQ(*move, (SliderMove{LightingPage::kBrightnessSliderId, 33}));
+  EXPECT_EQ(*move, (SliderMove{SliderId::kBrightness, 33}));
   int repaints = 0;
   while (countdown.Tick()) {
     ++repaints;
@@ -57,7 +57,7 @@ TEST(KeyboardLightingChange, SpeedIsTenMinusTheReportedValue) {
   EXPECT_EQ(move->position, 0);
   move = KeyboardLightingChange::Apply(3, 1, image, snapshot, countdown);
   EXPECT_EQ(snapshot.effect_speed(), 9);
-  EXPECT_EQ(move->control_id, LightingPage::kSpeedSliderId);
+  EXPECT_EQ(move->id, SliderId::kSpeed);
   // Values the keyboard should never send stay on the slider instead of wrapping to 255.
   KeyboardLightingChange::Apply(3, 0, image, snapshot, countdown);
   EXPECT_EQ(image.effect_speed(), 9);

@@ -101,7 +101,7 @@ TEST_F(LightingPageTest, PickingStaticWithMulticolourChosenSetsColourOne) {
   EXPECT_EQ(image_.colour_choice(), 1);
   EXPECT_FALSE(page_.effect_list_open());
   // The multicolour button is then not accepted.
-  EXPECT_TRUE(page_.OnItemButtonUp(LightingPage::kItemMulticolour, 210, 230));
+  EXPECT_TRUE(page_.OnItemButtonUp(PageItem::kMulticolour, 210, 230));
   EXPECT_EQ(image_.colour_choice(), 1);
 }
 
@@ -117,8 +117,10 @@ TEST_F(LightingPageTest, WaveAndSpectrumForceMulticolourAndIgnoreSwatches) {
     PickRow(row);
     EXPECT_EQ(image_.colour_choice(), 8) << "row " << row;
     for (int k = 0; k < 7; ++k) {
-      page_.OnItemButtonUp(LightingPage::kItemFirstSwatch + k, 30 + 25 * k, 230);
-      page_.OnItemButtonUp(LightingPage::kItemFirstSwatch + k, 30 + 25 * k, 230);
+      page_.OnItemButtonUp(static_cast<PageItem>(PageItemIndex(PageItem::kColour1) + k),
+                           30 + 25 * k, 230);
+      page_.OnItemButtonUp(static_cast<PageItem>(PageItemIndex(PageItem::kColour1) + k),
+                           30 + 25 * k, 230);
     }
     EXPECT_EQ(image_.colour_choice(), 8);
     EXPECT_TRUE(opened_with_.empty()) << "no colour dialog for greyed swatches";
@@ -128,12 +130,12 @@ TEST_F(LightingPageTest, WaveAndSpectrumForceMulticolourAndIgnoreSwatches) {
 TEST_F(LightingPageTest, SwatchFirstSelectsThenEditsItsColour) {
   image_.light_effect() = 2;
   image_.colour_choice() = 1;
-  page_.OnItemButtonUp(LightingPage::kItemFirstSwatch + 2, 0, 0);
+  page_.OnItemButtonUp(static_cast<PageItem>(PageItemIndex(PageItem::kColour1) + 2), 0, 0);
   EXPECT_EQ(image_.colour_choice(), 3);
   EXPECT_TRUE(opened_with_.empty());
 
   answer_ = RgbColour{10, 20, 30};
-  page_.OnItemButtonUp(LightingPage::kItemFirstSwatch + 2, 0, 0);
+  page_.OnItemButtonUp(static_cast<PageItem>(PageItemIndex(PageItem::kColour1) + 2), 0, 0);
   ASSERT_EQ(opened_with_.size(), 1U);
   EXPECT_EQ(opened_with_[0], 0x0C0C0CU) << "the dialog starts at 12,12,12, not the slot";
   EXPECT_EQ(Slot(2), (RgbColour{10, 20, 30}));
@@ -146,7 +148,7 @@ TEST_F(LightingPageTest, CancelLeavesTheSlotUnchanged) {
   image_.colour_choice() = 7;
   image_.Field(image_field::ColourSlot(6))[0] = 99;
   answer_.reset();
-  page_.OnItemButtonUp(LightingPage::kItemFirstSwatch + 6, 0, 0);
+  page_.OnItemButtonUp(static_cast<PageItem>(PageItemIndex(PageItem::kColour1) + 6), 0, 0);
   EXPECT_EQ(opened_with_.size(), 1U);
   EXPECT_EQ(Slot(6), (RgbColour{99, 0, 0}));
 }
@@ -154,25 +156,26 @@ TEST_F(LightingPageTest, CancelLeavesTheSlotUnchanged) {
 TEST_F(LightingPageTest, MulticolourAcceptedForEveryCodeButStatic) {
   image_.light_effect() = 4;
   image_.colour_choice() = 2;
-  page_.OnItemButtonUp(LightingPage::kItemMulticolour, 0, 0);
+  page_.OnItemButtonUp(PageItem::kMulticolour, 0, 0);
   EXPECT_EQ(image_.colour_choice(), 8);
 }
 
 TEST_F(LightingPageTest, DirectionItemsActWhateverTheEffect) {
   image_.light_effect() = 1;  // "Static": no arrows drawn
-  page_.OnItemButtonUp(LightingPage::kItemDirectionTop, 30, 200);
+  page_.OnItemButtonUp(PageItem::kDirectionTop, 30, 200);
   EXPECT_EQ(image_.light_direction(), 3);
-  page_.OnItemButtonUp(LightingPage::kItemDirectionBottom, 0, 0);
+  page_.OnItemButtonUp(PageItem::kDirectionBottom, 0, 0);
   EXPECT_EQ(image_.light_direction(), 4);
-  page_.OnItemButtonUp(LightingPage::kItemDirectionRight, 0, 0);
+  page_.OnItemButtonUp(PageItem::kDirectionRight, 0, 0);
   EXPECT_EQ(image_.light_direction(), 2);
-  page_.OnItemButtonUp(LightingPage::kItemDirectionLeft, 0, 0);
+  page_.OnItemButtonUp(PageItem::kDirectionLeft, 0, 0);
   EXPECT_EQ(image_.light_direction(), 1);
 }
 
 TEST_F(LightingPageTest, ItemsOfOtherPartsAreNotTaken) {
-  for (const int item : {0, 2, 16, 19, 21, 22, -1}) {
-    EXPECT_FALSE(page_.OnItemButtonUp(item, 0, 0)) << item;
+  for (const PageItem item : {PageItem::kHelp, PageItem::kClose, PageItem::kGameMode,
+                              PageItem::kMacro, PageItem::kRestore, PageItem::kApply}) {
+    EXPECT_FALSE(page_.OnItemButtonUp(item, 0, 0)) << PageItemIndex(item);
   }
 }
 
@@ -198,7 +201,7 @@ TEST_F(LightingPageTest, ReleaseAt492PicksTheLastProfileAnd493OnlyCloses) {
   EXPECT_TRUE(page_.SlidersVisible());
   EXPECT_FALSE(page_.SpeedSliderVisible()) << "no speed for lighting profiles";
 
-  page_.OnItemButtonUp(LightingPage::kItemKeymap, 30, 205);
+  page_.OnItemButtonUp(PageItem::kKeymap, 30, 205);
   page_.OpenEffectList();
   page_.OnListButtonUp(100, 493);
   EXPECT_FALSE(page_.effect_list_open());
@@ -226,9 +229,9 @@ TEST_F(LightingPageTest, HoverReportsOnlyChangesOfRow) {
 }
 
 TEST_F(LightingPageTest, KeymapAndCustomSetTheModeAndRevertFollowsTheEffect) {
-  page_.OnItemButtonUp(LightingPage::kItemCustom, 135, 205);
+  page_.OnItemButtonUp(PageItem::kCustom, 135, 205);
   EXPECT_TRUE(page_.per_key_mode());
-  page_.OnItemButtonUp(LightingPage::kItemKeymap, 30, 205);
+  page_.OnItemButtonUp(PageItem::kKeymap, 30, 205);
   EXPECT_FALSE(page_.per_key_mode());
   image_.light_effect() = 53;
   page_.SetPerKeyModeFromEffect();
@@ -239,12 +242,13 @@ TEST_F(LightingPageTest, KeymapAndCustomSetTheModeAndRevertFollowsTheEffect) {
 }
 
 TEST_F(LightingPageTest, SliderPositionsGoIntoTheImageAndRepaintOnlyOnChange) {
-  EXPECT_TRUE(page_.OnSliderPosition(LightingPage::kBrightnessSliderId, 37));
+  EXPECT_TRUE(page_.OnSliderPosition(SliderId::kBrightness, 37));
   EXPECT_EQ(image_.brightness(), 37);
-  EXPECT_FALSE(page_.OnSliderPosition(LightingPage::kBrightnessSliderId, 37));
-  EXPECT_TRUE(page_.OnSliderPosition(LightingPage::kSpeedSliderId, 0));
+  EXPECT_FALSE(page_.OnSliderPosition(SliderId::kBrightness, 37));
+  EXPECT_TRUE(page_.OnSliderPosition(SliderId::kSpeed, 0));
   EXPECT_EQ(image_.effect_speed(), 0);
-  EXPECT_FALSE(page_.OnSliderPosition(1010, 2)) << "report rate is the performance panel's";
+  EXPECT_FALSE(page_.OnSliderPosition(SliderId::kReportRate, 2))
+      << "report rate is the performance panel's";
   EXPECT_EQ(image_.report_rate(), 0);
   image_.effect_speed() = 200;  // from a damaged profile file
   EXPECT_EQ(page_.SpeedSliderPosition(), 9);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <string>
+#include <tuple>
 #include <variant>
 #include <vector>
 
@@ -67,6 +68,8 @@ TEST_F(LightingPainterTest, WaveGreysSwatchesStoresMulticolourAndShowsTheChosenA
   image_.colour_choice() = 2;
   image_.light_direction() = 2;
   const auto ops = Paint(Language::kGerman);
+  EXPECT_EQ(image_.colour_choice(), 2) << "painting changes nothing";
+  page_.SettleColourChoice();
   EXPECT_EQ(image_.colour_choice(), 8);
   for (const auto& fill : All<PaintFill>(ops)) {
     EXPECT_EQ(fill.colour, (RgbColour{192, 192, 192}));
@@ -83,18 +86,19 @@ TEST_F(LightingPainterTest, RadarArrowsShowTheStoredDirection) {
   image_.light_effect() = 13;
   image_.light_direction() = 3;
   EXPECT_TRUE(HasPicture(Paint(), "Direction-T-Enable.png", 29));
-  page_.OnItemButtonUp(LightingPage::kItemDirectionLeft, 180, 200);
+  page_.OnItemButtonUp(PageItem::kDirectionLeft, 180, 200);
   EXPECT_TRUE(HasPicture(Paint(), "Direction-L-Enable.png", 179));
 }
 
-TEST_F(LightingPainterTest, ColourChoiceOutOfRangeIsSettledWhenPainted) {
+TEST_F(LightingPainterTest, ColourChoiceOutOfRangeIsFramedAtTheEndsAndSettledByThePage) {
   image_.light_effect() = 2;
-  image_.colour_choice() = 0;
-  Paint();
-  EXPECT_EQ(image_.colour_choice(), 1);
-  image_.colour_choice() = 77;
-  Paint();
-  EXPECT_EQ(image_.colour_choice(), 8);
+  for (const auto& [stored, settled, frame_x] : {std::tuple{0, 1, 26}, {77, 8, 201}}) {
+    image_.colour_choice() = static_cast<std::uint8_t>(stored);
+    EXPECT_EQ(All<PaintFrame>(Paint())[0].x, frame_x) << stored;
+    EXPECT_EQ(image_.colour_choice(), stored) << "painting changes nothing";
+    page_.SettleColourChoice();
+    EXPECT_EQ(image_.colour_choice(), settled) << stored;
+  }
 }
 
 TEST_F(LightingPainterTest, ProfilesShowTheKeymapCustomChoiceAndNoColourArea) {
@@ -103,6 +107,7 @@ TEST_F(LightingPainterTest, ProfilesShowTheKeymapCustomChoiceAndNoColourArea) {
   page_.SetPerKeyMode(true);
   const auto ops = Paint();
   EXPECT_TRUE(All<PaintFill>(ops).empty());
+  page_.SettleColourChoice();
   EXPECT_EQ(image_.colour_choice(), 0) << "no colour area, nothing settled";
   EXPECT_TRUE(HasPicture(ops, "Disable.png", 28));
   EXPECT_TRUE(HasPicture(ops, "Enable.png", 130));

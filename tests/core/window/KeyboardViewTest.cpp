@@ -4,12 +4,12 @@
 #include <variant>
 #include <vector>
 
-#include "window/KeyboardView.h"
-#include "window/KeyboardViewGeometry.h"
-#include "window/KeyboardViewMarking.h"
 #include "config/ImageField.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/KeyTable.h"
+#include "window/KeyboardView.h"
+#include "window/KeyboardViewGeometry.h"
+#include "window/KeyboardViewMarking.h"
 
 namespace n240qx {
 namespace {
@@ -118,6 +118,29 @@ TEST_F(KeyboardViewTest, KeymapClickOpensTheKeyDialogWithTheKeysCode) {
   EXPECT_EQ(result.key_vk, 0x51);
   EXPECT_EQ(Click(96).action, KeyClickResult::Action::kNone) << "left Windows key";
   EXPECT_EQ(dialogs_, 0);
+}
+
+// Only a Keymap click starts a pending assignment, and a fresh one: a dialog closed with OK
+// and no choice must not assign what the last one left behind.
+TEST_F(KeyboardViewTest, ClickEffectsOpenTheKeyDialogOnAFreshPendingAssignmentThenRepaint) {
+  using R = WindowRequest;
+  const struct {
+    bool per_key;
+    std::vector<R> requests;
+    std::uint8_t pending_key;
+  } cases[] = {{false, {R::kOpenKeyDialog, R::kRepaint}, 42}, {true, {R::kRepaint}, 7}};
+  for (const auto& c : cases) {
+    page_.SetPerKeyMode(c.per_key);
+    PendingAssignment pending;
+    pending.current_key = 7;
+    pending.pending_kind = 1;
+    EXPECT_EQ(Click(42).Effects(pending), c.requests) << c.per_key;
+    EXPECT_EQ(pending.current_key, c.pending_key);
+    EXPECT_EQ(pending.current_key_vk, c.per_key ? 0 : 0x51);
+    EXPECT_EQ(pending.pending_kind, c.per_key ? 1 : PendingAssignment{}.pending_kind);
+  }
+  PendingAssignment untouched;
+  EXPECT_TRUE(KeyClickResult{}.Effects(untouched).empty()) << "a click on no key";
 }
 
 TEST_F(KeyboardViewTest, HoverSkipsUnassignableKeysInKeymapMode) {

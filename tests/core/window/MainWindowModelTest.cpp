@@ -34,22 +34,22 @@ TEST_F(MainWindowModelTest, KeymapChoiceWinsOverTheTopArrowForLightingProfiles) 
   model_.SetPerKeyMode(true);
   const ClickResult result = model_.OnButtonUp(30, 205);
   EXPECT_EQ(result.route, ClickRoute::kMainWindow);
-  EXPECT_EQ(result.item, 23);
+  EXPECT_EQ(result.item, PageItem::kKeymap);
   EXPECT_FALSE(model_.state().per_key_mode);
-  EXPECT_EQ(model_.OnButtonUp(135, 205).item, 24);
+  EXPECT_EQ(model_.OnButtonUp(135, 205).item, PageItem::kCustom);
   EXPECT_TRUE(model_.state().per_key_mode);
 
   image_.light_effect() = 13;
   const ClickResult arrow = model_.OnButtonUp(30, 205);
   EXPECT_EQ(arrow.route, ClickRoute::kLightingItem);
-  EXPECT_EQ(arrow.item, 4);
+  EXPECT_EQ(arrow.item, PageItem::kDirectionTop);
 }
 
 TEST_F(MainWindowModelTest, LightingItemsAreHandedToTheLightingPage) {
   for (int item = 3; item <= 15; ++item) {
     const ClickResult result = Click(static_cast<PageItem>(item));
     EXPECT_EQ(result.route, ClickRoute::kLightingItem);
-    EXPECT_EQ(result.item, item);
+    EXPECT_EQ(result.item, static_cast<PageItem>(item));
   }
   EXPECT_EQ(image_.bytes(), snapshot_.bytes()) << "the main window changes none of them";
 }
@@ -169,7 +169,7 @@ TEST_F(MainWindowModelTest, RevertRestoresTheImageAndDerivesPerKeyMode) {
   image_.report_rate() = 0;
   image_.game_mode() = 1;
   const ClickResult result = model_.OnButtonUp(0, 0);
-  EXPECT_EQ(result.item, 21);
+  EXPECT_EQ(result.item, PageItem::kRestore);
   EXPECT_EQ(image_.bytes(), snapshot_.bytes());
   EXPECT_TRUE(model_.state().per_key_mode);
   for (R r : {R::kHideWindow, R::kRevertKeySettings, R::kSetSlidersFromImage}) {
