@@ -52,6 +52,7 @@ enum class TextId {
   kChangeWindowsKeyLock,
   kChangeReportRate,
   kChangeResponseTime,
+  kBackupFailed,
   kCount,  // not a text: the number of texts
 };
 

@@ -82,6 +82,8 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kChangeWindowsKeyLock, "Windows key lock", "Windowstastensperre"},
     {TextId::kChangeReportRate, "report rate", "Abfragerate"},
     {TextId::kChangeResponseTime, "response time", "Wiederholrate"},
+    {TextId::kBackupFailed, "Nothing was sent, the backup could not be saved: ",
+     "Es wurde nichts gesendet, die Sicherung konnte nicht gespeichert werden: "},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");
