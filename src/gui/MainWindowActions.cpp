@@ -3,10 +3,11 @@
 #include <QString>
 #include <QTimer>
 
+#include "app/BackupBeforeWrite.h"
 #include "app/FactoryResetFlow.h"
 #include "app/FailureText.h"
-#include "gui/QtText.h"
 #include "app/UdevRuleHelp.h"
+#include "gui/QtText.h"
 
 namespace n240qx {
 
@@ -219,6 +220,11 @@ void MainWindowActions::StartFullRead() {
 void MainWindowActions::StartApply() {
   progress_.reset();
   failure_.clear();
+  if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
+    ShowFailure(TextId::kBackupFailed, saved.error());
+    window_.carry(model_.OnApplyFinished(saved));
+    return;
+  }
   backend_->session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
     progress_.reset();
     const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
@@ -230,6 +236,11 @@ void MainWindowActions::StartApply() {
 void MainWindowActions::StartFactoryReset() {
   progress_.reset();
   failure_.clear();
+  if (Status saved = BackUpBeforeFactoryReset(state_, paths_.BackupsFolder()); !saved.ok()) {
+    ShowFailure(TextId::kBackupFailed, saved.error());
+    window_.carry(model_.OnFactoryResetFinished(saved));
+    return;
+  }
   backend_->session().FactoryReset([this](Result<DeviceRead> read) {
     progress_.reset();
     const SequenceEnd end = state_.FinishFactoryReset(read, paths_.KeymapFile());
