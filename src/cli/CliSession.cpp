@@ -6,6 +6,7 @@
 #include <iostream>
 #include <system_error>
 
+#include "app/BackupBeforeWrite.h"
 #include "app/FilesystemPathProbe.h"
 #include "app/UdevRuleHelp.h"
 #include "cli/DryRunReport.h"
@@ -160,6 +161,9 @@ ExitCode CliSession::WriteChanges() {
   if (dry_run_) {
     return DryRunWrite();
   }
+  if (ExitCode backed_up = BackUp(false); backed_up != ExitCode::kOk) {
+    return backed_up;
+  }
   const WriteOutcome outcome = Await<WriteOutcome>(
       [&](auto done) { session_->WriteChanges(state_->image, state_->snapshot, std::move(done)); });
   return Finish(state_->FinishWrite(outcome, paths_.KeymapFile()));
@@ -169,9 +173,18 @@ ExitCode CliSession::FactoryReset() {
   if (dry_run_) {
     return DryRunFactoryReset();
   }
+  if (ExitCode backed_up = BackUp(true); backed_up != ExitCode::kOk) {
+    return backed_up;
+  }
   auto read =
       Await<Result<DeviceRead>>([&](auto done) { session_->FactoryReset(std::move(done)); });
   return Finish(state_->FinishFactoryReset(read, paths_.KeymapFile()));
+}
+
+ExitCode CliSession::BackUp(bool factory_reset) {
+  const Status saved = factory_reset ? BackUpBeforeFactoryReset(*state_, paths_.BackupsFolder())
+                                     : BackUpBeforeWrite(*state_, paths_.BackupsFolder());
+  return saved.ok() ? ExitCode::kOk : Fail(ExitCode::kFileError, saved.error().message);
 }
 
 ExitCode CliSession::Finish(const SequenceEnd& end) {

@@ -49,9 +49,12 @@ class CliSession {
   ExitCode FullRead();
   // LoadFiles, Connect and FullRead: what every command that changes the keyboard starts with.
   ExitCode ReadKeyboard(bool create_missing);
-  // The write of changes, applied; keymap.bin is rewritten as after every Apply.
+  // The write of changes, applied; keymap.bin is rewritten as after every Apply. A write that
+  // changes something is preceded by a backup of what the keyboard held; without it nothing is
+  // sent.
   ExitCode WriteChanges();
-  // FactoryReset and RereadAll, then the host's key settings reset and keymap.bin.
+  // FactoryReset and RereadAll, then the host's key settings reset and keymap.bin; a backup
+  // first, as for a write.
   ExitCode FactoryReset();
   Result<DeviceFirmwareVersion> ReadFirmware();
 
@@ -66,6 +69,7 @@ class CliSession {
  private:
   CliSession(ProgramPaths paths, bool json);
   Status OpenKeyboard(const CliArguments& arguments);
+  ExitCode BackUp(bool factory_reset);
   // The exit status of a sequence whose ending the state has applied.
   ExitCode Finish(const SequenceEnd& end);
   // The write of changes, or the factory reset, run against a stand-in for the keyboard; what

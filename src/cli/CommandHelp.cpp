@@ -61,13 +61,23 @@ constexpr CommandHelp kHelp[] = {
      "check FILE (binary or JSON) and import it (the keyboard receives it with the next write)",
      "n240qx-ctl profile export ~/race.bin",
      {}},
+    {"backups",
+     "backups",
+     "the backups made before each write, newest first: N, time, what the write changed",
+     "n240qx-ctl backups",
+     {}},
+    {"restore",
+     "restore N",
+     "write backup N (1 = newest) back to the keyboard; only the difference is sent",
+     "n240qx-ctl restore 1",
+     {}},
     {"help", "help [COMMAND]", "this text, or one command's", "n240qx-ctl help assign", {}},
 };
 
 constexpr std::string_view kOptions = R"(Options (anywhere on the line):
   --simulate[=STATE]  use the keyboard simulator; STATE keeps its memory between runs
   --wire-log FILE     record every report to and from the keyboard in FILE
-  --data-dir DIR      folder of keymap.bin, MacroDefine.bin and Configure/
+  --data-dir DIR      folder of keymap.bin, MacroDefine.bin, Configure/ and backups/
   --share-dir DIR     folder of VER.bin (default: ../share/n240qx from the program)
   --json              print one JSON result instead of text
   --dry-run           apply, set, assign, reset: print what they would send, and send nothing

@@ -19,10 +19,10 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"status", RunStatusCommand}, {"read", RunReadCommand},     {"apply", RunApplyCommand},
-    {"set", RunSetCommand},       {"reset", RunResetCommand},   {"keys", RunKeysCommand},
-    {"assign", RunAssignCommand}, {"macros", RunMacrosCommand}, {"macro", RunMacroCommand},
-    {"profile", RunProfileCommand},
+    {"status", RunStatusCommand},   {"read", RunReadCommand},       {"apply", RunApplyCommand},
+    {"set", RunSetCommand},         {"reset", RunResetCommand},     {"keys", RunKeysCommand},
+    {"assign", RunAssignCommand},   {"macros", RunMacrosCommand},   {"macro", RunMacroCommand},
+    {"profile", RunProfileCommand}, {"backups", RunBackupsCommand}, {"restore", RunRestoreCommand},
 };
 
 std::string FullUsage() {

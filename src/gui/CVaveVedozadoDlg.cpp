@@ -317,7 +317,8 @@ void CVaveVedozadoDlg::paintEvent(QPaintEvent* /*event*/) {
                                    actions_->simulated(),
                                    model_.visibility().ShowsNoKeyboardNotice(),
                                    actions_->progress(),
-                                   actions_->failure()};
+                                   actions_->failure(),
+                                   ChangeSummary::Compare(state_)};
   QPainter painter(this);
   painter.fillRect(rect(), kTextBackground);
   PaintOps(painter, MainWindowScene::Paint(input), skins_);

@@ -3,6 +3,7 @@
 #include <QString>
 #include <QTimer>
 
+#include "app/BackupBeforeWrite.h"
 #include "app/FactoryResetFlow.h"
 #include "app/FailureText.h"
 #include "app/UdevRuleHelp.h"
@@ -212,6 +213,11 @@ void MainWindowActions::StartFullRead() {
 void MainWindowActions::StartApply() {
   progress_.reset();
   failure_.clear();
+  if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
+    ShowFailure(TextId::kBackupFailed, saved.error());
+    EndSequence(model_.OnApplyFinished(saved));
+    return;
+  }
   connection_.session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
     progress_.reset();
     const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
@@ -223,6 +229,11 @@ void MainWindowActions::StartApply() {
 void MainWindowActions::StartFactoryReset() {
   progress_.reset();
   failure_.clear();
+  if (Status saved = BackUpBeforeFactoryReset(state_, paths_.BackupsFolder()); !saved.ok()) {
+    ShowFailure(TextId::kBackupFailed, saved.error());
+    EndSequence(model_.OnFactoryResetFinished(saved));
+    return;
+  }
   connection_.session().FactoryReset([this](Result<DeviceRead> read) {
     progress_.reset();
     const SequenceEnd end = state_.FinishFactoryReset(read, paths_.KeymapFile());

@@ -95,6 +95,7 @@ class LightingPageWindow : public ::testing::Test {
                                                        true,
                                                        false,
                                                        {},
+                                                       {},
                                                        {}});
   }
 

@@ -43,11 +43,17 @@ class Scene : public ::testing::Test {
 
   std::vector<PaintOp> Paint(MainWindowState state, bool simulated, bool no_keyboard,
                              std::optional<SequenceProgress> progress = {},
-                             std::string failure = {}) {
+                             std::string failure = {}, ChangeSummary changes = {}) {
     return MainWindowScene::Paint(MainWindowSceneInput{image, page, view, state, texts, simulated,
-                                                       no_keyboard, progress, std::move(failure)});
+                                                       no_keyboard, progress, std::move(failure),
+                                                       changes});
   }
 };
+
+// Every part a write can change, and more keys than the keyboard has: the longest summary.
+ChangeSummary EveryChange() {
+  return {true, true, 255, true, true, true, true, true, false};
+}
 
 TEST_F(Scene, DrawsTheWindowsPartsInOrderAndTheHelpWindowOnlyWhenOpen) {
   auto ops = Paint({}, false, false);
@@ -87,6 +93,31 @@ TEST_F(Scene, NoticesForTheSimulatorAMissingKeyboardARunningSequenceAndAFailure)
   const auto failed = Paint({}, false, true, {}, "The changes were not applied: unplugged");
   EXPECT_TRUE(HasText(failed, "unplugged"));
   EXPECT_FALSE(HasText(failed, "No Gaming Keyboard"));
+}
+
+TEST_F(Scene, SaysWhatApplyWillSendUnlessNothingDiffersOrSomethingCoversItsLine) {
+  ChangeSummary lighting;
+  lighting.lighting = true;
+  MainWindowState writing;
+  writing.activity = DeviceActivity::kWriting;
+  const struct {
+    const char* label;
+    MainWindowState state;
+    std::string failure;
+    ChangeSummary changes;
+    bool shown;
+  } kCases[] = {
+      {"nothing differs", {}, "", {}, false},
+      {"lighting", {}, "", lighting, true},
+      {"under a short failure", {}, "a\nb\nc", lighting, true},
+      {"under a long failure", {}, "a\nb\nc\nd", lighting, false},
+      {"while writing", writing, "", lighting, false},
+  };
+  for (const auto& scene : kCases) {
+    const auto ops = Paint(scene.state, false, false, {}, scene.failure, scene.changes);
+    EXPECT_EQ(HasText(ops, "Apply: lighting"), scene.shown) << scene.label;
+    EXPECT_EQ(HasText(ops, "Apply:"), scene.shown) << scene.label;
+  }
 }
 
 // A fixed-size screenshot of the window as the generated skins draw it, kept in the build tree
@@ -175,11 +206,13 @@ class Overlap : public Scene {
     return faults;
   }
 
+  // With the longest summary beside Apply, and the most failure lines it shares the area with.
   void Check(MainWindowState state, Language language, const std::string& label) {
     texts.SetLanguage(language);
-    const auto ops = MainWindowScene::Paint(
-        MainWindowSceneInput{image, page, view, state, texts, true, false,
-                             SequenceProgress{SequenceKind::kWrite, 1, 4}, ""});
+    const auto ops = MainWindowScene::Paint(MainWindowSceneInput{
+        image, page, view, state, texts, true, false, SequenceProgress{SequenceKind::kWrite, 1, 4},
+        "The keyboard could not be read: a long first line of a failure\nsecond\nthird",
+        EveryChange()});
     for (const std::string& fault : Faults(Layout(ops, language))) {
       ADD_FAILURE() << label << (language == Language::kGerman ? " (German): " : ": ") << fault;
     }

@@ -20,8 +20,8 @@ struct ProgramPathInputs {
 };
 
 // The two folders the program uses: the data folder holds what the user's edits produce
-// (keymap.bin, MacroDefine.bin, the profiles folder), the share folder what ships with the
-// program (skin pictures, VER.bin, the updater).
+// (keymap.bin, MacroDefine.bin, the profiles and backups folders), the share folder what ships with
+// the program (skin pictures, VER.bin, the updater).
 class ProgramPaths {
  public:
   ProgramPaths(std::filesystem::path data_folder, std::filesystem::path share_folder, bool portable)
@@ -47,6 +47,7 @@ class ProgramPaths {
   std::filesystem::path KeymapFile() const { return data_folder_ / "keymap.bin"; }
   std::filesystem::path MacroFile() const { return data_folder_ / "MacroDefine.bin"; }
   std::filesystem::path ProfilesFolder() const { return data_folder_ / "Configure"; }
+  std::filesystem::path BackupsFolder() const { return data_folder_ / "backups"; }
   std::filesystem::path VersionFile() const { return share_folder_ / "VER.bin"; }
   std::filesystem::path Updater() const { return share_folder_ / kUpdaterName; }
   std::filesystem::path SkinFolder(Language language) const {

@@ -40,6 +40,19 @@ enum class TextId {
   kAboutLicence,
   kAboutFirmware,
   kAboutFirmwareUnknown,
+  // What Apply will send, beside the Apply button, and what a backup's write changed.
+  kApplyWillSend,
+  kChangeFactoryReset,
+  kChangeLighting,
+  kChangeKeyColours,
+  kChangeOneKey,
+  kChangeKeys,
+  kChangeMacros,
+  kChangeGameMode,
+  kChangeWindowsKeyLock,
+  kChangeReportRate,
+  kChangeResponseTime,
+  kBackupFailed,
   kCount,  // not a text: the number of texts
 };
 

@@ -70,6 +70,20 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kAboutLicence, "Licence: ", "Lizenz: "},
     {TextId::kAboutFirmware, "Keyboard firmware: ", "Tastatur-Firmware: "},
     {TextId::kAboutFirmwareUnknown, "not read yet", "noch nicht gelesen"},
+    // The parts of a write, joined by commas; a count of keys comes before kChangeKeys.
+    {TextId::kApplyWillSend, "Apply: ", "Anwenden: "},
+    {TextId::kChangeFactoryReset, "factory reset", "Werkseinstellungen"},
+    {TextId::kChangeLighting, "lighting", "Beleuchtung"},
+    {TextId::kChangeKeyColours, "key colours", "Tastenfarben"},
+    {TextId::kChangeOneKey, "1 key", "1 Taste"},
+    {TextId::kChangeKeys, " keys", " Tasten"},
+    {TextId::kChangeMacros, "macros", "Makros"},
+    {TextId::kChangeGameMode, "game mode", "Spielmodus"},
+    {TextId::kChangeWindowsKeyLock, "Windows key lock", "Windowstastensperre"},
+    {TextId::kChangeReportRate, "report rate", "Abfragerate"},
+    {TextId::kChangeResponseTime, "response time", "Wiederholrate"},
+    {TextId::kBackupFailed, "Nothing was sent, the backup could not be saved: ",
+     "Es wurde nichts gesendet, die Sicherung konnte nicht gespeichert werden: "},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

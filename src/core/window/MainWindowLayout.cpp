@@ -7,7 +7,7 @@ std::array<PicturePlacement, 6> MainWindowLayout::Buttons() {
       {"button-help-normal.png", 936, 5},
       {"button-min-normal.png", 957, 5},
       {"button-close-normal.png", 978, 5},
-      {"apply.png", 868, 562},
+      {"apply.png", kApplyButtonX, 562},
       {"Config.png", 25, 560},
       {"MacroButton3.png", 107, 560},
   }};

@@ -14,6 +14,7 @@ class MainWindowLayout {
   static constexpr PicturePlacement kBackground{"main.png", 0, 0};  // sets the window size
   static constexpr PicturePlacement kKeyboard{"kb_BK.png", 301, 95};
   static constexpr int kTextBackground = 0x353535;
+  static constexpr int kApplyButtonX = 868;
 
   // Help, minimise and close in the title strip; Apply, Profile and Macro at the bottom.
   static std::array<PicturePlacement, 6> Buttons();

@@ -93,6 +93,7 @@ void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vecto
     }
     return;
   }
+  PaintApplyText(input, ops);
   if (!input.failure.empty()) {
     // One line each: the udev rule's commands must be readable as they are to be typed.
     int y = kStatusY;
@@ -108,6 +109,21 @@ void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vecto
     ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight,
                             std::string(input.texts.Get(TextId::kNoKeyboardMessage))});
   }
+}
+
+void MainWindowScene::PaintApplyText(const MainWindowSceneInput& input, std::vector<PaintOp>& ops) {
+  const auto failure_lines =
+      input.failure.empty() ? 0
+                            : 1 + static_cast<std::size_t>(std::ranges::count(input.failure, '\n'));
+  std::string text = input.changes.ApplyText(input.texts);
+  // A longer failure runs down to the Apply button's line; it says why the last write failed,
+  // and the summary waits until it has gone.
+  if (text.empty() || failure_lines > kFailureLinesAboveApplyText) {
+    return;
+  }
+  PaintText line{kStatusX, kApplyTextY, kStatusHeight, std::move(text), kAccent};
+  line.max_width = MainWindowLayout::kApplyButtonX - kApplyTextGap - kStatusX;
+  ops.push_back(std::move(line));
 }
 
 }  // namespace n240qx

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ChangeSummary.h"
 #include "app/Texts.h"
 #include "config/ConfigImage.h"
 #include "device/SequenceProgress.h"
@@ -31,6 +32,8 @@ struct MainWindowSceneInput {
   std::optional<SequenceProgress> progress;
   // What went wrong last, already in the window's language; empty when nothing did.
   std::string failure;
+  // What Apply would send now, told beside the Apply button.
+  ChangeSummary changes;
 };
 
 class MainWindowScene {
@@ -43,6 +46,11 @@ class MainWindowScene {
   static constexpr int kProgressY = 540;
   static constexpr int kProgressWidth = 540;
   static constexpr int kProgressHeight = 3;
+  // What Apply will send: in the status column, on the line of the Apply button, ending a few
+  // pixels before it. Up to three failure lines fit above it.
+  static constexpr int kApplyTextY = 567;
+  static constexpr int kApplyTextGap = 8;
+  static constexpr std::size_t kFailureLinesAboveApplyText = 3;
   static constexpr int kSimulatedX = 420;
   static constexpr int kSimulatedY = 8;
 
@@ -54,6 +62,7 @@ class MainWindowScene {
                                std::vector<PaintOp>& ops);
   static void PaintHelpWindow(const Texts& texts, std::vector<PaintOp>& ops);
   static void PaintNotices(const MainWindowSceneInput& input, std::vector<PaintOp>& ops);
+  static void PaintApplyText(const MainWindowSceneInput& input, std::vector<PaintOp>& ops);
 };
 
 }  // namespace n240qx

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/ChangeSummary.h"
+
+namespace n240qx {
+
+// The name of one backup file: when it was made (UTC, to the millisecond, so that names sort
+// by time and a change of the clocks' summer time cannot reorder them), a sequence number for
+// backups of the same millisecond, and what the write that followed changed, in words that
+// stay the same whatever the interface language:
+// "20261208-124147-123-0_lighting+3-keys+game-mode.bin".
+struct BackupName {
+  using Time = std::chrono::sys_time<std::chrono::milliseconds>;
+
+  Time time;
+  unsigned sequence = 0;
+  ChangeSummary summary;
+
+  std::string Format() const;
+  // Only names that Format could have made; anything else is not one of ours.
+  static std::optional<BackupName> Parse(std::string_view file_name);
+
+  // Older first.
+  friend bool Before(const BackupName& a, const BackupName& b) {
+    return a.time != b.time ? a.time < b.time : a.sequence < b.sequence;
+  }
+};
+
+}  // namespace n240qx
