@@ -11,6 +11,7 @@
 #include "app/UdevRuleHelp.h"
 #include "cli/DryRunReport.h"
 #include "cli/StopSignals.h"
+#include "device/WriteSequence.h"
 
 namespace n240qx {
 
@@ -158,8 +159,16 @@ ExitCode CliSession::ReadKeyboard(bool create_missing) {
 }
 
 ExitCode CliSession::WriteChanges() {
+  // When the keyboard holds every region already, nothing is sent at all: no empty write, no
+  // backup. Host-side key settings still reach keymap.bin.
+  const bool sends = WriteSequence::Changes(state_->image, state_->snapshot).Any();
   if (dry_run_) {
-    return DryRunWrite();
+    return sends ? DryRunWrite() : PrintDryRun({});
+  }
+  if (!sends) {
+    WriteOutcome unchanged{Status::Ok(), state_->image, {}, {}, 0};
+    unchanged.written.ApplyWindowsKeyLock();
+    return Finish(state_->FinishWrite(unchanged, paths_.KeymapFile()));
   }
   if (ExitCode backed_up = BackUp(false); backed_up != ExitCode::kOk) {
     return backed_up;
@@ -208,8 +217,13 @@ ExitCode CliSession::DryRunWrite() {
   if (!outcome.status.ok()) {
     return FailDevice(outcome.status.error());
   }
-  DryRunReport report{paths_.KeymapFile().string(), {}, stand_in.TakeSent()};
-  for (const WriteRegion& region : outcome.acknowledged) {
+  return PrintDryRun(outcome.acknowledged, stand_in.TakeSent());
+}
+
+ExitCode CliSession::PrintDryRun(const std::vector<WriteRegion>& regions,
+                                 std::vector<std::string> reports) {
+  DryRunReport report{paths_.KeymapFile().string(), {}, std::move(reports)};
+  for (const WriteRegion& region : regions) {
     report.regions.push_back(region.name);
   }
   report.Print(std::cout, json_);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/ConfiguratorSessionEvents.h"
 #include "app/ConfiguratorState.h"
@@ -15,6 +16,7 @@
 #include "connect/DeviceConnection.h"
 #include "connect/DeviceConnectionFactory.h"
 #include "device/DeviceSession.h"
+#include "device/WriteRegion.h"
 #include "util/QueueDispatcher.h"
 #include "util/Result.h"
 
@@ -77,6 +79,8 @@ class CliSession {
   ExitCode DryRunWrite();
   ExitCode DryRunFactoryReset();
   ExitCode ConnectStandIn(DryRunKeyboard& stand_in);
+  ExitCode PrintDryRun(const std::vector<WriteRegion>& regions,
+                       std::vector<std::string> reports = {});
 
   template <typename T>
   T Await(const std::function<void(DeviceSession::Done<T>)>& start) {

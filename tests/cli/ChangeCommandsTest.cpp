@@ -8,6 +8,7 @@ namespace n240qx::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::IsEmpty;
 using ::testing::HasSubstr;
 
 class ChangeCommandsTest : public CliFixture {
@@ -33,9 +34,7 @@ TEST_F(ChangeCommandsTest, SetSendsOnlyWhatChanged) {
   EXPECT_EQ(image["effect_speed"].Number(), 3);
 
   ASSERT_EQ(Run({"set", "brightness", "20"}).exit_code, 0);
-  EXPECT_THAT(WriteFeaturesSent(),
-              ElementsAre("18 01 00 00 00 00 00 E6", "18 00 00 00 00 00 00 E7"))
-      << "the keyboard holds it already";
+  EXPECT_THAT(WriteFeaturesSent(), IsEmpty()) << "the keyboard holds it already";
 }
 
 TEST_F(ChangeCommandsTest, SetTakesEveryNameOfItsList) {
@@ -187,8 +186,7 @@ TEST_F(ChangeCommandsTest, ResetNeedsConfirmationAndThenRestoresFactorySettings)
   EXPECT_EQ(image["key_enable_mask_spare_bits"].String(), spare_bits) << "every mask byte FF";
   // The host's key settings went with it, so the next write has nothing to send.
   ASSERT_EQ(Run({"set", "brightness", "50"}).exit_code, 0);
-  EXPECT_THAT(WriteFeaturesSent(),
-              ElementsAre("18 01 00 00 00 00 00 E6", "18 00 00 00 00 00 00 E7"));
+  EXPECT_THAT(WriteFeaturesSent(), IsEmpty());
 }
 
 TEST_F(ChangeCommandsTest, ApplyWritesAProfileAndAShortOneFillsWhatItHolds) {

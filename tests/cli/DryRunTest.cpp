@@ -89,6 +89,7 @@ TEST_F(DryRunTest, PrintsExactlyWhatTheRealRunThenSends) {
     EXPECT_EQ(std::vector(sent.end() - static_cast<std::ptrdiff_t>(dry.size()), sent.end()), dry)
         << "the write is the last thing the real run sends, after its read";
   }
+  EXPECT_TRUE(DryRun(kCommands.back()).empty()) << "the keyboard holds it already";
 }
 
 TEST_F(DryRunTest, ResetShowsTheReportsOfARealResetAndSendsNothing) {

@@ -40,10 +40,8 @@ WriteOutcome WriteSequence::WriteChanges(const ConfigImage& image, const DeviceS
     outcome.status = Error{ErrorCode::kNotOpen, "No keyboard: the changes cannot be written"};
     return outcome;
   }
-  // The lock is host-side only and changes nothing on the wire before the bracket, so it is
-  // folded in first and the comparison sees the mask as it will be sent.
   outcome.written.ApplyWindowsKeyLock();
-  const RegionDiff diff = RegionDiff::Compare(outcome.written, snapshot);
+  const RegionDiff diff = Changes(image, snapshot);
   const std::vector<Step> plan = Plan(diff, outcome.written);
   steps.SetTotal(2 + (diff.Any() ? 2 + static_cast<int>(plan.size()) : 0));
 
@@ -70,6 +68,14 @@ WriteOutcome WriteSequence::WriteChanges(const ConfigImage& image, const DeviceS
     outcome.sent.emplace_back("WriteBracket (close)");
   }
   return outcome;
+}
+
+RegionDiff WriteSequence::Changes(const ConfigImage& image, const DeviceSnapshot& snapshot) {
+  // The lock is host-side only and changes nothing on the wire before the bracket, so it is
+  // folded in first and the comparison sees the mask as it will be sent.
+  ConfigImage sent = image;
+  sent.ApplyWindowsKeyLock();
+  return RegionDiff::Compare(sent, snapshot);
 }
 
 std::vector<WriteSequence::Step> WriteSequence::Plan(const RegionDiff& diff, ConfigImage& image) {

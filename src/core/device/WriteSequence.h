@@ -40,6 +40,10 @@ class WriteSequence {
   WriteOutcome WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
                             SequenceSteps& steps);
 
+  // The regions a write of `image` would send: the image with the Windows-key lock folded into
+  // the mask, as it goes out, against the snapshot.
+  static RegionDiff Changes(const ConfigImage& image, const DeviceSnapshot& snapshot);
+
  private:
   struct Step {
     std::string name;
