@@ -1,5 +1,6 @@
 #include "gui/PaintOpPainter.h"
 
+#include <QFontMetrics>
 #include <QString>
 #include <algorithm>
 #include <cstdlib>
@@ -25,8 +26,11 @@ class OpPainter {
     const TextFonts::Entry& font = fonts.For(fonts.FittedHeight(text, op.height, op.max_width));
     painter_.setFont(font.font);
     painter_.setPen(ToQColor(op.colour));
+    const int x = op.align_right && op.max_width > 0
+                      ? op.x + op.max_width - QFontMetrics(font.font).horizontalAdvance(text)
+                      : op.x;
     // The text's top-left corner is the cell's, so the baseline sits one ascent lower.
-    painter_.drawText(QPoint(op.x, op.y + font.ascent), text);
+    painter_.drawText(QPoint(x, op.y + font.ascent), text);
   }
 
   void operator()(const PaintPicture& op) {

@@ -3,6 +3,8 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
+#include <algorithm>
+#include <utility>
 
 #include "gui/PaintOpPainter.h"
 
@@ -152,6 +154,37 @@ TEST_F(PaintOpPainterTest, LaterOpsDrawOverEarlierOnes) {
   Paint({PaintFill{10, 80, 10, 10, {255, 0, 0}}, PaintFrame{10, 80, 10, 10, {0, 0, 255}}});
   EXPECT_EQ(At(10, 80), qRgb(0, 0, 255));
   EXPECT_EQ(At(15, 85), qRgb(255, 0, 0));
+}
+
+// The columns that hold anything but the ground colour, as [first, last].
+std::pair<int, int> InkedColumns(const QImage& canvas) {
+  int first = canvas.width();
+  int last = -1;
+  for (int y = 0; y < canvas.height(); ++y) {
+    for (int x = 0; x < canvas.width(); ++x) {
+      if (canvas.pixel(x, y) != kGround) {
+        first = std::min(first, x);
+        last = std::max(last, x);
+      }
+    }
+  }
+  return {first, last};
+}
+
+TEST_F(PaintOpPainterTest, RightAlignedTextEndsAtItsWidthAndLeftAlignedStartsAtX) {
+  PaintText text{20, 40, 16, "Apply: lighting", kWhite, 150};
+  Paint({text});
+  const auto [left_first, left_last] = InkedColumns(canvas_);
+  EXPECT_GE(left_first, 20);
+  EXPECT_LT(left_first, 25);
+
+  canvas_.fill(kGround);
+  text.align_right = true;
+  Paint({text});
+  const auto [right_first, right_last] = InkedColumns(canvas_);
+  EXPECT_LE(right_last, 20 + 150);
+  EXPECT_GT(right_last, 20 + 150 - 5);
+  EXPECT_EQ(right_last - right_first, left_last - left_first) << "the same text, moved";
 }
 
 }  // namespace

@@ -20,6 +20,8 @@ struct PaintText {
   // When above 0: the text is drawn at the largest height up to `height` at which it is no
   // wider than this, so that it never runs into the control beside it.
   int max_width = 0;
+  // With `max_width`: the text ends at x + max_width, against whatever stands to its right.
+  bool align_right = false;
   bool operator==(const PaintText&) const = default;
 };
 

@@ -123,6 +123,8 @@ void MainWindowScene::PaintApplyText(const MainWindowSceneInput& input, std::vec
   }
   PaintText line{kStatusX, kApplyTextY, kStatusHeight, std::move(text), kAccent};
   line.max_width = MainWindowLayout::kApplyButtonX - kApplyTextGap - kStatusX;
+  // Beside the button it describes.
+  line.align_right = true;
   ops.push_back(std::move(line));
 }
 
