@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "cli/HexText.h"
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/FunctionTable.h"
 #include "util/Utf8.h"
 

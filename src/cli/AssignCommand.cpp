@@ -4,7 +4,7 @@
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
 #include "cli/KeyTargetText.h"
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/KeyLookup.h"
 
 namespace n240qx {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "cli/HexText.h"
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "lighting/EffectTable.h"
 
 namespace n240qx {

@@ -4,8 +4,8 @@
 #include <ostream>
 #include <string>
 
-#include "app/FirmwareVersion.h"
-#include "config/ConfigImage.h"
+#include "device/FirmwareVersion.h"
+#include "image/ConfigImage.h"
 
 namespace n240qx {
 

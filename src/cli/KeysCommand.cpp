@@ -6,7 +6,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/KeyTargetText.h"
 #include "cli/TextTable.h"
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyLookup.h"

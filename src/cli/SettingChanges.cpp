@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "cli/HexText.h"
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingRules.h"
 #include "util/AsciiText.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigImage.h"
+#include "image/ConfigImage.h"
 #include "util/Result.h"
 
 namespace n240qx {

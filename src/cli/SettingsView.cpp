@@ -2,7 +2,7 @@
 
 #include "cli/HexText.h"
 #include "cli/KeyTargetText.h"
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/KeyLookup.h"
 #include "keys/KeyTable.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/Language.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {

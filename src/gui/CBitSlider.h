@@ -3,7 +3,7 @@
 #include <QWidget>
 
 #include "window/BitSliderModel.h"
-#include "window/SliderId.h"
+#include "paint/SliderId.h"
 #include "gui/CBitWnd.h"
 #include "gui/SkinPictures.h"
 

@@ -4,16 +4,16 @@
 #include <vector>
 
 #include "app/ConfiguratorState.h"
-#include "app/Language.h"
 #include "app/ProfileTransfer.h"
 #include "app/ProgramPaths.h"
 #include "config/DiskProfileFiles.h"
-#include "config/ProfileDialogModel.h"
 #include "config/ProfileStore.h"
+#include "dialogs/ProfileDialogModel.h"
 #include "gui/BackgroundDrag.h"
 #include "gui/CTransparentListBox.h"
 #include "gui/ProfileFileChooser.h"
 #include "gui/SkinPictures.h"
+#include "util/Language.h"
 
 class QLabel;
 

@@ -5,11 +5,11 @@
 #include <array>
 #include <cstdint>
 
-#include "app/Language.h"
+#include "dialogs/ColourDialogModel.h"
 #include "gui/BackgroundDrag.h"
 #include "gui/CXColorSpectrumCtrl.h"
 #include "gui/SkinPictures.h"
-#include "lighting/ColourDialogModel.h"
+#include "util/Language.h"
 
 class QLineEdit;
 class QPushButton;

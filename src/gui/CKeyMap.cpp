@@ -9,12 +9,12 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "dialogs/FunctionTree.h"
+#include "dialogs/KeyDialogScene.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtText.h"
 #include "gui/VividTree.h"
 #include "gui/XInputKeyHook.h"
-#include "keys/FunctionTree.h"
-#include "keys/KeyDialogScene.h"
 
 namespace n240qx {
 

@@ -5,11 +5,11 @@
 #include <functional>
 #include <memory>
 
-#include "app/Language.h"
+#include "dialogs/KeyAssignmentDialogModel.h"
 #include "gui/BackgroundDrag.h"
 #include "gui/SkinPictures.h"
-#include "keys/KeyAssignmentDialogModel.h"
 #include "keys/KeyHook.h"
+#include "util/Language.h"
 
 class QLineEdit;
 class QListWidget;

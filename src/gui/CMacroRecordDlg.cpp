@@ -9,10 +9,10 @@
 #include <QPainter>
 #include <QRegularExpressionValidator>
 
+#include "dialogs/MacroDialogScene.h"
 #include "gui/CTransparentListBox.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/XInputKeyHook.h"
-#include "macros/MacroDialogScene.h"
 
 namespace n240qx {
 

@@ -6,11 +6,11 @@
 #include <memory>
 
 #include "app/ConfiguratorState.h"
-#include "app/Language.h"
+#include "dialogs/MacroDialogModel.h"
 #include "gui/BackgroundDrag.h"
 #include "gui/SkinPictures.h"
 #include "keys/KeyHook.h"
-#include "macros/MacroDialogModel.h"
+#include "util/Language.h"
 #include "util/RealClock.h"
 
 class QLineEdit;

@@ -5,9 +5,9 @@
 #include <QListView>
 #include <QString>
 
+#include "dialogs/ListBoxModel.h"
 #include "gui/CEditHelper.h"
 #include "gui/ListItemsAdapter.h"
-#include "window/ListBoxModel.h"
 
 namespace n240qx {
 

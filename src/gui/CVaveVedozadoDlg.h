@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "app/ConfiguratorState.h"
-#include "app/Language.h"
 #include "app/ProgramPaths.h"
 #include "app/Texts.h"
 #include "connect/DeviceConnectionFactory.h"
@@ -19,9 +18,10 @@
 #include "gui/WindowDialogs.h"
 #include "keys/Launcher.h"
 #include "lighting/LightingPage.h"
+#include "paint/SliderId.h"
+#include "util/Language.h"
 #include "window/KeyboardView.h"
 #include "window/MainWindowModel.h"
-#include "window/SliderId.h"
 #include "window/WindowRequest.h"
 #include "window/WindowRequestRouter.h"
 

@@ -4,7 +4,7 @@
 #include <QSize>
 #include <QWidget>
 
-#include "lighting/ColourSpectrum.h"
+#include "dialogs/ColourSpectrum.h"
 
 namespace n240qx {
 

@@ -2,9 +2,9 @@
 
 #include <QWidget>
 
-#include "app/Language.h"
 #include "gui/SkinPictures.h"
 #include "paint/RgbColour.h"
+#include "util/Language.h"
 
 namespace n240qx {
 

@@ -3,7 +3,7 @@
 #include <QFileDialog>
 #include <QStringList>
 
-#include "config/ProfileDialogModel.h"
+#include "dialogs/ProfileDialogModel.h"
 
 namespace n240qx {
 

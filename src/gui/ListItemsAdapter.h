@@ -2,7 +2,7 @@
 
 #include <QAbstractListModel>
 
-#include "window/ListBoxModel.h"
+#include "dialogs/ListBoxModel.h"
 
 namespace n240qx {
 

@@ -4,10 +4,10 @@
 #include <QTimer>
 
 #include "app/BackupBeforeWrite.h"
-#include "app/FactoryResetFlow.h"
 #include "app/FailureText.h"
 #include "app/UdevRuleHelp.h"
 #include "gui/QtText.h"
+#include "window/FactoryResetFlow.h"
 
 namespace n240qx {
 

@@ -5,7 +5,7 @@
 #include <span>
 #include <string_view>
 
-#include "keys/FunctionTree.h"
+#include "dialogs/FunctionTree.h"
 
 namespace n240qx {
 

@@ -8,10 +8,10 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "config/ConfigImage.h"
-#include "config/ImageField.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/SkinPictures.h"
+#include "image/ConfigImage.h"
+#include "image/ImageField.h"
 #include "keys/CustomisedKeyFlags.h"
 #include "lighting/LightingPage.h"
 #include "window/KeyboardView.h"

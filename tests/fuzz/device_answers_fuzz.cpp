@@ -8,11 +8,11 @@
 #include <memory>
 #include <span>
 
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
 #include "device/CommandChannel.h"
 #include "device/EventReport.h"
 #include "device/ReadCommands.h"
+#include "image/ConfigImage.h"
+#include "image/DeviceSnapshot.h"
 #include "lighting/KeyboardLightingChange.h"
 #include "lighting/RepaintCountdown.h"
 #include "util/VirtualClock.h"

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "app/KeyAssignment.h"
 #include "keys/FunctionTable.h"
-#include "keys/KeyAssignment.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigImage.h"
+#include "image/ConfigImage.h"
 #include "macros/MacroEventList.h"
 #include "macros/MacroRecord.h"
 #include "macros/MacroRecordBuilder.h"

@@ -9,9 +9,9 @@
 #include <QTimer>
 #include <functional>
 
+#include "dialogs/ColourPalette.h"
 #include "gui/CCustomColorDialog.h"
 #include "gui/ColourDialogRunner.h"
-#include "lighting/ColourPalette.h"
 
 namespace n240qx {
 namespace {

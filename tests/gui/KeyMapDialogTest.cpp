@@ -9,9 +9,9 @@
 #include <array>
 #include <functional>
 
-#include "config/ConfigImage.h"
 #include "gui/CKeyMap.h"
 #include "gui/VividTree.h"
+#include "image/ConfigImage.h"
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
 

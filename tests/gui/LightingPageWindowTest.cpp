@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "gui/CCustomColorDialog.h"
 #include "gui/ColourDialogRunner.h"
 #include "window/MainWindowScene.h"
 #include "keys/KeyTable.h"
-#include "lighting/ColourPalette.h"
+#include "dialogs/ColourPalette.h"
 #include "lighting/EffectTable.h"
 
 namespace n240qx::testing {

@@ -13,10 +13,10 @@
 #include "window/MainWindowLayout.h"
 #include "window/PageItemTable.h"
 #include "window/PerformancePanel.h"
-#include "config/ConfigImage.h"
+#include "image/ConfigImage.h"
 #include "keys/KeyTable.h"
-#include "lighting/ColourDialogModel.h"
-#include "lighting/ColourPalette.h"
+#include "dialogs/ColourDialogModel.h"
+#include "dialogs/ColourPalette.h"
 
 namespace n240qx::test {
 namespace {

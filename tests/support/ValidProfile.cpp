@@ -1,6 +1,6 @@
 #include "support/ValidProfile.h"
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/KeyActionEntry.h"
 #include "keys/KeyActionTable.h"
 

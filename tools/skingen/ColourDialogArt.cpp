@@ -9,8 +9,8 @@
 #include "SkinPainter.h"
 #include "SkinSet.h"
 #include "SkinStyle.h"
-#include "lighting/ColourDialogModel.h"
-#include "lighting/ColourPalette.h"
+#include "dialogs/ColourDialogModel.h"
+#include "dialogs/ColourPalette.h"
 
 namespace n240qx {
 

@@ -9,8 +9,8 @@
 
 #include "SkinPainter.h"
 #include "SkinStyle.h"
-#include "window/KeyboardViewGeometry.h"
 #include "keys/KeyTable.h"
+#include "window/KeyboardViewGeometry.h"
 
 namespace n240qx {
 

@@ -11,11 +11,11 @@
 #include "SkinPainter.h"
 #include "SkinSet.h"
 #include "SkinStyle.h"
+#include "image/ConfigImage.h"
 #include "window/BitSliderModel.h"
 #include "window/PageItemTable.h"
 #include "window/PerformancePanel.h"
 #include "window/SliderPanels.h"
-#include "config/ConfigImage.h"
 
 namespace n240qx {
 

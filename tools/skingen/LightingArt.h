@@ -4,7 +4,7 @@
 #include <QSize>
 #include <QString>
 
-#include "window/SliderId.h"
+#include "paint/SliderId.h"
 
 namespace n240qx {
 

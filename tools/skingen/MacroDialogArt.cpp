@@ -7,7 +7,7 @@
 #include "SkinPainter.h"
 #include "SkinSet.h"
 #include "SkinStyle.h"
-#include "macros/MacroDialogTexts.h"
+#include "dialogs/MacroDialogTexts.h"
 
 namespace n240qx {
 

@@ -4,8 +4,8 @@
 #include <QRect>
 #include <QString>
 
-#include "app/Language.h"
-#include "macros/MacroDialogLayout.h"
+#include "dialogs/MacroDialogLayout.h"
+#include "util/Language.h"
 
 namespace n240qx {
 

@@ -4,7 +4,7 @@
 #include <QSize>
 #include <QString>
 
-#include "app/Language.h"
+#include "util/Language.h"
 
 namespace n240qx {
 

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QString>
 
-#include "app/Language.h"
+#include "util/Language.h"
 
 namespace n240qx {
 

@@ -4,7 +4,7 @@
 
 #include "SkinPainter.h"
 #include "SkinSet.h"
-#include "app/Language.h"
+#include "util/Language.h"
 
 namespace n240qx {
 

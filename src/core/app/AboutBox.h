@@ -3,8 +3,8 @@
 #include <optional>
 #include <string>
 
-#include "app/FirmwareVersion.h"
 #include "app/Texts.h"
+#include "device/FirmwareVersion.h"
 
 namespace n240qx {
 

@@ -4,8 +4,8 @@
 #include <string>
 
 #include "app/Texts.h"
-#include "config/ConfigImage.h"
-#include "config/ImageBlock.h"
+#include "image/ConfigImage.h"
+#include "image/ImageBlock.h"
 #include "keys/KeyActionTable.h"
 
 namespace n240qx {

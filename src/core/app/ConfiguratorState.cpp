@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "app/KeyAssignment.h"
 #include "config/ProfileCheck.h"
-#include "keys/KeyAssignment.h"
+#include "keys/KeyboardViewMarking.h"
 #include "keys/KeymapStore.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
-#include "window/KeyboardViewMarking.h"
 
 namespace n240qx {
 

@@ -6,12 +6,12 @@
 #include <span>
 
 #include "app/EditHistory.h"
-#include "app/FirmwareVersion.h"
 #include "app/SequenceEnd.h"
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
 #include "device/DeviceRead.h"
+#include "device/FirmwareVersion.h"
 #include "device/WriteOutcome.h"
+#include "image/ConfigImage.h"
+#include "image/DeviceSnapshot.h"
 #include "keys/CustomisedKeyFlags.h"
 #include "keys/KeyActionTable.h"
 #include "keys/KeyNameTable.h"

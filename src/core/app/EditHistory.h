@@ -4,7 +4,7 @@
 #include <deque>
 
 #include "app/EditStep.h"
-#include "config/ConfigImage.h"
+#include "image/ConfigImage.h"
 #include "keys/KeyActionTable.h"
 
 namespace n240qx {

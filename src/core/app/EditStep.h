@@ -5,8 +5,8 @@
 #include <span>
 #include <vector>
 
-#include "config/ConfigImage.h"
-#include "config/ImageField.h"
+#include "image/ConfigImage.h"
+#include "image/ImageField.h"
 #include "keys/KeyActionTable.h"
 
 namespace n240qx {

@@ -4,8 +4,8 @@
 #include <optional>
 
 #include "app/ConfirmPrompt.h"
-#include "app/FirmwareVersion.h"
 #include "app/Texts.h"
+#include "device/FirmwareVersion.h"
 
 namespace n240qx {
 

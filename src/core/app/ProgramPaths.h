@@ -4,8 +4,8 @@
 #include <optional>
 #include <string>
 
-#include "app/Language.h"
 #include "app/PathProbe.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {

@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "app/ProgramVersion.h"
-#include "app/TextTable.h"
+#include "util/TextTable.h"
 
 namespace n240qx {
 

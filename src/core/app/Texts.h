@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "app/Language.h"
 #include "app/TextId.h"
+#include "util/Language.h"
 
 namespace n240qx {
 

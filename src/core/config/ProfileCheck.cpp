@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/KeyActionEntry.h"
 #include "keys/KeymapStore.h"
 #include "lighting/EffectTable.h"

@@ -7,8 +7,8 @@
 #include <string_view>
 #include <vector>
 
-#include "app/FirmwareVersion.h"
-#include "config/ConfigImage.h"
+#include "device/FirmwareVersion.h"
+#include "image/ConfigImage.h"
 #include "keys/KeyActionTable.h"
 #include "keys/KeyNameTable.h"
 #include "macros/MacroStore.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/KeyActionEntry.h"
 #include "keys/KeyNameTable.h"
 #include "macros/MacroRecord.h"

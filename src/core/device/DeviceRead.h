@@ -3,10 +3,10 @@
 #include <optional>
 #include <span>
 
-#include "config/ConfigImage.h"
-#include "config/ImageBlock.h"
-#include "config/ImageField.h"
 #include "device/DeviceFirmwareVersion.h"
+#include "image/ConfigImage.h"
+#include "image/ImageBlock.h"
+#include "image/ImageField.h"
 
 namespace n240qx {
 

@@ -8,8 +8,6 @@
 #include <thread>
 #include <utility>
 
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
 #include "device/AckSignal.h"
 #include "device/DeviceFirmwareVersion.h"
 #include "device/DeviceLink.h"
@@ -22,6 +20,8 @@
 #include "device/SequenceSteps.h"
 #include "device/SessionEvents.h"
 #include "device/WriteOutcome.h"
+#include "image/ConfigImage.h"
+#include "image/DeviceSnapshot.h"
 #include "util/Clock.h"
 #include "util/Dispatcher.h"
 #include "util/Result.h"

@@ -1,6 +1,6 @@
 #include "device/LiveLighting.h"
 
-#include "config/KeyboardLightingValue.h"
+#include "image/KeyboardLightingValue.h"
 
 namespace n240qx {
 

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "config/ImageBlock.h"
+#include "image/ImageBlock.h"
 
 namespace n240qx {
 

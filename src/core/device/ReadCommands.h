@@ -2,9 +2,9 @@
 
 #include <cstddef>
 
-#include "config/ConfigImage.h"
 #include "device/CommandChannel.h"
 #include "device/DeviceFirmwareVersion.h"
+#include "image/ConfigImage.h"
 #include "util/Clock.h"
 #include "util/Result.h"
 

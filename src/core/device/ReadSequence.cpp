@@ -1,6 +1,6 @@
 #include "device/ReadSequence.h"
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 
 namespace n240qx {
 

@@ -1,11 +1,11 @@
 #pragma once
 
-#include "config/ConfigImage.h"
 #include "device/CommandChannel.h"
 #include "device/DeviceRead.h"
 #include "device/ReadCommands.h"
 #include "device/SequenceSteps.h"
 #include "device/WriteCommands.h"
+#include "image/ConfigImage.h"
 #include "util/Clock.h"
 #include "util/Result.h"
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "config/ImageBlock.h"
-#include "config/ImageField.h"
+#include "image/ImageBlock.h"
+#include "image/ImageField.h"
 
 namespace n240qx {
 

@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <span>
 
-#include "config/ConfigImage.h"
-#include "config/ImageField.h"
 #include "device/CommandChannel.h"
+#include "image/ConfigImage.h"
+#include "image/ImageField.h"
 #include "util/Clock.h"
 #include "util/Result.h"
 

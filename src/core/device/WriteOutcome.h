@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigImage.h"
 #include "device/WriteRegion.h"
+#include "image/ConfigImage.h"
 #include "util/Result.h"
 
 namespace n240qx {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 
 namespace n240qx {
 

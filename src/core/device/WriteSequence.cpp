@@ -3,7 +3,7 @@
 #include <array>
 #include <string>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 
 namespace n240qx {
 

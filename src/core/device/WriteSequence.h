@@ -6,8 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
 #include "device/AckSignal.h"
 #include "device/CommandChannel.h"
 #include "device/LiveLighting.h"
@@ -15,6 +13,8 @@
 #include "device/SequenceSteps.h"
 #include "device/WriteCommands.h"
 #include "device/WriteOutcome.h"
+#include "image/ConfigImage.h"
+#include "image/DeviceSnapshot.h"
 #include "util/Clock.h"
 
 namespace n240qx {

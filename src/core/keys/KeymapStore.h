@@ -6,7 +6,7 @@
 #include <span>
 #include <vector>
 
-#include "config/ConfigImage.h"
+#include "image/ConfigImage.h"
 #include "keys/KeyActionTable.h"
 #include "util/Result.h"
 

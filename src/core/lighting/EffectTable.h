@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "app/Language.h"
+#include "util/Language.h"
 
 namespace n240qx {
 

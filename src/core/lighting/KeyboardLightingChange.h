@@ -3,11 +3,11 @@
 #include <cstdint>
 #include <optional>
 
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
-#include "config/KeyboardLightingValue.h"
+#include "image/ConfigImage.h"
+#include "image/DeviceSnapshot.h"
+#include "image/KeyboardLightingValue.h"
 #include "lighting/RepaintCountdown.h"
-#include "window/SliderId.h"
+#include "paint/SliderId.h"
 
 namespace n240qx {
 

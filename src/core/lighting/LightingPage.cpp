@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingRules.h"
 

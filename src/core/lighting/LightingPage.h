@@ -6,11 +6,11 @@
 #include <optional>
 #include <span>
 
-#include "config/ConfigImage.h"
+#include "image/ConfigImage.h"
+#include "paint/PageItem.h"
 #include "paint/PixelRect.h"
 #include "paint/RgbColour.h"
-#include "window/PageItem.h"
-#include "window/SliderId.h"
+#include "paint/SliderId.h"
 
 namespace n240qx {
 

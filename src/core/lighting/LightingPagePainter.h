@@ -2,10 +2,10 @@
 
 #include <vector>
 
-#include "app/Language.h"
-#include "config/ConfigImage.h"
+#include "image/ConfigImage.h"
 #include "lighting/LightingPage.h"
 #include "paint/PaintOp.h"
+#include "util/Language.h"
 
 namespace n240qx {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <span>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "macros/MacroLayout.h"
 
 namespace n240qx {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "window/SliderId.h"
+#include "paint/SliderId.h"
 
 namespace n240qx {
 

@@ -4,7 +4,7 @@
 #include <optional>
 #include <vector>
 
-#include "window/PageItem.h"
+#include "paint/PageItem.h"
 #include "window/WindowRequest.h"
 
 namespace n240qx {

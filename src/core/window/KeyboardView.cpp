@@ -5,7 +5,7 @@
 #include <string>
 
 #include "window/KeyboardViewGeometry.h"
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/KeyTable.h"
 #include "lighting/LightingRules.h"
 

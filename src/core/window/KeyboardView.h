@@ -5,7 +5,7 @@
 #include <optional>
 #include <vector>
 
-#include "config/ConfigImage.h"
+#include "image/ConfigImage.h"
 #include "keys/CustomisedKeyFlags.h"
 #include "lighting/LightingPage.h"
 #include "paint/PaintOp.h"

@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "app/Language.h"
+#include "util/Language.h"
 #include "window/Placement.h"
 
 namespace n240qx {

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-#include "app/FactoryResetFlow.h"
 #include "lighting/LightingPage.h"
+#include "window/FactoryResetFlow.h"
 #include "window/PageItemTable.h"
 #include "window/PerformancePanel.h"
 

@@ -5,8 +5,8 @@
 
 #include "app/EditStep.h"
 #include "app/RefreshSource.h"
-#include "config/ConfigImage.h"
-#include "config/DeviceSnapshot.h"
+#include "image/ConfigImage.h"
+#include "image/DeviceSnapshot.h"
 #include "lighting/EffectTable.h"
 #include "util/Result.h"
 #include "window/ClickResult.h"

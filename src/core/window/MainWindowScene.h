@@ -6,8 +6,8 @@
 
 #include "app/ChangeSummary.h"
 #include "app/Texts.h"
-#include "config/ConfigImage.h"
 #include "device/SequenceProgress.h"
+#include "image/ConfigImage.h"
 #include "lighting/LightingPage.h"
 #include "paint/PaintOp.h"
 #include "window/KeyboardView.h"

@@ -5,8 +5,8 @@
 #include <optional>
 
 #include "lighting/EffectTable.h"
+#include "paint/PageItem.h"
 #include "paint/PixelRect.h"
-#include "window/PageItem.h"
 
 namespace n240qx {
 

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "window/Placement.h"
-#include "config/ConfigImage.h"
-#include "config/ImageField.h"
+#include "image/ConfigImage.h"
+#include "image/ImageField.h"
 #include "paint/PixelPoint.h"
 
 namespace n240qx {

@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "window/SliderId.h"
-#include "config/ConfigImage.h"
+#include "paint/SliderId.h"
+#include "image/ConfigImage.h"
 
 namespace n240qx {
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 
 #include "app/ConfiguratorState.h"
-#include "keys/KeyAssignment.h"
+#include "app/KeyAssignment.h"
 #include "keys/KeymapStore.h"
 #include "macros/MacroStoreFile.h"
 #include "support/TempDir.h"

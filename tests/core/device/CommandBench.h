@@ -7,12 +7,12 @@
 #include <vector>
 
 #include "ScriptedHidLink.h"
-#include "config/ConfigImage.h"
 #include "device/DeviceLink.h"
 #include "device/LoggingHidLink.h"
 #include "device/ReadCommands.h"
 #include "device/WireLog.h"
 #include "device/WriteCommands.h"
+#include "image/ConfigImage.h"
 #include "support/Hex.h"
 #include "util/VirtualClock.h"
 

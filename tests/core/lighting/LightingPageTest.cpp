@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingPage.h"
 #include "lighting/LightingRules.h"

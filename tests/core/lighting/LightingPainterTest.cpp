@@ -6,7 +6,7 @@
 #include <variant>
 #include <vector>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "lighting/LightingPage.h"
 #include "lighting/LightingPagePainter.h"
 

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "MacroTestSupport.h"
+#include "dialogs/MacroDialogModel.h"
 #include "keys/KeyHook.h"
 #include "keys/KeyNameTable.h"
-#include "macros/MacroDialogModel.h"
 #include "util/VirtualClock.h"
 
 namespace n240qx::testing {

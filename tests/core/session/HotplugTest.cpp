@@ -5,8 +5,8 @@
 #include <chrono>
 #include <filesystem>
 
-#include "config/ImageField.h"
 #include "core/session/SessionFixture.h"
+#include "image/ImageField.h"
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
 #include "util/AtomicFile.h"

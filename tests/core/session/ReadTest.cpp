@@ -1,8 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "config/ImageField.h"
 #include "core/session/SessionFixture.h"
+#include "image/ImageField.h"
 
 namespace n240qx::testing {
 namespace {

@@ -4,12 +4,12 @@
 #include <variant>
 #include <vector>
 
-#include "config/ImageField.h"
+#include "image/ImageField.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/KeyTable.h"
+#include "keys/KeyboardViewMarking.h"
 #include "window/KeyboardView.h"
 #include "window/KeyboardViewGeometry.h"
-#include "window/KeyboardViewMarking.h"
 
 namespace n240qx {
 namespace {

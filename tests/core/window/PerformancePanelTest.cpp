@@ -5,7 +5,7 @@
 #include "window/PerformancePanel.h"
 #include "window/SliderPanels.h"
 #include "app/Texts.h"
-#include "config/DeviceSnapshot.h"
+#include "image/DeviceSnapshot.h"
 
 namespace n240qx {
 namespace {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <vector>
+
+#include "dialogs/KeyAssignmentDialogModel.h"
+#include "paint/PaintOp.h"
+
+namespace n240qx {
+
+// What the key assignment dialog draws under its child controls, from its model: background,
+// caption, tabs, the page's labels or launch rows, the toggle and the push buttons.
+class KeyDialogScene {
+ public:
+  static constexpr const char* kBackground = "Custom_BK.png";
+  // The line that says keys are seen only while the dialog has the focus.
+  static constexpr int kNoticeX = 13;
+  static constexpr int kNoticeY = 230;
+
+  static std::vector<PaintOp> Paint(const KeyAssignmentDialogModel& model);
+
+ private:
+  static void PaintTabs(const KeyAssignmentDialogModel& model, std::vector<PaintOp>& ops);
+  static void PaintPage(const KeyAssignmentDialogModel& model, std::vector<PaintOp>& ops);
+  static void PaintLaunchRows(const KeyAssignmentDialogModel& model, std::vector<PaintOp>& ops);
+  static void PaintButtons(const KeyAssignmentDialogModel& model, std::vector<PaintOp>& ops);
+};
+
+}  // namespace n240qx
