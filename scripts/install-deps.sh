@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  build-essential cmake ninja-build pkg-config clang libclang-rt-dev
+  build-essential cmake ninja-build pkg-config clang clang-format libclang-rt-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins
   libhidapi-dev libudev-dev libxi-dev libx11-dev

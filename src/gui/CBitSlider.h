@@ -2,10 +2,10 @@
 
 #include <QWidget>
 
-#include "window/BitSliderModel.h"
-#include "paint/SliderId.h"
 #include "gui/CBitWnd.h"
 #include "gui/SkinPictures.h"
+#include "paint/SliderId.h"
+#include "window/BitSliderModel.h"
 
 namespace n240qx {
 

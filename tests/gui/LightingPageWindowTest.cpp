@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "WindowTestSupport.h"
-#include "image/ImageField.h"
+#include "dialogs/ColourPalette.h"
 #include "gui/CCustomColorDialog.h"
 #include "gui/ColourDialogRunner.h"
-#include "window/MainWindowScene.h"
+#include "image/ImageField.h"
 #include "keys/KeyTable.h"
-#include "dialogs/ColourPalette.h"
 #include "lighting/EffectTable.h"
+#include "window/MainWindowScene.h"
 
 namespace n240qx::testing {
 namespace {

@@ -8,15 +8,15 @@
 #include <vector>
 
 #include "GeneratedSkins.h"
+#include "dialogs/ColourDialogModel.h"
+#include "dialogs/ColourPalette.h"
+#include "image/ConfigImage.h"
+#include "keys/KeyTable.h"
 #include "window/HelpWindowModel.h"
 #include "window/KeyboardViewGeometry.h"
 #include "window/MainWindowLayout.h"
 #include "window/PageItemTable.h"
 #include "window/PerformancePanel.h"
-#include "image/ConfigImage.h"
-#include "keys/KeyTable.h"
-#include "dialogs/ColourDialogModel.h"
-#include "dialogs/ColourPalette.h"
 
 namespace n240qx::test {
 namespace {

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <optional>
 
+#include "dialogs/SpectrumGeometry.h"
 #include "lighting/Hsl.h"
 #include "paint/PixelPoint.h"
 #include "paint/RgbColour.h"
-#include "dialogs/SpectrumGeometry.h"
 
 namespace n240qx {
 

@@ -2,8 +2,8 @@
 
 #include <array>
 
-#include "window/Placement.h"
 #include "paint/PixelRect.h"
+#include "window/Placement.h"
 
 namespace n240qx {
 

@@ -4,10 +4,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "window/KeyboardViewGeometry.h"
 #include "image/ImageField.h"
 #include "keys/KeyTable.h"
 #include "lighting/LightingRules.h"
+#include "window/KeyboardViewGeometry.h"
 
 namespace n240qx {
 

@@ -3,10 +3,10 @@
 #include <array>
 #include <cstdint>
 
-#include "window/Placement.h"
 #include "image/ConfigImage.h"
 #include "image/ImageField.h"
 #include "paint/PixelPoint.h"
+#include "window/Placement.h"
 
 namespace n240qx {
 

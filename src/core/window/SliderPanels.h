@@ -3,8 +3,8 @@
 #include <array>
 #include <cstdint>
 
-#include "paint/SliderId.h"
 #include "image/ConfigImage.h"
+#include "paint/SliderId.h"
 
 namespace n240qx {
 

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "lighting/LightingPage.h"
 #include "window/MainWindowModel.h"
 #include "window/PageItemTable.h"
-#include "lighting/LightingPage.h"
 
 namespace n240qx {
 namespace {

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
-#include "window/PerformancePanel.h"
-#include "window/SliderPanels.h"
 #include "app/Texts.h"
 #include "image/DeviceSnapshot.h"
+#include "window/PerformancePanel.h"
+#include "window/SliderPanels.h"
 
 namespace n240qx {
 namespace {
