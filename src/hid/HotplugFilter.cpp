@@ -2,20 +2,14 @@
 
 #include <cstdint>
 
+#include "device/KeyboardIds.h"
+
 namespace n240qx {
-
-namespace {
-
-constexpr std::uint16_t kWatchedVendorId = 0x04D9;
-constexpr std::uint16_t kWatchedProductId = 0xA124;
-constexpr std::uint16_t kWatchedUpdateModeProductId = 0xA126;
-
-}  // namespace
 
 std::optional<HotplugEvent> ClassifyHidrawEvent(std::string_view action,
                                                 const std::optional<HidId>& id) {
-  if (!id || id->vendor_id != kWatchedVendorId ||
-      (id->product_id != kWatchedProductId && id->product_id != kWatchedUpdateModeProductId)) {
+  if (!id || id->vendor_id != kKeyboardVendorId ||
+      (id->product_id != kKeyboardProductId && id->product_id != kUpdateModeProductId)) {
     return std::nullopt;
   }
   if (action == "add") {

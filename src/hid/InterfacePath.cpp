@@ -2,12 +2,12 @@
 
 #include <cstdio>
 
+#include "device/KeyboardIds.h"
+
 namespace n240qx {
 
 namespace {
 
-// Only the keyboard's vendor is of interest; other devices are not even listed.
-constexpr std::uint16_t kListedVendorId = 0x04D9;
 constexpr std::string_view kCollectionKey = "&col";
 
 }  // namespace
@@ -65,7 +65,7 @@ Result<InterfacePath> InterfacePath::Parse(std::string_view path) {
 std::vector<HidInterfaceInfo> SynthesizeInterfaces(std::span<const HidrawNode> nodes) {
   std::vector<HidInterfaceInfo> interfaces;
   for (const HidrawNode& node : nodes) {
-    if (node.id.vendor_id != kListedVendorId) {
+    if (node.id.vendor_id != kKeyboardVendorId) {
       continue;
     }
     const std::size_t count = node.collections.size();

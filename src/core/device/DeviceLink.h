@@ -12,14 +12,11 @@
 #include "device/EventReport.h"
 #include "device/FeatureReport.h"
 #include "device/HidLink.h"
+#include "device/KeyboardIds.h"
 #include "util/Result.h"
 
 namespace n240qx {
 
-inline constexpr std::uint16_t kKeyboardVendorId = 0x04D9;
-inline constexpr std::uint16_t kKeyboardProductId = 0xA124;
-// The keyboard presents itself under this product id while its firmware is being updated.
-inline constexpr std::uint16_t kUpdateModeProductId = 0xA126;
 inline constexpr std::string_view kCommandInterfaceMarker = "mi_03";
 inline constexpr std::string_view kEventInterfaceMarker = "ol04";
 inline constexpr std::string_view kUpdateModeInterfaceMarker = "mi_02";
