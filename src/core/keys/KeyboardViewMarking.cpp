@@ -2,13 +2,12 @@
 
 #include "image/ImageField.h"
 #include "keys/FactoryKeyMap.h"
+#include "keys/KeyIndex.h"
 #include "keys/KeyTable.h"
 
 namespace n240qx {
 
 namespace {
-
-constexpr std::size_t kFn = 100;
 
 bool Customised(const ConfigImage& image, const KeyActionEntry& action, std::uint8_t slot) {
   const auto entry = image.Field(image_field::KeyMapEntry(slot));
@@ -32,7 +31,7 @@ void RecomputeCustomisedKeyFlags(const ConfigImage& image, const KeyActionTable&
   for (const KeyTableRow& row : KeyTable::Rows()) {
     flags.Set(row.index, Customised(image, actions[row.index], row.slot));
   }
-  flags.Set(kFn, false);
+  flags.Set(key_index::kFn, false);
 }
 
 }  // namespace n240qx

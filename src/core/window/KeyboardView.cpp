@@ -5,6 +5,7 @@
 #include <string>
 
 #include "image/ImageField.h"
+#include "keys/KeyIndex.h"
 #include "keys/KeyTable.h"
 #include "lighting/LightingRules.h"
 #include "window/KeyboardViewGeometry.h"
@@ -13,13 +14,10 @@ namespace n240qx {
 
 namespace {
 
-constexpr std::size_t kFirstHidden = 17;
-constexpr std::size_t kLastHidden = 19;
-constexpr std::size_t kLeftWindows = 96;
 constexpr const char* kHighlightPicture = "kb_hl.png";
 
 bool Hidden(std::size_t key) {
-  return key >= kFirstHidden && key <= kLastHidden;
+  return key >= key_index::kFirstHidden && key <= key_index::kLastHidden;
 }
 
 }  // namespace
@@ -166,7 +164,7 @@ void KeyboardView::PaintKeymap(std::vector<PaintOp>& ops) const {
   for (std::size_t key = 0; key < KeyTable::kKeyCount; ++key) {
     // The Windows key lock works by disabling the left Windows key; that is not a
     // customisation the user should see on the drawing.
-    if (key != kLeftWindows && customised_.IsSet(key)) {
+    if (key != key_index::kLeftWindows && customised_.IsSet(key)) {
       PaintHighlight(key, ops);
     }
   }

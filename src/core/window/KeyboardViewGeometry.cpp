@@ -1,17 +1,11 @@
 #include "window/KeyboardViewGeometry.h"
 
+#include "keys/KeyIndex.h"
 #include "keys/KeyTable.h"
 
 namespace n240qx {
 
 namespace {
-
-constexpr std::size_t kLeftCtrl = 95;
-constexpr std::size_t kLeftWindows = 96;
-constexpr std::size_t kFn = 100;
-constexpr std::size_t kRightCtrl = 102;
-constexpr std::size_t kFirstHidden = 17;
-constexpr std::size_t kLastHidden = 19;
 
 // The Enter key's upper part starts at its rectangle's corner; the lower part is narrower.
 constexpr int kEnterUpperWidth = 36;
@@ -19,7 +13,8 @@ constexpr int kEnterUpperHeight = 24;
 constexpr KeyboardViewGeometry::Piece kEnterLower{391, 188, 30, 25};
 
 bool KeymapOnlyExcluded(std::size_t key) {
-  return key == kLeftCtrl || key == kLeftWindows || key == kFn || key == kRightCtrl;
+  return key == key_index::kLeftCtrl || key == key_index::kLeftWindows || key == key_index::kFn ||
+         key == key_index::kRightCtrl;
 }
 
 }  // namespace
@@ -50,7 +45,8 @@ std::optional<PixelRect> KeyboardViewGeometry::WindowRect(std::size_t key) {
 }
 
 bool KeyboardViewGeometry::Drawn(std::size_t key) {
-  return key < KeyTable::kKeyCount && (key < kFirstHidden || key > kLastHidden);
+  return key < KeyTable::kKeyCount &&
+         (key < key_index::kFirstHidden || key > key_index::kLastHidden);
 }
 
 std::vector<KeyboardViewGeometry::Piece> KeyboardViewGeometry::Pieces(std::size_t key) {

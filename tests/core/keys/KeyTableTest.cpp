@@ -3,6 +3,7 @@
 #include <set>
 
 #include "keys/FactoryKeyMap.h"
+#include "keys/KeyIndex.h"
 #include "keys/KeyTable.h"
 #include "support/Hex.h"
 
@@ -106,6 +107,32 @@ TEST(FactoryKeyMap, EveryDrawnKeyOtherThanFnHasAPlainKeyEntry) {
     }
     EXPECT_EQ(map[4 * row.slot], 0x00) << "key " << int(row.index);
     EXPECT_NE(map[4 * row.slot + 2], 0x00) << "key " << int(row.index) << " has no code";
+  }
+}
+
+}  // namespace
+}  // namespace n240qx
+
+namespace n240qx {
+namespace {
+
+// The indexes other code names must be the keys the table draws there (by virtual-key code,
+// since labels repeat).
+TEST(KeyTable, NamedIndexesAreTheirKeys) {
+  const struct {
+    std::size_t index;
+    std::uint8_t vk;
+  } named[] = {{key_index::kLeftCtrl, 0xA2},
+               {key_index::kLeftWindows, 0x5B},
+               {key_index::kFn, 0x5D},
+               {key_index::kRightCtrl, 0xA3}};
+  for (const auto& key : named) {
+    ASSERT_NE(KeyTable::ByIndex(key.index), nullptr);
+    EXPECT_EQ(KeyTable::ByIndex(key.index)->vk, key.vk) << key.index;
+  }
+  EXPECT_EQ(KeyTable::ByIndex(key_index::kFn)->label, "Fn");
+  for (std::size_t index = key_index::kFirstHidden; index <= key_index::kLastHidden; ++index) {
+    EXPECT_TRUE(KeyTable::ByIndex(index)->rect.Empty()) << index;
   }
 }
 
