@@ -20,7 +20,7 @@ Status SimulatedHotplugMonitor::Start(Callback callback) {
     stopping_ = false;
     pending_.clear();
   }
-  // The hub calls this with its own lock held, so it only hands the event over.
+  // The hub calls this on the thread that changed the plug; the callback runs on our own.
   listener_id_ = hub_->AddHotplugListener([this](HotplugEvent event) {
     std::lock_guard lock(mutex_);
     pending_.push_back(event);

@@ -1,6 +1,7 @@
 #include "sim/SimulatorHub.h"
 
 #include <algorithm>
+#include <type_traits>
 #include <utility>
 
 #include "sim/SimulatedHidDevice.h"
@@ -10,46 +11,12 @@ namespace n240qx {
 
 namespace {
 
-constexpr std::uint16_t kVendorId = 0x04D9;
-constexpr std::uint16_t kKeyboardProductId = 0xA124;
-constexpr std::uint16_t kUpdateProductId = 0xA126;
 // A hidraw node buffers this many input reports per reader and drops what comes on top.
 constexpr std::size_t kEventQueueLimit = 64;
 // Garbage of the wrong length is this long, answers and data reports alike.
 constexpr std::size_t kShortAnswerSize = 5;
 constexpr std::size_t kShortDataReportSize = 33;
 constexpr SimEvent kAcknowledgement = {kSimEventReportId, 4, 0, 0};
-
-struct SimInterface {
-  const char* path;
-  std::uint16_t product_id;
-  SimInterfaceRole role;
-};
-
-// The interfaces in the Windows form that the marker search expects: the boot keyboard, four
-// collections of interface 1 (the fourth carries the event reports) and the command interface.
-constexpr SimInterface kKeyboardInterfaces[] = {
-    {"sim/hidraw0#vid_04d9&pid_a124&mi_00", kKeyboardProductId, SimInterfaceRole::kOther},
-    {"sim/hidraw1#vid_04d9&pid_a124&mi_01&col01", kKeyboardProductId, SimInterfaceRole::kOther},
-    {"sim/hidraw1#vid_04d9&pid_a124&mi_01&col02", kKeyboardProductId, SimInterfaceRole::kOther},
-    {"sim/hidraw1#vid_04d9&pid_a124&mi_01&col03", kKeyboardProductId, SimInterfaceRole::kOther},
-    {"sim/hidraw1#vid_04d9&pid_a124&mi_01&col04", kKeyboardProductId, SimInterfaceRole::kEvent},
-    {"sim/hidraw2#vid_04d9&pid_a124&mi_03", kKeyboardProductId, SimInterfaceRole::kCommand},
-};
-// In update mode the keyboard shows only the updater's interface, under another product id.
-constexpr SimInterface kUpdateInterfaces[] = {
-    {"sim/hidraw0#vid_04d9&pid_a126&mi_02", kUpdateProductId, SimInterfaceRole::kOther},
-};
-
-std::span<const SimInterface> PresentInterfaces(bool plugged, bool update_mode) {
-  if (!plugged) {
-    return {};
-  }
-  if (update_mode) {
-    return kUpdateInterfaces;
-  }
-  return kKeyboardInterfaces;
-}
 
 Error Disconnected() {
   return Error{ErrorCode::kDisconnected, "the simulated keyboard was unplugged"};
@@ -59,13 +26,41 @@ Error Disconnected() {
 
 SimulatorHub::SimulatorHub(SimulatedMemory memory) : keyboard_(std::move(memory)) {}
 
+template <typename Body>
+auto SimulatorHub::Locked(Body&& body) {
+  AfterUnlock after;
+  if constexpr (std::is_void_v<decltype(body(after))>) {
+    {
+      std::lock_guard lock(mutex_);
+      body(after);
+    }
+    Run(after);
+  } else {
+    auto result = [&] {
+      std::lock_guard lock(mutex_);
+      return body(after);
+    }();
+    Run(after);
+    return result;
+  }
+}
+
+void SimulatorHub::Run(const AfterUnlock& after) {
+  if (after.save) {
+    persistence_.Save(after.save->first, after.save->second);
+  }
+  for (HotplugEvent event : after.plug_events) {
+    hotplug_listeners_.Notify(event);
+  }
+}
+
+void SimulatorHub::Persist(AfterUnlock& after) {
+  after.save.emplace(++memory_version_, keyboard_.memory());
+}
+
 std::vector<HidInterfaceInfo> SimulatorHub::EnumerateInterfaces() const {
   std::lock_guard lock(mutex_);
-  std::vector<HidInterfaceInfo> found;
-  for (const SimInterface& interface : PresentInterfaces(plugged_, update_mode_)) {
-    found.push_back({interface.path, kVendorId, interface.product_id, permission_denied_});
-  }
-  return found;
+  return plug_.Interfaces();
 }
 
 Result<std::unique_ptr<HidDevice>> SimulatorHub::Open(const std::string& path) {
@@ -73,19 +68,15 @@ Result<std::unique_ptr<HidDevice>> SimulatorHub::Open(const std::string& path) {
   std::optional<SimInterfaceRole> role;
   {
     std::lock_guard lock(mutex_);
-    for (const SimInterface& interface : PresentInterfaces(plugged_, update_mode_)) {
-      if (path == interface.path) {
-        role = interface.role;
-      }
-    }
+    role = plug_.RoleAt(path);
     if (!role) {
       return Error{ErrorCode::kNotFound, "no simulated keyboard interface at " + path};
     }
-    if (permission_denied_) {
+    if (plug_.permission_denied()) {
       return Error{ErrorCode::kPermissionDenied,
                    "Permission denied on " + path + ": install the udev rule, see README"};
     }
-    connection = connection_;
+    connection = plug_.connection();
   }
   // Outside the lock: an event handle registers its queue with the hub as it is made.
   return std::unique_ptr<HidDevice>(
@@ -93,7 +84,7 @@ Result<std::unique_ptr<HidDevice>> SimulatorHub::Open(const std::string& path) {
 }
 
 std::optional<Error> SimulatorHub::CheckConnection(std::uint64_t connection) const {
-  if (connection != connection_) {
+  if (connection != plug_.connection()) {
     return Disconnected();
   }
   return std::nullopt;
@@ -111,7 +102,14 @@ std::optional<Error> SimulatorHub::CheckTransfer(std::uint64_t connection, Trans
 
 Result<std::size_t> SimulatorHub::SendFeature(std::uint64_t connection,
                                               std::span<const std::uint8_t> report) {
-  std::lock_guard lock(mutex_);
+  return Locked([&](AfterUnlock& after) -> Result<std::size_t> {
+    return SendFeatureLocked(connection, report, after);
+  });
+}
+
+Result<std::size_t> SimulatorHub::SendFeatureLocked(std::uint64_t connection,
+                                                    std::span<const std::uint8_t> report,
+                                                    AfterUnlock& after) {
   if (auto error = CheckTransfer(connection, TransferKind::kFeatureSend)) {
     return *error;
   }
@@ -125,7 +123,7 @@ Result<std::size_t> SimulatorHub::SendFeature(std::uint64_t connection,
     if (step != FirmwareStep::kIgnored) {
       ++counters_.commands_accepted;
     }
-    AfterFirmwareStep(step);
+    AfterFirmwareStep(step, after);
   }
   return report.size();
 }
@@ -157,7 +155,14 @@ Result<std::size_t> SimulatorHub::GetAnswer(std::uint64_t connection,
 
 Result<std::size_t> SimulatorHub::WriteData(std::uint64_t connection,
                                             std::span<const std::uint8_t> report) {
-  std::lock_guard lock(mutex_);
+  return Locked([&](AfterUnlock& after) -> Result<std::size_t> {
+    return WriteDataLocked(connection, report, after);
+  });
+}
+
+Result<std::size_t> SimulatorHub::WriteDataLocked(std::uint64_t connection,
+                                                  std::span<const std::uint8_t> report,
+                                                  AfterUnlock& after) {
   if (auto error = CheckTransfer(connection, TransferKind::kDataOut)) {
     return *error;
   }
@@ -170,7 +175,7 @@ Result<std::size_t> SimulatorHub::WriteData(std::uint64_t connection,
                                      " is not defined on the command interface"};
   }
   if (faults_.answering()) {
-    AfterFirmwareStep(keyboard_.HandleDataReport(report.subspan<1, kSimDataPayloadSize>()));
+    AfterFirmwareStep(keyboard_.HandleDataReport(report.subspan<1, kSimDataPayloadSize>()), after);
   }
   return report.size();
 }
@@ -309,7 +314,7 @@ SimulatorHub::SteadyClock::time_point SimulatorHub::DeadlineAfter(int timeout_ms
   return SteadyClock::now() + std::chrono::milliseconds(timeout_ms);
 }
 
-void SimulatorHub::AfterFirmwareStep(FirmwareStep step) {
+void SimulatorHub::AfterFirmwareStep(FirmwareStep step, AfterUnlock& after) {
   if (step == FirmwareStep::kIgnored) {
     ++counters_.reports_ignored;
     return;
@@ -318,7 +323,7 @@ void SimulatorHub::AfterFirmwareStep(FirmwareStep step) {
     return;
   }
   ++counters_.writes_completed;
-  PersistLocked();
+  Persist(after);
   if (faults_.TakeAcknowledgementDrop()) {
     ++counters_.acknowledgements_dropped;
     return;
@@ -330,7 +335,7 @@ void SimulatorHub::AfterFirmwareStep(FirmwareStep step) {
 void SimulatorHub::QueueEvent(const SimEvent& bytes, SteadyClock::duration delay) {
   const auto ready_at = SteadyClock::now() + delay;
   for (auto& [id, queue] : event_queues_) {
-    if (queue.connection != connection_) {
+    if (queue.connection != plug_.connection()) {
       continue;
     }
     if (queue.events.size() >= kEventQueueLimit) {
@@ -348,16 +353,18 @@ SimulatedMemory SimulatorHub::Memory() const {
 }
 
 void SimulatorHub::SetMemory(const SimulatedMemory& memory) {
-  std::lock_guard lock(mutex_);
-  keyboard_.memory() = memory;
-  PersistLocked();
+  Locked([&](AfterUnlock& after) {
+    keyboard_.memory() = memory;
+    Persist(after);
+  });
 }
 
 void SimulatorHub::SetFirmwareVersion(std::uint8_t major, std::uint8_t minor) {
-  std::lock_guard lock(mutex_);
-  keyboard_.memory().firmware_major = major;
-  keyboard_.memory().firmware_minor = minor;
-  PersistLocked();
+  Locked([&](AfterUnlock& after) {
+    keyboard_.memory().firmware_major = major;
+    keyboard_.memory().firmware_minor = minor;
+    Persist(after);
+  });
 }
 
 void SimulatorHub::ChangeFaults(const std::function<void(SimulatorFaults&)>& change) {
@@ -368,57 +375,46 @@ void SimulatorHub::ChangeFaults(const std::function<void(SimulatorFaults&)>& cha
 }
 
 void SimulatorHub::SetPlugged(bool plugged) {
-  std::lock_guard lock(mutex_);
-  Reconnect(plugged, update_mode_);
+  Locked([&](AfterUnlock& after) { Reconnect(plugged, plug_.update_mode(), after); });
 }
 
 bool SimulatorHub::plugged() const {
   std::lock_guard lock(mutex_);
-  return plugged_;
+  return plug_.plugged();
 }
 
 void SimulatorHub::SetUpdateMode(bool update_mode) {
-  std::lock_guard lock(mutex_);
-  Reconnect(plugged_, update_mode);
+  Locked([&](AfterUnlock& after) { Reconnect(plug_.plugged(), update_mode, after); });
 }
 
-// Every change of what the bus shows is a removal of the old device and an arrival of the new
-// one; handles on the old one are dead from then on, and a command in progress is lost.
-void SimulatorHub::Reconnect(bool plugged, bool update_mode) {
-  if (plugged == plugged_ && update_mode == update_mode_) {
-    return;
-  }
-  if (plugged_) {
-    ++connection_;
+// A command in progress on the old device is lost with it.
+void SimulatorHub::Reconnect(bool plugged, bool update_mode, AfterUnlock& after) {
+  after.plug_events = plug_.Reconnect(plugged, update_mode);
+  if (!after.plug_events.empty() && after.plug_events.front() == HotplugEvent::kRemoval) {
     keyboard_.ResetTransfers();
-    NotifyHotplug(HotplugEvent::kRemoval);
-  }
-  plugged_ = plugged;
-  update_mode_ = update_mode;
-  if (plugged_) {
-    NotifyHotplug(HotplugEvent::kArrival);
   }
   changed_.notify_all();
 }
 
 void SimulatorHub::SetPermissionDenied(bool denied) {
   std::lock_guard lock(mutex_);
-  permission_denied_ = denied;
+  plug_.set_permission_denied(denied);
 }
 
 void SimulatorHub::SendLightingChange(std::uint8_t sub_code, std::uint8_t value) {
-  std::lock_guard lock(mutex_);
-  if (!plugged_ || update_mode_) {
-    return;
-  }
-  const SimEvent event = keyboard_.ChangeLightingOnKeyboard(sub_code, value);
-  PersistLocked();
-  QueueEvent(event, SteadyClock::duration::zero());
+  Locked([&](AfterUnlock& after) {
+    if (!plug_.working()) {
+      return;
+    }
+    const SimEvent event = keyboard_.ChangeLightingOnKeyboard(sub_code, value);
+    Persist(after);
+    QueueEvent(event, SteadyClock::duration::zero());
+  });
 }
 
 void SimulatorHub::SendEventReport(std::uint8_t kind, std::uint8_t sub_code, std::uint8_t value) {
   std::lock_guard lock(mutex_);
-  if (!plugged_ || update_mode_) {
+  if (!plug_.working()) {
     return;
   }
   QueueEvent({kSimEventReportId, kind, sub_code, value}, SteadyClock::duration::zero());
@@ -435,40 +431,20 @@ std::string SimulatorHub::LastRejection() const {
 }
 
 void SimulatorHub::PersistTo(std::filesystem::path path) {
-  std::lock_guard lock(mutex_);
-  persist_path_ = std::move(path);
-  PersistLocked();
+  persistence_.SetPath(std::move(path));
+  Locked([&](AfterUnlock& after) { Persist(after); });
 }
 
 std::optional<Error> SimulatorHub::LastPersistError() const {
-  std::lock_guard lock(mutex_);
-  return persist_error_;
-}
-
-void SimulatorHub::PersistLocked() {
-  if (!persist_path_) {
-    return;
-  }
-  Status saved = SaveSimulatorState(*persist_path_, keyboard_.memory());
-  persist_error_ = saved.ok() ? std::nullopt : std::optional<Error>(saved.error());
+  return persistence_.LastError();
 }
 
 int SimulatorHub::AddHotplugListener(std::function<void(HotplugEvent)> listener) {
-  std::lock_guard lock(mutex_);
-  const int id = next_listener_id_++;
-  hotplug_listeners_[id] = std::move(listener);
-  return id;
+  return hotplug_listeners_.Add(std::move(listener));
 }
 
 void SimulatorHub::RemoveHotplugListener(int id) {
-  std::lock_guard lock(mutex_);
-  hotplug_listeners_.erase(id);
-}
-
-void SimulatorHub::NotifyHotplug(HotplugEvent event) {
-  for (auto& [id, listener] : hotplug_listeners_) {
-    listener(event);
-  }
+  hotplug_listeners_.Remove(id);
 }
 
 void SimulatorHub::FillRandom(std::span<std::uint8_t> bytes) {

@@ -13,6 +13,7 @@
 #include <random>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "device/HidDevice.h"
@@ -21,13 +22,17 @@
 #include "sim/SimulatedKeyboard.h"
 #include "sim/SimulatorCounters.h"
 #include "sim/SimulatorFaults.h"
+#include "sim/SimulatorHotplugListeners.h"
+#include "sim/SimulatorPersistence.h"
+#include "sim/SimulatorPlugState.h"
 #include "util/Result.h"
 
 namespace n240qx {
 
 // The simulated keyboard as one shared, locked object: the firmware model, the faults asked for,
 // the plug state and every open handle's event queue. SimulatedLink is its face towards the
-// program and the tests; open handles keep it alive. All members are thread-safe.
+// program and the tests; open handles keep it alive. All members are thread-safe. What a change
+// sets off outside (the state file saved, plug listeners called) runs after the lock is released.
 class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
  public:
   using SteadyClock = std::chrono::steady_clock;
@@ -69,7 +74,8 @@ class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
   void PersistTo(std::filesystem::path path);
   std::optional<Error> LastPersistError() const;
 
-  // Plug events, called with the hub locked: a listener must not call back into the hub.
+  // Plug events, called without the hub locked: a listener may ask the hub anything, but must
+  // not add or remove listeners.
   int AddHotplugListener(std::function<void(HotplugEvent)> listener);
   void RemoveHotplugListener(int id);
 
@@ -83,14 +89,27 @@ class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
     std::deque<PendingEvent> events;
     bool interrupted = false;
   };
+  // What a locked change leaves to do once the lock is released.
+  struct AfterUnlock {
+    std::optional<std::pair<std::uint64_t, SimulatedMemory>> save;
+    std::vector<HotplugEvent> plug_events;
+  };
 
+  // Runs `body(after)` under the lock, then what it left in `after`.
+  template <typename Body>
+  auto Locked(Body&& body);
+  void Run(const AfterUnlock& after);
+  void Persist(AfterUnlock& after);
+
+  Result<std::size_t> SendFeatureLocked(std::uint64_t connection,
+                                        std::span<const std::uint8_t> report, AfterUnlock& after);
+  Result<std::size_t> WriteDataLocked(std::uint64_t connection,
+                                      std::span<const std::uint8_t> report, AfterUnlock& after);
   std::optional<Error> CheckTransfer(std::uint64_t connection, TransferKind kind);
   std::optional<Error> CheckConnection(std::uint64_t connection) const;
-  void AfterFirmwareStep(FirmwareStep step);
+  void AfterFirmwareStep(FirmwareStep step, AfterUnlock& after);
   void QueueEvent(const SimEvent& bytes, SteadyClock::duration delay);
-  void Reconnect(bool plugged, bool update_mode);
-  void NotifyHotplug(HotplugEvent event);
-  void PersistLocked();
+  void Reconnect(bool plugged, bool update_mode, AfterUnlock& after);
   void FillRandom(std::span<std::uint8_t> bytes);
   // Waits on the hub's condition until `until` (or without limit when it is max); false once
   // `deadline` has passed.
@@ -103,16 +122,12 @@ class SimulatorHub : public std::enable_shared_from_this<SimulatorHub> {
   SimulatedKeyboard keyboard_;
   SimulatorFaults faults_;
   SimulatorCounters counters_;
-  bool plugged_ = true;
-  bool update_mode_ = false;
-  bool permission_denied_ = false;
-  std::uint64_t connection_ = 1;
+  SimulatorPlugState plug_;
   int next_queue_id_ = 0;
   std::map<int, EventQueue> event_queues_;
-  int next_listener_id_ = 0;
-  std::map<int, std::function<void(HotplugEvent)>> hotplug_listeners_;
-  std::optional<std::filesystem::path> persist_path_;
-  std::optional<Error> persist_error_;
+  std::uint64_t memory_version_ = 0;
+  SimulatorHotplugListeners hotplug_listeners_;
+  SimulatorPersistence persistence_;
   std::mt19937 random_{0x240};
 };
 

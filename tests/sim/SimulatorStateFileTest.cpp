@@ -7,6 +7,7 @@
 
 #include "sim/SimFrames.h"
 #include "sim/SimulatedLink.h"
+#include "sim/SimulatorPersistence.h"
 #include "sim/SimulatorStateFile.h"
 #include "support/TempDir.h"
 #include "util/AtomicFile.h"
@@ -148,6 +149,28 @@ TEST_F(SimulatorStateFileTest, FailedSaveIsReported) {
   link.PersistTo(dir_ / "missing-folder" / "keyboard.bin");
   ASSERT_TRUE(link.LastPersistError().has_value());
   EXPECT_NE(link.LastPersistError()->message.find("keyboard.bin"), std::string::npos);
+}
+
+// Copies reach the file in whatever order the threads that made them get there; the file keeps
+// the newest.
+TEST_F(SimulatorStateFileTest, AnOlderCopyNeverReplacesANewerOne) {
+  const auto path = dir_ / "keyboard.bin";
+  SimulatorPersistence persistence;
+  SimulatedMemory older = SimulatedMemory::Factory();
+  SimulatedMemory newer = older;
+  newer.brightness = 33;
+  persistence.SetPath(path);
+  persistence.Save(2, newer);
+  persistence.Save(1, older);
+  auto loaded = LoadSimulatorState(path);
+  ASSERT_TRUE(loaded.ok()) << loaded.error().message;
+  EXPECT_EQ(loaded->brightness, 33);
+
+  persistence.SetPath(path);
+  persistence.Save(1, older);
+  loaded = LoadSimulatorState(path);
+  ASSERT_TRUE(loaded.ok());
+  EXPECT_EQ(loaded->brightness, older.brightness) << "a new path takes the next copy";
 }
 
 }  // namespace

@@ -11,6 +11,7 @@
 #include "sim/SimFrames.h"
 #include "sim/SimulatedHotplugMonitor.h"
 #include "sim/SimulatedLink.h"
+#include "sim/SimulatorHub.h"
 
 namespace n240qx {
 namespace {
@@ -243,6 +244,22 @@ TEST(SimulatorThreadTest, HotplugCallbackMayUseTheLink) {
   auto future = seen.get_future();
   ASSERT_EQ(future.wait_for(kHangLimit), std::future_status::ready);
   EXPECT_EQ(future.get(), 6U);
+}
+
+// The hub tells its listeners after letting go of its lock, on the thread that pulled the plug,
+// so a listener can look at the keyboard it was told about.
+TEST(SimulatorThreadTest, PlugListenersMayAskTheHubWhileTold) {
+  SimulatedLink link;
+  std::vector<std::size_t> interfaces_seen;
+  const int id = link.hub()->AddHotplugListener(
+      [&](HotplugEvent) { interfaces_seen.push_back(link.hub()->EnumerateInterfaces().size()); });
+  auto done = std::async(std::launch::async, [&] {
+    link.Unplug();
+    link.Replug();
+  });
+  ASSERT_EQ(done.wait_for(kHangLimit), std::future_status::ready) << "the hub held its lock";
+  link.hub()->RemoveHotplugListener(id);
+  EXPECT_EQ(interfaces_seen, (std::vector<std::size_t>{0, 6}));
 }
 
 }  // namespace
