@@ -2,7 +2,6 @@
 
 #include "app/FailureText.h"
 #include "app/Texts.h"
-#include "window/MainWindowLayout.h"
 
 namespace n240qx {
 namespace {
@@ -31,17 +30,6 @@ TEST(Texts, EveryTextExistsInBothLanguages) {
 TEST(Texts, NoKeyboardBalloonKeepsItsFullWidthExclamationMark) {
   EXPECT_EQ(Texts().Get(TextId::kNoKeyboardMessage), "No Gaming Keyboard\xEF\xBC\x81");
   EXPECT_EQ(Texts().Get(TextId::kNoKeyboardTitle), "Warning");
-}
-
-TEST(MainWindowLayout, GermanApplyCaptionIsSmallerAndLower) {
-  const auto english = MainWindowLayout::ButtonCaptions(Language::kEnglish);
-  const auto german = MainWindowLayout::ButtonCaptions(Language::kGerman);
-  EXPECT_EQ(english[0].x, 876);
-  EXPECT_EQ(english[0].height, 20);
-  EXPECT_EQ(german[0].x, 872);
-  EXPECT_EQ(german[0].y, 567);
-  EXPECT_EQ(german[0].height, 13);
-  EXPECT_EQ(german[1].x, 33);
 }
 
 TEST(FailureText, GermanSaysWhyInGermanAndEnglishKeepsTheMessage) {
