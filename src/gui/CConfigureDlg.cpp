@@ -127,7 +127,8 @@ void CConfigureDlg::Act(ProfileDialogAction action) {
 void CConfigureDlg::Import() {
   const QString chosen = chooser_.ChooseImport(this, StartFolder());
   if (!chosen.isEmpty()) {
-    Reflect(transfer_.Import(chosen.toStdString()), ProfileDialogModel::Operation::kImport);
+    Reflect(transfer_.Import(chosen.toStdString(), ProfileTransfer::UnusableName::kKeepAsImported),
+            ProfileDialogModel::Operation::kImport);
   }
 }
 

@@ -151,6 +151,21 @@ TEST_F(ProfileTransferTest, ImportAndExportLeaveOneProfileNamedAfterTheChosenFil
   EXPECT_EQ(ReadAll(keymap), ReadAll(elsewhere / "game.cfg.bin")) << "imported into keymap.bin";
 }
 
+TEST_F(ProfileTransferTest, ImportOfAFileWithoutAUsableNameKeepsItUnderAFallback) {
+  for (const char* chosen : {".hidden.bin", "..bin"}) {
+    WriteAll(elsewhere / chosen, Filled(kKeymapStoreSize, 0x42));
+    const auto before = Listed();
+    EXPECT_FALSE(transfer.Import(elsewhere / chosen).status.ok()) << "the tool refuses it";
+    EXPECT_EQ(Listed(), before) << chosen;
+    const ProfileOutcome outcome =
+        transfer.Import(elsewhere / chosen, ProfileTransfer::UnusableName::kKeepAsImported);
+    ASSERT_TRUE(outcome.status.ok()) << chosen << ": " << outcome.status.error().message;
+    EXPECT_TRUE(outcome.configuration_changed) << chosen;
+    EXPECT_EQ(Folder(), std::vector<std::string>{"Imported.bin"}) << chosen;
+    EXPECT_EQ(ReadAll(profiles / "Imported.bin"), ReadAll(elsewhere / chosen)) << chosen;
+  }
+}
+
 TEST_F(ProfileTransferTest, ShortImportFillsWhatItHolds) {
   state->key_actions[5].kind = 6;
   const KeyActionTable table_before = state->key_actions;
