@@ -53,7 +53,9 @@ CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths
   list_->setFont(font);
   list_->SetColours(ToQColor(ProfileDialogModel::kListText),
                     ToQColor(ProfileDialogModel::kListHighlight));
-  list_->SetEditMode(ListEditMode::kFileNames);
+  // Plain names: the list shows names without ".bin", so appending it would make every
+  // unchanged edit a rename, and a rename removes every other profile in the folder.
+  list_->SetEditMode(ListEditMode::kPlainNames);
   connect(list_, &CTransparentListBox::EditAccepted, this, &CConfigureDlg::OnRenamed);
 
   message_->setGeometry(kMessagePlace);
