@@ -77,8 +77,12 @@ void CKeyMap::CreateControls() {
   macros_->setGeometry(kListPlace);
   macros_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   WhiteOnBlack(*macros_);
-  connect(macros_, &QListWidget::currentRowChanged, this,
-          [this](int row) { model_.SelectMacro(row); });
+  // The selection, not the current row: Qt makes row 0 current when the list gains the focus
+  // with nothing selected, and Save would then bind macro 0 instead of restoring the default.
+  connect(macros_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> chosen = macros_->selectedItems();
+    model_.SelectMacro(chosen.isEmpty() ? -1 : macros_->row(chosen.front()));
+  });
   tree_ = new VividTree(this);
   tree_->setObjectName(QStringLiteral("functions"));
   tree_->setGeometry(kListPlace);
