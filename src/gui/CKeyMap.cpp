@@ -226,8 +226,10 @@ void CKeyMap::mouseReleaseEvent(QMouseEvent* event) {
 bool CKeyMap::TakeKey(QKeyEvent& event) {
   if (model_.hook_installed()) {
     // Captured keys come through the hook alone; a hook that sees only this window's keys
-    // gets them from here.
-    hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    // gets them from here, without a held key's repeats, which would fill the Combine field.
+    if (!event.isAutoRepeat()) {
+      hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    }
     return true;
   }
   // Without the hook Enter and Esc neither save nor close.

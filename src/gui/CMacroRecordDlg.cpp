@@ -275,8 +275,11 @@ void CMacroRecordDlg::mouseReleaseEvent(QMouseEvent* event) {
 bool CMacroRecordDlg::TakeKey(QKeyEvent& event) {
   if (model_.recorder().hook_installed()) {
     // Recorded keys come through the hook alone, wherever they were typed; a hook that sees
-    // only this window's keys gets them from here.
-    hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    // only this window's keys gets them from here. Qt delivers a held key's repeats as a
+    // release and a press each, which would record as dozens of taps.
+    if (!event.isAutoRepeat()) {
+      hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    }
     return true;
   }
   // Enter and Esc never end the dialog: only its buttons do.

@@ -204,6 +204,23 @@ TEST_F(KeyMapDialogTest, WithoutGlobalCaptureKeysTypedIntoTheDialogAreCaptured) 
   EXPECT_EQ(pending.captured_keys[0], 'B');
 }
 
+TEST_F(KeyMapDialogTest, AHeldKeyTypedIntoTheDialogCombinesOnce) {
+  const bool accepted = RunWith(
+      [](CKeyMap& dialog) {
+        ClickAt(dialog, 47, 40);
+        auto* combine = Find<QLineEdit>(dialog, "combine");
+        combine->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(dialog.model().focus(), KeyDialogControl::kCombineField);
+        testing::SendHeldKey(*combine, Qt::Key_A, 4);
+        testing::SendHeldKey(*combine, Qt::Key_B, 0);
+        EXPECT_EQ(combine->text(), "A + B ");
+        ClickAt(dialog, 241, 357);
+      },
+      /*real_hook=*/true);
+  EXPECT_FALSE(accepted);
+}
+
 TEST_F(KeyMapDialogTest, StoredFunctionIsSelectedUnderItsOpenedGroupAndCloseEndsWithoutOk) {
   actions[kQ].kind = 3;
   actions[kQ].data = {0x00, 0xE0, 0x06, 0x00};

@@ -11,6 +11,7 @@
 #include "gui/CEditHelper.h"
 #include "gui/CMacroRecordDlg.h"
 #include "gui/CTransparentListBox.h"
+#include "gui/XInputKeyHook.h"
 #include "macros/MacroStoreFile.h"
 
 namespace n240qx {
@@ -148,6 +149,26 @@ TEST_F(MacroDialogTest, MenuCommandsAndInPlaceEditsReachTheMacro) {
   Click(MacroButton::kCancel);
   EXPECT_EQ(dialog_.result(), QDialog::Rejected);
   EXPECT_FALSE(state_->stored_macros.entry(0).InUse());
+}
+
+// Offscreen the program's own hook sees only the dialog's keys, as on every Wayland desktop.
+TEST(MacroDialogFocusedCapture, AHeldKeyRecordsOneTapNotItsRepeats) {
+  for (const int repeats : {0, 5}) {
+    QTemporaryDir dir;
+    ConfiguratorState state;
+    ASSERT_TRUE(state.stored_macros.entry(0).SetName(u"held").ok());
+    SkinPictures skins(dir.path());
+    CMacroRecordDlg dialog(state, skins, Language::kEnglish, [](KeyHook::Sink sink) {
+      return std::make_unique<XInputKeyHook>(std::move(sink));
+    });
+    dialog.Open();
+    const PixelRect& record = MacroDialogLayout::Rect(MacroButton::kRecord);
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(record.left + 2, record.top + 2));
+    ASSERT_TRUE(dialog.model().recorder().focused_window_only());
+    testing::SendHeldKey(*dialog.event_list(), Qt::Key_A, repeats);
+    EXPECT_EQ(dialog.model().event_lines(), (std::vector<std::u16string>{u"A  dn", u"A  up"}))
+        << repeats;
+  }
 }
 
 TEST(MacroDialogWindow, OkRebuildsTheRecordsAndWritesTheMacroFile) {

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QTest>
 
 #include "app/ProgramPaths.h"
@@ -123,6 +125,20 @@ void WindowUnderTest::Click(int x, int y) {
 
 QColor WindowUnderTest::PixelAt(int x, int y) {
   return window_->grab().toImage().pixelColor(x, y);
+}
+
+void SendHeldKey(QWidget& target, Qt::Key key, int repeats) {
+  const QString text = QKeySequence(key).toString().toLower();
+  const auto send = [&](QEvent::Type type, bool repeat) {
+    QKeyEvent event(type, key, Qt::NoModifier, text, repeat);
+    QCoreApplication::sendEvent(&target, &event);
+  };
+  send(QEvent::KeyPress, false);
+  for (int i = 0; i < repeats; ++i) {
+    send(QEvent::KeyRelease, true);
+    send(QEvent::KeyPress, true);
+  }
+  send(QEvent::KeyRelease, false);
 }
 
 }  // namespace n240qx::testing
