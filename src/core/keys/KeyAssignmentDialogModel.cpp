@@ -382,6 +382,7 @@ void KeyAssignmentDialogModel::EmptyCapture() {
   pending_.captured_keys.fill(0);
   pending_.captured_count = 0;
   capture_from_store_ = false;
+  refused_key_ = false;
 }
 
 bool KeyAssignmentDialogModel::KeyCaptured(const HookedKey& key) {
@@ -393,6 +394,13 @@ bool KeyAssignmentDialogModel::KeyCaptured(const HookedKey& key) {
   if (!single && pending_.pending_kind != Kind(AssignmentKind::kCombine)) {
     return false;
   }
+  // A key without a device code would be saved as a dead key; the X keycodes no table knows
+  // arrive as 0 and are no better.
+  if (names_.DeviceCodeOf(key.vk) == 0) {
+    refused_key_ = true;
+    return true;
+  }
+  refused_key_ = false;
   auto& count = pending_.captured_count;
   if (capture_from_store_ || (!single && (count < 0 || count >= int{kMaxCombination}))) {
     EmptyCapture();

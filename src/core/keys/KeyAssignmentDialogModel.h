@@ -99,6 +99,9 @@ class KeyAssignmentDialogModel {
   bool stored_text_shown() const { return stored_text_shown_; }
   const std::u16string& single_text() const { return single_text_; }
   const std::u16string& combine_text() const { return combine_text_; }
+  // The last key pressed for capture was one the keyboard cannot send (no device code), and
+  // was left out; the next captured key clears it.
+  bool refused_key() const { return refused_key_; }
   const std::vector<std::u16string>& macro_names() const { return macro_names_; }
   int selected_macro() const { return selected_macro_; }
   const std::u16string& selected_function() const { return selected_function_; }
@@ -147,6 +150,7 @@ class KeyAssignmentDialogModel {
   KeyDialogControl focus_ = KeyDialogControl::kNone;
   std::u16string single_text_;
   std::u16string combine_text_;
+  bool refused_key_ = false;
   std::vector<std::u16string> macro_names_;
   int selected_macro_ = PendingAssignment::kNoMacro;
   std::u16string selected_function_;
