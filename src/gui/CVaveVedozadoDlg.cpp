@@ -166,7 +166,7 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
           state_, skins_, language_,
           [](KeyHook::Sink sink) { return std::make_unique<XInputKeyHook>(std::move(sink)); },
           this);
-      return dialog.Run();
+      return dialog.Run(state_.stores.Held(paths_.MacroFile()));
     };
   }
   if (!dialogs_.colour) {

@@ -110,6 +110,22 @@ TEST_F(MacroDialogTest, RecordsThroughTheHookAndStoresOnlyOnOk) {
   EXPECT_EQ(state_->stored_macros.entry(0).key_events[6], 0x81);
 }
 
+TEST_F(MacroDialogTest, AnEditOpenAtOkIsTakenAndALongRepeatCountIsShownWhole) {
+  ASSERT_TRUE(state_->stored_macros.entry(0).SetName(u"One").ok());
+  state_->stored_macros.entry(0).repeat_count = 1500;
+  dialog_.Open();
+  dialog_.show();
+  EXPECT_EQ(dialog_.loop_field()->text(), "1500");
+  CTransparentListBox& macros = *dialog_.macro_list();
+  QTest::mouseDClick(macros.viewport(), Qt::LeftButton, {}, macros.ItemRect(0).center());
+  ASSERT_EQ(macros.EditingIndex(), 0);
+  macros.editor()->setText(QStringLiteral("Jump"));
+  Click(MacroButton::kOk);
+  EXPECT_EQ(dialog_.result(), QDialog::Accepted);
+  EXPECT_EQ(state_->stored_macros.entry(0).Name(), u"Jump") << "the open edit counts";
+  EXPECT_EQ(state_->stored_macros.entry(0).repeat_count, 1500);
+}
+
 TEST_F(MacroDialogTest, MenuCommandsAndInPlaceEditsReachTheMacro) {
   dialog_.Open();
   dialog_.show();
