@@ -178,8 +178,11 @@ void CKeyMap::Browse(std::size_t row) {
   } else {
     QFileDialog files(this, windowTitle(), QDir::homePath());
     files.setFileMode(QFileDialog::ExistingFile);
-    files.setNameFilters({QString::fromStdString(choice.filter), Text(KeyDialogText::kAllFiles)});
-    files.setDefaultSuffix(QString::fromStdString(choice.suffix));
+    QStringList filters;
+    for (const std::string& filter : choice.filters) {
+      filters << QString::fromStdString(filter);
+    }
+    files.setNameFilters(filters);
     if (files.exec() == QDialog::Accepted && !files.selectedFiles().isEmpty()) {
       path = files.selectedFiles().front();
     }

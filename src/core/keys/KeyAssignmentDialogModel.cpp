@@ -440,10 +440,16 @@ void KeyAssignmentDialogModel::SelectFunction(std::u16string_view name) {
 LaunchFileChoice KeyAssignmentDialogModel::FileChoice(std::size_t row) const {
   static constexpr std::string_view kSuffixes[] = {"mp3", "exe", "txt"};
   if (row >= std::size(kSuffixes)) {
-    return LaunchFileChoice{true, {}, {}};
+    return LaunchFileChoice{true, {}};
   }
   const std::string suffix(kSuffixes[row]);
-  return LaunchFileChoice{false, suffix + " Files(*." + suffix + ")", suffix};
+  std::string typed = suffix + " Files(*." + suffix + ")";
+  std::string all(Text(KeyDialogText::kAllFiles));
+  // Programs here have no suffix: Startup opens on every file, the Windows filter after it.
+  if (row == kStartupRow) {
+    return LaunchFileChoice{false, {std::move(all), std::move(typed)}};
+  }
+  return LaunchFileChoice{false, {std::move(typed), std::move(all)}};
 }
 
 std::u16string KeyAssignmentDialogModel::PathText(std::u16string_view path) {

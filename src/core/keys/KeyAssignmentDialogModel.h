@@ -42,10 +42,11 @@ struct KeyDialogReaction {
 };
 
 // How the file choice of a launch row looks.
+// No default suffix: a desktop's own file dialog would add ".exe" to "/usr/bin/firefox".
 struct LaunchFileChoice {
   bool folder = false;
-  std::string filter;  // "mp3 Files(*.mp3)"; empty for the folder row
-  std::string suffix;  // "mp3"
+  // The file dialog's filters, the one it opens on first; none for the folder row.
+  std::vector<std::string> filters;
 };
 
 // Every rule of the key assignment dialog: its pages, the Single and Combine fields, key
@@ -57,6 +58,8 @@ class KeyAssignmentDialogModel {
   static constexpr std::uint8_t kNone = KeyDialogGeometry::kNone;
   // Paths longer than this do not fit the key action entry's field with its terminator.
   static constexpr std::size_t kMaxPathUnits = KeyActionEntry::kPathUnits - 1;
+  // The launch rows in order: Play Music, Startup, Open File, Open Folder.
+  static constexpr std::size_t kStartupRow = 1;
 
   KeyAssignmentDialogModel(PendingAssignment& pending, KeyActionTable& actions,
                            const ConfigImage& image, const MacroStore& stored_macros,

@@ -187,6 +187,23 @@ TEST_F(KeyDialog, KeysTheKeyboardCannotSendAreRefusedAndSaidSo) {
   }
 }
 
+// Programs here have no suffix: the Startup row's file dialog opens on every file.
+TEST_F(KeyDialog, LaunchFileChoicesOpenOnAFilterThatShowsTheFile) {
+  struct Case {
+    std::size_t row;
+    bool folder;
+    std::vector<std::string> filters;
+  };
+  for (const Case& c :
+       {Case{0, false, {"mp3 Files(*.mp3)", "All files (*)"}},
+        Case{KeyAssignmentDialogModel::kStartupRow, false, {"All files (*)", "exe Files(*.exe)"}},
+        Case{2, false, {"txt Files(*.txt)", "All files (*)"}}, Case{3, true, {}}}) {
+    const LaunchFileChoice choice = model.FileChoice(c.row);
+    EXPECT_EQ(choice.folder, c.folder) << c.row;
+    EXPECT_EQ(choice.filters, c.filters) << c.row;
+  }
+}
+
 TEST_F(KeyDialog, SaveByPage) {
   struct Case {
     const char* what;
