@@ -25,10 +25,6 @@ QString FromPath(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
 }
 
-QColor ToQColor(RgbColour colour) {
-  return {colour.red, colour.green, colour.blue};
-}
-
 }  // namespace
 
 CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths,

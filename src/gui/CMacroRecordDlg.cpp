@@ -99,7 +99,8 @@ void CMacroRecordDlg::CreateControls() {
   for (CTransparentListBox** list : {&macro_list_, &event_list_}) {
     *list = new CTransparentListBox(this);
     (*list)->setFont(font);
-    (*list)->SetColours(QColor(0xFF, 0xFF, 0xFF), QColor(0xFF, 0xFF, 0x00));
+    (*list)->SetColours(ToQColor(MacroDialogLayout::kListText),
+                        ToQColor(MacroDialogLayout::kListHighlight));
   }
   macro_list_->setObjectName(QStringLiteral("macro_list"));
   macro_list_->setGeometry(ToQRect(MacroDialogLayout::kMacroList));

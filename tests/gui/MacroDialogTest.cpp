@@ -126,6 +126,17 @@ TEST_F(MacroDialogTest, AnEditOpenAtOkIsTakenAndALongRepeatCountIsShownWhole) {
   EXPECT_EQ(state_->stored_macros.entry(0).repeat_count, 1500);
 }
 
+// The colour values handed to the lists are packed with red in the low byte: cyan, not yellow.
+TEST_F(MacroDialogTest, BothListsDrawTheirSelectionAsTheProfileListDoes) {
+  const CTransparentListBox profile_like(nullptr);
+  for (const CTransparentListBox* list : {dialog_.macro_list(), dialog_.event_list()}) {
+    EXPECT_EQ(list->palette().color(QPalette::HighlightedText),
+              profile_like.palette().color(QPalette::HighlightedText))
+        << list->objectName().toStdString();
+    EXPECT_EQ(list->palette().color(QPalette::HighlightedText), QColor(0, 255, 255));
+  }
+}
+
 TEST_F(MacroDialogTest, MenuCommandsAndInPlaceEditsReachTheMacro) {
   dialog_.Open();
   dialog_.show();
