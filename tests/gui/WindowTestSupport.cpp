@@ -85,6 +85,10 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
   dialogs.colour = [this](RgbColour& colour) { return colour_dialog(colour); };
   dialogs.macros = [this] { return macro_dialog(); };
   dialogs.profiles = [this] { return profile_dialog(); };
+  dialogs.close_question = [this] {
+    ++close_questions;
+    return close_answer;
+  };
   dialogs.start_updater = [this](const QString&) {
     ++updater_starts;
     return true;

@@ -77,6 +77,9 @@ class WindowUnderTest {
   std::function<bool()> macro_dialog = [] { return false; };
   // The profile dialog: returns true when it changed the configuration.
   std::function<bool()> profile_dialog = [] { return false; };
+  // Ending with unapplied edits: what the question is answered, and how often it was asked.
+  CloseAnswer close_answer = CloseAnswer::kDiscard;
+  int close_questions = 0;
 
   // Start-up until the full read has been applied and the window shows.
   bool StartAndWait();
