@@ -7,6 +7,7 @@
 #include "cli/KeyTargetText.h"
 #include "keys/KeymapStore.h"
 #include "macros/MacroEvent.h"
+#include "macros/MacroNameRule.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroScript.h"
 #include "macros/MacroStoreFile.h"
@@ -29,29 +30,26 @@ Result<std::size_t> StoredIndex(const MacroStore& store, const std::string& type
   return static_cast<std::size_t>(*index);
 }
 
-// The list shows names; an empty one would end it, one with control characters breaks its
-// line, and two alike could not be told apart.
 Result<std::u16string> CheckedName(const MacroStore& store, const std::string& typed,
                                    std::optional<std::size_t> renamed) {
   auto name = Utf16FromUtf8(typed);
   if (!name.ok()) {
     return name.error();
   }
-  if (name->empty() || name->size() > macro_layout::kMaxNameUnits) {
-    return Refuse("a macro name has 1-" + std::to_string(macro_layout::kMaxNameUnits) +
-                  " characters");
-  }
-  for (const char16_t unit : *name) {
-    if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F)) {
+  const MacroNameVerdict verdict = CheckMacroName(store, *name, renamed);
+  switch (verdict.fault) {
+    case MacroNameFault::kNone:
+      return name;
+    case MacroNameFault::kEmpty:
+    case MacroNameFault::kTooLong:
+      return Refuse("a macro name has 1-" + std::to_string(macro_layout::kMaxNameUnits) +
+                    " characters");
+    case MacroNameFault::kControlCharacter:
       return Refuse("a macro name has no control characters: " + PrintableName(*name));
-    }
+    case MacroNameFault::kTaken:
+      break;
   }
-  for (std::size_t i = 0; i < store.UsedCount(); ++i) {
-    if (i != renamed && store.entry(i).Name() == *name) {
-      return Refuse("macro " + std::to_string(i) + " is already called " + typed);
-    }
-  }
-  return name;
+  return Refuse("macro " + std::to_string(verdict.taken_by) + " is already called " + typed);
 }
 
 void TakeScript(MacroStoreEntry& entry, const MacroScript& script) {

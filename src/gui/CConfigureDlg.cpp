@@ -25,10 +25,6 @@ QString FromPath(const std::filesystem::path& path) {
   return QString::fromStdString(path.string());
 }
 
-QColor ToQColor(RgbColour colour) {
-  return {colour.red, colour.green, colour.blue};
-}
-
 }  // namespace
 
 CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths,
@@ -53,7 +49,9 @@ CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths
   list_->setFont(font);
   list_->SetColours(ToQColor(ProfileDialogModel::kListText),
                     ToQColor(ProfileDialogModel::kListHighlight));
-  list_->SetEditMode(ListEditMode::kFileNames);
+  // Plain names: the list shows names without ".bin", so appending it would make every
+  // unchanged edit a rename, and a rename removes every other profile in the folder.
+  list_->SetEditMode(ListEditMode::kPlainNames);
   connect(list_, &CTransparentListBox::EditAccepted, this, &CConfigureDlg::OnRenamed);
 
   message_->setGeometry(kMessagePlace);
@@ -127,7 +125,8 @@ void CConfigureDlg::Act(ProfileDialogAction action) {
 void CConfigureDlg::Import() {
   const QString chosen = chooser_.ChooseImport(this, StartFolder());
   if (!chosen.isEmpty()) {
-    Reflect(transfer_.Import(chosen.toStdString()), ProfileDialogModel::Operation::kImport);
+    Reflect(transfer_.Import(chosen.toStdString(), ProfileTransfer::UnusableName::kKeepAsImported),
+            ProfileDialogModel::Operation::kImport);
   }
 }
 

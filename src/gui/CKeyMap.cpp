@@ -77,8 +77,12 @@ void CKeyMap::CreateControls() {
   macros_->setGeometry(kListPlace);
   macros_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   WhiteOnBlack(*macros_);
-  connect(macros_, &QListWidget::currentRowChanged, this,
-          [this](int row) { model_.SelectMacro(row); });
+  // The selection, not the current row: Qt makes row 0 current when the list gains the focus
+  // with nothing selected, and Save would then bind macro 0 instead of restoring the default.
+  connect(macros_, &QListWidget::itemSelectionChanged, this, [this] {
+    const QList<QListWidgetItem*> chosen = macros_->selectedItems();
+    model_.SelectMacro(chosen.isEmpty() ? -1 : macros_->row(chosen.front()));
+  });
   tree_ = new VividTree(this);
   tree_->setObjectName(QStringLiteral("functions"));
   tree_->setGeometry(kListPlace);
@@ -174,8 +178,11 @@ void CKeyMap::Browse(std::size_t row) {
   } else {
     QFileDialog files(this, windowTitle(), QDir::homePath());
     files.setFileMode(QFileDialog::ExistingFile);
-    files.setNameFilters({QString::fromStdString(choice.filter), Text(KeyDialogText::kAllFiles)});
-    files.setDefaultSuffix(QString::fromStdString(choice.suffix));
+    QStringList filters;
+    for (const std::string& filter : choice.filters) {
+      filters << QString::fromStdString(filter);
+    }
+    files.setNameFilters(filters);
     if (files.exec() == QDialog::Accepted && !files.selectedFiles().isEmpty()) {
       path = files.selectedFiles().front();
     }
@@ -222,8 +229,10 @@ void CKeyMap::mouseReleaseEvent(QMouseEvent* event) {
 bool CKeyMap::TakeKey(QKeyEvent& event) {
   if (model_.hook_installed()) {
     // Captured keys come through the hook alone; a hook that sees only this window's keys
-    // gets them from here.
-    hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    // gets them from here, without a held key's repeats, which would fill the Combine field.
+    if (!event.isAutoRepeat()) {
+      hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    }
     return true;
   }
   // Without the hook Enter and Esc neither save nor close.

@@ -8,6 +8,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
+#include <algorithm>
 
 #include "dialogs/MacroDialogScene.h"
 #include "gui/CTransparentListBox.h"
@@ -98,7 +99,8 @@ void CMacroRecordDlg::CreateControls() {
   for (CTransparentListBox** list : {&macro_list_, &event_list_}) {
     *list = new CTransparentListBox(this);
     (*list)->setFont(font);
-    (*list)->SetColours(QColor(0xFF, 0xFF, 0xFF), QColor(0xFF, 0xFF, 0x00));
+    (*list)->SetColours(ToQColor(MacroDialogLayout::kListText),
+                        ToQColor(MacroDialogLayout::kListHighlight));
   }
   macro_list_->setObjectName(QStringLiteral("macro_list"));
   macro_list_->setGeometry(ToQRect(MacroDialogLayout::kMacroList));
@@ -146,13 +148,11 @@ void CMacroRecordDlg::ConnectLists() {
     });
   }
   connect(macro_list_, &CTransparentListBox::EditAccepted, this, [this](int first, int second) {
-    model_.RenameMacro(static_cast<std::size_t>(first), macro_list_->Text(second).toStdU16String());
-    SyncControls();
+    Follow(model_.OnMacroRenamed(static_cast<std::size_t>(first),
+                                 macro_list_->Text(second).toStdU16String()));
   });
   connect(event_list_, &CTransparentListBox::EditAccepted, this, [this](int line, int delay_ms) {
-    model_.OnDelayEdited(static_cast<std::size_t>(line), delay_ms);
-    SyncControls();
-    update();
+    Follow(model_.OnDelayEdited(static_cast<std::size_t>(line), delay_ms));
   });
 }
 
@@ -161,13 +161,13 @@ void CMacroRecordDlg::FitToBackground() {
   setFixedSize(background.isNull() ? QSize(kFallbackWidth, kFallbackHeight) : background.size());
 }
 
-bool CMacroRecordDlg::Run() {
-  Open();
+bool CMacroRecordDlg::Run(bool macros_unread) {
+  Open(macros_unread);
   return exec() == QDialog::Accepted;
 }
 
-void CMacroRecordDlg::Open() {
-  model_.Open();
+void CMacroRecordDlg::Open(bool macros_unread) {
+  model_.Open(macros_unread);
   drag_.Reset();
   SyncControls();
   update();
@@ -178,6 +178,9 @@ void CMacroRecordDlg::SyncControls() {
   Mirror(*macro_list_, model_.macro_names(), model_.selected_macro());
   Mirror(*event_list_, model_.event_lines(), model_.selected_line());
   const QString loop_text = QString::fromStdU16String(model_.loop_text());
+  // A count from a file may be longer than the user can type; it is shown whole.
+  loop_field_->setMaxLength(
+      std::max<int>(MacroDialogLayout::kLoopFieldDigits, static_cast<int>(loop_text.size())));
   if (loop_field_->text() != loop_text) {
     loop_field_->setText(loop_text);
   }
@@ -267,6 +270,12 @@ void CMacroRecordDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void CMacroRecordDlg::mouseReleaseEvent(QMouseEvent* event) {
   if (drag_.ReleaseIsClick(*event)) {
+    // An in-place edit still open counts as typed: OK must not save without it.
+    for (CTransparentListBox* list : {macro_list_, event_list_}) {
+      if (list->EditingIndex() >= 0) {
+        list->EndEditing(true);
+      }
+    }
     const QPoint at = event->position().toPoint();
     Follow(model_.OnButtonUp(at.x(), at.y()));
   }
@@ -275,8 +284,11 @@ void CMacroRecordDlg::mouseReleaseEvent(QMouseEvent* event) {
 bool CMacroRecordDlg::TakeKey(QKeyEvent& event) {
   if (model_.recorder().hook_installed()) {
     // Recorded keys come through the hook alone, wherever they were typed; a hook that sees
-    // only this window's keys gets them from here.
-    hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    // only this window's keys gets them from here. Qt delivers a held key's repeats as a
+    // release and a press each, which would record as dozens of taps.
+    if (!event.isAutoRepeat()) {
+      hook_->WindowKey(XInputKeyHook::KeyOfEvent(event));
+    }
     return true;
   }
   // Enter and Esc never end the dialog: only its buttons do.

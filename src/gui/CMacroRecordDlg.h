@@ -43,9 +43,10 @@ class CMacroRecordDlg : public QDialog {
   void SetPrompts(Prompts prompts) { prompts_ = std::move(prompts); }
   // Opens on the stored macros and runs modally; true when the dialog ended with OK or its
   // close box, after which the caller commits the stored macros.
-  bool Run();
+  // `macros_unread`: MacroDefine.bin is held unread, and the dialog only shows.
+  bool Run(bool macros_unread = false);
   // Run's first half: the working copy taken from the stored macros and shown.
-  void Open();
+  void Open(bool macros_unread = false);
 
   // What a choice in the event list's popup menu does.
   void RunMenuCommand(MacroCommand command);

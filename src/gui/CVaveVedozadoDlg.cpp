@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QProcess>
+#include <QPushButton>
 #include <QWindow>
 
 #include "gui/CConfigureDlg.h"
@@ -152,6 +153,9 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
                                    QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
     };
   }
+  if (!dialogs_.close_question) {
+    dialogs_.close_question = [this] { return AskBeforeClosing(); };
+  }
   if (!dialogs_.key_assignment) {
     dialogs_.key_assignment = [this](PendingAssignment& pending) {
       KeyMapSetup setup{pending,          state_.key_actions, state_.image, state_.stored_macros,
@@ -166,7 +170,7 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
           state_, skins_, language_,
           [](KeyHook::Sink sink) { return std::make_unique<XInputKeyHook>(std::move(sink)); },
           this);
-      return dialog.Run();
+      return dialog.Run(state_.stores.Held(paths_.MacroFile()));
     };
   }
   if (!dialogs_.colour) {
@@ -213,6 +217,9 @@ void CVaveVedozadoDlg::ShowFromOutside() {
 
 void CVaveVedozadoDlg::CreateRoute() {
   using FollowUps = MainWindowActions::FollowUps;
+  router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
+    return actions_->CarryEnding(request, follow_ups);
+  });
   router_.AddHandler(
       [this](WindowRequest request, FollowUps&) { return CarryWindowRequest(request); });
   router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
@@ -442,9 +449,35 @@ void CVaveVedozadoDlg::RecordEdits() {
 }
 
 void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {
-  // Closed by the window system rather than the close button: end as the tray's Exit does.
-  event->accept();
+  // A close the program or the session asks for (quitting, logging out) ends without a
+  // question, as it always did.
+  if (!event->spontaneous()) {
+    event->accept();
+    return;
+  }
+  // Closed by the window system rather than the close button: end as the tray's Exit does,
+  // which asks first when edits are unapplied; the window stays until the program ends.
+  event->ignore();
   router_.Route(MainWindowModel::OnTrayExit());
+}
+
+CloseAnswer CVaveVedozadoDlg::AskBeforeClosing() {
+  QMessageBox box(QMessageBox::Question, ToQString(texts_.Get(TextId::kWindowTitle)),
+                  ToQString(texts_.Get(TextId::kCloseQuestion)), QMessageBox::NoButton, this);
+  // Named in the window's language: Qt's own button texts would stay English.
+  QPushButton* apply =
+      box.addButton(ToQString(texts_.Get(TextId::kCloseApply)), QMessageBox::AcceptRole);
+  QPushButton* discard =
+      box.addButton(ToQString(texts_.Get(TextId::kCloseDiscard)), QMessageBox::DestructiveRole);
+  QPushButton* cancel =
+      box.addButton(ToQString(texts_.Get(TextId::kCloseCancel)), QMessageBox::RejectRole);
+  box.setDefaultButton(apply);
+  box.setEscapeButton(cancel);
+  box.exec();
+  if (box.clickedButton() == apply) {
+    return CloseAnswer::kApply;
+  }
+  return box.clickedButton() == discard ? CloseAnswer::kDiscard : CloseAnswer::kCancel;
 }
 
 }  // namespace n240qx

@@ -97,6 +97,7 @@ class CVaveVedozadoDlg : public QWidget {
 
   void CreateRoute();
   bool CarryWindowRequest(WindowRequest request);
+  CloseAnswer AskBeforeClosing();
   void SyncControls();
   void SetSlidersFromImage();
   void HandleRelease(QMouseEvent* event);

@@ -137,6 +137,30 @@ void MainWindowActions::EndSequence(const std::vector<WindowRequest>& requests) 
   connection_.OnSequenceEnded();
 }
 
+bool MainWindowActions::CarryEnding(WindowRequest request, FollowUps& follow_ups) {
+  if (!ClosingQuestion::IsEnding(request)) {
+    return false;
+  }
+  const bool unapplied =
+      model_.state().activity == DeviceActivity::kIdle && ChangeSummary::Compare(state_).Any();
+  switch (closing_.OnEndingRequest(request, unapplied)) {
+    case ClosingQuestion::Step::kPass:
+      return false;
+    case ClosingQuestion::Step::kSwallow:
+      return true;
+    case ClosingQuestion::Step::kAsk:
+      break;
+  }
+  const CloseAnswer answer = dialogs_.close_question();
+  if (closing_.OnAnswer(answer, request)) {
+    return false;
+  }
+  if (answer == CloseAnswer::kApply) {
+    follow_ups = model_.Apply();
+  }
+  return true;
+}
+
 bool MainWindowActions::CarryDevice(WindowRequest request, FollowUps& /*follow_ups*/) {
   switch (request) {
     case WindowRequest::kStartFullRead:
@@ -215,6 +239,8 @@ void MainWindowActions::StartApply() {
   failure_.clear();
   if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
     ShowFailure(TextId::kBackupFailed, saved.error());
+    // The window stays open with its edits and says why.
+    (void)closing_.OnApplyFinished(false);
     EndSequence(model_.OnApplyFinished(saved));
     return;
   }
@@ -222,7 +248,11 @@ void MainWindowActions::StartApply() {
     progress_.reset();
     const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
     ShowSequenceEnd(TextId::kWriteFailed, end);
-    EndSequence(model_.OnApplyFinished(end.device));
+    std::vector<WindowRequest> requests = model_.OnApplyFinished(end.device);
+    // An Apply answered to the closing question ends the program once the keyboard has it.
+    const auto ending = closing_.OnApplyFinished(end.device.ok());
+    requests.insert(requests.end(), ending.begin(), ending.end());
+    EndSequence(requests);
   });
 }
 

@@ -20,6 +20,7 @@
 #include "gui/WindowDialogs.h"
 #include "keys/Launcher.h"
 #include "paint/SliderId.h"
+#include "window/ClosingQuestion.h"
 #include "window/MainWindowModel.h"
 #include "window/WindowRequest.h"
 #include "window/WindowRequestRouter.h"
@@ -67,6 +68,8 @@ class MainWindowActions {
   bool CarryStore(WindowRequest request, FollowUps& follow_ups);
   // The dialogs, the firmware check and the updater.
   bool CarryDialog(WindowRequest request, FollowUps& follow_ups);
+  // First of all: the ending's requests wait for the question unapplied edits ask.
+  bool CarryEnding(WindowRequest request, FollowUps& follow_ups);
 
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);
@@ -119,6 +122,7 @@ class MainWindowActions {
   std::string failure_;
   std::string balloon_;
   ConfiguratorSessionEvents events_;
+  ClosingQuestion closing_;
   // Work the sessions posted is dropped with it, after they have stopped.
   QtDispatcher dispatcher_;
   // Last: its session reports to events_ and stops before anything above goes.

@@ -7,11 +7,11 @@
 
 namespace n240qx {
 
-namespace {
-
 QColor ToQColor(RgbColour colour) {
   return QColor(colour.red, colour.green, colour.blue);
 }
+
+namespace {
 
 class OpPainter {
  public:

@@ -15,4 +15,6 @@ namespace n240qx {
 // Shapes are drawn without antialiasing; the painter's own state is left as it was.
 void PaintOps(QPainter& painter, const std::vector<PaintOp>& ops, SkinPictures& skins);
 
+QColor ToQColor(RgbColour colour);
+
 }  // namespace n240qx

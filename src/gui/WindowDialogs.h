@@ -7,6 +7,7 @@
 #include "app/ConfirmPrompt.h"
 #include "keys/PendingAssignment.h"
 #include "paint/RgbColour.h"
+#include "window/ClosingQuestion.h"
 
 namespace n240qx {
 
@@ -15,6 +16,8 @@ namespace n240qx {
 struct WindowDialogs {
   // An OK/Cancel question; true for OK.
   std::function<bool(const ConfirmPrompt&)> confirm;
+  // Ending with unapplied edits: Apply, Discard or Cancel.
+  std::function<CloseAnswer()> close_question;
   // The key assignment dialog for pending.current_key; true when it ended with OK, with its
   // result in `pending`.
   std::function<bool(PendingAssignment& pending)> key_assignment;

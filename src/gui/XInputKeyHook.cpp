@@ -139,7 +139,8 @@ void XInputKeyHook::ReadEvents() {
     const std::uint8_t vk =
         (press || release) ? XKeycodeTable::VirtualKeyOf(static_cast<unsigned>(raw->detail)) : 0;
     XFreeEventData(display_, cookie);
-    if (vk != 0 && sink_) {
+    // A key no table knows still arrives, as 0, so that the dialogs can say it cannot be sent.
+    if ((press || release) && sink_) {
       sink_(HookedKey{vk, release});
     }
   }

@@ -9,9 +9,11 @@
 #include <array>
 #include <functional>
 
+#include "WindowTestSupport.h"
 #include "gui/CKeyMap.h"
 #include "gui/VividTree.h"
 #include "image/ConfigImage.h"
+#include "keys/KeyMapEntry.h"
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
 
@@ -138,6 +140,36 @@ TEST_F(KeyMapDialogTest, TabsByClickCaptureThroughTheHookAndSave) {
   EXPECT_TRUE(hook_removed) << "the hook goes when the dialog ends";
 }
 
+// A key whose macro was deleted opens on the macro list with nothing chosen; the focus alone
+// makes row 0 current, which chooses nothing.
+TEST_F(KeyMapDialogTest, MacroListBindsOnlyASelectedMacro) {
+  struct Case {
+    bool click_row;
+    int kind;
+    int macro;
+  };
+  ASSERT_TRUE(macros.entry(0).SetName(u"first").ok());
+  for (const Case& c : {Case{false, static_cast<int>(AssignmentKind::kRestoreDefault), -1},
+                        Case{true, static_cast<int>(AssignmentKind::kMacro), 0}}) {
+    actions[kQ].kind = static_cast<std::uint8_t>(AssignmentKind::kMacro);
+    actions[kQ].data = {KeyMapEntry::kMacro, 0, 5};
+    const bool accepted = RunWith([&c](CKeyMap& dialog) {
+      auto* list = Find<QListWidget>(dialog, "macros");
+      ASSERT_TRUE(list->isVisible());
+      list->setFocus();
+      QApplication::processEvents();
+      if (c.click_row) {
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                          list->visualItemRect(list->item(0)).center());
+      }
+      ClickAt(dialog, 331, 357);
+    });
+    EXPECT_TRUE(accepted);
+    EXPECT_EQ(pending.pending_kind, c.kind) << c.click_row;
+    EXPECT_EQ(pending.macro_index, c.macro) << c.click_row;
+  }
+}
+
 TEST_F(KeyMapDialogTest, StoredCombinationShowsInItsFieldAndSavesUnchanged) {
   actions[kQ].kind = 1;
   actions[kQ].count = 2;
@@ -170,6 +202,23 @@ TEST_F(KeyMapDialogTest, WithoutGlobalCaptureKeysTypedIntoTheDialogAreCaptured) 
   EXPECT_TRUE(accepted);
   EXPECT_EQ(pending.pending_kind, 0);
   EXPECT_EQ(pending.captured_keys[0], 'B');
+}
+
+TEST_F(KeyMapDialogTest, AHeldKeyTypedIntoTheDialogCombinesOnce) {
+  const bool accepted = RunWith(
+      [](CKeyMap& dialog) {
+        ClickAt(dialog, 47, 40);
+        auto* combine = Find<QLineEdit>(dialog, "combine");
+        combine->setFocus();
+        QApplication::processEvents();
+        ASSERT_EQ(dialog.model().focus(), KeyDialogControl::kCombineField);
+        testing::SendHeldKey(*combine, Qt::Key_A, 4);
+        testing::SendHeldKey(*combine, Qt::Key_B, 0);
+        EXPECT_EQ(combine->text(), "A + B ");
+        ClickAt(dialog, 241, 357);
+      },
+      /*real_hook=*/true);
+  EXPECT_FALSE(accepted);
 }
 
 TEST_F(KeyMapDialogTest, StoredFunctionIsSelectedUnderItsOpenedGroupAndCloseEndsWithoutOk) {

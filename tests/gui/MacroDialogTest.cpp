@@ -11,6 +11,7 @@
 #include "gui/CEditHelper.h"
 #include "gui/CMacroRecordDlg.h"
 #include "gui/CTransparentListBox.h"
+#include "gui/XInputKeyHook.h"
 #include "macros/MacroStoreFile.h"
 
 namespace n240qx {
@@ -109,6 +110,33 @@ TEST_F(MacroDialogTest, RecordsThroughTheHookAndStoresOnlyOnOk) {
   EXPECT_EQ(state_->stored_macros.entry(0).key_events[6], 0x81);
 }
 
+TEST_F(MacroDialogTest, AnEditOpenAtOkIsTakenAndALongRepeatCountIsShownWhole) {
+  ASSERT_TRUE(state_->stored_macros.entry(0).SetName(u"One").ok());
+  state_->stored_macros.entry(0).repeat_count = 1500;
+  dialog_.Open();
+  dialog_.show();
+  EXPECT_EQ(dialog_.loop_field()->text(), "1500");
+  CTransparentListBox& macros = *dialog_.macro_list();
+  QTest::mouseDClick(macros.viewport(), Qt::LeftButton, {}, macros.ItemRect(0).center());
+  ASSERT_EQ(macros.EditingIndex(), 0);
+  macros.editor()->setText(QStringLiteral("Jump"));
+  Click(MacroButton::kOk);
+  EXPECT_EQ(dialog_.result(), QDialog::Accepted);
+  EXPECT_EQ(state_->stored_macros.entry(0).Name(), u"Jump") << "the open edit counts";
+  EXPECT_EQ(state_->stored_macros.entry(0).repeat_count, 1500);
+}
+
+// The colour values handed to the lists are packed with red in the low byte: cyan, not yellow.
+TEST_F(MacroDialogTest, BothListsDrawTheirSelectionAsTheProfileListDoes) {
+  const CTransparentListBox profile_like(nullptr);
+  for (const CTransparentListBox* list : {dialog_.macro_list(), dialog_.event_list()}) {
+    EXPECT_EQ(list->palette().color(QPalette::HighlightedText),
+              profile_like.palette().color(QPalette::HighlightedText))
+        << list->objectName().toStdString();
+    EXPECT_EQ(list->palette().color(QPalette::HighlightedText), QColor(0, 255, 255));
+  }
+}
+
 TEST_F(MacroDialogTest, MenuCommandsAndInPlaceEditsReachTheMacro) {
   dialog_.Open();
   dialog_.show();
@@ -148,6 +176,26 @@ TEST_F(MacroDialogTest, MenuCommandsAndInPlaceEditsReachTheMacro) {
   Click(MacroButton::kCancel);
   EXPECT_EQ(dialog_.result(), QDialog::Rejected);
   EXPECT_FALSE(state_->stored_macros.entry(0).InUse());
+}
+
+// Offscreen the program's own hook sees only the dialog's keys, as on every Wayland desktop.
+TEST(MacroDialogFocusedCapture, AHeldKeyRecordsOneTapNotItsRepeats) {
+  for (const int repeats : {0, 5}) {
+    QTemporaryDir dir;
+    ConfiguratorState state;
+    ASSERT_TRUE(state.stored_macros.entry(0).SetName(u"held").ok());
+    SkinPictures skins(dir.path());
+    CMacroRecordDlg dialog(state, skins, Language::kEnglish, [](KeyHook::Sink sink) {
+      return std::make_unique<XInputKeyHook>(std::move(sink));
+    });
+    dialog.Open();
+    const PixelRect& record = MacroDialogLayout::Rect(MacroButton::kRecord);
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, QPoint(record.left + 2, record.top + 2));
+    ASSERT_TRUE(dialog.model().recorder().focused_window_only());
+    testing::SendHeldKey(*dialog.event_list(), Qt::Key_A, repeats);
+    EXPECT_EQ(dialog.model().event_lines(), (std::vector<std::u16string>{u"A  dn", u"A  up"}))
+        << repeats;
+  }
 }
 
 TEST(MacroDialogWindow, OkRebuildsTheRecordsAndWritesTheMacroFile) {

@@ -152,6 +152,36 @@ TEST_F(MainWindow, CloseDropsUnappliedEditsFromTheStoreAndEnds) {
   EXPECT_NE(window.state().image.game_mode(), applied);
 }
 
+// Discard is the test above; the question is asked only while edits are unapplied.
+TEST(MainWindowClosing, UnappliedEditsAskApplyOrCancel) {
+  struct Case {
+    CloseAnswer answer;
+    bool ends;
+    bool keyboard_gets_edit;
+  };
+  for (const Case& c :
+       {Case{CloseAnswer::kCancel, false, false}, Case{CloseAnswer::kApply, true, true}}) {
+    WindowUnderTest window;
+    ASSERT_TRUE(window.StartAndWait());
+    QSignalSpy ended(&window.window(), &CVaveVedozadoDlg::EndRequested);
+    window.close_answer = c.answer;
+    const std::uint8_t applied = window.state().snapshot.game_mode();
+    window.Click(kGameMode.x(), kGameMode.y());
+    window.Click(kClose.x(), kClose.y());
+    EXPECT_EQ(window.close_questions, 1);
+    ASSERT_TRUE(window.WaitUntilIdle());
+    EXPECT_EQ(ended.count(), c.ends ? 1 : 0) << static_cast<int>(c.answer);
+    EXPECT_EQ(window.keyboard().Memory().game_mode != applied, c.keyboard_gets_edit);
+    EXPECT_NE(window.state().image.game_mode(), applied) << "the edit stays in memory";
+    if (!c.ends) {
+      window.close_answer = CloseAnswer::kDiscard;
+      window.Click(kClose.x(), kClose.y());
+      EXPECT_EQ(window.close_questions, 2) << "a cancelled close asks again next time";
+      EXPECT_EQ(ended.count(), 1);
+    }
+  }
+}
+
 TEST_F(MainWindow, AKeyboardLightingChangeMovesTheBrightnessSlider) {
   window.keyboard().SendLightingChange(4, 37);
   ASSERT_TRUE(

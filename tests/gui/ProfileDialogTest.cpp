@@ -143,6 +143,23 @@ TEST_F(ProfileDialog, RenameInTheListMovesTheKeptProfileAndRefusesEscapes) {
   EXPECT_TRUE(dialog->isVisible()) << "Enter stays with the list";
 }
 
+TEST_F(ProfileDialog, AnEditThatChangesNothingStoresNothing) {
+  for (const QKeyCombination ending :
+       {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Escape)}) {
+    WriteProfile(data / "Configure" / "Kept.bin", 9);
+    WriteProfile(data / "Configure" / "Stray.bin", 10);
+    Show();
+    ASSERT_EQ(Rows(), (QStringList{"Kept", "Stray"}));
+    QTest::mouseDClick(dialog->list()->viewport(), Qt::LeftButton, {},
+                       dialog->list()->ItemRect(0).center());
+    ASSERT_TRUE(dialog->list()->editor()->isVisible());
+    QTest::keyClick(dialog->list()->editor(), ending.key());
+    EXPECT_EQ(Rows(), (QStringList{"Kept", "Stray"})) << ending.key();
+    EXPECT_EQ(FolderNames(data / "Configure"), (std::vector<std::string>{"Kept.bin", "Stray.bin"}))
+        << "an unchanged name is no rename";
+  }
+}
+
 TEST_F(ProfileDialog, OkAreaClosesAndTheSkinnedDialogIsKeptAsAPicture) {
   WriteProfile(data / "Configure" / "Race.bin", 9);
   Show();

@@ -4,6 +4,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QTest>
 
 #include "app/ProgramPaths.h"
@@ -83,6 +85,10 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
   dialogs.colour = [this](RgbColour& colour) { return colour_dialog(colour); };
   dialogs.macros = [this] { return macro_dialog(); };
   dialogs.profiles = [this] { return profile_dialog(); };
+  dialogs.close_question = [this] {
+    ++close_questions;
+    return close_answer;
+  };
   dialogs.start_updater = [this](const QString&) {
     ++updater_starts;
     return true;
@@ -123,6 +129,20 @@ void WindowUnderTest::Click(int x, int y) {
 
 QColor WindowUnderTest::PixelAt(int x, int y) {
   return window_->grab().toImage().pixelColor(x, y);
+}
+
+void SendHeldKey(QWidget& target, Qt::Key key, int repeats) {
+  const QString text = QKeySequence(key).toString().toLower();
+  const auto send = [&](QEvent::Type type, bool repeat) {
+    QKeyEvent event(type, key, Qt::NoModifier, text, repeat);
+    QCoreApplication::sendEvent(&target, &event);
+  };
+  send(QEvent::KeyPress, false);
+  for (int i = 0; i < repeats; ++i) {
+    send(QEvent::KeyRelease, true);
+    send(QEvent::KeyPress, true);
+  }
+  send(QEvent::KeyRelease, false);
 }
 
 }  // namespace n240qx::testing

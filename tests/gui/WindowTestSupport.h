@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 #include <QTemporaryDir>
+#include <QWidget>
 #include <functional>
 #include <memory>
 
@@ -16,6 +17,10 @@ namespace n240qx::testing {
 
 // Processes events until `done` holds or `timeout_ms` passes; returns whether it held.
 bool WaitFor(const std::function<bool()>& done, int timeout_ms = 10000);
+
+// A key held down as Qt delivers it to the focused widget: a press, `repeats` auto-repeat
+// release and press pairs, and the release.
+void SendHeldKey(QWidget& target, Qt::Key key, int repeats);
 
 // A share folder with plain pictures of known colours, so that tests can tell from a pixel
 // which picture was drawn where.
@@ -72,6 +77,9 @@ class WindowUnderTest {
   std::function<bool()> macro_dialog = [] { return false; };
   // The profile dialog: returns true when it changed the configuration.
   std::function<bool()> profile_dialog = [] { return false; };
+  // Ending with unapplied edits: what the question is answered, and how often it was asked.
+  CloseAnswer close_answer = CloseAnswer::kDiscard;
+  int close_questions = 0;
 
   // Start-up until the full read has been applied and the window shows.
   bool StartAndWait();

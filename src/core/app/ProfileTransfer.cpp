@@ -49,10 +49,13 @@ Result<std::vector<std::uint8_t>> ProfileTransfer::ReadProfileFile(
   return profile;
 }
 
-ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen) {
-  const std::string name = profile_names::FromChosenFile(chosen);
+ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, UnusableName unusable) {
+  std::string name = profile_names::FromChosenFile(chosen);
   if (Status checked = profile_names::Check(name); !checked.ok()) {
-    return Failed(checked);
+    if (unusable == UnusableName::kRefuse) {
+      return Failed(checked);
+    }
+    name = std::string(profile_names::kImportFallback);
   }
   auto bytes = ReadProfileFile(chosen);
   if (!bytes.ok()) {

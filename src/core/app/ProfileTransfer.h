@@ -29,10 +29,16 @@ class ProfileTransfer {
   ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file)
       : state_(state), store_(store), keymap_file_(std::move(keymap_file)) {}
 
+  // What Import does with a file whose name gives no profile name (".hidden.bin"): the window's
+  // file dialog picked its contents, so it keeps them as "Imported"; the tool, told a name,
+  // refuses it.
+  enum class UnusableName { kRefuse, kKeepAsImported };
+
   // The chosen file (binary, or JSON as read --json prints it) into the configuration (a short
   // binary file fills what it holds) and keymap.bin, then kept under its name. A file that cannot
-  // be read, holds nothing or has no usable name changes nothing.
-  ProfileOutcome Import(const std::filesystem::path& chosen);
+  // be read or holds nothing, and one refused for its name, change nothing.
+  ProfileOutcome Import(const std::filesystem::path& chosen,
+                        UnusableName unusable = UnusableName::kRefuse);
   // The configuration into the chosen file (206,920 bytes), then kept under its name.
   ProfileOutcome Export(const std::filesystem::path& chosen);
   // The kept profile under the name typed into the list.

@@ -53,6 +53,11 @@ enum class TextId {
   kChangeReportRate,
   kChangeResponseTime,
   kBackupFailed,
+  // Ending with unapplied edits: the question and its three buttons.
+  kCloseQuestion,
+  kCloseApply,
+  kCloseDiscard,
+  kCloseCancel,
   kCount,  // not a text: the number of texts
 };
 

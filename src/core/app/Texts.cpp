@@ -84,6 +84,11 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kChangeResponseTime, "response time", "Wiederholrate"},
     {TextId::kBackupFailed, "Nothing was sent, the backup could not be saved: ",
      "Es wurde nichts gesendet, die Sicherung konnte nicht gespeichert werden: "},
+    {TextId::kCloseQuestion, "Some changes have not been sent to the keyboard yet.",
+     "Einige \u00C4nderungen wurden noch nicht an die Tastatur gesendet."},
+    {TextId::kCloseApply, "Apply", "\u00DCbernehmen"},
+    {TextId::kCloseDiscard, "Discard", "Verwerfen"},
+    {TextId::kCloseCancel, "Cancel", "Abbrechen"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

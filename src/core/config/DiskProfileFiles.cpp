@@ -78,4 +78,9 @@ Status DiskProfileFiles::Remove(const std::filesystem::path& file) {
   return Status::Ok();
 }
 
+bool DiskProfileFiles::SameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
+  std::error_code error;
+  return std::filesystem::equivalent(a, b, error) && !error;
+}
+
 }  // namespace n240qx

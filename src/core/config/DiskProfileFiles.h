@@ -15,6 +15,7 @@ class DiskProfileFiles : public ProfileFiles {
   Status Write(const std::filesystem::path& file, std::span<const std::uint8_t> bytes) override;
   Status Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
   Status Remove(const std::filesystem::path& file) override;
+  bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) override;
 };
 
 }  // namespace n240qx

@@ -28,6 +28,9 @@ class ProfileFiles {
   // Replaces `to` when it exists.
   virtual Status Rename(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
   virtual Status Remove(const std::filesystem::path& file) = 0;
+  // Whether both paths name one file, as two spellings do on a case-insensitive file system
+  // (FAT, exFAT, ext4 with casefold). False when either is missing.
+  virtual bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) = 0;
 };
 
 }  // namespace n240qx

@@ -9,6 +9,8 @@
 namespace n240qx::profile_names {
 
 inline constexpr std::string_view kSuffix = ".bin";
+// What an imported profile is kept as when its file's name gives no usable name (".hidden.bin").
+inline constexpr std::string_view kImportFallback = "Imported";
 
 // A file found in the profiles folder is listed without its ".bin" endings: "x.bin.bin" is "x".
 std::string FromStoredFile(std::string_view file_name);

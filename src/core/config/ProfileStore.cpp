@@ -62,7 +62,9 @@ Result<ProfileEntry> ProfileStore::Target(std::string_view name) {
 Status ProfileStore::RemoveAllBut(const std::vector<std::filesystem::path>& files,
                                   const std::filesystem::path& kept) {
   for (const auto& file : files) {
-    if (file == kept) {
+    // Where letter case does not tell files apart, "Race.bin" found before a rename to "race"
+    // is the kept profile itself; removing it would remove the only copy.
+    if (file == kept || files_.SameFile(file, kept)) {
       continue;
     }
     if (Status removed = files_.Remove(file); !removed.ok()) {

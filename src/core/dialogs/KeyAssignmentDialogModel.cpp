@@ -382,6 +382,7 @@ void KeyAssignmentDialogModel::EmptyCapture() {
   pending_.captured_keys.fill(0);
   pending_.captured_count = 0;
   capture_from_store_ = false;
+  refused_key_ = false;
 }
 
 bool KeyAssignmentDialogModel::KeyCaptured(const HookedKey& key) {
@@ -393,6 +394,13 @@ bool KeyAssignmentDialogModel::KeyCaptured(const HookedKey& key) {
   if (!single && pending_.pending_kind != Kind(AssignmentKind::kCombine)) {
     return false;
   }
+  // A key without a device code would be saved as a dead key; the X keycodes no table knows
+  // arrive as 0 and are no better.
+  if (names_.DeviceCodeOf(key.vk) == 0) {
+    refused_key_ = true;
+    return true;
+  }
+  refused_key_ = false;
   auto& count = pending_.captured_count;
   if (capture_from_store_ || (!single && (count < 0 || count >= int{kMaxCombination}))) {
     EmptyCapture();
@@ -432,10 +440,16 @@ void KeyAssignmentDialogModel::SelectFunction(std::u16string_view name) {
 LaunchFileChoice KeyAssignmentDialogModel::FileChoice(std::size_t row) const {
   static constexpr std::string_view kSuffixes[] = {"mp3", "exe", "txt"};
   if (row >= std::size(kSuffixes)) {
-    return LaunchFileChoice{true, {}, {}};
+    return LaunchFileChoice{true, {}};
   }
   const std::string suffix(kSuffixes[row]);
-  return LaunchFileChoice{false, suffix + " Files(*." + suffix + ")", suffix};
+  std::string typed = suffix + " Files(*." + suffix + ")";
+  std::string all(Text(KeyDialogText::kAllFiles));
+  // Programs here have no suffix: Startup opens on every file, the Windows filter after it.
+  if (row == kStartupRow) {
+    return LaunchFileChoice{false, {std::move(all), std::move(typed)}};
+  }
+  return LaunchFileChoice{false, {std::move(typed), std::move(all)}};
 }
 
 std::u16string KeyAssignmentDialogModel::PathText(std::u16string_view path) {

@@ -42,10 +42,11 @@ struct KeyDialogReaction {
 };
 
 // How the file choice of a launch row looks.
+// No default suffix: a desktop's own file dialog would add ".exe" to "/usr/bin/firefox".
 struct LaunchFileChoice {
   bool folder = false;
-  std::string filter;  // "mp3 Files(*.mp3)"; empty for the folder row
-  std::string suffix;  // "mp3"
+  // The file dialog's filters, the one it opens on first; none for the folder row.
+  std::vector<std::string> filters;
 };
 
 // Every rule of the key assignment dialog: its pages, the Single and Combine fields, key
@@ -57,6 +58,8 @@ class KeyAssignmentDialogModel {
   static constexpr std::uint8_t kNone = KeyDialogGeometry::kNone;
   // Paths longer than this do not fit the key action entry's field with its terminator.
   static constexpr std::size_t kMaxPathUnits = KeyActionEntry::kPathUnits - 1;
+  // The launch rows in order: Play Music, Startup, Open File, Open Folder.
+  static constexpr std::size_t kStartupRow = 1;
 
   KeyAssignmentDialogModel(PendingAssignment& pending, KeyActionTable& actions,
                            const ConfigImage& image, const MacroStore& stored_macros,
@@ -99,6 +102,9 @@ class KeyAssignmentDialogModel {
   bool stored_text_shown() const { return stored_text_shown_; }
   const std::u16string& single_text() const { return single_text_; }
   const std::u16string& combine_text() const { return combine_text_; }
+  // The last key pressed for capture was one the keyboard cannot send (no device code), and
+  // was left out; the next captured key clears it.
+  bool refused_key() const { return refused_key_; }
   const std::vector<std::u16string>& macro_names() const { return macro_names_; }
   int selected_macro() const { return selected_macro_; }
   const std::u16string& selected_function() const { return selected_function_; }
@@ -147,6 +153,7 @@ class KeyAssignmentDialogModel {
   KeyDialogControl focus_ = KeyDialogControl::kNone;
   std::u16string single_text_;
   std::u16string combine_text_;
+  bool refused_key_ = false;
   std::vector<std::u16string> macro_names_;
   int selected_macro_ = PendingAssignment::kNoMacro;
   std::u16string selected_function_;

@@ -61,7 +61,10 @@ void KeyDialogScene::PaintPage(const KeyAssignmentDialogModel& model, std::vecto
         PaintText{13, 81, kPageTextHeight, Text(model, KeyDialogText::kSingle), kSilver});
     ops.emplace_back(
         PaintText{13, 166, kPageTextHeight, Text(model, KeyDialogText::kCombine), kSilver});
-    if (model.capture_focused_only()) {
+    if (model.refused_key()) {
+      ops.emplace_back(PaintText{kNoticeX, kNoticeY, kNoticeHeight,
+                                 Text(model, KeyDialogText::kCannotSendKey), kRed});
+    } else if (model.capture_focused_only()) {
       ops.emplace_back(PaintText{kNoticeX, kNoticeY, kNoticeHeight,
                                  Text(model, KeyDialogText::kFocusedCaptureOnly), kSilver});
     }

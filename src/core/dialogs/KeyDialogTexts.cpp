@@ -38,6 +38,8 @@ constexpr TextPair kTexts[] = {
      "Der Pfad ist zu lang: höchstens 255 Zeichen passen."},
     {KeyDialogText::kFocusedCaptureOnly, "Keys are captured only while this dialog has the focus.",
      "Tasten werden nur erfasst, solange dieser Dialog den Fokus hat."},
+    {KeyDialogText::kCannotSendKey, "The keyboard cannot send this key.",
+     "Die Tastatur kann diese Taste nicht senden."},
 };
 
 }  // namespace

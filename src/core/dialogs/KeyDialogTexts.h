@@ -30,6 +30,7 @@ enum class KeyDialogText {
   kAllFiles,
   kPathTooLong,
   kFocusedCaptureOnly,
+  kCannotSendKey,
 };
 
 // The dialog's texts in English and German (UTF-8).

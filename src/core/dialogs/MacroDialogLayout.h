@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "paint/PixelRect.h"
+#include "paint/RgbColour.h"
 
 namespace n240qx {
 
@@ -46,6 +47,10 @@ struct MacroDialogLayout {
   static constexpr int kLoopFieldDigits = 3;
 
   static constexpr std::string_view kBackground = "MacroManagement/MacroManagement.png";
+  // Both lists' text and selection colours, given as packed colour values (red in the low byte):
+  // 0xFFFF00 is cyan, as the profile list draws its selection, not yellow.
+  static constexpr RgbColour kListText = RgbColour::FromPacked(0xFFFFFF);
+  static constexpr RgbColour kListHighlight = RgbColour::FromPacked(0xFFFF00);
   static constexpr std::string_view kRecordNormal = "MacroManagement/Record-normal.png";
   static constexpr std::string_view kRecordOver = "MacroManagement/Record-over.png";
   static constexpr std::string_view kBox = "MacroManagement/Pane.png";

@@ -6,6 +6,7 @@
 
 #include "macros/MacroEvent.h"
 #include "macros/MacroLayout.h"
+#include "macros/MacroNameRule.h"
 #include "macros/MacroSelection.h"
 
 namespace n240qx {
@@ -63,7 +64,8 @@ MacroDialogModel::MacroDialogModel(MacroStore& stored, MacroStore& working, KeyH
                                    const Clock& clock, const KeyNameTable& names)
     : stored_(stored), working_(working), recorder_(hook, clock, names), editor_(recorder_) {}
 
-void MacroDialogModel::Open() {
+void MacroDialogModel::Open(bool unread) {
+  read_only_ = unread;
   recorder_.StopAll();
   working_ = stored_;
   names_.clear();
@@ -108,6 +110,13 @@ MacroDialogOutcome MacroDialogModel::OnButtonUp(int x, int y) {
 }
 
 MacroDialogOutcome MacroDialogModel::OnButton(MacroButton button) {
+  if (read_only_ && button != MacroButton::kCancel) {
+    // OK and the close box would commit what the file may not take.
+    if (button == MacroButton::kOk || button == MacroButton::kClose) {
+      return {MacroDialogEffect::kReject};
+    }
+    return Message(MacroText::kUnreadChange);
+  }
   switch (button) {
     case MacroButton::kRecord:
       return ToggleRecording();
@@ -210,10 +219,11 @@ void MacroDialogModel::ShowSelected() {
   }
   const MacroStoreEntry& entry = working_.entry(*selected_macro_);
   has_delay_ = entry.has_delay();
-  // A cleared entry holds 0, shown as 1 with Loop off.
+  // A cleared entry holds 0, shown as 1 with Loop off. A count above what the field takes (from
+  // a file) is shown and kept as it is until the user types another.
   const std::uint16_t count = entry.repeat_count;
   loop_ = count > 1;
-  SetLoopText(Ascii(std::to_string(std::max<std::uint16_t>(count, 1))));
+  loop_text_ = Ascii(std::to_string(std::max<std::uint16_t>(count, 1)));
   recorder_.Show(entry);
 }
 
@@ -249,18 +259,46 @@ std::uint16_t MacroDialogModel::LoopNumber() const {
   return number;
 }
 
+std::optional<MacroText> MacroDialogModel::Rename(std::size_t index, std::u16string_view text) {
+  if (index >= names_.size() || read_only_) {
+    return read_only_ ? std::optional(MacroText::kUnreadChange) : std::nullopt;
+  }
+  MacroStoreEntry& entry = working_.entry(index);
+  // A long name is cut as the store keeps it; what it then reads is what must be unique.
+  MacroStoreEntry named = entry;
+  if (!named.SetName(text).ok()) {
+    return std::nullopt;  // an empty name: the old one stays, as it always did
+  }
+  switch (CheckMacroName(working_, named.Name(), index).fault) {
+    case MacroNameFault::kTaken:
+      return MacroText::kNameTaken;
+    case MacroNameFault::kControlCharacter:
+      return MacroText::kNameControl;
+    default:
+      break;
+  }
+  entry.name = named.name;
+  names_[index] = entry.Name();
+  return std::nullopt;
+}
+
 std::u16string MacroDialogModel::RenameMacro(std::size_t index, std::u16string_view text) {
   if (index >= names_.size()) {
     return std::u16string(text);
   }
-  MacroStoreEntry& entry = working_.entry(index);
-  // SetName refuses an empty name and cuts a long one; the list shows what the store holds.
-  (void)entry.SetName(text);
-  names_[index] = entry.Name();
+  (void)Rename(index, text);
   return names_[index];
 }
 
+MacroDialogOutcome MacroDialogModel::OnMacroRenamed(std::size_t index, std::u16string_view text) {
+  const std::optional<MacroText> refused = Rename(index, text);
+  return refused ? Message(*refused) : Repaint();
+}
+
 MacroDialogOutcome MacroDialogModel::OnMenuCommand(MacroCommand command) {
+  if (read_only_) {
+    return Message(MacroText::kUnreadChange);
+  }
   if (!selected_macro_ || !selected_line_) {
     return {};
   }
@@ -278,13 +316,11 @@ MacroDialogOutcome MacroDialogModel::OnMenuCommand(MacroCommand command) {
         return Message(MacroText::kEditCurrentDelay);
       }
       selected_line_.reset();
-      AfterEdit(result);
-      return Repaint();
+      return AfterEdit(result);
     }
     case MacroCommand::kDelete:
       selected_line_.reset();
-      AfterEdit(editor_.Delete(line));
-      return Repaint();
+      return AfterEdit(editor_.Delete(line));
     default:
       return OnMouseCommand(command);
   }
@@ -296,12 +332,14 @@ MacroDialogOutcome MacroDialogModel::OnMouseCommand(MacroCommand command) {
   if (item == kMouseItems.end()) {
     return {};
   }
-  AfterEdit(editor_.InsertMouse(*selected_line_, item->button, item->action));
-  return Repaint();
+  return AfterEdit(editor_.InsertMouse(*selected_line_, item->button, item->action));
 }
 
-void MacroDialogModel::OnDelayEdited(std::size_t line, int delay_ms) {
-  AfterEdit(editor_.EditDelay(line, delay_ms));
+MacroDialogOutcome MacroDialogModel::OnDelayEdited(std::size_t line, int delay_ms) {
+  if (read_only_) {
+    return Message(MacroText::kUnreadChange);
+  }
+  return AfterEdit(editor_.EditDelay(line, delay_ms));
 }
 
 void MacroDialogModel::OnHookedKey(const HookedKey& key) {
@@ -315,11 +353,12 @@ void MacroDialogModel::OnHookedKey(const HookedKey& key) {
   SaveSelected();
 }
 
-void MacroDialogModel::AfterEdit(MacroEditResult result) {
+MacroDialogOutcome MacroDialogModel::AfterEdit(MacroEditResult result) {
   if (result == MacroEditResult::kChanged) {
     SaveSelected();
   }
   SelectEventLine(selected_line_);
+  return result == MacroEditResult::kNoRoom ? Message(MacroText::kMacroFull) : Repaint();
 }
 
 void MacroDialogModel::SaveSelected() {

@@ -43,8 +43,10 @@ class MacroDialogModel {
   MacroDialogModel(MacroStore& stored, MacroStore& working, KeyHook& hook, const Clock& clock,
                    const KeyNameTable& names);
 
-  // Each showing starts from the stored copy with the first macro selected.
-  void Open();
+  // Each showing starts from the stored copy with the first macro selected. While MacroDefine.bin
+  // is held unread (`unread`), nothing can be changed and OK ends as Cancel: whatever was made
+  // here could never be saved, and a key bound to it would send records over the keyboard's own.
+  void Open(bool unread = false);
   // The dialog went away without OK or Cancel (the window system closed it): no hook stays.
   void Close() { recorder_.StopAll(); }
 
@@ -60,12 +62,15 @@ class MacroDialogModel {
   // The loop field's new text; returns what the field is to show (digits only, at most three,
   // and "1" for no number or 0).
   std::u16string SetLoopText(std::u16string_view text);
-  // An accepted in-place rename; returns the name the list is to show: an empty name is
-  // refused and the old one stays, a long one is cut to 254 units.
+  // An accepted in-place rename; returns the name the list is to show: an empty name, another
+  // macro's name and one with control characters are refused and the old one stays, a long one
+  // is cut to 254 units.
   std::u16string RenameMacro(std::size_t index, std::u16string_view text);
+  // The same, with what the dialog tells the user of a refused name.
+  MacroDialogOutcome OnMacroRenamed(std::size_t index, std::u16string_view text);
   // The event list is about to edit a line in place: recording stops.
   void OnEditBegins() { recorder_.StopAll(); }
-  void OnDelayEdited(std::size_t line, int delay_ms);
+  MacroDialogOutcome OnDelayEdited(std::size_t line, int delay_ms);
   void OnHookedKey(const HookedKey& key);
 
   const std::vector<std::u16string>& macro_names() const { return names_; }
@@ -76,6 +81,7 @@ class MacroDialogModel {
   bool loop() const { return loop_; }
   bool has_delay() const { return has_delay_; }
   bool recording() const { return recorder_.recording(); }
+  bool read_only() const { return read_only_; }
   // The push button under the pointer (Record, New, Delete, OK, Cancel), drawn highlighted.
   std::optional<MacroButton> hovered() const { return hovered_; }
   // Event bytes the selected macro uses of its 190.
@@ -90,7 +96,10 @@ class MacroDialogModel {
   MacroDialogOutcome OnMouseCommand(MacroCommand command);
   void ShowSelected();
   void SaveSelected();
-  void AfterEdit(MacroEditResult result);
+  // What a refused edit says; nothing for an accepted one.
+  MacroDialogOutcome AfterEdit(MacroEditResult result);
+  // Why a typed name is not taken, if it is not.
+  std::optional<MacroText> Rename(std::size_t index, std::u16string_view text);
   std::uint16_t LoopNumber() const;
 
   MacroStore& stored_;
@@ -103,6 +112,7 @@ class MacroDialogModel {
   std::u16string loop_text_ = u"1";
   bool loop_ = false;
   bool has_delay_ = false;
+  bool read_only_ = false;
   int last_hit_ = -1;
   std::optional<MacroButton> hovered_;
 };

@@ -40,6 +40,13 @@ constexpr std::array<LabelPlace, 3> kFocusedOnlyLabels{{
     {MacroText::kFocusedOnly3, 260, 274, 12, 260, 274, 12},
 }};
 
+// In their place when MacroDefine.bin could not be read.
+constexpr std::array<LabelPlace, 3> kUnreadLabels{{
+    {MacroText::kUnread1, 260, 248, 12, 260, 248, 12},
+    {MacroText::kUnread2, 260, 261, 12, 260, 261, 12},
+    {MacroText::kUnread3, 260, 274, 12, 260, 274, 12},
+}};
+
 PaintText Label(const LabelPlace& place, std::string text, Language language) {
   const bool german = language == Language::kGerman;
   return PaintText{german ? place.german_x : place.x, german ? place.german_y : place.y,
@@ -86,8 +93,8 @@ std::vector<PaintOp> MacroDialogScene::Paint(const MacroDialogModel& model, Lang
   if (model.selected_macro()) {
     ops.emplace_back(Label(kRoomLabel, BufferRoomText(model.UsedBytes(), language), language));
   }
-  if (model.recorder().focused_window_only()) {
-    for (const LabelPlace& label : kFocusedOnlyLabels) {
+  if (model.read_only() || model.recorder().focused_window_only()) {
+    for (const LabelPlace& label : model.read_only() ? kUnreadLabels : kFocusedOnlyLabels) {
       ops.emplace_back(Label(label, language));
     }
   }

@@ -33,6 +33,21 @@ constexpr std::array<TextRow<MacroText>, static_cast<std::size_t>(MacroText::kCo
     {MacroText::kFocusedOnly1, "Only keys typed", "Nur Tasten in"},
     {MacroText::kFocusedOnly2, "into this dialog", "diesem Dialog"},
     {MacroText::kFocusedOnly3, "are recorded.", "werden erfasst."},
+    {MacroText::kUnreadChange,
+     "MacroDefine.bin could not be read, so its macros cannot be changed here. Replace or "
+     "remove the file, then start the program again.",
+     "MacroDefine.bin lie\u00DF sich nicht lesen; seine Makros k\u00F6nnen hier nicht "
+     "ge\u00E4ndert werden. Ersetzen oder entfernen Sie die Datei und starten Sie das Programm "
+     "neu."},
+    {MacroText::kUnread1, "MacroDefine.bin is", "MacroDefine.bin ist"},
+    {MacroText::kUnread2, "unreadable: nothing", "unlesbar: hier wird"},
+    {MacroText::kUnread3, "here can be changed.", "nichts ge\u00E4ndert."},
+    {MacroText::kMacroFull, "The macro is full: delete something from it first.",
+     "Das Makro ist voll: l\u00F6schen Sie zuerst etwas daraus."},
+    {MacroText::kNameTaken, "Another macro already has this name.",
+     "Ein anderes Makro hat schon diesen Namen."},
+    {MacroText::kNameControl, "A macro name cannot hold control characters.",
+     "Ein Makroname darf keine Steuerzeichen enthalten."},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per MacroText, in the enum's order");

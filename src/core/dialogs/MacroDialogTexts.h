@@ -29,6 +29,14 @@ enum class MacroText {
   kFocusedOnly1,
   kFocusedOnly2,
   kFocusedOnly3,
+  // MacroDefine.bin could not be read: the message any change gets, and the notice, three lines.
+  kUnreadChange,
+  kUnread1,
+  kUnread2,
+  kUnread3,
+  kMacroFull,
+  kNameTaken,
+  kNameControl,
   kCount,  // not a text
 };
 

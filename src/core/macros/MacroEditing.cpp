@@ -16,9 +16,11 @@ Error Refused(std::string message) {
   return Error{ErrorCode::kInvalidArgument, std::move(message)};
 }
 
+constexpr std::string_view kFull = "The macro is full";
+
 Status CheckRoom(const MacroBuffers& buffers, std::size_t growth) {
   if (buffers.UsedBytes() + growth > kSize) {
-    return Refused("The macro is full: no room for " + std::to_string(growth) + " more bytes.");
+    return Refused(std::string(kFull) + ": no room for " + std::to_string(growth) + " more bytes.");
   }
   return Status::Ok();
 }
@@ -60,6 +62,11 @@ void SetHeads(MacroBuffers& buffers, std::size_t offset, std::uint8_t head) {
 }
 
 }  // namespace
+
+bool RefusedForRoom(const Status& status) {
+  return !status.ok() && status.error().code == ErrorCode::kInvalidArgument &&
+         status.error().message.starts_with(kFull);
+}
 
 Status InsertEventAt(MacroBuffers& buffers, std::size_t line, EventHeadAndKey key_pair,
                      EventHeadAndKey device_pair) {

@@ -15,6 +15,10 @@ namespace n240qx {
 // that would push event bytes past byte 189 is refused (kInvalidArgument), never cut.
 // Bytes cut out of a buffer close up behind, and the freed end becomes 0.
 
+// Whether a refusal was for want of room (the macro is full), which the user can mend by
+// deleting something, unlike a refusal of the edit itself.
+bool RefusedForRoom(const Status& status);
+
 // One head and key byte pair to insert.
 struct EventHeadAndKey {
   std::uint8_t head = 0;

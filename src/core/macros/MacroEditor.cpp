@@ -51,15 +51,15 @@ MacroEditResult MacroEditor::InsertMouse(std::size_t line, MouseButton button, M
   const KeyNameTable& names = recorder_.names();
   const MacroBuffers before = buffers;
   const bool release_only = action == MouseAction::kUp;
-  bool changed = InsertKeyEventAt(buffers, target, names, code, release_only).ok();
-  if (changed && action == MouseAction::kClick) {
-    changed = InsertKeyEventAt(buffers, target + 1, names, code, true).ok();
+  Status inserted = InsertKeyEventAt(buffers, target, names, code, release_only);
+  if (inserted.ok() && action == MouseAction::kClick) {
+    inserted = InsertKeyEventAt(buffers, target + 1, names, code, true);
   }
-  if (!changed) {
+  if (!inserted.ok()) {
     // A click goes in whole or not at all: a press without its release would hold the button.
     buffers = before;
   }
-  return Finish(changed);
+  return Finish(inserted);
 }
 
 MacroEditResult MacroEditor::InsertDelay(std::size_t line) {
@@ -69,14 +69,14 @@ MacroEditResult MacroEditor::InsertDelay(std::size_t line) {
   if (IsDelay(line)) {
     return MacroEditResult::kEditDelayInstead;
   }
-  return Finish(InsertDelayAfterLine(recorder_.buffers(), line).ok());
+  return Finish(InsertDelayAfterLine(recorder_.buffers(), line));
 }
 
 MacroEditResult MacroEditor::Delete(std::size_t line) {
   if (line >= recorder_.lines().size()) {
     return MacroEditResult::kUnchanged;
   }
-  return Finish(DeleteLine(recorder_.buffers(), line).ok());
+  return Finish(DeleteLine(recorder_.buffers(), line));
 }
 
 MacroEditResult MacroEditor::EditDelay(std::size_t line, int delay_ms) {
@@ -85,13 +85,16 @@ MacroEditResult MacroEditor::EditDelay(std::size_t line, int delay_ms) {
   }
   const auto delay = static_cast<std::uint16_t>(
       std::clamp<int>(delay_ms, kMinEditedDelay, MacroEvent::kMaxDelayMs));
-  return Finish(EditDelayLine(recorder_.buffers(), line, delay).ok());
+  return Finish(EditDelayLine(recorder_.buffers(), line, delay));
 }
 
-MacroEditResult MacroEditor::Finish(bool changed) {
+MacroEditResult MacroEditor::Finish(const Status& edited) {
   recorder_.DisarmCapture();
   recorder_.RebuildLines();
-  return changed ? MacroEditResult::kChanged : MacroEditResult::kUnchanged;
+  if (edited.ok()) {
+    return MacroEditResult::kChanged;
+  }
+  return RefusedForRoom(edited) ? MacroEditResult::kNoRoom : MacroEditResult::kUnchanged;
 }
 
 }  // namespace n240qx

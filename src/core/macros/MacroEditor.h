@@ -14,6 +14,7 @@ enum class MacroEditResult {
   kUnchanged,
   kChanged,
   kEditDelayInstead,  // Insert Delay on a delay line: the user is told to edit that one
+  kNoRoom,            // refused: the macro is full
 };
 
 // The event list's commands on the recorder's working buffers. Each takes the selected line;
@@ -42,7 +43,7 @@ class MacroEditor {
 
  private:
   bool IsDelay(std::size_t line) const;
-  MacroEditResult Finish(bool changed);
+  MacroEditResult Finish(const Status& edited);
 
   MacroRecorder& recorder_;
 };

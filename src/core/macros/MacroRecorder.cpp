@@ -2,6 +2,7 @@
 
 #include "macros/MacroEditing.h"
 #include "macros/MacroEventList.h"
+#include "macros/MacroLayout.h"
 #include "macros/MacroRecording.h"
 
 namespace n240qx {
@@ -16,13 +17,13 @@ MacroRecorder::~MacroRecorder() {
 void MacroRecorder::Show(const MacroStoreEntry& entry) {
   buffers_.key_events = entry.key_events;
   buffers_.device_events = entry.device_events;
-  capture_armed_ = false;
+  DisarmCapture();
   RebuildLines();
 }
 
 void MacroRecorder::ClearEvents() {
   buffers_.Clear();
-  capture_armed_ = false;
+  DisarmCapture();
   lines_.clear();
 }
 
@@ -42,9 +43,19 @@ void MacroRecorder::StopAll() {
   RemoveHook();
 }
 
+void MacroRecorder::DisarmCapture() {
+  const bool was_armed = capture_armed_;
+  capture_armed_ = false;
+  if (was_armed && !recording_) {
+    RemoveHook();
+  }
+}
+
 void MacroRecorder::ArmCapture(std::size_t line) {
   capture_armed_ = true;
   capture_line_ = line;
+  capture_start_ = line;
+  refused_release_vk_ = 0;
   if (!hook_installed_) {
     (void)hook_.Install(kHookMode);
     hook_installed_ = true;
@@ -52,6 +63,14 @@ void MacroRecorder::ArmCapture(std::size_t line) {
 }
 
 bool MacroRecorder::OnHookedKey(const HookedKey& key, bool has_delay) {
+  // A key the keyboard cannot send is neither recorded nor captured, nor does it end a capture.
+  if (names_.DeviceCodeOf(key.vk) == 0) {
+    return false;
+  }
+  if (refused_release_vk_ != 0 && key.released && key.vk == refused_release_vk_) {
+    refused_release_vk_ = 0;
+    return false;
+  }
   if (capture_armed_) {
     return Capture(key);
   }
@@ -65,16 +84,26 @@ void MacroRecorder::RebuildLines() {
   lines_ = BuildEventLines(buffers_.key_events, names_);
 }
 
+bool MacroRecorder::PressFits() const {
+  return buffers_.UsedBytes() + 2 * kCapturedEventBytes <= macro_layout::kEventBufferSize;
+}
+
 bool MacroRecorder::Capture(const HookedKey& key) {
-  // Captured events carry no delay, and auto-repeats are kept: each adds a press.
+  // Captured events carry no delay, and auto-repeats are kept: each adds a press. A press goes
+  // in only while its release still fits behind it: a lone press would hold the key down
+  // whenever the keyboard plays the macro.
   const bool inserted =
+      (key.released || PressFits()) &&
       InsertKeyEventAt(buffers_, capture_line_, names_, key.vk, key.released).ok();
+  if (!key.released && !inserted && capture_line_ == capture_start_) {
+    // Nothing of the pair went in: its release must not go in alone either.
+    DisarmCapture();
+    refused_release_vk_ = key.vk;
+    return false;
+  }
   if (key.released) {
-    capture_armed_ = false;
     // A capture armed during a recording hands the hook back to it.
-    if (!recording_) {
-      RemoveHook();
-    }
+    DisarmCapture();
   } else if (inserted) {
     ++capture_line_;
   }

@@ -23,6 +23,8 @@ class MacroRecorder {
  public:
   // The hook mode the recorder installs: presses and releases, with the release bit.
   static constexpr int kHookMode = 1;
+  // A captured event has no delay: head and key.
+  static constexpr std::size_t kCapturedEventBytes = 2;
 
   MacroRecorder(KeyHook& hook, const Clock& clock, const KeyNameTable& names);
   ~MacroRecorder();
@@ -45,7 +47,9 @@ class MacroRecorder {
 
   // The next press goes at `line`, its release after it; installs the hook if needed.
   void ArmCapture(std::size_t line);
-  void DisarmCapture() { capture_armed_ = false; }
+  // A pending capture given up (an edit, another macro shown); the hook goes with it unless a
+  // recording runs, or it would keep swallowing what is typed into the loop field.
+  void DisarmCapture();
 
   // One key event from the hook; true when the buffers changed.
   bool OnHookedKey(const HookedKey& key, bool has_delay);
@@ -68,6 +72,8 @@ class MacroRecorder {
 
  private:
   bool Capture(const HookedKey& key);
+  // Room for a captured press and the release that ends it.
+  bool PressFits() const;
   bool Record(const HookedKey& key, bool has_delay);
   std::uint16_t DelaySinceLastEvent();
   void RemoveHook();
@@ -81,6 +87,9 @@ class MacroRecorder {
   bool recording_ = false;
   bool capture_armed_ = false;
   std::size_t capture_line_ = 0;
+  std::size_t capture_start_ = 0;
+  // The key whose captured press did not fit: its release is dropped, not recorded or captured.
+  std::uint8_t refused_release_vk_ = 0;
   // The key line of the last recorded event: a press equal to it is the key's auto-repeat.
   std::u16string last_line_text_;
   std::int64_t last_time_us_ = 0;

@@ -193,8 +193,7 @@ ClickResult MainWindowModel::OnPageItem(PageItem item) {
       result.requests = Revert();
       break;
     case PageItem::kApply:
-      state_.activity = DeviceActivity::kWriting;
-      result.requests = {WindowRequest::kApplyChanges, WindowRequest::kRepaint};
+      result.requests = Apply();
       break;
     case PageItem::kKeymap:
       SetPerKeyMode(false);
@@ -275,6 +274,11 @@ std::vector<WindowRequest> MainWindowModel::OnArrivalRead(bool reset_after_updat
   // ConfiguratorState has recomputed the marked keys; keymap.bin and the firmware check wait
   // for an arrival the keyboard can be heard from.
   return {WindowRequest::kSetSlidersFromImage, WindowRequest::kRepaint};
+}
+
+std::vector<WindowRequest> MainWindowModel::Apply() {
+  state_.activity = DeviceActivity::kWriting;
+  return {WindowRequest::kApplyChanges, WindowRequest::kRepaint};
 }
 
 std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& /*outcome*/) {

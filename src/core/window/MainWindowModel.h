@@ -82,6 +82,8 @@ class MainWindowModel {
   // The write of changes on the worker is done and ConfiguratorState::FinishWrite has applied
   // it: editing is unlocked.
   std::vector<WindowRequest> OnApplyFinished(const Status& outcome);
+  // Apply, as its button does: editing locked while the write runs.
+  std::vector<WindowRequest> Apply();
 
   std::vector<WindowRequest> OnFactoryResetAnswer(bool confirmed);
   std::vector<WindowRequest> OnFactoryResetFinished(const Status& outcome);

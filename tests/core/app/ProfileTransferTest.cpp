@@ -57,6 +57,37 @@ class FailingFiles : public DiskProfileFiles {
   static Status Failure(const char* what) { return Error{ErrorCode::kIo, what}; }
 };
 
+std::string Folded(const fs::path& file) {
+  std::string name = file.filename().string();
+  std::ranges::transform(name, name.begin(), [](unsigned char c) { return std::tolower(c); });
+  return name;
+}
+
+// A case-insensitive data folder (a FAT stick, ext4 with casefold): one file answers to every
+// spelling of its name.
+class CaseFoldingFiles : public DiskProfileFiles {
+ public:
+  Status Write(const fs::path& file, std::span<const std::uint8_t> bytes) override {
+    return DiskProfileFiles::Write(Spelt(file), bytes);
+  }
+  Status Remove(const fs::path& file) override { return DiskProfileFiles::Remove(Spelt(file)); }
+  bool SameFile(const fs::path& a, const fs::path& b) override {
+    return DiskProfileFiles::SameFile(Spelt(a), Spelt(b));
+  }
+
+ private:
+  // The spelling on disk of the file the name stands for, or the name when there is none.
+  static fs::path Spelt(const fs::path& file) {
+    std::error_code error;
+    for (const auto& entry : fs::directory_iterator(file.parent_path(), error)) {
+      if (Folded(entry.path()) == Folded(file)) {
+        return entry.path();
+      }
+    }
+    return file;
+  }
+};
+
 class ProfileTransferTest : public ::testing::Test {
  protected:
   ProfileTransferTest() {
@@ -118,6 +149,21 @@ TEST_F(ProfileTransferTest, ImportAndExportLeaveOneProfileNamedAfterTheChosenFil
   }
   EXPECT_EQ(ReadAll(elsewhere / "Night.bin").size(), 206920u);
   EXPECT_EQ(ReadAll(keymap), ReadAll(elsewhere / "game.cfg.bin")) << "imported into keymap.bin";
+}
+
+TEST_F(ProfileTransferTest, ImportOfAFileWithoutAUsableNameKeepsItUnderAFallback) {
+  for (const char* chosen : {".hidden.bin", "..bin"}) {
+    WriteAll(elsewhere / chosen, Filled(kKeymapStoreSize, 0x42));
+    const auto before = Listed();
+    EXPECT_FALSE(transfer.Import(elsewhere / chosen).status.ok()) << "the tool refuses it";
+    EXPECT_EQ(Listed(), before) << chosen;
+    const ProfileOutcome outcome =
+        transfer.Import(elsewhere / chosen, ProfileTransfer::UnusableName::kKeepAsImported);
+    ASSERT_TRUE(outcome.status.ok()) << chosen << ": " << outcome.status.error().message;
+    EXPECT_TRUE(outcome.configuration_changed) << chosen;
+    EXPECT_EQ(Folder(), std::vector<std::string>{"Imported.bin"}) << chosen;
+    EXPECT_EQ(ReadAll(profiles / "Imported.bin"), ReadAll(elsewhere / chosen)) << chosen;
+  }
 }
 
 TEST_F(ProfileTransferTest, ShortImportFillsWhatItHolds) {
@@ -187,6 +233,51 @@ TEST_F(ProfileTransferTest, RenameMovesTheKeptProfileAndRefusesEscapes) {
   EXPECT_EQ(Folder(), std::vector<std::string>{"Tour.bin"});
   EXPECT_EQ(ReadAll(profiles / "Tour.bin"), kept_bytes) << "renamed, not copied from nothing";
   EXPECT_EQ(transfer.Rename(kept, "Again").status.error().code, ErrorCode::kNotFound);
+}
+
+// What the folder holds: one file, whatever its spelling, and its bytes.
+std::vector<std::vector<std::uint8_t>> Contents(const fs::path& folder) {
+  std::vector<std::vector<std::uint8_t>> contents;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    contents.push_back(ReadAll(entry.path()));
+  }
+  return contents;
+}
+
+TEST(ProfileStoreCaseFolding, AnotherSpellingOfTheKeptProfileIsNotRemoved) {
+  struct Case {
+    const char* stored;
+    const char* renamed;
+    const char* kept;
+  };
+  const auto first = Filled(kKeymapStoreSize, 0x5A);
+  const auto second = Filled(kKeymapStoreSize, 0x6B);
+  for (const Case& c : {Case{"Race.bin", "race", "RACE"}, Case{"race.bin", "RACE.bin", "Race"}}) {
+    SCOPED_TRACE(c.stored);
+    testing::TempDir dir;
+    CaseFoldingFiles files;
+    ProfileStore store{dir.path(), files};
+    WriteAll(dir.path() / c.stored, first);
+    const auto renamed = store.Rename({"", dir.path() / c.stored}, c.renamed);
+    ASSERT_TRUE(renamed.ok()) << renamed.error().message;
+    EXPECT_EQ(Contents(dir.path()), std::vector<std::vector<std::uint8_t>>{first})
+        << "the only copy stays";
+    ASSERT_TRUE(store.Keep(c.kept, second).ok());
+    EXPECT_EQ(Contents(dir.path()), std::vector<std::vector<std::uint8_t>>{second})
+        << "kept over itself";
+  }
+}
+
+TEST(DiskProfileFiles, SameFileFollowsTheFileNotTheName) {
+  testing::TempDir dir;
+  WriteAll(dir.path() / "Race.bin", {1});
+  WriteAll(dir.path() / "Other.bin", {1});
+  fs::create_hard_link(dir.path() / "Race.bin", dir.path() / "Alias.bin");
+  DiskProfileFiles files;
+  for (const auto& [other, same] : std::vector<std::pair<const char*, bool>>{
+           {"Race.bin", true}, {"Alias.bin", true}, {"Other.bin", false}, {"Gone.bin", false}}) {
+    EXPECT_EQ(files.SameFile(dir.path() / "Race.bin", dir.path() / other), same) << other;
+  }
 }
 
 TEST_F(ProfileTransferTest, MissingProfilesFolderIsCreated) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <initializer_list>
 #include <string>
 
@@ -163,6 +164,44 @@ TEST_F(KeyDialog, KeysArriveOnlyThroughAnInstalledHookAndOnlyAsPresses) {
   model.SetHook(false, KeyHookReach::kSystemWide);
   EXPECT_FALSE(model.KeyCaptured(HookedKey{'B', false}));
   EXPECT_EQ(model.single_text(), u"");
+}
+
+// Left of Z, Mute, Sleep and a key no X keycode table knows: saved, each would make a dead key.
+TEST_F(KeyDialog, KeysTheKeyboardCannotSendAreRefusedAndSaidSo) {
+  const PaintOp notice = PaintText{KeyDialogScene::kNoticeX, KeyDialogScene::kNoticeY, 13,
+                                   "The keyboard cannot send this key.", RgbColour{255, 0, 0}};
+  auto shows_notice = [this, &notice] {
+    const auto ops = KeyDialogScene::Paint(model);
+    return std::find(ops.begin(), ops.end(), notice) != ops.end();
+  };
+  for (const std::uint8_t vk :
+       {std::uint8_t{0xE2}, std::uint8_t{0xAD}, std::uint8_t{0x5F}, std::uint8_t{0}}) {
+    OpenOn(kQ, 0, {});
+    model.Focused(KeyDialogControl::kSingleField);
+    Keys({'B', vk});
+    EXPECT_EQ(model.single_text(), u"B ") << int{vk};
+    EXPECT_EQ(Captured(), "66 0 0 0 ") << int{vk};
+    EXPECT_TRUE(shows_notice()) << int{vk};
+    Keys({'C'});
+    EXPECT_FALSE(shows_notice()) << "the next key clears it";
+  }
+}
+
+// Programs here have no suffix: the Startup row's file dialog opens on every file.
+TEST_F(KeyDialog, LaunchFileChoicesOpenOnAFilterThatShowsTheFile) {
+  struct Case {
+    std::size_t row;
+    bool folder;
+    std::vector<std::string> filters;
+  };
+  for (const Case& c :
+       {Case{0, false, {"mp3 Files(*.mp3)", "All files (*)"}},
+        Case{KeyAssignmentDialogModel::kStartupRow, false, {"All files (*)", "exe Files(*.exe)"}},
+        Case{2, false, {"txt Files(*.txt)", "All files (*)"}}, Case{3, true, {}}}) {
+    const LaunchFileChoice choice = model.FileChoice(c.row);
+    EXPECT_EQ(choice.folder, c.folder) << c.row;
+    EXPECT_EQ(choice.filters, c.filters) << c.row;
+  }
 }
 
 TEST_F(KeyDialog, SaveByPage) {

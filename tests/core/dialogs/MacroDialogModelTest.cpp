@@ -230,5 +230,103 @@ TEST_F(MacroDialogFixture, SceneFollowsRecordingBoxesAndRoom) {
             german.end());
 }
 
+// Macros that could not be read can be looked at, never changed: nothing here could be saved.
+TEST_F(MacroDialogFixture, UnreadMacrosOpenReadOnly) {
+  struct Case {
+    MacroButton button;
+    MacroDialogEffect effect;
+  };
+  OpenWith({u"One"});
+  Click(MacroButton::kRecord);
+  Tap(0x41);
+  Click(MacroButton::kOk);
+  const MacroStore before = stored_;
+  for (const Case& c : {Case{MacroButton::kRecord, MacroDialogEffect::kShowMessage},
+                        Case{MacroButton::kNew, MacroDialogEffect::kShowMessage},
+                        Case{MacroButton::kDelete, MacroDialogEffect::kShowMessage},
+                        Case{MacroButton::kDelayBox, MacroDialogEffect::kShowMessage},
+                        Case{MacroButton::kOk, MacroDialogEffect::kReject},
+                        Case{MacroButton::kClose, MacroDialogEffect::kReject}}) {
+    model_.Open(/*unread=*/true);
+    model_.SelectEventLine(0);
+    Click(c.button);
+    EXPECT_EQ(last_.effect, c.effect) << static_cast<int>(c.button);
+    EXPECT_EQ(model_.OnMenuCommand(MacroCommand::kDelete).message, MacroText::kUnreadChange);
+    EXPECT_EQ(model_.RenameMacro(0, u"Two"), u"One");
+    model_.OnDelayEdited(0, 500);
+    Tap(0x42);
+    EXPECT_EQ(working_, before) << static_cast<int>(c.button);
+    EXPECT_FALSE(hook_.installed());
+  }
+  const auto ops = MacroDialogScene::Paint(model_, Language::kEnglish);
+  EXPECT_NE(
+      std::find(ops.begin(), ops.end(), PaintOp{PaintText{260, 248, 12, "MacroDefine.bin is"}}),
+      ops.end());
+  model_.Open();
+  Click(MacroButton::kNew);
+  EXPECT_EQ(model_.macro_names().size(), 2u) << "a readable store is editable again";
+}
+
+// Names the dialog refuses as n240qx-ctl does; the list keeps the old one and says why.
+TEST_F(MacroDialogFixture, RenamesAnotherMacrosNameOrControlCharactersAreRefused) {
+  struct Case {
+    std::u16string typed;
+    std::u16string shown;
+    MacroDialogEffect effect;
+    MacroText message;
+  };
+  OpenWith({u"One", u"Two"});
+  for (const Case& c :
+       {Case{u"One", u"Two", MacroDialogEffect::kShowMessage, MacroText::kNameTaken},
+        Case{u"T\tx", u"Two", MacroDialogEffect::kShowMessage, MacroText::kNameControl},
+        Case{u"Two", u"Two", MacroDialogEffect::kRepaint, MacroText::kTitle},
+        Case{u"Three", u"Three", MacroDialogEffect::kRepaint, MacroText::kTitle}}) {
+    const MacroDialogOutcome outcome = model_.OnMacroRenamed(1, c.typed);
+    EXPECT_EQ(outcome.effect, c.effect) << std::string(c.typed.begin(), c.typed.end());
+    EXPECT_EQ(outcome.message, c.message);
+    EXPECT_EQ(model_.macro_names()[1], c.shown);
+    EXPECT_EQ(working_.entry(1).Name(), c.shown);
+  }
+}
+
+TEST_F(MacroDialogFixture, AnEditThatDoesNotFitSaysTheMacroIsFull) {
+  struct Case {
+    MacroCommand command;
+    MacroDialogEffect effect;
+    std::size_t used_after;
+  };
+  OpenWith({u"Macro_001"});
+  Click(MacroButton::kRecord);
+  for (int pair = 0; pair < 46; ++pair) {
+    Tap(0x41);
+  }
+  Key(0x42, true);
+  Key(0x43, true);  // 188 bytes: room for one event, not a click
+  Click(MacroButton::kRecord);
+  for (const Case& c : {Case{MacroCommand::kLeftClick, MacroDialogEffect::kShowMessage, 188},
+                        Case{MacroCommand::kLeftDown, MacroDialogEffect::kRepaint, 190},
+                        Case{MacroCommand::kLeftUp, MacroDialogEffect::kShowMessage, 190}}) {
+    model_.SelectEventLine(0);
+    const MacroDialogOutcome outcome = model_.OnMenuCommand(c.command);
+    EXPECT_EQ(outcome.effect, c.effect) << static_cast<int>(c.command);
+    if (c.effect == MacroDialogEffect::kShowMessage) {
+      EXPECT_EQ(outcome.message, MacroText::kMacroFull);
+    }
+    EXPECT_EQ(model_.UsedBytes(), c.used_after) << static_cast<int>(c.command);
+  }
+}
+
+TEST_F(MacroDialogFixture, ARepeatCountAboveTheFieldsDigitsIsKept) {
+  OpenWith({u"One", u"Two"});
+  stored_.entry(0).repeat_count = 1500;
+  model_.Open();
+  EXPECT_EQ(model_.loop_text(), u"1500");
+  model_.SelectMacro(1);
+  model_.SelectMacro(0);
+  EXPECT_EQ(model_.loop_text(), u"1500");
+  Click(MacroButton::kOk);
+  EXPECT_EQ(stored_.entry(0).repeat_count, 1500);
+}
+
 }  // namespace
 }  // namespace n240qx

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "MacroDialogFixture.h"
 
 namespace n240qx {
@@ -98,6 +100,39 @@ TEST_F(MacroDialogFixture, AFullBufferTakesNothingMore) {
   EXPECT_EQ(model_.UsedBytes(), 190u);
 }
 
+// A captured press without its release would hold the key down whenever the macro plays.
+TEST_F(MacroDialogFixture, ACapturedPairGoesInWholeOrNotAtAll) {
+  struct Case {
+    int lone_releases;  // after 46 pairs (184 bytes), 2 bytes each
+    std::size_t used_after;
+    bool hook_after;
+  };
+  for (const Case& c : {Case{2, 188, false}, Case{1, 190, false}}) {
+    SCOPED_TRACE(c.lone_releases);
+    stored_.Clear();
+    OpenWith({u"Macro_001"});
+    Click(MacroButton::kRecord);
+    for (int pair = 0; pair < 46; ++pair) {
+      Tap(0x41);
+    }
+    for (int release = 0; release < c.lone_releases; ++release) {
+      Key(static_cast<std::uint8_t>(0x42 + release), true);
+    }
+    Click(MacroButton::kRecord);
+    model_.SelectEventLine(0);
+    model_.OnMenuCommand(MacroCommand::kInsertBefore);
+    Key(0x44, false);
+    Key(0x44, false);  // an auto-repeat that no longer fits with its release
+    Key(0x44, true);
+    EXPECT_EQ(model_.UsedBytes(), c.used_after);
+    const std::string hex = KeyHex();
+    const std::size_t presses = hex.find("01 44") == std::string::npos ? 0 : 1;
+    const std::size_t releases = hex.find("81 44") == std::string::npos ? 0 : 1;
+    EXPECT_EQ(presses, releases) << hex;
+    EXPECT_EQ(hook_.installed(), c.hook_after);
+  }
+}
+
 TEST_F(MacroDialogFixture, CaptureKeepsAutoRepeatsAndEndsAtTheRelease) {
   OpenWith({u"Macro_001"});
   Click(MacroButton::kRecord);
@@ -120,6 +155,38 @@ TEST_F(MacroDialogFixture, CaptureKeepsAutoRepeatsAndEndsAtTheRelease) {
   Tap(0x43);
   EXPECT_EQ(ShownLines(), (Strings{"C  dn", "C  up", "A  dn", "A  up", "B  dn", "B  dn", "B  up"}));
   EXPECT_EQ(testing::UsedHex(working_.entry(0).key_events), KeyHex());
+}
+
+// An edit that gives up a capture takes the hook with it, or keys typed into the loop field
+// would keep vanishing into it; a recording keeps its hook.
+TEST_F(MacroDialogFixture, AGivenUpCaptureRemovesTheHookUnlessRecording) {
+  struct Case {
+    const char* edit;
+    std::function<void()> run;
+    bool hook_stays;
+  };
+  const std::vector<Case> cases = {
+      {"Insert Delay", [this] { model_.OnMenuCommand(MacroCommand::kInsertDelay); }, false},
+      {"Delete", [this] { model_.OnMenuCommand(MacroCommand::kDelete); }, false},
+      {"delay edit", [this] { model_.OnDelayEdited(1, 300); }, false},
+      {"other macro", [this] { model_.SelectMacro(1); }, false},
+      {"Start Recording", [this] { Click(MacroButton::kRecord); }, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.edit);
+    stored_.Clear();
+    OpenWith({u"Macro_001", u"Macro_002"});
+    Click(MacroButton::kRecord);
+    Click(MacroButton::kDelayBox);
+    Tap(0x41);
+    Click(MacroButton::kRecord);
+    model_.SelectEventLine(0);
+    model_.OnMenuCommand(MacroCommand::kInsertBefore);
+    ASSERT_TRUE(hook_.installed());
+    c.run();
+    EXPECT_FALSE(model_.recorder().capture_armed());
+    EXPECT_EQ(hook_.installed(), c.hook_stays);
+  }
 }
 
 // A pending capture never survives these: its key would land in an unexpected place.
