@@ -39,7 +39,7 @@ CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths
       list_(new CTransparentListBox(this, true)),
       message_(new QLabel(this)) {
   setModal(true);
-  setWindowTitle(FromView(ProfileDialogModel::WindowTitle(german())));
+  setWindowTitle(FromView(ProfileDialogModel::WindowTitle(language_)));
   const PixelRect& place = ProfileDialogModel::kList;
   list_->setGeometry(place.left, place.top, place.Width(), place.Height());
   list_->setObjectName(QStringLiteral("profiles"));
@@ -155,7 +155,7 @@ void CConfigureDlg::Reflect(const ProfileOutcome& outcome,
     message_->clear();
     return;
   }
-  ShowFailure(ProfileDialogModel::FailureText(operation, outcome.configuration_changed, german()),
+  ShowFailure(ProfileDialogModel::FailureText(operation, outcome.configuration_changed, language_),
               outcome.status.error());
 }
 
@@ -166,7 +166,7 @@ void CConfigureDlg::ShowFailure(std::string_view prefix, const Error& error) {
 void CConfigureDlg::paintEvent(QPaintEvent* /*event*/) {
   QPainter painter(this);
   painter.fillRect(rect(), kFallbackBackground);
-  PaintOps(painter, ProfileDialogModel::Paint(german()), skins_);
+  PaintOps(painter, ProfileDialogModel::Paint(language_), skins_);
 }
 
 void CConfigureDlg::mousePressEvent(QMouseEvent* event) {

@@ -55,7 +55,6 @@ class CConfigureDlg : public QDialog {
   void Reflect(const ProfileOutcome& outcome, ProfileDialogModel::Operation operation);
   void ShowFailure(std::string_view prefix, const Error& error);
   QString StartFolder() const;
-  bool german() const { return language_ == Language::kGerman; }
 
   DiskProfileFiles files_;
   ProfileStore store_;

@@ -28,7 +28,8 @@ bool ProfileDialogModel::MovesDialog(int x, int y) {
                       [x, y](const PixelRect& band) { return band.Contains(x, y); });
 }
 
-std::vector<PaintOp> ProfileDialogModel::Paint(bool german) {
+std::vector<PaintOp> ProfileDialogModel::Paint(Language language) {
+  const bool german = language == Language::kGerman;
   std::vector<PaintOp> ops{PaintPicture{0, 0, std::string(kBackground)},
                            PaintPicture{373, 9, std::string(kCloseMarkPicture)}};
   if (german) {
@@ -42,7 +43,8 @@ std::vector<PaintOp> ProfileDialogModel::Paint(bool german) {
 }
 
 std::string_view ProfileDialogModel::FailureText(Operation operation, bool configuration_changed,
-                                                 bool german) {
+                                                 Language language) {
+  const bool german = language == Language::kGerman;
   switch (operation) {
     case Operation::kImport:
       if (configuration_changed) {

@@ -6,6 +6,7 @@
 
 #include "paint/PaintOp.h"
 #include "paint/PixelRect.h"
+#include "util/Language.h"
 
 namespace n240qx {
 
@@ -39,14 +40,17 @@ class ProfileDialogModel {
   // A drag anywhere but on the close mark, the OK area and the button bands moves the dialog.
   static bool MovesDialog(int x, int y);
   // The labels and the close mark over the background, in order.
-  static std::vector<PaintOp> Paint(bool german);
+  static std::vector<PaintOp> Paint(Language language);
 
   enum class Operation { kImport, kExport, kRename };
   // What the dialog says before a failure's own message; an Import that loaded the
   // configuration but could not keep the profile says that.
-  static std::string_view FailureText(Operation operation, bool configuration_changed, bool german);
+  static std::string_view FailureText(Operation operation, bool configuration_changed,
+                                      Language language);
 
-  static std::string_view WindowTitle(bool german) { return german ? "Profile" : "Profiles"; }
+  static std::string_view WindowTitle(Language language) {
+    return language == Language::kGerman ? "Profile" : "Profiles";
+  }
   // The file dialogs' filters, in the order offered.
   static constexpr std::string_view kProfileFilter = "bin Files(*.bin)";
   static constexpr std::string_view kAllFilesFilter = "All files (*)";
