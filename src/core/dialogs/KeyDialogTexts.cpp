@@ -3,54 +3,48 @@
 #include <array>
 #include <cstddef>
 
+#include "util/TextTable.h"
+
 namespace n240qx {
 
 namespace {
 
-struct TextPair {
-  KeyDialogText id;
-  std::string_view english;
-  std::string_view german;
-};
-
-constexpr TextPair kTexts[] = {
-    {KeyDialogText::kWindowTitle, "Key assignment", "Tastenbelegung"},
-    {KeyDialogText::kSelectedKey, "Selected key:", "Ausgewählte Taste:"},
-    {KeyDialogText::kTabSingleCombine, "Single/Combine", "Single/Combine"},
-    {KeyDialogText::kTabMacro, "Macro", "Macro"},
-    {KeyDialogText::kTabBasic, "Basic", "Einfach"},
-    {KeyDialogText::kTabAdvance, "Advance", "Fortgeschritten"},
-    {KeyDialogText::kSingle, "Single", "Einzeln"},
-    {KeyDialogText::kCombine, "Combine", "Kombiniere"},
-    {KeyDialogText::kDisableKey, "Disable key", "Deaktivieren Taste"},
-    {KeyDialogText::kReset, "Reset", "Rücksetzen"},
-    {KeyDialogText::kClose, "Close", "Schließen"},
-    {KeyDialogText::kSave, "Save", "Speichern"},
-    {KeyDialogText::kPlayMusic, "Play music", "Spiel Musik"},
-    {KeyDialogText::kStartup, "Startup", "Autostart"},
-    {KeyDialogText::kOpenFile, "Open file", "Datei öffnen"},
-    {KeyDialogText::kOpenFolder, "Open folder", "Ordner öffnen"},
-    {KeyDialogText::kSelectSubItem, "Please select Sub item", "Bitte wähle ein ??? aus"},
-    {KeyDialogText::kSelectFolder, "Please select a folder", "Bitte wähle einen Ordner aus"},
-    {KeyDialogText::kFolderChoiceTitle, "modification path", "modification path"},
-    {KeyDialogText::kAllFiles, "All files (*)", "Alle Dateien (*)"},
-    {KeyDialogText::kPathTooLong, "The path is too long: at most 255 characters fit.",
-     "Der Pfad ist zu lang: höchstens 255 Zeichen passen."},
-    {KeyDialogText::kFocusedCaptureOnly, "Keys are captured only while this dialog has the focus.",
-     "Tasten werden nur erfasst, solange dieser Dialog den Fokus hat."},
-    {KeyDialogText::kCannotSendKey, "The keyboard cannot send this key.",
-     "Die Tastatur kann diese Taste nicht senden."},
-};
+constexpr std::array<TextRow<KeyDialogText>, static_cast<std::size_t>(KeyDialogText::kCount)>
+    kTexts{{
+        {KeyDialogText::kWindowTitle, "Key assignment", "Tastenbelegung"},
+        {KeyDialogText::kSelectedKey, "Selected key:", "Ausgewählte Taste:"},
+        {KeyDialogText::kTabSingleCombine, "Single/Combine", "Single/Combine"},
+        {KeyDialogText::kTabMacro, "Macro", "Macro"},
+        {KeyDialogText::kTabBasic, "Basic", "Einfach"},
+        {KeyDialogText::kTabAdvance, "Advance", "Fortgeschritten"},
+        {KeyDialogText::kSingle, "Single", "Einzeln"},
+        {KeyDialogText::kCombine, "Combine", "Kombiniere"},
+        {KeyDialogText::kDisableKey, "Disable key", "Deaktivieren Taste"},
+        {KeyDialogText::kReset, "Reset", "Rücksetzen"},
+        {KeyDialogText::kClose, "Close", "Schließen"},
+        {KeyDialogText::kSave, "Save", "Speichern"},
+        {KeyDialogText::kPlayMusic, "Play music", "Spiel Musik"},
+        {KeyDialogText::kStartup, "Startup", "Autostart"},
+        {KeyDialogText::kOpenFile, "Open file", "Datei öffnen"},
+        {KeyDialogText::kOpenFolder, "Open folder", "Ordner öffnen"},
+        {KeyDialogText::kSelectSubItem, "Please select Sub item", "Bitte wähle ein ??? aus"},
+        {KeyDialogText::kSelectFolder, "Please select a folder", "Bitte wähle einen Ordner aus"},
+        {KeyDialogText::kFolderChoiceTitle, "modification path", "modification path"},
+        {KeyDialogText::kAllFiles, "All files (*)", "Alle Dateien (*)"},
+        {KeyDialogText::kPathTooLong, "The path is too long: at most 255 characters fit.",
+         "Der Pfad ist zu lang: höchstens 255 Zeichen passen."},
+        {KeyDialogText::kFocusedCaptureOnly,
+         "Keys are captured only while this dialog has the focus.",
+         "Tasten werden nur erfasst, solange dieser Dialog den Fokus hat."},
+        {KeyDialogText::kCannotSendKey, "The keyboard cannot send this key.",
+         "Die Tastatur kann diese Taste nicht senden."},
+    }};
+static_assert(RowsFollowIds(kTexts), "one row per text, in the order of KeyDialogText");
 
 }  // namespace
 
 std::string_view KeyDialogTexts::Get(KeyDialogText text, Language language) {
-  for (const auto& pair : kTexts) {
-    if (pair.id == text) {
-      return language == Language::kGerman ? pair.german : pair.english;
-    }
-  }
-  return {};
+  return LookupText(kTexts, text, language);
 }
 
 }  // namespace n240qx

@@ -31,6 +31,7 @@ enum class KeyDialogText {
   kPathTooLong,
   kFocusedCaptureOnly,
   kCannotSendKey,
+  kCount
 };
 
 // The dialog's texts in English and German (UTF-8).
