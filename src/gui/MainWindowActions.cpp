@@ -303,12 +303,7 @@ void MainWindowActions::OpenKeyDialog(FollowUps& follow_ups) {
   if (auto loaded = key_assignment_.LoadKeymapStore(true); !loaded.ok()) {
     ShowFailure(TextId::kSaveFailed, loaded.error());
   }
-  // The dialog's page switches edit the entry in memory; without OK they must not reach the
-  // store with the next Apply.
-  const std::size_t key = state_.pending.current_key;
-  const KeyActionEntry opened = state_.key_actions[key];
   if (!dialogs_.key_assignment(state_.pending)) {
-    state_.key_actions[key] = opened;
     return;
   }
   ShowStoreFailure(state_.CompleteKeyAssignment(paths_.KeymapFile()));

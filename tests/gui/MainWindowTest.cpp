@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "WindowTestSupport.h"
+#include "dialogs/KeyAssignmentDialogModel.h"
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
 #include "util/AtomicFile.h"
@@ -221,11 +222,15 @@ TEST_F(MainWindow, KeyClickRunsTheKeyDialogAndItsOkPathAssignsTheKey) {
 TEST_F(MainWindow, AKeyDialogClosedWithoutOkChangesNothing) {
   const KeyTableRow& q = *KeyTable::ByLabel("Q");
   const KeyActionTable before = window.state().key_actions;
-  // Switching pages edits the key's entry in memory; ending without OK takes that back.
-  window.key_dialog = [&](PendingAssignment&) {
-    window.state().key_actions[q.index].kind = static_cast<std::uint8_t>(AssignmentKind::kNone);
-    window.state().key_actions[q.index].data.fill(0);
-    return false;
+  // The dialog's own model, taken to the Advance page (which clears the entry it shows) and
+  // closed with Close.
+  window.key_dialog = [&](PendingAssignment& pending) {
+    ConfiguratorState& state = window.state();
+    KeyAssignmentDialogModel model(pending, state.key_actions, state.image, state.stored_macros,
+                                   state.key_names, Language::kEnglish);
+    model.Open();
+    model.Release(47 + 97 * 3, 40);
+    return model.Release(241, 357).end == KeyDialogEnd::kAccepted;
   };
   window.Click((q.rect.left + q.rect.right) / 2 + 301, (q.rect.top + q.rect.bottom) / 2 + 95);
   EXPECT_FALSE(window.state().customised.IsSet(q.index));

@@ -43,8 +43,9 @@ KeyAssignmentDialogModel::KeyAssignmentDialogModel(PendingAssignment& pending,
       language_(language) {}
 
 void KeyAssignmentDialogModel::Open() {
-  KeyActionEntry* entry = actions_.At(pending_.current_key);
-  entry_ = entry != nullptr ? entry : &scratch_entry_;
+  // The pages edit a copy: a dialog that ends without OK leaves the table as it was.
+  opened_entry_ = actions_.At(pending_.current_key);
+  entry_ = opened_entry_ != nullptr ? *opened_entry_ : KeyActionEntry{};
   page_ = 0;
   button_states_ = {};
   focus_ = KeyDialogControl::kNone;
@@ -54,8 +55,8 @@ void KeyAssignmentDialogModel::Open() {
   capture_from_store_ = false;
 
   pending_.function_name.clear();
-  if (entry_->kind == Kind(AssignmentKind::kFunction)) {
-    pending_.function_name = DecodeFunction(entry_->data);
+  if (entry_.kind == Kind(AssignmentKind::kFunction)) {
+    pending_.function_name = DecodeFunction(entry_.data);
   }
   selected_function_ =
       FunctionTree::ExpandedFor(pending_.function_name).empty() ? u"" : pending_.function_name;
@@ -69,14 +70,14 @@ void KeyAssignmentDialogModel::Open() {
   EmptyCapture();
   launch_row_ = kNone;
   launch_choice_ = kNone;
-  pending_.pending_kind = entry_->kind;
-  pending_.captured_count = entry_->count;
+  pending_.pending_kind = entry_.kind;
+  pending_.captured_count = entry_.count;
   ShowStoredAssignment();
   ReadEnableBit();
 }
 
 void KeyAssignmentDialogModel::ShowStoredAssignment() {
-  switch (static_cast<AssignmentKind>(entry_->kind)) {
+  switch (static_cast<AssignmentKind>(entry_.kind)) {
     case AssignmentKind::kSingle:
       OpenStoredKeys(KeyDialogControl::kSingleField);
       break;
@@ -84,11 +85,11 @@ void KeyAssignmentDialogModel::ShowStoredAssignment() {
       OpenStoredKeys(KeyDialogControl::kCombineField);
       break;
     case AssignmentKind::kMacro:
-      if (entry_->data[0] == KeyMapEntry::kMacro) {
+      if (entry_.data[0] == KeyMapEntry::kMacro) {
         page_ = 1;
         focus_ = KeyDialogControl::kMacroList;
-        if (entry_->data[2] < macro_names_.size()) {
-          selected_macro_ = entry_->data[2];
+        if (entry_.data[2] < macro_names_.size()) {
+          selected_macro_ = entry_.data[2];
         }
       }
       break;
@@ -96,10 +97,10 @@ void KeyAssignmentDialogModel::ShowStoredAssignment() {
       page_ = 2;
       break;
     default:
-      if (IsLaunchKind(entry_->kind)) {
+      if (IsLaunchKind(entry_.kind)) {
         page_ = kAdvancePage;
-        pending_.launch_path = entry_->PathString();
-        launch_row_ = static_cast<std::uint8_t>(entry_->kind - Kind(AssignmentKind::kPlayMusic));
+        pending_.launch_path = entry_.PathString();
+        launch_row_ = static_cast<std::uint8_t>(entry_.kind - Kind(AssignmentKind::kPlayMusic));
       }
       break;
   }
@@ -110,14 +111,14 @@ void KeyAssignmentDialogModel::OpenStoredKeys(KeyDialogControl field) {
   focus_ = field;
   RunFocusRule(field);
   (field == KeyDialogControl::kSingleField ? single_text_ : combine_text_) = std::move(text);
-  std::copy(entry_->data.begin(), entry_->data.end(), pending_.captured_keys.begin());
+  std::copy(entry_.data.begin(), entry_.data.end(), pending_.captured_keys.begin());
   stored_text_shown_ = true;
   capture_from_store_ = true;
 }
 
 std::u16string KeyAssignmentDialogModel::StoredText() {
-  const auto& data = entry_->data;
-  if (entry_->kind == Kind(AssignmentKind::kSingle)) {
+  const auto& data = entry_.data;
+  if (entry_.kind == Kind(AssignmentKind::kSingle)) {
     pending_.captured_keys[0] = data[0];
     pending_.captured_count = 1;
     return names_.KeyNameOf(data[0]);
@@ -172,6 +173,9 @@ KeyDialogReaction KeyAssignmentDialogModel::Release(int x, int y) {
   // that is how Save there without a chosen path gives the key back its own function.
   if (page_ == kAdvancePage) {
     ReleaseOnLaunchRows(x, y, reaction);
+  }
+  if (reaction.end == KeyDialogEnd::kAccepted && opened_entry_ != nullptr) {
+    *opened_entry_ = entry_;
   }
   return reaction;
 }
@@ -238,10 +242,10 @@ void KeyAssignmentDialogModel::ClearEntry(std::uint8_t kind) {
   EmptyCapture();
   single_text_.clear();
   combine_text_.clear();
-  entry_->kind = kind;
-  entry_->data.fill(0);
+  entry_.kind = kind;
+  entry_.data.fill(0);
   if (kind == Kind(AssignmentKind::kSingle)) {
-    entry_->count = 0;
+    entry_.count = 0;
   }
 }
 

@@ -51,8 +51,8 @@ struct LaunchFileChoice {
 
 // Every rule of the key assignment dialog: its pages, the Single and Combine fields, key
 // capture, Save, Reset and Close, the launch rows and what the dialog shows. It edits the
-// pending assignment and, while open, the key's action entry in memory; the main window
-// re-reads the entry from keymap.bin before the next opening.
+// pending assignment and a copy of the key's action entry, which reaches the table only when
+// the dialog is accepted.
 class KeyAssignmentDialogModel {
  public:
   static constexpr std::uint8_t kNone = KeyDialogGeometry::kNone;
@@ -85,7 +85,7 @@ class KeyAssignmentDialogModel {
   Language language() const { return language_; }
   std::string_view Text(KeyDialogText text) const { return KeyDialogTexts::Get(text, language_); }
   const PendingAssignment& pending() const { return pending_; }
-  const KeyActionEntry& entry() const { return *entry_; }
+  const KeyActionEntry& entry() const { return entry_; }
   const KeyNameTable& names() const { return names_; }
   int page() const { return page_; }
   bool Shows(KeyDialogControl control) const;
@@ -136,8 +136,9 @@ class KeyAssignmentDialogModel {
   const MacroStore& stored_macros_;
   const KeyNameTable& names_;
   Language language_;
-  KeyActionEntry scratch_entry_;
-  KeyActionEntry* entry_ = &scratch_entry_;
+  // The key's entry in the table, and the copy the pages edit until the dialog is accepted.
+  KeyActionEntry* opened_entry_ = nullptr;
+  KeyActionEntry entry_{};
 
   int page_ = 0;
   bool hook_installed_ = false;

@@ -259,14 +259,23 @@ TEST_F(KeyDialog, ResetEnablesAndRestoresEvenWithDisableMarked) {
   EXPECT_FALSE(customised.IsSet(kQ));
 }
 
-TEST_F(KeyDialog, AdvancePageThenCloseLeavesTheEntryChangedInMemory) {
+// The pages edit a copy of the key's entry: Close leaves the table as it was, OK commits it.
+TEST_F(KeyDialog, AdvancePageEditsACopyThatOnlyAcceptingCommits) {
   OpenOn(kQ, 1, {kLCtrl, 'C'});
+  const KeyActionEntry opened = actions[kQ];
   Click(TabX(3), kTabY);
   EXPECT_EQ(pending.pending_kind, 8);
+  EXPECT_EQ(model.entry().kind, 0xFF) << "the dialog shows the page's entry";
   EXPECT_EQ(Click(kCloseX, kButtonY).end, KeyDialogEnd::kRejected);
+  EXPECT_EQ(actions[kQ].kind, opened.kind);
+  EXPECT_EQ(actions[kQ].data, opened.data);
+  EXPECT_EQ(pending.captured_count, 0);
+
+  OpenOn(kQ, 1, {kLCtrl, 'C'});
+  Click(TabX(3), kTabY);
+  EXPECT_EQ(Click(kSaveX, kButtonY).end, KeyDialogEnd::kAccepted);
   EXPECT_EQ(actions[kQ].kind, 0xFF);
   EXPECT_EQ(actions[kQ].data[0], 0);
-  EXPECT_EQ(pending.captured_count, 0);
 }
 
 TEST_F(KeyDialog, LaunchRowsChooseKindAndPath) {
