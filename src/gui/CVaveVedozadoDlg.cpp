@@ -38,19 +38,11 @@ QPoint PointOf(const QMouseEvent* event) {
   return event->position().toPoint();
 }
 
-// The usual bindings on every desktop, whatever its own theme binds.
-enum class EditKey { kNone, kUndo, kRedo };
-
-EditKey EditKeyOf(const QKeyEvent* event) {
-  const QKeyCombination pressed = event->keyCombination();
-  if (pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Z)) {
-    return EditKey::kUndo;
-  }
-  if (pressed == QKeyCombination(Qt::ControlModifier | Qt::ShiftModifier, Qt::Key_Z) ||
-      pressed == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
-    return EditKey::kRedo;
-  }
-  return EditKey::kNone;
+KeyChord ChordOf(const QKeyEvent* event) {
+  const Qt::KeyboardModifiers held = event->modifiers();
+  return KeyChord{event->key(), held.testFlag(Qt::ControlModifier),
+                  held.testFlag(Qt::ShiftModifier),
+                  (held & ~(Qt::ControlModifier | Qt::ShiftModifier | Qt::KeypadModifier)) != 0};
 }
 
 }  // namespace
@@ -65,7 +57,8 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
       dialogs_(std::move(setup.dialogs)),
       page_(state_.image, shared_colour_, [this] { return AskColour(); }),
       model_(state_.image, state_.snapshot, setup.tray_available, &page_),
-      keyboard_view_(state_.image, page_, state_.customised) {
+      keyboard_view_(state_.image, page_, state_.customised),
+      edit_keys_(state_, model_) {
   setWindowTitle(ToQString(texts_.Get(TextId::kWindowTitle)));
   setWindowIcon(QIcon(QStringLiteral(":/n240qx/n240qx.png")));
   setMouseTracking(true);
@@ -391,13 +384,7 @@ void CVaveVedozadoDlg::HandleRelease(QMouseEvent* event) {
   keyboard_view_.FollowCtrl(event->modifiers().testFlag(Qt::ControlModifier));
   const QPoint at = PointOf(event);
   const ClickResult result = model_.OnButtonUp(at.x(), at.y());
-  // The key click's effects come first: the key dialog opens before the page item's requests.
-  std::vector<WindowRequest> requests;
-  if (result.key_click) {
-    requests = keyboard_view_.OnKeyClick(at.x(), at.y()).Effects(state_.pending);
-  }
-  requests.insert(requests.end(), result.requests.begin(), result.requests.end());
-  router_.Route(std::move(requests));
+  router_.Route(keyboard_view_.OnRelease(result, at.x(), at.y(), state_.pending));
 }
 
 void CVaveVedozadoDlg::StartWindowMove(const QPoint& global) {
@@ -427,25 +414,13 @@ void CVaveVedozadoDlg::keyReleaseEvent(QKeyEvent* event) {
 }
 
 void CVaveVedozadoDlg::StepEdits(const QKeyEvent* event) {
-  const EditKey key = EditKeyOf(event);
-  if (key == EditKey::kNone || !model_.CanStepEdits()) {
-    return;
-  }
-  EditHistory& edits = state_.edits;
-  const EditStep* step = key == EditKey::kUndo ? edits.Undo(state_.image, state_.key_actions)
-                                               : edits.Redo(state_.image, state_.key_actions);
-  if (step == nullptr) {
-    return;
-  }
-  const ConfigImage stepped = state_.image;
-  router_.Route(model_.OnEditStepped(*step));
-  // Sliders hold a field beyond their range at their ends; that is the window following the
-  // image, not an edit of its own.
-  edits.TakeOutsideChange(stepped, state_.image);
+  edit_keys_.OnKey(ChordOf(event), [this](std::vector<WindowRequest> requests) {
+    router_.Route(std::move(requests));
+  });
 }
 
 void CVaveVedozadoDlg::RecordEdits() {
-  state_.edits.Record(state_.image, state_.key_actions);
+  edit_keys_.Record();
 }
 
 void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {

@@ -20,6 +20,7 @@
 #include "lighting/LightingPage.h"
 #include "paint/SliderId.h"
 #include "util/Language.h"
+#include "window/EditKeys.h"
 #include "window/KeyboardView.h"
 #include "window/MainWindowModel.h"
 #include "window/WindowRequest.h"
@@ -101,9 +102,8 @@ class CVaveVedozadoDlg : public QWidget {
   void SyncControls();
   void SetSlidersFromImage();
   void HandleRelease(QMouseEvent* event);
-  // Ctrl+Z back, Ctrl+Shift+Z or Ctrl+Y forward; other keys do nothing here.
+  // The edit keys take their keys first; other keys do nothing here.
   void StepEdits(const QKeyEvent* event);
-  // Every input ends here: what it changed becomes one undo step.
   void RecordEdits();
   void OnHover(const QPoint& at);
   void StartWindowMove(const QPoint& global);
@@ -118,6 +118,7 @@ class CVaveVedozadoDlg : public QWidget {
   LightingPage page_;
   MainWindowModel model_;
   KeyboardView keyboard_view_;
+  EditKeys edit_keys_;
   std::array<CBitSlider*, 4> sliders_{};
   TrayIcon* tray_ = nullptr;
   QTimer repaint_timer_;

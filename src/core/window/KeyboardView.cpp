@@ -67,6 +67,16 @@ bool KeyboardView::OnBandMove(int x, int y) {
   return true;
 }
 
+std::vector<WindowRequest> KeyboardView::OnRelease(const ClickResult& page, int x, int y,
+                                                   PendingAssignment& pending) {
+  std::vector<WindowRequest> requests;
+  if (page.key_click) {
+    requests = OnKeyClick(x, y).Effects(pending);
+  }
+  requests.insert(requests.end(), page.requests.begin(), page.requests.end());
+  return requests;
+}
+
 KeyClickResult KeyboardView::OnKeyClick(int x, int y) {
   button_down_ = false;
   band_moved_ = false;

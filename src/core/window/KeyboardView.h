@@ -10,6 +10,7 @@
 #include "lighting/LightingPage.h"
 #include "paint/PaintOp.h"
 #include "paint/PixelPoint.h"
+#include "window/ClickResult.h"
 #include "window/KeyClickResult.h"
 #include "window/KeySelection.h"
 
@@ -35,6 +36,11 @@ class KeyboardView {
   // The button was found up on a move: the band ends without a click.
   void OnButtonFoundUp() { button_down_ = false; }
   KeyClickResult OnKeyClick(int x, int y);
+  // Everything a left-button release at (x, y) asks for, given what the page made of it: the
+  // key click's effects first (the key dialog opens before the page item's requests), then the
+  // page's.
+  std::vector<WindowRequest> OnRelease(const ClickResult& page, int x, int y,
+                                       PendingAssignment& pending);
 
   void OnCtrlDown() { selection_.OnCtrlDown(); }
   void OnCtrlUp() { selection_.OnCtrlUp(); }

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <vector>
 
+#include "window/EditKeys.h"
 #include "window/MainWindowModel.h"
 #include "window/PageItemTable.h"
 
@@ -81,6 +83,44 @@ TEST(EditStepping, WaitsWhileTheKeyboardIsBusyOrSomethingCoversThePage) {
   EXPECT_FALSE(model.CanStepEdits());
   model.OnApplyFinished(Status::Ok());
   EXPECT_TRUE(model.CanStepEdits());
+}
+
+}  // namespace
+}  // namespace n240qx
+
+namespace n240qx {
+namespace {
+
+// Only the bindings every desktop knows step; any other chord is left for the window.
+TEST(EditKeys, TakeOnlyTheirChordsAndStepBothWays) {
+  auto state = std::make_unique<ConfiguratorState>();
+  MainWindowModel model(state->image, state->snapshot, true);
+  EditKeys keys(*state, model);
+  const std::uint8_t before = state->image.brightness();
+  state->image.brightness() = static_cast<std::uint8_t>(before + 5);
+  keys.Record();
+
+  int routed = 0;
+  const auto route = [&](std::vector<WindowRequest>) { ++routed; };
+  const struct {
+    KeyChord chord;
+    bool taken;
+    int brightness_after;
+  } presses[] = {
+      {{'Z', false, false, false}, false, before + 5},  // plain Z
+      {{'Z', true, false, true}, false, before + 5},    // Ctrl+Alt+Z
+      {{'Y', true, true, false}, false, before + 5},    // Ctrl+Shift+Y
+      {{'Z', true, false, false}, true, before},        // Ctrl+Z
+      {{'Z', true, true, false}, true, before + 5},     // Ctrl+Shift+Z
+      {{'Z', true, false, false}, true, before},
+      {{'Y', true, false, false}, true, before + 5},  // Ctrl+Y
+      {{'Y', true, false, false}, true, before + 5},  // nothing left to redo
+  };
+  for (const auto& press : presses) {
+    EXPECT_EQ(keys.OnKey(press.chord, route), press.taken) << char(press.chord.key);
+    EXPECT_EQ(state->image.brightness(), press.brightness_after) << char(press.chord.key);
+  }
+  EXPECT_EQ(routed, 4) << "each step that was taken re-derives the page once";
 }
 
 }  // namespace
