@@ -59,7 +59,7 @@ Result<std::vector<std::uint8_t>> ReadProfile(const KeyNameTable& names,
   if (bytes->size() > limit) {
     return TooLong(file, limit);
   }
-  auto profile = profile_json::ProfileBytes(names, std::move(*bytes));
+  auto profile = profile_json::ChosenProfileBytes(names, std::move(*bytes));
   if (!profile.ok()) {
     return Refusal(file, ":\n  " + profile.error().message);
   }

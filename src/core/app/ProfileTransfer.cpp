@@ -37,12 +37,10 @@ Result<std::vector<std::uint8_t>> ProfileTransfer::ReadProfileFile(
   }
   if (!profile_json::LooksLikeJson(*bytes)) {
     bytes->resize(std::min(bytes->size(), kKeymapStoreSize));
-    return bytes;
-  }
-  if (bytes->size() > JsonParser::kMaxSize) {
+  } else if (bytes->size() > JsonParser::kMaxSize) {
     return Error{ErrorCode::kBadData, chosen.string() + " is longer than any profile"};
   }
-  auto profile = profile_json::ProfileBytes(state_.key_names, std::move(*bytes));
+  auto profile = profile_json::ChosenProfileBytes(state_.key_names, std::move(*bytes));
   if (!profile.ok()) {
     return Error{ErrorCode::kBadData, chosen.string() + ": " + profile.error().message};
   }
