@@ -70,6 +70,9 @@ ProfileOutcome ProfileTransfer::Export(const std::filesystem::path& chosen) {
   if (Status checked = profile_names::Check(name); !checked.ok()) {
     return Failed(checked);
   }
+  if (Status own = own_files_.CheckNotOwn(chosen); !own.ok()) {
+    return Failed(own);
+  }
   const auto bytes = EncodeKeymapStore(state_.image, state_.key_actions);
   if (Status written = store_.files().Write(chosen, bytes); !written.ok()) {
     return Failed(written);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ConfiguratorState.h"
+#include "app/OwnFiles.h"
 #include "config/ProfileEntry.h"
 #include "config/ProfileStore.h"
 #include "util/Result.h"
@@ -26,14 +27,20 @@ struct ProfileOutcome {
 // kept profile in the profiles folder.
 class ProfileTransfer {
  public:
-  ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file)
-      : state_(state), store_(store), keymap_file_(std::move(keymap_file)) {}
+  // An export onto one of `own_files` is refused.
+  ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file,
+                  OwnFiles own_files = {})
+      : state_(state),
+        store_(store),
+        keymap_file_(std::move(keymap_file)),
+        own_files_(std::move(own_files)) {}
 
   // The chosen file (binary, or JSON as read --json prints it) into the configuration (a short
   // binary file fills what it holds) and keymap.bin, then kept under its name. A file that cannot
   // be read, holds nothing or has no usable name changes nothing.
   ProfileOutcome Import(const std::filesystem::path& chosen);
-  // The configuration into the chosen file (206,920 bytes), then kept under its name.
+  // The configuration into the chosen file (206,920 bytes), then kept under its name; never
+  // onto one of the program's own files.
   ProfileOutcome Export(const std::filesystem::path& chosen);
   // The kept profile under the name typed into the list.
   ProfileOutcome Rename(const ProfileEntry& profile, std::string_view typed);
@@ -44,6 +51,7 @@ class ProfileTransfer {
   ConfiguratorState& state_;
   ProfileStore& store_;
   std::filesystem::path keymap_file_;
+  OwnFiles own_files_;
 };
 
 }  // namespace n240qx
