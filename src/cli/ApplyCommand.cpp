@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "config/ProfileCheck.h"
 #include "config/ProfileJson.h"
+#include "device/WriteSequence.h"
 #include "keys/KeymapStore.h"
 #include "util/AtomicFile.h"
 #include "util/JsonParser.h"
@@ -59,7 +60,7 @@ Result<std::vector<std::uint8_t>> ReadProfile(const KeyNameTable& names,
   if (bytes->size() > limit) {
     return TooLong(file, limit);
   }
-  auto profile = profile_json::ProfileBytes(names, std::move(*bytes));
+  auto profile = profile_json::ChosenProfileBytes(names, std::move(*bytes));
   if (!profile.ok()) {
     return Refusal(file, ":\n  " + profile.error().message);
   }
@@ -71,6 +72,36 @@ Result<std::vector<std::uint8_t>> ReadProfile(const KeyNameTable& names,
     return Refusal(file, message);
   }
   return profile;
+}
+
+// "applied" only when something changed; a profile the keyboard holds already says so, as
+// `set` does, so that a script does not take a refused-looking run for a write.
+void PrintApplied(bool as_json, const std::filesystem::path& file,
+                  const std::vector<std::uint8_t>& bytes, bool blank, bool changed) {
+  const std::string holds = PartsHeld(bytes.size(), blank);
+  if (as_json) {
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("applied");
+    json.String(file.string());
+    json.Key("changed");
+    json.Bool(changed);
+    json.Key("bytes");
+    json.Number(static_cast<std::int64_t>(bytes.size()));
+    json.Key("holds");
+    json.String(holds);
+    json.EndObject();
+    std::cout << json.text() << '\n';
+  } else if (changed) {
+    std::cout << "applied " << file.string() << " (" << bytes.size() << " bytes): " << holds
+              << '\n';
+  } else {
+    // A JSON profile's own size, not that of the layout it was read into.
+    std::error_code unsized;
+    const auto size = std::filesystem::file_size(file, unsized);
+    std::cout << "nothing changed: the keyboard holds these values already; " << file.string()
+              << " (" << (unsized ? bytes.size() : size) << " bytes): " << holds << '\n';
+  }
 }
 
 }  // namespace
@@ -99,25 +130,14 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
     return session.Fail(ExitCode::kFileError, "cannot use the profile: " + loaded.error().message);
   }
   const bool blank = ProfileImageIsBlank(*bytes);
+  const ConfiguratorState& state = session.state();
+  const bool changed = WriteSequence::Changes(state.image, state.snapshot).Any() ||
+                       state.key_actions != state.key_actions_snapshot;
   // A dry run has printed what it would send; the change it did not make has no report.
   if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk || session.dry_run()) {
     return written;
   }
-  if (session.json()) {
-    JsonWriter json;
-    json.BeginObject();
-    json.Key("applied");
-    json.String(file.string());
-    json.Key("bytes");
-    json.Number(static_cast<std::int64_t>(bytes->size()));
-    json.Key("holds");
-    json.String(PartsHeld(bytes->size(), blank));
-    json.EndObject();
-    std::cout << json.text() << '\n';
-  } else {
-    std::cout << "applied " << file.string() << " (" << bytes->size()
-              << " bytes): " << PartsHeld(bytes->size(), blank) << '\n';
-  }
+  PrintApplied(session.json(), file, *bytes, blank, changed);
   return ExitCode::kOk;
 }
 

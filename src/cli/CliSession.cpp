@@ -54,6 +54,9 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
   std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
   session->data_dir_given_ = arguments.data_dir.has_value();
   session->dry_run_ = arguments.dry_run;
+  session->own_files_ =
+      OwnFiles(session->paths_,
+               arguments.simulate ? arguments.state_file : std::optional<std::filesystem::path>());
   if (Status opened = session->OpenKeyboard(arguments); !opened.ok()) {
     return opened.error();
   }
@@ -104,6 +107,9 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
   if (!loaded.ok()) {
     return Fail(ExitCode::kFileError, loaded.error().message);
   }
+  if (!state_->StoreSizeNotes().empty()) {
+    std::cerr << "n240qx-ctl: " << state_->StoreSizeNotes() << '\n';
+  }
   return ExitCode::kOk;
 }
 
@@ -112,9 +118,6 @@ std::filesystem::path CliSession::KeymapFileToSave() const {
 }
 
 ExitCode CliSession::Connect() {
-  if (dry_run_) {
-    return ExitCode::kOk;
-  }
   const Status connected = Await<Status>([&](auto done) { session_->Connect(std::move(done)); });
   if (connected.ok()) {
     return ExitCode::kOk;
@@ -128,18 +131,6 @@ ExitCode CliSession::Connect() {
 }
 
 ExitCode CliSession::FullRead() {
-  if (dry_run_) {
-    // keymap.bin is rewritten with what the keyboard holds after every write; without it there
-    // is nothing to compare with.
-    std::error_code ignored;
-    if (!std::filesystem::exists(paths_.KeymapFile(), ignored)) {
-      return Fail(ExitCode::kFileError,
-                  "a dry run compares with what " + paths_.KeymapFile().string() +
-                      " records of the keyboard, and there is no such file yet: write to the "
-                      "keyboard once without --dry-run");
-    }
-    return ExitCode::kOk;
-  }
   auto read = Await<Result<DeviceRead>>([&](auto done) { session_->FullRead(std::move(done)); });
   if (!read.ok()) {
     return FailDevice(read.error());
@@ -161,33 +152,61 @@ ExitCode CliSession::ReadKeyboard(bool create_missing) {
 ExitCode CliSession::WriteChanges() {
   // When the keyboard holds every region already, nothing is sent at all: no empty write, no
   // backup. Host-side key settings still reach keymap.bin.
-  const bool sends = WriteSequence::Changes(state_->image, state_->snapshot).Any();
-  if (dry_run_) {
-    return sends ? DryRunWrite() : PrintDryRun({});
-  }
-  if (!sends) {
+  if (!WriteSequence::Changes(state_->image, state_->snapshot).Any()) {
+    if (dry_run_) {
+      return PrintDryRun({});
+    }
     WriteOutcome unchanged{Status::Ok(), state_->image, {}, {}, 0};
     unchanged.written.ApplyWindowsKeyLock();
-    return Finish(state_->FinishWrite(unchanged, paths_.KeymapFile()));
+    return Finish(state_->FinishWrite(unchanged, paths_.KeymapFile()), false);
   }
-  if (ExitCode backed_up = BackUp(false); backed_up != ExitCode::kOk) {
-    return backed_up;
+  DeviceSession* writer = nullptr;
+  if (ExitCode ready = PrepareWrite(false, writer); ready != ExitCode::kOk) {
+    return ready;
   }
-  const WriteOutcome outcome = Await<WriteOutcome>(
-      [&](auto done) { session_->WriteChanges(state_->image, state_->snapshot, std::move(done)); });
-  return Finish(state_->FinishWrite(outcome, paths_.KeymapFile()));
+  const WriteOutcome outcome = AwaitWhole<WriteOutcome>(
+      [&](auto done) { writer->WriteChanges(state_->image, state_->snapshot, std::move(done)); });
+  if (dry_run_) {
+    return outcome.status.ok() ? PrintDryRun(outcome.acknowledged, connections_->TakeDryRunSent())
+                               : FailDevice(outcome.status.error());
+  }
+  return Finish(state_->FinishWrite(outcome, paths_.KeymapFile()), true);
 }
 
 ExitCode CliSession::FactoryReset() {
-  if (dry_run_) {
-    return DryRunFactoryReset();
-  }
-  if (ExitCode backed_up = BackUp(true); backed_up != ExitCode::kOk) {
-    return backed_up;
+  DeviceSession* writer = nullptr;
+  if (ExitCode ready = PrepareWrite(true, writer); ready != ExitCode::kOk) {
+    return ready;
   }
   auto read =
-      Await<Result<DeviceRead>>([&](auto done) { session_->FactoryReset(std::move(done)); });
-  return Finish(state_->FinishFactoryReset(read, paths_.KeymapFile()));
+      AwaitWhole<Result<DeviceRead>>([&](auto done) { writer->FactoryReset(std::move(done)); });
+  if (dry_run_) {
+    if (!read.ok()) {
+      return FailDevice(read.error());
+    }
+    DryRunReport{std::nullopt, {"every setting (factory reset)"}, connections_->TakeDryRunSent()}
+        .Print(std::cout, json_);
+    return ExitCode::kOk;
+  }
+  return Finish(state_->FinishFactoryReset(read, paths_.KeymapFile()), true);
+}
+
+ExitCode CliSession::PrepareWrite(bool factory_reset, DeviceSession*& writer) {
+  // Ended before the write began: no backup of a write that never comes.
+  if (StopSignals::Count() != 0) {
+    return Fail(ExitCode::kKeyboardFailed, "stopped before the write; nothing was sent");
+  }
+  if (!dry_run_) {
+    writer = session_;
+    return BackUp(factory_reset);
+  }
+  // The stand-in is connected only now, after the keyboard was read: what it exchanged on
+  // connecting is no part of the write.
+  dry_run_connection_ = connections_->ConnectDryRun(dispatcher_);
+  writer = &dry_run_connection_->session();
+  const Status connected = Await<Status>([&](auto done) { writer->Connect(std::move(done)); });
+  connections_->TakeDryRunSent();
+  return connected.ok() ? ExitCode::kOk : FailDevice(connected.error());
 }
 
 ExitCode CliSession::BackUp(bool factory_reset) {
@@ -196,9 +215,14 @@ ExitCode CliSession::BackUp(bool factory_reset) {
   return saved.ok() ? ExitCode::kOk : Fail(ExitCode::kFileError, saved.error().message);
 }
 
-ExitCode CliSession::Finish(const SequenceEnd& end) {
+ExitCode CliSession::Finish(const SequenceEnd& end, bool sent) {
   if (!end.device.ok()) {
     return FailDevice(end.device.error());
+  }
+  if (!end.store.ok() && sent) {
+    return Fail(ExitCode::kNotRecorded,
+                "the keyboard now holds the change, but " + paths_.KeymapFile().string() +
+                    " could not be updated to record it: " + end.store.error().message);
   }
   if (!end.store.ok()) {
     return Fail(ExitCode::kFileError, end.store.error().message);
@@ -206,53 +230,13 @@ ExitCode CliSession::Finish(const SequenceEnd& end) {
   return ExitCode::kOk;
 }
 
-ExitCode CliSession::DryRunWrite() {
-  DryRunKeyboard stand_in(dispatcher_);
-  if (ExitCode connected = ConnectStandIn(stand_in); connected != ExitCode::kOk) {
-    return connected;
-  }
-  const WriteOutcome outcome = Await<WriteOutcome>([&](auto done) {
-    stand_in.session().WriteChanges(state_->image, state_->snapshot, std::move(done));
-  });
-  if (!outcome.status.ok()) {
-    return FailDevice(outcome.status.error());
-  }
-  return PrintDryRun(outcome.acknowledged, stand_in.TakeSent());
-}
-
 ExitCode CliSession::PrintDryRun(const std::vector<WriteRegion>& regions,
                                  std::vector<std::string> reports) {
-  DryRunReport report{paths_.KeymapFile().string(), {}, std::move(reports)};
+  DryRunReport report{"the keyboard", {}, std::move(reports)};
   for (const WriteRegion& region : regions) {
     report.regions.push_back(region.name);
   }
   report.Print(std::cout, json_);
-  return ExitCode::kOk;
-}
-
-ExitCode CliSession::DryRunFactoryReset() {
-  DryRunKeyboard stand_in(dispatcher_);
-  if (ExitCode connected = ConnectStandIn(stand_in); connected != ExitCode::kOk) {
-    return connected;
-  }
-  const auto read = Await<Result<DeviceRead>>(
-      [&](auto done) { stand_in.session().FactoryReset(std::move(done)); });
-  if (!read.ok()) {
-    return FailDevice(read.error());
-  }
-  DryRunReport{std::nullopt, {"every setting (factory reset)"}, stand_in.TakeSent()}.Print(
-      std::cout, json_);
-  return ExitCode::kOk;
-}
-
-ExitCode CliSession::ConnectStandIn(DryRunKeyboard& stand_in) {
-  const Status connected =
-      Await<Status>([&](auto done) { stand_in.session().Connect(std::move(done)); });
-  if (!connected.ok()) {
-    return FailDevice(connected.error());
-  }
-  // What the connection exchanged is not part of the write.
-  stand_in.TakeSent();
   return ExitCode::kOk;
 }
 
@@ -276,8 +260,14 @@ ExitCode CliSession::FailDevice(const Error& error) {
 }
 
 void CliSession::StopOnSignal() {
-  if (StopSignals::Received() != 0) {
+  // A write that has begun is let finish on the first signal; one that came before it began
+  // keeps it from beginning.
+  const bool finishing = signals_before_write_ && *signals_before_write_ == 0;
+  if (StopSignals::Count() > (finishing ? 1 : 0)) {
     session_->Stop();
+    if (dry_run_connection_) {
+      dry_run_connection_->session().Stop();
+    }
   }
 }
 

@@ -9,10 +9,11 @@
 
 #include "app/ConfiguratorSessionEvents.h"
 #include "app/ConfiguratorState.h"
+#include "app/OwnFiles.h"
 #include "app/ProgramPaths.h"
 #include "cli/CliArguments.h"
-#include "cli/DryRunKeyboard.h"
 #include "cli/ExitCode.h"
+#include "cli/StopSignals.h"
 #include "connect/DeviceConnection.h"
 #include "connect/DeviceConnectionFactory.h"
 #include "device/DeviceSession.h"
@@ -35,10 +36,13 @@ class CliSession {
 
   ConfiguratorState& state() { return *state_; }
   const ProgramPaths& paths() const { return paths_; }
+  // The stores, the backups and the simulator's state file: never a profile's destination.
+  const OwnFiles& own_files() const { return own_files_; }
   bool json() const { return json_; }
   bool simulated() const { return simulated_; }
-  // --dry-run: the keyboard is never opened, its contents are taken from keymap.bin, and each
-  // write prints what it would send instead of sending it. Nothing in the data folder changes.
+  // --dry-run: the keyboard is read as for a real run, and each write or reset goes to the
+  // connection factory's in-memory stand-in instead, printing what it would send. Nothing is
+  // sent to the keyboard and nothing in the data folder changes.
   bool dry_run() const { return dry_run_; }
   // keymap.bin, or nothing in a dry run: where a command's own edits are saved.
   std::filesystem::path KeymapFileToSave() const;
@@ -47,7 +51,7 @@ class CliSession {
   // are created, as at the window's first start.
   ExitCode LoadFiles(bool create_missing);
   ExitCode Connect();
-  // The full read, applied to the state. In a dry run keymap.bin, as loaded, stands for it.
+  // The full read, applied to the state; a dry run reads too, as reads change nothing.
   ExitCode FullRead();
   // LoadFiles, Connect and FullRead: what every command that changes the keyboard starts with.
   ExitCode ReadKeyboard(bool create_missing);
@@ -72,13 +76,12 @@ class CliSession {
   CliSession(ProgramPaths paths, bool json);
   Status OpenKeyboard(const CliArguments& arguments);
   ExitCode BackUp(bool factory_reset);
-  // The exit status of a sequence whose ending the state has applied.
-  ExitCode Finish(const SequenceEnd& end);
-  // The write of changes, or the factory reset, run against a stand-in for the keyboard; what
-  // it would send is printed and the state is left as it is.
-  ExitCode DryRunWrite();
-  ExitCode DryRunFactoryReset();
-  ExitCode ConnectStandIn(DryRunKeyboard& stand_in);
+  // The exit status of a sequence whose ending the state has applied; `sent` when the keyboard
+  // was changed, so that a file that could not follow does not read as nothing done.
+  ExitCode Finish(const SequenceEnd& end, bool sent);
+  // Where a write or reset goes: the keyboard after a backup, or in a dry run the connected
+  // stand-in.
+  ExitCode PrepareWrite(bool factory_reset, DeviceSession*& writer);
   ExitCode PrintDryRun(const std::vector<WriteRegion>& regions,
                        std::vector<std::string> reports = {});
 
@@ -97,10 +100,20 @@ class CliSession {
   // How often a wait looks for SIGTERM or SIGINT.
   static constexpr int kSignalCheckMs = 20;
   void StopOnSignal();
+  // The sequence started by `start` changes the keyboard: once begun it runs to its end on the
+  // first signal, so the keyboard and keymap.bin agree on all of it; a second one stops it.
+  template <typename T>
+  T AwaitWhole(const std::function<void(DeviceSession::Done<T>)>& start) {
+    signals_before_write_ = StopSignals::Count();
+    T result = Await<T>(start);
+    signals_before_write_.reset();
+    return result;
+  }
   void ShowProgress(const SequenceProgress& progress);
   void EndProgressLine();
 
   ProgramPaths paths_;
+  OwnFiles own_files_;
   bool json_;
   bool simulated_ = false;
   bool data_dir_given_ = false;
@@ -108,6 +121,8 @@ class CliSession {
   bool failures_as_json_ = true;
   bool progress_shown_ = false;
   bool progress_to_terminal_;
+  // While a write or reset runs: the signals that had come before it began.
+  std::optional<int> signals_before_write_;
   QueueDispatcher dispatcher_;
   std::unique_ptr<ConfiguratorState> state_;
   std::unique_ptr<ConfiguratorSessionEvents> events_;
@@ -116,6 +131,8 @@ class CliSession {
   std::unique_ptr<DeviceConnection> connection_;
   // The connection's session, which every command drives.
   DeviceSession* session_ = nullptr;
+  // A dry run's stand-in, which takes its writes and resets.
+  std::unique_ptr<DeviceConnection> dry_run_connection_;
 };
 
 }  // namespace n240qx

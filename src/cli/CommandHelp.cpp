@@ -70,7 +70,7 @@ constexpr CommandHelp kHelp[] = {
      "restore N",
      "write backup N (1 = newest) back to the keyboard; only the difference is sent",
      "n240qx-ctl restore 1",
-     {}},
+     {"--dry-run"}},
     {"help", "help [COMMAND]", "this text, or one command's", "n240qx-ctl help assign", {}},
 };
 
@@ -80,7 +80,7 @@ constexpr std::string_view kOptions = R"(Options (anywhere on the line):
   --data-dir DIR      folder of keymap.bin, MacroDefine.bin, Configure/ and backups/
   --share-dir DIR     folder of VER.bin (default: ../share/n240qx from the program)
   --json              print one JSON result instead of text
-  --dry-run           apply, set, assign, reset: print what they would send, and send nothing
+  --dry-run           apply, set, assign, reset, restore: print what they would send; send nothing
   -h, --help          this text; after a command, that command's
   --version           the program's version
 )";
@@ -88,7 +88,8 @@ constexpr std::string_view kOptions = R"(Options (anywhere on the line):
 constexpr std::string_view kExitStatus =
     "Exit status: 0 done, 1 no keyboard, 2 usage error, 3 the keyboard failed, did not\n"
     "acknowledge or was busy with another program, 4 a file could not be read or written, or\n"
-    "was refused, 5 the keyboard is attached but may not be opened (the udev rule is missing).\n";
+    "was refused, 5 the keyboard is attached but may not be opened (the udev rule is missing),\n"
+    "6 the keyboard took the change but keymap.bin could not record it.\n";
 
 }  // namespace
 

@@ -44,8 +44,7 @@ void DryRunReport::Print(std::ostream& out, bool json) const {
     return;
   }
   out << "dry run, nothing was sent; "
-      << (compared_with ? "compared with what the keyboard held after its last write, as " +
-                              *compared_with + " records it"
+      << (compared_with ? "compared with what " + *compared_with + " holds, as just read"
                         : std::string("this sends the same whatever the keyboard holds"))
       << '\n';
   out << "would write: "

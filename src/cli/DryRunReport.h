@@ -11,7 +11,8 @@ namespace n240qx {
 // regions the write would change and every report it would send, in the wire log's words
 // without the time.
 struct DryRunReport {
-  // The file taken for what the keyboard holds; none when the reports do not depend on it.
+  // What the write was compared with ("the keyboard"); none when the reports do not depend on
+  // it.
   std::optional<std::string> compared_with;
   std::vector<std::string> regions;
   std::vector<std::string> reports;

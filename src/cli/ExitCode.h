@@ -14,6 +14,7 @@ enum class ExitCode : int {
   kKeyboardFailed = 3,  // the keyboard stopped answering, went away or did not acknowledge
   kFileError = 4,       // a file that cannot be read, written, or is damaged
   kNoPermission = 5,    // attached, but this user may not open it: the udev rule is missing
+  kNotRecorded = 6,     // the keyboard took the change, but keymap.bin could not record it
 };
 
 // What a failed keyboard sequence means for the exit status.

@@ -54,7 +54,8 @@ ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
   if (ExitCode loaded = session.LoadFiles(import); loaded != ExitCode::kOk) {
     return loaded;
   }
-  ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile());
+  ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile(),
+                           session.own_files());
   const ProfileOutcome outcome = import ? transfer.Import(file) : transfer.Export(file);
   if (!outcome.status.ok()) {
     std::string what = import ? "the profile was not imported: " : "the profile was not exported: ";

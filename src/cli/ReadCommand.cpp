@@ -48,6 +48,9 @@ ExitCode RunReadCommand(CliSession& session, const CliArguments& arguments) {
   }
   const bool to_stdout = options->profile == "-";
   if (options->profile && !to_stdout) {
+    if (Status own = session.own_files().CheckNotOwn(*options->profile); !own.ok()) {
+      return session.Fail(ExitCode::kUsage, own.error().message);
+    }
     if (Status writable = CheckReplaceable(*options->profile); !writable.ok()) {
       return session.Fail(ExitCode::kFileError,
                           "cannot save the profile there: " + writable.error().message);

@@ -46,7 +46,8 @@ ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments) {
                                                   ": " + loaded.error().message +
                                                   "; nothing was sent");
   }
-  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk) {
+  // A dry run has printed what it would send.
+  if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk || session.dry_run()) {
     return written;
   }
   if (session.json()) {

@@ -8,9 +8,11 @@ namespace {
 
 // A signal handler reaches no object: the one thing it may do is set this.
 volatile std::sig_atomic_t received_signal = 0;
+volatile std::sig_atomic_t signal_count = 0;
 
 extern "C" void NoteSignal(int signal_number) {
   received_signal = signal_number;
+  signal_count = signal_count + 1;
 }
 
 }  // namespace
@@ -27,6 +29,10 @@ void StopSignals::Install() {
 
 int StopSignals::Received() {
   return received_signal;
+}
+
+int StopSignals::Count() {
+  return signal_count;
 }
 
 }  // namespace n240qx

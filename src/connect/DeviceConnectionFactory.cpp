@@ -1,6 +1,7 @@
 #include "connect/DeviceConnectionFactory.h"
 
 #include "device/DeviceLink.h"
+#include "sim/SimulatedLink.h"
 #include "util/RealClock.h"
 
 namespace n240qx {
@@ -69,6 +70,24 @@ Result<std::unique_ptr<DeviceConnection>> DeviceConnectionFactory::ConnectStandI
     return stand_in.error();
   }
   return Build(*stand_in, dispatcher, events);
+}
+
+std::unique_ptr<DeviceConnection> DeviceConnectionFactory::ConnectDryRun(Dispatcher& dispatcher) {
+  const DeviceTransport in_memory =
+      DeviceTransport::OnSimulator(std::make_shared<SimulatedLink>(), false);
+  return std::make_unique<DeviceConnection>(in_memory, &dry_run_log_, dry_run_clock_, dispatcher,
+                                            dry_run_events_);
+}
+
+std::vector<std::string> DeviceConnectionFactory::TakeDryRunSent() {
+  std::vector<std::string> sent;
+  for (const WireLogEntry& entry : dry_run_log_.Entries()) {
+    if (entry.direction == WireDirection::kOut) {
+      sent.push_back(entry.Untimed());
+    }
+  }
+  dry_run_log_.Clear();
+  return sent;
 }
 
 std::unique_ptr<HotplugMonitor> DeviceConnectionFactory::NewKeyboardMonitor() const {

@@ -4,15 +4,19 @@
 #include <fstream>
 #include <memory>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "connect/DeviceConnection.h"
 #include "connect/DeviceTransport.h"
+#include "connect/QuietSessionEvents.h"
 #include "device/HotplugMonitor.h"
 #include "device/SessionEvents.h"
 #include "device/WireLog.h"
 #include "util/Clock.h"
 #include "util/Dispatcher.h"
 #include "util/Result.h"
+#include "util/VirtualClock.h"
 
 namespace n240qx {
 
@@ -60,6 +64,14 @@ class DeviceConnectionFactory {
   // that cannot be written; kInvalidArgument when none is offered.
   Result<std::unique_ptr<DeviceConnection>> ConnectStandIn(Dispatcher& dispatcher,
                                                            SessionEvents& events);
+  // A dry run's keyboard: a simulator in memory that takes and acknowledges every report, on a
+  // virtual clock (its pauses take no time) and with a wire log of its own, so the sequences
+  // run unchanged and what they send is recorded, not sent. Nothing reaches a keyboard, a file
+  // or the run's wire log; its events go nowhere. Results arrive through `dispatcher`.
+  std::unique_ptr<DeviceConnection> ConnectDryRun(Dispatcher& dispatcher);
+  // The reports the dry-run connections sent since the last call, as the wire log writes them
+  // without the time ("out feature 00 18 01 ..."); what came back is left out.
+  std::vector<std::string> TakeDryRunSent();
   // A monitor of the keyboard's own plugging, not yet started; null when there is none.
   std::unique_ptr<HotplugMonitor> NewKeyboardMonitor() const;
   // The keyboard's command interface is there (udev also reports other HID devices, and a
@@ -77,6 +89,9 @@ class DeviceConnectionFactory {
   std::unique_ptr<Clock> clock_;
   std::ofstream wire_file_;
   std::unique_ptr<WireLog> wire_log_;
+  VirtualClock dry_run_clock_;
+  WireLog dry_run_log_{dry_run_clock_, nullptr, true};
+  QuietSessionEvents dry_run_events_;
 };
 
 }  // namespace n240qx

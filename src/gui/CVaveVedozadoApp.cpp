@@ -91,6 +91,8 @@ int CVaveVedozadoApp::Run() {
   if (!loaded.ok()) {
     // The files stay as they are; the program runs on what memory holds.
     window_->ShowFailureText(loaded.error().message);
+  } else if (!state_->StoreSizeNotes().empty()) {
+    window_->ShowFailureText(state_->StoreSizeNotes());
   }
   // Logout and Ctrl+C end the program as tray Exit does.
   stop_signals_ = std::make_unique<StopSignalNotifier>();

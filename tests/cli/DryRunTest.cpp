@@ -1,6 +1,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <map>
 
@@ -47,7 +48,7 @@ class DryRunTest : public CliFixture {
     words.insert(words.begin(), {"--json", "--dry-run"});
     const CliResult dry = Run(words);
     EXPECT_EQ(dry.exit_code, 0) << dry.err;
-    EXPECT_TRUE(ReadBytes(wire_log).empty()) << "a dry run reaches the keyboard";
+    EXPECT_TRUE(WriteFeaturesSent().empty()) << "a dry run wrote to the keyboard";
     EXPECT_EQ(Files(), before) << "a dry run changed a file";
     const auto json = ParseJson(dry.out);
     if (!json) {
@@ -74,7 +75,8 @@ TEST_F(DryRunTest, PrintsExactlyWhatTheRealRunThenSends) {
   ASSERT_EQ(Run({"set", "effect", "Radar"}).exit_code, 0);
   const CliResult text = Run({"set", "game-mode", "on", "--dry-run"});
   ASSERT_EQ(text.exit_code, 0) << text.err;
-  EXPECT_THAT(text.out, HasSubstr("keymap.bin")) << "the first line names the basis";
+  EXPECT_THAT(text.out, HasSubstr("the keyboard holds, as just read"))
+      << "the first line names the basis";
   EXPECT_THAT(text.out, HasSubstr("\nwould write: game mode, lighting\nout feature 00 18 01"));
 
   for (const auto& command : kCommands) {
@@ -117,17 +119,42 @@ TEST_F(DryRunTest, RefusesAsTheRealRunDoesAndSendsNothing) {
     EXPECT_NE(real.exit_code, 0);
     EXPECT_EQ(dry.exit_code, real.exit_code);
     EXPECT_EQ(dry.err, real.err);
-    EXPECT_TRUE(ReadBytes(wire_log).empty());
+    EXPECT_TRUE(WriteFeaturesSent().empty());
   }
   EXPECT_EQ(Run({"read", "--dry-run"}).exit_code, 2) << "read writes nothing to leave out";
 }
 
-TEST_F(DryRunTest, WithoutARecordOfTheKeyboardItIsRefused) {
+// The keyboard itself is the basis, so no earlier write is needed, and the data folder stays
+// as it was.
+TEST_F(DryRunTest, WithoutARecordOfTheKeyboardItReadsTheKeyboard) {
   const CliResult dry = Run({"set", "brightness", "30", "--dry-run"});
-  EXPECT_EQ(dry.exit_code, 4);
-  EXPECT_THAT(dry.err, HasSubstr("without --dry-run"));
-  EXPECT_TRUE(ReadBytes(wire_log).empty());
+  EXPECT_EQ(dry.exit_code, 0) << dry.err;
+  EXPECT_THAT(dry.out, HasSubstr("would write: lighting"));
+  EXPECT_FALSE(FeaturesSent().empty()) << "the keyboard was read";
+  EXPECT_TRUE(WriteFeaturesSent().empty());
   EXPECT_TRUE(std::filesystem::is_empty(data_dir));
+}
+
+// keymap.bin follows Import and the dialogs' OK without the keyboard; the dry run does not
+// take it for what the keyboard holds.
+TEST_F(DryRunTest, AfterKeymapChangedWithoutAWriteItStillMatchesTheRealRun) {
+  WriteBytes(dir / "race.bin", ValidProfile(206920, 0x35));
+  ASSERT_EQ(Run({"set", "brightness", "12"}).exit_code, 0) << "a backup to restore";
+  const std::vector<std::vector<std::string>> kCommands = {
+      {"apply", (dir / "race.bin").string()},
+      {"restore", "1"},
+  };
+  for (const auto& command : kCommands) {
+    SCOPED_TRACE(command[0]);
+    const CliResult imported = Run({"profile", "import", (dir / "race.bin").string()});
+    ASSERT_EQ(imported.exit_code, 0) << imported.err;
+    const auto dry = DryRun(command);
+    ASSERT_FALSE(dry.empty()) << "keymap.bin holds the profile, the keyboard does not";
+    ASSERT_EQ(Run(command).exit_code, 0);
+    const auto sent = SentUntimed();
+    const auto open = std::find(sent.begin(), sent.end(), dry.front());
+    EXPECT_EQ(std::vector(open, sent.end()), dry);
+  }
 }
 
 }  // namespace

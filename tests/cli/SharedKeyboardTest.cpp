@@ -3,6 +3,7 @@
 
 #include "CliFixture.h"
 #include "JsonValue.h"
+#include "support/ValidProfile.h"
 
 namespace n240qx::testing {
 namespace {
@@ -18,9 +19,10 @@ void ExpectOneWholeWrite(const std::vector<std::string>& sent) {
 }
 
 TEST_F(SharedKeyboardTest, ApplyAndSetAtOnceTakeTurnsAndBothChangesStay) {
-  // A short profile: the reserved bytes and the report rate, nothing else.
-  std::vector<std::uint8_t> profile(12, 0);
-  profile[11] = 1;
+  // A profile holds at least the whole configuration, so whichever goes last sets the
+  // brightness: the profile carries the set's value, report rate 1 of its own.
+  const std::vector<std::uint8_t> profile = ValidProfile(10060, 17);
+  ASSERT_EQ(profile[11], 1);
   WriteBytes(dir / "rate.bin", profile);
   ASSERT_EQ(Run({"status"}).exit_code, 0) << "the state file and the data folder exist";
 

@@ -8,6 +8,7 @@
 #include "keys/KeymapStore.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
+#include "util/StoreSize.h"
 
 namespace n240qx {
 
@@ -29,12 +30,15 @@ void ConfiguratorState::RestoreFromSnapshots() {
 Status ConfiguratorState::LoadFiles(const std::filesystem::path& keymap_file,
                                     const std::filesystem::path& macro_file, bool create_missing) {
   std::error_code ignored;
+  store_size_notes_.clear();
   if (create_missing || std::filesystem::exists(macro_file, ignored)) {
     LoadStore(macro_file, LoadMacroStore(macro_file, stored_macros));
+    NoteStoreSize(macro_file, MacroStore::kByteSize);
   }
   if (create_missing || std::filesystem::exists(keymap_file, ignored)) {
     auto loaded = LoadKeymapStore(keymap_file, false, image, key_actions);
     LoadStore(keymap_file, loaded.ok() ? Status::Ok() : Status(loaded.error()));
+    NoteStoreSize(keymap_file, kKeymapStoreSize);
   }
   RestoreKeyActionKeys(key_actions);
   CopyToSnapshots();
@@ -49,6 +53,16 @@ void ConfiguratorState::LoadStore(const std::filesystem::path& file, const Statu
     stores.Release(file);
   } else {
     stores.Hold(file, loaded.error().message);
+  }
+}
+
+void ConfiguratorState::NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size) {
+  // A file that could not be loaded is reported as such already.
+  if (stores.Held(file)) {
+    return;
+  }
+  if (const auto note = StoreSizeNote(file, layout_size)) {
+    store_size_notes_ += (store_size_notes_.empty() ? "" : "\n") + *note;
   }
 }
 

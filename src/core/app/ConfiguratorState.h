@@ -62,6 +62,9 @@ struct ConfiguratorState {
   // the returned error names every such file.
   Status LoadFiles(const std::filesystem::path& keymap_file,
                    const std::filesystem::path& macro_file, bool create_missing);
+  // What the last LoadFiles found odd but used: one line per store whose size is not its
+  // layout's; empty when every store was whole.
+  const std::string& StoreSizeNotes() const { return store_size_notes_; }
 
   // Image and key action table into keymap.bin; refused while `stores` holds the file.
   Status SaveKeymapStore(const std::filesystem::path& keymap_file) const;
@@ -128,6 +131,9 @@ struct ConfiguratorState {
 
  private:
   void LoadStore(const std::filesystem::path& file, const Status& loaded);
+  void NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size);
+
+  std::string store_size_notes_;
   void KeepFirmware(const DeviceRead& read);
 };
 

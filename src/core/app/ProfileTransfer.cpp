@@ -37,12 +37,10 @@ Result<std::vector<std::uint8_t>> ProfileTransfer::ReadProfileFile(
   }
   if (!profile_json::LooksLikeJson(*bytes)) {
     bytes->resize(std::min(bytes->size(), kKeymapStoreSize));
-    return bytes;
-  }
-  if (bytes->size() > JsonParser::kMaxSize) {
+  } else if (bytes->size() > JsonParser::kMaxSize) {
     return Error{ErrorCode::kBadData, chosen.string() + " is longer than any profile"};
   }
-  auto profile = profile_json::ProfileBytes(state_.key_names, std::move(*bytes));
+  auto profile = profile_json::ChosenProfileBytes(state_.key_names, std::move(*bytes));
   if (!profile.ok()) {
     return Error{ErrorCode::kBadData, chosen.string() + ": " + profile.error().message};
   }
@@ -74,6 +72,9 @@ ProfileOutcome ProfileTransfer::Export(const std::filesystem::path& chosen) {
   const std::string name = profile_names::FromChosenFile(chosen);
   if (Status checked = profile_names::Check(name); !checked.ok()) {
     return Failed(checked);
+  }
+  if (Status own = own_files_.CheckNotOwn(chosen); !own.ok()) {
+    return Failed(own);
   }
   const auto bytes = EncodeKeymapStore(state_.image, state_.key_actions);
   if (Status written = store_.files().Write(chosen, bytes); !written.ok()) {

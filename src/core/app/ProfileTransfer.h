@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "app/ConfiguratorState.h"
+#include "app/OwnFiles.h"
 #include "config/ProfileEntry.h"
 #include "config/ProfileStore.h"
 #include "util/Result.h"
@@ -26,8 +27,13 @@ struct ProfileOutcome {
 // kept profile in the profiles folder.
 class ProfileTransfer {
  public:
-  ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file)
-      : state_(state), store_(store), keymap_file_(std::move(keymap_file)) {}
+  // An export onto one of `own_files` is refused.
+  ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file,
+                  OwnFiles own_files = {})
+      : state_(state),
+        store_(store),
+        keymap_file_(std::move(keymap_file)),
+        own_files_(std::move(own_files)) {}
 
   // What Import does with a file whose name gives no profile name (".hidden.bin"): the window's
   // file dialog picked its contents, so it keeps them as "Imported"; the tool, told a name,
@@ -36,10 +42,11 @@ class ProfileTransfer {
 
   // The chosen file (binary, or JSON as read --json prints it) into the configuration (a short
   // binary file fills what it holds) and keymap.bin, then kept under its name. A file that cannot
-  // be read or holds nothing, and one refused for its name, change nothing.
+  // be read, holds nothing, or is refused for its name changes nothing.
   ProfileOutcome Import(const std::filesystem::path& chosen,
                         UnusableName unusable = UnusableName::kRefuse);
-  // The configuration into the chosen file (206,920 bytes), then kept under its name.
+  // The configuration into the chosen file (206,920 bytes), then kept under its name; never
+  // onto one of the program's own files.
   ProfileOutcome Export(const std::filesystem::path& chosen);
   // The kept profile under the name typed into the list.
   ProfileOutcome Rename(const ProfileEntry& profile, std::string_view typed);
@@ -50,6 +57,7 @@ class ProfileTransfer {
   ConfiguratorState& state_;
   ProfileStore& store_;
   std::filesystem::path keymap_file_;
+  OwnFiles own_files_;
 };
 
 }  // namespace n240qx

@@ -44,13 +44,18 @@ std::string ToText(const ProfileJsonSource& source);
 Result<std::vector<std::uint8_t>> FromText(const KeyNameTable& names, std::string_view text);
 Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const JsonValue& document);
 
-// Whether a profile file is JSON: its first bytes other than white space are '{' and '"'. A
+// Whether a profile file is JSON: its first bytes other than a byte-order mark and white space
+// are '{' and '"' (or the '}' of an empty object). A
 // binary profile may well start with the byte of '{' (the image's first bytes have no name),
 // but hardly with that pair.
 bool LooksLikeJson(std::span<const std::uint8_t> bytes);
 // A profile file's bytes in the layout of keymap.bin: JSON is read, anything else taken as is.
 Result<std::vector<std::uint8_t>> ProfileBytes(const KeyNameTable& names,
                                                std::vector<std::uint8_t> file);
+// The same for a file the user chose: a file that is not JSON must hold at least the
+// configuration image, or it is something else (notes, a half-copied file) and is refused.
+Result<std::vector<std::uint8_t>> ChosenProfileBytes(const KeyNameTable& names,
+                                                     std::vector<std::uint8_t> file);
 
 }  // namespace profile_json
 }  // namespace n240qx

@@ -21,6 +21,12 @@ namespace field = image_field;
 using json_fields::Bad;
 using json_fields::Child;
 
+// Editors on some systems start a UTF-8 text with EF BB BF; it is no part of the JSON.
+std::size_t ByteOrderMarkSize(std::span<const std::uint8_t> bytes) {
+  constexpr std::uint8_t kMark[] = {0xEF, 0xBB, 0xBF};
+  return bytes.size() >= 3 && std::equal(kMark, kMark + 3, bytes.begin()) ? 3 : 0;
+}
+
 // The member's value, for members that must be there.
 #define N240QX_TAKE(target, expression) \
   auto target = (expression);           \
@@ -432,12 +438,13 @@ bool LooksLikeJson(std::span<const std::uint8_t> bytes) {
   const auto visible = [](std::uint8_t byte) {
     return byte != ' ' && byte != '\t' && byte != '\n' && byte != '\r';
   };
-  const auto brace = std::find_if(bytes.begin(), bytes.end(), visible);
-  if (brace == bytes.end() || *brace != '{') {
+  const auto text = bytes.subspan(ByteOrderMarkSize(bytes));
+  const auto brace = std::find_if(text.begin(), text.end(), visible);
+  if (brace == text.end() || *brace != '{') {
     return false;
   }
-  const auto name = std::find_if(brace + 1, bytes.end(), visible);
-  return name != bytes.end() && *name == '"';
+  const auto name = std::find_if(brace + 1, text.end(), visible);
+  return name != text.end() && (*name == '"' || *name == '}');
 }
 
 Result<std::vector<std::uint8_t>> ProfileBytes(const KeyNameTable& names,
@@ -445,7 +452,20 @@ Result<std::vector<std::uint8_t>> ProfileBytes(const KeyNameTable& names,
   if (!LooksLikeJson(file)) {
     return file;
   }
-  return FromText(names, std::string_view(reinterpret_cast<const char*>(file.data()), file.size()));
+  const std::size_t skipped = ByteOrderMarkSize(file);
+  return FromText(names, std::string_view(reinterpret_cast<const char*>(file.data()) + skipped,
+                                          file.size() - skipped));
+}
+
+Result<std::vector<std::uint8_t>> ChosenProfileBytes(const KeyNameTable& names,
+                                                     std::vector<std::uint8_t> file) {
+  if (!LooksLikeJson(file) && file.size() < field::kImageSize) {
+    return Error{ErrorCode::kBadData,
+                 "its size is " + std::to_string(file.size()) +
+                     " bytes and it is not JSON: a profile holds at least its configuration (" +
+                     std::to_string(field::kImageSize) + " bytes)"};
+  }
+  return ProfileBytes(names, std::move(file));
 }
 
 }  // namespace n240qx::profile_json

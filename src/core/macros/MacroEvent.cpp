@@ -62,4 +62,9 @@ std::size_t EventsEnd(std::span<const std::uint8_t> buffer) {
   return offset;
 }
 
+bool EventsEndCleanly(std::span<const std::uint8_t> buffer) {
+  const std::size_t end = EventsEnd(buffer);
+  return end >= buffer.size() || (end + 1 < buffer.size() && buffer[end + 1] == 0);
+}
+
 }  // namespace n240qx

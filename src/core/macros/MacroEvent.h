@@ -60,4 +60,8 @@ std::vector<MacroEvent> WalkEvents(std::span<const std::uint8_t> buffer);
 // The offset just past the last event: where the next recorded event goes.
 std::size_t EventsEnd(std::span<const std::uint8_t> buffer);
 
+// Whether the sequence ends where it may: at a key byte of 0 or at the buffer's end, not with
+// an event cut off by the end.
+bool EventsEndCleanly(std::span<const std::uint8_t> buffer);
+
 }  // namespace n240qx

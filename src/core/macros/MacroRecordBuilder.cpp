@@ -12,6 +12,10 @@ void BuildMacroRecords(const MacroStore& store, ConfigImage& image) {
   const std::size_t count = std::min(store.UsedCount(), image_field::kMacroRecordCount);
   for (std::size_t index = 0; index < count; ++index) {
     const MacroStoreEntry& entry = store.entry(index);
+    // A damaged entry would play garbage keys on the keyboard; its record keeps what it held.
+    if (!entry.Decodes()) {
+      continue;
+    }
     const MacroRecord record{entry.repeat_count, entry.device_events};
     const auto bytes = record.ToBytes();
     std::copy(bytes.begin(), bytes.end(), image.Field(image_field::MacroRecord(index)).begin());

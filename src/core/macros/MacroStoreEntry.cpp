@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "macros/MacroEvent.h"
+
 namespace n240qx {
 
 namespace {
@@ -67,6 +69,11 @@ Status MacroStoreEntry::SetName(std::u16string_view text) {
 void MacroStoreEntry::set_has_delay(bool on) {
   // Bit 0 is the only flag there is; whatever a damaged file left in the others goes.
   flags = on ? kHasDelayFlag : std::uint8_t{0};
+}
+
+bool MacroStoreEntry::Decodes() const {
+  return repeat_count <= macro_layout::kMaxRepeatCount &&
+         (flags & ~macro_layout::kHasDelayFlag) == 0 && EventsEndCleanly(device_events);
 }
 
 }  // namespace n240qx

@@ -41,6 +41,11 @@ struct MacroStoreEntry {
 
   void Clear() { *this = MacroStoreEntry{}; }
 
+  // Whether the entry reads as a recorded macro: a repeat count of at most 999, no flag but
+  // has_delay, device events that end cleanly. A damaged or foreign MacroDefine.bin fails this
+  // almost everywhere.
+  bool Decodes() const;
+
   friend bool operator==(const MacroStoreEntry&, const MacroStoreEntry&) = default;
 };
 

@@ -81,6 +81,13 @@ Status CheckReplaceable(const std::filesystem::path& path) {
 
 Result<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
                                                  std::size_t max_bytes) {
+  // Opening a FIFO waits for a writer that never comes, and a device node has no end: neither
+  // is a file of ours, so neither is opened at all.
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    return FileError(ErrorCode::kBadData, path, "not a plain file, so not read:");
+  }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
     const bool missing = !std::filesystem::exists(path);

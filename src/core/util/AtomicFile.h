@@ -19,7 +19,8 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
 Status CheckReplaceable(const std::filesystem::path& path);
 
 // Reads at most max_bytes from the start of the file: the stores take a short file as far as it
-// goes. kNotFound when the file does not exist.
+// goes. kNotFound when the file does not exist, kBadData for anything but a plain file
+// (a folder, a FIFO, a device), which is never opened.
 Result<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
                                                  std::size_t max_bytes);
 
