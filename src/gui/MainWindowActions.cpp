@@ -47,6 +47,9 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
   hooks.connection = [this](bool connected) {
     router_.Route(connected ? model_.visibility().OnKeyboardConnected()
                             : model_.visibility().OnKeyboardRemoved());
+    if (on_keyboard_presence) {
+      on_keyboard_presence(connected);
+    }
   };
   hooks.arrival = [this](const SequenceEnd& end, bool reset_after_update, bool listening) {
     if (!end.device.ok()) {
@@ -135,6 +138,9 @@ void MainWindowActions::OnReturnedToKeyboard() {
 void MainWindowActions::EndSequence(const std::vector<WindowRequest>& requests) {
   router_.Route(requests);
   connection_.OnSequenceEnded();
+  if (on_sequence_ended) {
+    on_sequence_ended();
+  }
 }
 
 bool MainWindowActions::CarryDevice(WindowRequest request, FollowUps& /*follow_ups*/) {
@@ -218,6 +224,24 @@ void MainWindowActions::StartApply() {
     EndSequence(model_.OnApplyFinished(saved));
     return;
   }
+  StartWrite();
+}
+
+bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImage&)>& change) {
+  if (model_.state().EditingLocked()) {
+    return false;
+  }
+  const ConfigImage before = state_.image;
+  change(state_.image);
+  // Not the user's edit: an undo neither claims nor reverts it.
+  state_.edits.TakeOutsideChange(before, state_.image);
+  router_.Route(*model_.OnOutsideLightingWrite());
+  progress_.reset();
+  StartWrite();
+  return true;
+}
+
+void MainWindowActions::StartWrite() {
   connection_.session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
     progress_.reset();
     const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());

@@ -117,7 +117,7 @@ const ConfigImage& SdkServer::Shown(const SdkKeyboardView& keyboard) const {
   return frame_ ? frame_->image() : keyboard.image;
 }
 
-LightingFrame& SdkServer::Frame(const SdkKeyboardView& keyboard) {
+SdkLightingFrame& SdkServer::Frame(const SdkKeyboardView& keyboard) {
   if (!frame_) {
     frame_.emplace(keyboard.image);
   }
@@ -161,12 +161,12 @@ std::optional<std::int64_t> SdkServer::NextWriteUs() const {
   return last_write_us_ ? *last_write_us_ + settings_.write_interval_us : 0;
 }
 
-std::optional<LightingFrame> SdkServer::TakeFrame(const ImageBlock& held, std::int64_t now_us) {
+std::optional<SdkLightingFrame> SdkServer::TakeFrame(const ImageBlock& held, std::int64_t now_us) {
   const auto due = NextWriteUs();
   if (!due || now_us < *due) {
     return std::nullopt;
   }
-  std::optional<LightingFrame> frame = std::move(frame_);
+  std::optional<SdkLightingFrame> frame = std::move(frame_);
   frame_.reset();
   if (frame->SameAs(held)) {
     return std::nullopt;

@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "openrgb/KeyboardController.h"
-#include "openrgb/LightingFrame.h"
 #include "openrgb/SdkConnection.h"
 #include "openrgb/SdkKeyboardView.h"
+#include "openrgb/SdkLightingFrame.h"
 #include "openrgb/SdkReply.h"
 #include "openrgb/SdkRequest.h"
 #include "openrgb/SdkServerSettings.h"
@@ -43,7 +43,7 @@ class SdkServer {
   std::optional<std::int64_t> NextWriteUs() const;
   // The pending frame when its time has come and `held` does not already show it; a frame the
   // keyboard already shows is dropped. The caller writes it at once.
-  std::optional<LightingFrame> TakeFrame(const ImageBlock& held, std::int64_t now_us);
+  std::optional<SdkLightingFrame> TakeFrame(const ImageBlock& held, std::int64_t now_us);
 
  private:
   void Handle(SdkConnection& connection, const SdkRequest& request, const SdkKeyboardView& keyboard,
@@ -51,14 +51,14 @@ class SdkServer {
   void Answer(SdkConnection& connection, const SdkRequest& request, const SdkKeyboardView& keyboard,
               std::vector<std::uint8_t>& out) const;
   void Change(const SdkRequestKind& kind, std::uint32_t protocol, const SdkKeyboardView& keyboard);
-  LightingFrame& Frame(const SdkKeyboardView& keyboard);
+  SdkLightingFrame& Frame(const SdkKeyboardView& keyboard);
   const ConfigImage& Shown(const SdkKeyboardView& keyboard) const;
 
   SdkServerSettings settings_;
   KeyboardController keyboard_;
   std::map<ConnectionId, SdkConnection> connections_;
   ConnectionId next_id_ = 1;
-  std::optional<LightingFrame> frame_;
+  std::optional<SdkLightingFrame> frame_;
   std::optional<std::int64_t> last_write_us_;
 };
 

@@ -7,9 +7,9 @@ namespace n240qx {
 // What SDK clients asked the lighting to be: effect, speed, brightness, colour choice and
 // direction, the colour slots and the per-key colour tables. Only these regions ever move
 // from a frame into the window's image, so edits elsewhere stay the user's own.
-class LightingFrame {
+class SdkLightingFrame {
  public:
-  explicit LightingFrame(const ConfigImage& from) : image_(from) {}
+  explicit SdkLightingFrame(const ConfigImage& from) : image_(from) {}
 
   ConfigImage& image() { return image_; }
   const ConfigImage& image() const { return image_; }

@@ -1,4 +1,4 @@
-#include "openrgb/LightingFrame.h"
+#include "openrgb/SdkLightingFrame.h"
 
 #include <algorithm>
 
@@ -11,13 +11,13 @@ constexpr ImageField kFrameFields[] = {image_field::kLighting, image_field::kCol
 
 }  // namespace
 
-void LightingFrame::CopyInto(ConfigImage& target) const {
+void SdkLightingFrame::CopyInto(ConfigImage& target) const {
   for (const ImageField field : kFrameFields) {
     std::ranges::copy(image_.Field(field), target.Field(field).begin());
   }
 }
 
-bool LightingFrame::SameAs(const ImageBlock& held) const {
+bool SdkLightingFrame::SameAs(const ImageBlock& held) const {
   return std::ranges::all_of(kFrameFields,
                              [&](ImageField field) { return image_.FieldEquals(held, field); });
 }
