@@ -8,6 +8,7 @@
 #include "app/FailureText.h"
 #include "app/UdevRuleHelp.h"
 #include "gui/QtText.h"
+#include "openrgb/SdkFrameBackup.h"
 
 namespace n240qx {
 
@@ -64,6 +65,9 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     window_.repaint();
     if (!running) {
       connection_.OnSequenceEnded();
+      if (on_sequence_ended) {
+        on_sequence_ended();
+      }
     }
   };
   hooks.waiting_for_keyboard = [this](bool waiting) {
@@ -237,6 +241,13 @@ bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImag
   state_.edits.TakeOutsideChange(before, state_.image);
   router_.Route(*model_.OnOutsideLightingWrite());
   progress_.reset();
+  if (FrameWriteNeedsBackup(state_.image, state_.snapshot)) {
+    if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
+      ShowFailure(TextId::kBackupFailed, saved.error());
+      EndSequence(model_.OnApplyFinished(saved));
+      return true;
+    }
+  }
   StartWrite();
   return true;
 }
