@@ -10,6 +10,25 @@ Error BadOption(const QString& message) {
   return Error{ErrorCode::kInvalidArgument, message.toStdString()};
 }
 
+// --openrgb-server[=PORT]; false when the argument is neither form.
+Result<bool> TakeOpenRgbServer(const QString& argument, AppOptions& options) {
+  if (argument == QLatin1String("--openrgb-server")) {
+    options.openrgb_port = kDefaultOpenRgbPort;
+    return true;
+  }
+  const QString prefix = QStringLiteral("--openrgb-server=");
+  if (!argument.startsWith(prefix)) {
+    return false;
+  }
+  bool number = false;
+  const uint port = argument.mid(prefix.size()).toUInt(&number);
+  if (!number || port == 0 || port > 65535) {
+    return BadOption(QStringLiteral("--openrgb-server= takes a port from 1 to 65535"));
+  }
+  options.openrgb_port = static_cast<quint16>(port);
+  return true;
+}
+
 std::filesystem::path PathOf(const QString& value) {
   return std::filesystem::path(value.toStdString());
 }
@@ -89,6 +108,13 @@ Result<AppOptions> ParseAppOptions(const QStringList& arguments) {
       options.minimized = true;
       continue;
     }
+    auto openrgb = TakeOpenRgbServer(argument, options);
+    if (!openrgb.ok()) {
+      return openrgb.error();
+    }
+    if (*openrgb) {
+      continue;
+    }
     if (argument == QLatin1String("--simulate")) {
       options.simulate = true;
       continue;
@@ -121,6 +147,8 @@ QString AppUsage() {
       "  --language de|en    the language of the window (default: the saved setting)\n"
       "  --wire-log FILE     write every report to and from the keyboard to FILE\n"
       "  --minimized         start hidden in the tray (shown where there is no tray)\n"
+      "  --openrgb-server[=PORT]  serve the keyboard to OpenRGB SDK clients on 127.0.0.1\n"
+      "                      (port 6742 by default)\n"
       "  --help              show this text\n"
       "  --version           show the program's version\n");
 }

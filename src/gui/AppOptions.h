@@ -10,6 +10,9 @@
 
 namespace n240qx {
 
+// Where OpenRGB's clients look first ("ORGB" on a telephone keypad).
+inline constexpr quint16 kDefaultOpenRgbPort = 6742;
+
 // The window program's command line.
 struct AppOptions {
   // --simulate[=STATE]: always the built-in simulator; with STATE its memory is kept in that
@@ -21,6 +24,8 @@ struct AppOptions {
   std::optional<std::filesystem::path> wire_log;  // --wire-log FILE
   // --minimized: start hidden in the tray (how the autostart entry starts the program).
   bool minimized = false;
+  // --openrgb-server[=PORT]: serve the OpenRGB SDK on 127.0.0.1 (port 6742 by default).
+  std::optional<quint16> openrgb_port;
   bool help = false;
   bool version = false;
 };

@@ -82,7 +82,8 @@ int CVaveVedozadoApp::Run() {
                         std::move(*connections),
                         {},
                         nullptr,
-                        options->minimized};
+                        options->minimized,
+                        options->openrgb_port};
   window_ = std::make_unique<CVaveVedozadoDlg>(std::move(setup));
   QObject::connect(window_.get(), &CVaveVedozadoDlg::EndRequested, &app_, &QApplication::quit,
                    Qt::QueuedConnection);

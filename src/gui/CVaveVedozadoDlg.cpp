@@ -7,8 +7,10 @@
 #include <QPainter>
 #include <QProcess>
 #include <QPushButton>
+#include <QSettings>
 #include <QWindow>
 
+#include "gui/AppOptions.h"
 #include "gui/CConfigureDlg.h"
 #include "gui/CKeyMap.h"
 #include "gui/CMacroRecordDlg.h"
@@ -30,6 +32,8 @@ namespace {
 
 // The keyboard's repaint countdown runs on this tick.
 constexpr int kRepaintTickMs = 20;
+// The tray item "OpenRGB SDK server", remembered between runs.
+const QString kOpenRgbSetting = QStringLiteral("OpenRgbServer");
 // Used only when "main.png" is missing, so that the window can still be seen and closed.
 constexpr QSize kFallbackSize(1000, 640);
 const QColor kTextBackground(0x35, 0x35, 0x35);
@@ -58,7 +62,8 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
       page_(state_.image, shared_colour_, [this] { return AskColour(); }),
       model_(state_.image, state_.snapshot, setup.tray_available, &page_),
       keyboard_view_(state_.image, page_, state_.customised),
-      edit_keys_(state_, model_) {
+      edit_keys_(state_, model_),
+      openrgb_port_(setup.openrgb_port) {
   setWindowTitle(ToQString(texts_.Get(TextId::kWindowTitle)));
   setWindowIcon(QIcon(QStringLiteral(":/n240qx/n240qx.png")));
   setMouseTracking(true);
@@ -79,6 +84,16 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
           state_, paths_, texts_, model_, dialogs_, router_, std::move(setup.connections),
           setup.launcher ? std::move(setup.launcher) : std::make_unique<QtLauncher>()},
       std::move(window));
+  actions_->on_sequence_ended = [this] {
+    if (openrgb_) {
+      openrgb_->OnSequenceEnded();
+    }
+  };
+  actions_->on_keyboard_presence = [this](bool present) {
+    if (openrgb_) {
+      openrgb_->OnKeyboardPresence(present);
+    }
+  };
   CreateRoute();
   repaint_timer_.setInterval(kRepaintTickMs);
   // The tick runs only while a countdown is pending, so that the window costs nothing at rest.
@@ -137,6 +152,12 @@ void CVaveVedozadoDlg::CreateTray() {
           [this] { router_.Route({WindowRequest::kShowAbout}); });
   connect(tray_, &TrayIcon::ExitChosen, this,
           [this] { router_.Route(MainWindowModel::OnTrayExit()); });
+  tray_->AddOpenRgbServer(false);
+  connect(tray_, &TrayIcon::OpenRgbServerToggled, this, [this](bool on) {
+    OnOpenRgbServerToggled(on);
+    // Remembered only when chosen in the menu; the command line is for this run alone.
+    QSettings().setValue(kOpenRgbSetting, openrgb_ != nullptr);
+  });
 }
 
 void CVaveVedozadoDlg::FillDefaultDialogs() {
@@ -202,6 +223,50 @@ bool CVaveVedozadoDlg::AskColour() {
 void CVaveVedozadoDlg::Start() {
   SetSlidersFromImage();
   actions_->Start();
+  const QSettings settings;
+  if (openrgb_port_ || settings.value(kOpenRgbSetting).toBool()) {
+    OnOpenRgbServerToggled(true);
+  }
+}
+
+void CVaveVedozadoDlg::OnOpenRgbServerToggled(bool on) {
+  const quint16 port = openrgb_port_.value_or(kDefaultOpenRgbPort);
+  if (!on) {
+    StopOpenRgbServer();
+  } else if (Status started = StartOpenRgbServer(port); !started.ok()) {
+    actions_->ShowFailureText(started.error().message);
+    update();
+  }
+  if (tray_ != nullptr) {
+    tray_->SetOpenRgbServerChecked(openrgb_ != nullptr);
+  }
+}
+
+Status CVaveVedozadoDlg::StartOpenRgbServer(quint16 port) {
+  OpenRgbServer::Window window{
+      [this] {
+        const auto& firmware = state_.firmware;
+        return SdkKeyboardView{
+            true, state_.image,
+            firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
+                     : std::string(),
+            actions_->simulated() ? "simulator" : "USB 04d9:a124"};
+      },
+      [this]() -> const ImageBlock& { return state_.snapshot; },
+      [this] { return !model_.state().EditingLocked(); },
+      [this](const SdkLightingFrame& frame) {
+        actions_->WriteOutsideLighting([&frame](ConfigImage& image) { frame.CopyInto(image); });
+      }};
+  auto server = std::make_unique<OpenRgbServer>(std::move(window), SdkServerSettings{});
+  if (Status listening = server->Listen(port); !listening.ok()) {
+    return listening;
+  }
+  openrgb_ = std::move(server);
+  return Status::Ok();
+}
+
+void CVaveVedozadoDlg::StopOpenRgbServer() {
+  openrgb_.reset();
 }
 
 void CVaveVedozadoDlg::ShowFromOutside() {

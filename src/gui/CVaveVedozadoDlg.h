@@ -14,6 +14,7 @@
 #include "connect/DeviceConnectionFactory.h"
 #include "gui/CBitSlider.h"
 #include "gui/MainWindowActions.h"
+#include "gui/OpenRgbServer.h"
 #include "gui/SkinPictures.h"
 #include "gui/WindowDialogs.h"
 #include "keys/Launcher.h"
@@ -39,6 +40,8 @@ struct MainWindowSetup {
   WindowDialogs dialogs;               // empty entries get the real dialogs
   std::unique_ptr<Launcher> launcher;  // a QtLauncher when null
   bool start_minimized = false;        // --minimized
+  // --openrgb-server[=PORT]; otherwise the remembered tray item decides.
+  std::optional<quint16> openrgb_port{};
 };
 
 // The main window: a frameless skinned window that paints everything itself from its models
@@ -60,6 +63,12 @@ class CVaveVedozadoDlg : public QWidget {
   void ShowFromOutside();
   // Shows a failure found before start-up (a file that cannot be read) in the window.
   void ShowFailureText(std::string text) { actions_->ShowFailureText(std::move(text)); }
+
+  // The OpenRGB SDK server on 127.0.0.1:port, writing through the window's own write of
+  // changes; an error when the port cannot be taken. Stop closes every client.
+  Status StartOpenRgbServer(quint16 port);
+  void StopOpenRgbServer();
+  const OpenRgbServer* openrgb_server() const { return openrgb_.get(); }
 
   const MainWindowModel& model() const { return model_; }
   const KeyboardView& keyboard_view() const { return keyboard_view_; }
@@ -93,6 +102,7 @@ class CVaveVedozadoDlg : public QWidget {
  private:
   void CreateSliders();
   void CreateTray();
+  void OnOpenRgbServerToggled(bool on);
   void FillDefaultDialogs();
   bool AskColour();
 
@@ -121,6 +131,7 @@ class CVaveVedozadoDlg : public QWidget {
   EditKeys edit_keys_;
   std::array<CBitSlider*, 4> sliders_{};
   TrayIcon* tray_ = nullptr;
+  std::optional<quint16> openrgb_port_;
   QTimer repaint_timer_;
   // Where the window system cannot take a caption drag over, the window follows the pointer.
   std::optional<QPoint> manual_drag_offset_;
@@ -128,6 +139,8 @@ class CVaveVedozadoDlg : public QWidget {
   WindowRequestRouter router_;
   // Last: it owns the device session, which must stop before anything above goes.
   std::unique_ptr<MainWindowActions> actions_;
+  // After the actions: its clients go before the session they write through.
+  std::unique_ptr<OpenRgbServer> openrgb_;
 };
 
 }  // namespace n240qx

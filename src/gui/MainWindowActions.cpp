@@ -7,6 +7,7 @@
 #include "app/FailureText.h"
 #include "app/UdevRuleHelp.h"
 #include "gui/QtText.h"
+#include "openrgb/SdkFrameBackup.h"
 #include "window/FactoryResetFlow.h"
 
 namespace n240qx {
@@ -47,6 +48,9 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
   hooks.connection = [this](bool connected) {
     router_.Route(connected ? model_.visibility().OnKeyboardConnected()
                             : model_.visibility().OnKeyboardRemoved());
+    if (on_keyboard_presence) {
+      on_keyboard_presence(connected);
+    }
   };
   hooks.arrival = [this](const SequenceEnd& end, bool reset_after_update, bool listening) {
     if (!end.device.ok()) {
@@ -61,6 +65,9 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     window_.repaint();
     if (!running) {
       connection_.OnSequenceEnded();
+      if (on_sequence_ended) {
+        on_sequence_ended();
+      }
     }
   };
   hooks.waiting_for_keyboard = [this](bool waiting) {
@@ -135,6 +142,9 @@ void MainWindowActions::OnReturnedToKeyboard() {
 void MainWindowActions::EndSequence(const std::vector<WindowRequest>& requests) {
   router_.Route(requests);
   connection_.OnSequenceEnded();
+  if (on_sequence_ended) {
+    on_sequence_ended();
+  }
 }
 
 bool MainWindowActions::CarryEnding(WindowRequest request, FollowUps& follow_ups) {
@@ -244,6 +254,31 @@ void MainWindowActions::StartApply() {
     EndSequence(model_.OnApplyFinished(saved));
     return;
   }
+  StartWrite();
+}
+
+bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImage&)>& change) {
+  if (model_.state().EditingLocked()) {
+    return false;
+  }
+  const ConfigImage before = state_.image;
+  change(state_.image);
+  // Not the user's edit: an undo neither claims nor reverts it.
+  state_.edits.TakeOutsideChange(before, state_.image);
+  router_.Route(*model_.OnOutsideLightingWrite());
+  progress_.reset();
+  if (FrameWriteNeedsBackup(state_.image, state_.snapshot)) {
+    if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
+      ShowFailure(TextId::kBackupFailed, saved.error());
+      EndSequence(model_.OnApplyFinished(saved));
+      return true;
+    }
+  }
+  StartWrite();
+  return true;
+}
+
+void MainWindowActions::StartWrite() {
   connection_.session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
     progress_.reset();
     const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());

@@ -71,6 +71,14 @@ class MainWindowActions {
   // First of all: the ending's requests wait for the question unapplied edits ask.
   bool CarryEnding(WindowRequest request, FollowUps& follow_ups);
 
+  // Lighting from outside the window (an SDK client): `change` goes into the image and the
+  // ordinary write of changes sends it, without a backup (a stream of frames would push every
+  // real backup out). False, with nothing changed, while a sequence runs.
+  bool WriteOutsideLighting(const std::function<void(ConfigImage&)>& change);
+  // Told when a sequence ended and when the keyboard came or went (the simulator counts).
+  std::function<void()> on_sequence_ended;
+  std::function<void(bool present)> on_keyboard_presence;
+
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);
 
@@ -98,6 +106,7 @@ class MainWindowActions {
   void EndSequence(const std::vector<WindowRequest>& requests);
   void StartFullRead();
   void StartApply();
+  void StartWrite();
   void StartFactoryReset();
   void CheckFirmware();
   void LaunchUpdater();

@@ -56,6 +56,21 @@ void TrayIcon::OnStartWithDesktop(bool checked) {
   }
 }
 
+void TrayIcon::AddOpenRgbServer(bool checked) {
+  QAction* before = menu_.actions().value(autostart_ ? 1 : 0);
+  openrgb_server_ = new QAction(Text(texts_, TextId::kTrayOpenRgbServer), &menu_);
+  openrgb_server_->setCheckable(true);
+  openrgb_server_->setChecked(checked);
+  menu_.insertAction(before, openrgb_server_);
+  connect(openrgb_server_, &QAction::triggered, this, &TrayIcon::OpenRgbServerToggled);
+}
+
+void TrayIcon::SetOpenRgbServerChecked(bool checked) {
+  if (openrgb_server_ != nullptr) {
+    openrgb_server_->setChecked(checked);
+  }
+}
+
 void TrayIcon::ShowNoKeyboardBalloon(const QString& message) {
   icon_.showMessage(Text(texts_, TextId::kNoKeyboardTitle),
                     message.isEmpty() ? Text(texts_, TextId::kNoKeyboardMessage) : message,

@@ -21,6 +21,9 @@ class TrayIcon : public QObject {
            QObject* parent);
 
   const QMenu& menu() const { return menu_; }
+  // The check item "OpenRGB SDK server", before "About".
+  void AddOpenRgbServer(bool checked);
+  void SetOpenRgbServerChecked(bool checked);
   // `message` empty: the no-keyboard text.
   void ShowNoKeyboardBalloon(const QString& message = QString());
 
@@ -28,6 +31,7 @@ class TrayIcon : public QObject {
   void DoubleClicked();
   void AboutChosen();
   void ExitChosen();
+  void OpenRgbServerToggled(bool on);
 
  private:
   void AddStartWithDesktop();
@@ -37,6 +41,7 @@ class TrayIcon : public QObject {
   std::optional<AutostartEntry> autostart_;
   QMenu menu_;
   QAction* start_with_desktop_ = nullptr;
+  QAction* openrgb_server_ = nullptr;
   QSystemTrayIcon icon_;
 };
 

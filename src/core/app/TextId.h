@@ -35,6 +35,7 @@ enum class TextId {
   kHotplugFailed,
   kTrayStartWithDesktop,
   kAutostartFailed,
+  kTrayOpenRgbServer,
   kAbout,
   kAboutVersion,
   kAboutLicence,

@@ -64,6 +64,8 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kTrayStartWithDesktop, "Start with the desktop", "Mit dem Desktop starten"},
     {TextId::kAutostartFailed, "Starting with the desktop could not be changed: ",
      "Der Start mit dem Desktop konnte nicht ge\u00E4ndert werden: "},
+    // The tray menu's check item that serves the keyboard to OpenRGB's clients.
+    {TextId::kTrayOpenRgbServer, "OpenRGB SDK server", "OpenRGB-SDK-Server"},
     // The About box, from the tray menu and the help window.
     {TextId::kAbout, "About", "\u00DCber"},
     {TextId::kAboutVersion, "Version ", "Version "},

@@ -287,6 +287,15 @@ std::vector<WindowRequest> MainWindowModel::OnApplyFinished(const Status& /*outc
   return {WindowRequest::kRepaint};
 }
 
+std::optional<std::vector<WindowRequest>> MainWindowModel::OnOutsideLightingWrite() {
+  if (state_.EditingLocked()) {
+    return std::nullopt;
+  }
+  SetPerKeyMode(image_.light_effect() >= EffectTable::kFirstProfile);
+  state_.activity = DeviceActivity::kWriting;
+  return std::vector<WindowRequest>{WindowRequest::kSetSlidersFromImage, WindowRequest::kRepaint};
+}
+
 std::vector<WindowRequest> MainWindowModel::OnFactoryResetAnswer(bool confirmed) {
   help_.Close();
   auto requests = FactoryResetFlow::OnAnswer(confirmed, state_);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "app/EditStep.h"
@@ -84,6 +85,10 @@ class MainWindowModel {
   std::vector<WindowRequest> OnApplyFinished(const Status& outcome);
   // Apply, as its button does: editing locked while the write runs.
   std::vector<WindowRequest> Apply();
+  // Lighting from outside the window (an SDK client) went into the image and is written with
+  // the write of changes: the page and the sliders follow it, editing is locked until
+  // OnApplyFinished. Nothing while editing is locked already; the lighting waits then.
+  std::optional<std::vector<WindowRequest>> OnOutsideLightingWrite();
 
   std::vector<WindowRequest> OnFactoryResetAnswer(bool confirmed);
   std::vector<WindowRequest> OnFactoryResetFinished(const Status& outcome);
