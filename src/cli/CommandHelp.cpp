@@ -106,6 +106,16 @@ constexpr CommandHelp kHelp[] = {
      "Only the difference is sent, after a backup of its own.",
      "n240qx-ctl restore 1",
      {}},
+    {"diagnose",
+     "diagnose [WIRELOG]",
+     "what a bug report needs: session, nodes, permissions, timing",
+     "Prints, writing nothing: the program's version, the desktop session, the keyboard's "
+     "hidraw nodes with their interfaces and collections and whether each can be opened, the "
+     "udev rule (and the commands that install it), the firmware and how long a full read "
+     "takes, the data folder and each store in it, and the last lines of WIRELOG, a file "
+     "--wire-log wrote. With --json as one object.",
+     "n240qx-ctl diagnose",
+     {}},
     {"help",
      "help [COMMAND]",
      "this text, or one command's",

@@ -20,10 +20,13 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"status", RunStatusCommand},   {"read", RunReadCommand},       {"apply", RunApplyCommand},
-    {"set", RunSetCommand},         {"reset", RunResetCommand},     {"keys", RunKeysCommand},
-    {"assign", RunAssignCommand},   {"macros", RunMacrosCommand},   {"macro", RunMacroCommand},
-    {"profile", RunProfileCommand}, {"backups", RunBackupsCommand}, {"restore", RunRestoreCommand},
+    {"status", RunStatusCommand},     {"read", RunReadCommand},
+    {"apply", RunApplyCommand},       {"set", RunSetCommand},
+    {"reset", RunResetCommand},       {"keys", RunKeysCommand},
+    {"assign", RunAssignCommand},     {"macros", RunMacrosCommand},
+    {"macro", RunMacroCommand},       {"profile", RunProfileCommand},
+    {"backups", RunBackupsCommand},   {"restore", RunRestoreCommand},
+    {"diagnose", RunDiagnoseCommand},
 };
 
 std::vector<std::string_view> CommandNames() {

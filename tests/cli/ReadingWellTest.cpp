@@ -18,7 +18,7 @@ class ReadingWellTest : public CliFixture {};
 TEST_F(ReadingWellTest, EveryLineOfEveryHelpFitsEightyColumns) {
   std::vector<std::vector<std::string>> helps = {{"--help"}, {"help", "functions"}};
   for (const char* command : {"status", "read", "apply", "set", "reset", "keys", "assign", "macros",
-                              "macro", "profile", "backups", "restore", "help"}) {
+                              "macro", "profile", "backups", "restore", "diagnose", "help"}) {
     helps.push_back({"help", command});
   }
   for (const auto& words : helps) {
@@ -163,6 +163,38 @@ TEST_F(ReadingWellTest, MacrosRepeatAndWarnOfKeysLeftHeldAndOfMissingLaunchFiles
   WriteBytes(missing, {1});
   EXPECT_THAT(Run({"--dry-run", "assign", "F1", "play", missing.string()}).err,
               Not(HasSubstr("does not exist")));
+}
+
+TEST_F(ReadingWellTest, DiagnoseReportsEverythingAndWritesNothing) {
+  ASSERT_EQ(Run({"macro", "new", "M"}).exit_code, 0);
+  std::filesystem::copy_file(wire_log, dir / "earlier.log");
+  const auto listing = [&] {
+    std::vector<std::pair<std::string, std::uintmax_t>> files;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(data_dir)) {
+      files.emplace_back(entry.path().string(),
+                         entry.is_regular_file() ? entry.file_size() : std::uintmax_t{0});
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+  };
+  const auto before = listing();
+  const CliResult text = Run({"diagnose", (dir / "earlier.log").string()});
+  ASSERT_EQ(text.exit_code, 0) << text.err;
+  for (const char* said :
+       {"program:\n  version: ", "desktop:\n  session: ", "hidraw_nodes:",
+        "udev_rule:\n  installed: ", "  found: yes\n", "  full_read_ms: ", "  firmware: 1.5\n",
+        "MacroDefine.bin, exists yes, size ", "wire_log:\n"}) {
+    EXPECT_THAT(text.out, HasSubstr(said));
+  }
+  EXPECT_TRUE(WriteFeaturesSent().empty()) << "a read, never a write";
+  EXPECT_EQ(listing(), before) << "the data folder is unchanged";
+
+  const auto json = ParseJson(Run({"--json", "diagnose"}).out);
+  ASSERT_TRUE(json);
+  EXPECT_EQ((*json)["keyboard"]["firmware"].String(), "1.5");
+  EXPECT_TRUE((*json)["keyboard"]["simulated"].Bool());
+  EXPECT_EQ((*json)["data_folder"]["entries"].Items().size(), 4U);
+  EXPECT_EQ(Run({"diagnose", (dir / "none.log").string()}).exit_code, 4);
 }
 
 }  // namespace
