@@ -10,6 +10,7 @@
 #include "config/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingRules.h"
+#include "lighting/LightingWords.h"
 #include "util/AsciiText.h"
 #include "util/NearestNames.h"
 
@@ -17,7 +18,6 @@ namespace n240qx {
 
 namespace {
 
-constexpr std::uint8_t kMulticolour = 8;
 constexpr std::string_view kNames =
     "report_rate, response_time, light_effect, effect_speed, brightness, colour_choice, "
     "light_direction, colour_slot SLOT RRGGBB, game_mode, windows_key_lock (or their short "
@@ -107,21 +107,18 @@ Result<std::uint8_t> Effect(std::string_view value) {
 SettingChange EffectChange(std::uint8_t code) {
   return [code](ConfigImage& image) {
     image.light_effect() = code;
-    if (code == EffectTable::kStatic && image.colour_choice() == kMulticolour) {
+    if (code == EffectTable::kStatic && image.colour_choice() == kMulticolourChoice) {
       image.colour_choice() = 1;
     }
     if (LightingRules::ForEffect(code).forced_multicolour) {
-      image.colour_choice() = kMulticolour;
+      image.colour_choice() = kMulticolourChoice;
     }
   };
 }
 
 Result<std::uint8_t> Direction(std::string_view value) {
-  constexpr std::string_view kDirections[] = {"left", "right", "top", "bottom"};
-  for (std::size_t i = 0; i < std::size(kDirections); ++i) {
-    if (SameLetters(value, kDirections[i])) {
-      return static_cast<std::uint8_t>(i + 1);
-    }
+  if (const auto direction = DirectionOfWord(value)) {
+    return *direction;
   }
   // The numbers `read --json` gives.
   if (const auto number = ParseDecimal(value, 4); number && *number >= 1) {
@@ -214,10 +211,9 @@ Result<SettingChange> ParseOne(std::span<const std::string> words, std::size_t& 
     return EffectChange(*code);
   }
   if (name == "colour_choice") {
-    return ByteChange(&ImageBlock::colour_choice,
-                      SameLetters(value, "multicolour") || SameLetters(value, "multicolor")
-                          ? Result<std::uint8_t>(kMulticolour)
-                          : Number(typed, value, 1, 8));
+    return ByteChange(&ImageBlock::colour_choice, ColourChoiceOfWord(value)
+                                                      ? Result<std::uint8_t>(kMulticolourChoice)
+                                                      : Number(typed, value, 1, 8));
   }
   if (name == "light_direction") {
     return ByteChange(&ImageBlock::light_direction, Direction(value));
