@@ -10,6 +10,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION "utils")
 set(CPACK_DEBIAN_PACKAGE_PRIORITY "optional")
+# SPDX-License-Identifier: GPL-3.0-or-later, as data/debian/copyright says in Debian's words.
+set(CPACK_RESOURCE_FILE_LICENSE "${PROJECT_SOURCE_DIR}/COPYING")
 # The long description, below the summary line; CPack indents it and marks the empty line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Lighting effects and per-key colours, key remapping (keys, combinations, media

@@ -7,7 +7,9 @@
 
 #include "cli/HexText.h"
 #include "image/ImageField.h"
+#include "keys/AssignmentKindWords.h"
 #include "keys/FunctionTable.h"
+#include "keys/KeyLookup.h"
 #include "util/Utf8.h"
 
 namespace n240qx {
@@ -31,6 +33,11 @@ Status CaptureKeys(std::span<const std::string> typed, const KeyNameTable& names
   for (std::size_t i = 0; i < typed.size(); ++i) {
     auto vk = names.VirtualKeyOfName(typed[i]);
     if (!vk.ok()) {
+      // "Ctrl" is what `keys` labels both control keys: name the two instead of none.
+      if (KeyLookup::IsAmbiguousWord(typed[i])) {
+        auto key = KeyLookup(names).Find(typed[i]);
+        return key.ok() ? vk.error() : key.error();
+      }
       return vk.error();
     }
     if (*vk == 0) {
@@ -129,7 +136,27 @@ Status ChooseSimple(std::string_view action, std::span<const std::string> rest,
   return Status::Ok();
 }
 
+bool IsActionWord(std::string_view word) {
+  const auto kind = AssignmentKindOfWord(word);
+  return (kind && *kind != AssignmentKind::kNone) || word == "default" || word == "disable" ||
+         word == "enable";
+}
+
 }  // namespace
+
+std::vector<std::span<const std::string>> SplitAssignChanges(std::span<const std::string> words) {
+  std::vector<std::span<const std::string>> groups;
+  std::size_t start = 0;
+  for (std::size_t at = start + 2; at + 1 < words.size(); ++at) {
+    if (IsActionWord(words[at + 1])) {
+      groups.push_back(words.subspan(start, at - start));
+      start = at;
+      at = start + 1;
+    }
+  }
+  groups.push_back(words.subspan(start));
+  return groups;
+}
 
 Status ParseAssignAction(std::span<const std::string> words, const KeyNameTable& names,
                          PendingAssignment& pending) {
@@ -144,30 +171,24 @@ Status ParseAssignAction(std::span<const std::string> words, const KeyNameTable&
   pending.launch_path.clear();
   const std::string_view action = words[0];
   const auto rest = words.subspan(1);
-  if (action == "single" || action == "combine") {
-    const bool single = action == "single";
+  const auto kind = AssignmentKindOfWord(action);
+  if (kind == AssignmentKind::kSingle || kind == AssignmentKind::kCombine) {
+    const bool single = kind == AssignmentKind::kSingle;
     if (single ? rest.size() != 1 : (rest.size() < 2 || rest.size() > 3)) {
       return Refuse(single ? "single takes one key: single VK"
                            : "combine takes two or three keys: combine VK VK [VK]");
     }
-    SetKind(pending, single ? AssignmentKind::kSingle : AssignmentKind::kCombine);
+    SetKind(pending, *kind);
     return CaptureKeys(rest, names, pending);
   }
-  if (action == "function") {
+  if (kind == AssignmentKind::kFunction) {
     return ChooseFunction(rest, pending);
   }
-  if (action == "macro") {
+  if (kind == AssignmentKind::kMacro) {
     return ChooseMacro(rest, pending);
   }
-  constexpr std::pair<std::string_view, AssignmentKind> kLaunches[] = {
-      {"play", AssignmentKind::kPlayMusic},
-      {"startup", AssignmentKind::kStartup},
-      {"open-file", AssignmentKind::kOpenFile},
-      {"open-folder", AssignmentKind::kOpenFolder}};
-  for (const auto& [name, kind] : kLaunches) {
-    if (action == name) {
-      return ChooseLaunch(kind, rest, pending);
-    }
+  if (kind && IsLaunchKind(static_cast<std::uint8_t>(*kind))) {
+    return ChooseLaunch(*kind, rest, pending);
   }
   if (action == "default" || action == "disable" || action == "enable") {
     return ChooseSimple(action, rest, pending);

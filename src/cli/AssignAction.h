@@ -2,6 +2,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 #include "keys/KeyNameTable.h"
 #include "keys/PendingAssignment.h"
@@ -14,6 +15,10 @@ namespace n240qx {
 // open-file PATH | open-folder PATH | default | disable | enable. `pending` arrives with the key
 // filled in and key_enabled holding the key's present state; only the action's fields change.
 // kInvalidArgument for an unknown action, key name or function, or a path too long to keep.
+// `assign`'s words cut into one KEY ACTION... group each: a group ends where a word is
+// followed by an action word ("Q single A W single S" is Q single A, then W single S).
+std::vector<std::span<const std::string>> SplitAssignChanges(std::span<const std::string> words);
+
 Status ParseAssignAction(std::span<const std::string> words, const KeyNameTable& names,
                          PendingAssignment& pending);
 

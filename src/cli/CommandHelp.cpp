@@ -3,93 +3,157 @@
 #include <algorithm>
 #include <cctype>
 
+#include "cli/WrappedText.h"
+#include "keys/FunctionTable.h"
+#include "util/Utf8.h"
+
 namespace n240qx {
 
 namespace {
+
+constexpr OptionHelp kDryRun = {
+    "--dry-run", "check everything, print the reports the write would send, send nothing"};
 
 constexpr CommandHelp kHelp[] = {
     {"status",
      "status",
      "is a keyboard there, its firmware, the shipped firmware",
+     "Says whether a keyboard (or the simulator) answers, the firmware version it reports "
+     "(unknown when it reports none), the version of VER.bin shipped with the updater and "
+     "whether an update is offered. Nothing is written.",
      "n240qx-ctl status",
      {}},
     {"read",
      "read [--raw] [-o FILE|-]",
-     "read the keyboard and print every setting; -o saves a profile, - to stdout; with --json "
-     "the whole profile, which apply and profile import take back",
+     "read the keyboard and print every setting by name",
+     "With --json the whole profile is printed as JSON, which apply and profile import take "
+     "back.",
      "n240qx-ctl read -o saved.bin",
-     {"-o", "--raw"}},
+     {{{"-o FILE",
+        "also save what was read as a profile file; - writes it to standard output "
+        "instead of the settings"},
+       {"--raw", "print the configuration's bytes in hex, field by field, not the settings"}}}},
     {"apply",
      "apply FILE",
-     "check a profile file (binary, or JSON from read --json), then write its settings to the "
-     "keyboard",
+     "check a profile file (binary or JSON), then write it to the keyboard",
+     "Every field is checked before the keyboard is touched; only what differs from what the "
+     "keyboard holds is sent.",
      "n240qx-ctl apply saved.bin",
-     {"--dry-run"}},
+     {{kDryRun}}},
     {"set",
      "set NAME VALUE ...",
-     "change settings: report_rate, response_time, light_effect, effect_speed, brightness, "
-     "colour_choice, light_direction, colour_slot SLOT RRGGBB, game_mode, windows_key_lock",
+     "change settings by the names read prints (help set lists them)",
+     "Names and values: light_effect NAME or code (as read prints it), effect_speed 0-9, "
+     "brightness 0-50, colour_choice 1-8 or multicolour, light_direction left, right, top or "
+     "bottom, colour_slot SLOT RRGGBB (SLOT 1-7), game_mode on|off, windows_key_lock on|off, "
+     "report_rate 0-3, response_time 0-9; also as NAME=VALUE. Several settings in one set "
+     "cost one keyboard write (about 2.6 s); several calls cost one each.",
      "n240qx-ctl set brightness 30 light_effect Radar light_direction top",
-     {"--dry-run"}},
+     {{kDryRun}}},
     {"reset",
      "reset [--yes]",
      "restore the keyboard's factory settings",
+     "On a terminal it asks first; elsewhere it needs --yes. The stored macros are kept.",
      "n240qx-ctl reset --yes",
-     {"--yes", "--dry-run"}},
+     {{{"--yes", "reset without asking"}, kDryRun}}},
     {"keys",
      "keys [--keyboard]",
-     "every key with its stored assignment; --keyboard also reads what the keyboard holds",
+     "every key with its stored assignment",
+     "",
      "n240qx-ctl keys",
-     {"--keyboard"}},
+     {{{"--keyboard", "also read the keyboard and show what it holds beside the stored entry"}}}},
     {"assign",
-     "assign KEY ACTION",
-     "KEY: name or label (Q, 1, Num1, LShift), #INDEX or 0xVK; ACTION: single VK | combine VK "
-     "VK [VK] | function NAME | macro N | play PATH | startup PATH | open-file PATH | "
-     "open-folder PATH | default | disable | enable",
+     "assign KEY ACTION ...",
+     "give a key another key, a combination, a function, a macro or a launch",
+     "KEY: its name or label (Q, 1, Num1, LShift), #INDEX or 0xVK, as keys lists them. ACTION: "
+     "single VK | combine VK VK [VK] | function NAME | macro N | play PATH | startup PATH | "
+     "open-file PATH | open-folder PATH | default | disable | enable. VK is a key to send, "
+     "named without its trailing space (LCtrl, Del, A, F5) or 0xNN. The function names are listed "
+     "by "
+     "n240qx-ctl help functions; the macro numbers by n240qx-ctl macros. Several KEY ACTION "
+     "pairs in one assign (assign Q single A W single S) cost one keyboard write (about "
+     "2.6 s); several calls cost one each.",
      "n240qx-ctl assign Q combine LCtrl LAlt Del",
-     {"--dry-run"}},
-    {"macros", "macros", "the stored macros", "n240qx-ctl macros", {}},
+     {{kDryRun}}},
+    {"macros", "macros", "the stored macros", "", "n240qx-ctl macros", {}},
     {"macro",
-     "macro show|new|set|delete|rename ...",
-     "macro show N | new NAME EVENT... | set N EVENT... | delete N | rename N NAME; events as "
-     "the event list shows them: \"LCtrl dn\", \"50 ms\", \"C up\"",
+     "macro show|new|set|delete|rename|loop ...",
+     "show, make, change, delete, rename or repeat a stored macro",
+     "macro show N | new NAME EVENT... | set N EVENT... | delete N | rename N NAME | loop N "
+     "COUNT (the macro plays COUNT times, 1-999). Events as "
+     "macro show lists them: \"LCtrl dn\", \"50 ms\", \"C up\". The keyboard gets the macros "
+     "with the next write (assign, apply).",
      "n240qx-ctl macro new Copy \"LCtrl dn\" \"C dn\" \"50 ms\" \"C up\" \"LCtrl up\"",
      {}},
     {"profile",
-     "profile list|import|export FILE",
-     "the profile kept in Configure/; export the configuration keymap.bin holds to FILE, or "
-     "check FILE (binary or JSON) and import it (the keyboard receives it with the next write)",
+     "profile list|import|export|rename ...",
+     "the profile kept in Configure/: list, import, export or rename it",
+     "profile list | import FILE | export FILE | rename OLD NEW. export saves the "
+     "configuration keymap.bin holds; import checks FILE (binary or JSON) and loads it, and "
+     "the keyboard receives it with the next write; rename gives the kept profile OLD (as list "
+     "shows it) the name NEW.",
      "n240qx-ctl profile export ~/race.bin",
      {}},
     {"backups",
      "backups",
-     "the backups made before each write, newest first: N, time, what the write changed",
+     "the backups made before each write, newest first",
+     "Each line: its number N, the time, what the write that followed changed.",
      "n240qx-ctl backups",
      {}},
     {"restore",
      "restore N",
-     "write backup N (1 = newest) back to the keyboard; only the difference is sent",
+     "write backup N (1 = newest) back to the keyboard",
+     "Only the difference is sent, after a backup of its own.",
      "n240qx-ctl restore 1",
-     {"--dry-run"}},
-    {"help", "help [COMMAND]", "this text, or one command's", "n240qx-ctl help assign", {}},
+     {{kDryRun}}},
+    {"diagnose",
+     "diagnose [WIRELOG]",
+     "what a bug report needs: session, nodes, permissions, timing",
+     "Prints, writing nothing: the program's version, the desktop session, the keyboard's "
+     "hidraw nodes with their interfaces and collections and whether each can be opened, the "
+     "udev rule (and the commands that install it), the firmware and how long a full read "
+     "takes, the data folder and each store in it, and the last lines of WIRELOG, a file "
+     "--wire-log wrote. With --json as one object.",
+     "n240qx-ctl diagnose",
+     {}},
+    {"help",
+     "help [COMMAND]",
+     "this text, or one command's",
+     "help functions lists the function names assign takes.",
+     "n240qx-ctl help assign",
+     {}},
 };
 
-constexpr std::string_view kOptions = R"(Options (anywhere on the line):
-  --simulate[=STATE]  use the keyboard simulator; STATE keeps its memory between runs
-  --wire-log FILE     record every report to and from the keyboard in FILE
-  --data-dir DIR      folder of keymap.bin, MacroDefine.bin, Configure/ and backups/
-  --share-dir DIR     folder of VER.bin (default: ../share/n240qx from the program)
-  --json              print one JSON result instead of text
-  --dry-run           apply, set, assign, reset, restore: print what they would send; send nothing
-  -h, --help          this text; after a command, that command's
-  --version           the program's version
-)";
+constexpr OptionHelp kGlobalOptions[] = {
+    {"--simulate[=STATE]", "use the keyboard simulator; STATE keeps its memory between runs"},
+    {"--wire-log FILE", "record every report to and from the keyboard in FILE"},
+    {"--data-dir DIR", "folder of keymap.bin, MacroDefine.bin, Configure/ and backups/"},
+    {"--share-dir DIR", "folder of VER.bin (default: ../share/n240qx from the program)"},
+    {"--json", "print one JSON result instead of text"},
+    {"--dry-run", "apply, set, assign, reset, restore: print what they would send; send nothing"},
+    {"-h, --help", "this text; after a command, that command's"},
+    {"--version", "the program's version"},
+};
+
+// Where the meaning of an option, or the summary of a command, begins.
+constexpr std::size_t kOptionColumn = 22;
+constexpr std::size_t kCommandColumn = 28;
 
 constexpr std::string_view kExitStatus =
-    "Exit status: 0 done, 1 no keyboard, 2 usage error, 3 the keyboard failed, did not\n"
-    "acknowledge or was busy with another program, 4 a file could not be read or written, or\n"
-    "was refused, 5 the keyboard is attached but may not be opened (the udev rule is missing),\n"
-    "6 the keyboard took the change but keymap.bin could not record it.\n";
+    "Exit status: 0 done, 1 no keyboard, 2 usage error, 3 the keyboard failed, did not "
+    "acknowledge or was busy with another program, 4 a file could not be read or written, or "
+    "was refused, 5 the keyboard is attached but may not be opened (the udev rule is missing), "
+    "6 the keyboard took the change but keymap.bin could not record it.";
+
+std::string OptionLines(std::span<const OptionHelp> options) {
+  std::string text;
+  for (const OptionHelp& option : options) {
+    if (!option.option.empty()) {
+      text += HangingText("  " + std::string(option.option), option.meaning, kOptionColumn);
+    }
+  }
+  return text;
+}
 
 }  // namespace
 
@@ -100,37 +164,42 @@ const CommandHelp* FindCommandHelp(std::string_view name) {
 }
 
 std::string UsageText(std::span<const std::string_view> commands) {
-  std::string text = "usage: n240qx-ctl [OPTIONS] COMMAND [ARGS]\n\n";
-  text += kOptions;
-  text += "\nCommands:\n";
-  std::size_t width = 0;
-  for (const std::string_view name : commands) {
-    const CommandHelp* help = FindCommandHelp(name);
-    width = std::max(width, help ? help->synopsis.size() : name.size());
-  }
+  std::string text =
+      "usage: n240qx-ctl [OPTIONS] COMMAND [ARGS]\n\nOptions (anywhere on the "
+      "line):\n" +
+      OptionLines(kGlobalOptions) + "\nCommands:\n";
   std::string examples;
   for (const std::string_view name : commands) {
     const CommandHelp* help = FindCommandHelp(name);
-    const std::string_view synopsis = help ? help->synopsis : name;
-    text += "  " + std::string(synopsis);
-    if (help) {
-      text += std::string(width - synopsis.size() + 2, ' ') + std::string(help->summary);
-      examples += "  " + std::string(help->example) + "\n";
+    if (help == nullptr) {
+      text += "  " + std::string(name) + '\n';
+      continue;
     }
-    text += '\n';
+    text += HangingText("  " + std::string(help->synopsis), help->summary, kCommandColumn);
+    examples += "  " + std::string(help->example) + "\n";
   }
-  return text + "\nExamples:\n" + examples + "\n" + std::string(kExitStatus);
+  return text + "\nExamples:\n" + examples + "\n" + WrappedText(kExitStatus, 0);
 }
 
 std::string CommandUsage(const CommandHelp& help) {
   std::string text = "usage: n240qx-ctl [OPTIONS] " + std::string(help.synopsis) + "\n\n" +
-                     std::string(help.summary) + "\n";
-  for (const std::string_view option : help.options) {
-    if (!option.empty()) {
-      text += "  " + std::string(option) + "\n";
-    }
+                     WrappedText(help.summary, 0);
+  if (!help.options.front().option.empty()) {
+    text += "\nOptions:\n" + OptionLines(help.options);
+  }
+  if (!help.details.empty()) {
+    text += "\n" + WrappedText(help.details, 0);
   }
   return text + "\nExample:\n  " + std::string(help.example) + "\n";
+}
+
+std::string FunctionsUsage() {
+  std::string names;
+  for (const FunctionRow& row : FunctionTable::Rows()) {
+    names += (names.empty() ? "\"" : ", \"") + Utf8FromUtf16(row.name) + "\"";
+  }
+  return "The functions assign KEY function NAME takes (letters in any case):\n\n" +
+         WrappedText(names, 2) + "\nExample:\n  n240qx-ctl assign F5 function \"Volume Up\"\n";
 }
 
 bool LooksLikeOption(std::string_view word) {
@@ -139,7 +208,9 @@ bool LooksLikeOption(std::string_view word) {
 }
 
 bool TakesOption(const CommandHelp& help, std::string_view word) {
-  return std::find(help.options.begin(), help.options.end(), word) != help.options.end();
+  return std::any_of(help.options.begin(), help.options.end(), [&](const OptionHelp& option) {
+    return !option.option.empty() && option.option.substr(0, option.option.find(' ')) == word;
+  });
 }
 
 }  // namespace n240qx

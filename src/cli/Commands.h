@@ -20,5 +20,6 @@ ExitCode RunMacroCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunProfileCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunBackupsCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunDiagnoseCommand(CliSession& session, const CliArguments& arguments);
 
 }  // namespace n240qx

@@ -1,6 +1,7 @@
 #include "cli/KeyTargetText.h"
 
 #include "cli/HexText.h"
+#include "keys/AssignmentKindWords.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyMapEntry.h"
 #include "util/Utf8.h"
@@ -35,12 +36,11 @@ std::string KeysText(const KeyMapEntry& entry, const KeyNameTable& names) {
 }
 
 std::string LaunchText(const KeyActionEntry& action) {
-  constexpr const char* kVerbs[] = {"play", "startup", "open-file", "open-folder"};
   const std::string path = Utf8FromUtf16(action.PathString());
   if (!IsLaunchKind(action.kind)) {
     return "launch (no path stored)";
   }
-  return std::string(kVerbs[action.kind - 4]) + " " + path;
+  return std::string(WordOfAssignmentKind(action.kind)) + " " + path;
 }
 
 std::string MacroText(std::uint8_t slot, const MacroStore& macros) {

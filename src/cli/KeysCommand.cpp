@@ -7,6 +7,7 @@
 #include "cli/KeyTargetText.h"
 #include "cli/TextTable.h"
 #include "image/ImageField.h"
+#include "keys/AssignmentKindWords.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyLookup.h"
@@ -32,13 +33,8 @@ struct KeyLine {
 };
 
 std::string KindName(const KeyActionEntry& entry) {
-  constexpr const char* kNames[] = {"single", "combine", "macro",     "function",
-                                    "play",   "startup", "open-file", "open-folder"};
-  if (entry.kind == 0 && entry.count == 0) {
-    return "default";
-  }
-  return entry.kind < std::size(kNames) ? kNames[entry.kind]
-                                        : "unknown (" + std::to_string(entry.kind) + ")";
+  const std::string_view word = WordOfAssignmentKind(entry.kind);
+  return word.empty() ? "unknown (" + std::to_string(entry.kind) + ")" : std::string(word);
 }
 
 std::string Target(const ConfiguratorState& state, const ImageBlock& image,

@@ -6,6 +6,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/KeyTargetText.h"
 #include "keys/KeymapStore.h"
+#include "macros/HeldKeys.h"
 #include "macros/MacroEvent.h"
 #include "macros/MacroNameRule.h"
 #include "macros/MacroRecordBuilder.h"
@@ -52,10 +53,23 @@ Result<std::u16string> CheckedName(const MacroStore& store, const std::string& t
   return Refuse("macro " + std::to_string(verdict.taken_by) + " is already called " + typed);
 }
 
-void TakeScript(MacroStoreEntry& entry, const MacroScript& script) {
+std::string NameOfKey(const KeyNameTable& names, std::uint8_t vk) {
+  std::string name = Utf8FromUtf16(names.KeyNameOf(vk));
+  while (!name.empty() && name.back() == ' ') {
+    name.pop_back();
+  }
+  return name.empty() ? "0x" + HexString(std::span(&vk, 1)) : name;
+}
+
+void TakeScript(MacroStoreEntry& entry, const MacroScript& script, const KeyNameTable& names) {
   entry.key_events = script.buffers.key_events;
   entry.device_events = script.buffers.device_events;
   entry.set_has_delay(script.has_delay);
+  // Kept as typed: a held key can be meant (a macro that only presses Shift), but seldom is.
+  for (const std::uint8_t vk : KeysHeldAtEnd(entry.key_events)) {
+    std::cerr << "n240qx-ctl: warning: " << NameOfKey(names, vk)
+              << " is held down when the macro ends\n";
+  }
 }
 
 // Entries behind the deleted one move down; the last used one is cleared.
@@ -84,7 +98,7 @@ Result<std::string> NewMacro(MacroStore& store, const KeyNameTable& names, Words
   entry.Clear();
   (void)entry.SetName(*name);
   entry.repeat_count = 1;
-  TakeScript(entry, *script);
+  TakeScript(entry, *script, names);
   return "macro " + std::to_string(index) + " " + PrintableName(*name) + " created";
 }
 
@@ -94,7 +108,7 @@ Result<std::string> SetMacro(MacroStore& store, const KeyNameTable& names, Words
   if (!script.ok()) {
     return script.error();
   }
-  TakeScript(store.entry(*index), *script);
+  TakeScript(store.entry(*index), *script, names);
   return "macro " + rest[0] + " " + PrintableName(store.entry(*index).Name()) + " set";
 }
 
@@ -118,6 +132,22 @@ Result<std::string> RenameMacro(MacroStore& store, const KeyNameTable&, Words re
   return "macro " + rest[0] + " renamed to " + PrintableName(*name);
 }
 
+// As the dialog's loop box: 1 plays once, up to the most the keyboard repeats.
+Result<std::string> LoopMacro(MacroStore& store, const KeyNameTable&, Words rest) {
+  auto index = StoredIndex(store, rest[0]);
+  if (!index.ok()) {
+    return index.error();
+  }
+  const auto count = ParseDecimal(rest[1], macro_layout::kMaxRepeatCount);
+  if (!count || *count < 1) {
+    return Refuse("the repeat count " + rest[1] + " is not allowed: use 1-" +
+                  std::to_string(macro_layout::kMaxRepeatCount));
+  }
+  store.entry(*index).repeat_count = static_cast<std::uint16_t>(*count);
+  return "macro " + rest[0] + " " + PrintableName(store.entry(*index).Name()) + " repeats " +
+         rest[1] + (*count == 1 ? " time" : " times");
+}
+
 struct MacroAction {
   std::string_view name;
   std::size_t min_words;
@@ -127,10 +157,8 @@ struct MacroAction {
 
 constexpr std::size_t kAnyCount = static_cast<std::size_t>(-1);
 constexpr MacroAction kActions[] = {
-    {"new", 1, kAnyCount, NewMacro},
-    {"set", 1, kAnyCount, SetMacro},
-    {"delete", 1, 1, DeleteMacro},
-    {"rename", 2, 2, RenameMacro},
+    {"new", 1, kAnyCount, NewMacro}, {"set", 1, kAnyCount, SetMacro}, {"delete", 1, 1, DeleteMacro},
+    {"rename", 2, 2, RenameMacro},   {"loop", 2, 2, LoopMacro},
 };
 
 Result<std::string> Change(MacroStore& store, const KeyNameTable& names, Words words) {
@@ -142,7 +170,8 @@ Result<std::string> Change(MacroStore& store, const KeyNameTable& names, Words w
     }
   }
   return Refuse(
-      "use: macro show N | new NAME EVENT... | set N EVENT... | delete N | rename N NAME");
+      "use: macro show N | new NAME EVENT... | set N EVENT... | delete N | rename N NAME | "
+      "loop N COUNT");
 }
 
 }  // namespace

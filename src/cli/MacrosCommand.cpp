@@ -144,7 +144,7 @@ ExitCode RunMacroCommand(CliSession& session, const CliArguments& arguments) {
   if (words.empty()) {
     return session.Fail(ExitCode::kUsage,
                         "use: macro show N | new NAME EVENT... | set N EVENT... "
-                        "| delete N | rename N NAME");
+                        "| delete N | rename N NAME | loop N COUNT");
   }
   return RunMacroChange(session, words);
 }

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <iostream>
 
 #include "app/ProfileTransfer.h"
@@ -71,6 +72,45 @@ ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
   return ExitCode::kOk;
 }
 
+// As the window's list renames: the kept profile by the name `profile list` shows.
+ExitCode RenameProfile(CliSession& session, ProfileStore& store, const std::string& old_name,
+                       const std::string& new_name) {
+  auto profiles = store.List();
+  if (!profiles.ok()) {
+    return session.Fail(ExitCode::kFileError, profiles.error().message);
+  }
+  const auto found =
+      std::find_if(profiles->begin(), profiles->end(),
+                   [&](const ProfileEntry& entry) { return entry.name == old_name; });
+  if (found == profiles->end()) {
+    std::string kept;
+    for (const ProfileEntry& profile : *profiles) {
+      kept += (kept.empty() ? "" : ", ") + profile.name;
+    }
+    return session.Fail(ExitCode::kUsage, "there is no profile \"" + old_name +
+                                              "\" (kept: " + (kept.empty() ? "none" : kept) + ")");
+  }
+  ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile());
+  const ProfileOutcome outcome = transfer.Rename(*found, new_name);
+  if (!outcome.status.ok()) {
+    return session.Fail(ExitCodeFor(outcome.status.error()),
+                        "the profile was not renamed: " + outcome.status.error().message);
+  }
+  if (session.json()) {
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("renamed");
+    json.String(found->name);
+    json.Key("name");
+    json.String(outcome.kept->name);
+    json.EndObject();
+    std::cout << json.text() << '\n';
+  } else {
+    std::cout << "renamed profile " << found->name << " to " << outcome.kept->name << '\n';
+  }
+  return ExitCode::kOk;
+}
+
 }  // namespace
 
 // The profiles folder of the data folder and the configuration keymap.bin holds, as the
@@ -85,8 +125,12 @@ ExitCode RunProfileCommand(CliSession& session, const CliArguments& arguments) {
   if (words.size() == 2 && (words[0] == "import" || words[0] == "export")) {
     return Transfer(session, store, words[0] == "import", words[1]);
   }
+  if (words.size() == 3 && words[0] == "rename") {
+    return RenameProfile(session, store, words[1], words[2]);
+  }
   return session.Fail(ExitCode::kUsage,
-                      "use: profile list | profile import FILE | profile export FILE");
+                      "use: profile list | profile import FILE | profile "
+                      "export FILE | profile rename OLD NEW");
 }
 
 }  // namespace n240qx

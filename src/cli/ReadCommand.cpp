@@ -17,16 +17,22 @@ struct ReadOptions {
   bool raw = false;
 };
 
-std::optional<ReadOptions> ParseReadOptions(const std::vector<std::string>& words) {
+Result<ReadOptions> ParseReadOptions(const std::vector<std::string>& words, bool json) {
   ReadOptions options;
   for (std::size_t at = 0; at < words.size(); ++at) {
     if (words[at] == "--raw") {
       options.raw = true;
-    } else if (words[at] == "-o" && at + 1 < words.size() && !options.profile) {
+    } else if (words[at] == "-o" && at + 1 == words.size()) {
+      return Error{ErrorCode::kInvalidArgument, "-o needs a FILE (- for stdout)"};
+    } else if (words[at] == "-o" && !options.profile) {
       options.profile = words[++at];
     } else {
-      return std::nullopt;
+      return Error{ErrorCode::kInvalidArgument, "read takes only --raw and -o FILE (- for stdout)"};
     }
+  }
+  if (options.raw && json) {
+    return Error{ErrorCode::kInvalidArgument,
+                 "--raw has no JSON form: read --json already holds every byte"};
   }
   return options;
 }
@@ -42,9 +48,9 @@ bool WriteToStandardOutput(const std::vector<std::uint8_t>& bytes) {
 // The output file is checked before the keyboard is read: a read takes seconds, and its result
 // should not be lost to a path that was never writable.
 ExitCode RunReadCommand(CliSession& session, const CliArguments& arguments) {
-  const auto options = ParseReadOptions(arguments.words);
-  if (!options) {
-    return session.Fail(ExitCode::kUsage, "read takes only --raw and -o FILE (- for stdout)");
+  const auto options = ParseReadOptions(arguments.words, arguments.json);
+  if (!options.ok()) {
+    return session.Fail(ExitCode::kUsage, options.error().message);
   }
   const bool to_stdout = options->profile == "-";
   if (options->profile && !to_stdout) {
@@ -80,6 +86,8 @@ ExitCode RunReadCommand(CliSession& session, const CliArguments& arguments) {
     if (Status saved = WriteFileAtomically(*options->profile, profile); !saved.ok()) {
       return session.Fail(ExitCode::kFileError, saved.error().message);
     }
+    // Beside JSON on stdout it would break what a script parses.
+    (session.json() ? std::cerr : std::cout) << "saved to " << *options->profile << '\n';
   }
   return ExitCode::kOk;
 }

@@ -48,8 +48,10 @@ ExitCode RunResetCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode reset = session.FactoryReset(); reset != ExitCode::kOk || session.dry_run()) {
     return reset;
   }
-  std::cout << (session.json() ? "{\"factory_settings_restored\":true}"
-                               : "factory settings restored")
+  // The reset clears the keyboard, not MacroDefine.bin: say so, so nobody re-records them.
+  std::cout << (session.json() ? "{\"factory_settings_restored\":true,\"stored_macros_kept\":true}"
+                               : "factory settings restored; kept: the stored macros "
+                                 "(n240qx-ctl macros lists them)")
             << '\n';
   return ExitCode::kOk;
 }

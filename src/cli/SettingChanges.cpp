@@ -10,18 +10,23 @@
 #include "image/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingRules.h"
+#include "lighting/LightingWords.h"
 #include "util/AsciiText.h"
+#include "util/NearestNames.h"
 
 namespace n240qx {
 
 namespace {
 
-constexpr std::uint8_t kMulticolour = 8;
 constexpr std::string_view kNames =
     "report_rate, response_time, light_effect, effect_speed, brightness, colour_choice, "
     "light_direction, colour_slot SLOT RRGGBB, game_mode, windows_key_lock (or their short "
     "forms report-rate, response-time, effect, speed, colour-choice, direction, colour, "
     "game-mode, win-lock)";
+
+constexpr std::string_view kSettingNames[] = {
+    "report_rate",   "response_time",   "light_effect", "effect_speed", "brightness",
+    "colour_choice", "light_direction", "colour_slot",  "game_mode",    "windows_key_lock"};
 
 // The names `read` prints, and the short names of earlier versions.
 constexpr std::pair<std::string_view, std::string_view> kAliases[] = {
@@ -47,6 +52,12 @@ std::string CanonicalName(std::string_view typed) {
 
 Error Refuse(std::string message) {
   return Error{ErrorCode::kInvalidArgument, std::move(message)};
+}
+
+// "did you mean brightness? " before the list of what is allowed, when a name is near.
+std::string MeantFirst(std::string_view typed, std::span<const std::string_view> names) {
+  const std::string meant = DidYouMean(NearestNames(typed, names));
+  return meant.empty() ? "" : meant + " ";
 }
 
 Result<std::uint8_t> Number(std::string_view name, std::string_view value, int low, int high) {
@@ -82,32 +93,32 @@ Result<std::uint8_t> Effect(std::string_view value) {
     return static_cast<std::uint8_t>(*code);
   }
   std::string allowed;
+  std::vector<std::string_view> names;
   for (const EffectEntry& row : EffectTable::Rows()) {
     allowed += (allowed.empty() ? "" : ", ") + std::string(row.english) + " (" +
                std::to_string(row.code) + ")";
+    names.push_back(row.english);
   }
-  return Refuse("effect " + std::string(value) + " is not allowed: use one of " + allowed);
+  return Refuse("effect " + std::string(value) + " is not allowed: " + MeantFirst(value, names) +
+                "use one of " + allowed);
 }
 
 // As the effect list does: "Static" has no multicolour, "Wave" and "Spectrum" nothing else.
 SettingChange EffectChange(std::uint8_t code) {
   return [code](ConfigImage& image) {
     image.light_effect() = code;
-    if (code == EffectTable::kStatic && image.colour_choice() == kMulticolour) {
+    if (code == EffectTable::kStatic && image.colour_choice() == kMulticolourChoice) {
       image.colour_choice() = 1;
     }
     if (LightingRules::ForEffect(code).forced_multicolour) {
-      image.colour_choice() = kMulticolour;
+      image.colour_choice() = kMulticolourChoice;
     }
   };
 }
 
 Result<std::uint8_t> Direction(std::string_view value) {
-  constexpr std::string_view kDirections[] = {"left", "right", "top", "bottom"};
-  for (std::size_t i = 0; i < std::size(kDirections); ++i) {
-    if (SameLetters(value, kDirections[i])) {
-      return static_cast<std::uint8_t>(i + 1);
-    }
+  if (const auto direction = DirectionOfWord(value)) {
+    return *direction;
   }
   // The numbers `read --json` gives.
   if (const auto number = ParseDecimal(value, 4); number && *number >= 1) {
@@ -176,6 +187,11 @@ Result<SettingChange> ColourChange(std::string_view slot_word, std::string_view 
 Result<SettingChange> ParseOne(std::span<const std::string> words, std::size_t& at) {
   const std::string& typed = words[at];
   const std::string name = CanonicalName(typed);
+  if (std::find(std::begin(kSettingNames), std::end(kSettingNames), name) ==
+      std::end(kSettingNames)) {
+    return Refuse("unknown setting \"" + typed + "\": " + MeantFirst(name, kSettingNames) + "use " +
+                  std::string(kNames));
+  }
   const std::size_t needed = name == "colour_slot" ? 2 : 1;
   if (at + needed >= words.size()) {
     return Refuse(typed + " needs " + (needed == 2 ? "SLOT RRGGBB" : "a value"));
@@ -195,10 +211,9 @@ Result<SettingChange> ParseOne(std::span<const std::string> words, std::size_t& 
     return EffectChange(*code);
   }
   if (name == "colour_choice") {
-    return ByteChange(&ImageBlock::colour_choice,
-                      SameLetters(value, "multicolour") || SameLetters(value, "multicolor")
-                          ? Result<std::uint8_t>(kMulticolour)
-                          : Number(typed, value, 1, 8));
+    return ByteChange(&ImageBlock::colour_choice, ColourChoiceOfWord(value)
+                                                      ? Result<std::uint8_t>(kMulticolourChoice)
+                                                      : Number(typed, value, 1, 8));
   }
   if (name == "light_direction") {
     return ByteChange(&ImageBlock::light_direction, Direction(value));
@@ -209,10 +224,7 @@ Result<SettingChange> ParseOne(std::span<const std::string> words, std::size_t& 
   if (name == "windows_key_lock") {
     return ByteChange(&ImageBlock::windows_key_lock, OnOff(typed, value));
   }
-  if (name == "colour_slot") {
-    return ColourChange(value, words[at - 1]);
-  }
-  return Refuse("unknown setting \"" + typed + "\": use " + std::string(kNames));
+  return ColourChange(value, words[at - 1]);
 }
 
 // "brightness=10" as "brightness 10", as people type it from other tools.

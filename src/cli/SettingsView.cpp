@@ -7,12 +7,11 @@
 #include "keys/KeyLookup.h"
 #include "keys/KeyTable.h"
 #include "lighting/EffectTable.h"
+#include "lighting/LightingWords.h"
 
 namespace n240qx {
 
 namespace {
-
-constexpr const char* kDirections[] = {"left", "right", "top", "bottom"};
 
 ShownSetting Number(const char* name, std::uint8_t value) {
   return {name, std::to_string(value), std::int64_t{value}};
@@ -29,16 +28,16 @@ std::string EffectText(std::uint8_t code) {
 }
 
 std::string ColourChoiceText(std::uint8_t choice) {
-  if (choice == 8) {
-    return "multicolour";
+  if (const std::string_view word = ColourChoiceWord(choice); !word.empty()) {
+    return std::string(word);
   }
   return choice >= 1 && choice <= 7 ? "slot " + std::to_string(choice)
                                     : "unknown (" + std::to_string(choice) + ")";
 }
 
 std::string DirectionText(std::uint8_t direction) {
-  return direction >= 1 && direction <= 4 ? kDirections[direction - 1]
-                                          : "unknown (" + std::to_string(direction) + ")";
+  const std::string_view word = DirectionWord(direction);
+  return word.empty() ? "unknown (" + std::to_string(direction) + ")" : std::string(word);
 }
 
 void AddColourSlots(const ConfigImage& image, std::vector<ShownSetting>& settings) {

@@ -44,7 +44,7 @@ ExitCode RunStatusCommand(CliSession& session, const CliArguments& arguments) {
   if (connected == ExitCode::kOk) {
     auto read = session.ReadFirmware();
     if (read.ok()) {
-      keyboard = FirmwareVersion{read->major, read->minor};
+      keyboard = KeyboardFirmwareVersion(read->major, read->minor);
     } else {
       result = session.FailDevice(read.error());
     }

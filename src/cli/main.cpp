@@ -9,6 +9,7 @@
 #include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "cli/StopSignals.h"
+#include "util/NearestNames.h"
 
 namespace n240qx {
 namespace {
@@ -19,19 +20,32 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"status", RunStatusCommand},   {"read", RunReadCommand},       {"apply", RunApplyCommand},
-    {"set", RunSetCommand},         {"reset", RunResetCommand},     {"keys", RunKeysCommand},
-    {"assign", RunAssignCommand},   {"macros", RunMacrosCommand},   {"macro", RunMacroCommand},
-    {"profile", RunProfileCommand}, {"backups", RunBackupsCommand}, {"restore", RunRestoreCommand},
+    {"status", RunStatusCommand},     {"read", RunReadCommand},
+    {"apply", RunApplyCommand},       {"set", RunSetCommand},
+    {"reset", RunResetCommand},       {"keys", RunKeysCommand},
+    {"assign", RunAssignCommand},     {"macros", RunMacrosCommand},
+    {"macro", RunMacroCommand},       {"profile", RunProfileCommand},
+    {"backups", RunBackupsCommand},   {"restore", RunRestoreCommand},
+    {"diagnose", RunDiagnoseCommand},
 };
 
-std::string FullUsage() {
+std::vector<std::string_view> CommandNames() {
   std::vector<std::string_view> names;
   for (const CommandEntry& entry : kCommands) {
     names.push_back(entry.name);
   }
   names.push_back("help");
-  return UsageText(names);
+  return names;
+}
+
+std::string FullUsage() {
+  return UsageText(CommandNames());
+}
+
+// ": did you mean status?" after a mistyped command; nothing when no command is near.
+std::string MeantCommand(std::string_view typed) {
+  const auto meant = NearestNames(typed, CommandNames());
+  return meant.empty() ? "" : ": " + DidYouMean(meant);
 }
 
 const CommandEntry* FindCommand(std::string_view name) {
@@ -57,9 +71,13 @@ int PrintHelp(const std::string& command) {
     std::cout << FullUsage();
     return static_cast<int>(ExitCode::kOk);
   }
+  if (command == "functions") {
+    std::cout << FunctionsUsage();
+    return static_cast<int>(ExitCode::kOk);
+  }
   const CommandHelp* help = FindCommandHelp(command);
   if (help == nullptr) {
-    return UsageError("no command \"" + command + "\"");
+    return UsageError("no command \"" + command + "\"" + MeantCommand(command));
   }
   std::cout << CommandUsage(*help);
   return static_cast<int>(ExitCode::kOk);
@@ -69,6 +87,8 @@ int UnknownCommand(const CliArguments& arguments) {
   std::string message = "unknown command \"" + arguments.command + "\"";
   if (arguments.word_after_bare_simulate == arguments.command) {
     message += "; a state file goes after an '=': --simulate=" + arguments.command;
+  } else {
+    message += MeantCommand(arguments.command);
   }
   return UsageError(message, arguments.json);
 }

@@ -46,7 +46,7 @@ TEST_F(ChangeCommandsTest, SetTakesEveryNameOfItsList) {
   EXPECT_TRUE(image["game_mode"].Bool()) << "a later read's mode select leaves it alone";
   EXPECT_EQ(image["light_effect"].String(), "Static");
   EXPECT_EQ(image["colour_choice"].Number(), 3);
-  EXPECT_EQ(image["light_direction"].Number(), 3);
+  EXPECT_EQ(image["light_direction"].String(), "top") << "by name since version 2";
   EXPECT_EQ(image["colour_slots"][1].String(), "A0B1C2");
   EXPECT_TRUE(image["windows_key_lock"].Bool()) << "read back from the mask";
   EXPECT_EQ(image["report_rate"].Number(), 1);

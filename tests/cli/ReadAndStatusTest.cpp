@@ -43,11 +43,13 @@ TEST_F(ReadAndStatusTest, ReadJsonIsOneObjectOfEveryField) {
   ASSERT_TRUE(json && json->IsObject()) << read.out;
   const JsonValue& image = *json;
   EXPECT_EQ(image["format"].String(), "n240qx-profile");
-  EXPECT_EQ(image["version"].Number(), 1);
-  for (const char* name : {"report_rate", "response_time", "effect_speed", "brightness",
-                           "colour_choice", "light_direction"}) {
+  EXPECT_EQ(image["version"].Number(), 2);
+  for (const char* name : {"report_rate", "response_time", "effect_speed", "brightness"}) {
     ASSERT_TRUE(image[name].IsNumber()) << name;
   }
+  // By name, as text read prints them: Wave lights every colour.
+  EXPECT_EQ(image["colour_choice"].String(), "multicolour");
+  EXPECT_TRUE(image["light_direction"].IsString());
   EXPECT_FALSE(image["game_mode"].Bool()) << "on/off settings are booleans";
   EXPECT_FALSE(image["windows_key_lock"].Bool());
   EXPECT_EQ(image["brightness"].Number(), 50) << "the simulator's factory brightness";

@@ -23,14 +23,14 @@ TEST_F(UsageTest, EveryFormOfHelpPrintsUsageAndListsEachCommandOnItsOwnLine) {
     std::vector<std::string> commands;
     for (std::string line; std::getline(lines, line);) {
       if (line.rfind("  ", 0) == 0 && line.find("n240qx-ctl ") == std::string::npos &&
-          line[2] != '-') {
+          line[2] != '-' && line[2] != ' ') {
         commands.push_back(line.substr(2, line.find(' ', 2) - 2));
       }
       EXPECT_TRUE(line.empty() || line.back() != ' ') << "trailing space: " << line;
     }
     EXPECT_EQ(commands, (std::vector<std::string>{"status", "read", "apply", "set", "reset", "keys",
                                                   "assign", "macros", "macro", "profile", "backups",
-                                                  "restore", "help"}));
+                                                  "restore", "diagnose", "help"}));
     EXPECT_THAT(help.out, HasSubstr("  n240qx-ctl assign Q combine LCtrl LAlt Del\n"));
   }
   for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{
@@ -38,7 +38,7 @@ TEST_F(UsageTest, EveryFormOfHelpPrintsUsageAndListsEachCommandOnItsOwnLine) {
     const CliResult help = RunBare(words);
     EXPECT_EQ(help.exit_code, 0);
     EXPECT_THAT(help.out, HasSubstr("usage: n240qx-ctl [OPTIONS] read [--raw] [-o FILE|-]"));
-    EXPECT_THAT(help.out, HasSubstr("\n  --raw\n"));
+    EXPECT_THAT(help.out, HasSubstr("\n  --raw "));
   }
   EXPECT_EQ(RunBare({"help", "dance"}).exit_code, 2);
 }

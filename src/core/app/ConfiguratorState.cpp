@@ -118,9 +118,11 @@ Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes) {
 }
 
 void ConfiguratorState::KeepFirmware(const DeviceRead& read) {
-  // 0.0 is what an unanswered firmware read leaves; it is no version.
-  if (read.firmware && (read.firmware->major != 0 || read.firmware->minor != 0)) {
-    firmware = FirmwareVersion{read.firmware->major, read.firmware->minor};
+  if (!read.firmware) {
+    return;
+  }
+  if (auto version = KeyboardFirmwareVersion(read.firmware->major, read.firmware->minor)) {
+    firmware = version;
   }
 }
 

@@ -23,7 +23,10 @@ namespace n240qx {
 namespace profile_json {
 
 inline constexpr std::string_view kFormat = "n240qx-profile";
-inline constexpr std::int64_t kVersion = 1;
+// Version 2 names the light direction and the multicolour choice ("left", "multicolour");
+// version 1 files, which hold numbers there, are read as they are.
+inline constexpr std::int64_t kVersion = 2;
+inline constexpr std::int64_t kFirstVersion = 1;
 
 // What a profile is written from. Macro names come from the stored macros (the image holds
 // none); keys are named as the key name table names them; firmware is only reported.

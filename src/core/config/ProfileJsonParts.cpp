@@ -3,29 +3,13 @@
 #include <algorithm>
 #include <array>
 
+#include "keys/AssignmentKindWords.h"
 #include "util/JsonFields.h"
 #include "util/Utf8.h"
 
 namespace n240qx::profile_json {
 
 namespace {
-
-struct KindWord {
-  AssignmentKind kind;
-  std::string_view name;
-};
-
-constexpr std::array<KindWord, 9> kKindWords{{
-    {AssignmentKind::kSingle, "single"},
-    {AssignmentKind::kCombine, "combine"},
-    {AssignmentKind::kMacro, "macro"},
-    {AssignmentKind::kFunction, "function"},
-    {AssignmentKind::kPlayMusic, "play"},
-    {AssignmentKind::kStartup, "startup"},
-    {AssignmentKind::kOpenFile, "open-file"},
-    {AssignmentKind::kOpenFolder, "open-folder"},
-    {AssignmentKind::kNone, "none"},
-}};
 
 std::string TrimmedName(const KeyNameTable& names, std::uint8_t vk) {
   std::string name = Utf8FromUtf16(names.KeyNameOf(vk));
@@ -85,12 +69,7 @@ Result<std::uint8_t> DeviceCodeOfText(const KeyNameTable& names, std::string_vie
 }
 
 std::string_view KindName(std::uint8_t kind) {
-  for (const KindWord& word : kKindWords) {
-    if (static_cast<std::uint8_t>(word.kind) == kind) {
-      return word.name;
-    }
-  }
-  return {};
+  return WordOfAssignmentKind(kind);
 }
 
 Result<std::uint8_t> KindOfText(const JsonValue& value, const std::string& path) {
@@ -98,15 +77,10 @@ Result<std::uint8_t> KindOfText(const JsonValue& value, const std::string& path)
   if (!text.ok()) {
     return text.error();
   }
-  for (const KindWord& word : kKindWords) {
-    if (word.name == *text) {
-      return static_cast<std::uint8_t>(word.kind);
-    }
+  if (const auto kind = AssignmentKindOfWord(*text)) {
+    return static_cast<std::uint8_t>(*kind);
   }
-  std::string allowed;
-  for (const KindWord& word : kKindWords) {
-    allowed += (allowed.empty() ? "" : ", ") + std::string(word.name);
-  }
+  const std::string allowed = AssignmentKindWordList();
   return json_fields::Bad(path, "unknown \"" + *text + "\"; use one of " + allowed);
 }
 

@@ -6,6 +6,7 @@
 #include "keys/FunctionTable.h"
 #include "keys/KeymapStore.h"
 #include "lighting/EffectTable.h"
+#include "lighting/LightingWords.h"
 #include "macros/MacroEvent.h"
 #include "util/AsciiText.h"
 #include "util/HexBytes.h"
@@ -77,6 +78,19 @@ Result<std::uint8_t> Effect(const JsonValue& value, const std::string& path) {
   return Bad(path, "unknown effect \"" + *name + "\"");
 }
 
+// A byte by its word, or by its number as version 1 wrote every one.
+template <std::optional<std::uint8_t> (*kOfWord)(std::string_view)>
+Result<std::uint8_t> Named(const JsonValue& value, const std::string& path) {
+  const auto* word = std::get_if<std::string>(&value.data);
+  if (word == nullptr) {
+    return Byte(value, path);
+  }
+  if (const auto byte = kOfWord(*word)) {
+    return *byte;
+  }
+  return Bad(path, "unknown \"" + *word + "\"");
+}
+
 using ByteReader = Result<std::uint8_t> (*)(const JsonValue&, const std::string&);
 
 struct Setting {
@@ -91,8 +105,8 @@ constexpr Setting kSettings[] = {
     {"light_effect", field::kLightEffect, Effect},
     {"effect_speed", field::kEffectSpeed, Byte},
     {"brightness", field::kBrightness, Byte},
-    {"colour_choice", field::kColourChoice, Byte},
-    {"light_direction", field::kLightDirection, Byte},
+    {"colour_choice", field::kColourChoice, Named<ColourChoiceOfWord>},
+    {"light_direction", field::kLightDirection, Named<DirectionOfWord>},
     {"game_mode", field::kGameMode, OnOff},
     {"windows_key_lock", field::kWindowsKeyLock, OnOff},
 };
@@ -219,7 +233,7 @@ Status ReadHeader(const JsonValue& document) {
     return Bad("format", "\"" + *format + "\" is not \"" + std::string(kFormat) + "\"");
   }
   N240QX_TAKE(version_value, json_fields::Member(document, "", "version"));
-  N240QX_TAKE(version, json_fields::Integer(**version_value, "version", kVersion, kVersion));
+  N240QX_TAKE(version, json_fields::Integer(**version_value, "version", kFirstVersion, kVersion));
   return Status::Ok();
 }
 

@@ -5,6 +5,7 @@
 #include "keys/FunctionTable.h"
 #include "keys/KeyTable.h"
 #include "lighting/EffectTable.h"
+#include "lighting/LightingWords.h"
 #include "macros/MacroEvent.h"
 #include "util/HexBytes.h"
 #include "util/JsonWriter.h"
@@ -39,6 +40,10 @@ JsonValue OnOff(std::uint8_t value) {
 JsonValue Effect(std::uint8_t code) {
   const auto name = EffectTable::NameOfCode(code, Language::kEnglish);
   return name.empty() ? Number(code) : Text(std::string(name));
+}
+
+JsonValue Named(std::string_view word, std::uint8_t value) {
+  return word.empty() ? Number(value) : Text(std::string(word));
 }
 
 // A key's colour entry is a pad byte and red, green, blue; the pad byte shows only when set.
@@ -153,8 +158,10 @@ void AddSettings(const ConfigImage& image, Object& document) {
   document.emplace_back("light_effect", Effect(image.light_effect()));
   document.emplace_back("effect_speed", Number(image.effect_speed()));
   document.emplace_back("brightness", Number(image.brightness()));
-  document.emplace_back("colour_choice", Number(image.colour_choice()));
-  document.emplace_back("light_direction", Number(image.light_direction()));
+  document.emplace_back("colour_choice",
+                        Named(ColourChoiceWord(image.colour_choice()), image.colour_choice()));
+  document.emplace_back("light_direction",
+                        Named(DirectionWord(image.light_direction()), image.light_direction()));
   document.emplace_back("game_mode", OnOff(image.game_mode()));
   document.emplace_back("windows_key_lock", OnOff(image.windows_key_lock()));
   Array slots;

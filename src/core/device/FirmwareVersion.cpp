@@ -30,15 +30,19 @@ std::optional<FirmwareVersion> ParseShippedFirmwareVersion(std::span<const std::
   return FirmwareVersion{*major, *minor};
 }
 
-std::optional<FirmwareVersion> ParseKeyboardFirmwareAnswer(std::span<const std::uint8_t> answer) {
-  if (answer.size() <= kAnswerMinorByte) {
-    return std::nullopt;
-  }
-  const FirmwareVersion version{answer[kAnswerMajorByte], answer[kAnswerMinorByte]};
+std::optional<FirmwareVersion> KeyboardFirmwareVersion(int major, int minor) {
+  const FirmwareVersion version{major, minor};
   if (version == FirmwareVersion{}) {
     return std::nullopt;
   }
   return version;
+}
+
+std::optional<FirmwareVersion> ParseKeyboardFirmwareAnswer(std::span<const std::uint8_t> answer) {
+  if (answer.size() <= kAnswerMinorByte) {
+    return std::nullopt;
+  }
+  return KeyboardFirmwareVersion(answer[kAnswerMajorByte], answer[kAnswerMinorByte]);
 }
 
 }  // namespace n240qx

@@ -22,6 +22,10 @@ inline constexpr std::size_t kVersionFileReadSize = 12;
 // file never turns into a version that would prompt.
 std::optional<FirmwareVersion> ParseShippedFirmwareVersion(std::span<const std::uint8_t> bytes);
 
+// The version the keyboard reports as major and minor; nullopt for 0.0, which is what an
+// unanswered read leaves behind and so is no version.
+std::optional<FirmwareVersion> KeyboardFirmwareVersion(int major, int minor);
+
 // The keyboard's answer to the firmware read: major in byte 2, minor in byte 3. nullopt when
 // the answer is too short, or reads 0.0, which is what an unanswered read leaves behind.
 std::optional<FirmwareVersion> ParseKeyboardFirmwareAnswer(std::span<const std::uint8_t> answer);

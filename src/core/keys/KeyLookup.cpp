@@ -7,6 +7,7 @@
 
 #include "keys/KeyTable.h"
 #include "util/AsciiText.h"
+#include "util/NearestNames.h"
 
 namespace n240qx {
 
@@ -16,11 +17,6 @@ namespace {
 // right, the key that types it shifted); typed bare they are refused, whatever this layout has.
 constexpr std::string_view kAmbiguousWords[] = {"/",   "*",     "-",    "+",   ".",  "Enter",
                                                 "Ent", "Shift", "Ctrl", "Alt", "Win"};
-
-bool IsAmbiguousWord(std::string_view word) {
-  return std::any_of(std::begin(kAmbiguousWords), std::end(kAmbiguousWords),
-                     [&](std::string_view ambiguous) { return SameLetters(word, ambiguous); });
-}
 
 bool IsKeypad(const KeyTableRow& row) {
   return row.vk >= 0x60 && row.vk <= 0x6F;
@@ -62,6 +58,11 @@ Error Unknown(std::string_view typed, std::string hint) {
 
 }  // namespace
 
+bool KeyLookup::IsAmbiguousWord(std::string_view word) {
+  return std::any_of(std::begin(kAmbiguousWords), std::end(kAmbiguousWords),
+                     [&](std::string_view ambiguous) { return SameLetters(word, ambiguous); });
+}
+
 // The key name table's name without its trailing space ("LShift", "1-num"); ASCII throughout.
 std::string KeyLookup::NameOf(const KeyTableRow& row) const {
   const std::u16string& name = names_.KeyNameOf(row.vk);
@@ -101,6 +102,19 @@ std::string KeyLookup::Candidate(const KeyTableRow& row) const {
   const std::string name = PickName(row);
   return name.front() == '#' ? name + " (" + HexText(row.vk) + ")"
                              : name + " (#" + std::to_string(row.index) + ")";
+}
+
+// "did you mean LCtrl? " when the names that pick a key hold one near `typed`.
+std::string KeyLookup::MeantKey(std::string_view typed) const {
+  std::vector<std::string> picks;
+  for (const KeyTableRow& row : KeyTable::Rows()) {
+    if (std::string name = PickName(row); name.front() != '#') {
+      picks.push_back(std::move(name));
+    }
+  }
+  const std::vector<std::string_view> names(picks.begin(), picks.end());
+  const std::string meant = DidYouMean(NearestNames(typed, names));
+  return meant.empty() ? "" : meant + " ";
 }
 
 Error KeyLookup::Ambiguous(std::string_view typed,
@@ -151,9 +165,10 @@ Result<const KeyTableRow*> KeyLookup::Find(std::string_view typed) const {
       return std::isdigit(static_cast<unsigned char>(c)) != 0;
     });
     return Unknown(typed, number ? "a key index is written #" + std::string(typed)
-                                 : "use a key's name or label such as Q, Esc, 1 or Num1, its "
-                                   "index such as #42, or its virtual-key code such as 0x51 "
-                                   "(see n240qx-ctl keys)");
+                                 : MeantKey(typed) +
+                                       "use a key's name or label such as Q, Esc, 1 or Num1, its "
+                                       "index such as #42, or its virtual-key code such as 0x51 "
+                                       "(see n240qx-ctl keys)");
   }
   return rows.front();
 }

@@ -25,9 +25,12 @@ class KeyLookup {
   std::string PickName(const KeyTableRow& row) const;
   // "LShift (#78)", or "#88 (0xBF)" for a key without a name of its own.
   std::string Candidate(const KeyTableRow& row) const;
+  // A word printed on or said of two keys ("Ctrl", "Shift", "/"): refused when typed bare.
+  static bool IsAmbiguousWord(std::string_view word);
 
  private:
   std::string NameOf(const KeyTableRow& row) const;
+  std::string MeantKey(std::string_view typed) const;
   Error Ambiguous(std::string_view typed, const std::vector<const KeyTableRow*>& rows) const;
 
   const KeyNameTable& names_;

@@ -3,6 +3,9 @@
 #include <cctype>
 #include <charconv>
 #include <optional>
+#include <vector>
+
+#include "util/NearestNames.h"
 
 namespace n240qx {
 
@@ -162,8 +165,29 @@ Result<std::uint8_t> KeyNameTable::VirtualKeyOfName(std::string_view name) const
     }
   }
   return Error{ErrorCode::kInvalidArgument, "unknown key name \"" + std::string(typed) +
-                                                "\": use a key name such as LCtrl, " +
+                                                "\": " + MeantName(typed) +
+                                                "use a key name such as LCtrl, " +
                                                 "Del, A or F5, or a virtual-key code such as 0x41"};
+}
+
+// "did you mean LCtrl? " when a name of the table is near `typed`.
+std::string KeyNameTable::MeantName(std::string_view typed) const {
+  std::vector<std::string> stored;
+  for (const auto& entry : entries_) {
+    std::string name;
+    for (const char16_t unit : entry.name) {
+      name += unit < 0x80 ? static_cast<char>(unit) : '?';
+    }
+    while (!name.empty() && name.back() == ' ') {
+      name.pop_back();
+    }
+    if (!name.empty()) {
+      stored.push_back(std::move(name));
+    }
+  }
+  const std::vector<std::string_view> names(stored.begin(), stored.end());
+  const std::string meant = DidYouMean(NearestNames(typed, names));
+  return meant.empty() ? "" : meant + " ";
 }
 
 void BuildKeyNameTable(KeyNameTable& table) {

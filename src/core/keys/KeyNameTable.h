@@ -32,6 +32,8 @@ class KeyNameTable {
   friend bool operator==(const KeyNameTable&, const KeyNameTable&) = default;
 
  private:
+  std::string MeantName(std::string_view typed) const;
+
   std::array<KeyNameEntry, 256> entries_;
 };
 

@@ -126,6 +126,21 @@ TEST(FirmwareCheck, KeyboardAnswerCarriesMajorAndMinorInBytesTwoAndThree) {
   EXPECT_FALSE(ParseKeyboardFirmwareAnswer(unanswered).has_value());
 }
 
+TEST(FirmwareCheck, ZeroDotZeroFromTheKeyboardIsNoVersion) {
+  const struct {
+    int major;
+    int minor;
+    bool known;
+  } kCases[] = {{0, 0, false}, {0, 1, true}, {1, 0, true}, {2, 7, true}};
+  for (const auto& c : kCases) {
+    const auto version = KeyboardFirmwareVersion(c.major, c.minor);
+    ASSERT_EQ(version.has_value(), c.known) << c.major << "." << c.minor;
+    if (version) {
+      EXPECT_EQ(*version, (FirmwareVersion{c.major, c.minor}));
+    }
+  }
+}
+
 class VersionFileTest : public ::testing::Test {
  protected:
   void SetUp() override { folder_ = dir_.path(); }

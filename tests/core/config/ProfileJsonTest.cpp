@@ -139,8 +139,12 @@ TEST(ProfileJsonTest, DamagedProfilesAreRefusedNamingTheField) {
          std::get<JsonValue::Object>(p.data).emplace_back("colours", JsonValue{});
        },
        "unknown field \"colours\""},
-      {[](JsonValue& p) { MemberOf(p, "version") = JsonValue{std::int64_t{2}}; },
-       "version: 2 is out of range 1..1"},
+      {[](JsonValue& p) { MemberOf(p, "version") = JsonValue{std::int64_t{3}}; },
+       "version: 3 is out of range 1..2"},
+      {[](JsonValue& p) { MemberOf(p, "light_direction") = JsonValue{std::string("up")}; },
+       "light_direction: unknown \"up\""},
+      {[](JsonValue& p) { MemberOf(p, "colour_choice") = JsonValue{std::string("all")}; },
+       "colour_choice: unknown \"all\""},
       {[](JsonValue& p) { MemberOf(p, "format") = JsonValue{std::string("other")}; },
        "format: \"other\" is not \"n240qx-profile\""},
       {[](JsonValue& p) {
@@ -191,6 +195,57 @@ TEST(ProfileJsonTest, DamagedProfilesAreRefusedNamingTheField) {
     ASSERT_FALSE(read.ok()) << c.message;
     EXPECT_EQ(read.error().code, ErrorCode::kBadData);
     EXPECT_THAT(read.error().message, StartsWith(c.message));
+  }
+}
+
+// Version 2 writes the direction and the multicolour choice by name; names and the numbers of
+// version 1 both read back as the same bytes.
+TEST(ProfileJsonTest, DirectionAndColourChoiceAreNamesAndVersionOneNumbersStillRead) {
+  const KeyNameTable names = BuildKeyNameTable();
+  const MacroStore macros;
+  // A written value as JSON text: "\"left\"", "3".
+  const auto written = [](const JsonValue& value) {
+    if (const auto* text = std::get_if<std::string>(&value.data)) {
+      return "\"" + *text + "\"";
+    }
+    const auto* number = std::get_if<std::int64_t>(&value.data);
+    return number ? std::to_string(*number) : std::string("(other)");
+  };
+  const struct {
+    std::uint8_t direction;
+    std::uint8_t choice;
+    std::string direction_written;
+    std::string choice_written;
+  } kCases[] = {
+      {1, 8, "\"left\"", "\"multicolour\""},
+      {2, 3, "\"right\"", "3"},
+      {3, 1, "\"top\"", "1"},
+      {4, 7, "\"bottom\"", "7"},
+      {0, 0, "0", "0"},  // no name: the byte as it is
+  };
+  for (const auto& c : kCases) {
+    Profile profile = EditedProfile();
+    profile.image.light_direction() = c.direction;
+    profile.image.colour_choice() = c.choice;
+    JsonValue document = profile_json::ToJson({profile.image, profile.table, macros, names, {}});
+    EXPECT_EQ(written(MemberOf(document, "version")), std::to_string(profile_json::kVersion));
+    EXPECT_EQ(written(MemberOf(document, "light_direction")), c.direction_written);
+    EXPECT_EQ(written(MemberOf(document, "colour_choice")), c.choice_written);
+    const auto bytes = EncodeKeymapStore(profile.image, profile.table);
+    const auto expect_bytes = [&](const char* form) {
+      const auto read = profile_json::FromJson(names, document);
+      ASSERT_TRUE(read.ok()) << form << ": " << read.error().message;
+      EXPECT_EQ(*read, bytes) << form << " " << int{c.direction} << "/" << int{c.choice};
+    };
+    expect_bytes("version 2");
+    MemberOf(document, "version") = JsonValue{std::int64_t{1}};
+    MemberOf(document, "light_direction") = JsonValue{std::int64_t{c.direction}};
+    MemberOf(document, "colour_choice") = JsonValue{std::int64_t{c.choice}};
+    expect_bytes("version 1 numbers");
+    if (c.choice == 8) {
+      MemberOf(document, "colour_choice") = JsonValue{std::string("Multicolor")};
+      expect_bytes("a name in any case");
+    }
   }
 }
 
