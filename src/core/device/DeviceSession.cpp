@@ -71,6 +71,9 @@ SequenceSteps DeviceSession::Steps(SequenceKind kind, int total) {
 }
 
 Result<std::unique_ptr<DeviceLockHold>> DeviceSession::LockKeyboard() {
+  if (kept_lock_ != nullptr) {
+    return std::make_unique<DeviceLockHold>();
+  }
   return AwaitDeviceLock(hid_, command_path_, clock_, options_.lock_wait, [this](bool waiting) {
     dispatcher_.Post([events = &events_, waiting] { events->OnWaitingForKeyboard(waiting); });
   });
@@ -244,6 +247,28 @@ void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
               },
               [](const Error& error) { return Result<DeviceFirmwareVersion>(error); }));
   });
+}
+
+void DeviceSession::KeepKeyboardLocked(Done<Status> done) {
+  Queue([this, done = std::move(done)]() mutable {
+    if (!link_.CommandOpen()) {
+      Reply(std::move(done), NoKeyboard());
+      return;
+    }
+    auto lock = LockKeyboard();
+    if (!lock.ok()) {
+      Reply(std::move(done), Status(lock.error()));
+      return;
+    }
+    if (kept_lock_ == nullptr) {
+      kept_lock_ = std::move(*lock);
+    }
+    Reply(std::move(done), Status::Ok());
+  });
+}
+
+void DeviceSession::LetGoOfKeyboard() {
+  Queue([this] { kept_lock_.reset(); });
 }
 
 Status DeviceSession::WatchHotplug(HotplugMonitor& monitor) {

@@ -65,6 +65,11 @@ class DeviceSession {
   // FactoryReset, then RereadAll; the host's key settings reset is the owner's part.
   void FactoryReset(Done<Result<DeviceRead>> done);
   void ReadFirmware(Done<Result<DeviceFirmwareVersion>> done);
+  // Takes the keyboard's lock now and keeps it for every sequence until LetGoOfKeyboard (or the
+  // session's end), so that a read and the write built on it are one hold: another program's
+  // write cannot fall between them. Needs a connected keyboard.
+  void KeepKeyboardLocked(Done<Status> done);
+  void LetGoOfKeyboard();
 
   // The program is ending: a running sequence stops before its next step (a write sends its
   // closing frame and closes its bracket first) and no further one starts. Any thread.
@@ -100,7 +105,8 @@ class DeviceSession {
   void CloseKeyboard();
   void OnReport(const EventReport& report);
   Status NoKeyboard() const;
-  // The keyboard's lock for one sequence, waited for while another program holds it.
+  // The keyboard's lock for one sequence, waited for while another program holds it; while
+  // the session keeps it, a hold that adds nothing.
   Result<std::unique_ptr<DeviceLockHold>> LockKeyboard();
   // Runs `sequence` inside the keyboard's lock, let go before the result is handed on (the
   // other program may be waiting); `refused` makes the result when the lock cannot be had.
@@ -125,6 +131,8 @@ class DeviceSession {
   HotplugMonitor* monitor_ = nullptr;
   // Worker only: the command interface the lock is named after.
   std::string command_path_;
+  // Worker only: the lock KeepKeyboardLocked took.
+  std::unique_ptr<DeviceLockHold> kept_lock_;
   // Worker only: the keyboard was last seen in firmware-update mode.
   bool update_pending_ = false;
   std::atomic<bool> closing_{false};
