@@ -210,6 +210,10 @@ void MainWindowActions::StartFullRead() {
   });
 }
 
+namespace {
+constexpr int kMaxRereadsBeforeApply = 3;
+}  // namespace
+
 void MainWindowActions::StartApply() {
   progress_.reset();
   failure_.clear();
@@ -218,12 +222,25 @@ void MainWindowActions::StartApply() {
     EndSequence(model_.OnApplyFinished(saved));
     return;
   }
-  connection_.session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
-    progress_.reset();
-    const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
-    ShowSequenceEnd(TextId::kWriteFailed, end);
-    EndSequence(model_.OnApplyFinished(end.device));
-  });
+  connection_.session().WriteChanges(
+      state_.image, state_.snapshot,
+      [this](WriteOutcome outcome) {
+        progress_.reset();
+        if (outcome.reread && rereads_before_apply_ < kMaxRereadsBeforeApply) {
+          ++rereads_before_apply_;
+          // The backup just made holds the old view; the next one holds what the keyboard
+          // holds now, as the write then starts from it.
+          state_.RebaseOnReread(*outcome.reread);
+          StartApply();
+          failure_ = texts_.Get(TextId::kReadAgainBeforeApply);
+          return;
+        }
+        rereads_before_apply_ = 0;
+        const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
+        ShowSequenceEnd(TextId::kWriteFailed, end);
+        EndSequence(model_.OnApplyFinished(end.device));
+      },
+      state_.keyboard_writes);
 }
 
 void MainWindowActions::StartFactoryReset() {

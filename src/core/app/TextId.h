@@ -53,6 +53,7 @@ enum class TextId {
   kChangeReportRate,
   kChangeResponseTime,
   kBackupFailed,
+  kReadAgainBeforeApply,
   kCount,  // not a text: the number of texts
 };
 

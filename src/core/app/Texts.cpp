@@ -84,6 +84,11 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kChangeResponseTime, "response time", "Wiederholrate"},
     {TextId::kBackupFailed, "Nothing was sent, the backup could not be saved: ",
      "Es wurde nichts gesendet, die Sicherung konnte nicht gespeichert werden: "},
+    {TextId::kReadAgainBeforeApply,
+     "Another program changed the keyboard: it was read again, and your changes were applied "
+     "on top",
+     "Ein anderes Programm hat die Tastatur ge\u00E4ndert: sie wurde neu gelesen, und Ihre "
+     "\u00C4nderungen wurden dar\u00FCber angewendet"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

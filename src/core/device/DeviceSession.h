@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -59,9 +60,13 @@ class DeviceSession {
   // The full read of start-up: a copy of the keyboard's regions and its firmware version.
   void FullRead(Done<Result<DeviceRead>> done);
   void RereadAll(Done<Result<DeviceRead>> done);
-  // Sends what differs between the copies of image and snapshot taken now.
+  // Sends what differs between the copies of image and snapshot taken now. With `known_writes`
+  // (the write count the snapshot was read at), a keyboard another program has written to
+  // since is read again instead, under the same hold, and nothing is sent: the outcome's
+  // `reread` holds what it holds now.
   void WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
-                    Done<WriteOutcome> done);
+                    Done<WriteOutcome> done,
+                    std::optional<std::uint64_t> known_writes = std::nullopt);
   // FactoryReset, then RereadAll; the host's key settings reset is the owner's part.
   void FactoryReset(Done<Result<DeviceRead>> done);
   void ReadFirmware(Done<Result<DeviceFirmwareVersion>> done);
@@ -116,8 +121,13 @@ class DeviceSession {
     if (!lock.ok()) {
       return refused(lock.error());
     }
-    return sequence();
+    held_ = lock->get();
+    auto result = sequence();
+    held_ = nullptr;
+    return result;
   }
+  // Under the lock: the reread of a write that found another program's write count.
+  WriteOutcome RereadInsteadOfWrite(const ConfigImage& image);
 
   HidLink& hid_;
   Clock& clock_;
@@ -131,6 +141,8 @@ class DeviceSession {
   HotplugMonitor* monitor_ = nullptr;
   // Worker only: the command interface the lock is named after.
   std::string command_path_;
+  // Worker only: the hold of the sequence running now, for its write count.
+  DeviceLockHold* held_ = nullptr;
   // Worker only: the lock KeepKeyboardLocked took.
   std::unique_ptr<DeviceLockHold> kept_lock_;
   // Worker only: the keyboard was last seen in firmware-update mode.
