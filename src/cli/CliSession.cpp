@@ -9,6 +9,7 @@
 #include "app/BackupBeforeWrite.h"
 #include "app/FilesystemPathProbe.h"
 #include "app/UdevRuleHelp.h"
+#include "cli/DataFolderLock.h"
 #include "cli/DryRunReport.h"
 #include "cli/StopSignals.h"
 #include "device/WriteSequence.h"
@@ -103,6 +104,9 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
                                             paths_.data_folder().string() + ": " + error.message());
     }
   }
+  if (ExitCode locked = LockDataFolder(); locked != ExitCode::kOk) {
+    return locked;
+  }
   Status loaded = state_->LoadFiles(paths_.KeymapFile(), paths_.MacroFile(), create);
   if (!loaded.ok()) {
     return Fail(ExitCode::kFileError, loaded.error().message);
@@ -113,6 +117,25 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
   return ExitCode::kOk;
 }
 
+ExitCode CliSession::LockDataFolder() {
+  std::error_code ignored;
+  if (dry_run_ || data_folder_lock_ != nullptr ||
+      !std::filesystem::is_directory(paths_.data_folder(), ignored)) {
+    return ExitCode::kOk;
+  }
+  auto lock = DataFolderLock::Await(paths_.data_folder(), [this](bool waiting) {
+    if (waiting) {
+      EndProgressLine();
+      std::cerr << "n240qx-ctl: the data folder is in use by another command; waiting\n";
+    }
+  });
+  if (!lock.ok()) {
+    return Fail(ExitCode::kFileError, lock.error().message);
+  }
+  data_folder_lock_ = std::move(*lock);
+  return ExitCode::kOk;
+}
+
 std::filesystem::path CliSession::KeymapFileToSave() const {
   return dry_run_ ? std::filesystem::path() : paths_.KeymapFile();
 }
@@ -120,7 +143,9 @@ std::filesystem::path CliSession::KeymapFileToSave() const {
 ExitCode CliSession::Connect() {
   const Status connected = Await<Status>([&](auto done) { session_->Connect(std::move(done)); });
   if (connected.ok()) {
-    return ExitCode::kOk;
+    const Status kept =
+        Await<Status>([&](auto done) { session_->KeepKeyboardLocked(std::move(done)); });
+    return kept.ok() ? ExitCode::kOk : FailDevice(kept.error());
   }
   if (connected.error().code == ErrorCode::kPermissionDenied) {
     return Fail(ExitCode::kNoPermission,

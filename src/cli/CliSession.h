@@ -49,7 +49,11 @@ class CliSession {
 
   // keymap.bin and MacroDefine.bin; with `create_missing` the data folder and missing files
   // are created, as at the window's first start.
+  // The data folder's lock is taken first and kept until the session ends (not in a dry run,
+  // which changes nothing there).
   ExitCode LoadFiles(bool create_missing);
+  // Connects and keeps the keyboard's lock until the session ends, so that the full read and
+  // the write built on it are one hold.
   ExitCode Connect();
   // The full read, applied to the state; a dry run reads too, as reads change nothing.
   ExitCode FullRead();
@@ -75,6 +79,7 @@ class CliSession {
  private:
   CliSession(ProgramPaths paths, bool json);
   Status OpenKeyboard(const CliArguments& arguments);
+  ExitCode LockDataFolder();
   ExitCode BackUp(bool factory_reset);
   // The exit status of a sequence whose ending the state has applied; `sent` when the keyboard
   // was changed, so that a file that could not follow does not read as nothing done.
@@ -127,6 +132,8 @@ class CliSession {
   std::unique_ptr<ConfiguratorState> state_;
   std::unique_ptr<ConfiguratorSessionEvents> events_;
   std::unique_ptr<DeviceConnectionFactory> connections_;
+  // Let go after the keyboard's lock, with the connection.
+  std::unique_ptr<DeviceLockHold> data_folder_lock_;
   // Last: its session stops before anything above goes.
   std::unique_ptr<DeviceConnection> connection_;
   // The connection's session, which every command drives.

@@ -244,6 +244,10 @@ void MainWindowActions::StartFullRead() {
   });
 }
 
+namespace {
+constexpr int kMaxRereadsBeforeApply = 3;
+}  // namespace
+
 void MainWindowActions::StartApply() {
   progress_.reset();
   failure_.clear();
@@ -279,16 +283,29 @@ bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImag
 }
 
 void MainWindowActions::StartWrite() {
-  connection_.session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
-    progress_.reset();
-    const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
-    ShowSequenceEnd(TextId::kWriteFailed, end);
-    std::vector<WindowRequest> requests = model_.OnApplyFinished(end.device);
-    // An Apply answered to the closing question ends the program once the keyboard has it.
-    const auto ending = closing_.OnApplyFinished(end.device.ok());
-    requests.insert(requests.end(), ending.begin(), ending.end());
-    EndSequence(requests);
-  });
+  connection_.session().WriteChanges(
+      state_.image, state_.snapshot,
+      [this](WriteOutcome outcome) {
+        progress_.reset();
+        if (outcome.reread && rereads_before_apply_ < kMaxRereadsBeforeApply) {
+          ++rereads_before_apply_;
+          // The backup just made holds the old view; the next one holds what the keyboard
+          // holds now, as the write then starts from it.
+          state_.RebaseOnReread(*outcome.reread);
+          StartApply();
+          failure_ = texts_.Get(TextId::kReadAgainBeforeApply);
+          return;
+        }
+        rereads_before_apply_ = 0;
+        const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
+        ShowSequenceEnd(TextId::kWriteFailed, end);
+        std::vector<WindowRequest> requests = model_.OnApplyFinished(end.device);
+        // An Apply answered to the closing question ends the program once the keyboard has it.
+        const auto ending = closing_.OnApplyFinished(end.device.ok());
+        requests.insert(requests.end(), ending.begin(), ending.end());
+        EndSequence(requests);
+      },
+      state_.keyboard_writes);
 }
 
 void MainWindowActions::StartFactoryReset() {

@@ -128,6 +128,9 @@ class MainWindowActions {
   KeyAssignment key_assignment_;
   FirmwareCheck firmware_check_;
   std::optional<SequenceProgress> progress_;
+  // Apply's re-reads in a row after another program's writes; a program writing all the time
+  // makes Apply give up rather than read for ever.
+  int rereads_before_apply_ = 0;
   std::string failure_;
   std::string balloon_;
   ConfiguratorSessionEvents events_;

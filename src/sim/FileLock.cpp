@@ -7,6 +7,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 namespace n240qx {
@@ -29,12 +30,24 @@ Result<std::unique_ptr<FileLock>> FileLock::TryLock(const std::filesystem::path&
     return Error{ErrorCode::kIo,
                  "cannot lock " + file.string() + " (" + std::strerror(error) + ")"};
   }
-  return std::unique_ptr<FileLock>(new FileLock(fd));
+  return std::unique_ptr<FileLock>(new FileLock(fd, file));
 }
 
 FileLock::~FileLock() {
   ::flock(fd_, LOCK_UN);
   ::close(fd_);
+}
+
+std::uint64_t FileLock::WriteCount() const {
+  std::ifstream in(count_file_);
+  std::uint64_t count = 0;
+  return in >> count ? count : 0;
+}
+
+void FileLock::CountWrite() {
+  const std::uint64_t next = WriteCount() + 1;
+  // Under the lock no other program reads it, so the file need not be replaced atomically.
+  std::ofstream(count_file_, std::ios::trunc) << next << '\n';
 }
 
 std::filesystem::path FileLock::ForDeviceNode(const std::filesystem::path& node) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -16,6 +17,10 @@ class FileLock final : public DeviceLockHold {
   // Null while another open file description holds it; kIo when the file cannot be made.
   static Result<std::unique_ptr<FileLock>> TryLock(const std::filesystem::path& file);
   ~FileLock() override;
+  // Kept in "<lock file>.writes" beside the lock, as decimal text; a missing or damaged file
+  // counts as 0, which at worst makes a holder read the keyboard again.
+  std::uint64_t WriteCount() const override;
+  void CountWrite() override;
   FileLock(const FileLock&) = delete;
   FileLock& operator=(const FileLock&) = delete;
 
@@ -24,8 +29,9 @@ class FileLock final : public DeviceLockHold {
   static std::filesystem::path ForDeviceNode(const std::filesystem::path& node);
 
  private:
-  explicit FileLock(int fd) : fd_(fd) {}
+  FileLock(int fd, std::filesystem::path file) : fd_(fd), count_file_(file += ".writes") {}
   int fd_;
+  std::filesystem::path count_file_;
 };
 
 }  // namespace n240qx

@@ -61,6 +61,8 @@ class StateFileHold final : public DeviceLockHold {
                 std::filesystem::path file)
       : lock_(std::move(lock)), hub_(std::move(hub)), file_(std::move(file)) {}
   ~StateFileHold() override { hub_->PersistTo(file_); }
+  std::uint64_t WriteCount() const override { return lock_->WriteCount(); }
+  void CountWrite() override { lock_->CountWrite(); }
   StateFileHold(const StateFileHold&) = delete;
   StateFileHold& operator=(const StateFileHold&) = delete;
 

@@ -118,6 +118,7 @@ Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes) {
 }
 
 void ConfiguratorState::KeepFirmware(const DeviceRead& read) {
+  keyboard_writes = read.write_count;
   if (!read.firmware) {
     return;
   }
@@ -140,7 +141,31 @@ void ConfiguratorState::ApplyReread(const DeviceRead& read) {
   edits.Reset(image, key_actions);
 }
 
+void ConfiguratorState::RebaseOnReread(const DeviceRead& read) {
+  for (const ImageField& field : DeviceRegions()) {
+    const auto fresh = read.image.Field(field);
+    const auto applied = snapshot.Field(field);
+    auto mine = image.Field(field);
+    for (std::size_t i = 0; i < mine.size(); ++i) {
+      if (mine[i] == applied[i]) {
+        mine[i] = fresh[i];
+      }
+    }
+  }
+  CopyDeviceRegions(read.image, snapshot);
+  KeepFirmware(read);
+  // The steps recorded so far go back to what the keyboard held before; undone they would
+  // revert the other program's change. The unapplied edits become one step on the fresh view.
+  ConfigImage applied = image;
+  CopyDeviceRegions(snapshot, applied);
+  edits.Reset(applied, key_actions_snapshot);
+  edits.Record(image, key_actions);
+}
+
 Status ConfiguratorState::ApplyWriteOutcome(const WriteOutcome& outcome) {
+  if (!outcome.sent.empty()) {
+    keyboard_writes = outcome.write_count;
+  }
   const ConfigImage unwritten = image;
   std::ranges::copy(outcome.written.key_enable_mask(), image.key_enable_mask().begin());
   // The lock folded into the mask is the write's doing, not an edit to undo.

@@ -45,6 +45,9 @@ struct ConfiguratorState {
   RepaintCountdown repaint;
   // The files that failed to load and are therefore never written.
   StoreGuard stores;
+  // The keyboard's write count at the last read or write (see DeviceLockHold): a write
+  // finding another count reads again first.
+  std::uint64_t keyboard_writes = 0;
   // The window's unapplied edits. Every ending below that leaves image and snapshot alike
   // starts it anew; what the program itself changes in the image is taken in without a step.
   EditHistory edits;
@@ -92,6 +95,11 @@ struct ConfiguratorState {
   void ApplyFullRead(const DeviceRead& read);
   // After a re-read or an arrival: the keyboard's regions into image and snapshot alike.
   void ApplyReread(const DeviceRead& read);
+  // After a write that found another program's write and read the keyboard again instead: the
+  // fresh regions into the snapshot, and into the image wherever it held no unapplied edit,
+  // so the user's edits stay on top of the other program's change; they are then one undo
+  // step, down to what the keyboard holds now.
+  void RebaseOnReread(const DeviceRead& read);
   // After a write of changes: on success the written image becomes the snapshot and the key
   // action table its snapshot; after a failure only the acknowledged regions reach the snapshot,
   // so the next write sends the rest again. The image keeps the mask as it was sent.
@@ -134,6 +142,7 @@ struct ConfiguratorState {
   void NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size);
 
   std::string store_size_notes_;
+  // The firmware version and the write count a read brought.
   void KeepFirmware(const DeviceRead& read);
 };
 

@@ -59,6 +59,7 @@ enum class TextId {
   kCloseApply,
   kCloseDiscard,
   kCloseCancel,
+  kReadAgainBeforeApply,
   kCount,  // not a text: the number of texts
 };
 

@@ -91,6 +91,11 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kCloseApply, "Apply", "\u00DCbernehmen"},
     {TextId::kCloseDiscard, "Discard", "Verwerfen"},
     {TextId::kCloseCancel, "Cancel", "Abbrechen"},
+    {TextId::kReadAgainBeforeApply,
+     "Another program changed the keyboard: it was read again, and your changes were applied "
+     "on top",
+     "Ein anderes Programm hat die Tastatur ge\u00E4ndert: sie wurde neu gelesen, und Ihre "
+     "\u00C4nderungen wurden dar\u00FCber angewendet"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

@@ -26,4 +26,11 @@ Result<std::unique_ptr<DeviceLockHold>> AwaitDeviceLock(HidLink& link, const std
                                                         std::chrono::milliseconds limit,
                                                         const std::function<void(bool)>& waiting);
 
+// The same wait for any lock `try_once` tries; the timeout's message starts with `busy` ("The
+// keyboard is busy with another program") and ends with `gave_up_tail` ("and sent nothing").
+Result<std::unique_ptr<DeviceLockHold>> AwaitLock(
+    const std::function<Result<std::unique_ptr<DeviceLockHold>>()>& try_once, Clock& clock,
+    std::chrono::milliseconds limit, const std::function<void(bool)>& waiting,
+    const std::string& busy, const std::string& gave_up_tail);
+
 }  // namespace n240qx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <span>
 
@@ -17,6 +18,8 @@ namespace n240qx {
 struct DeviceRead {
   ConfigImage image;
   std::optional<DeviceFirmwareVersion> firmware;
+  // The keyboard's write count when it was read (see DeviceLockHold).
+  std::uint64_t write_count = 0;
 };
 
 // Every region a full read fills, windows_key_lock included since the mask read derives it.

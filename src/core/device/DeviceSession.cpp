@@ -1,6 +1,7 @@
 #include "device/DeviceSession.h"
 
 #include "device/EventAction.h"
+#include "device/KeptLockView.h"
 #include "device/ReadSequence.h"
 #include "device/WriteCommands.h"
 #include "device/WriteSequence.h"
@@ -71,6 +72,9 @@ SequenceSteps DeviceSession::Steps(SequenceKind kind, int total) {
 }
 
 Result<std::unique_ptr<DeviceLockHold>> DeviceSession::LockKeyboard() {
+  if (kept_lock_ != nullptr) {
+    return std::unique_ptr<DeviceLockHold>(std::make_unique<KeptLockView>(*kept_lock_));
+  }
   return AwaitDeviceLock(hid_, command_path_, clock_, options_.lock_wait, [this](bool waiting) {
     dispatcher_.Post([events = &events_, waiting] { events->OnWaitingForKeyboard(waiting); });
   });
@@ -135,7 +139,11 @@ void DeviceSession::FullRead(Done<Result<DeviceRead>> done) {
                                  ReadSequence reads(link_.command_channel(), clock_);
                                  SequenceSteps steps =
                                      Steps(SequenceKind::kFullRead, ReadSequence::kFullReadSteps);
-                                 return reads.FullRead(steps);
+                                 auto read = reads.FullRead(steps);
+                                 if (read.ok()) {
+                                   read->write_count = held_->WriteCount();
+                                 }
+                                 return read;
                                },
                                [](const Error& error) { return Result<DeviceRead>(error); }));
   });
@@ -160,6 +168,7 @@ Result<DeviceRead> DeviceSession::RereadNow(SequenceKind kind, int extra_steps) 
             !reread.ok()) {
           return reread.error();
         }
+        read.write_count = held_->WriteCount();
         return read;
       },
       [](const Error& error) { return Result<DeviceRead>(error); });
@@ -182,19 +191,23 @@ Result<DeviceRead> DeviceSession::FactoryResetNow() {
   if (Status reset = steps.Run([&] { return writes.FactoryReset(); }); !reset.ok()) {
     return reset.error();
   }
+  (*lock)->CountWrite();
   DeviceRead read;
   if (Status reread = ReadSequence(link_.command_channel(), clock_).RereadAll(read.image, steps);
       !reread.ok()) {
     return reread.error();
   }
+  read.write_count = (*lock)->WriteCount();
   return read;
 }
 
 void DeviceSession::WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
-                                 Done<WriteOutcome> done) {
+                                 Done<WriteOutcome> done,
+                                 std::optional<std::uint64_t> known_writes) {
   // From here on the keyboard's own lighting changes are newer than the copies.
   live_lighting_.Clear();
-  Queue([this, image, snapshot, reads = arrival_reads_.load(), done = std::move(done)]() mutable {
+  Queue([this, image, snapshot, known_writes, reads = arrival_reads_.load(),
+         done = std::move(done)]() mutable {
     if (reads != arrival_reads_.load()) {
       Reply(std::move(done),
             WriteOutcome{Error{ErrorCode::kBadData,
@@ -219,15 +232,43 @@ void DeviceSession::WriteChanges(const ConfigImage& image, const DeviceSnapshot&
     }
     Reply(std::move(done), Locked(
                                [&] {
+                                 if (known_writes && *known_writes != held_->WriteCount()) {
+                                   return RereadInsteadOfWrite(image);
+                                 }
                                  SequenceSteps steps = Steps(SequenceKind::kWrite, 2);
                                  WriteSequence writer(link_.command_channel(), clock_, ack_,
                                                       options_.ack_timeout, &live_lighting_);
-                                 return writer.WriteChanges(image, snapshot, steps);
+                                 WriteOutcome outcome = writer.WriteChanges(image, snapshot, steps);
+                                 if (!outcome.sent.empty()) {
+                                   held_->CountWrite();
+                                 }
+                                 outcome.write_count = held_->WriteCount();
+                                 return outcome;
                                },
                                [&](const Error& error) {
                                  return WriteOutcome{error, image, {}, {}, 0};
                                }));
   });
+}
+
+WriteOutcome DeviceSession::RereadInsteadOfWrite(const ConfigImage& image) {
+  SequenceSteps steps = Steps(SequenceKind::kReread, ReadSequence::kRereadSteps);
+  DeviceRead read;
+  if (Status reread = ReadSequence(link_.command_channel(), clock_).RereadAll(read.image, steps);
+      !reread.ok()) {
+    return WriteOutcome{reread.error(), image, {}, {}, 0};
+  }
+  read.write_count = held_->WriteCount();
+  WriteOutcome outcome{Error{ErrorCode::kBadData,
+                             "Another program wrote to the keyboard since it was read; it was "
+                             "read again and nothing was written"},
+                       image,
+                       {},
+                       {},
+                       0};
+  outcome.write_count = read.write_count;
+  outcome.reread = std::move(read);
+  return outcome;
 }
 
 void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
@@ -244,6 +285,28 @@ void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
               },
               [](const Error& error) { return Result<DeviceFirmwareVersion>(error); }));
   });
+}
+
+void DeviceSession::KeepKeyboardLocked(Done<Status> done) {
+  Queue([this, done = std::move(done)]() mutable {
+    if (!link_.CommandOpen()) {
+      Reply(std::move(done), NoKeyboard());
+      return;
+    }
+    auto lock = LockKeyboard();
+    if (!lock.ok()) {
+      Reply(std::move(done), Status(lock.error()));
+      return;
+    }
+    if (kept_lock_ == nullptr) {
+      kept_lock_ = std::move(*lock);
+    }
+    Reply(std::move(done), Status::Ok());
+  });
+}
+
+void DeviceSession::LetGoOfKeyboard() {
+  Queue([this] { kept_lock_.reset(); });
 }
 
 Status DeviceSession::WatchHotplug(HotplugMonitor& monitor) {

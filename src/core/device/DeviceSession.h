@@ -5,6 +5,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <utility>
 
@@ -59,12 +60,21 @@ class DeviceSession {
   // The full read of start-up: a copy of the keyboard's regions and its firmware version.
   void FullRead(Done<Result<DeviceRead>> done);
   void RereadAll(Done<Result<DeviceRead>> done);
-  // Sends what differs between the copies of image and snapshot taken now.
+  // Sends what differs between the copies of image and snapshot taken now. With `known_writes`
+  // (the write count the snapshot was read at), a keyboard another program has written to
+  // since is read again instead, under the same hold, and nothing is sent: the outcome's
+  // `reread` holds what it holds now.
   void WriteChanges(const ConfigImage& image, const DeviceSnapshot& snapshot,
-                    Done<WriteOutcome> done);
+                    Done<WriteOutcome> done,
+                    std::optional<std::uint64_t> known_writes = std::nullopt);
   // FactoryReset, then RereadAll; the host's key settings reset is the owner's part.
   void FactoryReset(Done<Result<DeviceRead>> done);
   void ReadFirmware(Done<Result<DeviceFirmwareVersion>> done);
+  // Takes the keyboard's lock now and keeps it for every sequence until LetGoOfKeyboard (or the
+  // session's end), so that a read and the write built on it are one hold: another program's
+  // write cannot fall between them. Needs a connected keyboard.
+  void KeepKeyboardLocked(Done<Status> done);
+  void LetGoOfKeyboard();
 
   // The program is ending: a running sequence stops before its next step (a write sends its
   // closing frame and closes its bracket first) and no further one starts. Any thread.
@@ -100,7 +110,8 @@ class DeviceSession {
   void CloseKeyboard();
   void OnReport(const EventReport& report);
   Status NoKeyboard() const;
-  // The keyboard's lock for one sequence, waited for while another program holds it.
+  // The keyboard's lock for one sequence, waited for while another program holds it; while
+  // the session keeps it, a hold that adds nothing.
   Result<std::unique_ptr<DeviceLockHold>> LockKeyboard();
   // Runs `sequence` inside the keyboard's lock, let go before the result is handed on (the
   // other program may be waiting); `refused` makes the result when the lock cannot be had.
@@ -110,8 +121,13 @@ class DeviceSession {
     if (!lock.ok()) {
       return refused(lock.error());
     }
-    return sequence();
+    held_ = lock->get();
+    auto result = sequence();
+    held_ = nullptr;
+    return result;
   }
+  // Under the lock: the reread of a write that found another program's write count.
+  WriteOutcome RereadInsteadOfWrite(const ConfigImage& image);
 
   HidLink& hid_;
   Clock& clock_;
@@ -125,6 +141,10 @@ class DeviceSession {
   HotplugMonitor* monitor_ = nullptr;
   // Worker only: the command interface the lock is named after.
   std::string command_path_;
+  // Worker only: the hold of the sequence running now, for its write count.
+  DeviceLockHold* held_ = nullptr;
+  // Worker only: the lock KeepKeyboardLocked took.
+  std::unique_ptr<DeviceLockHold> kept_lock_;
   // Worker only: the keyboard was last seen in firmware-update mode.
   bool update_pending_ = false;
   std::atomic<bool> closing_{false};

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "device/DeviceRead.h"
 #include "device/WriteRegion.h"
 #include "image/ConfigImage.h"
 #include "util/Result.h"
@@ -24,6 +27,11 @@ struct WriteOutcome {
   std::vector<WriteRegion> acknowledged;
   // How many acknowledgements the write waited for.
   int acknowledgements_waited = 0;
+  // The keyboard's write count after the write (see DeviceLockHold).
+  std::uint64_t write_count = 0;
+  // Instead of a write: what the keyboard holds now, when another program had written since
+  // the snapshot was read.
+  std::optional<DeviceRead> reread = std::nullopt;
 };
 
 }  // namespace n240qx

@@ -1,6 +1,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "core/session/SessionFixture.h"
 #include "sim/FileLock.h"
 #include "sim/SimulatorStateFile.h"
@@ -18,6 +20,24 @@ class DeviceLockTest : public SessionFixture {
   void SetUp() override {
     sim.PersistTo(state_file);
     ConnectAndRead();
+  }
+
+  // Another program's write, as the tool makes one: under the lock, counted beside it.
+  void WriteAsAnotherProgram(const std::function<void(SimulatedMemory&)>& change) {
+    auto other = FileLock::TryLock(state_file.string() + ".lock");
+    ASSERT_TRUE(other.ok() && *other != nullptr);
+    auto memory = LoadSimulatorState(state_file);
+    ASSERT_TRUE(memory.ok());
+    change(*memory);
+    ASSERT_TRUE(SaveSimulatorState(state_file, *memory).ok());
+    (*other)->CountWrite();
+  }
+
+  // The window's Apply: the write of changes knowing the write count of its last read.
+  std::optional<WriteOutcome> ApplyKnowingWrites() {
+    return Await<WriteOutcome>([&](auto done) {
+      session->WriteChanges(state->image, state->snapshot, std::move(done), state->keyboard_writes);
+    });
   }
 
   std::filesystem::path state_file = dir.path() / "state.bin";
@@ -57,6 +77,27 @@ TEST_F(DeviceLockTest, EachSequenceStartsFromTheSharedStateFileAndLeavesItSaved)
   ASSERT_TRUE(saved.ok());
   EXPECT_EQ(saved->game_mode, state->image.game_mode());
   EXPECT_EQ(saved->brightness, changed.brightness);
+}
+
+TEST_F(DeviceLockTest, AWriteAfterAnotherProgramsWriteReadsAgainAndSendsNoWrite) {
+  const std::uint8_t other_brightness = state->image.brightness() == 9 ? 10 : 9;
+  WriteAsAnotherProgram([&](SimulatedMemory& memory) { memory.brightness = other_brightness; });
+  state->image.game_mode() ^= 1;
+  const std::uint8_t mine = state->image.game_mode();
+
+  auto refused = ApplyKnowingWrites();
+  ASSERT_TRUE(refused && refused->reread);
+  EXPECT_FALSE(refused->status.ok());
+  EXPECT_NE(sim.Memory().game_mode, mine) << "nothing was written";
+  EXPECT_EQ(refused->reread->image.brightness(), other_brightness);
+  EXPECT_EQ(refused->reread->write_count, state->keyboard_writes + 1);
+
+  state->RebaseOnReread(*refused->reread);
+  auto written = ApplyKnowingWrites();
+  ASSERT_TRUE(written && written->status.ok() && !written->reread);
+  EXPECT_EQ(sim.Memory().game_mode, mine);
+  EXPECT_EQ(sim.Memory().brightness, other_brightness) << "the other program's change stays";
+  EXPECT_EQ(written->write_count, refused->reread->write_count + 1) << "this write is counted";
 }
 
 }  // namespace
