@@ -7,26 +7,20 @@
 #include <string_view>
 #include <vector>
 
+#include "app/SharedOptions.h"
 #include "util/Result.h"
 
 namespace n240qx {
 
 // The command line: the global options (anywhere on the line, until "--"), the command word
 // and the command's own words in order.
-struct CliArguments {
-  bool simulate = false;
-  // --simulate=STATE: the simulated keyboard's memory between runs.
-  std::optional<std::filesystem::path> state_file;
-  std::optional<std::filesystem::path> wire_log;
-  std::optional<std::filesystem::path> data_dir;
+struct CliArguments : SharedOptions {
   // Where VER.bin is looked for instead of the installed share folder.
   std::optional<std::filesystem::path> share_dir;
   bool json = false;
   // --dry-run: a command that writes shows what it would send and sends nothing. It is also
   // among command_options, so that a command that does not write refuses it.
   bool dry_run = false;
-  bool help = false;
-  bool version = false;
   std::string command;
   std::vector<std::string> words;
   // The words starting with "-" that are no global option, before any "--": the command's

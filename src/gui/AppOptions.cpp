@@ -1,5 +1,10 @@
 #include "gui/AppOptions.h"
 
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
 #include "app/ProgramVersion.h"
 
 namespace n240qx {
@@ -29,52 +34,38 @@ Result<bool> TakeOpenRgbServer(const QString& argument, AppOptions& options) {
   return true;
 }
 
-std::filesystem::path PathOf(const QString& value) {
-  return std::filesystem::path(value.toStdString());
+// --language VALUE or --language=VALUE.
+Result<bool> TakeLanguage(std::span<const std::string_view> words, std::size_t& at,
+                          AppOptions& options) {
+  auto value = OptionValue(words, at, "--language");
+  if (!value) {
+    return false;
+  }
+  if (!value->ok()) {
+    return value->error();
+  }
+  const QString text = QString::fromUtf8(value->value().data(), value->value().size());
+  options.language = ParseLanguage(text);
+  if (!options.language) {
+    return BadOption(QStringLiteral("--language takes de or en, not \"%1\"").arg(text));
+  }
+  return true;
 }
 
-// An option that takes a value, given as "--name VALUE" or "--name=VALUE". Moves `index` past
-// what it used; an empty optional with `missing` set when the value is absent or empty.
-std::optional<QString> ValueOf(const QStringList& arguments, qsizetype& index, const QString& name,
-                               bool& missing) {
-  const QString& argument = arguments[index];
-  QString value;
-  if (argument.startsWith(name + QLatin1Char('='))) {
-    value = argument.mid(name.size() + 1);
-  } else if (argument != name) {
-    return std::nullopt;
-  } else if (index + 1 < arguments.size()) {
-    ++index;
-    value = arguments[index];
+// The window's own options: --minimized, --openrgb-server[=PORT], --language; false for any
+// other word.
+Result<bool> TakeWindowOption(std::span<const std::string_view> words, std::size_t& at,
+                              AppOptions& options) {
+  const QString argument = QString::fromUtf8(words[at].data(), words[at].size());
+  if (argument == QLatin1String("--minimized")) {
+    options.minimized = true;
+    return true;
   }
-  if (value.isEmpty()) {
-    missing = true;
-    return std::nullopt;
+  auto openrgb = TakeOpenRgbServer(argument, options);
+  if (!openrgb.ok() || *openrgb) {
+    return openrgb;
   }
-  return value;
-}
-
-Status TakeValueOption(const QStringList& arguments, qsizetype& index, AppOptions& options,
-                       bool& taken) {
-  bool missing = false;
-  taken = true;
-  const QString argument = arguments[index];
-  if (auto dir = ValueOf(arguments, index, QStringLiteral("--data-dir"), missing)) {
-    options.data_dir = PathOf(*dir);
-  } else if (auto log = ValueOf(arguments, index, QStringLiteral("--wire-log"), missing)) {
-    options.wire_log = PathOf(*log);
-  } else if (auto language = ValueOf(arguments, index, QStringLiteral("--language"), missing)) {
-    options.language = ParseLanguage(*language);
-    if (!options.language) {
-      return BadOption(QStringLiteral("--language takes de or en, not \"%1\"").arg(*language));
-    }
-  } else {
-    taken = false;
-  }
-  if (missing) {
-    return BadOption(QStringLiteral("%1 needs a value").arg(argument));
-  }
-  return Status::Ok();
+  return TakeLanguage(words, at, options);
 }
 
 }  // namespace
@@ -93,47 +84,26 @@ std::optional<Language> ParseLanguage(const QString& value) {
 }
 
 Result<AppOptions> ParseAppOptions(const QStringList& arguments) {
-  AppOptions options;
+  std::vector<std::string> owned;
   for (qsizetype index = 1; index < arguments.size(); ++index) {
-    const QString& argument = arguments[index];
-    if (argument == QLatin1String("--help") || argument == QLatin1String("-h")) {
-      options.help = true;
-      continue;
-    }
-    if (argument == QLatin1String("--version")) {
-      options.version = true;
-      continue;
-    }
-    if (argument == QLatin1String("--minimized")) {
-      options.minimized = true;
-      continue;
-    }
-    auto openrgb = TakeOpenRgbServer(argument, options);
-    if (!openrgb.ok()) {
-      return openrgb.error();
-    }
-    if (*openrgb) {
-      continue;
-    }
-    if (argument == QLatin1String("--simulate")) {
-      options.simulate = true;
-      continue;
-    }
-    if (argument.startsWith(QLatin1String("--simulate="))) {
-      const QString state = argument.mid(QStringLiteral("--simulate=").size());
-      if (state.isEmpty()) {
-        return BadOption(QStringLiteral("--simulate= needs a state file name"));
+    owned.push_back(arguments[index].toStdString());
+  }
+  const std::vector<std::string_view> words(owned.begin(), owned.end());
+  AppOptions options;
+  for (std::size_t at = 0; at < words.size(); ++at) {
+    if (auto shared = options.Take(words, at)) {
+      if (!shared->ok()) {
+        return shared->error();
       }
-      options.simulate = true;
-      options.simulate_state = PathOf(state);
       continue;
     }
-    bool taken = false;
-    if (Status status = TakeValueOption(arguments, index, options, taken); !status.ok()) {
-      return status.error();
+    auto taken = TakeWindowOption(words, at, options);
+    if (!taken.ok()) {
+      return taken.error();
     }
-    if (!taken) {
-      return BadOption(QStringLiteral("unknown option \"%1\"").arg(argument));
+    if (!*taken) {
+      return BadOption(
+          QStringLiteral("unknown option \"%1\"").arg(QString::fromStdString(owned[at])));
     }
   }
   return options;

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <optional>
 
+#include "app/SharedOptions.h"
 #include "util/Language.h"
 #include "util/Result.h"
 
@@ -14,20 +15,12 @@ namespace n240qx {
 inline constexpr quint16 kDefaultOpenRgbPort = 6742;
 
 // The window program's command line.
-struct AppOptions {
-  // --simulate[=STATE]: always the built-in simulator; with STATE its memory is kept in that
-  // file between runs.
-  bool simulate = false;
-  std::optional<std::filesystem::path> simulate_state;
-  std::optional<std::filesystem::path> data_dir;  // --data-dir DIR
-  std::optional<Language> language;               // --language de|en
-  std::optional<std::filesystem::path> wire_log;  // --wire-log FILE
+struct AppOptions : SharedOptions {
+  std::optional<Language> language;  // --language de|en
   // --minimized: start hidden in the tray (how the autostart entry starts the program).
   bool minimized = false;
   // --openrgb-server[=PORT]: serve the OpenRGB SDK on 127.0.0.1 (port 6742 by default).
   std::optional<quint16> openrgb_port;
-  bool help = false;
-  bool version = false;
 };
 
 // `arguments` as QCoreApplication::arguments() gives them, the program's own path first.

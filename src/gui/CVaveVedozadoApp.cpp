@@ -70,7 +70,7 @@ int CVaveVedozadoApp::Run() {
   state_ = std::make_unique<ConfiguratorState>();
   const Status loaded = state_->LoadFiles(paths->KeymapFile(), paths->MacroFile(), true);
   auto connections = DeviceConnectionFactory::FromChoice(
-      {options->simulate, options->simulate_state, options->wire_log,
+      {options->simulate, options->state_file, options->wire_log,
        paths->data_folder() / kStandInStateName, true});
   if (!connections.ok()) {
     return Fail(ToQString(connections.error().message), 1);

@@ -26,13 +26,13 @@ TEST(AppOptions, SimulateTakesAnOptionalStateFileAndValuesComeEitherWay) {
   auto plain = Parse({QStringLiteral("--simulate")});
   ASSERT_TRUE(plain.ok());
   EXPECT_TRUE(plain->simulate);
-  EXPECT_FALSE(plain->simulate_state);
+  EXPECT_FALSE(plain->state_file);
 
   auto full = Parse({QStringLiteral("--simulate=/tmp/k.bin"), QStringLiteral("--data-dir"),
                      QStringLiteral("/tmp/d"), QStringLiteral("--language=de"),
                      QStringLiteral("--wire-log"), QStringLiteral("/tmp/w.log")});
   ASSERT_TRUE(full.ok()) << full.error().message;
-  EXPECT_EQ(full->simulate_state, std::filesystem::path("/tmp/k.bin"));
+  EXPECT_EQ(full->state_file, std::filesystem::path("/tmp/k.bin"));
   EXPECT_EQ(full->data_dir, std::filesystem::path("/tmp/d"));
   EXPECT_EQ(full->language, Language::kGerman);
   EXPECT_EQ(full->wire_log, std::filesystem::path("/tmp/w.log"));
