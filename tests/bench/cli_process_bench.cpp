@@ -2,9 +2,6 @@
 // spawn to exit. Goals: "status" under 40 ms; "read" within 3 % of the 2,609 ms of pauses its
 // sequences demand. Run by hand: build/<dir>/tests/bench/bench_cli_process_bench.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -12,7 +9,7 @@
 #include <string>
 #include <vector>
 
-extern char** environ;
+#include "support/ChildProcess.h"
 
 namespace {
 
@@ -40,23 +37,8 @@ int RunTool(const ScratchFolder& scratch, const std::string& command) {
   std::vector<std::string> words = {N240QX_CTL,
                                     "--simulate=" + (scratch.path() / "state.bin").string(),
                                     "--data-dir", (scratch.path() / "data").string(), command};
-  std::vector<char*> argv;
-  for (auto& word : words) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-  pid_t child = 0;
-  const int spawned = posix_spawn(&child, argv[0], &actions, nullptr, argv.data(), environ);
-  posix_spawn_file_actions_destroy(&actions);
-  if (spawned != 0) {
-    return -1;
-  }
-  int status = 0;
-  ::waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  const pid_t child = n240qx::testing::SpawnProcess(std::move(words), "/dev/null", "/dev/null");
+  return child < 0 ? -1 : n240qx::testing::WaitForProcess(child);
 }
 
 void BM_CliProcess(benchmark::State& state, const std::string& command, double goal_ms) {

@@ -1,14 +1,11 @@
 #include "CliFixture.h"
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <sstream>
 
-extern char** environ;
+#include "support/ChildProcess.h"
 
 namespace n240qx::testing {
 
@@ -66,36 +63,15 @@ pid_t CliFixture::Start(const std::vector<std::string>& arguments, const std::st
 }
 
 pid_t CliFixture::Spawn(const std::vector<std::string>& arguments, const std::string& tag) {
-  const auto out_file = dir / (tag + "stdout.txt");
-  const auto err_file = dir / (tag + "stderr.txt");
   std::vector<std::string> words = {N240QX_CTL};
   words.insert(words.end(), arguments.begin(), arguments.end());
-  std::vector<char*> argv;
-  for (auto& word : words) {
-    argv.push_back(word.data());
-  }
-  argv.push_back(nullptr);
-  posix_spawn_file_actions_t actions;
-  posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out_file.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err_file.c_str(),
-                                   O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  pid_t pid = 0;
-  if (posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0) {
-    pid = -1;
-  }
-  posix_spawn_file_actions_destroy(&actions);
-  return pid;
+  return SpawnProcess(std::move(words), dir / (tag + "stdout.txt"), dir / (tag + "stderr.txt"));
 }
 
 CliResult CliFixture::Wait(pid_t pid, const std::string& tag) {
   CliResult result;
   if (pid > 0) {
-    int status = 0;
-    waitpid(pid, &status, 0);
-    result.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    result.exit_code = WaitForProcess(pid);
   }
   result.out = Slurp(dir / (tag + "stdout.txt"));
   result.err = Slurp(dir / (tag + "stderr.txt"));
