@@ -18,6 +18,9 @@ template <class... Ts>
 struct Overloaded : Ts... {
   using Ts::operator()...;
 };
+// Clang 14 does not deduce an aggregate's template arguments by itself.
+template <class... Ts>
+Overloaded(Ts...) -> Overloaded<Ts...>;
 
 void AppendU32Packet(SdkPacketId id, std::uint32_t value, std::vector<std::uint8_t>& out) {
   SdkByteWriter payload;
