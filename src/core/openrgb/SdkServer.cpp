@@ -66,6 +66,8 @@ SdkReply SdkServer::Receive(ConnectionId id, std::span<const std::uint8_t> bytes
   while (auto packet = connection.decoder.Next()) {
     Result<SdkRequest> request = ParseSdkRequest(*packet, connection.protocol);
     if (!request.ok()) {
+      // A refused connection is gone at once: bytes still on their way get no answer.
+      connections_.erase(found);
       return SdkReply{std::move(reply.bytes), true, request.error().message};
     }
     Handle(connection, *request, keyboard, reply.bytes);
@@ -73,6 +75,7 @@ SdkReply SdkServer::Receive(ConnectionId id, std::span<const std::uint8_t> bytes
   if (connection.decoder.refused()) {
     reply.close = true;
     reply.reason = connection.decoder.refusal();
+    connections_.erase(found);
   }
   return reply;
 }
