@@ -9,6 +9,7 @@ packages=(
   libhidapi-dev libudev-dev libxi-dev libx11-dev
   xvfb xdotool xauth fonts-liberation imagemagick ccache
   dpkg-dev desktop-file-utils appstream lintian bash-completion
+  nodejs npm
 )
 
 missing=()
