@@ -4,21 +4,13 @@
 #include <functional>
 #include <optional>
 
+#include "connect/QuietSessionEvents.h"
 #include "device/DeviceSession.h"
 #include "device/SessionEvents.h"
 #include "support/Wait.h"
 #include "util/QueueDispatcher.h"
 
 namespace n240qx::testing {
-
-class QuietEvents final : public SessionEvents {
- public:
-  void OnKeyboardLightingChange(std::uint8_t, std::uint8_t) override {}
-  void OnLaunchKey(std::uint8_t) override {}
-  void OnProgress(const SequenceProgress&) override {}
-  void OnConnectionChanged(bool) override {}
-  void OnArrivalRead(const Result<DeviceRead>&, bool, bool) override {}
-};
 
 // The owning thread of a test without a display: a queue it drains while it waits.
 class OwningThread {
@@ -38,7 +30,7 @@ class OwningThread {
   }
 
   QueueDispatcher dispatcher;
-  QuietEvents events;
+  QuietSessionEvents events;
 };
 
 }  // namespace n240qx::testing
