@@ -9,14 +9,20 @@ packages=(
   libhidapi-dev libudev-dev libxi-dev libx11-dev
   xvfb xdotool xauth fonts-liberation imagemagick ccache
   dpkg-dev desktop-file-utils appstream lintian bash-completion
-  nodejs npm
 )
+
+# Where Node.js came from elsewhere (NodeSource's nodejs brings its own npm), Debian's npm package
+# conflicts with it; the commands on PATH are what the SDK client test needs, whoever installed them.
+declare -A commands=([node]=nodejs [npm]=npm)
 
 missing=()
 for p in "${packages[@]}"; do
   if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
     missing+=("$p")
   fi
+done
+for c in "${!commands[@]}"; do
+  command -v "$c" >/dev/null 2>&1 || missing+=("${commands[$c]}")
 done
 [ ${#missing[@]} -eq 0 ] && exit 0
 
