@@ -105,7 +105,7 @@ void MainWindowActions::OnConnected(const Status& status) {
     // Attached, but no udev rule yet: the usual first start. The window stays up and says
     // how to install the rule; so does the tray's balloon.
     const auto rule = UdevRuleHelp::ShippedRule(paths_.share_folder());
-    failure_ = UdevRuleHelp::Lines(texts_, rule);
+    feedback_.Failed(UdevRuleHelp::Lines(texts_, rule));
     balloon_ = UdevRuleHelp::OneLine(texts_, rule);
     model_.visibility().SetPermissionDenied(true);
   } else if (!status.ok() && !absent) {
@@ -214,9 +214,13 @@ bool MainWindowActions::CarryStore(WindowRequest request, FollowUps& /*follow_up
     case WindowRequest::kRefreshKeySettings:
       ShowStoreFailure(state_.Refresh(paths_.KeymapFile()));
       return true;
-    case WindowRequest::kRevertKeySettings:
-      ShowStoreFailure(state_.RevertKeySettings(paths_.KeymapFile()));
+    case WindowRequest::kRevertKeySettings: {
+      const Status reverted = state_.RevertKeySettings(paths_.KeymapFile());
+      // The image is restored whatever keymap.bin does; the file's failure is said after it.
+      ShowSuccess(FeedbackAction::kRestore, Status());
+      ShowStoreFailure(reverted);
       return true;
+    }
     case WindowRequest::kSaveSnapshotsToStore:
       ShowStoreFailure(state_.SaveAppliedKeymapStore(paths_.KeymapFile()));
       return true;
@@ -236,7 +240,7 @@ void MainWindowActions::StartFullRead() {
 
 void MainWindowActions::StartApply() {
   progress_.reset();
-  failure_.clear();
+  feedback_.Clear();
   if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
     ShowFailure(TextId::kBackupFailed, saved.error());
     // The window stays open with its edits and says why.
@@ -244,21 +248,25 @@ void MainWindowActions::StartApply() {
     EndSequence(model_.OnApplyFinished(saved));
     return;
   }
-  connection_.session().WriteChanges(state_.image, state_.snapshot, [this](WriteOutcome outcome) {
-    progress_.reset();
-    const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
-    ShowSequenceEnd(TextId::kWriteFailed, end);
-    std::vector<WindowRequest> requests = model_.OnApplyFinished(end.device);
-    // An Apply answered to the closing question ends the program once the keyboard has it.
-    const auto ending = closing_.OnApplyFinished(end.device.ok());
-    requests.insert(requests.end(), ending.begin(), ending.end());
-    EndSequence(requests);
-  });
+  // Named now: once written, image and snapshot are alike.
+  std::string written = ChangeSummary::Compare(state_).Words(texts_);
+  connection_.session().WriteChanges(
+      state_.image, state_.snapshot, [this, written = std::move(written)](WriteOutcome outcome) {
+        progress_.reset();
+        const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
+        ShowSuccess(FeedbackAction::kApply, end.device, written);
+        ShowSequenceEnd(TextId::kWriteFailed, end);
+        std::vector<WindowRequest> requests = model_.OnApplyFinished(end.device);
+        // An Apply answered to the closing question ends the program once the keyboard has it.
+        const auto ending = closing_.OnApplyFinished(end.device.ok());
+        requests.insert(requests.end(), ending.begin(), ending.end());
+        EndSequence(requests);
+      });
 }
 
 void MainWindowActions::StartFactoryReset() {
   progress_.reset();
-  failure_.clear();
+  feedback_.Clear();
   if (Status saved = BackUpBeforeFactoryReset(state_, paths_.BackupsFolder()); !saved.ok()) {
     ShowFailure(TextId::kBackupFailed, saved.error());
     EndSequence(model_.OnFactoryResetFinished(saved));
@@ -267,6 +275,7 @@ void MainWindowActions::StartFactoryReset() {
   connection_.session().FactoryReset([this](Result<DeviceRead> read) {
     progress_.reset();
     const SequenceEnd end = state_.FinishFactoryReset(read, paths_.KeymapFile());
+    ShowSuccess(FeedbackAction::kFactoryReset, end.device);
     ShowSequenceEnd(TextId::kResetFailed, end);
     EndSequence(model_.OnFactoryResetFinished(end.device));
   });
@@ -320,19 +329,24 @@ void MainWindowActions::OpenMacroDialog(FollowUps& follow_ups) {
   follow_ups = {WindowRequest::kRepaint};
 }
 
+void MainWindowActions::ShowSuccess(FeedbackAction action, const Status& device,
+                                    std::string_view detail) {
+  if (device.ok()) {
+    feedback_.Succeeded(action, detail);
+  }
+}
+
 void MainWindowActions::ShowFailure(TextId what, const Error& error) {
-  failure_ = FailureText(texts_, what, error);
-  window_.repaint();
+  ShowFailureText(FailureText(texts_, what, error));
 }
 
 void MainWindowActions::ShowFailureText(std::string text) {
-  failure_ = std::move(text);
+  feedback_.Failed(std::move(text));
   window_.repaint();
 }
 
 void MainWindowActions::ShowFailure(TextId what) {
-  failure_ = std::string(texts_.Get(what));
-  window_.repaint();
+  ShowFailureText(std::string(texts_.Get(what)));
 }
 
 }  // namespace n240qx

@@ -89,6 +89,14 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kCloseApply, "Apply", "\u00DCbernehmen"},
     {TextId::kCloseDiscard, "Discard", "Verwerfen"},
     {TextId::kCloseCancel, "Cancel", "Abbrechen"},
+    {TextId::kFeedbackApplied, "Applied: ", "Angewendet: "},
+    {TextId::kFeedbackExported, "Exported to ", "Exportiert nach "},
+    {TextId::kFeedbackImported, "Imported: ", "Importiert: "},
+    {TextId::kFeedbackRenamed, "Renamed to ", "Umbenannt in "},
+    {TextId::kFeedbackRestored, "Restored the settings the keyboard holds",
+     "Die Einstellungen der Tastatur sind wiederhergestellt"},
+    {TextId::kFeedbackFactoryReset, "The keyboard is back to its factory settings",
+     "Die Tastatur hat wieder ihre Werkseinstellungen"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");
