@@ -1,11 +1,13 @@
 #include "gui/CConfigureDlg.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "gui/PaintOpPainter.h"
+#include "gui/ToolTipEvent.h"
 
 namespace n240qx {
 
@@ -224,6 +226,16 @@ void CConfigureDlg::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+bool CConfigureDlg::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QDialog::event(event);
+  }
+  auto& help = static_cast<QHelpEvent&>(*event);
+  AnswerToolTip(*this, help,
+                FromView(ProfileDialogModel::ToolTipAt(help.x(), help.y(), language_)));
+  return true;
 }
 
 }  // namespace n240qx

@@ -50,6 +50,7 @@ class CConfigureDlg : public QDialog {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void ListProfiles();
