@@ -1,11 +1,13 @@
 #include "gui/CConfigureDlg.h"
 
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
 
 #include "gui/PaintOpPainter.h"
+#include "gui/ToolTipEvent.h"
 
 namespace n240qx {
 
@@ -16,6 +18,18 @@ const QRect kMessagePlace(70, 336, 310, 52);
 constexpr int kMessageFontPixels = 11;
 const QColor kFallbackBackground(40, 40, 40);
 const QColor kMessageColour(255, 200, 120);
+
+FeedbackAction ActionOf(ProfileDialogModel::Operation operation) {
+  switch (operation) {
+    case ProfileDialogModel::Operation::kImport:
+      return FeedbackAction::kImport;
+    case ProfileDialogModel::Operation::kExport:
+      return FeedbackAction::kExport;
+    case ProfileDialogModel::Operation::kRename:
+      break;
+  }
+  return FeedbackAction::kRename;
+}
 
 QString FromView(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -35,6 +49,7 @@ CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths
       paths_(paths),
       chooser_(chooser),
       language_(language),
+      texts_(language),
       skins_(FromPath(paths.SkinFolder(language) / std::string(ProfileDialogModel::kSkinFolder))),
       list_(new CTransparentListBox(this, true)),
       message_(new QLabel(this)) {
@@ -76,6 +91,7 @@ QString CConfigureDlg::message() const {
 
 void CConfigureDlg::Open() {
   changed_ = false;
+  feedback_.Clear();
   message_->clear();
   drag_.Reset();
   ListProfiles();
@@ -126,14 +142,15 @@ void CConfigureDlg::Import() {
   const QString chosen = chooser_.ChooseImport(this, StartFolder());
   if (!chosen.isEmpty()) {
     Reflect(transfer_.Import(chosen.toStdString(), ProfileTransfer::UnusableName::kKeepAsImported),
-            ProfileDialogModel::Operation::kImport);
+            ProfileDialogModel::Operation::kImport, {});
   }
 }
 
 void CConfigureDlg::Export() {
   const QString chosen = chooser_.ChooseExport(this, StartFolder());
   if (!chosen.isEmpty()) {
-    Reflect(transfer_.Export(chosen.toStdString()), ProfileDialogModel::Operation::kExport);
+    Reflect(transfer_.Export(chosen.toStdString()), ProfileDialogModel::Operation::kExport,
+            chosen.toStdString());
   }
 }
 
@@ -143,24 +160,38 @@ void CConfigureDlg::OnRenamed(int old_row, int new_row) {
   }
   Reflect(transfer_.Rename(entries_[static_cast<std::size_t>(old_row)],
                            list_->Text(new_row).toStdString()),
-          ProfileDialogModel::Operation::kRename);
+          ProfileDialogModel::Operation::kRename, {});
 }
 
-void CConfigureDlg::Reflect(const ProfileOutcome& outcome,
-                            ProfileDialogModel::Operation operation) {
+void CConfigureDlg::Reflect(const ProfileOutcome& outcome, ProfileDialogModel::Operation operation,
+                            const std::string& detail) {
   changed_ = changed_ || outcome.configuration_changed;
   // The list shows what the folder holds now, whatever happened.
   ListProfiles();
-  if (outcome.status.ok()) {
-    message_->clear();
+  if (!outcome.status.ok()) {
+    ShowFailure(
+        ProfileDialogModel::FailureText(operation, outcome.configuration_changed, language_),
+        outcome.status.error());
     return;
   }
-  ShowFailure(ProfileDialogModel::FailureText(operation, outcome.configuration_changed, language_),
-              outcome.status.error());
+  // An import and a rename name the profile as the folder keeps it.
+  const std::string named = outcome.kept && detail.empty() ? outcome.kept->name : detail;
+  feedback_.Succeeded(ActionOf(operation), named);
+  ShowFeedback();
 }
 
 void CConfigureDlg::ShowFailure(std::string_view prefix, const Error& error) {
-  message_->setText(FromView(prefix) + QString::fromStdString(error.message));
+  feedback_.Failed(std::string(prefix) + error.message);
+  ShowFeedback();
+}
+
+void CConfigureDlg::ShowFeedback() {
+  const bool failed = message_is_failure();
+  QPalette colours = message_->palette();
+  colours.setColor(QPalette::WindowText,
+                   failed ? kMessageColour : ToQColor(ProfileDialogModel::kListHighlight));
+  message_->setPalette(colours);
+  message_->setText(QString::fromStdString(failed ? feedback_.failure() : feedback_.success()));
 }
 
 void CConfigureDlg::paintEvent(QPaintEvent* /*event*/) {
@@ -195,6 +226,16 @@ void CConfigureDlg::keyPressEvent(QKeyEvent* event) {
     return;
   }
   QDialog::keyPressEvent(event);
+}
+
+bool CConfigureDlg::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QDialog::event(event);
+  }
+  auto& help = static_cast<QHelpEvent&>(*event);
+  AnswerToolTip(*this, help,
+                FromView(ProfileDialogModel::ToolTipAt(help.x(), help.y(), language_)));
+  return true;
 }
 
 }  // namespace n240qx

@@ -3,9 +3,11 @@
 #include <QDialog>
 #include <vector>
 
+#include "app/ActionFeedback.h"
 #include "app/ConfiguratorState.h"
 #include "app/ProfileTransfer.h"
 #include "app/ProgramPaths.h"
+#include "app/Texts.h"
 #include "config/DiskProfileFiles.h"
 #include "config/ProfileStore.h"
 #include "dialogs/ProfileDialogModel.h"
@@ -21,8 +23,9 @@ namespace n240qx {
 
 // The profile manager: the kept profile in a skinned list (renamed in place), Import and
 // Export through the file chooser, OK and the close mark. What an operation does is
-// ProfileTransfer's; where a click or a drag acts is ProfileDialogModel's. A failure is shown
-// in the dialog's message line, and the folder and the configuration stay as they were.
+// ProfileTransfer's; where a click or a drag acts is ProfileDialogModel's. The dialog's message
+// line says how the last operation ended; after a failure the folder and the configuration stay
+// as they were.
 class CConfigureDlg : public QDialog {
   Q_OBJECT
 
@@ -36,8 +39,10 @@ class CConfigureDlg : public QDialog {
   bool Run();
 
   CTransparentListBox* list() const { return list_; }
-  // The last failure, empty after an operation that went well.
+  // How the last operation ended: what it did, or why it failed.
   QString message() const;
+  // Whether message() tells of a failure.
+  bool message_is_failure() const { return !feedback_.failure().empty(); }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -45,6 +50,7 @@ class CConfigureDlg : public QDialog {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void ListProfiles();
@@ -52,8 +58,11 @@ class CConfigureDlg : public QDialog {
   void Import();
   void Export();
   void OnRenamed(int old_row, int new_row);
-  void Reflect(const ProfileOutcome& outcome, ProfileDialogModel::Operation operation);
+  // `detail`: what the success line names (the file exported to, the profile kept).
+  void Reflect(const ProfileOutcome& outcome, ProfileDialogModel::Operation operation,
+               const std::string& detail);
   void ShowFailure(std::string_view prefix, const Error& error);
+  void ShowFeedback();
   QString StartFolder() const;
 
   DiskProfileFiles files_;
@@ -62,6 +71,8 @@ class CConfigureDlg : public QDialog {
   const ProgramPaths& paths_;
   ProfileFileChooser& chooser_;
   Language language_;
+  Texts texts_;
+  ActionFeedback feedback_{texts_};
   SkinPictures skins_;
   CTransparentListBox* list_;
   QLabel* message_;

@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
@@ -13,6 +14,7 @@
 #include "dialogs/KeyDialogScene.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/QtText.h"
+#include "gui/ToolTipEvent.h"
 #include "gui/VividTree.h"
 #include "gui/XInputKeyHook.h"
 
@@ -250,6 +252,16 @@ void CKeyMap::keyReleaseEvent(QKeyEvent* event) {
   if (!TakeKey(*event)) {
     QDialog::keyReleaseEvent(event);
   }
+}
+
+bool CKeyMap::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QDialog::event(event);
+  }
+  auto& help = static_cast<QHelpEvent&>(*event);
+  const std::u16string_view path = model_.PathToolTipAt(help.x(), help.y());
+  AnswerToolTip(*this, help, QString::fromUtf16(path.data(), static_cast<qsizetype>(path.size())));
+  return true;
 }
 
 bool CKeyMap::eventFilter(QObject* watched, QEvent* event) {

@@ -62,6 +62,7 @@ class CKeyMap : public QDialog {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void CreateControls();

@@ -383,7 +383,8 @@ void CVaveVedozadoDlg::paintEvent(QPaintEvent* /*event*/) {
                                    model_.visibility().ShowsNoKeyboardNotice(),
                                    actions_->progress(),
                                    actions_->failure(),
-                                   ChangeSummary::Compare(state_)};
+                                   ChangeSummary::Compare(state_),
+                                   actions_->success()};
   QPainter painter(this);
   painter.fillRect(rect(), kTextBackground);
   PaintOps(painter, MainWindowScene::Paint(input), skins_);

@@ -78,6 +78,7 @@ class CVaveVedozadoDlg : public QWidget {
   bool busy() const { return model_.state().EditingLocked(); }
   bool simulated() const { return actions_->simulated(); }
   const std::string& failure() const { return actions_->failure(); }
+  const std::string& success() const { return actions_->success(); }
   int paint_count() const { return paint_count_; }
   bool repaint_ticking() const { return repaint_timer_.isActive(); }
   SkinPictures& skins() { return skins_; }

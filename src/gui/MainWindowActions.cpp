@@ -112,7 +112,7 @@ void MainWindowActions::OnConnected(const Status& status) {
     // Attached, but no udev rule yet: the usual first start. The window stays up and says
     // how to install the rule; so does the tray's balloon.
     const auto rule = UdevRuleHelp::ShippedRule(paths_.share_folder());
-    failure_ = UdevRuleHelp::Lines(texts_, rule);
+    feedback_.Failed(UdevRuleHelp::Lines(texts_, rule));
     balloon_ = UdevRuleHelp::OneLine(texts_, rule);
     model_.visibility().SetPermissionDenied(true);
   } else if (!status.ok() && !absent) {
@@ -224,9 +224,13 @@ bool MainWindowActions::CarryStore(WindowRequest request, FollowUps& /*follow_up
     case WindowRequest::kRefreshKeySettings:
       ShowStoreFailure(state_.Refresh(paths_.KeymapFile()));
       return true;
-    case WindowRequest::kRevertKeySettings:
-      ShowStoreFailure(state_.RevertKeySettings(paths_.KeymapFile()));
+    case WindowRequest::kRevertKeySettings: {
+      const Status reverted = state_.RevertKeySettings(paths_.KeymapFile());
+      // The image is restored whatever keymap.bin does; the file's failure is said after it.
+      ShowSuccess(FeedbackAction::kRestore, Status());
+      ShowStoreFailure(reverted);
       return true;
+    }
     case WindowRequest::kSaveSnapshotsToStore:
       ShowStoreFailure(state_.SaveAppliedKeymapStore(paths_.KeymapFile()));
       return true;
@@ -250,7 +254,7 @@ constexpr int kMaxRereadsBeforeApply = 3;
 
 void MainWindowActions::StartApply() {
   progress_.reset();
-  failure_.clear();
+  feedback_.Clear();
   if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
     ShowFailure(TextId::kBackupFailed, saved.error());
     // The window stays open with its edits and says why.
@@ -258,7 +262,7 @@ void MainWindowActions::StartApply() {
     EndSequence(model_.OnApplyFinished(saved));
     return;
   }
-  StartWrite();
+  StartWrite(WriteOrigin::kApply);
 }
 
 bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImage&)>& change) {
@@ -278,14 +282,23 @@ bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImag
       return true;
     }
   }
-  StartWrite();
+  StartWrite(WriteOrigin::kOutsideLighting);
   return true;
 }
 
-void MainWindowActions::StartWrite() {
+void MainWindowActions::StartWrite(WriteOrigin origin) {
+  // Named now: once written, image and snapshot are alike. A frame from an SDK client is not
+  // the user's Apply and says nothing: at its rate the line would only flicker.
+  std::string written;
+  if (origin == WriteOrigin::kApply) {
+    written = ChangeSummary::Compare(state_).Words(texts_);
+    if (rereads_before_apply_ > 0) {
+      written += "; " + texts_.Get(TextId::kReadAgainBeforeApply);
+    }
+  }
   connection_.session().WriteChanges(
       state_.image, state_.snapshot,
-      [this](WriteOutcome outcome) {
+      [this, written = std::move(written)](WriteOutcome outcome) {
         progress_.reset();
         if (outcome.reread && rereads_before_apply_ < kMaxRereadsBeforeApply) {
           ++rereads_before_apply_;
@@ -293,11 +306,13 @@ void MainWindowActions::StartWrite() {
           // holds now, as the write then starts from it.
           state_.RebaseOnReread(*outcome.reread);
           StartApply();
-          failure_ = texts_.Get(TextId::kReadAgainBeforeApply);
           return;
         }
         rereads_before_apply_ = 0;
         const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
+        if (!written.empty()) {
+          ShowSuccess(FeedbackAction::kApply, end.device, written);
+        }
         ShowSequenceEnd(TextId::kWriteFailed, end);
         std::vector<WindowRequest> requests = model_.OnApplyFinished(end.device);
         // An Apply answered to the closing question ends the program once the keyboard has it.
@@ -310,7 +325,7 @@ void MainWindowActions::StartWrite() {
 
 void MainWindowActions::StartFactoryReset() {
   progress_.reset();
-  failure_.clear();
+  feedback_.Clear();
   if (Status saved = BackUpBeforeFactoryReset(state_, paths_.BackupsFolder()); !saved.ok()) {
     ShowFailure(TextId::kBackupFailed, saved.error());
     EndSequence(model_.OnFactoryResetFinished(saved));
@@ -319,6 +334,7 @@ void MainWindowActions::StartFactoryReset() {
   connection_.session().FactoryReset([this](Result<DeviceRead> read) {
     progress_.reset();
     const SequenceEnd end = state_.FinishFactoryReset(read, paths_.KeymapFile());
+    ShowSuccess(FeedbackAction::kFactoryReset, end.device);
     ShowSequenceEnd(TextId::kResetFailed, end);
     EndSequence(model_.OnFactoryResetFinished(end.device));
   });
@@ -372,19 +388,24 @@ void MainWindowActions::OpenMacroDialog(FollowUps& follow_ups) {
   follow_ups = {WindowRequest::kRepaint};
 }
 
+void MainWindowActions::ShowSuccess(FeedbackAction action, const Status& device,
+                                    std::string_view detail) {
+  if (device.ok()) {
+    feedback_.Succeeded(action, detail);
+  }
+}
+
 void MainWindowActions::ShowFailure(TextId what, const Error& error) {
-  failure_ = FailureText(texts_, what, error);
-  window_.repaint();
+  ShowFailureText(FailureText(texts_, what, error));
 }
 
 void MainWindowActions::ShowFailureText(std::string text) {
-  failure_ = std::move(text);
+  feedback_.Failed(std::move(text));
   window_.repaint();
 }
 
 void MainWindowActions::ShowFailure(TextId what) {
-  failure_ = std::string(texts_.Get(what));
-  window_.repaint();
+  ShowFailureText(std::string(texts_.Get(what)));
 }
 
 }  // namespace n240qx

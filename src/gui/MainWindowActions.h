@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app/ActionFeedback.h"
 #include "app/ConfiguratorSessionEvents.h"
 #include "app/ConfiguratorState.h"
 #include "app/FirmwareCheck.h"
@@ -84,8 +85,11 @@ class MainWindowActions {
 
   bool simulated() const { return connection_.simulated(); }
   const std::optional<SequenceProgress>& progress() const { return progress_; }
-  // The last failure in the window's language, empty when none; a new sequence clears it.
-  const std::string& failure() const { return failure_; }
+  // The last failure in the window's language, empty when none; a new sequence clears it, and
+  // so does an Apply, restore or factory reset that succeeds.
+  const std::string& failure() const { return feedback_.failure(); }
+  // What the last Apply, restore or factory reset did, when it succeeded.
+  const std::string& success() const { return feedback_.success(); }
   // What the no-keyboard balloon says instead of its usual text; empty for that.
   const std::string& balloon() const { return balloon_; }
 
@@ -106,10 +110,13 @@ class MainWindowActions {
   void EndSequence(const std::vector<WindowRequest>& requests);
   void StartFullRead();
   void StartApply();
-  void StartWrite();
+  enum class WriteOrigin { kApply, kOutsideLighting };
+  void StartWrite(WriteOrigin origin);
   void StartFactoryReset();
   void CheckFirmware();
   void LaunchUpdater();
+  // A sequence's success replaces the failure line an earlier action left.
+  void ShowSuccess(FeedbackAction action, const Status& device, std::string_view detail = {});
   void ShowSequenceEnd(TextId device_failed, const SequenceEnd& end);
   void ShowStoreFailure(const Status& saved);
   void ShowFailure(TextId what, const Error& error);
@@ -131,7 +138,7 @@ class MainWindowActions {
   // Apply's re-reads in a row after another program's writes; a program writing all the time
   // makes Apply give up rather than read for ever.
   int rereads_before_apply_ = 0;
-  std::string failure_;
+  ActionFeedback feedback_{texts_};
   std::string balloon_;
   ConfiguratorSessionEvents events_;
   ClosingQuestion closing_;

@@ -96,6 +96,7 @@ class LightingPageWindow : public ::testing::Test {
                                                        false,
                                                        {},
                                                        {},
+                                                       {},
                                                        {}});
   }
 

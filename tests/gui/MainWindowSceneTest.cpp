@@ -43,10 +43,11 @@ class Scene : public ::testing::Test {
 
   std::vector<PaintOp> Paint(MainWindowState state, bool simulated, bool no_keyboard,
                              std::optional<SequenceProgress> progress = {},
-                             std::string failure = {}, ChangeSummary changes = {}) {
+                             std::string failure = {}, ChangeSummary changes = {},
+                             std::string success = {}) {
     return MainWindowScene::Paint(MainWindowSceneInput{image, page, view, state, texts, simulated,
                                                        no_keyboard, progress, std::move(failure),
-                                                       changes});
+                                                       changes, std::move(success)});
   }
 };
 
@@ -93,6 +94,31 @@ TEST_F(Scene, NoticesForTheSimulatorAMissingKeyboardARunningSequenceAndAFailure)
   const auto failed = Paint({}, false, true, {}, "The changes were not applied: unplugged");
   EXPECT_TRUE(HasText(failed, "unplugged"));
   EXPECT_FALSE(HasText(failed, "No Gaming Keyboard"));
+}
+
+// What the last action did takes the status line; the no-keyboard notice moves a line down.
+TEST_F(Scene, TheLastActionsSuccessLineTakesTheStatusLine) {
+  const auto line_of = [](const std::vector<PaintOp>& ops, std::string_view text) {
+    for (const PaintOp& op : ops) {
+      if (const auto* painted = std::get_if<PaintText>(&op);
+          painted != nullptr && painted->text.find(text) != std::string::npos) {
+        return painted->y;
+      }
+    }
+    return -1;
+  };
+  const struct {
+    bool no_keyboard;
+    int success_y;
+    int notice_y;
+  } cases[] = {{false, MainWindowScene::kStatusY, -1},
+               {true, MainWindowScene::kStatusY,
+                MainWindowScene::kStatusY + MainWindowScene::kStatusHeight + 2}};
+  for (const auto& c : cases) {
+    const auto ops = Paint({}, false, c.no_keyboard, {}, {}, {}, "Applied: game mode");
+    EXPECT_EQ(line_of(ops, "Applied: game mode"), c.success_y);
+    EXPECT_EQ(line_of(ops, "No Gaming Keyboard"), c.notice_y);
+  }
 }
 
 TEST_F(Scene, SaysWhatApplyWillSendUnlessNothingDiffersOrSomethingCoversItsLine) {
@@ -210,9 +236,17 @@ class Overlap : public Scene {
   void Check(MainWindowState state, Language language, const std::string& label) {
     texts.SetLanguage(language);
     const auto ops = MainWindowScene::Paint(MainWindowSceneInput{
-        image, page, view, state, texts, true, false, SequenceProgress{SequenceKind::kWrite, 1, 4},
+        image,
+        page,
+        view,
+        state,
+        texts,
+        true,
+        false,
+        SequenceProgress{SequenceKind::kWrite, 1, 4},
         "The keyboard could not be read: a long first line of a failure\nsecond\nthird",
-        EveryChange()});
+        EveryChange(),
+        {}});
     for (const std::string& fault : Faults(Layout(ops, language))) {
       ADD_FAILURE() << label << (language == Language::kGerman ? " (German): " : ": ") << fault;
     }

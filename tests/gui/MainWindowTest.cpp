@@ -130,6 +130,25 @@ TEST_F(MainWindow, EditingIsLockedWhileTheWriteRunsAndAFailedWriteSaysWhy) {
   EXPECT_EQ(window.state().snapshot.game_mode(), applied);
 }
 
+TEST_F(MainWindow, AnApplyThatSucceedsSaysWhatItWroteAndClearsTheLastFailure) {
+  Click(kGameMode);
+  // A file where the backups folder belongs stops the write before it starts.
+  const auto backups = window.DataFolder() / "backups";
+  std::filesystem::remove_all(backups);
+  std::ofstream(backups) << "in the way";
+  Click(kApply);
+  ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_EQ(window.window().failure().rfind("Nothing was sent", 0), 0u)
+      << window.window().failure();
+  EXPECT_TRUE(window.window().success().empty());
+
+  std::filesystem::remove(backups);
+  Click(kApply);
+  ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
+  EXPECT_EQ(window.window().success(), "Applied: game mode");
+}
+
 TEST_F(MainWindow, EnterAndEscLeaveTheWindowOpen) {
   QSignalSpy ended(&window.window(), &CVaveVedozadoDlg::EndRequested);
   QTest::keyClick(&window.window(), Qt::Key_Return);

@@ -136,11 +136,43 @@ TEST_F(ProfileDialog, RenameInTheListMovesTheKeptProfileAndRefusesEscapes) {
   EXPECT_TRUE(dialog->message().startsWith("Das Profil wurde nicht umbenannt: "));
   EXPECT_EQ(Rows(), QStringList{"Kept"});
   rename("Tour");
-  EXPECT_TRUE(dialog->message().isEmpty()) << dialog->message().toStdString();
+  EXPECT_EQ(dialog->message(), "Umbenannt in Tour");
+  EXPECT_FALSE(dialog->message_is_failure());
   EXPECT_EQ(Rows(), QStringList{"Tour"});
   EXPECT_EQ(FolderNames(data / "Configure"), std::vector<std::string>{"Tour.bin"});
   EXPECT_EQ(ReadAll(data / "Configure" / "Tour.bin"), kept);
   EXPECT_TRUE(dialog->isVisible()) << "Enter stays with the list";
+}
+
+struct FeedbackStep {
+  QPoint band;
+  const char* file;  // under `elsewhere`
+  const char* message;
+  bool failure;
+};
+
+TEST_F(ProfileDialog, TheMessageLineSaysWhatTheLastOperationDidAndASuccessClearsAFailure) {
+  WriteProfile(elsewhere / "Race.bin", 41);
+  Show();
+  const std::string out = (elsewhere / "Out.bin").string();
+  const std::vector<FeedbackStep> steps{
+      {kImportBand, "Gone.bin", "The profile was not imported: ", true},
+      {kExportBand, "Out.bin", "Exported to ", false},
+      {kImportBand, "Race.bin", "Imported: Race", false},
+      {kExportBand, "", "Imported: Race", false},  // a cancelled choice changes nothing
+  };
+  for (const FeedbackStep& step : steps) {
+    chooser.answer =
+        *step.file == 0 ? QString() : QString::fromStdString((elsewhere / step.file).string());
+    Click(step.band);
+    EXPECT_TRUE(dialog->message().startsWith(step.message)) << dialog->message().toStdString();
+    EXPECT_EQ(dialog->message_is_failure(), step.failure) << step.message;
+  }
+  chooser.answer = QString::fromStdString(out);
+  Click(kExportBand);
+  EXPECT_EQ(dialog->message().toStdString(), "Exported to " + out);
+  dialog->Open();
+  EXPECT_TRUE(dialog->message().isEmpty());
 }
 
 TEST_F(ProfileDialog, AnEditThatChangesNothingStoresNothing) {

@@ -60,6 +60,13 @@ enum class TextId {
   kCloseDiscard,
   kCloseCancel,
   kReadAgainBeforeApply,
+  // What the last action did; a detail (changes, file, name) follows the first four.
+  kFeedbackApplied,
+  kFeedbackExported,
+  kFeedbackImported,
+  kFeedbackRenamed,
+  kFeedbackRestored,
+  kFeedbackFactoryReset,
   kCount,  // not a text: the number of texts
 };
 

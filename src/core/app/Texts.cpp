@@ -96,6 +96,14 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      "on top",
      "Ein anderes Programm hat die Tastatur ge\u00E4ndert: sie wurde neu gelesen, und Ihre "
      "\u00C4nderungen wurden dar\u00FCber angewendet"},
+    {TextId::kFeedbackApplied, "Applied: ", "Angewendet: "},
+    {TextId::kFeedbackExported, "Exported to ", "Exportiert nach "},
+    {TextId::kFeedbackImported, "Imported: ", "Importiert: "},
+    {TextId::kFeedbackRenamed, "Renamed to ", "Umbenannt in "},
+    {TextId::kFeedbackRestored, "Restored the settings the keyboard holds",
+     "Die Einstellungen der Tastatur sind wiederhergestellt"},
+    {TextId::kFeedbackFactoryReset, "The keyboard is back to its factory settings",
+     "Die Tastatur hat wieder ihre Werkseinstellungen"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

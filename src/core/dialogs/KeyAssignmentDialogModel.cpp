@@ -456,6 +456,17 @@ LaunchFileChoice KeyAssignmentDialogModel::FileChoice(std::size_t row) const {
   return LaunchFileChoice{false, {std::move(typed), std::move(all)}};
 }
 
+std::u16string_view KeyAssignmentDialogModel::PathToolTipAt(int x, int y) const {
+  // Column 2 of a launch row is its path field.
+  constexpr std::size_t kPathColumn = 2;
+  // The label's area runs under the path field, so the field is asked directly.
+  if (page_ != kAdvancePage || launch_row_ >= Geometry::kLaunchRows ||
+      !Geometry::LaunchRowArea(std::size_t{launch_row_} * 4 + kPathColumn).Contains(x, y)) {
+    return {};
+  }
+  return pending_.launch_path;
+}
+
 std::u16string KeyAssignmentDialogModel::PathText(std::u16string_view path) {
   if (path.size() < kShortPathLimit) {
     return std::u16string(path);

@@ -112,6 +112,9 @@ class KeyAssignmentDialogModel {
   std::u16string_view expanded_function_group() const;
 
   LaunchFileChoice FileChoice(std::size_t row) const;
+  // The whole launch path, for a pointer resting on the row that shows it cut short; empty
+  // elsewhere.
+  std::u16string_view PathToolTipAt(int x, int y) const;
   // How a launch path shows in its row: whole below 14 characters, otherwise ".." and its
   // last part from the last separator on, or its last 12 characters when it has none.
   static std::u16string PathText(std::u16string_view path);

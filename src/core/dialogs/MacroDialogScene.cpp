@@ -33,6 +33,8 @@ constexpr std::array<LabelPlace, 8> kLabels{{
 constexpr LabelPlace kRecordLabel{MacroText::kStartRecording, 265, 103, 15, 260, 103, 14};
 // The buffer room sits in the settings column between the delay option and the Loop option.
 constexpr LabelPlace kRoomLabel{MacroText::kTitle, 260, 230, 14, 260, 230, 14};
+// Above it, while an Insert Before/After waits: otherwise nothing shows the menu was taken.
+constexpr LabelPlace kPressAKeyLabel{MacroText::kPressAKey, 260, 212, 14, 260, 212, 14};
 // Below it, the note that keys typed elsewhere are not seen.
 constexpr std::array<LabelPlace, 3> kFocusedOnlyLabels{{
     {MacroText::kFocusedOnly1, 260, 248, 12, 260, 248, 12},
@@ -92,6 +94,9 @@ std::vector<PaintOp> MacroDialogScene::Paint(const MacroDialogModel& model, Lang
   }
   if (model.selected_macro()) {
     ops.emplace_back(Label(kRoomLabel, BufferRoomText(model.UsedBytes(), language), language));
+  }
+  if (model.recorder().capture_armed()) {
+    ops.emplace_back(Label(kPressAKeyLabel, language));
   }
   if (model.read_only() || model.recorder().focused_window_only()) {
     for (const LabelPlace& label : model.read_only() ? kUnreadLabels : kFocusedOnlyLabels) {

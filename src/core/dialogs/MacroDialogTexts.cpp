@@ -48,6 +48,7 @@ constexpr std::array<TextRow<MacroText>, static_cast<std::size_t>(MacroText::kCo
      "Ein anderes Makro hat schon diesen Namen."},
     {MacroText::kNameControl, "A macro name cannot hold control characters.",
      "Ein Makroname darf keine Steuerzeichen enthalten."},
+    {MacroText::kPressAKey, "Insert: press a key", "Einf\u00FCgen: Taste dr\u00FCcken"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per MacroText, in the enum's order");

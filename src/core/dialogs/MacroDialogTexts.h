@@ -37,6 +37,8 @@ enum class MacroText {
   kMacroFull,
   kNameTaken,
   kNameControl,
+  // An Insert Before/After waits for the key it inserts.
+  kPressAKey,
   kCount,  // not a text
 };
 

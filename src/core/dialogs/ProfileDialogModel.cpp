@@ -28,6 +28,13 @@ bool ProfileDialogModel::MovesDialog(int x, int y) {
                       [x, y](const PixelRect& band) { return band.Contains(x, y); });
 }
 
+std::string_view ProfileDialogModel::ToolTipAt(int x, int y, Language language) {
+  if (!kCloseMark.Contains(x, y)) {
+    return {};
+  }
+  return language == Language::kGerman ? "Schlie\u00DFen" : "Close";
+}
+
 std::vector<PaintOp> ProfileDialogModel::Paint(Language language) {
   const bool german = language == Language::kGerman;
   std::vector<PaintOp> ops{PaintPicture{0, 0, std::string(kBackground)},

@@ -39,6 +39,9 @@ class ProfileDialogModel {
   static ProfileDialogAction OnButtonUp(int x, int y);
   // A drag anywhere but on the close mark, the OK area and the button bands moves the dialog.
   static bool MovesDialog(int x, int y);
+  // What a pointer resting at (x, y) is told: the close mark is a bare check mark that does
+  // not say it closes. Empty where nothing needs saying.
+  static std::string_view ToolTipAt(int x, int y, Language language);
   // The labels and the close mark over the background, in order.
   static std::vector<PaintOp> Paint(Language language);
 

@@ -200,7 +200,7 @@ void KeyboardView::PaintPerKey(std::size_t table, std::vector<PaintOp>& ops) con
     ops.push_back(PaintText{row.label_at.x + KeyboardViewGeometry::kLabelOffset.x,
                             row.label_at.y + KeyboardViewGeometry::kLabelOffset.y,
                             KeyboardViewGeometry::kLabelHeight, std::string(row.label),
-                            colour.Complement()});
+                            colour.LabelColour()});
   }
   for (const std::size_t key : selection_.Keys()) {
     if (const auto frame = KeyboardViewGeometry::SelectionFrame(key)) {

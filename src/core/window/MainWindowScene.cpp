@@ -105,8 +105,15 @@ void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vecto
       y += kStatusHeight + 2;
       start = end + 1;
     }
-  } else if (input.no_keyboard_notice) {
-    ops.push_back(PaintText{kStatusX, kStatusY, kStatusHeight,
+    return;
+  }
+  int y = kStatusY;
+  if (!input.success.empty()) {
+    ops.push_back(PaintText{kStatusX, y, kStatusHeight, input.success, kAccent});
+    y += kStatusHeight + 2;
+  }
+  if (input.no_keyboard_notice) {
+    ops.push_back(PaintText{kStatusX, y, kStatusHeight,
                             std::string(input.texts.Get(TextId::kNoKeyboardMessage))});
   }
 }

@@ -34,6 +34,8 @@ struct MainWindowSceneInput {
   std::string failure;
   // What Apply would send now, told beside the Apply button.
   ChangeSummary changes;
+  // What the last Apply, restore or factory reset did; shown where a failure would be.
+  std::string success;
 };
 
 class MainWindowScene {

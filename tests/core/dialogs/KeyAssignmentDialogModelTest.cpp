@@ -292,6 +292,19 @@ TEST_F(KeyDialog, LaunchRowsChooseKindAndPath) {
   Click(kSaveX, kButtonY);
   EXPECT_EQ(pending.pending_kind, 5);
   EXPECT_EQ(pending.launch_path, u"/usr/bin/xterm");
+  // The path field of the chosen row tells the whole path; other fields and rows nothing.
+  const struct {
+    int x;
+    int y;
+    std::u16string_view tip;
+  } tips[] = {{90, 90 + 62, u"/usr/bin/xterm"},
+              {310, 100 + 62, u"/usr/bin/xterm"},
+              {90, 90, u""},
+              {340, 90 + 62, u""},
+              {20, 90 + 62, u""}};
+  for (const auto& tip : tips) {
+    EXPECT_EQ(model.PathToolTipAt(tip.x, tip.y), tip.tip) << tip.x << "," << tip.y;
+  }
 
   // A radio alone clears the path and keeps the kind; saved so, the key gets its default.
   Click(5, 90);

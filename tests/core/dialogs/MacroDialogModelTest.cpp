@@ -165,6 +165,36 @@ TEST_F(MacroDialogFixture, InsertDelayOnTheFirstLineGivesTheReleaseFiftyMs) {
   EXPECT_EQ(ShownLines(), (Strings{"A  dn", "50 ms", "A  up"}));
 }
 
+TEST_F(MacroDialogFixture, AnArmedInsertSaysPressAKeyUntilTheKeyComes) {
+  OpenWith({u"One"});
+  Click(MacroButton::kRecord);
+  Tap(0x41);
+  Click(MacroButton::kRecord);
+  const auto shows = [this](Language language, std::string_view text) {
+    const auto ops = MacroDialogScene::Paint(model_, language);
+    return std::find(ops.begin(), ops.end(), PaintOp{PaintText{260, 212, 14, std::string(text)}}) !=
+           ops.end();
+  };
+  const struct {
+    MacroCommand command;
+    bool tap;
+    bool shown;
+  } steps[] = {{MacroCommand::kInsertBefore, false, true},
+               {MacroCommand::kInsertBefore, true, false},
+               {MacroCommand::kInsertAfter, false, true},
+               {MacroCommand::kInsertAfter, true, false}};
+  for (const auto& step : steps) {
+    model_.SelectEventLine(0);
+    if (step.tap) {
+      Tap(0x42);
+    } else {
+      model_.OnMenuCommand(step.command);
+    }
+    EXPECT_EQ(shows(Language::kEnglish, "Insert: press a key"), step.shown);
+    EXPECT_EQ(shows(Language::kGerman, "Einf\u00FCgen: Taste dr\u00FCcken"), step.shown);
+  }
+}
+
 TEST_F(MacroDialogFixture, HoverHighlightsPushButtonsAndTheBackgroundDrags) {
   OpenWith({});
   const struct {

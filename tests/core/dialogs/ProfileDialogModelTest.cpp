@@ -30,5 +30,25 @@ TEST(ProfileDialogModel, ReleasesActOnTheirAreasEdgesIncludedAndDragsMoveElsewhe
   }
 }
 
+TEST(ProfileDialogModel, OnlyTheCloseMarkHasAToolTipInTheDialogsLanguage) {
+  struct Case {
+    int x;
+    int y;
+    Language language;
+    std::string_view tip;
+  };
+  const Case cases[] = {
+      {374, 10, Language::kEnglish, "Close"},
+      {377, 14, Language::kEnglish, "Close"},
+      {375, 12, Language::kGerman, "Schlie\u00DFen"},
+      {378, 14, Language::kEnglish, ""},
+      {40, 375, Language::kEnglish, ""},
+      {320, 70, Language::kGerman, ""},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(ProfileDialogModel::ToolTipAt(c.x, c.y, c.language), c.tip) << c.x << "," << c.y;
+  }
+}
+
 }  // namespace
 }  // namespace n240qx

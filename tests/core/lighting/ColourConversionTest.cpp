@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
+
 #include "lighting/Hsl.h"
 #include "paint/RgbColour.h"
 
@@ -11,6 +14,24 @@ TEST(RgbColour, PackedFormKeepsRedInTheLowByte) {
   EXPECT_EQ(colour.Packed(), 0x563412U);
   EXPECT_EQ(RgbColour::FromPacked(0xFF563412U), colour) << "the top byte is not a colour";
   EXPECT_EQ(colour.Complement(), (RgbColour{0xED, 0xCB, 0xA9}));
+}
+
+// Labels on per-key colours stay readable on every fill, the bright ones included.
+TEST(RgbColour, LabelsStandApartFromEveryFill) {
+  int weakest = 255;
+  for (int red = 0; red <= 255; red += 15) {
+    for (int green = 0; green <= 255; green += 15) {
+      for (int blue = 0; blue <= 255; blue += 15) {
+        const RgbColour fill{static_cast<std::uint8_t>(red), static_cast<std::uint8_t>(green),
+                             static_cast<std::uint8_t>(blue)};
+        weakest = std::min(weakest, std::abs(fill.LabelColour().Luma() - fill.Luma()));
+      }
+    }
+  }
+  EXPECT_GE(weakest, RgbColour::kLabelContrast);
+  for (const RgbColour light : {RgbColour{0, 255, 0}, RgbColour{255, 255, 0}, kWhite}) {
+    EXPECT_LT(light.LabelColour().Luma(), 64) << "dark on light " << light.Packed();
+  }
 }
 
 TEST(RgbToHsl, GreysHaveNoHueOrSaturation) {
