@@ -41,7 +41,8 @@ ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode read = session.ReadKeyboard(true); read != ExitCode::kOk) {
     return read;
   }
-  if (Status loaded = session.state().LoadProfile(*bytes); !loaded.ok()) {
+  // A backup holds what the keyboard reported, so its values go back whatever their range.
+  if (Status loaded = session.state().LoadProfile(*bytes, *bytes); !loaded.ok()) {
     return session.Fail(ExitCode::kFileError, "cannot use backup " + std::to_string(*number) +
                                                   ": " + loaded.error().message +
                                                   "; nothing was sent");
