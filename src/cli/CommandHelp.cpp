@@ -67,8 +67,9 @@ constexpr CommandHelp kHelp[] = {
      "n240qx-ctl backups",
      {}},
     {"restore",
-     "restore N",
-     "write backup N (1 = newest) back to the keyboard; only the difference is sent",
+     "restore N|FILE",
+     "write backup N (1 = newest) or the backup named FILE back to the keyboard; only the "
+     "difference is sent. The numbers shift by one after every write; the file name stays",
      "n240qx-ctl restore 1",
      {"--dry-run"}},
     {"help", "help [COMMAND]", "this text, or one command's", "n240qx-ctl help assign", {}},
