@@ -64,9 +64,13 @@ Result<std::vector<std::uint8_t>> ReadProfile(const KeyNameTable& names,
   if (!profile.ok()) {
     return Refusal(file, ":\n  " + profile.error().message);
   }
-  if (const auto problems = CheckProfile(*profile); !problems.empty()) {
+  // Settings out of range may be what the keyboard itself holds, which only its read can tell;
+  // sizes and key assignment kinds are refused before the keyboard is touched, naming every
+  // value out of range.
+  const std::span<const std::uint8_t> settings_left_for_later[] = {*profile};
+  if (!CheckProfile(*profile, settings_left_for_later).empty()) {
     std::string message = ":";
-    for (const ProfileProblem& problem : problems) {
+    for (const ProfileProblem& problem : CheckProfile(*profile)) {
       message += "\n  " + problem.Text();
     }
     return Refusal(file, message);
@@ -127,7 +131,7 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
     return read;
   }
   if (Status loaded = session.state().LoadProfile(*bytes); !loaded.ok()) {
-    return session.Fail(ExitCode::kFileError, "cannot use the profile: " + loaded.error().message);
+    return session.Fail(ExitCode::kFileError, Refusal(file, ": " + loaded.error().message).message);
   }
   const bool blank = ProfileImageIsBlank(*bytes);
   const ConfiguratorState& state = session.state();

@@ -11,23 +11,34 @@ void ChangeReport::Add(const std::string& name, const std::string& from_text,
   }
 }
 
+void ChangeReport::AddSettings(const std::vector<ShownSetting>& before,
+                               const std::vector<ShownSetting>& after) {
+  for (std::size_t i = 0; i < before.size() && i < after.size(); ++i) {
+    Add(before[i].name, before[i].text, after[i].text, before[i].value, after[i].value);
+  }
+}
+
+void ChangeReport::WriteJson(JsonWriter& writer) const {
+  writer.Key("changed");
+  writer.BeginArray();
+  for (const Change& change : changes_) {
+    writer.BeginObject();
+    writer.Key("name");
+    writer.String(change.name);
+    writer.Key("from");
+    writer.Value(change.from);
+    writer.Key("to");
+    writer.Value(change.to);
+    writer.EndObject();
+  }
+  writer.EndArray();
+}
+
 void ChangeReport::Print(bool json) const {
   if (json) {
     JsonWriter writer;
     writer.BeginObject();
-    writer.Key("changed");
-    writer.BeginArray();
-    for (const Change& change : changes_) {
-      writer.BeginObject();
-      writer.Key("name");
-      writer.String(change.name);
-      writer.Key("from");
-      writer.Value(change.from);
-      writer.Key("to");
-      writer.Value(change.to);
-      writer.EndObject();
-    }
-    writer.EndArray();
+    WriteJson(writer);
     writer.EndObject();
     std::cout << writer.text() << '\n';
     return;

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/JsonWriter.h"
+#include "cli/SettingsView.h"
 
 namespace n240qx {
 
@@ -14,7 +15,11 @@ class ChangeReport {
   // Recorded only when the two texts differ.
   void Add(const std::string& name, const std::string& from_text, const std::string& to_text,
            const JsonScalar& from, const JsonScalar& to);
+  // Every setting whose text differs between two ShownSettings of the same order.
+  void AddSettings(const std::vector<ShownSetting>& before, const std::vector<ShownSetting>& after);
   void Print(bool json) const;
+  // The "changed" key and its array, into an object the caller has begun.
+  void WriteJson(JsonWriter& writer) const;
 
  private:
   struct Change {

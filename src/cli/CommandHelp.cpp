@@ -101,9 +101,10 @@ constexpr CommandHelp kHelp[] = {
      "n240qx-ctl backups",
      {}},
     {"restore",
-     "restore N",
-     "write backup N (1 = newest) back to the keyboard",
-     "Only the difference is sent, after a backup of its own.",
+     "restore N|FILE",
+     "write backup N (1 = newest) or the backup named FILE back to the keyboard",
+     "Only the difference is sent, after a backup of its own. The numbers shift by one after "
+     "every write; the file name stays.",
      "n240qx-ctl restore 1",
      {{kDryRun}}},
     {"diagnose",

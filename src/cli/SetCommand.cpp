@@ -23,9 +23,7 @@ ExitCode RunSetCommand(CliSession& session, const CliArguments& arguments) {
     return written;
   }
   ChangeReport report;
-  for (std::size_t i = 0; i < before.size(); ++i) {
-    report.Add(before[i].name, before[i].text, after[i].text, before[i].value, after[i].value);
-  }
+  report.AddSettings(before, after);
   report.Print(session.json());
   return ExitCode::kOk;
 }

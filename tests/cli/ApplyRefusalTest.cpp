@@ -12,8 +12,9 @@ using ::testing::HasSubstr;
 
 class ApplyRefusalTest : public CliFixture {};
 
-// Nothing of a refused profile may reach the keyboard or the key assignment store: the tool
-// refuses before it even reads the keyboard.
+// Nothing of a refused profile may reach the keyboard or the key assignment store. Sizes and
+// key assignment kinds are refused before the keyboard is read; a setting out of range only
+// after it, since the keyboard may hold that very value.
 TEST_F(ApplyRefusalTest, DamagedOrWrongSizedProfilesAreRefusedAndNothingIsSentOrStored) {
   const auto good = dir / "good.bin";
   ASSERT_EQ(Run({"set", "brightness", "20"}).exit_code, 0);
@@ -36,14 +37,16 @@ TEST_F(ApplyRefusalTest, DamagedOrWrongSizedProfilesAreRefusedAndNothingIsSentOr
     const char* name;
     std::vector<std::uint8_t> bytes;
     std::vector<const char*> said;
+    bool reads_keyboard;
   } kCases[] = {
       {"garbage.bin",
        garbage,
-       {"report_rate is", "allowed 0-3", "brightness is", "game_mode is", "light_effect is"}},
-      {"bright.bin", too_bright, {"brightness is 99; allowed 0-50"}},
-      {"kind.bin", unknown_kind, {"key_actions[42].kind is 9"}},
-      {"empty.bin", {}, {"size is 0"}},
-      {"long.bin", oversized, {"206921 bytes, longer than any profile"}},
+       {"report_rate is", "allowed 0-3", "brightness is", "game_mode is", "light_effect is"},
+       false},
+      {"bright.bin", too_bright, {"brightness is 99; allowed 0-50"}, true},
+      {"kind.bin", unknown_kind, {"key_actions[42].kind is 9"}, false},
+      {"empty.bin", {}, {"size is 0"}, false},
+      {"long.bin", oversized, {"206921 bytes, longer than any profile"}, false},
   };
   for (const auto& refused : kCases) {
     WriteBytes(dir / refused.name, refused.bytes);
@@ -53,7 +56,8 @@ TEST_F(ApplyRefusalTest, DamagedOrWrongSizedProfilesAreRefusedAndNothingIsSentOr
     for (const char* text : refused.said) {
       EXPECT_THAT(apply.err, HasSubstr(text)) << refused.name;
     }
-    EXPECT_TRUE(FeaturesSent().empty()) << refused.name << ": nothing may be sent";
+    EXPECT_TRUE(WriteFeaturesSent().empty()) << refused.name << ": nothing may be written";
+    EXPECT_EQ(FeaturesSent().empty(), !refused.reads_keyboard) << refused.name;
     EXPECT_EQ(ReadBytes(data_dir / "keymap.bin"), keymap_before) << refused.name;
   }
 

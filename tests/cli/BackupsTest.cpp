@@ -49,6 +49,32 @@ TEST_F(BackupsTest, EveryWriteIsBackedUpAndRestoreBringsTheSettingBack) {
       << "the restore backed up what it replaced";
 }
 
+// A number shifts with every write, a file name does not; both restore, saying what changed.
+TEST_F(BackupsTest, RestoreByNameOrNumberSaysWhatChangedAndThatNumbersShift) {
+  ASSERT_EQ(Run({"set", "brightness", "20"}).exit_code, 0);
+  ASSERT_EQ(Run({"set", "brightness", "30"}).exit_code, 0);
+  const std::string oldest = RunJson({"backups"})[1]["file"].String();
+  const std::string name = oldest.substr(oldest.rfind('/') + 1);
+  const struct {
+    std::string word;
+    const char* said;
+  } kCases[] = {
+      {name, "brightness: 30 -> "},
+      {"2", "brightness: "},
+  };
+  for (const auto& chosen : kCases) {
+    const CliResult restored = Run({"restore", chosen.word});
+    ASSERT_EQ(restored.exit_code, 0) << chosen.word << ": " << restored.err;
+    EXPECT_THAT(restored.out, HasSubstr(chosen.said)) << chosen.word;
+    EXPECT_THAT(restored.out, HasSubstr("went up by one")) << chosen.word;
+  }
+  EXPECT_EQ(RunJson({"read"})["brightness"].Number(), 20) << "backup 2 was then the set to 30";
+  const CliResult missing = Run({"restore", "20990101-000000-000-0_lighting.bin"});
+  EXPECT_EQ(missing.exit_code, 2);
+  EXPECT_THAT(missing.err, HasSubstr("no backup named"));
+  EXPECT_TRUE(FeaturesSent().empty());
+}
+
 TEST_F(BackupsTest, ResetIsBackedUpAndBadNumbersAreRefusedSendingNothing) {
   ASSERT_EQ(Run({"reset", "--yes"}).exit_code, 0);
   EXPECT_THAT(Changed(), ::testing::ElementsAre("factory reset"));

@@ -20,9 +20,7 @@ Result<std::filesystem::path> BackupStore::Save(std::span<const std::uint8_t> pr
   }
   BackupName name{time, 0, summary};
   for (const BackupEntry& entry : *own) {
-    if (entry.name.time == time) {
-      name.sequence = std::max(name.sequence, entry.name.sequence + 1);
-    }
+    name.sequence = std::max(name.sequence, entry.name.sequence + 1);
   }
   const std::filesystem::path file = folder_ / name.Format();
   if (Status written = files_.Write(file, profile); !written.ok()) {
@@ -46,7 +44,7 @@ Result<std::vector<BackupEntry>> BackupStore::List() {
   return own;
 }
 
-Result<std::vector<std::uint8_t>> BackupStore::Load(std::size_t number) {
+Result<BackupEntry> BackupStore::Find(std::size_t number) {
   auto own = Own();
   if (!own.ok()) {
     return own.error();
@@ -58,7 +56,33 @@ Result<std::vector<std::uint8_t>> BackupStore::Load(std::size_t number) {
                                     "; the backups are numbered 1 (newest) to " +
                                     std::to_string(own->size())};
   }
-  const std::filesystem::path& file = (*own)[number - 1].file;
+  return (*own)[number - 1];
+}
+
+Result<BackupEntry> BackupStore::Find(std::string_view file_name) {
+  auto own = Own();
+  if (!own.ok()) {
+    return own.error();
+  }
+  for (const BackupEntry& entry : *own) {
+    if (entry.file.filename() == file_name) {
+      return entry;
+    }
+  }
+  return Error{ErrorCode::kInvalidArgument,
+               "there is no backup named " + std::string(file_name) + " in " + folder_.string()};
+}
+
+Result<std::vector<std::uint8_t>> BackupStore::Load(std::size_t number) {
+  const auto entry = Find(number);
+  if (!entry.ok()) {
+    return entry.error();
+  }
+  return Load(*entry);
+}
+
+Result<std::vector<std::uint8_t>> BackupStore::Load(const BackupEntry& entry) {
+  const std::filesystem::path& file = entry.file;
   auto bytes = files_.Read(file, kKeymapStoreSize + 1);
   if (!bytes.ok()) {
     return bytes;

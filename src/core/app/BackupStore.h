@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <span>
+#include <string_view>
 #include <vector>
 
 #include "app/BackupName.h"
@@ -43,6 +44,12 @@ class BackupStore {
   // The profile bytes of backup `number` (1 = newest). kInvalidArgument for a number that no
   // backup has, kBadData for a damaged one.
   Result<std::vector<std::uint8_t>> Load(std::size_t number);
+  // Backup `number`, or the one whose file is named `file_name` (its name only, no folder);
+  // kInvalidArgument when there is none.
+  Result<BackupEntry> Find(std::size_t number);
+  Result<BackupEntry> Find(std::string_view file_name);
+  // kBadData for a damaged backup.
+  Result<std::vector<std::uint8_t>> Load(const BackupEntry& entry);
 
  private:
   // Newest first, without reading the files.

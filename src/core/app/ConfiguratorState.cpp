@@ -102,9 +102,16 @@ Status ConfiguratorState::RevertKeySettings(const std::filesystem::path& keymap_
   return Refresh(keymap_file);
 }
 
-Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes) {
+Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes,
+                                      std::span<const std::uint8_t> recorded) {
+  // A snapshot never filled by a read is all zeros: no keyboard reported those.
+  const std::span<const std::uint8_t> held = snapshot.bytes();
+  std::vector<std::span<const std::uint8_t>> reported{recorded};
+  if (!ProfileImageIsBlank(held)) {
+    reported.push_back(held);
+  }
   // A profile is checked whole before any of it is taken, so a refused file changes nothing.
-  if (const auto problems = CheckProfile(bytes); !problems.empty()) {
+  if (const auto problems = CheckProfile(bytes, reported); !problems.empty()) {
     std::string message = "the profile has values the keyboard does not take:";
     for (const ProfileProblem& problem : problems) {
       message += "\n  " + problem.Text();

@@ -86,8 +86,10 @@ struct ConfiguratorState {
 
   // A profile file's bytes into image and key action table; a short file fills what it holds.
   // Every load of a profile goes through here, so that what a profile may hold is decided in
-  // one place. The keyboard is not touched.
-  Status LoadProfile(std::span<const std::uint8_t> bytes);
+  // one place. The keyboard is not touched. A value the keyboard holds as last read, or that
+  // `recorded` (a backup of what the keyboard held) holds, is taken whatever its range.
+  Status LoadProfile(std::span<const std::uint8_t> bytes,
+                     std::span<const std::uint8_t> recorded = {});
 
   // The primitives of the sequences' endings, without any file.
   // After the full read: the keyboard's regions into the image, the image to the snapshot (the

@@ -50,17 +50,28 @@ bool StorableKind(std::uint8_t kind) {
          kind == static_cast<std::uint8_t>(AssignmentKind::kNone);
 }
 
-void CheckSettings(std::span<const std::uint8_t> bytes, std::vector<ProfileProblem>& problems) {
+using ReportedImages = std::span<const std::span<const std::uint8_t>>;
+
+bool WasReported(ReportedImages reported, std::size_t offset, std::uint8_t value) {
+  return std::ranges::any_of(reported, [&](std::span<const std::uint8_t> image) {
+    return offset < image.size() && image[offset] == value;
+  });
+}
+
+void CheckSettings(std::span<const std::uint8_t> bytes, ReportedImages reported,
+                   std::vector<ProfileProblem>& problems) {
   for (const RangedSetting& setting : kRangedSettings) {
-    if (setting.field.offset < bytes.size()) {
-      const unsigned value = bytes[setting.field.offset];
+    const std::size_t at = setting.field.offset;
+    if (at < bytes.size() && !WasReported(reported, at, bytes[at])) {
+      const unsigned value = bytes[at];
       if (value < setting.low || value > setting.high) {
         problems.push_back({setting.name, value, RangeText(setting.low, setting.high)});
       }
     }
   }
   const std::size_t effect = image_field::kLightEffect.offset;
-  if (effect < bytes.size() && !EffectTable::RowOfCode(bytes[effect])) {
+  if (effect < bytes.size() && !WasReported(reported, effect, bytes[effect]) &&
+      !EffectTable::RowOfCode(bytes[effect])) {
     problems.push_back({"light_effect", bytes[effect], "one of " + EffectCodes()});
   }
 }
@@ -96,7 +107,8 @@ bool ProfileImageIsBlank(std::span<const std::uint8_t> bytes) {
       });
 }
 
-std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes) {
+std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes,
+                                         ReportedImages reported) {
   std::vector<ProfileProblem> problems;
   if (bytes.empty() || bytes.size() > kKeymapStoreSize) {
     problems.push_back({"size", static_cast<unsigned>(std::min<std::size_t>(bytes.size(), ~0U)),
@@ -104,7 +116,7 @@ std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes) {
     return problems;
   }
   if (!ProfileImageIsBlank(bytes)) {
-    CheckSettings(bytes, problems);
+    CheckSettings(bytes, reported, problems);
   }
   CheckKeyActionKinds(bytes, problems);
   return problems;

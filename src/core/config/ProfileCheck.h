@@ -26,7 +26,12 @@ struct ProfileProblem {
 // An image whose settings are all zero (effect 0 included, which no keyboard reports) is blank:
 // a store written before any keyboard was read holds one, with a key map of zeros too. Its
 // settings are neither checked nor to be applied.
-std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes);
+// A setting equal to its byte in one of `reported` (images the keyboard itself sent: what it
+// holds now, what a backup recorded from it) is no problem, whatever its range: the keyboard
+// may report values its controls never offer, and what it sent must go back unrefused.
+std::vector<ProfileProblem> CheckProfile(
+    std::span<const std::uint8_t> bytes,
+    std::span<const std::span<const std::uint8_t>> reported = {});
 
 // Whether every ranged setting the bytes reach is zero, the effect among them.
 bool ProfileImageIsBlank(std::span<const std::uint8_t> bytes);

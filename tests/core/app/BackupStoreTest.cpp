@@ -125,6 +125,38 @@ TEST_F(BackupStoreTest, ListsNewestFirstNumberedFromOneAndMarksDamagedFiles) {
   EXPECT_TRUE(fs::exists(folder / "20261208-124147-000-0_lighting.bin"));
 }
 
+// The clock may go back (or jump ahead) between writes; the newest backup stays number 1, is
+// found by its file name too, and the oldest is the one removed.
+TEST_F(BackupStoreTest, TheSequenceNotTheClockOrdersBackups) {
+  ChangeSummary summary;
+  summary.lighting = true;
+  const long long kDay = 86'400'000;
+  const long long kClock[] = {0, -kDay, 5 * kDay, -30 * kDay};
+  for (std::uint8_t i = 0; i < 4; ++i) {
+    ASSERT_TRUE(
+        store.Save(testing::ValidProfile(kKeymapStoreSize, i), summary, At(kClock[i])).ok());
+  }
+  const auto listed = Listed();
+  ASSERT_EQ(listed.size(), 4U);
+  for (std::size_t number = 1; number <= 4; ++number) {
+    const auto found = store.Find(listed[number - 1].file.filename().string());
+    ASSERT_TRUE(found.ok()) << number;
+    EXPECT_EQ(found->number, number);
+    const auto bytes = store.Load(*found);
+    ASSERT_TRUE(bytes.ok()) << number;
+    EXPECT_EQ(*bytes,
+              testing::ValidProfile(kKeymapStoreSize, static_cast<std::uint8_t>(4 - number)))
+        << "backup " << number << " is the " << number << ". newest save";
+  }
+  EXPECT_EQ(store.Find("notes.bin").error().code, ErrorCode::kInvalidArgument);
+  for (int i = 0; i < 17; ++i) {
+    ASSERT_TRUE(store.Save(testing::ValidProfile(kKeymapStoreSize, 9), summary, At(-kDay)).ok());
+  }
+  EXPECT_FALSE(fs::exists(listed[3].file))
+      << "the first save goes, though two later ones have earlier clocks";
+  EXPECT_TRUE(fs::exists(listed[2].file));
+}
+
 TEST_F(BackupStoreTest, NothingToSendMakesNoBackup) {
   const auto brightness = state.image.brightness();
   state.image.brightness() = brightness + 1;

@@ -128,5 +128,39 @@ TEST(ProfileCheck, ABlankImageIsNoSettingsButItsKeyAssignmentsAreChecked) {
   EXPECT_FALSE(ProfileImageIsBlank(std::span(blank).first(7450))) << "the effect is not reached";
 }
 
+// What the keyboard reported goes back unrefused; any other value out of range is still refused,
+// even beside a reported one, and a reported image does not excuse a key assignment kind.
+TEST(ProfileCheck, ValuesTheKeyboardReportedAreTakenWhateverTheirRange) {
+  auto reported = FactoryProfile();
+  reported[7454] = 0;   // direction
+  reported[7451] = 10;  // speed
+  reported[7450] = 7;   // effect
+  reported[kKindOfKey42] = 9;
+  const struct {
+    std::size_t offset;
+    std::uint8_t value;
+    std::vector<std::string> fields;
+  } kCases[] = {
+      {7454, 0, {}},
+      {7451, 10, {}},
+      {7450, 7, {}},
+      {7454, 5, {"light_direction"}},
+      {7451, 11, {"effect_speed"}},
+      {7452, 99, {"brightness"}},
+      {kKindOfKey42, 9, {"key_actions[42].kind"}},
+  };
+  const std::span<const std::uint8_t> images[] = {reported};
+  for (const auto& item : kCases) {
+    auto profile = FactoryProfile();
+    profile[item.offset] = item.value;
+    std::vector<std::string> fields;
+    for (const auto& problem : CheckProfile(profile, images)) {
+      fields.push_back(problem.field);
+    }
+    EXPECT_EQ(fields, item.fields) << item.offset << " = " << int{item.value};
+    EXPECT_EQ(CheckProfile(profile).size(), 1U) << "refused without the report: " << item.offset;
+  }
+}
+
 }  // namespace
 }  // namespace n240qx
