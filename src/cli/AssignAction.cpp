@@ -5,11 +5,13 @@
 #include <filesystem>
 #include <string_view>
 
-#include "cli/HexText.h"
 #include "image/ImageField.h"
 #include "keys/AssignmentKindWords.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyLookup.h"
+#include "util/AsciiText.h"
+#include "util/DecimalText.h"
+#include "util/HexBytes.h"
 #include "util/Utf8.h"
 
 namespace n240qx {

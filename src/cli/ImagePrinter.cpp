@@ -2,9 +2,11 @@
 
 #include <cstdio>
 
-#include "cli/HexText.h"
 #include "image/ImageField.h"
 #include "lighting/EffectTable.h"
+#include "util/AsciiText.h"
+#include "util/DecimalText.h"
+#include "util/HexBytes.h"
 
 namespace n240qx {
 

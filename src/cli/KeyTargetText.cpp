@@ -1,9 +1,11 @@
 #include "cli/KeyTargetText.h"
 
-#include "cli/HexText.h"
 #include "keys/AssignmentKindWords.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyMapEntry.h"
+#include "util/AsciiText.h"
+#include "util/DecimalText.h"
+#include "util/HexBytes.h"
 #include "util/Utf8.h"
 
 namespace n240qx {

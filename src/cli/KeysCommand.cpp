@@ -2,7 +2,6 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "cli/HexText.h"
 #include "cli/JsonWriter.h"
 #include "cli/KeyTargetText.h"
 #include "cli/TextTable.h"
@@ -12,6 +11,9 @@
 #include "keys/FunctionTable.h"
 #include "keys/KeyLookup.h"
 #include "keys/KeyTable.h"
+#include "util/AsciiText.h"
+#include "util/DecimalText.h"
+#include "util/HexBytes.h"
 #include "util/Utf8.h"
 
 namespace n240qx {

@@ -2,7 +2,6 @@
 
 #include <iostream>
 
-#include "cli/HexText.h"
 #include "cli/JsonWriter.h"
 #include "cli/KeyTargetText.h"
 #include "keys/KeymapStore.h"
@@ -12,6 +11,9 @@
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroScript.h"
 #include "macros/MacroStoreFile.h"
+#include "util/AsciiText.h"
+#include "util/DecimalText.h"
+#include "util/HexBytes.h"
 #include "util/Utf8.h"
 
 namespace n240qx {

@@ -1,12 +1,14 @@
 #include <iostream>
 
 #include "cli/Commands.h"
-#include "cli/HexText.h"
 #include "cli/JsonWriter.h"
 #include "cli/KeyTargetText.h"
 #include "cli/MacroChanges.h"
 #include "macros/MacroEvent.h"
 #include "macros/MacroEventList.h"
+#include "util/AsciiText.h"
+#include "util/DecimalText.h"
+#include "util/HexBytes.h"
 #include "util/Utf8.h"
 
 namespace n240qx {

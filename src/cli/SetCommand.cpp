@@ -1,6 +1,6 @@
+#include "app/SettingChanges.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
-#include "cli/SettingChanges.h"
 #include "cli/SettingsView.h"
 
 namespace n240qx {

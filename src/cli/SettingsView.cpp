@@ -1,6 +1,5 @@
 #include "cli/SettingsView.h"
 
-#include "cli/HexText.h"
 #include "cli/KeyTargetText.h"
 #include "image/ImageField.h"
 #include "keys/FactoryKeyMap.h"
@@ -8,6 +7,9 @@
 #include "keys/KeyTable.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingWords.h"
+#include "util/AsciiText.h"
+#include "util/DecimalText.h"
+#include "util/HexBytes.h"
 
 namespace n240qx {
 

@@ -1,13 +1,7 @@
 #pragma once
 
-#include <cstdint>
 #include <optional>
-#include <span>
-#include <string>
 #include <string_view>
-
-#include "util/AsciiText.h"
-#include "util/HexBytes.h"
 
 namespace n240qx {
 

@@ -1,4 +1,4 @@
-#include "cli/HexText.h"
+#include "util/DecimalText.h"
 
 #include <charconv>
 

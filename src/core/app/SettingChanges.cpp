@@ -1,4 +1,4 @@
-#include "cli/SettingChanges.h"
+#include "app/SettingChanges.h"
 
 #include <algorithm>
 #include <cctype>
@@ -6,12 +6,12 @@
 #include <optional>
 #include <string_view>
 
-#include "cli/HexText.h"
 #include "image/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "lighting/LightingRules.h"
 #include "lighting/LightingWords.h"
 #include "util/AsciiText.h"
+#include "util/DecimalText.h"
 #include "util/NearestNames.h"
 
 namespace n240qx {

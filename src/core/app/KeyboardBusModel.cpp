@@ -1,0 +1,113 @@
+#include "app/KeyboardBusModel.h"
+
+#include <sstream>
+
+#include "app/ChangeSummary.h"
+#include "lighting/EffectTable.h"
+
+namespace n240qx {
+
+namespace {
+
+using Field = std::variant<bool, int, std::string>;
+
+struct PropertyRow {
+  std::string_view name;
+  Field (*value)(const KeyboardBusProperties&);
+};
+
+constexpr PropertyRow kRows[] = {
+    {"Connected", [](const KeyboardBusProperties& p) { return Field(p.connected); }},
+    {"Simulated", [](const KeyboardBusProperties& p) { return Field(p.simulated); }},
+    {"Firmware", [](const KeyboardBusProperties& p) { return Field(p.firmware); }},
+    {"Effect", [](const KeyboardBusProperties& p) { return Field(p.effect); }},
+    {"Speed", [](const KeyboardBusProperties& p) { return Field(p.speed); }},
+    {"Brightness", [](const KeyboardBusProperties& p) { return Field(p.brightness); }},
+    {"Direction", [](const KeyboardBusProperties& p) { return Field(p.direction); }},
+    {"ColourChoice", [](const KeyboardBusProperties& p) { return Field(p.colour_choice); }},
+    {"GameMode", [](const KeyboardBusProperties& p) { return Field(p.game_mode); }},
+    {"WindowsKeyLock", [](const KeyboardBusProperties& p) { return Field(p.windows_key_lock); }},
+    {"ReportRate", [](const KeyboardBusProperties& p) { return Field(p.report_rate); }},
+    {"ResponseTime", [](const KeyboardBusProperties& p) { return Field(p.response_time); }},
+    {"UnappliedEdits", [](const KeyboardBusProperties& p) { return Field(p.unapplied_edits); }},
+};
+
+Error Refuse(std::string reason) {
+  return Error{ErrorCode::kNotOpen, std::move(reason)};
+}
+
+}  // namespace
+
+KeyboardBusProperties KeyboardBusModel::Read(const ConfiguratorState& state, bool connected,
+                                             bool simulated) {
+  const ConfigImage& image = state.image;
+  KeyboardBusProperties p;
+  p.connected = connected;
+  p.simulated = simulated;
+  if (state.firmware) {
+    p.firmware =
+        std::to_string(state.firmware->major) + "." + std::to_string(state.firmware->minor);
+  }
+  // By the name `set light_effect` takes; a code the table does not know stays a number.
+  const std::string_view effect = EffectTable::NameOfCode(image.light_effect(), Language::kEnglish);
+  p.effect = effect.empty() ? std::to_string(image.light_effect()) : std::string(effect);
+  p.speed = image.effect_speed();
+  p.brightness = image.brightness();
+  p.direction = image.light_direction();
+  p.colour_choice = image.colour_choice();
+  p.game_mode = image.game_mode();
+  p.windows_key_lock = image.windows_key_lock();
+  p.report_rate = image.report_rate();
+  p.response_time = image.response_time();
+  p.unapplied_edits = ChangeSummary::Compare(state).Any();
+  return p;
+}
+
+std::vector<KeyboardBusProperty> KeyboardBusModel::Publish(const KeyboardBusProperties& now) {
+  std::vector<KeyboardBusProperty> changed;
+  for (const PropertyRow& row : kRows) {
+    Field value = row.value(now);
+    if (value != row.value(published_)) {
+      changed.push_back({row.name, std::move(value)});
+    }
+  }
+  published_ = now;
+  return changed;
+}
+
+Result<std::vector<SettingChange>> KeyboardBusModel::CheckSet(
+    const std::map<std::string, std::string>& settings, bool discard_edits,
+    const KeyboardBusWindow& window) {
+  std::vector<std::string> words;
+  for (const auto& [name, value] : settings) {
+    words.push_back(name);
+    // "colour_slot" takes two words, SLOT and RRGGBB, in one value.
+    std::istringstream parts(value);
+    std::size_t count = 0;
+    for (std::string part; parts >> part; ++count) {
+      words.push_back(part);
+    }
+    if (count == 0) {
+      words.push_back(value);
+    }
+  }
+  auto changes = ParseSettingChanges(words);
+  if (!changes.ok()) {
+    return changes;
+  }
+  if (!window.connected) {
+    return Refuse("no keyboard is connected");
+  }
+  if (window.dialog_open) {
+    return Refuse("a dialog is open in the window: close it first");
+  }
+  if (window.busy) {
+    return Refuse("the window is reading or writing the keyboard: try again when it is done");
+  }
+  if (window.unapplied_edits && !discard_edits) {
+    return Refuse("the window has unapplied edits: apply them, or pass discard_edits");
+  }
+  return changes;
+}
+
+}  // namespace n240qx

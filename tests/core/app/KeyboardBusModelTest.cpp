@@ -1,0 +1,185 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "app/KeyboardBusModel.h"
+#include "lighting/EffectTable.h"
+
+namespace n240qx {
+namespace {
+
+using Settings = std::map<std::string, std::string>;
+
+// A window at rest, connected, nothing pending.
+constexpr KeyboardBusWindow kIdle{true, false, false, false};
+
+struct SetCase {
+  const char* name;
+  Settings settings;
+  bool discard_edits;
+  KeyboardBusWindow window;
+  std::optional<ErrorCode> refused;
+  const char* reason;  // part of the refusal's message
+};
+
+void PrintTo(const SetCase& set_case, std::ostream* out) {
+  *out << set_case.name;
+}
+
+class KeyboardBusSetTest : public ::testing::TestWithParam<SetCase> {};
+
+TEST_P(KeyboardBusSetTest, WritesOnlyWhenNothingOfTheWindowsIsLost) {
+  const SetCase& c = GetParam();
+  const auto changes = KeyboardBusModel::CheckSet(c.settings, c.discard_edits, c.window);
+  if (!c.refused) {
+    ASSERT_TRUE(changes.ok()) << changes.error().message;
+    EXPECT_EQ(changes->size(), c.settings.size());
+    return;
+  }
+  ASSERT_FALSE(changes.ok());
+  EXPECT_EQ(changes.error().code, *c.refused);
+  EXPECT_NE(changes.error().message.find(c.reason), std::string::npos) << changes.error().message;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyboardBusSetTest,
+    ::testing::Values(
+        SetCase{"idle", {{"brightness", "20"}}, false, kIdle, std::nullopt, ""},
+        SetCase{
+            "short_names", {{"speed", "3"}, {"effect", "Wave"}}, false, kIdle, std::nullopt, ""},
+        SetCase{"colour_slot_takes_two_words",
+                {{"colour_slot", "2 ff0000"}},
+                false,
+                kIdle,
+                std::nullopt,
+                ""},
+        SetCase{
+            "bad_value", {{"brightness", "51"}}, false, kIdle, ErrorCode::kInvalidArgument, "0-50"},
+        SetCase{"empty_value",
+                {{"brightness", ""}},
+                false,
+                kIdle,
+                ErrorCode::kInvalidArgument,
+                "brightness"},
+        SetCase{"unknown_name",
+                {{"brightnes", "5"}},
+                false,
+                kIdle,
+                ErrorCode::kInvalidArgument,
+                "did you mean brightness"},
+        SetCase{"nothing", {}, false, kIdle, ErrorCode::kInvalidArgument, "NAME VALUE"},
+        SetCase{"bad_value_before_busy",
+                {{"brightness", "x"}},
+                false,
+                {true, true, true, true},
+                ErrorCode::kInvalidArgument,
+                "0-50"},
+        SetCase{"no_keyboard",
+                {{"brightness", "5"}},
+                false,
+                {false, false, false, false},
+                ErrorCode::kNotOpen,
+                "no keyboard"},
+        SetCase{"dialog_open",
+                {{"brightness", "5"}},
+                true,
+                {true, true, false, false},
+                ErrorCode::kNotOpen,
+                "dialog"},
+        SetCase{"busy",
+                {{"brightness", "5"}},
+                true,
+                {true, false, true, false},
+                ErrorCode::kNotOpen,
+                "reading or writing"},
+        SetCase{"unapplied_edits",
+                {{"brightness", "5"}},
+                false,
+                {true, false, false, true},
+                ErrorCode::kNotOpen,
+                "discard_edits"},
+        SetCase{"unapplied_edits_discarded",
+                {{"brightness", "5"}},
+                true,
+                {true, false, false, true},
+                std::nullopt,
+                ""}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
+struct PublishCase {
+  const char* name;
+  std::function<void(ConfiguratorState&)> edit;
+  std::vector<std::string_view> changed;
+};
+
+void PrintTo(const PublishCase& publish_case, std::ostream* out) {
+  *out << publish_case.name;
+}
+
+class KeyboardBusPublishTest : public ::testing::TestWithParam<PublishCase> {
+ protected:
+  KeyboardBusPublishTest() {
+    state.image.brightness() = 10;
+    state.image.light_effect() = EffectTable::kStatic;
+    // As after a read: every key enabled, the lock folded in, nothing unapplied.
+    for (std::size_t slot = 0; slot < image_field::kKeySlotCount; ++slot) {
+      state.image.SetKeyEnabled(slot, true);
+    }
+    state.image.ApplyWindowsKeyLock();
+    state.CopyToSnapshots();
+    model.Publish(KeyboardBusModel::Read(state, true, true));
+  }
+  ConfiguratorState state;
+  KeyboardBusModel model;
+};
+
+TEST_P(KeyboardBusPublishTest, NamesEveryChangedPropertyOnce) {
+  GetParam().edit(state);
+  const KeyboardBusProperties now = KeyboardBusModel::Read(state, true, true);
+  std::vector<std::string_view> names;
+  for (const KeyboardBusProperty& property : model.Publish(now)) {
+    names.push_back(property.name);
+  }
+  EXPECT_EQ(names, GetParam().changed);
+  EXPECT_EQ(model.published(), now);
+  EXPECT_TRUE(model.Publish(now).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, KeyboardBusPublishTest,
+    ::testing::Values(PublishCase{"nothing", [](ConfiguratorState&) {}, {}},
+                      PublishCase{"edit_of_brightness",
+                                  [](ConfiguratorState& s) { s.image.brightness() = 20; },
+                                  {"Brightness", "UnappliedEdits"}},
+                      PublishCase{"applied_brightness",
+                                  [](ConfiguratorState& s) {
+                                    s.image.brightness() = 20;
+                                    s.CopyToSnapshots();
+                                  },
+                                  {"Brightness"}},
+                      PublishCase{"firmware_read",
+                                  [](ConfiguratorState& s) {
+                                    s.firmware = FirmwareVersion{1, 7};
+                                  },
+                                  {"Firmware"}},
+                      PublishCase{
+                          "effect",
+                          [](ConfiguratorState& s) { s.image.light_effect() = EffectTable::kWave; },
+                          {"Effect", "UnappliedEdits"}}),
+    [](const auto& param_info) { return std::string(param_info.param.name); });
+
+TEST(KeyboardBusRead, GivesTheEffectByTheNameSetTakes) {
+  ConfiguratorState state;
+  state.firmware = FirmwareVersion{1, 7};
+  state.image.light_effect() = EffectTable::kWave;
+  const KeyboardBusProperties read = KeyboardBusModel::Read(state, false, true);
+  EXPECT_EQ(read.effect, EffectTable::NameOfCode(EffectTable::kWave, Language::kEnglish));
+  EXPECT_EQ(read.firmware, "1.7");
+  EXPECT_FALSE(read.connected);
+  EXPECT_TRUE(read.simulated);
+  // The name read back is one that Set takes.
+  EXPECT_TRUE(KeyboardBusModel::CheckSet({{"light_effect", read.effect}}, false, kIdle).ok());
+}
+
+}  // namespace
+}  // namespace n240qx
