@@ -293,7 +293,7 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
   if (origin == WriteOrigin::kApply) {
     written = ChangeSummary::Compare(state_).Words(texts_);
     if (rereads_before_apply_ > 0) {
-      written += "; " + texts_.Get(TextId::kReadAgainBeforeApply);
+      written.append("; ").append(texts_.Get(TextId::kReadAgainBeforeApply));
     }
   }
   connection_.session().WriteChanges(
