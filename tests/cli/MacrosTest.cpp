@@ -143,7 +143,8 @@ TEST_F(MacrosTest, AStoredMacroCanBeAssignedAndItsRecordIsWritten) {
   const auto image = ParseJson(Run({"--json", "read"}).out);
   ASSERT_TRUE(image);
   EXPECT_EQ((*image)["keys"][17]["map"].String(), "04010000") << "F1 sits in slot 17";
-  EXPECT_EQ((*image)["macros"][0]["repeat"].Number(), 3);
+  EXPECT_EQ((*image)["macros"][0]["repeat_count"].Number(), 3)
+      << "one name for the count, as macros --json has it";
 }
 
 }  // namespace

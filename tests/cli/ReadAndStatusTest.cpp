@@ -43,7 +43,7 @@ TEST_F(ReadAndStatusTest, ReadJsonIsOneObjectOfEveryField) {
   ASSERT_TRUE(json && json->IsObject()) << read.out;
   const JsonValue& image = *json;
   EXPECT_EQ(image["format"].String(), "n240qx-profile");
-  EXPECT_EQ(image["version"].Number(), 2);
+  EXPECT_EQ(image["version"].Number(), 3);
   for (const char* name : {"report_rate", "response_time", "effect_speed", "brightness"}) {
     ASSERT_TRUE(image[name].IsNumber()) << name;
   }

@@ -24,9 +24,15 @@ namespace profile_json {
 
 inline constexpr std::string_view kFormat = "n240qx-profile";
 // Version 2 names the light direction and the multicolour choice ("left", "multicolour");
-// version 1 files, which hold numbers there, are read as they are.
-inline constexpr std::int64_t kVersion = 2;
+// version 1 files, which hold numbers there, are read as they are. Version 3 calls a macro's
+// repeat count "repeat_count", as `macros --json` does; older files call it "repeat".
+inline constexpr std::int64_t kVersion = 3;
 inline constexpr std::int64_t kFirstVersion = 1;
+inline constexpr std::int64_t kRepeatCountVersion = 3;
+
+constexpr std::string_view RepeatMember(std::int64_t version) {
+  return version >= kRepeatCountVersion ? "repeat_count" : "repeat";
+}
 
 // What a profile is written from. Macro names come from the stored macros (the image holds
 // none); keys are named as the key name table names them; firmware is only reported.

@@ -41,7 +41,8 @@ std::vector<ImageField> UnnamedRegions();
 
 Result<KeyActionEntry> ReadKeyAction(const KeyNameTable& names, const JsonValue& value,
                                      const std::string& path);
+// `version`: the file's, which names the repeat count.
 Result<MacroRecord::Bytes> ReadMacroRecord(const KeyNameTable& names, const JsonValue& value,
-                                           const std::string& path);
+                                           const std::string& path, std::int64_t version);
 
 }  // namespace n240qx::profile_json

@@ -181,11 +181,12 @@ Status ReadKeys(const JsonValue& document, ConfigImage& image) {
   return Status::Ok();
 }
 
-Status ReadMacros(const KeyNameTable& names, const JsonValue& document, ConfigImage& image) {
+Status ReadMacros(const KeyNameTable& names, const JsonValue& document, std::int64_t version,
+                  ConfigImage& image) {
   N240QX_TAKE(value, json_fields::Member(document, "", "macros"));
   N240QX_TAKE(items, json_fields::Items(**value, "macros", field::kMacroRecordCount));
   for (std::size_t index = 0; index < field::kMacroRecordCount; ++index) {
-    N240QX_TAKE(record, ReadMacroRecord(names, (**items)[index], Child("macros", index)));
+    N240QX_TAKE(record, ReadMacroRecord(names, (**items)[index], Child("macros", index), version));
     std::copy(record->begin(), record->end(), image.Field(field::MacroRecord(index)).begin());
   }
   return Status::Ok();
@@ -217,7 +218,7 @@ Status ReadUnnamedBytes(const JsonValue& document, ConfigImage& image) {
   return Status::Ok();
 }
 
-Status ReadHeader(const JsonValue& document) {
+Result<std::int64_t> ReadHeader(const JsonValue& document) {
   if (Status known = json_fields::OnlyMembers(
           document, "",
           {"format", "version", "report_rate", "response_time", "light_effect", "effect_speed",
@@ -225,7 +226,7 @@ Status ReadHeader(const JsonValue& document) {
            "colour_slots", "keys", "key_enable_mask_spare_bits", "macros", "key_actions",
            "unnamed_bytes", "firmware"});
       !known.ok()) {
-    return known;
+    return known.error();
   }
   N240QX_TAKE(format_value, json_fields::Member(document, "", "format"));
   N240QX_TAKE(format, json_fields::Text(**format_value, "format"));
@@ -234,7 +235,7 @@ Status ReadHeader(const JsonValue& document) {
   }
   N240QX_TAKE(version_value, json_fields::Member(document, "", "version"));
   N240QX_TAKE(version, json_fields::Integer(**version_value, "version", kFirstVersion, kVersion));
-  return Status::Ok();
+  return *version;
 }
 
 // "50 ms": the delay before the next key line.
@@ -370,12 +371,13 @@ Status ReadActionPath(const KeyNameTable& /*names*/, const JsonValue& value,
 }  // namespace
 
 Result<MacroRecord::Bytes> ReadMacroRecord(const KeyNameTable& names, const JsonValue& value,
-                                           const std::string& path) {
+                                           const std::string& path, std::int64_t version) {
   const bool raw = value.Member("record") != nullptr;
+  const std::string_view repeat_member = RepeatMember(version);
   if (Status known = json_fields::OnlyMembers(
           value, path,
           raw ? std::initializer_list<std::string_view>{"name", "record"}
-              : std::initializer_list<std::string_view>{"name", "repeat", "events"});
+              : std::initializer_list<std::string_view>{"name", repeat_member, "events"});
       !known.ok()) {
     return known.error();
   }
@@ -388,8 +390,8 @@ Result<MacroRecord::Bytes> ReadMacroRecord(const KeyNameTable& names, const Json
     std::copy(hex->begin(), hex->end(), bytes.begin());
     return bytes;
   }
-  N240QX_TAKE(repeat_value, json_fields::Member(value, path, "repeat"));
-  N240QX_TAKE(repeat, json_fields::Integer(**repeat_value, Child(path, "repeat"), 0, 65535));
+  N240QX_TAKE(repeat_value, json_fields::Member(value, path, repeat_member));
+  N240QX_TAKE(repeat, json_fields::Integer(**repeat_value, Child(path, repeat_member), 0, 65535));
   N240QX_TAKE(events_value, json_fields::Member(value, path, "events"));
   N240QX_TAKE(events, ReadEvents(names, **events_value, Child(path, "events")));
   MacroRecord record;
@@ -424,9 +426,7 @@ Result<KeyActionEntry> ReadKeyAction(const KeyNameTable& names, const JsonValue&
 }
 
 Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const JsonValue& document) {
-  if (Status header = ReadHeader(document); !header.ok()) {
-    return header.error();
-  }
+  N240QX_TAKE(version, ReadHeader(document));
   ConfigImage image;
   KeyActionTable table;
   for (const auto& read : {ReadSettings, ReadKeys, ReadUnnamedBytes}) {
@@ -434,7 +434,7 @@ Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const Json
       return status.error();
     }
   }
-  if (Status macros = ReadMacros(names, document, image); !macros.ok()) {
+  if (Status macros = ReadMacros(names, document, *version, image); !macros.ok()) {
     return macros.error();
   }
   if (Status actions = ReadKeyActions(names, document, table); !actions.ok()) {

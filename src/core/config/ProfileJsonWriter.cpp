@@ -90,9 +90,9 @@ JsonValue Macro(const ProfileJsonSource& source, std::size_t index) {
   const MacroRecord record = MacroRecord::FromBytes(bytes.first<field::kMacroRecordSize>());
   if (auto lines = EventLines(source.names, record.device_events)) {
     JsonValue readable{Object{{"name", Text(name)},
-                              {"repeat", Number(record.repeat_count)},
+                              {std::string(RepeatMember(kVersion)), Number(record.repeat_count)},
                               {"events", JsonValue{std::move(*lines)}}}};
-    const auto back = ReadMacroRecord(source.names, readable, "");
+    const auto back = ReadMacroRecord(source.names, readable, "", kVersion);
     if (back.ok() && std::equal(back->begin(), back->end(), bytes.begin())) {
       return readable;
     }

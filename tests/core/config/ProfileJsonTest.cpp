@@ -85,8 +85,8 @@ TEST(ProfileJsonTest, KnownPartsAreWrittenByName) {
   const std::string text = Text(EditedProfile(), names, macros);
   for (
       const std::string expected :
-      {R"("light_effect":"Static")", R"({"name":"Copy","repeat":0,"events":[]})",
-       R"({"name":"","repeat":2,"events":["LCtrl dn","50 ms","C dn","300 ms","C up","1 ms","LCtrl up"]})",
+      {R"("light_effect":"Static")", R"({"name":"Copy","repeat_count":0,"events":[]})",
+       R"({"name":"","repeat_count":2,"events":["LCtrl dn","50 ms","C dn","300 ms","C up","1 ms","LCtrl up"]})",
        R"("kind":"function","keys":[],"function":")",
        "\"kind\":\"open-file\",\"keys\":[],\"function\":\"Internet browser\",\"macro\":null,"
        "\"path\":\"/home/p\xC3\xA4r/notes \xF0\x9F\x98\x80.txt\"",
@@ -115,6 +115,17 @@ void Remove(JsonValue& object, std::string_view name) {
                 [&](const auto& member) { return member.name == name; });
 }
 
+// The document as an older version wrote it: the macros' count was called "repeat".
+void CallRepeatCountRepeat(JsonValue& document) {
+  for (auto& macro : std::get<JsonValue::Array>(MemberOf(document, "macros").data)) {
+    for (auto& member : std::get<JsonValue::Object>(macro.data)) {
+      if (member.name == "repeat_count") {
+        member.name = "repeat";
+      }
+    }
+  }
+}
+
 // A damaged or partial profile names the field and the reason.
 TEST(ProfileJsonTest, DamagedProfilesAreRefusedNamingTheField) {
   const KeyNameTable names = BuildKeyNameTable();
@@ -139,8 +150,8 @@ TEST(ProfileJsonTest, DamagedProfilesAreRefusedNamingTheField) {
          std::get<JsonValue::Object>(p.data).emplace_back("colours", JsonValue{});
        },
        "unknown field \"colours\""},
-      {[](JsonValue& p) { MemberOf(p, "version") = JsonValue{std::int64_t{3}}; },
-       "version: 3 is out of range 1..2"},
+      {[](JsonValue& p) { MemberOf(p, "version") = JsonValue{std::int64_t{4}}; },
+       "version: 4 is out of range 1..3"},
       {[](JsonValue& p) { MemberOf(p, "light_direction") = JsonValue{std::string("up")}; },
        "light_direction: unknown \"up\""},
       {[](JsonValue& p) { MemberOf(p, "colour_choice") = JsonValue{std::string("all")}; },
@@ -239,12 +250,41 @@ TEST(ProfileJsonTest, DirectionAndColourChoiceAreNamesAndVersionOneNumbersStillR
     };
     expect_bytes("version 2");
     MemberOf(document, "version") = JsonValue{std::int64_t{1}};
+    CallRepeatCountRepeat(document);
     MemberOf(document, "light_direction") = JsonValue{std::int64_t{c.direction}};
     MemberOf(document, "colour_choice") = JsonValue{std::int64_t{c.choice}};
     expect_bytes("version 1 numbers");
     if (c.choice == 8) {
       MemberOf(document, "colour_choice") = JsonValue{std::string("Multicolor")};
       expect_bytes("a name in any case");
+    }
+  }
+}
+
+// Each version reads the repeat count under its own name only, so a count is never dropped
+// for a member the reader did not expect.
+TEST(ProfileJsonTest, TheRepeatCountIsReadUnderTheNameItsVersionGivesIt) {
+  const KeyNameTable names = BuildKeyNameTable();
+  const Profile profile = EditedProfile();
+  const auto bytes = EncodeKeymapStore(profile.image, profile.table);
+  const struct {
+    std::int64_t version;
+    bool older_name;
+    bool reads;
+  } kCases[] = {
+      {3, false, true}, {3, true, false}, {2, true, true}, {2, false, false}, {1, true, true}};
+  for (const auto& c : kCases) {
+    JsonValue document = profile_json::ToJson({profile.image, profile.table, {}, names, {}});
+    MemberOf(document, "version") = JsonValue{c.version};
+    if (c.older_name) {
+      CallRepeatCountRepeat(document);
+    }
+    const auto read = profile_json::FromJson(names, document);
+    ASSERT_EQ(read.ok(), c.reads) << "version " << c.version << ", older name " << c.older_name;
+    if (read.ok()) {
+      EXPECT_EQ(*read, bytes) << "version " << c.version;
+    } else {
+      EXPECT_THAT(read.error().message, HasSubstr("macros[")) << read.error().message;
     }
   }
 }
