@@ -59,7 +59,8 @@ constexpr CommandHelp kHelp[] = {
     {"keys",
      "keys [--keyboard]",
      "every key with its stored assignment",
-     "",
+     "Each line: the key's name as the other commands take it, its label where that differs "
+     "(LCtrl is labelled Ctrl), its index, whether it is enabled, and what it does.",
      "n240qx-ctl keys",
      {{{"--keyboard", "also read the keyboard and show what it holds beside the stored entry"}}}},
     {"assign",

@@ -114,13 +114,20 @@ std::string EnabledText(bool enabled) {
   return enabled ? "yes" : "no";
 }
 
+// The key's label where the name the other commands take differs from it ("LCtrl" is labelled
+// "Ctrl"), so that a key can be found by what is printed on it.
+std::string LabelText(const KeyLine& line) {
+  return line.row->label == line.name ? std::string() : std::string(line.row->label);
+}
+
 void PrintText(const std::vector<KeyLine>& lines, bool with_keyboard) {
-  TextTable table({"key", "index", "enabled", "target"});
+  TextTable table({"key", "label", "index", "enabled", "target"});
   if (with_keyboard) {
-    table = TextTable({"key", "index", "enabled", "target", "keyboard"});
+    table = TextTable({"key", "label", "index", "enabled", "target", "keyboard"});
   }
   for (const KeyLine& line : lines) {
-    std::vector<std::string> cells = {line.name, "#" + std::to_string(line.row->index),
+    std::vector<std::string> cells = {line.name, LabelText(line),
+                                      "#" + std::to_string(line.row->index),
                                       EnabledText(line.enabled), line.target};
     if (with_keyboard) {
       const bool same =

@@ -67,6 +67,12 @@ TEST_F(ReadableOutputTest, KeysListsStoredAssignmentsAlignedWithoutTheKeyboard) 
   EXPECT_EQ(lines[2].substr(0, 2), "F1");
   EXPECT_EQ(lines[2].substr(target_column), "Volume Up");
   EXPECT_EQ(lines[22].substr(0, 2), "1 ");
+  const std::size_t label_column = lines[0].find("label");
+  const auto line_of = [&](std::string_view key) {
+    return *std::ranges::find_if(lines, [&](const std::string& l) { return l.starts_with(key); });
+  };
+  EXPECT_EQ(line_of("LCtrl ").substr(label_column, 5), "Ctrl ") << "the label, where it differs";
+  EXPECT_EQ(line_of("F1 ")[label_column], ' ') << "and nothing where it is the name";
 
   const CliResult compared = Run({"keys", "--keyboard"});
   ASSERT_EQ(compared.exit_code, 0) << compared.err;
