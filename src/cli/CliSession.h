@@ -57,6 +57,8 @@ class CliSession {
   ExitCode Connect();
   // The full read, applied to the state; a dry run reads too, as reads change nothing.
   ExitCode FullRead();
+  // The time this session's connection has spent in the keyboard's pauses so far.
+  std::int64_t PausedMs() const { return connections_ ? connections_->PausedMs() : 0; }
   // LoadFiles, Connect and FullRead: what every command that changes the keyboard starts with.
   ExitCode ReadKeyboard(bool create_missing);
   // The write of changes, applied; keymap.bin is rewritten as after every Apply. A write that

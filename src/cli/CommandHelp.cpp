@@ -114,7 +114,8 @@ constexpr CommandHelp kHelp[] = {
      "Prints, writing nothing: the program's version, the desktop session, the keyboard's "
      "hidraw nodes with their interfaces and collections and whether each can be opened, the "
      "udev rule (and the commands that install it), the firmware and how long a full read "
-     "takes, the data folder and each store in it, and the last lines of WIRELOG, a file "
+     "takes against the pauses it must make, the data folder and each store in it, and the last "
+     "lines of WIRELOG, a file "
      "--wire-log wrote. With --json as one object.",
      "n240qx-ctl diagnose",
      {}},

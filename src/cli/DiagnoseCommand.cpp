@@ -50,13 +50,16 @@ void AddKeyboard(DiagnosisReport& report, CliSession& session) {
   }
   section.items.push_back({"found", true});
   const auto start = std::chrono::steady_clock::now();
+  const std::int64_t paused_before = session.PausedMs();
   const bool read = session.FullRead() == ExitCode::kOk;
   const auto took = std::chrono::steady_clock::now() - start;
   section.items.push_back({"full_read", read});
   if (read) {
+    // Most of a healthy read is the pauses the keyboard asks for; the rest is the transfers.
     section.items.push_back(
         {"full_read_ms",
          std::int64_t{std::chrono::duration_cast<std::chrono::milliseconds>(took).count()}});
+    section.items.push_back({"full_read_pauses_ms", session.PausedMs() - paused_before});
   }
   const auto& firmware = session.state().firmware;
   section.items.push_back({"firmware", firmware ? std::to_string(firmware->major) + "." +

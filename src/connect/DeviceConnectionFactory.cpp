@@ -44,15 +44,14 @@ Status DeviceConnectionFactory::OpenWireLog(const std::filesystem::path& file) {
   if (!wire_file_) {
     return Error{ErrorCode::kIo, "cannot create the wire log " + file.string()};
   }
-  wire_log_ = std::make_unique<WireLog>(*clock_, &wire_file_, false);
+  wire_log_ = std::make_unique<WireLog>(clock_, &wire_file_, false);
   return Status::Ok();
 }
 
 std::unique_ptr<DeviceConnection> DeviceConnectionFactory::Build(const DeviceTransport& transport,
                                                                  Dispatcher& dispatcher,
                                                                  SessionEvents& events) {
-  return std::make_unique<DeviceConnection>(transport, wire_log_.get(), *clock_, dispatcher,
-                                            events);
+  return std::make_unique<DeviceConnection>(transport, wire_log_.get(), clock_, dispatcher, events);
 }
 
 std::unique_ptr<DeviceConnection> DeviceConnectionFactory::ConnectKeyboard(Dispatcher& dispatcher,

@@ -16,6 +16,7 @@
 #include "util/Clock.h"
 #include "util/Dispatcher.h"
 #include "util/Result.h"
+#include "util/TallyingClock.h"
 #include "util/VirtualClock.h"
 
 namespace n240qx {
@@ -77,6 +78,9 @@ class DeviceConnectionFactory {
   // The keyboard's command interface is there (udev also reports other HID devices, and a
   // keyboard in firmware-update mode has none).
   bool KeyboardAttached() const;
+  // The time the connections built here spent in the keyboard's pauses so far; the dry run's
+  // virtual pauses are not counted.
+  std::int64_t PausedMs() const { return clock_.PausedMs(); }
 
  private:
   explicit DeviceConnectionFactory(Options options);
@@ -86,7 +90,7 @@ class DeviceConnectionFactory {
 
   DeviceTransport keyboard_;
   std::optional<std::filesystem::path> fallback_state_;
-  std::unique_ptr<Clock> clock_;
+  TallyingClock clock_;
   std::ofstream wire_file_;
   std::unique_ptr<WireLog> wire_log_;
   VirtualClock dry_run_clock_;

@@ -192,6 +192,9 @@ TEST_F(ReadingWellTest, DiagnoseReportsEverythingAndWritesNothing) {
   const auto json = ParseJson(Run({"--json", "diagnose"}).out);
   ASSERT_TRUE(json);
   EXPECT_EQ((*json)["keyboard"]["firmware"].String(), "1.5");
+  const double pauses = (*json)["keyboard"]["full_read_pauses_ms"].Number();
+  EXPECT_GT(pauses, 0) << "a full read has the keyboard's pauses";
+  EXPECT_LE(pauses, (*json)["keyboard"]["full_read_ms"].Number()) << "and takes at least them";
   EXPECT_TRUE((*json)["keyboard"]["simulated"].Bool());
   EXPECT_EQ((*json)["data_folder"]["entries"].Items().size(), 4U);
   EXPECT_EQ(Run({"diagnose", (dir / "none.log").string()}).exit_code, 4);
