@@ -265,8 +265,8 @@ ExitCode CliSession::PrintDryRun(const std::vector<WriteRegion>& regions,
   return ExitCode::kOk;
 }
 
-Result<DeviceFirmwareVersion> CliSession::ReadFirmware() {
-  return Await<Result<DeviceFirmwareVersion>>(
+Result<FirmwareVersion> CliSession::ReadFirmware() {
+  return Await<Result<FirmwareVersion>>(
       [&](auto done) { session_->ReadFirmware(std::move(done)); });
 }
 

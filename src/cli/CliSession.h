@@ -68,7 +68,7 @@ class CliSession {
   // FactoryReset and RereadAll, then the host's key settings reset and keymap.bin; a backup
   // first, as for a write.
   ExitCode FactoryReset();
-  Result<DeviceFirmwareVersion> ReadFirmware();
+  Result<FirmwareVersion> ReadFirmware();
 
   // A command whose own result names the failure (status) prints no separate error object.
   void PrintFailuresAsJson(bool on) { failures_as_json_ = on; }

@@ -20,7 +20,7 @@ class ConnectionFactory : public ::testing::Test {
   bool ConnectAndReadFirmware(DeviceConnection& connection) {
     auto connected =
         owner_.Await<Status>([&](auto done) { connection.session().Connect(std::move(done)); });
-    auto firmware = owner_.Await<Result<DeviceFirmwareVersion>>(
+    auto firmware = owner_.Await<Result<FirmwareVersion>>(
         [&](auto done) { connection.session().ReadFirmware(std::move(done)); });
     return connected && connected->ok() && firmware && firmware->ok();
   }

@@ -4,7 +4,7 @@
 #include <optional>
 #include <span>
 
-#include "device/DeviceFirmwareVersion.h"
+#include "device/FirmwareVersion.h"
 #include "image/ConfigImage.h"
 #include "image/ImageBlock.h"
 #include "image/ImageField.h"
@@ -17,7 +17,7 @@ namespace n240qx {
 // nothing, so the image stays as it was.
 struct DeviceRead {
   ConfigImage image;
-  std::optional<DeviceFirmwareVersion> firmware;
+  std::optional<FirmwareVersion> firmware;
   // The keyboard's write count when it was read (see DeviceLockHold).
   std::uint64_t write_count = 0;
 };

@@ -271,10 +271,10 @@ WriteOutcome DeviceSession::RereadInsteadOfWrite(const ConfigImage& image) {
   return outcome;
 }
 
-void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
+void DeviceSession::ReadFirmware(Done<Result<FirmwareVersion>> done) {
   Queue([this, done = std::move(done)]() mutable {
     if (!link_.CommandOpen()) {
-      Reply(std::move(done), Result<DeviceFirmwareVersion>(NoKeyboard().error()));
+      Reply(std::move(done), Result<FirmwareVersion>(NoKeyboard().error()));
       return;
     }
     Reply(std::move(done),
@@ -283,7 +283,7 @@ void DeviceSession::ReadFirmware(Done<Result<DeviceFirmwareVersion>> done) {
                 SequenceSteps steps = Steps(SequenceKind::kFirmwareRead, 1);
                 return ReadSequence(link_.command_channel(), clock_).ReadFirmware(steps);
               },
-              [](const Error& error) { return Result<DeviceFirmwareVersion>(error); }));
+              [](const Error& error) { return Result<FirmwareVersion>(error); }));
   });
 }
 

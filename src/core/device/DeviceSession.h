@@ -10,11 +10,11 @@
 #include <utility>
 
 #include "device/AckSignal.h"
-#include "device/DeviceFirmwareVersion.h"
 #include "device/DeviceLink.h"
 #include "device/DeviceRead.h"
 #include "device/DeviceSessionOptions.h"
 #include "device/EventListener.h"
+#include "device/FirmwareVersion.h"
 #include "device/HidLink.h"
 #include "device/HotplugMonitor.h"
 #include "device/LiveLighting.h"
@@ -69,7 +69,7 @@ class DeviceSession {
                     std::optional<std::uint64_t> known_writes = std::nullopt);
   // FactoryReset, then RereadAll; the host's key settings reset is the owner's part.
   void FactoryReset(Done<Result<DeviceRead>> done);
-  void ReadFirmware(Done<Result<DeviceFirmwareVersion>> done);
+  void ReadFirmware(Done<Result<FirmwareVersion>> done);
   // Takes the keyboard's lock now and keeps it for every sequence until LetGoOfKeyboard (or the
   // session's end), so that a read and the write built on it are one hold: another program's
   // write cannot fall between them. Needs a connected keyboard.

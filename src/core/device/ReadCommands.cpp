@@ -38,13 +38,13 @@ std::uint8_t Byte(std::size_t value) {
 ReadCommands::ReadCommands(CommandChannel& channel, Clock& clock)
     : channel_(channel), clock_(clock) {}
 
-Result<DeviceFirmwareVersion> ReadCommands::ReadFirmwareVersion() {
+Result<FirmwareVersion> ReadCommands::ReadFirmwareVersion() {
   CommandExchange exchange(channel_, clock_, "ReadFirmwareVersion");
   auto answer = AskForAnswer(exchange, code::kReadFirmwareVersion, {}, 10, 10);
   if (!answer.ok()) {
     return answer.error();
   }
-  return DeviceFirmwareVersion{(*answer)[2], (*answer)[3]};
+  return FirmwareVersion{(*answer)[2], (*answer)[3]};
 }
 
 Status ReadCommands::ReadReportRate(ConfigImage& image) {

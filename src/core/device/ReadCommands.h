@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "device/CommandChannel.h"
-#include "device/DeviceFirmwareVersion.h"
+#include "device/FirmwareVersion.h"
 #include "image/ConfigImage.h"
 #include "util/Clock.h"
 #include "util/Result.h"
@@ -21,7 +21,7 @@ class ReadCommands {
   ReadCommands(CommandChannel& channel, Clock& clock);
 
   // 0x80: answer bytes 2 and 3.
-  Result<DeviceFirmwareVersion> ReadFirmwareVersion();
+  Result<FirmwareVersion> ReadFirmwareVersion();
   // 0x81: report_rate as the keyboard reports it.
   Status ReadReportRate(ConfigImage& image);
   // 0x84: response_time is one below the keyboard's value (an answer of 0 wraps to 255).

@@ -42,8 +42,8 @@ Status ReadSequence::ReadColourTables(ConfigImage& image, SequenceSteps& steps) 
   return Status::Ok();
 }
 
-Result<DeviceFirmwareVersion> ReadSequence::ReadFirmware(SequenceSteps& steps) {
-  DeviceFirmwareVersion version;
+Result<FirmwareVersion> ReadSequence::ReadFirmware(SequenceSteps& steps) {
+  FirmwareVersion version;
   Status read = steps.Run([&]() -> Status {
     auto answer = reads_.ReadFirmwareVersion();
     if (!answer.ok()) {

@@ -31,7 +31,7 @@ class ReadSequence {
   Status RereadAll(ConfigImage& image, SequenceSteps& steps);
   // The five colour tables once more, as the arrival handler reads them.
   Status ReadColourTables(ConfigImage& image, SequenceSteps& steps);
-  Result<DeviceFirmwareVersion> ReadFirmware(SequenceSteps& steps);
+  Result<FirmwareVersion> ReadFirmware(SequenceSteps& steps);
 
  private:
   // The regions in the keyboard's order; `yield_after_macro` gives the processor up after

@@ -79,9 +79,9 @@ TEST(ReadConversions, SingleByteSettingsAndTheFirmwareVersion) {
   ASSERT_TRUE(version.ok());
   EXPECT_EQ(image.report_rate(), 3);
   EXPECT_EQ(image.game_mode(), 1);
-  EXPECT_EQ(*version, (DeviceFirmwareVersion{1, 4}));
-  EXPECT_LT(*version, (DeviceFirmwareVersion{2, 0}));
-  EXPECT_LT((DeviceFirmwareVersion{1, 3}), *version);
+  EXPECT_EQ(*version, (FirmwareVersion{1, 4}));
+  EXPECT_LT(*version, (FirmwareVersion{2, 0}));
+  EXPECT_LT((FirmwareVersion{1, 3}), *version);
 }
 
 TEST(ReadConversions, ColourSlotTakesAnswerBytesFourToSix) {

@@ -196,8 +196,7 @@ TEST_F(HotplugTest, AKeyboardBackFromFirmwareUpdateIsResetToFactorySettings) {
   ASSERT_TRUE(PumpUntil([&] { return !connections.empty(); }));
   EXPECT_THAT(connections, ElementsAre(false));
   // Once this answers, the arrival in update mode has been handled: the worker runs in order.
-  auto closed =
-      Await<Result<DeviceFirmwareVersion>>([&](auto done) { session->ReadFirmware(done); });
+  auto closed = Await<Result<FirmwareVersion>>([&](auto done) { session->ReadFirmware(done); });
   ASSERT_TRUE(closed && !closed->ok());
   EXPECT_TRUE(arrivals.empty()) << "nothing to read in update mode";
   sim.LeaveUpdateMode();

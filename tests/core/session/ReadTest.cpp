@@ -78,10 +78,9 @@ TEST_F(ReadTest, AKeyboardThatStopsAnsweringEndsTheReadWithATimeout) {
 
 TEST_F(ReadTest, TheFirmwareReadAloneSendsOneCommand) {
   sim.SetFirmwareVersion(1, 4);
-  auto version =
-      Await<Result<DeviceFirmwareVersion>>([&](auto done) { session->ReadFirmware(done); });
+  auto version = Await<Result<FirmwareVersion>>([&](auto done) { session->ReadFirmware(done); });
   ASSERT_TRUE(version && version->ok());
-  EXPECT_EQ(**version, (DeviceFirmwareVersion{1, 4}));
+  EXPECT_EQ(**version, (FirmwareVersion{1, 4}));
   EXPECT_EQ(CodesSent(), std::vector<std::uint8_t>{0x80});
 }
 
