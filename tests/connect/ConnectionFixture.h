@@ -23,10 +23,7 @@ class OwningThread {
   // Runs `start` with a `done` that keeps the answer, and waits for it.
   template <typename T>
   std::optional<T> Await(const std::function<void(DeviceSession::Done<T>)>& start) {
-    std::optional<T> answer;
-    start([&answer](T value) { answer.emplace(std::move(value)); });
-    WaitFor([&] { return answer.has_value(); });
-    return answer;
+    return AwaitAnswer<T>(start, [this](const std::function<bool()>& done) { WaitFor(done); });
   }
 
   QueueDispatcher dispatcher;

@@ -19,6 +19,7 @@
 #include "sim/SimulatedHotplugMonitor.h"
 #include "sim/SimulatedLink.h"
 #include "support/TempDir.h"
+#include "support/Wait.h"
 #include "util/QueueDispatcher.h"
 #include "util/VirtualClock.h"
 
@@ -44,12 +45,11 @@ class SessionFixture : public ::testing::Test {
   // arrived; nullopt (and a failure) on a hang.
   template <typename T>
   std::optional<T> Await(const std::function<void(DeviceSession::Done<T>)>& start) {
-    std::optional<T> result;
-    start([&result](T value) { result.emplace(std::move(value)); });
-    if (!PumpUntil([&] { return result.has_value(); })) {
-      ADD_FAILURE() << "the session did not answer";
-    }
-    return result;
+    return AwaitAnswer<T>(start, [this](const std::function<bool()>& arrived) {
+      if (!PumpUntil(arrived)) {
+        ADD_FAILURE() << "the session did not answer";
+      }
+    });
   }
   // Drains the dispatcher until `condition` holds; false when kHangLimit passed first.
   bool PumpUntil(const std::function<bool()>& condition);
