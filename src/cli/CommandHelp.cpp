@@ -95,6 +95,16 @@ constexpr CommandHelp kHelp[] = {
      "shows it) the name NEW.",
      "n240qx-ctl profile export ~/race.bin",
      {}},
+    {"profiles",
+     "profiles list|save|show|apply|delete|rename ...",
+     "the named profiles of the library in profiles/",
+     "profiles list | save NAME | show NAME | apply NAME | delete NAME | rename OLD NEW. save "
+     "reads the keyboard and keeps what it holds as profiles/NAME.json (the JSON of read "
+     "--json); apply writes only what differs from the keyboard, checked as apply checks a "
+     "file; show prints the profile's JSON. A NAME is a file name: no /, no control "
+     "characters, not starting with a dot.",
+     "n240qx-ctl profiles save race",
+     {{kDryRun}}},
     {"backups",
      "backups",
      "the backups made before each write, newest first",

@@ -18,6 +18,7 @@ ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunMacrosCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunMacroCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunProfileCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunProfilesCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunBackupsCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunDiagnoseCommand(CliSession& session, const CliArguments& arguments);

@@ -25,8 +25,8 @@ constexpr CommandEntry kCommands[] = {
     {"reset", RunResetCommand},       {"keys", RunKeysCommand},
     {"assign", RunAssignCommand},     {"macros", RunMacrosCommand},
     {"macro", RunMacroCommand},       {"profile", RunProfileCommand},
-    {"backups", RunBackupsCommand},   {"restore", RunRestoreCommand},
-    {"diagnose", RunDiagnoseCommand},
+    {"profiles", RunProfilesCommand}, {"backups", RunBackupsCommand},
+    {"restore", RunRestoreCommand},   {"diagnose", RunDiagnoseCommand},
 };
 
 std::vector<std::string_view> CommandNames() {

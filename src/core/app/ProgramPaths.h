@@ -47,6 +47,8 @@ class ProgramPaths {
   std::filesystem::path KeymapFile() const { return data_folder_ / "keymap.bin"; }
   std::filesystem::path MacroFile() const { return data_folder_ / "MacroDefine.bin"; }
   std::filesystem::path ProfilesFolder() const { return data_folder_ / "Configure"; }
+  // The named profiles beside the kept one (ProfileLibrary).
+  std::filesystem::path LibraryFolder() const { return data_folder_ / "profiles"; }
   std::filesystem::path BackupsFolder() const { return data_folder_ / "backups"; }
   std::filesystem::path VersionFile() const { return share_folder_ / "VER.bin"; }
   std::filesystem::path Updater() const { return share_folder_ / kUpdaterName; }
