@@ -68,9 +68,8 @@ ExitCode Save(CliSession& session, const ProfileLibrary& library, const std::str
 // The stored JSON as it is, once it has been read as a profile: a damaged file is named, not
 // printed.
 ExitCode Show(CliSession& session, const ProfileLibrary& library, const std::string& name) {
-  if (!library.Has(name)) {
-    return Failed(session, Error{ErrorCode::kNotFound,
-                                 "no profile \"" + name + "\" in " + library.folder().string()});
+  if (Status existing = library.CheckExisting(name); !existing.ok()) {
+    return Failed(session, existing);
   }
   auto bytes = ReadFilePrefix(library.FileOf(name), JsonParser::kMaxSize + 1);
   if (!bytes.ok()) {
@@ -88,9 +87,8 @@ ExitCode Show(CliSession& session, const ProfileLibrary& library, const std::str
 
 ExitCode Apply(CliSession& session, const ProfileLibrary& library, const CliArguments& arguments,
                const std::string& name) {
-  if (!library.Has(name)) {
-    return Failed(session, Error{ErrorCode::kNotFound,
-                                 "no profile \"" + name + "\" in " + library.folder().string()});
+  if (Status existing = library.CheckExisting(name); !existing.ok()) {
+    return Failed(session, existing);
   }
   // The same checks, the same difference written and the same report as for any profile file.
   CliArguments as_file = arguments;

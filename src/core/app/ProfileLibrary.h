@@ -30,6 +30,8 @@ class ProfileLibrary {
   // name, and anything but regular files, are not listed.
   Result<std::vector<std::string>> Names() const;
   bool Has(std::string_view name) const;
+  // kInvalidArgument for a bad name, kNotFound naming the folder when there is no such profile.
+  Status CheckExisting(std::string_view name) const;
 
   // The profile's text, written whole or not at all; the folder is made when missing.
   Status Save(std::string_view name, std::string_view json_text) const;
@@ -40,8 +42,6 @@ class ProfileLibrary {
   Status Rename(std::string_view from, std::string_view to) const;
 
  private:
-  Status CheckExisting(std::string_view name) const;
-
   std::filesystem::path folder_;
 };
 
