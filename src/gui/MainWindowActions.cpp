@@ -304,7 +304,7 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
           ++rereads_before_apply_;
           // The backup just made holds the old view; the next one holds what the keyboard
           // holds now, as the write then starts from it.
-          state_.RebaseOnReread(*outcome.reread);
+          state_.RebaseOnReread(*outcome.reread, paths_.KeymapFile());
           StartApply();
           return;
         }

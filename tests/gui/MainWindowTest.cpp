@@ -9,6 +9,8 @@
 #include "dialogs/KeyAssignmentDialogModel.h"
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
+#include "sim/FileLock.h"
+#include "sim/SimulatorStateFile.h"
 #include "util/AtomicFile.h"
 
 namespace n240qx::testing {
@@ -147,6 +149,41 @@ TEST_F(MainWindow, AnApplyThatSucceedsSaysWhatItWroteAndClearsTheLastFailure) {
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
   EXPECT_EQ(window.window().success(), "Applied: game mode");
+}
+
+TEST_F(MainWindow, ApplyAfterAnotherProgramsWriteKeepsItsChangesAndSaysItReadAgain) {
+  const auto state_file = window.DataFolder() / "shared-keyboard.bin";
+  window.keyboard().PersistTo(state_file);
+  constexpr std::size_t kKey = 30;
+  const std::uint8_t other_brightness = window.state().image.brightness() == 9 ? 10 : 9;
+  {
+    // The tool's write, as it makes one: under the keyboard lock, keymap.bin saved, counted.
+    auto other = FileLock::TryLock(state_file.string() + ".lock");
+    ASSERT_TRUE(other.ok() && *other != nullptr);
+    auto memory = LoadSimulatorState(state_file);
+    ASSERT_TRUE(memory.ok());
+    memory->brightness = other_brightness;
+    ASSERT_TRUE(SaveSimulatorState(state_file, *memory).ok());
+    KeyActionTable table = window.state().key_actions_snapshot;
+    table[kKey].kind = static_cast<std::uint8_t>(AssignmentKind::kStartup);
+    table[kKey].SetPath(u"/usr/bin/other");
+    ASSERT_TRUE(
+        SaveKeymapStore(window.DataFolder() / "keymap.bin", window.state().image, table).ok());
+    (*other)->CountWrite();
+  }
+  Click(kGameMode);
+  const std::uint8_t mine = window.state().image.game_mode();
+  Click(kApply);
+  ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
+  EXPECT_NE(window.window().success().find("read again"), std::string::npos)
+      << window.window().success();
+  EXPECT_EQ(window.keyboard().Memory().game_mode, mine);
+  EXPECT_EQ(window.keyboard().Memory().brightness, other_brightness);
+  ConfigImage image;
+  KeyActionTable saved;
+  ASSERT_TRUE(LoadKeymapStore(window.DataFolder() / "keymap.bin", true, image, saved).ok());
+  EXPECT_EQ(saved[kKey].PathString(), u"/usr/bin/other") << "the other program's launch path";
 }
 
 TEST_F(MainWindow, EnterAndEscLeaveTheWindowOpen) {

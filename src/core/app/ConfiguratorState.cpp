@@ -8,6 +8,7 @@
 #include "keys/KeymapStore.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
+#include "util/AtomicFile.h"
 #include "util/StoreSize.h"
 
 namespace n240qx {
@@ -148,7 +149,8 @@ void ConfiguratorState::ApplyReread(const DeviceRead& read) {
   edits.Reset(image, key_actions);
 }
 
-void ConfiguratorState::RebaseOnReread(const DeviceRead& read) {
+void ConfiguratorState::RebaseOnReread(const DeviceRead& read,
+                                       const std::filesystem::path& keymap_file) {
   for (const ImageField& field : DeviceRegions()) {
     const auto fresh = read.image.Field(field);
     const auto applied = snapshot.Field(field);
@@ -161,12 +163,34 @@ void ConfiguratorState::RebaseOnReread(const DeviceRead& read) {
   }
   CopyDeviceRegions(read.image, snapshot);
   KeepFirmware(read);
+  RebaseKeyActions(keymap_file);
   // The steps recorded so far go back to what the keyboard held before; undone they would
   // revert the other program's change. The unapplied edits become one step on the fresh view.
   ConfigImage applied = image;
   CopyDeviceRegions(snapshot, applied);
   edits.Reset(applied, key_actions_snapshot);
   edits.Record(image, key_actions);
+}
+
+void ConfiguratorState::RebaseKeyActions(const std::filesystem::path& keymap_file) {
+  // A held file was never taken in, so it cannot say what changed since.
+  if (keymap_file.empty() || stores.Held(keymap_file)) {
+    return;
+  }
+  const auto bytes = ReadFilePrefix(keymap_file, kKeymapStoreSize);
+  if (!bytes.ok()) {
+    return;
+  }
+  KeyActionTable fresh = key_actions_snapshot;
+  ConfigImage unused;
+  DecodeKeymapStore(*bytes, true, unused, fresh);
+  RestoreKeyActionKeys(fresh);
+  for (std::size_t i = 0; i < KeyActionTable::kEntryCount; ++i) {
+    if (key_actions[i] == key_actions_snapshot[i]) {
+      key_actions[i] = fresh[i];
+    }
+  }
+  key_actions_snapshot = std::move(fresh);
 }
 
 Status ConfiguratorState::ApplyWriteOutcome(const WriteOutcome& outcome) {

@@ -100,8 +100,10 @@ struct ConfiguratorState {
   // After a write that found another program's write and read the keyboard again instead: the
   // fresh regions into the snapshot, and into the image wherever it held no unapplied edit,
   // so the user's edits stay on top of the other program's change; they are then one undo
-  // step, down to what the keyboard holds now.
-  void RebaseOnReread(const DeviceRead& read);
+  // step, down to what the keyboard holds now. The host-side key actions are rebased the same
+  // way on what `keymap_file` now says (the other program saved it before it let go of the
+  // keyboard), so a launch path it assigned survives this write's save; no file, no change.
+  void RebaseOnReread(const DeviceRead& read, const std::filesystem::path& keymap_file);
   // After a write of changes: on success the written image becomes the snapshot and the key
   // action table its snapshot; after a failure only the acknowledged regions reach the snapshot,
   // so the next write sends the rest again. The image keeps the mask as it was sent.
@@ -146,6 +148,7 @@ struct ConfiguratorState {
   std::string store_size_notes_;
   // The firmware version and the write count a read brought.
   void KeepFirmware(const DeviceRead& read);
+  void RebaseKeyActions(const std::filesystem::path& keymap_file);
 };
 
 }  // namespace n240qx

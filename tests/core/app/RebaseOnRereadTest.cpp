@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "app/ConfiguratorState.h"
+#include "keys/KeymapStore.h"
+#include "support/TempDir.h"
 
 namespace n240qx {
 namespace {
@@ -46,7 +48,7 @@ TEST(RebaseOnRereadTest, UnappliedEditsStayOnTopOfTheOtherProgramsChange) {
       fresh.image.brightness() = static_cast<std::uint8_t>(c.other);
     }
     fresh.write_count = 5;
-    state->RebaseOnReread(fresh);
+    state->RebaseOnReread(fresh, {});
 
     EXPECT_EQ(state->image.brightness(), c.expected);
     EXPECT_EQ(state->image.game_mode(), 1);
@@ -57,6 +59,46 @@ TEST(RebaseOnRereadTest, UnappliedEditsStayOnTopOfTheOtherProgramsChange) {
     }
     EXPECT_EQ(state->image.game_mode(), 0);
     EXPECT_EQ(state->image.brightness(), fresh.image.brightness());
+  }
+}
+
+// One key's launch path: what keymap.bin said at the window's read, the window's unapplied
+// edit, and what the other program saved before its write.
+struct PathCase {
+  const char* name;
+  std::u16string_view edit;   // empty: none
+  std::u16string_view other;  // empty: unchanged
+  std::u16string_view expected;
+};
+
+TEST(RebaseOnRereadTest, LaunchPathsTheOtherProgramSavedSurviveTheWindowsWrite) {
+  const std::vector<PathCase> cases = {
+      {"other only", u"", u"/usr/bin/b", u"/usr/bin/b"},
+      {"edit only", u"/usr/bin/mine", u"", u"/usr/bin/mine"},
+      {"both: the edit wins", u"/usr/bin/mine", u"/usr/bin/b", u"/usr/bin/mine"},
+      {"neither", u"", u"", u"/usr/bin/a"},
+  };
+  constexpr std::size_t kKey = 30;
+  for (const PathCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    testing::TempDir dir;
+    const auto keymap = dir.path() / "keymap.bin";
+    auto state = std::make_unique<ConfiguratorState>();
+    state->key_actions[kKey].kind = static_cast<std::uint8_t>(AssignmentKind::kStartup);
+    state->key_actions[kKey].SetPath(u"/usr/bin/a");
+    state->key_actions_snapshot = state->key_actions;
+    KeyActionTable other = state->key_actions;
+    if (!c.other.empty()) {
+      other[kKey].SetPath(c.other);
+    }
+    ASSERT_TRUE(SaveKeymapStore(keymap, state->image, other).ok());
+    if (!c.edit.empty()) {
+      state->key_actions[kKey].SetPath(c.edit);
+    }
+    state->RebaseOnReread(DeviceRead{}, keymap);
+    EXPECT_EQ(state->key_actions[kKey].PathString(), c.expected);
+    EXPECT_EQ(state->key_actions_snapshot[kKey].PathString(), other[kKey].PathString())
+        << "what the keyboard's keys now carry";
   }
 }
 

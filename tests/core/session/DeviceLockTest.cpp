@@ -92,7 +92,7 @@ TEST_F(DeviceLockTest, AWriteAfterAnotherProgramsWriteReadsAgainAndSendsNoWrite)
   EXPECT_EQ(refused->reread->image.brightness(), other_brightness);
   EXPECT_EQ(refused->reread->write_count, state->keyboard_writes + 1);
 
-  state->RebaseOnReread(*refused->reread);
+  state->RebaseOnReread(*refused->reread, {});
   auto written = ApplyKnowingWrites();
   ASSERT_TRUE(written && written->status.ok() && !written->reread);
   EXPECT_EQ(sim.Memory().game_mode, mine);
