@@ -6,6 +6,7 @@
 #include "cli/JsonWriter.h"
 #include "config/DiskProfileFiles.h"
 #include "config/ProfileStore.h"
+#include "util/EscapedText.h"
 
 namespace n240qx {
 
@@ -37,7 +38,7 @@ ExitCode ListProfiles(CliSession& session, ProfileStore& store) {
     std::cout << "no profile kept in " << store.folder().string() << '\n';
   } else {
     for (const ProfileEntry& profile : *profiles) {
-      std::cout << profile.name << '\n';
+      std::cout << EscapedText(profile.name) << '\n';
     }
   }
   return ExitCode::kOk;
@@ -67,7 +68,7 @@ ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
   }
   if (!session.json()) {
     std::cout << (import ? "imported " : "exported ") << file.string() << "; kept as profile "
-              << outcome.kept->name << '\n';
+              << EscapedText(outcome.kept->name) << '\n';
   }
   return ExitCode::kOk;
 }
@@ -85,9 +86,9 @@ ExitCode RenameProfile(CliSession& session, ProfileStore& store, const std::stri
   if (found == profiles->end()) {
     std::string kept;
     for (const ProfileEntry& profile : *profiles) {
-      kept += (kept.empty() ? "" : ", ") + profile.name;
+      kept += (kept.empty() ? "" : ", ") + EscapedText(profile.name);
     }
-    return session.Fail(ExitCode::kUsage, "there is no profile \"" + old_name +
+    return session.Fail(ExitCode::kUsage, "there is no profile \"" + EscapedText(old_name) +
                                               "\" (kept: " + (kept.empty() ? "none" : kept) + ")");
   }
   ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile());
@@ -106,7 +107,8 @@ ExitCode RenameProfile(CliSession& session, ProfileStore& store, const std::stri
     json.EndObject();
     std::cout << json.text() << '\n';
   } else {
-    std::cout << "renamed profile " << found->name << " to " << outcome.kept->name << '\n';
+    std::cout << "renamed profile " << EscapedText(found->name) << " to "
+              << EscapedText(outcome.kept->name) << '\n';
   }
   return ExitCode::kOk;
 }
