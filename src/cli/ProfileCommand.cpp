@@ -4,6 +4,7 @@
 #include "app/ProfileTransfer.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/LaunchPathCheck.h"
 #include "config/DiskProfileFiles.h"
 #include "config/ProfileStore.h"
 #include "util/EscapedText.h"
@@ -58,13 +59,17 @@ ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
   }
   ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile(),
                            session.own_files());
+  transfer.ApproveLaunchesWith([&session](const auto&) { return session.allow_launch(); });
   const ProfileOutcome outcome = import ? transfer.Import(file) : transfer.Export(file);
   if (!outcome.status.ok()) {
     std::string what = import ? "the profile was not imported: " : "the profile was not exported: ";
     if (outcome.configuration_changed) {
       what = "the profile was loaded into keymap.bin but not kept: ";
     }
-    return session.Fail(ExitCodeFor(outcome.status.error()), what + outcome.status.error().message);
+    const std::string_view hint =
+        outcome.declined_launches.empty() ? std::string_view() : kAllowLaunchHint;
+    return session.Fail(ExitCodeFor(outcome.status.error()),
+                        what + outcome.status.error().message + std::string(hint));
   }
   if (!session.json()) {
     std::cout << (import ? "imported " : "exported ") << file.string() << "; kept as profile "
