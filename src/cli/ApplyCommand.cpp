@@ -1,6 +1,7 @@
 #include <iostream>
 
 #include "cli/Commands.h"
+#include "cli/LaunchPathCheck.h"
 #include "config/ProfileCheck.h"
 #include "config/ProfileJson.h"
 #include "device/WriteSequence.h"
@@ -130,8 +131,13 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode read = session.ReadKeyboard(true); read != ExitCode::kOk) {
     return read;
   }
+  const KeyActionTable before = session.state().key_actions;
   if (Status loaded = session.state().LoadProfile(*bytes); !loaded.ok()) {
     return session.Fail(ExitCode::kFileError, Refusal(file, ": " + loaded.error().message).message);
+  }
+  if (ExitCode launches = CheckLoadedLaunchPaths(session, before, file.string());
+      launches != ExitCode::kOk) {
+    return launches;
   }
   const bool blank = ProfileImageIsBlank(*bytes);
   const ConfiguratorState& state = session.state();

@@ -10,7 +10,9 @@
 #include "keys/FunctionTable.h"
 #include "keys/KeyLookup.h"
 #include "util/AsciiText.h"
+#include "util/ControlCharacters.h"
 #include "util/DecimalText.h"
+#include "util/EscapedText.h"
 #include "util/HexBytes.h"
 #include "util/Utf8.h"
 
@@ -104,6 +106,10 @@ Status ChooseLaunch(AssignmentKind kind, std::span<const std::string> words,
   auto path = Utf16FromUtf8(absolute.string());
   if (!path.ok()) {
     return path.error();
+  }
+  // `keys` would show the path escaped, but the window would start a file nobody can type.
+  if (HoldsControlCharacter(*path)) {
+    return Refuse("a launch path has no control characters: " + EscapedText(*path));
   }
   if (path->size() >= KeyActionEntry::kPathUnits) {
     return Refuse("the path is too long: a key keeps at most " +

@@ -4,6 +4,21 @@
 
 namespace n240qx {
 
+namespace {
+
+// The options that change how a write goes: never among a command's words.
+bool* WriteFlag(CliArguments& parsed, std::string_view word) {
+  if (word == "--dry-run") {
+    return &parsed.dry_run;
+  }
+  if (word == "--no-backup") {
+    return &parsed.no_backup;
+  }
+  return word == "--allow-launch" ? &parsed.allow_launch : nullptr;
+}
+
+}  // namespace
+
 Result<CliArguments> ParseCliArguments(std::span<const std::string_view> arguments) {
   CliArguments parsed;
   std::vector<std::string> positional;
@@ -19,8 +34,8 @@ Result<CliArguments> ParseCliArguments(std::span<const std::string_view> argumen
       options_end = true;
     } else if (word == "--json") {
       parsed.json = true;
-    } else if (word == "--dry-run") {
-      parsed.dry_run = true;
+    } else if (bool* flag = WriteFlag(parsed, word)) {
+      *flag = true;
       parsed.command_options.emplace_back(word);
     } else if (auto shared = parsed.Take(arguments, at)) {
       if (!shared->ok()) {

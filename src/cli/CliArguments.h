@@ -21,6 +21,11 @@ struct CliArguments : SharedOptions {
   // --dry-run: a command that writes shows what it would send and sends nothing. It is also
   // among command_options, so that a command that does not write refuses it.
   bool dry_run = false;
+  // --no-backup: a write goes ahead without the backup before it (which may be what cannot be
+  // saved). --allow-launch: a profile or backup may bring launch paths of its own. Both are
+  // among command_options as --dry-run is.
+  bool no_backup = false;
+  bool allow_launch = false;
   std::string command;
   std::vector<std::string> words;
   // The words starting with "-" that are no global option, before any "--": the command's

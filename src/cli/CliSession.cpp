@@ -55,6 +55,8 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
   std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
   session->data_dir_given_ = arguments.data_dir.has_value();
   session->dry_run_ = arguments.dry_run;
+  session->no_backup_ = arguments.no_backup;
+  session->allow_launch_ = arguments.allow_launch;
   session->own_files_ =
       OwnFiles(session->paths_,
                arguments.simulate ? arguments.state_file : std::optional<std::filesystem::path>());
@@ -195,6 +197,7 @@ ExitCode CliSession::WriteChanges() {
     return outcome.status.ok() ? PrintDryRun(outcome.acknowledged, connections_->TakeDryRunSent())
                                : FailDevice(outcome.status.error());
   }
+  DropBackupOfUnsentWrite(backup_file_, outcome);
   return Finish(state_->FinishWrite(outcome, paths_.KeymapFile()), true);
 }
 
@@ -235,9 +238,18 @@ ExitCode CliSession::PrepareWrite(bool factory_reset, DeviceSession*& writer) {
 }
 
 ExitCode CliSession::BackUp(bool factory_reset) {
-  const Status saved = factory_reset ? BackUpBeforeFactoryReset(*state_, paths_.BackupsFolder())
-                                     : BackUpBeforeWrite(*state_, paths_.BackupsFolder());
-  return saved.ok() ? ExitCode::kOk : Fail(ExitCode::kFileError, saved.error().message);
+  if (no_backup_) {
+    return ExitCode::kOk;
+  }
+  const auto saved = factory_reset ? BackUpBeforeFactoryReset(*state_, paths_.BackupsFolder())
+                                   : BackUpBeforeWrite(*state_, paths_.BackupsFolder());
+  if (!saved.ok()) {
+    // A full home folder must not keep the keyboard from being dimmed: the way past is named.
+    return Fail(ExitCode::kFileError,
+                saved.error().message + "; --no-backup sends without a backup");
+  }
+  backup_file_ = *saved;
+  return ExitCode::kOk;
 }
 
 ExitCode CliSession::Finish(const SequenceEnd& end, bool sent) {

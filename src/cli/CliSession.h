@@ -44,6 +44,8 @@ class CliSession {
   // connection factory's in-memory stand-in instead, printing what it would send. Nothing is
   // sent to the keyboard and nothing in the data folder changes.
   bool dry_run() const { return dry_run_; }
+  // --allow-launch: a loaded profile may add or change launch paths.
+  bool allow_launch() const { return allow_launch_; }
   // keymap.bin, or nothing in a dry run: where a command's own edits are saved.
   std::filesystem::path KeymapFileToSave() const;
 
@@ -125,6 +127,10 @@ class CliSession {
   bool simulated_ = false;
   bool data_dir_given_ = false;
   bool dry_run_ = false;
+  bool no_backup_ = false;
+  bool allow_launch_ = false;
+  // The backup the write of this run was preceded by; empty when none was saved.
+  std::filesystem::path backup_file_;
   bool failures_as_json_ = true;
   bool progress_shown_ = false;
   bool progress_to_terminal_;

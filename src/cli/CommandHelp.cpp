@@ -13,6 +13,10 @@ namespace {
 
 constexpr OptionHelp kDryRun = {
     "--dry-run", "check everything, print the reports the write would send, send nothing"};
+constexpr OptionHelp kNoBackup = {"--no-backup",
+                                  "send without the backup first (when none can be saved)"};
+constexpr OptionHelp kAllowLaunch = {
+    "--allow-launch", "take launch paths the profile adds or changes (they start programs)"};
 
 constexpr CommandHelp kHelp[] = {
     {"status",
@@ -39,7 +43,7 @@ constexpr CommandHelp kHelp[] = {
      "Every field is checked before the keyboard is touched; only what differs from what the "
      "keyboard holds is sent.",
      "n240qx-ctl apply saved.bin",
-     {{kDryRun}}},
+     {{kDryRun, kNoBackup, kAllowLaunch}}},
     {"set",
      "set NAME VALUE ...",
      "change settings by the names read prints (help set lists them)",
@@ -49,13 +53,13 @@ constexpr CommandHelp kHelp[] = {
      "report_rate 0-3, response_time 0-9; also as NAME=VALUE. Several settings in one set "
      "cost one keyboard write (about 2.6 s); several calls cost one each.",
      "n240qx-ctl set brightness 30 light_effect Radar light_direction top",
-     {{kDryRun}}},
+     {{kDryRun, kNoBackup}}},
     {"reset",
      "reset [--yes]",
      "restore the keyboard's factory settings",
      "On a terminal it asks first; elsewhere it needs --yes. The stored macros are kept.",
      "n240qx-ctl reset --yes",
-     {{{"--yes", "reset without asking"}, kDryRun}}},
+     {{{"--yes", "reset without asking"}, kDryRun, kNoBackup}}},
     {"keys",
      "keys [--keyboard]",
      "every key with its stored assignment",
@@ -75,7 +79,7 @@ constexpr CommandHelp kHelp[] = {
      "pairs in one assign (assign Q single A W single S) cost one keyboard write (about "
      "2.6 s); several calls cost one each.",
      "n240qx-ctl assign Q combine LCtrl LAlt Del",
-     {{kDryRun}}},
+     {{kDryRun, kNoBackup}}},
     {"macros", "macros", "the stored macros", "", "n240qx-ctl macros", {}},
     {"macro",
      "macro show|new|set|delete|rename|loop ...",
@@ -94,7 +98,7 @@ constexpr CommandHelp kHelp[] = {
      "the keyboard receives it with the next write; rename gives the kept profile OLD (as list "
      "shows it) the name NEW.",
      "n240qx-ctl profile export ~/race.bin",
-     {}},
+     {{kAllowLaunch}}},
     {"profiles",
      "profiles list|save|show|apply|delete|rename ...",
      "the named profiles of the library in profiles/",
@@ -104,7 +108,7 @@ constexpr CommandHelp kHelp[] = {
      "file; show prints the profile's JSON. A NAME is a file name: no /, no control "
      "characters, not starting with a dot.",
      "n240qx-ctl profiles save race",
-     {{kDryRun}}},
+     {{kDryRun, kNoBackup, kAllowLaunch}}},
     {"backups",
      "backups",
      "the backups made before each write, newest first",
@@ -117,7 +121,7 @@ constexpr CommandHelp kHelp[] = {
      "Only the difference is sent, after a backup of its own. The numbers shift by one after "
      "every write; the file name stays.",
      "n240qx-ctl restore 1",
-     {{kDryRun}}},
+     {{kDryRun, kNoBackup, kAllowLaunch}}},
     {"diagnose",
      "diagnose [WIRELOG]",
      "what a bug report needs: session, nodes, permissions, timing",

@@ -5,6 +5,7 @@
 #include "keys/KeyMapEntry.h"
 #include "util/AsciiText.h"
 #include "util/DecimalText.h"
+#include "util/EscapedText.h"
 #include "util/HexBytes.h"
 #include "util/Utf8.h"
 
@@ -38,7 +39,7 @@ std::string KeysText(const KeyMapEntry& entry, const KeyNameTable& names) {
 }
 
 std::string LaunchText(const KeyActionEntry& action) {
-  const std::string path = Utf8FromUtf16(action.PathString());
+  const std::string path = EscapedText(action.PathString());
   if (!IsLaunchKind(action.kind)) {
     return "launch (no path stored)";
   }
@@ -48,7 +49,7 @@ std::string LaunchText(const KeyActionEntry& action) {
 std::string MacroText(std::uint8_t slot, const MacroStore& macros) {
   std::string text = "macro " + std::to_string(slot);
   if (slot < macros.UsedCount()) {
-    text += " " + PrintableName(macros.entry(slot).Name());
+    text += " " + EscapedText(macros.entry(slot).Name());
   }
   return text;
 }
@@ -80,25 +81,6 @@ std::string KeyTargetText(std::span<const std::uint8_t, 4> key_map_entry,
     default:
       return "keyboard entry " + HexString(key_map_entry);
   }
-}
-
-std::string PrintableName(std::u16string_view name) {
-  constexpr char16_t kDigits[] = u"0123456789ABCDEF";
-  std::u16string text;
-  for (const char16_t unit : name) {
-    if (unit == u'\n') {
-      text += u"\\n";
-    } else if (unit == u'\t') {
-      text += u"\\t";
-    } else if (unit == u'\\') {
-      text += u"\\\\";
-    } else if (unit < 0x20 || (unit >= 0x7F && unit <= 0x9F)) {
-      text += {u'\\', u'x', kDigits[unit >> 4], kDigits[unit & 0xF]};
-    } else {
-      text += unit;
-    }
-  }
-  return Utf8FromUtf16(text);
 }
 
 }  // namespace n240qx

@@ -17,8 +17,4 @@ std::string KeyTargetText(std::span<const std::uint8_t, 4> key_map_entry,
                           const KeyActionEntry& action, const KeyNameTable& names,
                           const MacroStore& macros);
 
-// A macro's name for one line of text: control characters as \n, \t or \xNN, so that a name
-// can never break the line or drive the terminal.
-std::string PrintableName(std::u16string_view name);
-
 }  // namespace n240qx

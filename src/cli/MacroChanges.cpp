@@ -13,6 +13,7 @@
 #include "macros/MacroStoreFile.h"
 #include "util/AsciiText.h"
 #include "util/DecimalText.h"
+#include "util/EscapedText.h"
 #include "util/HexBytes.h"
 #include "util/Utf8.h"
 
@@ -48,7 +49,7 @@ Result<std::u16string> CheckedName(const MacroStore& store, const std::string& t
       return Refuse("a macro name has 1-" + std::to_string(macro_layout::kMaxNameUnits) +
                     " characters");
     case MacroNameFault::kControlCharacter:
-      return Refuse("a macro name has no control characters: " + PrintableName(*name));
+      return Refuse("a macro name has no control characters: " + EscapedText(*name));
     case MacroNameFault::kTaken:
       break;
   }
@@ -101,7 +102,7 @@ Result<std::string> NewMacro(MacroStore& store, const KeyNameTable& names, Words
   (void)entry.SetName(*name);
   entry.repeat_count = 1;
   TakeScript(entry, *script, names);
-  return "macro " + std::to_string(index) + " " + PrintableName(*name) + " created";
+  return "macro " + std::to_string(index) + " " + EscapedText(*name) + " created";
 }
 
 Result<std::string> SetMacro(MacroStore& store, const KeyNameTable& names, Words rest) {
@@ -111,7 +112,7 @@ Result<std::string> SetMacro(MacroStore& store, const KeyNameTable& names, Words
     return script.error();
   }
   TakeScript(store.entry(*index), *script, names);
-  return "macro " + rest[0] + " " + PrintableName(store.entry(*index).Name()) + " set";
+  return "macro " + rest[0] + " " + EscapedText(store.entry(*index).Name()) + " set";
 }
 
 Result<std::string> DeleteMacro(MacroStore& store, const KeyNameTable&, Words rest) {
@@ -119,7 +120,7 @@ Result<std::string> DeleteMacro(MacroStore& store, const KeyNameTable&, Words re
   if (!index.ok()) {
     return index.error();
   }
-  const std::string name = PrintableName(store.entry(*index).Name());
+  const std::string name = EscapedText(store.entry(*index).Name());
   DeleteEntry(store, *index);
   return "macro " + rest[0] + " " + name + " deleted";
 }
@@ -131,7 +132,7 @@ Result<std::string> RenameMacro(MacroStore& store, const KeyNameTable&, Words re
     return name.error();
   }
   (void)store.entry(*index).SetName(*name);
-  return "macro " + rest[0] + " renamed to " + PrintableName(*name);
+  return "macro " + rest[0] + " renamed to " + EscapedText(*name);
 }
 
 // As the dialog's loop box: 1 plays once, up to the most the keyboard repeats.
@@ -146,7 +147,7 @@ Result<std::string> LoopMacro(MacroStore& store, const KeyNameTable&, Words rest
                   std::to_string(macro_layout::kMaxRepeatCount));
   }
   store.entry(*index).repeat_count = static_cast<std::uint16_t>(*count);
-  return "macro " + rest[0] + " " + PrintableName(store.entry(*index).Name()) + " repeats " +
+  return "macro " + rest[0] + " " + EscapedText(store.entry(*index).Name()) + " repeats " +
          rest[1] + (*count == 1 ? " time" : " times");
 }
 

@@ -8,6 +8,7 @@
 #include "macros/MacroEventList.h"
 #include "util/AsciiText.h"
 #include "util/DecimalText.h"
+#include "util/EscapedText.h"
 #include "util/HexBytes.h"
 #include "util/Utf8.h"
 
@@ -57,7 +58,7 @@ ExitCode RunMacrosCommand(CliSession& session, const CliArguments& arguments) {
       json.Number(static_cast<std::int64_t>(events));
       json.EndObject();
     } else {
-      std::cout << index << ": " << PrintableName(entry.Name()) << " (repeat "
+      std::cout << index << ": " << EscapedText(entry.Name()) << " (repeat "
                 << ShownRepeatCount(entry) << (entry.has_delay() ? ", with delays" : ", no delays")
                 << ", " << events << " events)\n";
     }
@@ -126,7 +127,7 @@ ExitCode ShowMacro(CliSession& session, const std::vector<std::string>& words) {
     std::cout << json.text() << '\n';
     return ExitCode::kOk;
   }
-  std::cout << "macro " << *index << ": " << PrintableName(entry.Name()) << '\n';
+  std::cout << "macro " << *index << ": " << EscapedText(entry.Name()) << '\n';
   for (const auto& line : lines) {
     std::cout << line << '\n';
   }

@@ -4,8 +4,10 @@
 #include "app/ProfileTransfer.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/LaunchPathCheck.h"
 #include "config/DiskProfileFiles.h"
 #include "config/ProfileStore.h"
+#include "util/EscapedText.h"
 
 namespace n240qx {
 
@@ -37,7 +39,7 @@ ExitCode ListProfiles(CliSession& session, ProfileStore& store) {
     std::cout << "no profile kept in " << store.folder().string() << '\n';
   } else {
     for (const ProfileEntry& profile : *profiles) {
-      std::cout << profile.name << '\n';
+      std::cout << EscapedText(profile.name) << '\n';
     }
   }
   return ExitCode::kOk;
@@ -57,17 +59,21 @@ ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
   }
   ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile(),
                            session.own_files());
+  transfer.ApproveLaunchesWith([&session](const auto&) { return session.allow_launch(); });
   const ProfileOutcome outcome = import ? transfer.Import(file) : transfer.Export(file);
   if (!outcome.status.ok()) {
     std::string what = import ? "the profile was not imported: " : "the profile was not exported: ";
     if (outcome.configuration_changed) {
       what = "the profile was loaded into keymap.bin but not kept: ";
     }
-    return session.Fail(ExitCodeFor(outcome.status.error()), what + outcome.status.error().message);
+    const std::string_view hint =
+        outcome.declined_launches.empty() ? std::string_view() : kAllowLaunchHint;
+    return session.Fail(ExitCodeFor(outcome.status.error()),
+                        what + outcome.status.error().message + std::string(hint));
   }
   if (!session.json()) {
     std::cout << (import ? "imported " : "exported ") << file.string() << "; kept as profile "
-              << outcome.kept->name << '\n';
+              << EscapedText(outcome.kept->name) << '\n';
   }
   return ExitCode::kOk;
 }
@@ -85,9 +91,9 @@ ExitCode RenameProfile(CliSession& session, ProfileStore& store, const std::stri
   if (found == profiles->end()) {
     std::string kept;
     for (const ProfileEntry& profile : *profiles) {
-      kept += (kept.empty() ? "" : ", ") + profile.name;
+      kept += (kept.empty() ? "" : ", ") + EscapedText(profile.name);
     }
-    return session.Fail(ExitCode::kUsage, "there is no profile \"" + old_name +
+    return session.Fail(ExitCode::kUsage, "there is no profile \"" + EscapedText(old_name) +
                                               "\" (kept: " + (kept.empty() ? "none" : kept) + ")");
   }
   ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile());
@@ -106,7 +112,8 @@ ExitCode RenameProfile(CliSession& session, ProfileStore& store, const std::stri
     json.EndObject();
     std::cout << json.text() << '\n';
   } else {
-    std::cout << "renamed profile " << found->name << " to " << outcome.kept->name << '\n';
+    std::cout << "renamed profile " << EscapedText(found->name) << " to "
+              << EscapedText(outcome.kept->name) << '\n';
   }
   return ExitCode::kOk;
 }

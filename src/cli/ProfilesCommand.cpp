@@ -5,6 +5,7 @@
 #include "cli/JsonWriter.h"
 #include "config/ProfileJson.h"
 #include "util/AtomicFile.h"
+#include "util/EscapedText.h"
 #include "util/JsonParser.h"
 
 namespace n240qx {
@@ -39,7 +40,7 @@ ExitCode List(CliSession& session, const ProfileLibrary& library) {
     std::cout << "no profiles in " << library.folder().string() << '\n';
   } else {
     for (const std::string& name : *names) {
-      std::cout << name << '\n';
+      std::cout << EscapedText(name) << '\n';
     }
   }
   return ExitCode::kOk;

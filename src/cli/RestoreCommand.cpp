@@ -5,6 +5,7 @@
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/LaunchPathCheck.h"
 #include "cli/SettingsView.h"
 #include "config/DiskProfileFiles.h"
 
@@ -83,11 +84,18 @@ ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments) {
     return read;
   }
   const auto before = ShownSettings(session.state().image);
+  const KeyActionTable actions_before = session.state().key_actions;
   // A backup holds what the keyboard reported, so its values go back whatever their range.
   if (Status loaded = session.state().LoadProfile(*bytes, *bytes); !loaded.ok()) {
     return session.Fail(ExitCode::kFileError, "cannot use backup " + std::to_string(entry->number) +
                                                   ": " + loaded.error().message +
                                                   "; nothing was sent");
+  }
+  // The backups folder takes files from anywhere, and keymap.bin may have moved on since.
+  if (ExitCode launches = CheckLoadedLaunchPaths(session, actions_before,
+                                                 "backup " + std::to_string(entry->number));
+      launches != ExitCode::kOk) {
+    return launches;
   }
   const bool changes = ChangeSummary::Compare(session.state()).Any();
   // A dry run has printed what it would send.

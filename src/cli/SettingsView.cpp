@@ -9,6 +9,7 @@
 #include "lighting/LightingWords.h"
 #include "util/AsciiText.h"
 #include "util/DecimalText.h"
+#include "util/EscapedText.h"
 #include "util/HexBytes.h"
 
 namespace n240qx {
@@ -77,7 +78,7 @@ void PrintDisabledKeys(const ConfiguratorState& state, const KeyLookup& lookup, 
 void PrintMacros(const MacroStore& macros, std::ostream& out) {
   out << "macros:" << (macros.UsedCount() == 0 ? " none" : "") << '\n';
   for (std::size_t index = 0; index < macros.UsedCount(); ++index) {
-    out << "  " << index << ": " << PrintableName(macros.entry(index).Name()) << '\n';
+    out << "  " << index << ": " << EscapedText(macros.entry(index).Name()) << '\n';
   }
 }
 

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/LaunchQuestion.h"
 #include "gui/PaintOpPainter.h"
 #include "gui/ToolTipEvent.h"
 
@@ -55,6 +56,9 @@ CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths
       message_(new QLabel(this)) {
   setModal(true);
   setWindowTitle(FromView(ProfileDialogModel::WindowTitle(language_)));
+  transfer_.ApproveLaunchesWith([this](const std::vector<LaunchPathChange>& changes) {
+    return chooser_.Confirm(this, LaunchQuestion(texts_, changes).Prompt());
+  });
   const PixelRect& place = ProfileDialogModel::kList;
   list_->setGeometry(place.left, place.top, place.Width(), place.Height());
   list_->setObjectName(QStringLiteral("profiles"));

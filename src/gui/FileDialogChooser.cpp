@@ -1,9 +1,11 @@
 #include "gui/FileDialogChooser.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QStringList>
 
 #include "dialogs/ProfileDialogModel.h"
+#include "gui/QtText.h"
 
 namespace n240qx {
 
@@ -34,6 +36,11 @@ QString FileDialogChooser::ChooseImport(QWidget* parent, const QString& start_fo
 
 QString FileDialogChooser::ChooseExport(QWidget* parent, const QString& start_folder) {
   return Choose(parent, start_folder, QFileDialog::AcceptSave);
+}
+
+bool FileDialogChooser::Confirm(QWidget* parent, const ConfirmPrompt& prompt) {
+  return QMessageBox::question(parent, ToQString(prompt.title), ToQString(prompt.question),
+                               QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
 }
 
 }  // namespace n240qx

@@ -9,6 +9,7 @@ class FileDialogChooser : public ProfileFileChooser {
  public:
   QString ChooseImport(QWidget* parent, const QString& start_folder) override;
   QString ChooseExport(QWidget* parent, const QString& start_folder) override;
+  bool Confirm(QWidget* parent, const ConfirmPrompt& prompt) override;
 };
 
 }  // namespace n240qx

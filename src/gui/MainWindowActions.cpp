@@ -255,11 +255,11 @@ constexpr int kMaxRereadsBeforeApply = 3;
 void MainWindowActions::StartApply() {
   progress_.reset();
   feedback_.Clear();
-  if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
+  if (const auto saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !BackedUp(saved)) {
     ShowFailure(TextId::kBackupFailed, saved.error());
     // The window stays open with its edits and says why.
     (void)closing_.OnApplyFinished(false);
-    EndSequence(model_.OnApplyFinished(saved));
+    EndSequence(model_.OnApplyFinished(saved.error()));
     return;
   }
   StartWrite(WriteOrigin::kApply);
@@ -276,11 +276,13 @@ bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImag
   router_.Route(*model_.OnOutsideLightingWrite());
   progress_.reset();
   if (FrameWriteNeedsBackup(state_.image, state_.snapshot)) {
-    if (Status saved = BackUpBeforeWrite(state_, paths_.BackupsFolder()); !saved.ok()) {
+    const auto saved = BackUpBeforeWrite(state_, paths_.BackupsFolder());
+    if (!saved.ok()) {
       ShowFailure(TextId::kBackupFailed, saved.error());
-      EndSequence(model_.OnApplyFinished(saved));
+      EndSequence(model_.OnApplyFinished(saved.error()));
       return true;
     }
+    last_backup_ = *saved;
   }
   StartWrite(WriteOrigin::kOutsideLighting);
   return true;
@@ -300,6 +302,8 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
       state_.image, state_.snapshot,
       [this, written = std::move(written)](WriteOutcome outcome) {
         progress_.reset();
+        DropBackupOfUnsentWrite(last_backup_, outcome);
+        last_backup_.clear();
         if (outcome.reread && rereads_before_apply_ < kMaxRereadsBeforeApply) {
           ++rereads_before_apply_;
           // The backup just made holds the old view; the next one holds what the keyboard
@@ -326,9 +330,10 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
 void MainWindowActions::StartFactoryReset() {
   progress_.reset();
   feedback_.Clear();
-  if (Status saved = BackUpBeforeFactoryReset(state_, paths_.BackupsFolder()); !saved.ok()) {
+  if (const auto saved = BackUpBeforeFactoryReset(state_, paths_.BackupsFolder());
+      !BackedUp(saved)) {
     ShowFailure(TextId::kBackupFailed, saved.error());
-    EndSequence(model_.OnFactoryResetFinished(saved));
+    EndSequence(model_.OnFactoryResetFinished(saved.error()));
     return;
   }
   connection_.session().FactoryReset([this](Result<DeviceRead> read) {
@@ -338,6 +343,15 @@ void MainWindowActions::StartFactoryReset() {
     ShowSequenceEnd(TextId::kResetFailed, end);
     EndSequence(model_.OnFactoryResetFinished(end.device));
   });
+}
+
+bool MainWindowActions::BackedUp(const Result<std::filesystem::path>& saved) {
+  last_backup_ = saved.ok() ? *saved : std::filesystem::path();
+  if (backup_fallback_.OnBackup(saved.ok() ? Status::Ok() : Status(saved.error())) ==
+      BackupFallback::Step::kSend) {
+    return true;
+  }
+  return backup_fallback_.OnAnswer(dialogs_.confirm(backup_fallback_.Prompt()));
 }
 
 void MainWindowActions::CheckFirmware() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "app/ActionFeedback.h"
+#include "app/BackupFallback.h"
 #include "app/ConfiguratorSessionEvents.h"
 #include "app/ConfiguratorState.h"
 #include "app/FirmwareCheck.h"
@@ -113,6 +115,9 @@ class MainWindowActions {
   enum class WriteOrigin { kApply, kOutsideLighting };
   void StartWrite(WriteOrigin origin);
   void StartFactoryReset();
+  // Whether the write that `saved` backed up may go: a failed backup asks first. The backup's
+  // file is kept for the write's end, which drops it when nothing was sent.
+  bool BackedUp(const Result<std::filesystem::path>& saved);
   void CheckFirmware();
   void LaunchUpdater();
   // A sequence's success replaces the failure line an earlier action left.
@@ -139,6 +144,8 @@ class MainWindowActions {
   // makes Apply give up rather than read for ever.
   int rereads_before_apply_ = 0;
   ActionFeedback feedback_{texts_};
+  BackupFallback backup_fallback_{texts_};
+  std::filesystem::path last_backup_;
   std::string balloon_;
   ConfiguratorSessionEvents events_;
   ClosingQuestion closing_;

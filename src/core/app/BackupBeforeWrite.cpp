@@ -1,5 +1,7 @@
 #include "app/BackupBeforeWrite.h"
 
+#include <system_error>
+
 #include "config/DiskProfileFiles.h"
 #include "keys/KeymapStore.h"
 
@@ -7,15 +9,15 @@ namespace n240qx {
 
 namespace {
 
-Status SaveSnapshots(const ConfiguratorState& state, BackupStore& store,
-                     const ChangeSummary& summary, BackupName::Time now) {
+Result<std::filesystem::path> SaveSnapshots(const ConfiguratorState& state, BackupStore& store,
+                                            const ChangeSummary& summary, BackupName::Time now) {
   ConfigImage held;
   held.bytes() = state.snapshot.bytes();
-  const auto saved = store.Save(EncodeKeymapStore(held, state.key_actions_snapshot), summary, now);
+  auto saved = store.Save(EncodeKeymapStore(held, state.key_actions_snapshot), summary, now);
   if (!saved.ok()) {
     return Error{saved.error().code, saved.error().message + "; nothing was sent"};
   }
-  return Status::Ok();
+  return saved;
 }
 
 BackupName::Time Now() {
@@ -24,30 +26,39 @@ BackupName::Time Now() {
 
 }  // namespace
 
-Status BackUpBeforeWrite(const ConfiguratorState& state, BackupStore& store, BackupName::Time now) {
+Result<std::filesystem::path> BackUpBeforeWrite(const ConfiguratorState& state, BackupStore& store,
+                                                BackupName::Time now) {
   const ChangeSummary summary = ChangeSummary::Compare(state);
   if (!summary.Any()) {
-    return Status::Ok();
+    return std::filesystem::path();
   }
   return SaveSnapshots(state, store, summary, now);
 }
 
-Status BackUpBeforeFactoryReset(const ConfiguratorState& state, BackupStore& store,
-                                BackupName::Time now) {
+Result<std::filesystem::path> BackUpBeforeFactoryReset(const ConfiguratorState& state,
+                                                       BackupStore& store, BackupName::Time now) {
   return SaveSnapshots(state, store, ChangeSummary::FactoryReset(), now);
 }
 
-Status BackUpBeforeWrite(const ConfiguratorState& state, const std::filesystem::path& folder) {
+Result<std::filesystem::path> BackUpBeforeWrite(const ConfiguratorState& state,
+                                                const std::filesystem::path& folder) {
   DiskProfileFiles files;
   BackupStore store(folder, files);
   return BackUpBeforeWrite(state, store, Now());
 }
 
-Status BackUpBeforeFactoryReset(const ConfiguratorState& state,
-                                const std::filesystem::path& folder) {
+Result<std::filesystem::path> BackUpBeforeFactoryReset(const ConfiguratorState& state,
+                                                       const std::filesystem::path& folder) {
   DiskProfileFiles files;
   BackupStore store(folder, files);
   return BackUpBeforeFactoryReset(state, store, Now());
+}
+
+void DropBackupOfUnsentWrite(const std::filesystem::path& backup, const WriteOutcome& outcome) {
+  if (!backup.empty() && outcome.sent.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(backup, ignored);
+  }
 }
 
 }  // namespace n240qx

@@ -5,22 +5,18 @@
 #include <system_error>
 
 #include "util/AtomicFile.h"
+#include "util/ControlCharacters.h"
+#include "util/EscapedText.h"
 #include "util/Utf8.h"
 
 namespace n240qx {
 
 namespace {
 
+// Escaped, a refused name still shows what it holds.
 Error Invalid(std::string_view name, std::string_view why) {
   return Error{ErrorCode::kInvalidArgument,
-               "\"" + std::string(name) + "\" cannot name a profile: " + std::string(why)};
-}
-
-bool HasControlCharacter(std::string_view name) {
-  return std::ranges::any_of(name, [](char c) {
-    const auto byte = static_cast<unsigned char>(c);
-    return byte < 0x20 || byte == 0x7F;
-  });
+               "\"" + EscapedText(name) + "\" cannot name a profile: " + std::string(why)};
 }
 
 bool IsUtf8(std::string_view name) {
@@ -42,13 +38,8 @@ Status ProfileLibrary::CheckName(std::string_view name) {
   if (name.size() > kMaxNameBytes) {
     return Invalid(name, "longer than " + std::to_string(kMaxNameBytes) + " bytes");
   }
-  if (HasControlCharacter(name)) {
-    // Printed raw, the name would not show what it holds; escaped, it still says why.
-    std::string shown;
-    for (char c : name) {
-      shown += static_cast<unsigned char>(c) < 0x20 || c == 0x7F ? '?' : c;
-    }
-    return Invalid(shown, "it holds a control character");
+  if (HoldsControlCharacter(name)) {
+    return Invalid(name, "it holds a control character");
   }
   if (!IsUtf8(name)) {
     return Error{ErrorCode::kInvalidArgument, "a profile name must be UTF-8 text"};

@@ -12,14 +12,14 @@ namespace n240qx {
 namespace {
 
 ProfileOutcome Failed(Status status, bool configuration_changed = false) {
-  return {std::move(status), configuration_changed, std::nullopt};
+  return {std::move(status), configuration_changed, std::nullopt, {}};
 }
 
 ProfileOutcome Kept(Result<ProfileEntry> kept, bool configuration_changed) {
   if (!kept.ok()) {
     return Failed(kept.error(), configuration_changed);
   }
-  return {Status::Ok(), configuration_changed, std::move(kept).value()};
+  return {Status::Ok(), configuration_changed, std::move(kept).value(), {}};
 }
 
 }  // namespace
@@ -59,8 +59,21 @@ ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, Unus
   if (!bytes.ok()) {
     return Failed(bytes.error());
   }
+  // Kept for a refusal: the launch paths are known only once the profile is loaded.
+  const ConfigImage image_before = state_.image;
+  const KeyActionTable actions_before = state_.key_actions;
   if (Status loaded = state_.LoadProfile(*bytes); !loaded.ok()) {
     return Failed(loaded, false);
+  }
+  auto launches = ChangedLaunchPaths(actions_before, state_.key_actions);
+  if (!launches.empty() && !(approve_launches_ && approve_launches_(launches))) {
+    state_.image = image_before;
+    state_.key_actions = actions_before;
+    ProfileOutcome refused = Failed(
+        Error{ErrorCode::kBadData, chosen.string() + " makes keys start programs or open files:" +
+                                       ListedLaunchPaths(launches)});
+    refused.declined_launches = std::move(launches);
+    return refused;
   }
   if (Status refreshed = state_.Refresh(keymap_file_); !refreshed.ok()) {
     return Failed(refreshed, true);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 #include "app/OwnFiles.h"
 #include "config/ProfileEntry.h"
 #include "config/ProfileStore.h"
+#include "keys/LaunchPathChange.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -20,7 +22,12 @@ struct ProfileOutcome {
   Status status;
   bool configuration_changed = false;
   std::optional<ProfileEntry> kept;
+  // An Import refused because its launch paths were not approved: those paths.
+  std::vector<LaunchPathChange> declined_launches;
 };
+
+// Asked before an imported profile adds or changes launch paths; true takes them.
+using LaunchApproval = std::function<bool(const std::vector<LaunchPathChange>& changes)>;
 
 // Import, Export and rename of profiles for the profile dialog and the command-line tool
 // alike: the configuration (image and key action table) to and from profile files, and the
@@ -45,6 +52,9 @@ class ProfileTransfer {
   // be read, holds nothing, or is refused for its name changes nothing.
   ProfileOutcome Import(const std::filesystem::path& chosen,
                         UnusableName unusable = UnusableName::kRefuse);
+  // Who decides on the launch paths an Import would add or change; without one such an Import
+  // is refused. A profile whose launch paths are the configuration's own asks nothing.
+  void ApproveLaunchesWith(LaunchApproval approve) { approve_launches_ = std::move(approve); }
   // The configuration into the chosen file (206,920 bytes), then kept under its name; never
   // onto one of the program's own files.
   ProfileOutcome Export(const std::filesystem::path& chosen);
@@ -58,6 +68,7 @@ class ProfileTransfer {
   ProfileStore& store_;
   std::filesystem::path keymap_file_;
   OwnFiles own_files_;
+  LaunchApproval approve_launches_;
 };
 
 }  // namespace n240qx

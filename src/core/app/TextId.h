@@ -54,6 +54,13 @@ enum class TextId {
   kChangeReportRate,
   kChangeResponseTime,
   kBackupFailed,
+  // A backup that cannot be saved: the question whether to send anyway, and its title.
+  kSendWithoutBackup,
+  kSendWithoutBackupTitle,
+  // An imported profile that adds or changes launch paths: title, the list's heading, question.
+  kLaunchPathsTitle,
+  kLaunchPathsListed,
+  kLaunchPathsTake,
   // Ending with unapplied edits: the question and its three buttons.
   kCloseQuestion,
   kCloseApply,

@@ -1,11 +1,13 @@
 #include "config/ProfileCheck.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "image/ImageField.h"
 #include "keys/KeyActionEntry.h"
 #include "keys/KeymapStore.h"
 #include "lighting/EffectTable.h"
+#include "util/ControlCharacters.h"
 
 namespace n240qx {
 
@@ -76,6 +78,23 @@ void CheckSettings(std::span<const std::uint8_t> bytes, ReportedImages reported,
   }
 }
 
+// A launch path is printed by the tool and started by the window: a control character in it
+// could drive the terminal, and no user could have typed it.
+std::optional<unsigned> ControlUnitInPath(std::span<const std::uint8_t> bytes, std::size_t entry) {
+  const std::size_t start = image_field::kImageSize + KeyActionEntry::kSize * entry;
+  if (start + KeyActionEntry::kSize > bytes.size() ||
+      !IsLaunchKind(bytes[start + KeyActionEntry::kKindOffset])) {
+    return std::nullopt;
+  }
+  const auto decoded = KeyActionEntry::Decode(bytes.subspan(start).first<KeyActionEntry::kSize>());
+  for (const char16_t unit : decoded.PathString()) {
+    if (IsControlCharacter(unit)) {
+      return unit;
+    }
+  }
+  return std::nullopt;
+}
+
 void CheckKeyActionKinds(std::span<const std::uint8_t> bytes,
                          std::vector<ProfileProblem>& problems) {
   for (std::size_t entry = 0; entry < KeyActionTable::kEntryCount; ++entry) {
@@ -87,6 +106,9 @@ void CheckKeyActionKinds(std::span<const std::uint8_t> bytes,
     if (!StorableKind(bytes[at])) {
       problems.push_back(
           {"key_actions[" + std::to_string(entry) + "].kind", bytes[at], "0-7 or 255"});
+    } else if (const auto unit = ControlUnitInPath(bytes, entry)) {
+      problems.push_back(
+          {"key_actions[" + std::to_string(entry) + "].path", *unit, "no control characters"});
     }
   }
 }

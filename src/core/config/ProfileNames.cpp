@@ -2,11 +2,19 @@
 
 #include <algorithm>
 
+#include "util/ControlCharacters.h"
+#include "util/EscapedText.h"
+
 namespace n240qx::profile_names {
 
 namespace {
 // Most Linux file systems take 255 bytes per name, the suffix included.
 constexpr std::size_t kMaxFileName = 255;
+
+Error Refused(std::string_view name, std::string_view why) {
+  return Error{ErrorCode::kInvalidArgument,
+               "\"" + EscapedText(name) + "\" is no profile name: " + std::string(why)};
+}
 }  // namespace
 
 std::string FromStoredFile(std::string_view file_name) {
@@ -31,13 +39,14 @@ std::string StoredFileName(std::string_view name) {
 
 Status Check(std::string_view name) {
   if (std::all_of(name.begin(), name.end(), [](char c) { return c == '.'; })) {
-    return Error{
-        ErrorCode::kInvalidArgument,
-        "\"" + std::string(name) + "\" is no profile name: a name needs a letter or digit"};
+    return Refused(name, "a name needs a letter or digit");
   }
-  if (name.find_first_of(std::string_view("/\\\0", 3)) != std::string_view::npos) {
-    return Error{ErrorCode::kInvalidArgument,
-                 "\"" + std::string(name) + "\" is no profile name: it may not contain / or \\"};
+  if (name.find_first_of("/\\") != std::string_view::npos) {
+    return Refused(name, "it may not contain / or \\");
+  }
+  // A line break would make one profile read as two in a list; NUL is one of them.
+  if (HoldsControlCharacter(name)) {
+    return Refused(name, "it may not hold control characters");
   }
   if (StoredFileName(name).size() > kMaxFileName) {
     return Error{ErrorCode::kInvalidArgument, "the profile name is too long"};

@@ -23,7 +23,8 @@ std::string FromTyped(std::string_view text);
 std::string StoredFileName(std::string_view name);
 
 // kInvalidArgument for a name that would not stay a file inside the profiles folder: empty,
-// only dots, a path separator of either system, a NUL, or too long for a file name.
+// only dots, a path separator of either system, a control character (NUL among them, and a
+// line break that would make one name read as two in a list), or too long for a file name.
 Status Check(std::string_view name);
 
 }  // namespace n240qx::profile_names

@@ -5,6 +5,7 @@
 #include "dialogs/FunctionTree.h"
 #include "keys/FunctionTable.h"
 #include "keys/KeyTable.h"
+#include "util/ControlCharacters.h"
 
 namespace n240qx {
 
@@ -324,6 +325,10 @@ KeyDialogReaction KeyAssignmentDialogModel::LaunchPathChosen(std::size_t row,
   }
   if (path.size() > kMaxPathUnits) {
     reaction.message = KeyDialogText::kPathTooLong;
+    return reaction;
+  }
+  if (HoldsControlCharacter(path)) {
+    reaction.message = KeyDialogText::kPathControlCharacter;
     return reaction;
   }
   pending_.launch_path = std::u16string(path);

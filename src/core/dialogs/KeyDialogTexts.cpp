@@ -33,6 +33,8 @@ constexpr std::array<TextRow<KeyDialogText>, static_cast<std::size_t>(KeyDialogT
         {KeyDialogText::kAllFiles, "All files (*)", "Alle Dateien (*)"},
         {KeyDialogText::kPathTooLong, "The path is too long: at most 255 characters fit.",
          "Der Pfad ist zu lang: höchstens 255 Zeichen passen."},
+        {KeyDialogText::kPathControlCharacter, "A path cannot hold control characters.",
+         "Ein Pfad kann keine Steuerzeichen enthalten."},
         {KeyDialogText::kFocusedCaptureOnly,
          "Keys are captured only while this dialog has the focus.",
          "Tasten werden nur erfasst, solange dieser Dialog den Fokus hat."},

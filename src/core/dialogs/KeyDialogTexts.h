@@ -29,6 +29,7 @@ enum class KeyDialogText {
   kFolderChoiceTitle,
   kAllFiles,
   kPathTooLong,
+  kPathControlCharacter,
   kFocusedCaptureOnly,
   kCannotSendKey,
   kCount

@@ -1,18 +1,9 @@
 #include "macros/MacroNameRule.h"
 
-#include <algorithm>
-
 #include "macros/MacroLayout.h"
+#include "util/ControlCharacters.h"
 
 namespace n240qx {
-
-namespace {
-
-bool IsControl(char16_t unit) {
-  return unit < 0x20 || (unit >= 0x7F && unit <= 0x9F);
-}
-
-}  // namespace
 
 MacroNameVerdict CheckMacroName(const MacroStore& store, std::u16string_view name,
                                 std::optional<std::size_t> renamed) {
@@ -22,7 +13,7 @@ MacroNameVerdict CheckMacroName(const MacroStore& store, std::u16string_view nam
   if (name.size() > macro_layout::kMaxNameUnits) {
     return {MacroNameFault::kTooLong};
   }
-  if (std::ranges::any_of(name, IsControl)) {
+  if (HoldsControlCharacter(name)) {
     return {MacroNameFault::kControlCharacter};
   }
   for (std::size_t i = 0; i < store.UsedCount(); ++i) {

@@ -1,22 +1,75 @@
 #include "util/AtomicFile.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <random>
 #include <string>
+#include <string_view>
 #include <system_error>
+
+#include "util/FileSync.h"
 
 namespace n240qx {
 
 namespace {
 
+constexpr std::string_view kTemporaryMark = ".tmp-";
+// A write takes well under a second; one whose temporary is this old was cut off (a crash, a
+// power cut), and nothing will ever rename it.
+constexpr auto kStaleAfter = std::chrono::minutes(10);
+
 std::filesystem::path TemporaryBeside(const std::filesystem::path& path) {
   std::random_device random;
   std::filesystem::path temporary = path;
-  temporary += ".tmp-" + std::to_string(random());
+  temporary += std::string(kTemporaryMark) + std::to_string(random());
   return temporary;
+}
+
+// "keymap.bin.tmp-123456": TemporaryBeside's names only, never a file of anyone else's.
+bool IsOurTemporary(const std::string& name) {
+  const auto mark = name.rfind(kTemporaryMark);
+  if (mark == std::string::npos || mark == 0) {
+    return false;
+  }
+  const std::string_view digits = std::string_view(name).substr(mark + kTemporaryMark.size());
+  return !digits.empty() &&
+         std::ranges::all_of(digits, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+void RemoveStaleTemporaries(const std::filesystem::path& folder) {
+  std::error_code error;
+  const auto now = std::filesystem::file_time_type::clock::now();
+  for (std::filesystem::directory_iterator it(folder, error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code ignored;
+    if (!IsOurTemporary(it->path().filename().string()) || !it->is_regular_file(ignored) ||
+        it->is_symlink(ignored)) {
+      continue;
+    }
+    const auto written = it->last_write_time(ignored);
+    if (!ignored && now - written > kStaleAfter) {
+      std::filesystem::remove(it->path(), ignored);
+    }
+  }
+}
+
+// A symbolic link stays a link: what it points to is the file replaced, beside itself, so that a
+// keymap.bin kept elsewhere (a dotfiles folder) keeps being the one written.
+std::filesystem::path FileToReplace(const std::filesystem::path& path) {
+  std::error_code error;
+  if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+    return path;
+  }
+  const auto target = std::filesystem::weakly_canonical(path, error);
+  return error ? path : target;
+}
+
+std::filesystem::path FolderOf(const std::filesystem::path& file) {
+  return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
 Error FileError(ErrorCode code, const std::filesystem::path& path, const std::string& what) {
@@ -29,7 +82,10 @@ std::string ReadFailure() {
 
 }  // namespace
 
-Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes) {
+Status WriteFileAtomically(const std::filesystem::path& link_or_file,
+                           std::span<const std::uint8_t> bytes) {
+  const auto path = FileToReplace(link_or_file);
+  RemoveStaleTemporaries(FolderOf(path));
   const auto temporary = TemporaryBeside(path);
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
@@ -47,6 +103,13 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
       return FileError(ErrorCode::kIo, path, "cannot write (disk full?):");
     }
   }
+  // The bytes reach the disk before the name does, so a power cut leaves the old file or the
+  // new one, never a new name on missing bytes.
+  if (Status flushed = FlushFile(temporary); !flushed.ok()) {
+    std::error_code ignored;
+    std::filesystem::remove(temporary, ignored);
+    return FileError(ErrorCode::kIo, path, "cannot write (" + flushed.error().message + "):");
+  }
   std::error_code error;
   std::filesystem::rename(temporary, path, error);
   if (error) {
@@ -54,10 +117,13 @@ Status WriteFileAtomically(const std::filesystem::path& path, std::span<const st
     std::filesystem::remove(temporary, ignored);
     return FileError(ErrorCode::kIo, path, "cannot replace (" + error.message() + "):");
   }
+  // The file is in place whatever this says; the flush only makes the rename last.
+  (void)FlushFolder(FolderOf(path));
   return Status::Ok();
 }
 
-Status CheckReplaceable(const std::filesystem::path& path) {
+Status CheckReplaceable(const std::filesystem::path& link_or_file) {
+  const auto path = FileToReplace(link_or_file);
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
   if (std::filesystem::is_directory(status)) {

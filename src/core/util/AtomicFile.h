@@ -10,7 +10,12 @@
 namespace n240qx {
 
 // Whole-file reads and writes. A write goes to a temporary file in the same folder and is
-// renamed over the target, so a crash or a full disk never leaves a half-written file.
+// renamed over the target, so a crash or a full disk never leaves a half-written file; the
+// temporary is flushed to the disk before the rename and the folder after it, so a power cut
+// does not either. A symbolic link is kept: the file it points to is replaced, the temporary
+// written beside that file. Temporaries of this naming ("NAME.tmp-DIGITS") older than ten
+// minutes, left by a write that was cut off, are removed from the folder first; no other file is
+// touched.
 Status WriteFileAtomically(const std::filesystem::path& path, std::span<const std::uint8_t> bytes);
 
 // Whether WriteFileAtomically could replace `path` now, found out before any work is done for

@@ -169,7 +169,7 @@ TEST_F(BackupStoreTest, NothingToSendMakesNoBackup) {
 TEST_F(BackupStoreTest, AFailedSaveNamesTheFileAndStopsTheWrite) {
   state.image.game_mode() ^= 1;
   files.fail_write = true;
-  const Status saved = BackUpBeforeWrite(state, store, At(0));
+  const auto saved = BackUpBeforeWrite(state, store, At(0));
   ASSERT_FALSE(saved.ok());
   EXPECT_NE(saved.error().message.find((folder / "20261208-124147-123-0_game-mode.bin").string()),
             std::string::npos)
@@ -211,6 +211,29 @@ TEST_F(BackupStoreTest, AFailedWriteKeepsItsBackup) {
   ASSERT_EQ(listed.size(), 2U);
   EXPECT_FALSE(listed[1].damaged);
   EXPECT_TRUE(listed[1].name.summary.report_rate);
+}
+
+// A write that sent nothing (refused, failed at its first report, read again instead) leaves
+// no backup behind; one that sent anything keeps it, whatever became of it.
+TEST_F(BackupStoreTest, AWriteThatSentNothingDropsItsBackup) {
+  const struct {
+    const char* write;
+    std::vector<std::string> sent;
+    bool kept;
+  } kWrites[] = {
+      {"refused before its first report", {}, false},
+      {"failed after its first report", {"WriteBracket (open)"}, true},
+  };
+  for (const auto& write : kWrites) {
+    state.image.game_mode() ^= 1;
+    const auto saved = BackUpBeforeWrite(state, store, At(0));
+    ASSERT_TRUE(saved.ok() && !saved->empty()) << write.write;
+    const WriteOutcome outcome{Error{ErrorCode::kIo, "failed"}, state.image, write.sent, {}, 0};
+    DropBackupOfUnsentWrite(*saved, outcome);
+    EXPECT_EQ(fs::exists(*saved), write.kept) << write.write;
+    state.image.game_mode() ^= 1;
+  }
+  EXPECT_EQ(Listed().size(), 1U);
 }
 
 TEST_F(BackupStoreTest, FactoryResetIsAlwaysBackedUp) {

@@ -287,6 +287,9 @@ TEST_F(KeyDialog, LaunchRowsChooseKindAndPath) {
   EXPECT_EQ(model.LaunchPathChosen(3, u"").message, KeyDialogText::kSelectFolder);
   EXPECT_EQ(model.LaunchPathChosen(1, std::u16string(256, u'a')).message,
             KeyDialogText::kPathTooLong);
+  EXPECT_EQ(model.LaunchPathChosen(1, u"/usr/bin/x\x1B[2J").message,
+            KeyDialogText::kPathControlCharacter);
+  EXPECT_EQ(pending.launch_path.find(u'\x1B'), std::u16string::npos) << "a refused path stays out";
   EXPECT_TRUE(model.LaunchPathChosen(1, u"/usr/bin/xterm").repaint);
   EXPECT_EQ(pending.pending_kind, 5);
   Click(kSaveX, kButtonY);

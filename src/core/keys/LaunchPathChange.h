@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "keys/KeyActionTable.h"
+
+namespace n240qx {
+
+// A launch a loaded profile would bring: key `index` would start or open `path`. A profile
+// from elsewhere can make a key start any program, so these are shown before it is taken.
+struct LaunchPathChange {
+  std::size_t index = 0;
+  std::uint8_t kind = 0;
+  std::u16string path;
+
+  // "Q: open-file /usr/bin/xterm", the path escaped for one line.
+  std::string Text() const;
+  friend bool operator==(const LaunchPathChange&, const LaunchPathChange&) = default;
+};
+
+// The launch entries of `loaded` that `current` does not hold alike (another kind or path, or
+// none): what the user has not chosen yet. A key that loses its launch, or gets a launch kind
+// with an empty path (which starts nothing), is no such change.
+std::vector<LaunchPathChange> ChangedLaunchPaths(const KeyActionTable& current,
+                                                 const KeyActionTable& loaded);
+// Each change's Text on a line of its own after a line break, indented by two spaces.
+std::string ListedLaunchPaths(const std::vector<LaunchPathChange>& changes);
+
+}  // namespace n240qx
