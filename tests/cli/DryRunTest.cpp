@@ -141,12 +141,13 @@ TEST_F(DryRunTest, AfterKeymapChangedWithoutAWriteItStillMatchesTheRealRun) {
   WriteBytes(dir / "race.bin", ValidProfile(206920, 0x35));
   ASSERT_EQ(Run({"set", "brightness", "12"}).exit_code, 0) << "a backup to restore";
   const std::vector<std::vector<std::string>> kCommands = {
-      {"apply", (dir / "race.bin").string()},
-      {"restore", "1"},
+      {"apply", (dir / "race.bin").string(), "--allow-launch"},
+      {"restore", "1", "--allow-launch"},
   };
   for (const auto& command : kCommands) {
     SCOPED_TRACE(command[0]);
-    const CliResult imported = Run({"profile", "import", (dir / "race.bin").string()});
+    const CliResult imported =
+        Run({"profile", "import", (dir / "race.bin").string(), "--allow-launch"});
     ASSERT_EQ(imported.exit_code, 0) << imported.err;
     const auto dry = DryRun(command);
     ASSERT_FALSE(dry.empty()) << "keymap.bin holds the profile, the keyboard does not";

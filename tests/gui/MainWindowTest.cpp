@@ -138,8 +138,10 @@ TEST_F(MainWindow, AnApplyThatSucceedsSaysWhatItWroteAndClearsTheLastFailure) {
   const auto backups = window.DataFolder() / "backups";
   std::filesystem::remove_all(backups);
   std::ofstream(backups) << "in the way";
+  window.confirm_answer = false;  // "Send without a backup?" answered no
   Click(kApply);
   ASSERT_TRUE(window.WaitUntilIdle());
+  EXPECT_EQ(window.confirm_count, 1);
   EXPECT_EQ(window.window().failure().rfind("Nothing was sent", 0), 0u)
       << window.window().failure();
   EXPECT_TRUE(window.window().success().empty());
