@@ -20,6 +20,7 @@
 #include "gui/QtLauncher.h"
 #include "gui/QtText.h"
 #include "gui/TrayIcon.h"
+#include "gui/WindowMessageBox.h"
 #include "gui/XInputKeyHook.h"
 #include "window/MainWindowLayout.h"
 #include "window/MainWindowScene.h"
@@ -163,8 +164,8 @@ void CVaveVedozadoDlg::CreateTray() {
 void CVaveVedozadoDlg::FillDefaultDialogs() {
   if (!dialogs_.confirm) {
     dialogs_.confirm = [this](const ConfirmPrompt& prompt) {
-      return QMessageBox::question(this, ToQString(prompt.title), ToQString(prompt.question),
-                                   QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+      return WindowMessageBox::Ask(this, language_, ToQString(prompt.title),
+                                   ToQString(prompt.question));
     };
   }
   if (!dialogs_.close_question) {
@@ -200,8 +201,8 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
   }
   if (!dialogs_.about) {
     dialogs_.about = [this](const AboutBox& about) {
-      QMessageBox::about(this, QString::fromStdString(about.title),
-                         QString::fromStdString(about.text));
+      WindowMessageBox::About(this, language_, QString::fromStdString(about.title),
+                              QString::fromStdString(about.text));
     };
   }
   if (!dialogs_.start_updater) {
@@ -514,6 +515,7 @@ CloseAnswer CVaveVedozadoDlg::AskBeforeClosing() {
       box.addButton(ToQString(texts_.Get(TextId::kCloseCancel)), QMessageBox::RejectRole);
   box.setDefaultButton(apply);
   box.setEscapeButton(cancel);
+  WindowMessageBox::Darken(box);
   box.exec();
   if (box.clickedButton() == apply) {
     return CloseAnswer::kApply;
