@@ -1,6 +1,7 @@
 #include "gui/CVaveVedozadoDlg.h"
 
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -19,9 +20,11 @@
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
 #include "gui/QtText.h"
+#include "gui/ToolTipEvent.h"
 #include "gui/TrayIcon.h"
 #include "gui/WindowMessageBox.h"
 #include "gui/XInputKeyHook.h"
+#include "window/KeyAssignmentTip.h"
 #include "window/MainWindowLayout.h"
 #include "window/MainWindowScene.h"
 #include "window/PageItemTable.h"
@@ -501,6 +504,19 @@ void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {
   // which asks first when edits are unapplied; the window stays until the program ends.
   event->ignore();
   router_.Route(MainWindowModel::OnTrayExit());
+}
+
+bool CVaveVedozadoDlg::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QWidget::event(event);
+  }
+  auto& help = static_cast<QHelpEvent&>(*event);
+  const std::optional<std::size_t> key = keyboard_view_.TipKeyAt(help.x(), help.y());
+  const KeyAssignmentTip::Sources sources{state_.image, state_.key_actions, state_.key_names,
+                                          state_.stored_macros};
+  AnswerToolTip(*this, help,
+                key ? ToQString(KeyAssignmentTip::For(*key, sources, language_)) : QString());
+  return true;
 }
 
 CloseAnswer CVaveVedozadoDlg::AskBeforeClosing() {
