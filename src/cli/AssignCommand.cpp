@@ -1,10 +1,10 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/KeyTargetText.h"
 #include "cli/AssignAction.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
-#include "cli/KeyTargetText.h"
 #include "image/ImageField.h"
 #include "keys/KeyLookup.h"
 #include "util/Utf8.h"

@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <iostream>
 
+#include "app/KeyTargetText.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
-#include "cli/KeyTargetText.h"
 #include "cli/TextTable.h"
 #include "image/ImageField.h"
 #include "keys/AssignmentKindWords.h"

@@ -2,8 +2,8 @@
 
 #include <iostream>
 
+#include "app/KeyTargetText.h"
 #include "cli/JsonWriter.h"
-#include "cli/KeyTargetText.h"
 #include "keys/KeymapStore.h"
 #include "macros/HeldKeys.h"
 #include "macros/MacroEvent.h"

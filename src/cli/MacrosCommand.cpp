@@ -1,8 +1,8 @@
 #include <iostream>
 
+#include "app/KeyTargetText.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
-#include "cli/KeyTargetText.h"
 #include "cli/MacroChanges.h"
 #include "macros/MacroEvent.h"
 #include "macros/MacroEventList.h"

@@ -1,6 +1,6 @@
 #include "cli/SettingsView.h"
 
-#include "cli/KeyTargetText.h"
+#include "app/KeyTargetText.h"
 #include "image/ImageField.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/KeyLookup.h"

@@ -1,9 +1,12 @@
 #include "gui/CCustomColorDialog.h"
 
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <string_view>
 
 #include "gui/PaintOpPainter.h"
@@ -25,6 +28,21 @@ QFont ControlFont() {
   QFont font(QStringLiteral("Arial"));
   font.setPixelSize(kControlFontPixels);
   return font;
+}
+
+// The buttons keep their fixed size; a word longer than the room inside the button's frame
+// ("Abbrechen") is drawn smaller instead of being cut.
+void FitText(QPushButton& button) {
+  QStyleOptionButton option;
+  option.initFrom(&button);
+  option.text = button.text();
+  const int room =
+      button.style()->subElementRect(QStyle::SE_PushButtonContents, &option, &button).width();
+  QFont font = ControlFont();
+  while (font.pixelSize() > 1 && QFontMetrics(font).horizontalAdvance(button.text()) > room) {
+    font.setPixelSize(font.pixelSize() - 1);
+  }
+  button.setFont(font);
 }
 
 }  // namespace
@@ -92,6 +110,8 @@ void CCustomColorDialog::ApplyLanguage() {
   setWindowTitle(ToQString(ColourDialogModel::WindowText(language_)));
   ok_->setText(ToQString(ColourDialogModel::OkText(language_)));
   cancel_->setText(ToQString(ColourDialogModel::CancelText(language_)));
+  FitText(*ok_);
+  FitText(*cancel_);
   update();
 }
 

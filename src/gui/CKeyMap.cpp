@@ -6,7 +6,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -16,16 +15,19 @@
 #include "gui/QtText.h"
 #include "gui/ToolTipEvent.h"
 #include "gui/VividTree.h"
+#include "gui/WindowMessageBox.h"
 #include "gui/XInputKeyHook.h"
 
 namespace n240qx {
 
 namespace {
 
-constexpr QRect kSingleField(12, 97, 362, 15);
-constexpr QRect kCombineField(12, 186, 362, 15);
-constexpr QRect kListPlace(10, 60, 360, 250);
+using Geometry = KeyDialogGeometry;
 const QColor kFallbackBackground(0x20, 0x20, 0x20);
+
+QRect RectOf(const PixelRect& place) {
+  return {place.left, place.top, place.Width(), place.Height()};
+}
 
 QString FromU16(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -67,8 +69,8 @@ void CKeyMap::CreateControls() {
   combine_ = new QLineEdit(this);
   single_->setObjectName(QStringLiteral("single"));
   combine_->setObjectName(QStringLiteral("combine"));
-  single_->setGeometry(kSingleField);
-  combine_->setGeometry(kCombineField);
+  single_->setGeometry(RectOf(Geometry::kSingleField));
+  combine_->setGeometry(RectOf(Geometry::kCombineField));
   for (QLineEdit* field : {single_, combine_}) {
     field->setReadOnly(true);
     field->setFrame(false);
@@ -76,7 +78,7 @@ void CKeyMap::CreateControls() {
   }
   macros_ = new QListWidget(this);
   macros_->setObjectName(QStringLiteral("macros"));
-  macros_->setGeometry(kListPlace);
+  macros_->setGeometry(RectOf(Geometry::kListPlace));
   macros_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   WhiteOnBlack(*macros_);
   // The selection, not the current row: Qt makes row 0 current when the list gains the focus
@@ -87,7 +89,7 @@ void CKeyMap::CreateControls() {
   });
   tree_ = new VividTree(this);
   tree_->setObjectName(QStringLiteral("functions"));
-  tree_->setGeometry(kListPlace);
+  tree_->setGeometry(RectOf(Geometry::kListPlace));
   connect(tree_, &VividTree::SelectionTextChanged, this,
           [this](const QString& text) { model_.SelectFunction(text.toStdU16String()); });
   for (QWidget* control : {static_cast<QWidget*>(single_), static_cast<QWidget*>(combine_),
@@ -156,7 +158,8 @@ void CKeyMap::OnHookedKey(const HookedKey& key) {
 
 void CKeyMap::Follow(const KeyDialogReaction& reaction) {
   if (reaction.message) {
-    QMessageBox::warning(this, Text(KeyDialogText::kWindowTitle), Text(*reaction.message));
+    WindowMessageBox::Tell(this, model_.language(), QMessageBox::Warning,
+                           Text(KeyDialogText::kWindowTitle), Text(*reaction.message));
   }
   if (reaction.browse_row) {
     Browse(*reaction.browse_row);

@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRegularExpressionValidator>
@@ -13,6 +12,7 @@
 #include "dialogs/MacroDialogScene.h"
 #include "gui/CTransparentListBox.h"
 #include "gui/PaintOpPainter.h"
+#include "gui/WindowMessageBox.h"
 #include "gui/XInputKeyHook.h"
 
 namespace n240qx {
@@ -78,11 +78,10 @@ CMacroRecordDlg::CMacroRecordDlg(ConfiguratorState& state, SkinPictures& skins, 
   setWindowTitle(Text(MacroText::kTitle));
   setMouseTracking(true);
   prompts_.message = [this](const QString& title, const QString& text) {
-    QMessageBox::information(this, title, text);
+    WindowMessageBox::Tell(this, language_, QMessageBox::Information, title, text);
   };
   prompts_.confirm = [this](const QString& title, const QString& text) {
-    return QMessageBox::question(this, title, text, QMessageBox::Ok | QMessageBox::Cancel) ==
-           QMessageBox::Ok;
+    return WindowMessageBox::Ask(this, language_, title, text);
   };
   CreateControls();
   ConnectLists();

@@ -1,6 +1,7 @@
 #include "gui/CVaveVedozadoDlg.h"
 
 #include <QCloseEvent>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
@@ -19,8 +20,11 @@
 #include "gui/PaintOpPainter.h"
 #include "gui/QtLauncher.h"
 #include "gui/QtText.h"
+#include "gui/ToolTipEvent.h"
 #include "gui/TrayIcon.h"
+#include "gui/WindowMessageBox.h"
 #include "gui/XInputKeyHook.h"
+#include "window/KeyAssignmentTip.h"
 #include "window/MainWindowLayout.h"
 #include "window/MainWindowScene.h"
 #include "window/PageItemTable.h"
@@ -163,8 +167,8 @@ void CVaveVedozadoDlg::CreateTray() {
 void CVaveVedozadoDlg::FillDefaultDialogs() {
   if (!dialogs_.confirm) {
     dialogs_.confirm = [this](const ConfirmPrompt& prompt) {
-      return QMessageBox::question(this, ToQString(prompt.title), ToQString(prompt.question),
-                                   QMessageBox::Ok | QMessageBox::Cancel) == QMessageBox::Ok;
+      return WindowMessageBox::Ask(this, language_, ToQString(prompt.title),
+                                   ToQString(prompt.question));
     };
   }
   if (!dialogs_.close_question) {
@@ -200,8 +204,8 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
   }
   if (!dialogs_.about) {
     dialogs_.about = [this](const AboutBox& about) {
-      QMessageBox::about(this, QString::fromStdString(about.title),
-                         QString::fromStdString(about.text));
+      WindowMessageBox::About(this, language_, QString::fromStdString(about.title),
+                              QString::fromStdString(about.text));
     };
   }
   if (!dialogs_.start_updater) {
@@ -502,6 +506,19 @@ void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {
   router_.Route(MainWindowModel::OnTrayExit());
 }
 
+bool CVaveVedozadoDlg::event(QEvent* event) {
+  if (event->type() != QEvent::ToolTip) {
+    return QWidget::event(event);
+  }
+  auto& help = static_cast<QHelpEvent&>(*event);
+  const std::optional<std::size_t> key = keyboard_view_.TipKeyAt(help.x(), help.y());
+  const KeyAssignmentTip::Sources sources{state_.image, state_.key_actions, state_.key_names,
+                                          state_.stored_macros};
+  AnswerToolTip(*this, help,
+                key ? ToQString(KeyAssignmentTip::For(*key, sources, language_)) : QString());
+  return true;
+}
+
 CloseAnswer CVaveVedozadoDlg::AskBeforeClosing() {
   QMessageBox box(QMessageBox::Question, ToQString(texts_.Get(TextId::kWindowTitle)),
                   ToQString(texts_.Get(TextId::kCloseQuestion)), QMessageBox::NoButton, this);
@@ -514,6 +531,7 @@ CloseAnswer CVaveVedozadoDlg::AskBeforeClosing() {
       box.addButton(ToQString(texts_.Get(TextId::kCloseCancel)), QMessageBox::RejectRole);
   box.setDefaultButton(apply);
   box.setEscapeButton(cancel);
+  WindowMessageBox::Darken(box);
   box.exec();
   if (box.clickedButton() == apply) {
     return CloseAnswer::kApply;

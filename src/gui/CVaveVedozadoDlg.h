@@ -99,6 +99,7 @@ class CVaveVedozadoDlg : public QWidget {
   void keyPressEvent(QKeyEvent* event) override;
   void keyReleaseEvent(QKeyEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  bool event(QEvent* event) override;
 
  private:
   void CreateSliders();

@@ -69,17 +69,16 @@ void XInputKeyHook::WindowKey(const HookedKey& key) {
 }
 
 bool XInputKeyHook::OpenSystemWide() {
-  limitation_.clear();
-  if (QGuiApplication::platformName() != QLatin1String("xcb")) {
-    limitation_ =
-        QStringLiteral("the window system (%1) is not X11").arg(QGuiApplication::platformName());
-    return false;
-  }
+  limit_ = KeyHookLimit::kNone;
   // Under XWayland raw events stop at the X clients: keys typed into the session's own
   // windows would never arrive, and a capture that works only sometimes is worse than one
-  // that says where it works.
+  // that says where it works. Checked first: a Wayland session is the reason that matters.
   if (qEnvironmentVariableIsSet("WAYLAND_DISPLAY")) {
-    limitation_ = QStringLiteral("a Wayland session keeps other applications' keys to itself");
+    limit_ = KeyHookLimit::kWayland;
+    return false;
+  }
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) {
+    limit_ = KeyHookLimit::kNotX11;
     return false;
   }
   // The display Qt shows its windows on, by name: a connection of our own leaves Qt's alone.
@@ -87,7 +86,7 @@ bool XInputKeyHook::OpenSystemWide() {
   Display* qt_display = x11 != nullptr ? x11->display() : nullptr;
   display_ = XOpenDisplay(qt_display != nullptr ? DisplayString(qt_display) : nullptr);
   if (display_ == nullptr) {
-    limitation_ = QStringLiteral("the X display cannot be opened");
+    limit_ = KeyHookLimit::kNoDisplay;
     return false;
   }
   int first_event = 0;
@@ -97,7 +96,7 @@ bool XInputKeyHook::OpenSystemWide() {
   if (!XQueryExtension(display_, "XInputExtension", &xi_opcode_, &first_event, &first_error) ||
       XIQueryVersion(display_, &major, &minor) != Success || major < kXiMajor ||
       (major == kXiMajor && minor < kXiMinor)) {
-    limitation_ = QStringLiteral("the X server has no XInput 2.2");
+    limit_ = KeyHookLimit::kNoXInput22;
     CloseConnection();
     return false;
   }

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QObject>
-#include <QString>
 
 #include "keys/KeyHook.h"
 
@@ -28,8 +27,7 @@ class XInputKeyHook : public QObject, public KeyHook {
   KeyHookReach reach() const override { return reach_; }
   void WindowKey(const HookedKey& key) override;
 
-  // Why the last Install could not capture system-wide; empty when it could.
-  const QString& limitation() const { return limitation_; }
+  KeyHookLimit limit() const override { return limit_; }
 
   // The key of a Qt key event by position: its native scan code where the platform gives one
   // (the X keycode on X11 and Wayland), else the letter or digit Qt names. vk 0 for others.
@@ -43,7 +41,7 @@ class XInputKeyHook : public QObject, public KeyHook {
   Sink sink_;
   bool installed_ = false;
   KeyHookReach reach_ = KeyHookReach::kFocusedWindow;
-  QString limitation_;
+  KeyHookLimit limit_ = KeyHookLimit::kNone;
   _XDisplay* display_ = nullptr;
   int xi_opcode_ = 0;
   QSocketNotifier* notifier_ = nullptr;  // a child of this hook while installed

@@ -9,11 +9,15 @@
 #include <map>
 #include <sstream>
 
+#include "TextOverlap.h"
 #include "WindowTestSupport.h"
 #include "app/ProgramVersion.h"
 #include "gui/TextFonts.h"
 #include "lighting/EffectTable.h"
+#include "lighting/LightingRules.h"
+#include "window/BitSliderModel.h"
 #include "window/MainWindowScene.h"
+#include "window/SliderPanels.h"
 
 namespace n240qx::testing {
 namespace {
@@ -163,73 +167,27 @@ TEST(MainWindowScreenshot, GrabsTheWholeWindowAtItsSkinSize) {
   EXPECT_TRUE(shot.save(QDir(folder).filePath(QStringLiteral("gui-main-window.png"))));
 }
 
-// The effect list is drawn over the column: what its rows cover is hidden, not overlapped.
-constexpr int kCoveringFillWidth = 200;
-
-struct Drawn {
-  QRect rect;
-  std::string what;
-  bool text = false;
-};
-
-// Every main-window state's paint list, in both languages, laid out with the fonts the window
-// draws with. A text may sit wholly on a picture (its button or panel) but must not run into
-// another text or partly over a picture.
+// Every main-window state's paint list, in both languages, under the room rule.
 class Overlap : public Scene {
  protected:
-  TextFonts fonts;
-  std::map<std::string, QSize> picture_sizes;
+  TextOverlap overlap;
 
-  QSize PictureSize(const std::string& name, Language language) {
-    const std::string key = std::to_string(static_cast<int>(language)) + name;
-    auto found = picture_sizes.find(key);
-    if (found == picture_sizes.end()) {
-      const QString folder = language == Language::kGerman ? "german" : "english";
-      const QImage picture(QDir(QStringLiteral(N240QX_SKIN_DIR))
-                               .filePath(folder + "/" + QString::fromStdString(name)));
-      found = picture_sizes.emplace(key, picture.size()).first;
+  // The slider widgets stand over the painting: a label running under one loses its top.
+  // The open effect list hides them.
+  std::vector<ChildControl> Sliders(const MainWindowState& state) const {
+    std::vector<ChildControl> sliders;
+    if (state.effect_list_open) {
+      return sliders;
     }
-    return found->second;
-  }
-
-  std::vector<Drawn> Layout(const std::vector<PaintOp>& ops, Language language) {
-    std::vector<Drawn> drawn;
-    for (const PaintOp& op : ops) {
-      if (const auto* text = std::get_if<PaintText>(&op)) {
-        const QString words = QString::fromStdString(text->text);
-        const int height = fonts.FittedHeight(words, text->height, text->max_width);
-        const int width = QFontMetrics(fonts.For(height).font).horizontalAdvance(words);
-        drawn.push_back({QRect(text->x, text->y, width, height), text->text, true});
-      } else if (const auto* picture = std::get_if<PaintPicture>(&op)) {
-        drawn.push_back(
-            {QRect(QPoint(picture->x, picture->y), PictureSize(picture->name, language)),
-             picture->name, false});
-      } else if (const auto* fill = std::get_if<PaintFill>(&op);
-                 fill != nullptr && fill->width >= kCoveringFillWidth) {
-        const QRect cover(fill->x, fill->y, fill->width, fill->height);
-        std::erase_if(drawn, [&](const Drawn& below) { return below.rect.intersects(cover); });
+    const BitSliderGeometry size;
+    for (const SliderPlacement& placement : kSliderPlacements) {
+      if (placement.id != SliderId::kSpeed ||
+          LightingRules::ForEffect(image.light_effect()).speed_slider) {
+        sliders.push_back({QRect(placement.x, placement.y, size.width, size.height),
+                           "slider " + std::to_string(static_cast<int>(placement.id))});
       }
     }
-    return drawn;
-  }
-
-  // Each fault as "a / b", empty when none.
-  static std::vector<std::string> Faults(const std::vector<Drawn>& drawn) {
-    std::vector<std::string> faults;
-    for (std::size_t i = 0; i < drawn.size(); ++i) {
-      for (std::size_t j = 0; j < drawn.size(); ++j) {
-        const Drawn& text = drawn[i];
-        const Drawn& other = drawn[j];
-        if (i == j || !text.text || !text.rect.intersects(other.rect)) {
-          continue;
-        }
-        const bool on_its_picture = !other.text && other.rect.contains(text.rect);
-        if (!on_its_picture && (i < j || !other.text)) {
-          faults.push_back("\"" + text.what + "\" / " + other.what);
-        }
-      }
-    }
-    return faults;
+    return sliders;
   }
 
   // With the longest summary beside Apply, and the most failure lines it shares the area with.
@@ -247,14 +205,16 @@ class Overlap : public Scene {
         "The keyboard could not be read: a long first line of a failure\nsecond\nthird",
         EveryChange(),
         {}});
-    for (const std::string& fault : Faults(Layout(ops, language))) {
+    const QString folder = QDir(QStringLiteral(N240QX_SKIN_DIR))
+                               .filePath(language == Language::kGerman ? "german" : "english");
+    for (const std::string& fault : overlap.Faults(ops, folder, Sliders(state))) {
       ADD_FAILURE() << label << (language == Language::kGerman ? " (German): " : ": ") << fault;
     }
   }
 };
 
 TEST_F(Overlap, TheFontIsTheMetricTwinOfArial) {
-  const QFontInfo info(fonts.For(15).font);
+  const QFontInfo info(overlap.fonts().For(15).font);
   EXPECT_EQ(info.family(), "Liberation Sans")
       << "install fonts-liberation: the layout is checked with Arial's metrics";
 }

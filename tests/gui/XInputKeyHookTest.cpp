@@ -16,7 +16,7 @@ TEST(XInputKeyHook, WithoutX11ItDeliversTheWindowsOwnKeysUntilRemoved) {
   hook.WindowKey(HookedKey{'A', false});
   ASSERT_TRUE(hook.Install(0));
   EXPECT_EQ(hook.reach(), KeyHookReach::kFocusedWindow);
-  EXPECT_FALSE(hook.limitation().isEmpty());
+  EXPECT_NE(hook.limit(), KeyHookLimit::kNone);
   hook.WindowKey(HookedKey{'B', false});
   hook.WindowKey(HookedKey{0, false});
   hook.WindowKey(HookedKey{'B', true});
@@ -25,6 +25,31 @@ TEST(XInputKeyHook, WithoutX11ItDeliversTheWindowsOwnKeysUntilRemoved) {
   hook.WindowKey(HookedKey{'C', false});
   const std::vector<std::pair<int, bool>> expected = {{'B', false}, {'B', true}};
   EXPECT_EQ(seen, expected);
+}
+
+// A Wayland session is named before the window system: it is the reason a user can act on.
+TEST(XInputKeyHook, SaysWhyItReachesOnlyTheFocusedWindow) {
+  const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+  const struct {
+    const char* wayland_display;
+    KeyHookLimit limit;
+  } cases[] = {{nullptr, KeyHookLimit::kNotX11}, {"wayland-0", KeyHookLimit::kWayland}};
+  for (const auto& c : cases) {
+    if (c.wayland_display != nullptr) {
+      qputenv("WAYLAND_DISPLAY", c.wayland_display);
+    } else {
+      qunsetenv("WAYLAND_DISPLAY");
+    }
+    XInputKeyHook hook([](const HookedKey&) {});
+    ASSERT_TRUE(hook.Install(0));
+    EXPECT_EQ(hook.reach(), KeyHookReach::kFocusedWindow);
+    EXPECT_EQ(hook.limit(), c.limit);
+  }
+  if (wayland.isNull()) {
+    qunsetenv("WAYLAND_DISPLAY");
+  } else {
+    qputenv("WAYLAND_DISPLAY", wayland);
+  }
 }
 
 TEST(XInputKeyHook, KeyOfEventGoesByPositionThenByQtsLettersAndDigits) {

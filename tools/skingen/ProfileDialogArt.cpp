@@ -9,6 +9,7 @@
 #include "SkinSet.h"
 #include "SkinStyle.h"
 #include "app/Texts.h"
+#include "dialogs/ProfileDialogModel.h"
 
 namespace n240qx {
 
@@ -21,10 +22,16 @@ QString Title(Language language) {
   return SkinPainter::Name(text);
 }
 
-// An arrow into (import) or out of (export) a tray, left of the button's label.
-void DrawTransferIcon(QPainter& painter, const QRect& button, bool into) {
-  const double x = button.left() + 10.5;
-  const double y = button.center().y() + 0.5;
+// An arrow into (import) or out of (export) a tray: a picture of its own, which the dialog
+// draws left of a button's label where the label leaves room for it.
+QImage TransferIcon(bool into) {
+  QImage image =
+      SkinPainter::Canvas(QSize(ProfileDialogModel::kIconWidth, ProfileDialogModel::kIconHeight),
+                          SkinStyle::Transparent());
+  QPainter painter(&image);
+  SkinPainter::Prepare(painter);
+  const double x = ProfileDialogModel::kIconWidth / 2.0;
+  const double y = 7.0;
   painter.setPen(QPen(SkinStyle::Accent(), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
   painter.setBrush(Qt::NoBrush);
   painter.drawPolyline(QPolygonF({QPointF(x - 4.5, y + 1), QPointF(x - 4.5, y + 5),
@@ -34,6 +41,7 @@ void DrawTransferIcon(QPainter& painter, const QRect& button, bool into) {
   const double back = into ? -3 : 3;
   painter.drawLine(QPointF(x - 3, tip + back), QPointF(x, tip));
   painter.drawLine(QPointF(x + 3, tip + back), QPointF(x, tip));
+  return image;
 }
 
 }  // namespace
@@ -58,8 +66,6 @@ QImage ProfileDialogArt::Background(Language language) {
     SkinPainter::GradientBox(painter, button, 4, SkinStyle::ButtonTop(), SkinStyle::ButtonBottom(),
                              SkinStyle::AccentDeep());
   }
-  DrawTransferIcon(painter, ImportButton(), true);
-  DrawTransferIcon(painter, ExportButton(), false);
 
   const QImage ok = SkinPainter::Button(OkArea().size(), ButtonLook::kPrimary);
   painter.drawImage(OkArea().topLeft(), ok);
@@ -87,6 +93,8 @@ void ProfileDialogArt::AddTo(SkinSet& set, const QString& language_folder, Langu
   const QString prefix =
       language_folder + QLatin1Char('/') + QLatin1String(kFolder) + QLatin1Char('/');
   set.Add(prefix + QStringLiteral("Profile_BK.png"), Background(language));
+  set.Add(prefix + QString::fromLatin1(ProfileDialogModel::kImportIcon), TransferIcon(true));
+  set.Add(prefix + QString::fromLatin1(ProfileDialogModel::kExportIcon), TransferIcon(false));
   set.Add(prefix + QStringLiteral("button-close-normal.png"), CloseMarkPicture(false));
   set.Add(prefix + QStringLiteral("button-close-over.png"), CloseMarkPicture(true));
 }

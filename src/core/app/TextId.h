@@ -74,6 +74,9 @@ enum class TextId {
   kFeedbackRenamed,
   kFeedbackRestored,
   kFeedbackFactoryReset,
+  // The buttons of the window's message boxes: Qt's standard buttons would stay English.
+  kButtonOk,
+  kButtonCancel,
   kCount,  // not a text: the number of texts
 };
 

@@ -111,6 +111,8 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      "Die Einstellungen der Tastatur sind wiederhergestellt"},
     {TextId::kFeedbackFactoryReset, "The keyboard is back to its factory settings",
      "Die Tastatur hat wieder ihre Werkseinstellungen"},
+    {TextId::kButtonOk, "OK", "OK"},
+    {TextId::kButtonCancel, "Cancel", "Abbrechen"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

@@ -31,6 +31,12 @@ class KeyDialogGeometry {
   // The toggle is small; it answers a few pixels around its picture too.
   static constexpr int kToggleMargin = 5;
 
+  // The child controls: the two capture fields and the place the macro list and the function
+  // tree share.
+  static constexpr PixelRect kSingleField{12, 97, 373, 111};
+  static constexpr PixelRect kCombineField{12, 186, 373, 200};
+  static constexpr PixelRect kListPlace{10, 60, 369, 309};
+
   static const std::array<KeyDialogButton, kButtonCount>& Buttons();
   // The toggle first (grown by kToggleMargin), then buttons 0-9; kNone when none is hit.
   static std::uint8_t HitButton(int x, int y);

@@ -19,6 +19,10 @@ constexpr int kToggleTextHeight = 14;
 constexpr int kNoticeHeight = 13;
 constexpr int kTabTextY = 32;
 constexpr int kRowPitch = 60;
+// Between a text and the picture that ends its room.
+constexpr int kRoomGap = 2;
+constexpr int kPathFieldX = 86;
+constexpr int kToggleTextX = 34;
 
 bool German(const KeyAssignmentDialogModel& model) {
   return model.language() == Language::kGerman;
@@ -85,8 +89,8 @@ void KeyDialogScene::PaintLaunchRows(const KeyAssignmentDialogModel& model,
     ops.emplace_back(PaintPicture{1, 85 + top, "disable.png"});
     ops.emplace_back(PaintPicture{86, 79 + top, "Advanced.png"});
     ops.emplace_back(PaintPicture{317, 79 + top, hovered ? "view02.png" : "view.png"});
-    ops.emplace_back(
-        PaintText{label_x, 81 + top, kPageTextHeight, Text(model, kLabels[row]), kRed});
+    ops.emplace_back(PaintText{label_x, 81 + top, kPageTextHeight, Text(model, kLabels[row]), kRed,
+                               kPathFieldX - kRoomGap - label_x});
   }
   if (model.launch_choice() != Geometry::kNone) {
     ops.emplace_back(PaintPicture{1, 85 + kRowPitch * (model.launch_choice() / 4), "enable.png"});
@@ -105,8 +109,9 @@ void KeyDialogScene::PaintButtons(const KeyAssignmentDialogModel& model,
   ops.emplace_back(
       PaintPicture{toggle.rect.left, toggle.rect.top,
                    std::string(model.disable_toggle() ? toggle.hover : toggle.normal)});
-  ops.emplace_back(
-      PaintText{34, 349, kToggleTextHeight, Text(model, KeyDialogText::kDisableKey), kWhite});
+  ops.emplace_back(PaintText{kToggleTextX, 349, kToggleTextHeight,
+                             Text(model, KeyDialogText::kDisableKey), kWhite,
+                             buttons[Geometry::kReset].rect.left - kRoomGap - kToggleTextX});
   for (const std::uint8_t i : {Geometry::kReset, Geometry::kClose, Geometry::kSave}) {
     const auto& button = buttons[i];
     ops.emplace_back(

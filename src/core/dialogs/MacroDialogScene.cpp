@@ -16,6 +16,8 @@ struct LabelPlace {
   int german_x;
   int german_y;
   int german_height;
+  // Where the label's room ends (its button's right edge, the dialog's); 0: no limit.
+  int room_right = 0;
 };
 
 constexpr std::array<LabelPlace, 8> kLabels{{
@@ -23,10 +25,10 @@ constexpr std::array<LabelPlace, 8> kLabels{{
     {MacroText::kDelayLine2, 260, 168, 15, 260, 168, 15},
     {MacroText::kDelayLine3, 260, 183, 15, 260, 183, 14},
     {MacroText::kLoop, 265, 300, 15, 265, 300, 15},
-    {MacroText::kNew, 35, 372, 15, 35, 372, 14},
-    {MacroText::kDelete, 95, 372, 15, 85, 372, 14},
-    {MacroText::kOk, 270, 372, 15, 270, 372, 14},
-    {MacroText::kCancel, 320, 372, 15, 313, 372, 14},
+    {MacroText::kNew, 35, 372, 15, 35, 372, 14, 76},
+    {MacroText::kDelete, 95, 372, 15, 85, 372, 14, 136},
+    {MacroText::kOk, 270, 372, 15, 270, 372, 14, 306},
+    {MacroText::kCancel, 320, 372, 15, 313, 372, 14, 366},
 }};
 
 // The Record button's text, in either state.
@@ -34,7 +36,7 @@ constexpr LabelPlace kRecordLabel{MacroText::kStartRecording, 265, 103, 15, 260,
 // The buffer room sits in the settings column between the delay option and the Loop option.
 constexpr LabelPlace kRoomLabel{MacroText::kTitle, 260, 230, 14, 260, 230, 14};
 // Above it, while an Insert Before/After waits: otherwise nothing shows the menu was taken.
-constexpr LabelPlace kPressAKeyLabel{MacroText::kPressAKey, 260, 212, 14, 260, 212, 14};
+constexpr LabelPlace kPressAKeyLabel{MacroText::kPressAKey, 260, 212, 14, 260, 212, 14, 376};
 // Below it, the note that keys typed elsewhere are not seen.
 constexpr std::array<LabelPlace, 3> kFocusedOnlyLabels{{
     {MacroText::kFocusedOnly1, 260, 248, 12, 260, 248, 12},
@@ -51,8 +53,13 @@ constexpr std::array<LabelPlace, 3> kUnreadLabels{{
 
 PaintText Label(const LabelPlace& place, std::string text, Language language) {
   const bool german = language == Language::kGerman;
-  return PaintText{german ? place.german_x : place.x, german ? place.german_y : place.y,
-                   german ? place.german_height : place.height, std::move(text)};
+  const int x = german ? place.german_x : place.x;
+  return PaintText{x,
+                   german ? place.german_y : place.y,
+                   german ? place.german_height : place.height,
+                   std::move(text),
+                   kWhite,
+                   place.room_right > 0 ? place.room_right - x : 0};
 }
 
 PaintText Label(const LabelPlace& place, Language language) {

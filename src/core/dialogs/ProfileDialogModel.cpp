@@ -6,7 +6,30 @@
 namespace n240qx {
 
 namespace {
+
 constexpr int kLabelHeight = 20;
+// Between a label and its icon, and between either and the band's edge.
+constexpr int kGap = 2;
+
+struct BandLabel {
+  int x;
+  int y;
+  const char* text;
+  const char* icon;
+};
+
+// A label fits the band it sits on; its icon stands left of it only where the band leaves room,
+// which the long German "Importieren" does not.
+void PaintBandLabel(const PixelRect& band, const BandLabel& label, std::vector<PaintOp>& ops) {
+  const int icon_x = label.x - kGap - ProfileDialogModel::kIconWidth;
+  if (icon_x >= band.left + kGap) {
+    ops.push_back(PaintPicture{
+        icon_x, (band.top + band.bottom) / 2 - ProfileDialogModel::kIconHeight / 2, label.icon});
+  }
+  ops.push_back(
+      PaintText{label.x, label.y, kLabelHeight, label.text, kWhite, band.right - kGap - label.x});
+}
+
 }  // namespace
 
 ProfileDialogAction ProfileDialogModel::OnButtonUp(int x, int y) {
@@ -39,13 +62,12 @@ std::vector<PaintOp> ProfileDialogModel::Paint(Language language) {
   const bool german = language == Language::kGerman;
   std::vector<PaintOp> ops{PaintPicture{0, 0, std::string(kBackground)},
                            PaintPicture{373, 9, std::string(kCloseMarkPicture)}};
-  if (german) {
-    ops.push_back(PaintText{282, 62, kLabelHeight, "Importieren"});
-    ops.push_back(PaintText{295, 110, kLabelHeight, "Export"});
-  } else {
-    ops.push_back(PaintText{293, 62, kLabelHeight, "IMPORT"});
-    ops.push_back(PaintText{293, 110, kLabelHeight, "EXPORT"});
-  }
+  const BandLabel import_label = german ? BandLabel{282, 62, "Importieren", kImportIcon}
+                                        : BandLabel{293, 62, "IMPORT", kImportIcon};
+  const BandLabel export_label = german ? BandLabel{295, 110, "Export", kExportIcon}
+                                        : BandLabel{293, 110, "EXPORT", kExportIcon};
+  PaintBandLabel(kBands[0], import_label, ops);
+  PaintBandLabel(kBands[1], export_label, ops);
   return ops;
 }
 

@@ -29,6 +29,11 @@ class ProfileDialogModel {
                                                     {273, 146, 373, 185},
                                                     {273, 193, 373, 232},
                                                     {273, 241, 373, 280}}};
+  // The arrows of Import and Export, drawn left of their labels where a label leaves room.
+  static constexpr const char* kImportIcon = "import.png";
+  static constexpr const char* kExportIcon = "export.png";
+  static constexpr int kIconWidth = 12;
+  static constexpr int kIconHeight = 14;
   static constexpr int kListFontHeight = 15;
   static constexpr RgbColour kListText{255, 255, 255};
   static constexpr RgbColour kListHighlight{0, 255, 255};

@@ -19,6 +19,16 @@ enum class KeyHookReach {
   kFocusedWindow,  // only keys typed while the installing window has the focus
 };
 
+// Why a hook reaches only the focused window, so that the dialogs can say it in words a user
+// can act on.
+enum class KeyHookLimit {
+  kNone,        // system-wide, or a hook that gives no reason
+  kNotX11,      // a window system other than X11
+  kWayland,     // a Wayland session: XWayland sees only the keys of X clients
+  kNoDisplay,   // the X display cannot be opened
+  kNoXInput22,  // the X server has no XInput 2.2
+};
+
 // The system-wide key hook that key capture and macro recording rely on. Install returns true
 // when events will arrive; from then on every press and release reaches the sink given at
 // construction, on the thread that owns the window, until Remove. Mode 0 is the key dialog's
@@ -33,6 +43,8 @@ class KeyHook {
   virtual bool installed() const = 0;
   // Valid after a successful Install.
   virtual KeyHookReach reach() const = 0;
+  // Why reach() is kFocusedWindow; valid after a successful Install.
+  virtual KeyHookLimit limit() const { return KeyHookLimit::kNone; }
   // A key event the installing window received itself. A system-wide hook has already seen it
   // and drops it; a hook that reaches only the focused window delivers it, so capture works
   // wherever the window system keeps other applications' keys to themselves.

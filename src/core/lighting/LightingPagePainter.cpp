@@ -52,17 +52,24 @@ void LightingPagePainter::PaintHeading(const ConfigImage& image, Language langua
   }
 }
 
+namespace {
+// The slider widgets (17 pixels high from y 260 and 303) stand over the painting: the labels of
+// their ends start just below them, or their ascenders are lost under the track.
+constexpr int kBrightnessEndsY = 277;
+constexpr int kSpeedEndsY = 320;
+}  // namespace
+
 void LightingPagePainter::PaintSliderTexts(const ConfigImage& image, Language language,
                                            std::vector<PaintOp>& ops) {
   if (LightingRules::ForEffect(image.light_effect()).speed_slider) {
     ops.push_back(Text(28, 290, 13, Pick(language, "Effekt geschwindigkeit", "Speed")));
-    ops.push_back(Text(28, 317, 13, Pick(language, "Langsam", "Slow")));
-    ops.push_back(language == Language::kGerman ? Text(220, 317, 13, "Schnell")
-                                                : Text(230, 317, 13, "Fast"));
+    ops.push_back(Text(28, kSpeedEndsY, 13, Pick(language, "Langsam", "Slow")));
+    ops.push_back(language == Language::kGerman ? Text(220, kSpeedEndsY, 13, "Schnell")
+                                                : Text(230, kSpeedEndsY, 13, "Fast"));
   }
   ops.push_back(Text(28, 247, 13, Pick(language, "Helligkeit", "Brightness")));
-  ops.push_back(Text(28, 274, 13, Pick(language, "niedrig", "Low")));
-  ops.push_back(Text(230, 274, 13, Pick(language, "hoch", "High")));
+  ops.push_back(Text(28, kBrightnessEndsY, 13, Pick(language, "niedrig", "Low")));
+  ops.push_back(Text(230, kBrightnessEndsY, 13, Pick(language, "hoch", "High")));
 }
 
 void LightingPagePainter::PaintColourArea(const ConfigImage& image, std::vector<PaintOp>& ops) {

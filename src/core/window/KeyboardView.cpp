@@ -15,6 +15,7 @@ namespace n240qx {
 namespace {
 
 constexpr const char* kHighlightPicture = "kb_hl.png";
+constexpr RgbColour kDisabledFrame{255, 0, 0};
 
 bool Hidden(std::size_t key) {
   return key >= key_index::kFirstHidden && key <= key_index::kLastHidden;
@@ -38,6 +39,13 @@ bool KeyboardView::OnHover(int x, int y, bool page_item_under_pointer, bool list
     repaint = true;
   }
   return repaint;
+}
+
+std::optional<std::size_t> KeyboardView::TipKeyAt(int x, int y) const {
+  if (page_.per_key_mode()) {
+    return std::nullopt;
+  }
+  return KeyboardViewGeometry::HitTest(x, y, false);
 }
 
 void KeyboardView::OnButtonDown(int x, int y) {
@@ -176,7 +184,21 @@ void KeyboardView::PaintKeymap(std::vector<PaintOp>& ops) const {
     // customisation the user should see on the drawing.
     if (key != key_index::kLeftWindows && customised_.IsSet(key)) {
       PaintHighlight(key, ops);
+      PaintDisabledMark(key, ops);
     }
+  }
+}
+
+void KeyboardView::PaintDisabledMark(std::size_t key, std::vector<PaintOp>& ops) const {
+  // A disabled key sends nothing at all, which the highlight alone does not tell from a key
+  // that sends something else: a red frame sets it apart.
+  const KeyTableRow* row = KeyTable::ByIndex(key);
+  if (row == nullptr || image_.KeyEnabled(row->slot)) {
+    return;
+  }
+  if (auto frame = KeyboardViewGeometry::SelectionFrame(key)) {
+    frame->colour = kDisabledFrame;
+    ops.push_back(*frame);
   }
 }
 

@@ -55,6 +55,9 @@ class KeyboardView {
   }
 
   std::uint8_t hovered_key() const { return hovered_key_; }
+  // The key a tool tip at (x, y) tells the assignment of: Keymap mode only, where a click
+  // would open that key's dialog.
+  std::optional<std::size_t> TipKeyAt(int x, int y) const;
   const KeySelection& selection() const { return selection_; }
 
   // Everything drawn over "kb_bk.png", in order.
@@ -66,6 +69,7 @@ class KeyboardView {
   void PaintKeymap(std::vector<PaintOp>& ops) const;
   void PaintPerKey(std::size_t table, std::vector<PaintOp>& ops) const;
   void PaintHighlight(std::size_t key, std::vector<PaintOp>& ops) const;
+  void PaintDisabledMark(std::size_t key, std::vector<PaintOp>& ops) const;
 
   ConfigImage& image_;
   LightingPage& page_;

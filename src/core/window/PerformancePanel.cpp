@@ -34,7 +34,7 @@ std::array<TextPlacement, 4> PerformancePanel::Labels() {
       {TextId::kGameMode, 17, 464, 16, kGameModeToggle.x - kGap - 17},
       {TextId::kWindowsKeyLock, 18, 500, 16, kWindowsKeyLockToggle.x - kGap - 18},
       {TextId::kResponseTime, 26, 341, 15},
-      {TextId::kReportRate, 26, 401, 15},
+      {TextId::kReportRate, 26, 399, 15},
   }};
 }
 

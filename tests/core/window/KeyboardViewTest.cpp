@@ -336,6 +336,7 @@ TEST_F(KeyboardViewTest, PaintWithoutAColourTableShowsOnlyThePlainPicture) {
 
 TEST_F(KeyboardViewTest, KeymapPaintMarksCustomisedKeysButNeverTheWindowsKey) {
   page_.SetPerKeyMode(false);
+  std::ranges::fill(image_.key_enable_mask(), std::uint8_t{0xFF});
   customised_.Set(96, true);
   customised_.Set(42, true);
   customised_.Set(54, true);
@@ -346,6 +347,27 @@ TEST_F(KeyboardViewTest, KeymapPaintMarksCustomisedKeysButNeverTheWindowsKey) {
   EXPECT_EQ(q.source_x, 85);
   EXPECT_EQ(q.x, 386);
   EXPECT_EQ(std::get<PaintPictureCut>(ops[2]).y, 283) << "Enter's lower piece";
+}
+
+// A disabled key is highlighted as a remapped one is, and framed red besides.
+TEST_F(KeyboardViewTest, KeymapPaintFramesDisabledKeysApartFromRemappedOnes) {
+  page_.SetPerKeyMode(false);
+  std::ranges::fill(image_.key_enable_mask(), std::uint8_t{0xFF});
+  constexpr std::size_t kQ = 42;
+  const struct {
+    bool enabled;
+    bool framed;
+  } cases[] = {{true, false}, {false, true}};
+  for (const auto& c : cases) {
+    customised_.Set(kQ, true);
+    image_.SetKeyEnabled(*KeyTable::SlotOf(kQ), c.enabled);
+    const auto ops = view_.Paint();
+    PaintFrame red = *KeyboardViewGeometry::SelectionFrame(kQ);
+    red.colour = RgbColour{255, 0, 0};
+    const auto red_frames = std::ranges::count(ops, PaintOp{red});
+    EXPECT_EQ(red_frames, c.framed ? 1 : 0) << c.enabled;
+    EXPECT_TRUE(std::holds_alternative<PaintPictureCut>(ops.front())) << "highlighted either way";
+  }
 }
 
 class CustomisedKeyMarking : public ::testing::Test {

@@ -1,4 +1,4 @@
-#include "cli/KeyTargetText.h"
+#include "app/KeyTargetText.h"
 
 #include "keys/AssignmentKindWords.h"
 #include "keys/FunctionTable.h"
