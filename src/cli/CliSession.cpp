@@ -99,11 +99,8 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
   // A dry run creates nothing; what is missing is taken as the real run would find it.
   const bool create = create_missing && !dry_run_;
   if (create) {
-    std::error_code error;
-    std::filesystem::create_directories(paths_.data_folder(), error);
-    if (error) {
-      return Fail(ExitCode::kFileError, "cannot create the data folder " +
-                                            paths_.data_folder().string() + ": " + error.message());
+    if (ExitCode made = MakeDataFolder(); made != ExitCode::kOk) {
+      return made;
     }
   }
   if (ExitCode locked = LockDataFolder(); locked != ExitCode::kOk) {
@@ -117,6 +114,23 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
     std::cerr << "n240qx-ctl: " << state_->StoreSizeNotes() << '\n';
   }
   return ExitCode::kOk;
+}
+
+ExitCode CliSession::MakeDataFolder() {
+  std::error_code error;
+  std::filesystem::create_directories(paths_.data_folder(), error);
+  if (error) {
+    return Fail(ExitCode::kFileError, "cannot create the data folder " +
+                                          paths_.data_folder().string() + ": " + error.message());
+  }
+  return ExitCode::kOk;
+}
+
+ExitCode CliSession::LockDataFolderToWrite() {
+  if (ExitCode made = MakeDataFolder(); made != ExitCode::kOk) {
+    return made;
+  }
+  return LockDataFolder();
 }
 
 ExitCode CliSession::LockDataFolder() {

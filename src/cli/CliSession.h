@@ -54,6 +54,9 @@ class CliSession {
   // The data folder's lock is taken first and kept until the session ends (not in a dry run,
   // which changes nothing there).
   ExitCode LoadFiles(bool create_missing);
+  // The data folder, made when missing, and its lock kept until the session ends: for a
+  // command that changes a file of its own there (rules.json) and loads no store.
+  ExitCode LockDataFolderToWrite();
   // Connects and keeps the keyboard's lock until the session ends, so that the full read and
   // the write built on it are one hold.
   ExitCode Connect();
@@ -84,6 +87,7 @@ class CliSession {
   CliSession(ProgramPaths paths, bool json);
   Status OpenKeyboard(const CliArguments& arguments);
   ExitCode LockDataFolder();
+  ExitCode MakeDataFolder();
   ExitCode BackUp(bool factory_reset);
   // The exit status of a sequence whose ending the state has applied; `sent` when the keyboard
   // was changed, so that a file that could not follow does not read as nothing done.

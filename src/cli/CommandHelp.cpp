@@ -133,6 +133,20 @@ constexpr CommandHelp kHelp[] = {
      "--wire-log wrote. With --json as one object.",
      "n240qx-ctl diagnose",
      {}},
+    {"rules",
+     "rules list|add|remove|default ...",
+     "the rules that pick a profile when a program or window is in front",
+     "rules list | add PROFILE (--process NAME | --window-class CLASS | --window-title TEXT) | "
+     "remove N | default PROFILE. The first rule that holds picks its profile of the library "
+     "(profiles list) for the window to load; the default profile comes back when none "
+     "holds. A process NAME is a program's file name (game.exe also finds a Wine or Proton "
+     "game); a CLASS is either part of the window's WM_CLASS (or its Wayland app id); a TEXT is "
+     "any part of the window's title. Letters compare in any case. The rules are kept in "
+     "rules.json in the data folder.",
+     "n240qx-ctl rules add race --process game.exe",
+     {{{"--process NAME", "a running program by its file name, with or without .exe"},
+       {"--window-class CLASS", "the active window's class"},
+       {"--window-title TEXT", "a part of the active window's title"}}}},
     {"help",
      "help [COMMAND]",
      "this text, or one command's",

@@ -22,5 +22,6 @@ ExitCode RunProfilesCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunBackupsCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunDiagnoseCommand(CliSession& session, const CliArguments& arguments);
+ExitCode RunRulesCommand(CliSession& session, const CliArguments& arguments);
 
 }  // namespace n240qx

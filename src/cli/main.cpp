@@ -27,6 +27,7 @@ constexpr CommandEntry kCommands[] = {
     {"macro", RunMacroCommand},       {"profile", RunProfileCommand},
     {"profiles", RunProfilesCommand}, {"backups", RunBackupsCommand},
     {"restore", RunRestoreCommand},   {"diagnose", RunDiagnoseCommand},
+    {"rules", RunRulesCommand},
 };
 
 std::vector<std::string_view> CommandNames() {

@@ -17,8 +17,9 @@ class ReadingWellTest : public CliFixture {};
 
 TEST_F(ReadingWellTest, EveryLineOfEveryHelpFitsEightyColumns) {
   std::vector<std::vector<std::string>> helps = {{"--help"}, {"help", "functions"}};
-  for (const char* command : {"status", "read", "apply", "set", "reset", "keys", "assign", "macros",
-                              "macro", "profile", "backups", "restore", "diagnose", "help"}) {
+  for (const char* command :
+       {"status", "read", "apply", "set", "reset", "keys", "assign", "macros", "macro", "profile",
+        "backups", "restore", "diagnose", "rules", "help"}) {
     helps.push_back({"help", command});
   }
   for (const auto& words : helps) {

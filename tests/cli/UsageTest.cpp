@@ -31,7 +31,7 @@ TEST_F(UsageTest, EveryFormOfHelpPrintsUsageAndListsEachCommandOnItsOwnLine) {
     EXPECT_EQ(commands,
               (std::vector<std::string>{"status", "read", "apply", "set", "reset", "keys", "assign",
                                         "macros", "macro", "profile", "profiles", "backups",
-                                        "restore", "diagnose", "help"}));
+                                        "restore", "diagnose", "rules", "help"}));
     EXPECT_THAT(help.out, HasSubstr("  n240qx-ctl assign Q combine LCtrl LAlt Del\n"));
   }
   for (const std::vector<std::string>& words : std::vector<std::vector<std::string>>{

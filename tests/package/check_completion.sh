@@ -40,6 +40,8 @@ cases=(
   "n240qx-ctl set brightness 30 --|--dry-run|--yes"
   "n240qx-ctl read --|--raw|--dry-run"
   "n240qx-ctl apply $folder/|$folder/evening.bin|$folder/notes.txt"
+  "n240qx-ctl rules |default|--json"
+  "n240qx-ctl rules add race --|--window-title|--dry-run"
 )
 status=0
 for entry in "${cases[@]}"; do

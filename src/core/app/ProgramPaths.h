@@ -49,6 +49,8 @@ class ProgramPaths {
   std::filesystem::path ProfilesFolder() const { return data_folder_ / "Configure"; }
   // The named profiles beside the kept one (ProfileLibrary).
   std::filesystem::path LibraryFolder() const { return data_folder_ / "profiles"; }
+  // The automation rules that pick a profile of the library (AutomationRules).
+  std::filesystem::path RulesFile() const { return data_folder_ / "rules.json"; }
   std::filesystem::path BackupsFolder() const { return data_folder_ / "backups"; }
   std::filesystem::path VersionFile() const { return share_folder_ / "VER.bin"; }
   std::filesystem::path Updater() const { return share_folder_ / kUpdaterName; }

@@ -12,6 +12,7 @@
 #include "util/HexBytes.h"
 #include "util/JsonFields.h"
 #include "util/JsonParser.h"
+#include "util/ResultTake.h"
 #include "util/Utf8.h"
 
 namespace n240qx::profile_json {
@@ -27,13 +28,6 @@ std::size_t ByteOrderMarkSize(std::span<const std::uint8_t> bytes) {
   constexpr std::uint8_t kMark[] = {0xEF, 0xBB, 0xBF};
   return bytes.size() >= 3 && std::equal(kMark, kMark + 3, bytes.begin()) ? 3 : 0;
 }
-
-// The member's value, for members that must be there.
-#define N240QX_TAKE(target, expression) \
-  auto target = (expression);           \
-  if (!target.ok()) {                   \
-    return target.error();              \
-  }
 
 Result<std::vector<std::uint8_t>> HexOfSizes(const JsonValue& value, const std::string& path,
                                              std::size_t bytes, std::size_t other_bytes) {

@@ -13,6 +13,18 @@ bool SameLetters(std::string_view a, std::string_view b) {
          });
 }
 
+bool ContainsLetters(std::string_view text, std::string_view part) {
+  if (part.size() > text.size()) {
+    return false;
+  }
+  for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
+    if (SameLetters(text.substr(at, part.size()), part)) {
+      return true;
+    }
+  }
+  return false;
+}
+
 std::optional<std::uint8_t> ParseHexByte(std::string_view text) {
   if (text.size() < 3 || text.size() > 4 || text[0] != '0' || (text[1] != 'x' && text[1] != 'X')) {
     return std::nullopt;
