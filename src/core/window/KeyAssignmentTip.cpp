@@ -7,6 +7,7 @@
 #include "image/ImageField.h"
 #include "keys/KeyMapEntry.h"
 #include "keys/KeyTable.h"
+#include "util/EscapedText.h"
 #include "util/TextTable.h"
 #include "util/Utf8.h"
 
@@ -50,7 +51,7 @@ std::string Target(const KeyTableRow& row, const KeyAssignmentTip::Sources& sour
   if (entry.type == KeyMapEntry::kMacro) {
     std::string text = Word(TipText::kMacro, language) + std::to_string(entry.p2);
     if (entry.p2 < sources.macros.UsedCount()) {
-      text += " " + PrintableName(sources.macros.entry(entry.p2).Name());
+      text += " " + EscapedText(sources.macros.entry(entry.p2).Name());
     }
     return text;
   }
