@@ -2,6 +2,7 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
+#include <QDBusMetaType>
 #include <QVariantMap>
 #include <map>
 
@@ -28,6 +29,8 @@ struct ToVariant {
 
 KeyboardBusAdaptor::KeyboardBusAdaptor(Window window, QDBusConnection bus, QObject* parent)
     : QObject(parent), window_(std::move(window)), bus_(std::move(bus)) {
+  // Before the object is exported: Set's a{ss} is no type the bus knows by itself.
+  qDBusRegisterMetaType<BusSettings>();
   // What a caller's first PropertiesChanged is measured against.
   (void)model_.Publish(Now());
 }
