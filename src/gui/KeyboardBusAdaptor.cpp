@@ -65,7 +65,7 @@ QString KeyboardBusAdaptor::ReadProfile() {
   return QString::fromStdString(window_.profile_json());
 }
 
-void KeyboardBusAdaptor::Set(const BusSettings& settings, bool discard_edits) {
+void KeyboardBusAdaptor::Set(const QMap<QString, QString>& settings, bool discard_edits) {
   std::map<std::string, std::string> named;
   for (auto at = settings.begin(); at != settings.end(); ++at) {
     named[at.key().toStdString()] = at.value().toStdString();

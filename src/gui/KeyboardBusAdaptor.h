@@ -84,7 +84,8 @@ class KeyboardBusAdaptor : public QObject, protected QDBusContext {
 
  public slots:
   QString ReadProfile();
-  void Set(const BusSettings& settings, bool discard_edits);
+  // Spelt out, not BusSettings: the bus finds a slot's types by the name moc writes down.
+  void Set(const QMap<QString, QString>& settings, bool discard_edits);
 
  signals:
   void ProfileApplied(const QString& name);

@@ -90,7 +90,7 @@ TEST_F(KeyboardBus, TheToolsSetGoesThroughTheWindowAndTheWindowsApplyKeepsIt) {
 
   const Ran read = Tool({"read", "--json"});
   ASSERT_EQ(read.status, 0) << read.err;
-  EXPECT_NE(read.out.find("\"brightness\": 20"), std::string::npos) << read.out;
+  EXPECT_NE(read.out.find("\"brightness\":20"), std::string::npos) << read.out;
 }
 
 TEST_F(KeyboardBus, UnappliedEditsInTheWindowRefuseACallersWriteAndStay) {
