@@ -34,6 +34,8 @@ Result<CliArguments> ParseCliArguments(std::span<const std::string_view> argumen
       options_end = true;
     } else if (word == "--json") {
       parsed.json = true;
+    } else if (word == "--direct") {
+      parsed.direct = true;
     } else if (bool* flag = WriteFlag(parsed, word)) {
       *flag = true;
       parsed.command_options.emplace_back(word);

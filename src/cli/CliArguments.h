@@ -18,6 +18,8 @@ struct CliArguments : SharedOptions {
   // Where VER.bin is looked for instead of the installed share folder.
   std::optional<std::filesystem::path> share_dir;
   bool json = false;
+  // --direct: the keyboard is opened by the tool itself even while the window runs.
+  bool direct = false;
   // --dry-run: a command that writes shows what it would send and sends nothing. It is also
   // among command_options, so that a command that does not write refuses it.
   bool dry_run = false;

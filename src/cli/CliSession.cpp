@@ -42,7 +42,7 @@ CliSession::CliSession(ProgramPaths paths, bool json)
   events_ = std::make_unique<ConfiguratorSessionEvents>(*state_, paths_.KeymapFile(), hooks);
 }
 
-Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& arguments) {
+Result<ProgramPaths> CliSession::ResolvePaths(const CliArguments& arguments) {
   auto paths = ProgramPaths::Resolve(
       ProgramPaths::InputsFromEnvironment(ExecutablePath(), arguments.data_dir),
       FilesystemPathProbe());
@@ -51,6 +51,14 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
   }
   if (arguments.share_dir) {
     paths = ProgramPaths(paths->data_folder(), *arguments.share_dir, paths->portable());
+  }
+  return paths;
+}
+
+Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& arguments) {
+  auto paths = ResolvePaths(arguments);
+  if (!paths.ok()) {
+    return paths.error();
   }
   std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
   session->data_dir_given_ = arguments.data_dir.has_value();
@@ -298,12 +306,7 @@ Result<FirmwareVersion> CliSession::ReadFirmware() {
 
 ExitCode CliSession::Fail(ExitCode code, const std::string& message) {
   EndProgressLine();
-  std::cerr << "n240qx-ctl: " << message << '\n';
-  if (json_ && failures_as_json_) {
-    // Scripts reading standard output get a result for a failure too.
-    std::cout << FailureJson(message, code) << '\n';
-  }
-  return code;
+  return ReportFailure(code, message, json_ && failures_as_json_);
 }
 
 ExitCode CliSession::FailDevice(const Error& error) {

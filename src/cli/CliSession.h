@@ -31,6 +31,9 @@ class CliSession {
  public:
   // kInvalidArgument for a usage problem, any other error for a file that cannot be used.
   static Result<std::unique_ptr<CliSession>> Open(const CliArguments& arguments);
+  // The data and share folders the command line and the environment name; kInvalidArgument
+  // when there are none.
+  static Result<ProgramPaths> ResolvePaths(const CliArguments& arguments);
   CliSession(const CliSession&) = delete;
   CliSession& operator=(const CliSession&) = delete;
 

@@ -161,6 +161,7 @@ constexpr OptionHelp kGlobalOptions[] = {
     {"--data-dir DIR", "folder of keymap.bin, MacroDefine.bin, Configure/ and backups/"},
     {"--share-dir DIR", "folder of VER.bin (default: ../share/n240qx from the program)"},
     {"--json", "print one JSON result instead of text"},
+    {"--direct", "open the keyboard here even while the window runs (see README)"},
     {"--dry-run", "apply, set, assign, reset, restore: print what they would send; send nothing"},
     {"-h, --help", "this text; after a command, that command's"},
     {"--version", "the program's version"},

@@ -1,8 +1,11 @@
 #pragma once
 
+#include <filesystem>
+
 #include "cli/CliArguments.h"
 #include "cli/CliSession.h"
 #include "cli/ExitCode.h"
+#include "cli/KeyboardStatus.h"
 
 namespace n240qx {
 
@@ -23,5 +26,9 @@ ExitCode RunBackupsCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunDiagnoseCommand(CliSession& session, const CliArguments& arguments);
 ExitCode RunRulesCommand(CliSession& session, const CliArguments& arguments);
+
+// `status`'s output, with the shipped version from `version_file`.
+void PrintStatus(const KeyboardStatus& status, const std::filesystem::path& version_file,
+                 bool json);
 
 }  // namespace n240qx

@@ -1,5 +1,7 @@
 #include "cli/ExitCode.h"
 
+#include <iostream>
+
 #include "cli/JsonWriter.h"
 
 namespace n240qx {
@@ -31,6 +33,15 @@ std::string FailureJson(const std::string& message, ExitCode code) {
   json.Number(static_cast<int>(code));
   json.EndObject();
   return json.text();
+}
+
+ExitCode ReportFailure(ExitCode code, const std::string& message, bool json) {
+  std::cerr << "n240qx-ctl: " << message << '\n';
+  if (json) {
+    // Scripts reading standard output get a result for a failure too.
+    std::cout << FailureJson(message, code) << '\n';
+  }
+  return code;
 }
 
 }  // namespace n240qx

@@ -23,4 +23,8 @@ ExitCode ExitCodeForDeviceError(const Error& error);
 // {"error": message, "exit_status": N}: what --json prints for a failure.
 std::string FailureJson(const std::string& message, ExitCode code);
 
+// "n240qx-ctl: message" on standard error and, with `json`, FailureJson on standard output;
+// returns `code`.
+ExitCode ReportFailure(ExitCode code, const std::string& message, bool json);
+
 }  // namespace n240qx

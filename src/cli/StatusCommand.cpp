@@ -31,6 +31,38 @@ void VersionJson(JsonWriter& json, const std::optional<FirmwareVersion>& version
 
 }  // namespace
 
+void PrintStatus(const KeyboardStatus& status, const std::filesystem::path& version_file,
+                 bool json) {
+  const FirmwareCheck check = FirmwareCheck::FromVersionFile(version_file);
+  const bool offered = check.ShouldOfferUpdate(status.firmware);
+  if (json) {
+    JsonWriter writer;
+    writer.BeginObject();
+    writer.Key("keyboard");
+    writer.Bool(status.connected);
+    writer.Key("simulated");
+    writer.Bool(status.simulated);
+    writer.Key("firmware");
+    VersionJson(writer, status.firmware);
+    writer.Key("version_file");
+    writer.String(version_file.string());
+    writer.Key("shipped_firmware");
+    VersionJson(writer, check.shipped());
+    writer.Key("update_offered");
+    writer.Bool(offered);
+    writer.EndObject();
+    std::cout << writer.text() << '\n';
+    return;
+  }
+  std::cout << "keyboard: "
+            << (status.connected ? (status.simulated ? "found (simulated)" : "found") : "not found")
+            << '\n';
+  std::cout << "firmware: " << VersionText(status.firmware) << '\n';
+  std::cout << "shipped firmware: " << VersionText(check.shipped()) << " (" << version_file.string()
+            << ")\n";
+  std::cout << "update offered: " << (offered ? "yes" : "no") << '\n';
+}
+
 // The shipped version is looked for in the share folder, beside the updater it belongs to.
 ExitCode RunStatusCommand(CliSession& session, const CliArguments& arguments) {
   if (!arguments.words.empty()) {
@@ -39,46 +71,17 @@ ExitCode RunStatusCommand(CliSession& session, const CliArguments& arguments) {
   // Whatever fails is part of the status object.
   session.PrintFailuresAsJson(false);
   const ExitCode connected = session.Connect();
-  std::optional<FirmwareVersion> keyboard;
+  KeyboardStatus status{connected == ExitCode::kOk, session.simulated(), std::nullopt};
   ExitCode result = connected;
-  if (connected == ExitCode::kOk) {
+  if (status.connected) {
     auto read = session.ReadFirmware();
     if (read.ok()) {
-      keyboard = KeyboardFirmwareVersion(read->major, read->minor);
+      status.firmware = KeyboardFirmwareVersion(read->major, read->minor);
     } else {
       result = session.FailDevice(read.error());
     }
   }
-  const auto version_file = session.paths().VersionFile();
-  const FirmwareCheck check = FirmwareCheck::FromVersionFile(version_file);
-  const bool offered = check.ShouldOfferUpdate(keyboard);
-  if (session.json()) {
-    JsonWriter json;
-    json.BeginObject();
-    json.Key("keyboard");
-    json.Bool(connected == ExitCode::kOk);
-    json.Key("simulated");
-    json.Bool(session.simulated());
-    json.Key("firmware");
-    VersionJson(json, keyboard);
-    json.Key("version_file");
-    json.String(version_file.string());
-    json.Key("shipped_firmware");
-    VersionJson(json, check.shipped());
-    json.Key("update_offered");
-    json.Bool(offered);
-    json.EndObject();
-    std::cout << json.text() << '\n';
-  } else {
-    std::cout << "keyboard: "
-              << (connected == ExitCode::kOk ? (session.simulated() ? "found (simulated)" : "found")
-                                             : "not found")
-              << '\n';
-    std::cout << "firmware: " << VersionText(keyboard) << '\n';
-    std::cout << "shipped firmware: " << VersionText(check.shipped()) << " ("
-              << version_file.string() << ")\n";
-    std::cout << "update offered: " << (offered ? "yes" : "no") << '\n';
-  }
+  PrintStatus(status, session.paths().VersionFile(), session.json());
   return result;
 }
 

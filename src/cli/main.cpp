@@ -9,6 +9,7 @@
 #include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "cli/StopSignals.h"
+#include "cli/WindowCommands.h"
 #include "util/NearestNames.h"
 
 namespace n240qx {
@@ -129,6 +130,9 @@ int Run(int argc, char** argv) {
     }
   }
   StopSignals::Install();
+  if (const auto through_window = RunThroughWindow(*arguments)) {
+    return static_cast<int>(*through_window);
+  }
   auto session = CliSession::Open(*arguments);
   if (!session.ok()) {
     std::cerr << "n240qx-ctl: " << session.error().message << '\n';

@@ -1,5 +1,6 @@
 #include "gui/CVaveVedozadoApp.h"
 
+#include <QDBusConnection>
 #include <QSettings>
 #include <QSystemTrayIcon>
 #include <cstdio>
@@ -100,6 +101,9 @@ int CVaveVedozadoApp::Run() {
   QObject::connect(stop_signals_.get(), &StopSignalNotifier::StopRequested, &app_,
                    &QApplication::quit, Qt::QueuedConnection);
   window_->Start();
+  if (Status served = window_->StartBusService(QDBusConnection::sessionBus()); !served.ok()) {
+    std::fprintf(stderr, "n240qx: %s\n", served.error().message.c_str());
+  }
   const int code = QApplication::exec();
   window_.reset();
   return code;

@@ -92,10 +92,22 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
     if (openrgb_) {
       openrgb_->OnSequenceEnded();
     }
+    if (bus_) {
+      bus_->adaptor().PublishChanges();
+    }
   };
   actions_->on_keyboard_presence = [this](bool present) {
     if (openrgb_) {
       openrgb_->OnKeyboardPresence(present);
+    }
+    if (bus_) {
+      emit bus_->adaptor().KeyboardPresence(present);
+    }
+  };
+  actions_->on_launch_key = [this](std::uint8_t code) {
+    if (bus_) {
+      emit bus_->adaptor().LaunchKeyPressed(
+          QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')));
     }
   };
   CreateRoute();
@@ -112,7 +124,9 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
 }
 
 CVaveVedozadoDlg::~CVaveVedozadoDlg() {
-  // The session first: nothing it posts may reach a half-destroyed window.
+  // The session first: nothing it posts may reach a half-destroyed window. The bus object
+  // before it: no call reaches actions that are gone.
+  bus_.reset();
   actions_.reset();
 }
 
@@ -273,6 +287,15 @@ void CVaveVedozadoDlg::StopOpenRgbServer() {
   openrgb_.reset();
 }
 
+Status CVaveVedozadoDlg::StartBusService(QDBusConnection bus) {
+  auto service = std::make_unique<KeyboardBusService>(actions_->BusWindow(), std::move(bus));
+  if (Status registered = service->Register(); !registered.ok()) {
+    return registered;
+  }
+  bus_ = std::move(service);
+  return Status::Ok();
+}
+
 void CVaveVedozadoDlg::ShowFromOutside() {
   router_.Route({WindowRequest::kShowWindow});
 }
@@ -299,6 +322,9 @@ void CVaveVedozadoDlg::CreateRoute() {
   router_.SetAfterRoute([this] {
     page_.SettleColourChoice();
     SyncControls();
+    if (bus_) {
+      bus_->adaptor().PublishChanges();
+    }
   });
 }
 

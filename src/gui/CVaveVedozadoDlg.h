@@ -13,6 +13,7 @@
 #include "app/Texts.h"
 #include "connect/DeviceConnectionFactory.h"
 #include "gui/CBitSlider.h"
+#include "gui/KeyboardBusService.h"
 #include "gui/MainWindowActions.h"
 #include "gui/OpenRgbServer.h"
 #include "gui/SkinPictures.h"
@@ -69,6 +70,9 @@ class CVaveVedozadoDlg : public QWidget {
   Status StartOpenRgbServer(quint16 port);
   void StopOpenRgbServer();
   const OpenRgbServer* openrgb_server() const { return openrgb_.get(); }
+  // The keyboard's object and name on `bus`; kNotOpen with the reason when the bus has none to
+  // give, and the window runs as before.
+  Status StartBusService(QDBusConnection bus);
 
   const MainWindowModel& model() const { return model_; }
   const KeyboardView& keyboard_view() const { return keyboard_view_; }
@@ -143,6 +147,7 @@ class CVaveVedozadoDlg : public QWidget {
   std::unique_ptr<MainWindowActions> actions_;
   // After the actions: its clients go before the session they write through.
   std::unique_ptr<OpenRgbServer> openrgb_;
+  std::unique_ptr<KeyboardBusService> bus_;
 };
 
 }  // namespace n240qx

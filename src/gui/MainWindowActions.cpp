@@ -1,11 +1,16 @@
 #include "gui/MainWindowActions.h"
 
+#include <QApplication>
 #include <QString>
 #include <QTimer>
+#include <utility>
 
 #include "app/BackupBeforeWrite.h"
 #include "app/FailureText.h"
+#include "app/KeyboardBusModel.h"
+#include "app/ProfileLibrary.h"
 #include "app/UdevRuleHelp.h"
+#include "config/ProfileJson.h"
 #include "gui/QtText.h"
 #include "openrgb/SdkFrameBackup.h"
 #include "window/FactoryResetFlow.h"
@@ -31,14 +36,19 @@ MainWindowActions::MainWindowActions(Setup setup, WindowSide window)
 }
 
 // The connection goes first, as the last member: nothing it posts reaches a half-destroyed
-// window.
-MainWindowActions::~MainWindowActions() = default;
+// window. A caller still waiting is told rather than left to its timeout.
+MainWindowActions::~MainWindowActions() {
+  EndCallerWrite(Error{ErrorCode::kDisconnected, "the window ended before the write was done"});
+}
 
 ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
   ConfiguratorSessionEvents::Hooks hooks;
   hooks.launch_key = [this](std::uint8_t code) {
     if (launcher_) {
       key_assignment_.LaunchKeyAction(code, *launcher_);
+    }
+    if (on_launch_key) {
+      on_launch_key(code);
     }
   };
   hooks.progress = [this](const SequenceProgress& progress) {
@@ -259,6 +269,7 @@ void MainWindowActions::StartApply() {
     ShowFailure(TextId::kBackupFailed, saved.error());
     // The window stays open with its edits and says why.
     (void)closing_.OnApplyFinished(false);
+    EndCallerWrite(saved.error());
     EndSequence(model_.OnApplyFinished(saved.error()));
     return;
   }
@@ -286,6 +297,68 @@ bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImag
   }
   StartWrite(WriteOrigin::kOutsideLighting);
   return true;
+}
+
+void MainWindowActions::WriteForCaller(const std::function<Status(ConfiguratorState&)>& change,
+                                       bool discard_edits, CallerDone done) {
+  if (model_.state().EditingLocked()) {
+    done(Error{ErrorCode::kNotOpen, "the window is reading or writing the keyboard"});
+    return;
+  }
+  const ConfigImage kept_image = state_.image;
+  const KeyActionTable kept_actions = state_.key_actions;
+  if (discard_edits) {
+    state_.RestoreFromSnapshots();
+  }
+  if (Status changed = change(state_); !changed.ok()) {
+    state_.image = kept_image;
+    state_.key_actions = kept_actions;
+    done(changed);
+    return;
+  }
+  // The caller's change is no step of the user's: there is nothing to undo back into.
+  state_.edits.Reset(state_.image, state_.key_actions);
+  router_.Route(*model_.OnOutsideLightingWrite());
+  caller_done_ = std::move(done);
+  StartApply();
+}
+
+KeyboardBusAdaptor::Window MainWindowActions::BusWindow() {
+  KeyboardBusAdaptor::Window window;
+  window.properties = [this] {
+    KeyboardBusProperties properties = KeyboardBusModel::Read(
+        state_, model_.visibility().keyboard_connected(), connection_.simulated());
+    auto names = ProfileLibrary(paths_.LibraryFolder()).Names();
+    KeyboardBusModel::ReadProfiles(
+        properties, names.ok() ? std::move(*names) : std::vector<std::string>(), active_profile_);
+    return properties;
+  };
+  window.activity = [this] {
+    // Every dialog of the window is modal; a caller's write under one would change what it
+    // shows behind its back.
+    return KeyboardBusWindow{model_.visibility().keyboard_connected(),
+                             QApplication::activeModalWidget() != nullptr,
+                             model_.state().EditingLocked() || caller_done_ != nullptr,
+                             ChangeSummary::Compare(state_).Any()};
+  };
+  window.profile_json = [this] {
+    // What the keyboard holds, as `read --json` prints it, whatever the window shows.
+    ConfigImage held = state_.image;
+    RestoreImageFromSnapshot(held, state_.snapshot);
+    return profile_json::ToText({held, state_.key_actions_snapshot, state_.stored_macros,
+                                 state_.key_names, state_.firmware});
+  };
+  window.write = [this](const std::function<Status(ConfiguratorState&)>& change, bool discard_edits,
+                        KeyboardBusAdaptor::WriteDone done) {
+    WriteForCaller(change, discard_edits, std::move(done));
+  };
+  return window;
+}
+
+void MainWindowActions::EndCallerWrite(const Status& status) {
+  if (CallerDone done = std::exchange(caller_done_, nullptr)) {
+    done(status);
+  }
 }
 
 void MainWindowActions::StartWrite(WriteOrigin origin) {
@@ -322,6 +395,7 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
         // An Apply answered to the closing question ends the program once the keyboard has it.
         const auto ending = closing_.OnApplyFinished(end.device.ok());
         requests.insert(requests.end(), ending.begin(), ending.end());
+        EndCallerWrite(end.device);
         EndSequence(requests);
       },
       state_.keyboard_writes);

@@ -19,6 +19,7 @@
 #include "connect/ConnectionSwitch.h"
 #include "connect/DeviceConnectionFactory.h"
 #include "device/SequenceProgress.h"
+#include "gui/KeyboardBusAdaptor.h"
 #include "gui/QtDispatcher.h"
 #include "gui/WindowDialogs.h"
 #include "keys/Launcher.h"
@@ -78,9 +79,21 @@ class MainWindowActions {
   // ordinary write of changes sends it, without a backup (a stream of frames would push every
   // real backup out). False, with nothing changed, while a sequence runs.
   bool WriteOutsideLighting(const std::function<void(ConfigImage&)>& change);
-  // Told when a sequence ended and when the keyboard came or went (the simulator counts).
+  // A write a caller on the session bus asked for, which the caller has found the window free
+  // to make: with `discard_edits` the window's unapplied edits go first, then `change` is made
+  // on the state and the ordinary Apply follows (backup, re-read after another program's
+  // write, write of changes). `done` gets the write's status once the keyboard has
+  // acknowledged it or it failed; a change that fails leaves the state as it was.
+  using CallerDone = std::function<void(const Status& status)>;
+  void WriteForCaller(const std::function<Status(ConfiguratorState&)>& change, bool discard_edits,
+                      CallerDone done);
+  // What the window's object on the session bus reads and writes through.
+  KeyboardBusAdaptor::Window BusWindow();
+  // Told when a sequence ended, when the keyboard came or went (the simulator counts) and
+  // when a launch key was pressed.
   std::function<void()> on_sequence_ended;
   std::function<void(bool present)> on_keyboard_presence;
+  std::function<void(std::uint8_t code)> on_launch_key;
 
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);
@@ -118,6 +131,8 @@ class MainWindowActions {
   // Whether the write that `saved` backed up may go: a failed backup asks first. The backup's
   // file is kept for the write's end, which drops it when nothing was sent.
   bool BackedUp(const Result<std::filesystem::path>& saved);
+  // The caller whose write has just ended gets its status.
+  void EndCallerWrite(const Status& status);
   void CheckFirmware();
   void LaunchUpdater();
   // A sequence's success replaces the failure line an earlier action left.
@@ -143,6 +158,10 @@ class MainWindowActions {
   // Apply's re-reads in a row after another program's writes; a program writing all the time
   // makes Apply give up rather than read for ever.
   int rereads_before_apply_ = 0;
+  // The caller whose write runs now, if any.
+  CallerDone caller_done_;
+  // The stored profile last applied, for the session bus.
+  std::string active_profile_;
   ActionFeedback feedback_{texts_};
   BackupFallback backup_fallback_{texts_};
   std::filesystem::path last_backup_;

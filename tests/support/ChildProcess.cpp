@@ -31,12 +31,28 @@ pid_t SpawnProcess(std::vector<std::string> words, const std::filesystem::path& 
   return pid;
 }
 
-int WaitForProcess(pid_t pid) {
+namespace {
+
+std::optional<int> Reap(pid_t pid, int options) {
   int status = 0;
-  if (::waitpid(pid, &status, 0) != pid) {
+  const pid_t reaped = ::waitpid(pid, &status, options);
+  if (reaped == 0) {
+    return std::nullopt;
+  }
+  if (reaped != pid) {
     return -1;
   }
   return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+}  // namespace
+
+int WaitForProcess(pid_t pid) {
+  return Reap(pid, 0).value_or(-1);
+}
+
+std::optional<int> ProcessEnded(pid_t pid) {
+  return Reap(pid, WNOHANG);
 }
 
 }  // namespace n240qx::testing

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <variant>
@@ -24,11 +25,16 @@ struct KeyboardBusProperties {
   int brightness = 0;
   int direction = 0;
   int colour_choice = 0;
+  // "#RRGGBB", slot 1 first.
+  std::vector<std::string> colour_slots;
   int game_mode = 0;
   int windows_key_lock = 0;
   int report_rate = 0;
   int response_time = 0;
   bool unapplied_edits = false;
+  // The stored profile last applied through the window, empty for none since it started.
+  std::string active_profile;
+  std::vector<std::string> profile_names;
 
   friend bool operator==(const KeyboardBusProperties&, const KeyboardBusProperties&) = default;
 };
@@ -36,7 +42,7 @@ struct KeyboardBusProperties {
 // One property by the name the interface gives it, for PropertiesChanged.
 struct KeyboardBusProperty {
   std::string_view name;
-  std::variant<bool, int, std::string> value;
+  std::variant<bool, int, std::string, std::vector<std::string>> value;
 };
 
 // What the window is doing when a caller asks it to write.
@@ -53,6 +59,9 @@ struct KeyboardBusWindow {
 class KeyboardBusModel {
  public:
   static KeyboardBusProperties Read(const ConfiguratorState& state, bool connected, bool simulated);
+  // The library's profiles and the one last applied, which the state does not hold.
+  static void ReadProfiles(KeyboardBusProperties& properties, std::vector<std::string> names,
+                           std::string active);
   // The properties that differ from those last published, which `now` replaces.
   std::vector<KeyboardBusProperty> Publish(const KeyboardBusProperties& now);
   const KeyboardBusProperties& published() const { return published_; }
@@ -64,6 +73,13 @@ class KeyboardBusModel {
   static Result<std::vector<SettingChange>> CheckSet(
       const std::map<std::string, std::string>& settings, bool discard_edits,
       const KeyboardBusWindow& window);
+  // The same refusals for a write that brings no settings of its own (a profile, a restore).
+  static Status CheckWrite(bool discard_edits, const KeyboardBusWindow& window);
+
+  // The D-Bus error name of a failure's kind ("io.github.n240qx.Configurator.Error.Refused"
+  // for kNotOpen), and back, so that the tool ends with the exit status of a direct run.
+  static std::string ErrorName(ErrorCode code);
+  static std::optional<ErrorCode> ErrorCodeOfName(std::string_view name);
 
  private:
   KeyboardBusProperties published_;

@@ -183,6 +183,10 @@ Result<SettingChange> ColourChange(std::string_view slot_word, std::string_view 
   });
 }
 
+std::size_t ValueCount(const std::string& name) {
+  return name == "colour_slot" ? 2 : 1;
+}
+
 // One setting with its value(s) from `words` at `at`; `at` moves past them.
 Result<SettingChange> ParseOne(std::span<const std::string> words, std::size_t& at) {
   const std::string& typed = words[at];
@@ -192,7 +196,7 @@ Result<SettingChange> ParseOne(std::span<const std::string> words, std::size_t& 
     return Refuse("unknown setting \"" + typed + "\": " + MeantFirst(name, kSettingNames) + "use " +
                   std::string(kNames));
   }
-  const std::size_t needed = name == "colour_slot" ? 2 : 1;
+  const std::size_t needed = ValueCount(name);
   if (at + needed >= words.size()) {
     return Refuse(typed + " needs " + (needed == 2 ? "SLOT RRGGBB" : "a value"));
   }
@@ -259,6 +263,22 @@ Result<std::vector<SettingChange>> ParseSettingChanges(std::span<const std::stri
     changes.push_back(std::move(*change));
   }
   return changes;
+}
+
+std::vector<std::pair<std::string, std::string>> SettingWordPairs(
+    std::span<const std::string> typed) {
+  const std::vector<std::string> words = SplitAssignments(typed);
+  std::vector<std::pair<std::string, std::string>> pairs;
+  for (std::size_t at = 0; at < words.size();) {
+    const std::size_t needed = ValueCount(CanonicalName(words[at]));
+    std::string value;
+    for (std::size_t i = 1; i <= needed && at + i < words.size(); ++i) {
+      value += (i == 1 ? "" : " ") + words[at + i];
+    }
+    pairs.emplace_back(CanonicalName(words[at]), std::move(value));
+    at += needed + 1;
+  }
+  return pairs;
 }
 
 }  // namespace n240qx

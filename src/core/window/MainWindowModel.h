@@ -85,7 +85,8 @@ class MainWindowModel {
   std::vector<WindowRequest> OnApplyFinished(const Status& outcome);
   // Apply, as its button does: editing locked while the write runs.
   std::vector<WindowRequest> Apply();
-  // Lighting from outside the window (an SDK client) went into the image and is written with
+  // Lighting from outside the window (an SDK client), or a caller's change on the session bus,
+  // went into the image and is written with
   // the write of changes: the page and the sliders follow it, editing is locked until
   // OnApplyFinished. Nothing while editing is locked already; the lighting waits then.
   std::optional<std::vector<WindowRequest>> OnOutsideLightingWrite();

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,5 +17,8 @@ pid_t SpawnProcess(std::vector<std::string> words, const std::filesystem::path& 
 
 // Waits for the child: its exit status, or 128 + the number of the signal that ended it.
 int WaitForProcess(pid_t pid);
+// The same without waiting: nullopt while the child runs, for a test that must keep serving
+// it (an event loop) meanwhile.
+std::optional<int> ProcessEnded(pid_t pid);
 
 }  // namespace n240qx::testing

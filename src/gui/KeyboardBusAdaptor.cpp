@@ -1,0 +1,104 @@
+#include "gui/KeyboardBusAdaptor.h"
+
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QVariantMap>
+#include <map>
+
+namespace n240qx {
+
+namespace {
+
+QStringList ToQStringList(const std::vector<std::string>& texts) {
+  QStringList list;
+  for (const std::string& text : texts) {
+    list.push_back(QString::fromStdString(text));
+  }
+  return list;
+}
+
+struct ToVariant {
+  QVariant operator()(bool value) const { return value; }
+  QVariant operator()(int value) const { return value; }
+  QVariant operator()(const std::string& value) const { return QString::fromStdString(value); }
+  QVariant operator()(const std::vector<std::string>& value) const { return ToQStringList(value); }
+};
+
+}  // namespace
+
+KeyboardBusAdaptor::KeyboardBusAdaptor(Window window, QDBusConnection bus, QObject* parent)
+    : QObject(parent), window_(std::move(window)), bus_(std::move(bus)) {
+  // Before the object is exported: Set's a{ss} is no type the bus knows by itself.
+  qDBusRegisterMetaType<BusSettings>();
+  // What a caller's first PropertiesChanged is measured against.
+  (void)model_.Publish(Now());
+}
+
+QStringList KeyboardBusAdaptor::ColourSlots() const {
+  return ToQStringList(Now().colour_slots);
+}
+
+QStringList KeyboardBusAdaptor::ProfileNames() const {
+  return ToQStringList(Now().profile_names);
+}
+
+void KeyboardBusAdaptor::PublishChanges() {
+  const std::vector<KeyboardBusProperty> changed = model_.Publish(Now());
+  if (changed.empty()) {
+    return;
+  }
+  QVariantMap values;
+  for (const KeyboardBusProperty& property : changed) {
+    values.insert(
+        QString::fromUtf8(property.name.data(), static_cast<qsizetype>(property.name.size())),
+        std::visit(ToVariant(), property.value));
+  }
+  QDBusMessage signal = QDBusMessage::createSignal(
+      QString::fromLatin1(kPath), QStringLiteral("org.freedesktop.DBus.Properties"),
+      QStringLiteral("PropertiesChanged"));
+  signal << QString::fromLatin1(kInterface) << values << QStringList();
+  bus_.send(signal);
+}
+
+QString KeyboardBusAdaptor::ReadProfile() {
+  return QString::fromStdString(window_.profile_json());
+}
+
+void KeyboardBusAdaptor::Set(const QMap<QString, QString>& settings, bool discard_edits) {
+  std::map<std::string, std::string> named;
+  for (auto at = settings.begin(); at != settings.end(); ++at) {
+    named[at.key().toStdString()] = at.value().toStdString();
+  }
+  auto changes = KeyboardBusModel::CheckSet(named, discard_edits, window_.activity());
+  if (!changes.ok()) {
+    ReplyError(changes.error());
+    return;
+  }
+  window_.write(
+      [changes = std::move(*changes)](ConfiguratorState& state) {
+        for (const SettingChange& change : changes) {
+          change(state.image);
+        }
+        return Status::Ok();
+      },
+      discard_edits, DelayReply());
+}
+
+KeyboardBusAdaptor::WriteDone KeyboardBusAdaptor::DelayReply() {
+  setDelayedReply(true);
+  return [call = message(), bus = connection()](const Status& status) mutable {
+    bus.send(status.ok()
+                 ? call.createReply()
+                 : call.createErrorReply(
+                       QString::fromStdString(KeyboardBusModel::ErrorName(status.error().code)),
+                       QString::fromStdString(status.error().message)));
+  };
+}
+
+void KeyboardBusAdaptor::ReplyError(const Error& error) {
+  sendErrorReply(QString::fromStdString(KeyboardBusModel::ErrorName(error.code)),
+                 QString::fromStdString(error.message));
+}
+
+}  // namespace n240qx
