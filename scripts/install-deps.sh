@@ -7,7 +7,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-qpa-plugins
   libhidapi-dev libudev-dev libxi-dev libx11-dev
-  xvfb xdotool xauth fonts-liberation imagemagick ccache
+  xvfb xdotool xauth fonts-liberation imagemagick ccache dbus-daemon libglib2.0-bin
   dpkg-dev desktop-file-utils appstream lintian bash-completion
 )
 
