@@ -6,6 +6,12 @@
 
 namespace n240qx {
 
+ExitCode ExitCodeForFileEdit(const Error& error) {
+  return error.code == ErrorCode::kInvalidArgument || error.code == ErrorCode::kNotFound
+             ? ExitCode::kUsage
+             : ExitCode::kFileError;
+}
+
 ExitCode ExitCodeForDeviceError(const Error& error) {
   switch (error.code) {
     case ErrorCode::kNotFound:

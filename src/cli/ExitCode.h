@@ -20,6 +20,10 @@ enum class ExitCode : int {
 // What a failed keyboard sequence means for the exit status.
 ExitCode ExitCodeForDeviceError(const Error& error);
 
+// What a failed edit of a file in the data folder means: a bad name or a missing entry is the
+// caller's mistake, anything else the file's.
+ExitCode ExitCodeForFileEdit(const Error& error);
+
 // {"error": message, "exit_status": N}: what --json prints for a failure.
 std::string FailureJson(const std::string& message, ExitCode code);
 

@@ -12,14 +12,8 @@ namespace n240qx {
 
 namespace {
 
-ExitCode ExitCodeFor(const Error& error) {
-  return error.code == ErrorCode::kInvalidArgument || error.code == ErrorCode::kNotFound
-             ? ExitCode::kUsage
-             : ExitCode::kFileError;
-}
-
 ExitCode Failed(CliSession& session, const Status& status) {
-  return session.Fail(ExitCodeFor(status.error()), status.error().message);
+  return session.Fail(ExitCodeForFileEdit(status.error()), status.error().message);
 }
 
 // One line a name, as a script reads them; a name never holds a line break.

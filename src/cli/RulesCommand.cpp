@@ -18,11 +18,7 @@ constexpr const char* kUse =
     "TEXT) | remove N | default PROFILE";
 
 ExitCode Failed(CliSession& session, const Error& error) {
-  return session.Fail(
-      error.code == ErrorCode::kInvalidArgument || error.code == ErrorCode::kNotFound
-          ? ExitCode::kUsage
-          : ExitCode::kFileError,
-      error.message);
+  return session.Fail(ExitCodeForFileEdit(error), error.message);
 }
 
 void PrintJson(const AutomationRules& rules) {
