@@ -1,6 +1,6 @@
 // Over any profile-sized input, the profile check accepts only bytes whose every ranged setting
-// and key assignment kind is in range (the settings of a blank image excepted), and names
-// exactly the fields that are not. The oracle reads the fields through the image and key action
+// and key assignment kind is in range (the settings of a blank image excepted) and whose launch
+// paths hold no control character, and names exactly the fields that are not. The oracle reads the fields through the image and key action
 // table, not through the check's offsets.
 #include <cstddef>
 #include <cstdint>
@@ -10,6 +10,7 @@
 #include "config/ProfileCheck.h"
 #include "keys/KeymapStore.h"
 #include "lighting/EffectTable.h"
+#include "util/ControlCharacters.h"
 
 namespace {
 
@@ -40,7 +41,9 @@ std::size_t FieldsOutOfRange(const std::vector<std::uint8_t>& bytes) {
     bad += ok || blank ? 0 : 1;
   }
   for (const KeyActionEntry& entry : table.Entries()) {
-    bad += (entry.kind <= 7 || entry.kind == 0xFF) ? 0 : 1;
+    const bool kind_ok = entry.kind <= 7 || entry.kind == 0xFF;
+    const bool path_ok = !IsLaunchKind(entry.kind) || !HoldsControlCharacter(entry.PathString());
+    bad += kind_ok && path_ok ? 0 : 1;
   }
   return bad;
 }
