@@ -1,7 +1,7 @@
 // Over any profile-sized input, the profile check accepts only bytes whose every ranged setting
 // and key assignment kind is in range (the settings of a blank image excepted) and whose launch
-// paths hold no control character, and names exactly the fields that are not. The oracle reads the fields through the image and key action
-// table, not through the check's offsets.
+// paths hold no control character, and names exactly the fields that are not. The oracle reads the
+// fields through the image and key action table, not through the check's offsets.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
