@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds every configuration CI knows and runs all tests: the normal build, AddressSanitizer with
-# UndefinedBehaviorSanitizer, ThreadSanitizer (core, simulator and connections), and the fuzz targets.
+# UndefinedBehaviorSanitizer (unit tests), ThreadSanitizer (core, simulator and connections), and
+# the fuzz targets.
 # The last line is the total over all runs: "N passed, N failed".
 set -uo pipefail
 cd "$(dirname "$0")/.."
