@@ -77,6 +77,14 @@ enum class TextId {
   // The buttons of the window's message boxes: Qt's standard buttons would stay English.
   kButtonOk,
   kButtonCancel,
+  // What the profile rules did: "Profile NAME" then who chose it or what it waits for.
+  kRuleProfile,
+  kRuleChoseProfile,
+  kRuleDefaultProfile,
+  kRuleWaitsForSequence,
+  kRuleWaitsForDialog,
+  kRuleWaitsForEdits,
+  kRuleSwitchFailed,
   kCount,  // not a text: the number of texts
 };
 
