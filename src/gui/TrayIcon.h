@@ -24,6 +24,8 @@ class TrayIcon : public QObject {
   // The check item "OpenRGB SDK server", before "About".
   void AddOpenRgbServer(bool checked);
   void SetOpenRgbServerChecked(bool checked);
+  // The icon's tip: the window title, and what the profile rules did.
+  void SetToolTip(const QString& tip) { icon_.setToolTip(tip); }
   // `message` empty: the no-keyboard text.
   void ShowNoKeyboardBalloon(const QString& message = QString());
 
