@@ -78,6 +78,7 @@ void AutomationRunner::LoadRules() {
     return;
   }
   rules_ = std::move(*loaded);
+  window_.rules_changed();
   if (!switcher_.ProcessScanUs(rules_)) {
     programs_.clear();
   }

@@ -36,6 +36,8 @@ class AutomationRunner {
     std::function<void(const std::string& profile, WriteDone done)> write;
     // The rules' line (status()) has changed.
     std::function<void()> status_changed;
+    // The rules have been read anew.
+    std::function<void()> rules_changed;
     // Shown as it is in the window's failure line.
     std::function<void(std::string text)> failure;
   };

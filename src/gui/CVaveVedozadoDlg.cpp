@@ -14,6 +14,7 @@
 
 #include "app/ProfileLibrary.h"
 #include "automation/LibraryProfileLoad.h"
+#include "automation/SwitchStatusText.h"
 #include "gui/AppOptions.h"
 #include "gui/AutomationBusAdaptor.h"
 #include "gui/CConfigureDlg.h"
@@ -270,18 +271,25 @@ void CVaveVedozadoDlg::StartAutomation() {
             },
             std::move(done));
       },
-      [this] { OnRuleStatusChanged(); },
+      [this] { OnRuleStatusChanged(); }, [this] { ListRulesInTray(); },
       [this](std::string text) { actions_->ShowFailureText(std::move(text)); }};
   automation_ = std::make_unique<AutomationRunner>(
       AutomationRunner::Setup{paths_.RulesFile(), "/proc", automation_timing_}, texts_,
       std::move(window));
   // on_rule_applied_profile is left for the notifications and the bus's ActiveProfile.
   automation_->Start();
+  ListRulesInTray();
   auto watch = std::make_unique<X11ActiveWindowWatch>(
       [this](ActiveWindow active) { automation_->OnActiveWindow(std::move(active)); });
   // Elsewhere the session bus's ReportActiveWindow is the source.
   if (watch->Start()) {
     active_window_watch_ = std::move(watch);
+  }
+}
+
+void CVaveVedozadoDlg::ListRulesInTray() {
+  if (tray_ != nullptr) {
+    tray_->SetRules(SwitchStatusText::Lines(automation_->rules(), texts_));
   }
 }
 

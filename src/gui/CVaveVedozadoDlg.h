@@ -118,6 +118,7 @@ class CVaveVedozadoDlg : public QWidget {
   void OnOpenRgbServerToggled(bool on);
   void StartAutomation();
   void OnRuleStatusChanged();
+  void ListRulesInTray();
   void FillDefaultDialogs();
   bool AskColour();
 

@@ -85,6 +85,10 @@ enum class TextId {
   kRuleWaitsForDialog,
   kRuleWaitsForEdits,
   kRuleSwitchFailed,
+  // The tray menu's list of the rules, and its default's line.
+  kTrayRules,
+  kTrayNoRules,
+  kTrayRulesDefault,
   kCount,  // not a text: the number of texts
 };
 

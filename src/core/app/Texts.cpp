@@ -122,6 +122,9 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      " wartet: \u00DCbernimm oder verwirf Deine \u00C4nderungen"},
     {TextId::kRuleSwitchFailed,
      "The rules' profile was not applied: ", "Das Profil der Regeln wurde nicht angewendet: "},
+    {TextId::kTrayRules, "Rules", "Regeln"},
+    {TextId::kTrayNoRules, "No rules", "Keine Regeln"},
+    {TextId::kTrayRulesDefault, "Default: ", "Vorgabe: "},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

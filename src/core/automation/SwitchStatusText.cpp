@@ -28,6 +28,22 @@ std::string ConditionWords(const AutomationRule& rule) {
 
 }  // namespace
 
+std::vector<std::string> SwitchStatusText::Lines(const AutomationRules& rules, const Texts& texts) {
+  std::vector<std::string> lines;
+  for (std::size_t index = 0; index < rules.rules().size(); ++index) {
+    const AutomationRule& rule = rules.rules()[index];
+    lines.push_back(std::to_string(index + 1) + ". " + ConditionWords(rule) + " \u2192 " +
+                    rule.profile);
+  }
+  if (rules.default_profile()) {
+    lines.push_back(std::string(texts.Get(TextId::kTrayRulesDefault)) + *rules.default_profile());
+  }
+  if (lines.empty()) {
+    lines.emplace_back(texts.Get(TextId::kTrayNoRules));
+  }
+  return lines;
+}
+
 std::string SwitchStatusText::For(const SwitchStep& step, const std::optional<RulePick>& chosen_by,
                                   const AutomationRules& rules, const Texts& texts) {
   // Waiting says more than what stands: the user can end the wait.

@@ -2,6 +2,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/Texts.h"
 #include "automation/AutomationRules.h"
@@ -18,6 +19,9 @@ class SwitchStatusText {
   // `step` is the switcher's Peek(), `chosen_by` its chosen_by().
   static std::string For(const SwitchStep& step, const std::optional<RulePick>& chosen_by,
                          const AutomationRules& rules, const Texts& texts);
+  // The rules as the tray menu lists them, by the numbers `n240qx-ctl rules list` gives them
+  // and the default last; one line saying there are none.
+  static std::vector<std::string> Lines(const AutomationRules& rules, const Texts& texts);
 
  private:
   static std::string Chosen(const RulePick& pick, const AutomationRules& rules, const Texts& texts);

@@ -62,5 +62,16 @@ TEST(SwitchStatusText, NamesTheChoosingRuleOrWhatTheWaitingProfileWaitsFor) {
   }
 }
 
+TEST(SwitchStatusText, ListsTheRulesByNumberAndTheDefaultLast) {
+  AutomationRules rules;
+  const Texts german(Language::kGerman);
+  EXPECT_EQ(SwitchStatusText::Lines(rules, german), std::vector<std::string>{"Keine Regeln"});
+  ASSERT_TRUE(rules.SetDefault("desk").ok());
+  EXPECT_EQ(SwitchStatusText::Lines(rules, german), std::vector<std::string>{"Vorgabe: desk"});
+  ASSERT_TRUE(rules.Add({AutomationRule::Condition::kWindowTitle, "YouTube", "film"}).ok());
+  EXPECT_EQ(SwitchStatusText::Lines(rules, Texts()),
+            (std::vector<std::string>{"1. window-title YouTube \u2192 film", "Default: desk"}));
+}
+
 }  // namespace
 }  // namespace n240qx
