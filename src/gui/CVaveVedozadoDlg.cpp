@@ -1,5 +1,6 @@
 #include "gui/CVaveVedozadoDlg.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -11,7 +12,11 @@
 #include <QSettings>
 #include <QWindow>
 
+#include "app/ProfileLibrary.h"
+#include "automation/LibraryProfileLoad.h"
+#include "automation/SwitchStatusText.h"
 #include "gui/AppOptions.h"
+#include "gui/AutomationBusAdaptor.h"
 #include "gui/CConfigureDlg.h"
 #include "gui/CKeyMap.h"
 #include "gui/CMacroRecordDlg.h"
@@ -67,7 +72,8 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
       model_(state_.image, state_.snapshot, setup.tray_available, &page_),
       keyboard_view_(state_.image, page_, state_.customised),
       edit_keys_(state_, model_),
-      openrgb_port_(setup.openrgb_port) {
+      openrgb_port_(setup.openrgb_port),
+      automation_timing_(setup.automation_timing) {
   setWindowTitle(ToQString(texts_.Get(TextId::kWindowTitle)));
   setWindowIcon(QIcon(QStringLiteral(":/n240qx/n240qx.png")));
   setMouseTracking(true);
@@ -94,6 +100,9 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
     }
     if (bus_) {
       bus_->adaptor().PublishChanges();
+    }
+    if (automation_) {
+      automation_->OnWindowChanged();
     }
   };
   actions_->on_keyboard_presence = [this](bool present) {
@@ -241,9 +250,55 @@ bool CVaveVedozadoDlg::AskColour() {
 void CVaveVedozadoDlg::Start() {
   SetSlidersFromImage();
   actions_->Start();
+  StartAutomation();
   const QSettings settings;
   if (openrgb_port_ || settings.value(kOpenRgbSetting).toBool()) {
     OnOpenRgbServerToggled(true);
+  }
+}
+
+void CVaveVedozadoDlg::StartAutomation() {
+  AutomationRunner::Window window{
+      [this] {
+        // Every dialog of the window is modal.
+        return WindowActivity{busy(), ChangeSummary::Compare(state_).Any(),
+                              QApplication::activeModalWidget() != nullptr};
+      },
+      [this](const std::string& profile, AutomationRunner::WriteDone done) {
+        actions_->WriteWithoutBackup(
+            [this, profile](ConfiguratorState& state) {
+              return LoadLibraryProfile(state, ProfileLibrary(paths_.LibraryFolder()), profile);
+            },
+            std::move(done));
+      },
+      [this] { OnRuleStatusChanged(); }, [this] { ListRulesInTray(); },
+      [this](std::string text) { actions_->ShowFailureText(std::move(text)); }};
+  automation_ = std::make_unique<AutomationRunner>(
+      AutomationRunner::Setup{paths_.RulesFile(), "/proc", automation_timing_}, texts_,
+      std::move(window));
+  // on_rule_applied_profile is left for the notifications and the bus's ActiveProfile.
+  automation_->Start();
+  ListRulesInTray();
+  auto watch = std::make_unique<X11ActiveWindowWatch>(
+      [this](ActiveWindow active) { automation_->OnActiveWindow(std::move(active)); });
+  // Elsewhere the session bus's ReportActiveWindow is the source.
+  if (watch->Start()) {
+    active_window_watch_ = std::move(watch);
+  }
+}
+
+void CVaveVedozadoDlg::ListRulesInTray() {
+  if (tray_ != nullptr) {
+    tray_->SetRules(SwitchStatusText::Lines(automation_->rules(), texts_));
+  }
+}
+
+void CVaveVedozadoDlg::OnRuleStatusChanged() {
+  update();
+  if (tray_ != nullptr) {
+    const std::string title(texts_.Get(TextId::kWindowTitle));
+    const std::string& status = automation_->status();
+    tray_->SetToolTip(ToQString(status.empty() ? title : title + "\n" + status));
   }
 }
 
@@ -289,6 +344,14 @@ void CVaveVedozadoDlg::StopOpenRgbServer() {
 
 Status CVaveVedozadoDlg::StartBusService(QDBusConnection bus) {
   auto service = std::make_unique<KeyboardBusService>(actions_->BusWindow(), std::move(bus));
+  // The second interface on the same object: what a compositor script reports.
+  new AutomationBusAdaptor(
+      [this](ActiveWindow window) {
+        if (automation_) {
+          automation_->OnActiveWindow(std::move(window));
+        }
+      },
+      &service->adaptor());
   if (Status registered = service->Register(); !registered.ok()) {
     return registered;
   }
@@ -324,6 +387,9 @@ void CVaveVedozadoDlg::CreateRoute() {
     SyncControls();
     if (bus_) {
       bus_->adaptor().PublishChanges();
+    }
+    if (automation_) {
+      automation_->OnWindowChanged();
     }
   });
 }
@@ -414,7 +480,8 @@ void CVaveVedozadoDlg::paintEvent(QPaintEvent* /*event*/) {
                                    actions_->progress(),
                                    actions_->failure(),
                                    ChangeSummary::Compare(state_),
-                                   actions_->success()};
+                                   actions_->success(),
+                                   automation_ ? automation_->status() : std::string()};
   QPainter painter(this);
   painter.fillRect(rect(), kTextBackground);
   PaintOps(painter, MainWindowScene::Paint(input), skins_);

@@ -11,13 +11,16 @@
 #include "app/ConfiguratorState.h"
 #include "app/ProgramPaths.h"
 #include "app/Texts.h"
+#include "automation/ProfileSwitcher.h"
 #include "connect/DeviceConnectionFactory.h"
+#include "gui/AutomationRunner.h"
 #include "gui/CBitSlider.h"
 #include "gui/KeyboardBusService.h"
 #include "gui/MainWindowActions.h"
 #include "gui/OpenRgbServer.h"
 #include "gui/SkinPictures.h"
 #include "gui/WindowDialogs.h"
+#include "gui/X11ActiveWindowWatch.h"
 #include "keys/Launcher.h"
 #include "lighting/LightingPage.h"
 #include "paint/SliderId.h"
@@ -43,6 +46,8 @@ struct MainWindowSetup {
   bool start_minimized = false;        // --minimized
   // --openrgb-server[=PORT]; otherwise the remembered tray item decides.
   std::optional<quint16> openrgb_port{};
+  // How long a profile rule's pick must hold, and how far apart its writes are.
+  ProfileSwitcher::Timing automation_timing{};
 };
 
 // The main window: a frameless skinned window that paints everything itself from its models
@@ -70,6 +75,8 @@ class CVaveVedozadoDlg : public QWidget {
   Status StartOpenRgbServer(quint16 port);
   void StopOpenRgbServer();
   const OpenRgbServer* openrgb_server() const { return openrgb_.get(); }
+  // The profile rules, from Start() on.
+  AutomationRunner* automation() { return automation_.get(); }
   // The keyboard's object and name on `bus`; kNotOpen with the reason when the bus has none to
   // give, and the window runs as before.
   Status StartBusService(QDBusConnection bus);
@@ -109,6 +116,9 @@ class CVaveVedozadoDlg : public QWidget {
   void CreateSliders();
   void CreateTray();
   void OnOpenRgbServerToggled(bool on);
+  void StartAutomation();
+  void OnRuleStatusChanged();
+  void ListRulesInTray();
   void FillDefaultDialogs();
   bool AskColour();
 
@@ -138,6 +148,7 @@ class CVaveVedozadoDlg : public QWidget {
   std::array<CBitSlider*, 4> sliders_{};
   TrayIcon* tray_ = nullptr;
   std::optional<quint16> openrgb_port_;
+  ProfileSwitcher::Timing automation_timing_;
   QTimer repaint_timer_;
   // Where the window system cannot take a caption drag over, the window follows the pointer.
   std::optional<QPoint> manual_drag_offset_;
@@ -148,6 +159,9 @@ class CVaveVedozadoDlg : public QWidget {
   // After the actions: its clients go before the session they write through.
   std::unique_ptr<OpenRgbServer> openrgb_;
   std::unique_ptr<KeyboardBusService> bus_;
+  // Last: a write it started may still tell it its end while the actions go.
+  std::unique_ptr<AutomationRunner> automation_;
+  std::unique_ptr<X11ActiveWindowWatch> active_window_watch_;
 };
 
 }  // namespace n240qx

@@ -24,7 +24,7 @@ Status KeyboardBusService::Register() {
   }
   qDBusRegisterMetaType<BusSettings>();
   if (!bus_.registerObject(QString::fromLatin1(KeyboardBusAdaptor::kPath), adaptor_.get(),
-                           QDBusConnection::ExportAllContents)) {
+                           QDBusConnection::ExportAllContents | QDBusConnection::ExportAdaptors)) {
     return Error{ErrorCode::kNotOpen, "the keyboard's object cannot be put on the session bus"};
   }
   if (!bus_.registerService(QString::fromLatin1(kName))) {

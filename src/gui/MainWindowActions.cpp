@@ -301,9 +301,24 @@ bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImag
 
 void MainWindowActions::WriteForCaller(const std::function<Status(ConfiguratorState&)>& change,
                                        bool discard_edits, CallerDone done) {
+  if (TakeCallerChange(change, discard_edits, std::move(done))) {
+    StartApply();
+  }
+}
+
+void MainWindowActions::WriteWithoutBackup(const std::function<Status(ConfiguratorState&)>& change,
+                                           CallerDone done) {
+  if (TakeCallerChange(change, false, std::move(done))) {
+    progress_.reset();
+    StartWrite(WriteOrigin::kWithoutBackup);
+  }
+}
+
+bool MainWindowActions::TakeCallerChange(const std::function<Status(ConfiguratorState&)>& change,
+                                         bool discard_edits, CallerDone done) {
   if (model_.state().EditingLocked()) {
     done(Error{ErrorCode::kNotOpen, "the window is reading or writing the keyboard"});
-    return;
+    return false;
   }
   const ConfigImage kept_image = state_.image;
   const KeyActionTable kept_actions = state_.key_actions;
@@ -314,13 +329,13 @@ void MainWindowActions::WriteForCaller(const std::function<Status(ConfiguratorSt
     state_.image = kept_image;
     state_.key_actions = kept_actions;
     done(changed);
-    return;
+    return false;
   }
   // The caller's change is no step of the user's: there is nothing to undo back into.
   state_.edits.Reset(state_.image, state_.key_actions);
   router_.Route(*model_.OnOutsideLightingWrite());
   caller_done_ = std::move(done);
-  StartApply();
+  return true;
 }
 
 KeyboardBusAdaptor::Window MainWindowActions::BusWindow() {
@@ -373,7 +388,7 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
   }
   connection_.session().WriteChanges(
       state_.image, state_.snapshot,
-      [this, written = std::move(written)](WriteOutcome outcome) {
+      [this, origin, written = std::move(written)](WriteOutcome outcome) {
         progress_.reset();
         DropBackupOfUnsentWrite(last_backup_, outcome);
         last_backup_.clear();
@@ -382,7 +397,11 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
           // The backup just made holds the old view; the next one holds what the keyboard
           // holds now, as the write then starts from it.
           state_.RebaseOnReread(*outcome.reread, paths_.KeymapFile());
-          StartApply();
+          if (origin == WriteOrigin::kWithoutBackup) {
+            StartWrite(origin);
+          } else {
+            StartApply();
+          }
           return;
         }
         rereads_before_apply_ = 0;

@@ -87,6 +87,10 @@ class MainWindowActions {
   using CallerDone = std::function<void(const Status& status)>;
   void WriteForCaller(const std::function<Status(ConfiguratorState&)>& change, bool discard_edits,
                       CallerDone done);
+  // The same for a write the window makes of its own accord (a profile the rules chose): no
+  // backup, which would push the user's own out of the last ones kept, and no success line;
+  // the window's edits must already be applied.
+  void WriteWithoutBackup(const std::function<Status(ConfiguratorState&)>& change, CallerDone done);
   // What the window's object on the session bus reads and writes through.
   KeyboardBusAdaptor::Window BusWindow();
   // Told when a sequence ended, when the keyboard came or went (the simulator counts) and
@@ -125,12 +129,16 @@ class MainWindowActions {
   void EndSequence(const std::vector<WindowRequest>& requests);
   void StartFullRead();
   void StartApply();
-  enum class WriteOrigin { kApply, kOutsideLighting };
+  enum class WriteOrigin { kApply, kOutsideLighting, kWithoutBackup };
   void StartWrite(WriteOrigin origin);
   void StartFactoryReset();
   // Whether the write that `saved` backed up may go: a failed backup asks first. The backup's
   // file is kept for the write's end, which drops it when nothing was sent.
   bool BackedUp(const Result<std::filesystem::path>& saved);
+  // The change of a caller's write made on the state: false, with `done` told why and the
+  // state as it was, when it cannot be made now; true when the write may start.
+  bool TakeCallerChange(const std::function<Status(ConfiguratorState&)>& change, bool discard_edits,
+                        CallerDone done);
   // The caller whose write has just ended gets its status.
   void EndCallerWrite(const Status& status);
   void CheckFirmware();

@@ -71,6 +71,19 @@ void TrayIcon::SetOpenRgbServerChecked(bool checked) {
   }
 }
 
+void TrayIcon::SetRules(const std::vector<std::string>& lines) {
+  if (rules_ == nullptr) {
+    rules_ = new QMenu(Text(texts_, TextId::kTrayRules), &menu_);
+    // Before "About" and "Exit", the two last items.
+    menu_.insertMenu(menu_.actions().value(menu_.actions().size() - 2), rules_);
+  }
+  rules_->clear();
+  for (const std::string& line : lines) {
+    // Listed to be read: `n240qx-ctl rules` edits them.
+    rules_->addAction(ToQString(line))->setEnabled(false);
+  }
+}
+
 void TrayIcon::ShowNoKeyboardBalloon(const QString& message) {
   icon_.showMessage(Text(texts_, TextId::kNoKeyboardTitle),
                     message.isEmpty() ? Text(texts_, TextId::kNoKeyboardMessage) : message,

@@ -4,6 +4,8 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/AutostartEntry.h"
 #include "app/Texts.h"
@@ -24,6 +26,10 @@ class TrayIcon : public QObject {
   // The check item "OpenRGB SDK server", before "About".
   void AddOpenRgbServer(bool checked);
   void SetOpenRgbServerChecked(bool checked);
+  // The read-only submenu "Rules" before "About", its items `lines`; replaced on each call.
+  void SetRules(const std::vector<std::string>& lines);
+  // The icon's tip: the window title, and what the profile rules did.
+  void SetToolTip(const QString& tip) { icon_.setToolTip(tip); }
   // `message` empty: the no-keyboard text.
   void ShowNoKeyboardBalloon(const QString& message = QString());
 
@@ -42,6 +48,7 @@ class TrayIcon : public QObject {
   QMenu menu_;
   QAction* start_with_desktop_ = nullptr;
   QAction* openrgb_server_ = nullptr;
+  QMenu* rules_ = nullptr;
   QSystemTrayIcon icon_;
 };
 

@@ -2,7 +2,9 @@
 // the generated skins, the keyboard simulator with the real clock. Goals: over 10 s at rest,
 // shown or hidden, fewer than 20 voluntary context switches of the main thread and under 0.05 %
 // of a core; no file read in 100 repaints; the longest pause of the event loop during a full
-// read, an Apply with every region changed and a factory reset under 16 ms. Run by hand:
+// read, an Apply with every region changed and a factory reset under 16 ms. With one process
+// rule the running programs are read every 2 s; that figure is reported, not held to the goal.
+// Run by hand:
 // build/<dir>/tests/bench/bench_gui_rest_and_stalls.
 #include <benchmark/benchmark.h>
 #include <sys/syscall.h>
@@ -23,6 +25,7 @@
 
 #include "app/ConfiguratorState.h"
 #include "app/ProgramPaths.h"
+#include "automation/AutomationRules.h"
 #include "connect/DeviceConnectionFactory.h"
 #include "gui/CVaveVedozadoDlg.h"
 #include "sim/SimulatedLink.h"
@@ -86,6 +89,14 @@ struct Program {
     QCoreApplication::sendEvent(window.get(), &release);
   }
 
+  // A rule for a program that never runs: the scan goes on, no switch follows.
+  bool AddProcessRule() {
+    AutomationRules rules;
+    const std::filesystem::path data = folder.filePath(QStringLiteral("data")).toStdString();
+    return rules.Add({AutomationRule::Condition::kProcess, "n240qx-never-runs", "game"}).ok() &&
+           rules.Save(data / "rules.json").ok();
+  }
+
   QTemporaryDir folder;
   std::unique_ptr<ConfiguratorState> state;
   std::unique_ptr<CVaveVedozadoDlg> window;
@@ -108,8 +119,12 @@ double ProcessCpuMs() {
   return static_cast<double>(spent.tv_sec) * 1e3 + static_cast<double>(spent.tv_nsec) / 1e6;
 }
 
-void BM_AtRest(benchmark::State& run, bool shown) {
+void BM_AtRest(benchmark::State& run, bool shown, bool process_rule) {
   Program program;
+  if (process_rule && !program.AddProcessRule()) {
+    run.SkipWithError("the rule could not be saved");
+    return;
+  }
   if (!program.StartAndWaitUntilIdle()) {
     run.SkipWithError("the window never became ready");
     return;
@@ -132,8 +147,11 @@ void BM_AtRest(benchmark::State& run, bool shown) {
     run.counters["cpu_percent"] = 100.0 * cpu_ms / kRestMs;
   }
 }
-BENCHMARK_CAPTURE(BM_AtRest, shown, true)->Unit(benchmark::kSecond)->Iterations(1);
-BENCHMARK_CAPTURE(BM_AtRest, hidden, false)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_AtRest, shown, true, false)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_AtRest, hidden, false, false)->Unit(benchmark::kSecond)->Iterations(1);
+BENCHMARK_CAPTURE(BM_AtRest, hidden_one_process_rule, false, true)
+    ->Unit(benchmark::kSecond)
+    ->Iterations(1);
 
 void BM_HundredRepaints(benchmark::State& run) {
   Program program;

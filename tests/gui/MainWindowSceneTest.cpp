@@ -98,6 +98,11 @@ TEST_F(Scene, NoticesForTheSimulatorAMissingKeyboardARunningSequenceAndAFailure)
   const auto failed = Paint({}, false, true, {}, "The changes were not applied: unplugged");
   EXPECT_TRUE(HasText(failed, "unplugged"));
   EXPECT_FALSE(HasText(failed, "No Gaming Keyboard"));
+
+  // The profile rules' line shows while a sequence runs too: it says what the sequence is for.
+  const auto ruled = MainWindowScene::Paint(MainWindowSceneInput{
+      image, page, view, writing, texts, false, false, {}, {}, {}, {}, "Profile desk by rule 1"});
+  EXPECT_TRUE(HasText(ruled, "Profile desk by rule 1"));
 }
 
 // What the last action did takes the status line; the no-keyboard notice moves a line down.
@@ -204,7 +209,10 @@ class Overlap : public Scene {
         SequenceProgress{SequenceKind::kWrite, 1, 4},
         "The keyboard could not be read: a long first line of a failure\nsecond\nthird",
         EveryChange(),
-        {}});
+        {},
+        // The longest line the profile rules give, beside the simulator's notice.
+        std::string(texts.Get(TextId::kRuleProfile)) + "Night drive 2" +
+            std::string(texts.Get(TextId::kRuleWaitsForEdits))});
     const QString folder = QDir(QStringLiteral(N240QX_SKIN_DIR))
                                .filePath(language == Language::kGerman ? "german" : "english");
     for (const std::string& fault : overlap.Faults(ops, folder, Sliders(state))) {

@@ -99,9 +99,17 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
   if (!loaded.ok()) {
     ADD_FAILURE() << loaded.error().message;
   }
-  window_ = std::make_unique<CVaveVedozadoDlg>(MainWindowSetup{
-      *state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false), Language::kEnglish,
-      desktop.tray, std::move(*connections), std::move(dialogs), nullptr, desktop.minimized});
+  window_ = std::make_unique<CVaveVedozadoDlg>(
+      MainWindowSetup{*state_,
+                      ProgramPaths(DataFolder(), share_folder.toStdString(), false),
+                      Language::kEnglish,
+                      desktop.tray,
+                      std::move(*connections),
+                      std::move(dialogs),
+                      nullptr,
+                      desktop.minimized,
+                      {},
+                      desktop.automation_timing});
 }
 
 WindowUnderTest::~WindowUnderTest() {

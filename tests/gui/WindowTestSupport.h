@@ -38,6 +38,8 @@ struct PlainSkins {
 struct DesktopSetup {
   bool tray = false;
   bool minimized = false;  // --minimized
+  // Shorter than the program's, so that a test of the profile rules takes moments.
+  ProfileSwitcher::Timing automation_timing{};
 };
 
 // A main window on the simulator, with its data folder in a temporary directory and dialogs

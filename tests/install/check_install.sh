@@ -17,6 +17,10 @@ expected=(
   share/n240qx/png/english/main.png
   share/n240qx/png/german/main.png
   share/n240qx/png/english/kb_BK.png
+  share/kwin/scripts/n240qx-active-window/metadata.json
+  share/kwin/scripts/n240qx-active-window/contents/code/main.js
+  share/gnome-shell/extensions/n240qx-active-window@n240qx.github.io/metadata.json
+  share/gnome-shell/extensions/n240qx-active-window@n240qx.github.io/extension.js
 )
 status=0
 for file in "${expected[@]}"; do

@@ -77,6 +77,18 @@ enum class TextId {
   // The buttons of the window's message boxes: Qt's standard buttons would stay English.
   kButtonOk,
   kButtonCancel,
+  // What the profile rules did: "Profile NAME" then who chose it or what it waits for.
+  kRuleProfile,
+  kRuleChoseProfile,
+  kRuleDefaultProfile,
+  kRuleWaitsForSequence,
+  kRuleWaitsForDialog,
+  kRuleWaitsForEdits,
+  kRuleSwitchFailed,
+  // The tray menu's list of the rules, and its default's line.
+  kTrayRules,
+  kTrayNoRules,
+  kTrayRulesDefault,
   kCount,  // not a text: the number of texts
 };
 

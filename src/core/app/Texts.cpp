@@ -113,6 +113,18 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      "Die Tastatur hat wieder ihre Werkseinstellungen"},
     {TextId::kButtonOk, "OK", "OK"},
     {TextId::kButtonCancel, "Cancel", "Abbrechen"},
+    {TextId::kRuleProfile, "Profile ", "Profil "},
+    {TextId::kRuleChoseProfile, " by rule ", " durch Regel "},
+    {TextId::kRuleDefaultProfile, " as the rules' default", " als Vorgabe der Regeln"},
+    {TextId::kRuleWaitsForSequence, " waits for the keyboard", " wartet auf die Tastatur"},
+    {TextId::kRuleWaitsForDialog, " waits for the open dialog", " wartet auf den offenen Dialog"},
+    {TextId::kRuleWaitsForEdits, " waits: apply or undo your changes",
+     " wartet: \u00DCbernimm oder verwirf Deine \u00C4nderungen"},
+    {TextId::kRuleSwitchFailed,
+     "The rules' profile was not applied: ", "Das Profil der Regeln wurde nicht angewendet: "},
+    {TextId::kTrayRules, "Rules", "Regeln"},
+    {TextId::kTrayNoRules, "No rules", "Keine Regeln"},
+    {TextId::kTrayRulesDefault, "Default: ", "Vorgabe: "},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

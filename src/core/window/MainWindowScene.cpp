@@ -79,6 +79,11 @@ void MainWindowScene::PaintNotices(const MainWindowSceneInput& input, std::vecto
     ops.push_back(PaintText{kSimulatedX, kSimulatedY, kStatusHeight,
                             std::string(input.texts.Get(TextId::kSimulatedKeyboard)), kAccent});
   }
+  if (!input.rule_status.empty()) {
+    PaintText line{kRuleStatusX, kSimulatedY, kStatusHeight, input.rule_status, kAccent};
+    line.max_width = MainWindowLayout::Buttons().front().x - kRuleStatusGap - kRuleStatusX;
+    ops.push_back(std::move(line));
+  }
   if (input.state.EditingLocked()) {
     const TextId busy =
         input.state.waiting_for_keyboard ? TextId::kBusyWithAnotherProgram : TextId::kDeviceBusy;

@@ -36,6 +36,9 @@ struct MainWindowSceneInput {
   ChangeSummary changes;
   // What the last Apply, restore or factory reset did; shown where a failure would be.
   std::string success;
+  // Which profile rule chose the keyboard's profile, or what a switch waits for
+  // (SwitchStatusText); shown in the title strip.
+  std::string rule_status{};
 };
 
 class MainWindowScene {
@@ -55,6 +58,10 @@ class MainWindowScene {
   static constexpr std::size_t kFailureLinesAboveApplyText = 3;
   static constexpr int kSimulatedX = 420;
   static constexpr int kSimulatedY = 8;
+  // What the profile rules did: in the title strip after the simulator's notice, up to the
+  // help button.
+  static constexpr int kRuleStatusX = 560;
+  static constexpr int kRuleStatusGap = 8;
 
   static std::vector<PaintOp> Paint(const MainWindowSceneInput& input);
 

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QDBusAbstractAdaptor>
+#include <QDBusContext>
+#include <QString>
+#include <functional>
+
+#include "automation/ActiveWindow.h"
+
+namespace n240qx {
+
+// The profile rules' interface beside the keyboard's, on the same object: where the window
+// system gives no common way to learn the active window (Wayland), a compositor script reports
+// each focus change here.
+class AutomationBusAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
+  Q_OBJECT
+  Q_CLASSINFO("D-Bus Interface", "io.github.n240qx.Configurator.Automation1")
+
+ public:
+  static constexpr const char* kInterface = "io.github.n240qx.Configurator.Automation1";
+  // Longer names and titles are no window's: a caller sending them is refused.
+  static constexpr int kMaxTextBytes = 4096;
+
+  using Sink = std::function<void(ActiveWindow window)>;
+  // `object` is the keyboard's object on the bus, which exports its adaptors.
+  AutomationBusAdaptor(Sink sink, QObject* object);
+
+ public slots:
+  // `app_id` stands for the window's class; `pid` 0 when the compositor does not know it.
+  void ReportActiveWindow(const QString& app_id, const QString& title, uint pid);
+
+ private:
+  Sink sink_;
+};
+
+}  // namespace n240qx
