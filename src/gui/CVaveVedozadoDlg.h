@@ -13,6 +13,7 @@
 #include "app/Texts.h"
 #include "connect/DeviceConnectionFactory.h"
 #include "gui/CBitSlider.h"
+#include "gui/DesktopServices.h"
 #include "gui/KeyboardBusService.h"
 #include "gui/MainWindowActions.h"
 #include "gui/OpenRgbServer.h"
@@ -70,9 +71,16 @@ class CVaveVedozadoDlg : public QWidget {
   Status StartOpenRgbServer(quint16 port);
   void StopOpenRgbServer();
   const OpenRgbServer* openrgb_server() const { return openrgb_.get(); }
+  // Null without a system tray.
+  const TrayIcon* tray() const { return tray_; }
   // The keyboard's object and name on `bus`; kNotOpen with the reason when the bus has none to
   // give, and the window runs as before.
   Status StartBusService(QDBusConnection bus);
+  // The desktop's screen saver, logind and notifications, from now on.
+  void WatchDesktop(QDBusConnection session, QDBusConnection system);
+  // The lights key: the keyboard's lights off when lit, back when dark (no backup).
+  void ToggleLights() { desktop_->lights().ToggleLights(); }
+  DesktopServices& desktop() { return *desktop_; }
 
   const MainWindowModel& model() const { return model_; }
   const KeyboardView& keyboard_view() const { return keyboard_view_; }
@@ -108,6 +116,7 @@ class CVaveVedozadoDlg : public QWidget {
  private:
   void CreateSliders();
   void CreateTray();
+  void CreateDesktopServices();
   void OnOpenRgbServerToggled(bool on);
   void FillDefaultDialogs();
   bool AskColour();
@@ -148,6 +157,8 @@ class CVaveVedozadoDlg : public QWidget {
   // After the actions: its clients go before the session they write through.
   std::unique_ptr<OpenRgbServer> openrgb_;
   std::unique_ptr<KeyboardBusService> bus_;
+  // Writes through the actions.
+  std::unique_ptr<DesktopServices> desktop_;
 };
 
 }  // namespace n240qx

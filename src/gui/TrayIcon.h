@@ -3,7 +3,10 @@
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/AutostartEntry.h"
 #include "app/Texts.h"
@@ -24,6 +27,11 @@ class TrayIcon : public QObject {
   // The check item "OpenRGB SDK server", before "About".
   void AddOpenRgbServer(bool checked);
   void SetOpenRgbServerChecked(bool checked);
+  // A check item before "About", below those added before it; the caller follows its toggled.
+  QAction* AddCheckItem(TextId text, bool checked);
+  // The submenu "Profiles" at the top, listing `names()` each time the menu is about to show,
+  // so that it follows the library without watching it. A pick is ProfileChosen.
+  void AddProfiles(std::function<std::vector<std::string>()> names);
   // `message` empty: the no-keyboard text.
   void ShowNoKeyboardBalloon(const QString& message = QString());
 
@@ -32,16 +40,21 @@ class TrayIcon : public QObject {
   void AboutChosen();
   void ExitChosen();
   void OpenRgbServerToggled(bool on);
+  void ProfileChosen(const std::string& name);
 
  private:
   void AddStartWithDesktop();
   void OnStartWithDesktop(bool checked);
+  void FillProfiles();
 
   const Texts& texts_;
   std::optional<AutostartEntry> autostart_;
   QMenu menu_;
   QAction* start_with_desktop_ = nullptr;
   QAction* openrgb_server_ = nullptr;
+  QAction* about_ = nullptr;
+  QMenu* profiles_ = nullptr;
+  std::function<std::vector<std::string>()> profile_names_;
   QSystemTrayIcon icon_;
 };
 

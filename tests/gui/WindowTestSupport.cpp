@@ -100,7 +100,7 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
     ADD_FAILURE() << loaded.error().message;
   }
   window_ = std::make_unique<CVaveVedozadoDlg>(MainWindowSetup{
-      *state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false), Language::kEnglish,
+      *state_, ProgramPaths(DataFolder(), share_folder.toStdString(), false), desktop.language,
       desktop.tray, std::move(*connections), std::move(dialogs), nullptr, desktop.minimized});
 }
 

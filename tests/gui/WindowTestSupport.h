@@ -38,6 +38,7 @@ struct PlainSkins {
 struct DesktopSetup {
   bool tray = false;
   bool minimized = false;  // --minimized
+  Language language = Language::kEnglish;
 };
 
 // A main window on the simulator, with its data folder in a temporary directory and dialogs
