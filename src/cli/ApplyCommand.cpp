@@ -3,11 +3,9 @@
 #include "cli/Commands.h"
 #include "cli/LaunchPathCheck.h"
 #include "config/ProfileCheck.h"
-#include "config/ProfileJson.h"
+#include "config/ProfileToApply.h"
 #include "device/WriteSequence.h"
 #include "keys/KeymapStore.h"
-#include "util/AtomicFile.h"
-#include "util/JsonParser.h"
 #include "util/JsonWriter.h"
 
 namespace n240qx {
@@ -33,50 +31,6 @@ std::string PartsHeld(std::size_t size, bool blank_image) {
            " of " + std::to_string(KeyActionTable::kEntryCount) + " entries";
   }
   return "configuration and key assignments";
-}
-
-Error Refusal(const std::filesystem::path& file, const std::string& why) {
-  return Error{ErrorCode::kBadData, "refused " + file.string() + ", nothing was sent" + why};
-}
-
-Error TooLong(const std::filesystem::path& file, std::size_t limit) {
-  // A device or pipe has no size to name.
-  std::error_code unsized;
-  const auto size = std::filesystem::file_size(file, unsized);
-  return Refusal(file, ": it is " + (unsized ? std::string() : std::to_string(size) + " bytes, ") +
-                           "longer than any profile (" + std::to_string(limit) + " bytes)");
-}
-
-// The profile's bytes in the layout of keymap.bin: a JSON profile is read into them, so both
-// kinds of file meet the same checks.
-Result<std::vector<std::uint8_t>> ReadProfile(const KeyNameTable& names,
-                                              const std::filesystem::path& file) {
-  // One byte more than the longest file taken, so that a longer file is seen as such.
-  auto bytes = ReadFilePrefix(file, JsonParser::kMaxSize + 1);
-  if (!bytes.ok()) {
-    return Error{ErrorCode::kIo, "cannot read the profile: " + bytes.error().message};
-  }
-  const std::size_t limit =
-      profile_json::LooksLikeJson(*bytes) ? JsonParser::kMaxSize : kKeymapStoreSize;
-  if (bytes->size() > limit) {
-    return TooLong(file, limit);
-  }
-  auto profile = profile_json::ChosenProfileBytes(names, std::move(*bytes));
-  if (!profile.ok()) {
-    return Refusal(file, ":\n  " + profile.error().message);
-  }
-  // Settings out of range may be what the keyboard itself holds, which only its read can tell;
-  // sizes and key assignment kinds are refused before the keyboard is touched, naming every
-  // value out of range.
-  const std::span<const std::uint8_t> settings_left_for_later[] = {*profile};
-  if (!CheckProfile(*profile, settings_left_for_later).empty()) {
-    std::string message = ":";
-    for (const ProfileProblem& problem : CheckProfile(*profile)) {
-      message += "\n  " + problem.Text();
-    }
-    return Refusal(file, message);
-  }
-  return profile;
 }
 
 // "applied" only when something changed; a profile the keyboard holds already says so, as
@@ -124,7 +78,7 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   if (std::filesystem::is_directory(file, ignored)) {
     return session.Fail(ExitCode::kFileError, file.string() + " is a folder, not a profile file");
   }
-  const auto bytes = ReadProfile(session.state().key_names, file);
+  const auto bytes = ReadProfileToApply(session.state().key_names, file);
   if (!bytes.ok()) {
     return session.Fail(ExitCode::kFileError, bytes.error().message);
   }
@@ -133,7 +87,8 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   }
   const KeyActionTable before = session.state().key_actions;
   if (Status loaded = session.state().LoadProfile(*bytes); !loaded.ok()) {
-    return session.Fail(ExitCode::kFileError, Refusal(file, ": " + loaded.error().message).message);
+    return session.Fail(ExitCode::kFileError,
+                        RefusedProfile(file, ": " + loaded.error().message).message);
   }
   if (ExitCode launches = CheckLoadedLaunchPaths(session, before, file.string());
       launches != ExitCode::kOk) {

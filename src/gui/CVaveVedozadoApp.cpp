@@ -104,6 +104,7 @@ int CVaveVedozadoApp::Run() {
   if (Status served = window_->StartBusService(QDBusConnection::sessionBus()); !served.ok()) {
     std::fprintf(stderr, "n240qx: %s\n", served.error().message.c_str());
   }
+  window_->WatchDesktop(QDBusConnection::sessionBus(), QDBusConnection::systemBus());
   const int code = QApplication::exec();
   window_.reset();
   return code;

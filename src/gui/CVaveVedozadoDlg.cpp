@@ -12,8 +12,8 @@
 #include <QSettings>
 #include <QWindow>
 
+#include "app/LibraryProfileLoad.h"
 #include "app/ProfileLibrary.h"
-#include "automation/LibraryProfileLoad.h"
 #include "automation/SwitchStatusText.h"
 #include "gui/AppOptions.h"
 #include "gui/AutomationBusAdaptor.h"
@@ -94,7 +94,9 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
           state_, paths_, texts_, model_, dialogs_, router_, std::move(setup.connections),
           setup.launcher ? std::move(setup.launcher) : std::make_unique<QtLauncher>()},
       std::move(window));
+  CreateDesktopServices();
   actions_->on_sequence_ended = [this] {
+    desktop_->OnSequenceEnded();
     if (openrgb_) {
       openrgb_->OnSequenceEnded();
     }
@@ -134,7 +136,8 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
 
 CVaveVedozadoDlg::~CVaveVedozadoDlg() {
   // The session first: nothing it posts may reach a half-destroyed window. The bus object
-  // before it: no call reaches actions that are gone.
+  // and the desktop's before it: no call reaches actions that are gone.
+  desktop_.reset();
   bus_.reset();
   actions_.reset();
 }
@@ -185,6 +188,25 @@ void CVaveVedozadoDlg::CreateTray() {
     // Remembered only when chosen in the menu; the command line is for this run alone.
     QSettings().setValue(kOpenRgbSetting, openrgb_ != nullptr);
   });
+}
+
+void CVaveVedozadoDlg::CreateDesktopServices() {
+  desktop_ = std::make_unique<DesktopServices>(
+      DesktopServices::Window{*actions_, state_, paths_, texts_, [this] { return busy(); },
+                              [this](const QString& message) {
+                                update();
+                                if (tray_ != nullptr) {
+                                  tray_->ShowNoKeyboardBalloon(message);
+                                }
+                              }},
+      nullptr);
+  if (tray_ != nullptr) {
+    desktop_->AddTrayItems(*tray_);
+  }
+}
+
+void CVaveVedozadoDlg::WatchDesktop(QDBusConnection session, QDBusConnection system) {
+  desktop_->Watch(std::move(session), std::move(system));
 }
 
 void CVaveVedozadoDlg::FillDefaultDialogs() {

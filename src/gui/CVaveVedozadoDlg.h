@@ -15,6 +15,7 @@
 #include "connect/DeviceConnectionFactory.h"
 #include "gui/AutomationRunner.h"
 #include "gui/CBitSlider.h"
+#include "gui/DesktopServices.h"
 #include "gui/KeyboardBusService.h"
 #include "gui/MainWindowActions.h"
 #include "gui/OpenRgbServer.h"
@@ -77,9 +78,16 @@ class CVaveVedozadoDlg : public QWidget {
   const OpenRgbServer* openrgb_server() const { return openrgb_.get(); }
   // The profile rules, from Start() on.
   AutomationRunner* automation() { return automation_.get(); }
+  // Null without a system tray.
+  const TrayIcon* tray() const { return tray_; }
   // The keyboard's object and name on `bus`; kNotOpen with the reason when the bus has none to
   // give, and the window runs as before.
   Status StartBusService(QDBusConnection bus);
+  // The desktop's screen saver, logind and notifications, from now on.
+  void WatchDesktop(QDBusConnection session, QDBusConnection system);
+  // The lights key: the keyboard's lights off when lit, back when dark (no backup).
+  void ToggleLights() { desktop_->lights().ToggleLights(); }
+  DesktopServices& desktop() { return *desktop_; }
 
   const MainWindowModel& model() const { return model_; }
   const KeyboardView& keyboard_view() const { return keyboard_view_; }
@@ -115,6 +123,7 @@ class CVaveVedozadoDlg : public QWidget {
  private:
   void CreateSliders();
   void CreateTray();
+  void CreateDesktopServices();
   void OnOpenRgbServerToggled(bool on);
   void StartAutomation();
   void OnRuleStatusChanged();
@@ -162,6 +171,8 @@ class CVaveVedozadoDlg : public QWidget {
   // Last: a write it started may still tell it its end while the actions go.
   std::unique_ptr<AutomationRunner> automation_;
   std::unique_ptr<X11ActiveWindowWatch> active_window_watch_;
+  // Writes through the actions.
+  std::unique_ptr<DesktopServices> desktop_;
 };
 
 }  // namespace n240qx

@@ -20,7 +20,7 @@ TrayIcon::TrayIcon(const QIcon& icon, const Texts& texts, std::optional<Autostar
     : QObject(parent), texts_(texts), autostart_(std::move(autostart)), icon_(icon) {
   icon_.setToolTip(Text(texts_, TextId::kWindowTitle));
   AddStartWithDesktop();
-  menu_.addAction(Text(texts_, TextId::kAbout), this, &TrayIcon::AboutChosen);
+  about_ = menu_.addAction(Text(texts_, TextId::kAbout), this, &TrayIcon::AboutChosen);
   menu_.addAction(Text(texts_, TextId::kTrayExit), this, &TrayIcon::ExitChosen);
   icon_.setContextMenu(&menu_);
   connect(&icon_, &QSystemTrayIcon::activated, this,
@@ -81,6 +81,38 @@ void TrayIcon::SetRules(const std::vector<std::string>& lines) {
   for (const std::string& line : lines) {
     // Listed to be read: `n240qx-ctl rules` edits them.
     rules_->addAction(ToQString(line))->setEnabled(false);
+  }
+}
+
+QAction* TrayIcon::AddCheckItem(TextId text, bool checked) {
+  auto* item = new QAction(Text(texts_, text), &menu_);
+  item->setCheckable(true);
+  item->setChecked(checked);
+  menu_.insertAction(about_, item);
+  return item;
+}
+
+void TrayIcon::AddProfiles(std::function<std::vector<std::string>()> names) {
+  profile_names_ = std::move(names);
+  profiles_ = new QMenu(Text(texts_, TextId::kTrayProfiles), &menu_);
+  menu_.insertMenu(menu_.actions().value(0), profiles_);
+  FillProfiles();
+  // Both: a desktop that shows the menu through the bus may ask for the submenu alone.
+  connect(&menu_, &QMenu::aboutToShow, this, &TrayIcon::FillProfiles);
+  connect(profiles_, &QMenu::aboutToShow, this, &TrayIcon::FillProfiles);
+}
+
+void TrayIcon::FillProfiles() {
+  profiles_->clear();
+  const std::vector<std::string> names = profile_names_();
+  for (const std::string& name : names) {
+    // An ampersand in a name is no shortcut mark.
+    QString shown = QString::fromStdString(name);
+    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+    profiles_->addAction(shown, this, [this, name] { emit ProfileChosen(name); });
+  }
+  if (names.empty()) {
+    profiles_->addAction(Text(texts_, TextId::kTrayNoProfiles))->setEnabled(false);
   }
 }
 

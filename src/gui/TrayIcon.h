@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QObject>
 #include <QSystemTrayIcon>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -30,6 +31,11 @@ class TrayIcon : public QObject {
   void SetRules(const std::vector<std::string>& lines);
   // The icon's tip: the window title, and what the profile rules did.
   void SetToolTip(const QString& tip) { icon_.setToolTip(tip); }
+  // A check item before "About", below those added before it; the caller follows its toggled.
+  QAction* AddCheckItem(TextId text, bool checked);
+  // The submenu "Profiles" at the top, listing `names()` each time the menu is about to show,
+  // so that it follows the library without watching it. A pick is ProfileChosen.
+  void AddProfiles(std::function<std::vector<std::string>()> names);
   // `message` empty: the no-keyboard text.
   void ShowNoKeyboardBalloon(const QString& message = QString());
 
@@ -38,10 +44,12 @@ class TrayIcon : public QObject {
   void AboutChosen();
   void ExitChosen();
   void OpenRgbServerToggled(bool on);
+  void ProfileChosen(const std::string& name);
 
  private:
   void AddStartWithDesktop();
   void OnStartWithDesktop(bool checked);
+  void FillProfiles();
 
   const Texts& texts_;
   std::optional<AutostartEntry> autostart_;
@@ -49,6 +57,9 @@ class TrayIcon : public QObject {
   QAction* start_with_desktop_ = nullptr;
   QAction* openrgb_server_ = nullptr;
   QMenu* rules_ = nullptr;
+  QAction* about_ = nullptr;
+  QMenu* profiles_ = nullptr;
+  std::function<std::vector<std::string>()> profile_names_;
   QSystemTrayIcon icon_;
 };
 

@@ -102,7 +102,7 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
   window_ = std::make_unique<CVaveVedozadoDlg>(
       MainWindowSetup{*state_,
                       ProgramPaths(DataFolder(), share_folder.toStdString(), false),
-                      Language::kEnglish,
+                      desktop.language,
                       desktop.tray,
                       std::move(*connections),
                       std::move(dialogs),

@@ -40,6 +40,7 @@ struct DesktopSetup {
   bool minimized = false;  // --minimized
   // Shorter than the program's, so that a test of the profile rules takes moments.
   ProfileSwitcher::Timing automation_timing{};
+  Language language = Language::kEnglish;
 };
 
 // A main window on the simulator, with its data folder in a temporary directory and dialogs

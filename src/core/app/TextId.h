@@ -36,6 +36,16 @@ enum class TextId {
   kTrayStartWithDesktop,
   kAutostartFailed,
   kTrayOpenRgbServer,
+  // The tray's library submenu, its empty entry and the options that follow the desktop.
+  kTrayProfiles,
+  kTrayNoProfiles,
+  kTrayLightsOffWhenLocked,
+  kTrayLightsOffBeforeSuspend,
+  kTrayNotifications,
+  // A desktop notification's heading and why, and a profile that was not applied.
+  kProfileAppliedNotice,
+  kChosenInTheTray,
+  kProfileNotApplied,
   kAbout,
   kAboutVersion,
   kAboutLicence,

@@ -66,6 +66,19 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      "Der Start mit dem Desktop konnte nicht ge\u00E4ndert werden: "},
     // The tray menu's check item that serves the keyboard to OpenRGB's clients.
     {TextId::kTrayOpenRgbServer, "OpenRGB SDK server", "OpenRGB-SDK-Server"},
+    {TextId::kTrayProfiles, "Profiles", "Profile"},
+    {TextId::kTrayNoProfiles, "No profiles", "Keine Profile"},
+    {TextId::kTrayLightsOffWhenLocked, "Lights off when the screen locks",
+     "Licht aus bei gesperrtem Bildschirm"},
+    {TextId::kTrayLightsOffBeforeSuspend, "Lights off before suspend",
+     "Licht aus vor dem Ruhezustand"},
+    {TextId::kTrayNotifications, "Notifications", "Benachrichtigungen"},
+    // The profile's name follows the heading.
+    {TextId::kProfileAppliedNotice, "Profile applied: ", "Profil angewendet: "},
+    {TextId::kChosenInTheTray, "Chosen in the tray menu",
+     "Im Men\u00FC des Infobereichs gew\u00E4hlt"},
+    {TextId::kProfileNotApplied,
+     "The profile was not applied: ", "Das Profil wurde nicht angewendet: "},
     // The About box, from the tray menu and the help window.
     {TextId::kAbout, "About", "\u00DCber"},
     {TextId::kAboutVersion, "Version ", "Version "},

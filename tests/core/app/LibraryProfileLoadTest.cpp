@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "automation/LibraryProfileLoad.h"
+#include "app/LibraryProfileLoad.h"
 #include "config/ProfileJson.h"
 #include "keys/KeymapStore.h"
 #include "support/TempDir.h"

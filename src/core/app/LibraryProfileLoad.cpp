@@ -1,0 +1,33 @@
+#include "app/LibraryProfileLoad.h"
+
+#include "config/ProfileToApply.h"
+#include "keys/LaunchPathChange.h"
+
+namespace n240qx {
+
+Status LoadLibraryProfile(ConfiguratorState& state, const ProfileLibrary& library,
+                          std::string_view name) {
+  if (Status existing = library.CheckExisting(name); !existing.ok()) {
+    return existing;
+  }
+  const std::filesystem::path file = library.FileOf(name);
+  const auto bytes = ReadProfileToApply(state.key_names, file);
+  if (!bytes.ok()) {
+    return bytes.error();
+  }
+  const ConfigImage image_before = state.image;
+  const KeyActionTable actions_before = state.key_actions;
+  if (Status loaded = state.LoadProfile(*bytes); !loaded.ok()) {
+    return RefusedProfile(file, ": " + loaded.error().message);
+  }
+  const auto launches = ChangedLaunchPaths(actions_before, state.key_actions);
+  if (!launches.empty()) {
+    state.image = image_before;
+    state.key_actions = actions_before;
+    return RefusedProfile(
+        file, ": it makes keys start programs or open files:" + ListedLaunchPaths(launches));
+  }
+  return Status::Ok();
+}
+
+}  // namespace n240qx

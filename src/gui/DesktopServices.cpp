@@ -1,0 +1,94 @@
+#include "gui/DesktopServices.h"
+
+#include <QSettings>
+
+#include "app/LibraryProfileLoad.h"
+#include "gui/MainWindowActions.h"
+#include "gui/QtText.h"
+#include "gui/TrayIcon.h"
+
+namespace n240qx {
+
+namespace {
+
+const QString kNotificationsSetting = QStringLiteral("Notifications");
+
+QString SettingOf(DarkLights::Reason reason) {
+  return reason == DarkLights::Reason::kScreen ? QStringLiteral("LightsOffWhenLocked")
+                                               : QStringLiteral("LightsOffBeforeSuspend");
+}
+
+ScreenLights::Window LightsWindow(const DesktopServices::Window& window) {
+  return {window.busy,
+          [&state = window.state] {
+            return DarkLights::Brightness{state.image.brightness(), state.snapshot.brightness()};
+          },
+          [&actions = window.actions](std::uint8_t brightness) {
+            actions.WriteOutsideLighting(
+                [brightness](ConfigImage& image) { image.brightness() = brightness; });
+          }};
+}
+
+}  // namespace
+
+DesktopServices::DesktopServices(Window window, QObject* parent)
+    : QObject(parent),
+      window_(std::move(window)),
+      lights_(LightsWindow(window_), this),
+      notifier_(window_.texts, QSettings().value(kNotificationsSetting, true).toBool(), this) {
+  const QSettings settings;
+  for (const auto reason : {DarkLights::Reason::kScreen, DarkLights::Reason::kSleep}) {
+    lights_.Follow(reason, settings.value(SettingOf(reason), false).toBool());
+  }
+}
+
+void DesktopServices::AddTrayItems(TrayIcon& tray) {
+  tray.AddProfiles([this] {
+    auto names = ProfileLibrary(window_.paths.LibraryFolder()).Names();
+    return names.ok() ? std::move(*names) : std::vector<std::string>();
+  });
+  connect(&tray, &TrayIcon::ProfileChosen, this, [this](const std::string& name) {
+    ApplyLibraryProfile(name, std::string(window_.texts.Get(TextId::kChosenInTheTray)));
+  });
+  AddLightsItem(tray, TextId::kTrayLightsOffWhenLocked, DarkLights::Reason::kScreen);
+  AddLightsItem(tray, TextId::kTrayLightsOffBeforeSuspend, DarkLights::Reason::kSleep);
+  QAction* notifications = tray.AddCheckItem(TextId::kTrayNotifications, notifier_.enabled());
+  connect(notifications, &QAction::toggled, this, [this](bool on) {
+    notifier_.SetEnabled(on);
+    QSettings().setValue(kNotificationsSetting, on);
+  });
+}
+
+void DesktopServices::AddLightsItem(TrayIcon& tray, TextId text, DarkLights::Reason reason) {
+  QAction* item = tray.AddCheckItem(text, lights_.Follows(reason));
+  connect(item, &QAction::toggled, this, [this, reason](bool on) {
+    lights_.Follow(reason, on);
+    QSettings().setValue(SettingOf(reason), on);
+  });
+}
+
+void DesktopServices::Watch(QDBusConnection session, QDBusConnection system) {
+  notifier_.SetBus(session);
+  lights_.Watch(std::move(session), std::move(system));
+}
+
+void DesktopServices::ApplyLibraryProfile(const std::string& name, const std::string& why) {
+  const ProfileLibrary library(window_.paths.LibraryFolder());
+  window_.actions.WriteForCaller(
+      [&library, &name](ConfiguratorState& state) {
+        return LoadLibraryProfile(state, library, name);
+      },
+      false,
+      [this, name, why](const Status& status) {
+        if (status.ok()) {
+          notifier_.ProfileApplied(name, why);
+          return;
+        }
+        const std::string failure =
+            std::string(window_.texts.Get(TextId::kProfileNotApplied)) + status.error().message;
+        window_.actions.ShowFailureText(failure);
+        window_.warn(ToQString(failure));
+      });
+}
+
+}  // namespace n240qx
