@@ -3,7 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/LaunchPathCheck.h"
 #include "config/ProfileCheck.h"
-#include "config/ProfileJson.h"
+#include "config/ProfileIntake.h"
 #include "device/WriteSequence.h"
 #include "keys/KeymapStore.h"
 #include "util/AtomicFile.h"
@@ -56,25 +56,12 @@ Result<std::vector<std::uint8_t>> ReadProfile(const KeyNameTable& names,
   if (!bytes.ok()) {
     return Error{ErrorCode::kIo, "cannot read the profile: " + bytes.error().message};
   }
-  const std::size_t limit =
-      profile_json::LooksLikeJson(*bytes) ? JsonParser::kMaxSize : kKeymapStoreSize;
-  if (bytes->size() > limit) {
+  if (const std::size_t limit = ProfileIntake::Limit(*bytes); bytes->size() > limit) {
     return TooLong(file, limit);
   }
-  auto profile = profile_json::ChosenProfileBytes(names, std::move(*bytes));
+  auto profile = ProfileIntake::Check(names, std::move(*bytes));
   if (!profile.ok()) {
-    return Refusal(file, ":\n  " + profile.error().message);
-  }
-  // Settings out of range may be what the keyboard itself holds, which only its read can tell;
-  // sizes and key assignment kinds are refused before the keyboard is touched, naming every
-  // value out of range.
-  const std::span<const std::uint8_t> settings_left_for_later[] = {*profile};
-  if (!CheckProfile(*profile, settings_left_for_later).empty()) {
-    std::string message = ":";
-    for (const ProfileProblem& problem : CheckProfile(*profile)) {
-      message += "\n  " + problem.Text();
-    }
-    return Refusal(file, message);
+    return Refusal(file, profile.error().message);
   }
   return profile;
 }
