@@ -1,8 +1,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/AssignWords.h"
 #include "app/KeyTargetText.h"
-#include "cli/AssignAction.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
 #include "image/ImageField.h"
@@ -13,66 +13,11 @@ namespace n240qx {
 
 namespace {
 
-// One KEY ACTION of the command line, checked before the keyboard is touched.
-struct KeyChange {
-  const KeyTableRow* row = nullptr;
-  PendingAssignment pending;
-  bool sets_enabled = false;  // enable and disable; every other action keeps the key's state
-};
+using KeyChange = AssignWords::Change;
 
 std::string TargetOf(const ConfiguratorState& state, const KeyTableRow& row) {
   return KeyTargetText(state.image.Field(image_field::KeyMapEntry(row.slot)).first<4>(),
                        state.key_actions[row.index], state.key_names, state.stored_macros);
-}
-
-Result<KeyChange> ParseKeyChange(const ConfiguratorState& state,
-                                 std::span<const std::string> words) {
-  if (words.size() < 2) {
-    return Error{ErrorCode::kInvalidArgument, "assign takes KEY ACTION [KEY ACTION ...]"};
-  }
-  auto key = KeyLookup(state.key_names).Find(words[0]);
-  if (!key.ok()) {
-    return key.error();
-  }
-  KeyChange change{*key, {}, words[1] == "enable" || words[1] == "disable"};
-  if (Status parsed = ParseAssignAction(words.subspan(1), state.key_names, change.pending);
-      !parsed.ok()) {
-    return parsed.error();
-  }
-  change.pending.current_key = change.row->index;
-  change.pending.current_key_vk = change.row->vk;
-  return change;
-}
-
-Result<std::vector<KeyChange>> ParseKeyChanges(const ConfiguratorState& state,
-                                               std::span<const std::string> words) {
-  std::vector<KeyChange> changes;
-  for (const auto group : SplitAssignChanges(words)) {
-    auto change = ParseKeyChange(state, group);
-    if (!change.ok()) {
-      return change.error();
-    }
-    for (const KeyChange& earlier : changes) {
-      if (earlier.row == change->row) {
-        return Error{ErrorCode::kInvalidArgument, group[0] + " is assigned twice"};
-      }
-    }
-    changes.push_back(std::move(*change));
-  }
-  return changes;
-}
-
-Status CheckMacros(const ConfiguratorState& state, const std::vector<KeyChange>& changes) {
-  const std::size_t stored = state.stored_macros.UsedCount();
-  for (const KeyChange& change : changes) {
-    const int macro = change.pending.macro_index;
-    if (macro != PendingAssignment::kNoMacro && static_cast<std::size_t>(macro) >= stored) {
-      return Error{ErrorCode::kInvalidArgument,
-                   "there is no stored macro " + std::to_string(macro) + " (" +
-                       std::to_string(stored) + " stored; see n240qx-ctl macros)"};
-    }
-  }
-  return Status::Ok();
 }
 
 // Kept all the same: the file may be on a drive not mounted now, or made later.
@@ -97,18 +42,10 @@ ExitCode Assign(CliSession& session, const KeyChange& change, ChangeReport& repo
   const std::string name = KeyLookup(state.key_names).PickName(row);
   const std::string target_before = TargetOf(state, row);
   const bool enabled_before = state.image.KeyEnabled(row.slot);
-  state.pending = change.pending;
-  if (!change.sets_enabled) {
-    state.pending.key_enabled = enabled_before;
-  }
-  if (Status assigned = state.CompleteKeyAssignment(session.KeymapFileToSave()); !assigned.ok()) {
+  if (Status assigned = AssignWords::Assign(state, change, session.KeymapFileToSave());
+      !assigned.ok()) {
     const bool file = assigned.error().code != ErrorCode::kInvalidArgument;
     return session.Fail(file ? ExitCode::kFileError : ExitCode::kUsage, assigned.error().message);
-  }
-  if (row.slot == image_field::kWindowsKeySlot) {
-    // The Windows key's bit is rewritten from the lock before every write; the lock is what
-    // keeps it disabled.
-    state.image.windows_key_lock() = state.image.KeyEnabled(row.slot) ? 0 : 1;
   }
   const std::string target_after = TargetOf(state, row);
   report.Add(name, target_before, target_after, target_before, target_after);
@@ -124,7 +61,7 @@ ExitCode Assign(CliSession& session, const KeyChange& change, ChangeReport& repo
 // on the image and the key action table, keymap.bin saved, then one write of changes for all.
 ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
   ConfiguratorState& state = session.state();
-  auto changes = ParseKeyChanges(state, arguments.words);
+  auto changes = AssignWords::Parse(state.key_names, arguments.words);
   if (!changes.ok()) {
     return session.Fail(ExitCode::kUsage, changes.error().message);
   }
@@ -132,7 +69,7 @@ ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode loaded = session.LoadFiles(true); loaded != ExitCode::kOk) {
     return loaded;
   }
-  if (Status macros = CheckMacros(state, *changes); !macros.ok()) {
+  if (Status macros = AssignWords::CheckMacros(state.stored_macros, *changes); !macros.ok()) {
     return session.Fail(ExitCode::kUsage, macros.error().message);
   }
   if (ExitCode connected = session.Connect(); connected != ExitCode::kOk) {

@@ -1,4 +1,3 @@
-#include <charconv>
 #include <iostream>
 
 #include "app/BackupStore.h"
@@ -12,29 +11,6 @@
 namespace n240qx {
 
 namespace {
-
-std::optional<std::size_t> BackupNumber(const std::string& word) {
-  std::size_t number = 0;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
-  if (error != std::errc() || end != word.data() + word.size() || number == 0) {
-    return std::nullopt;
-  }
-  return number;
-}
-
-// A number counts from the newest backup; anything else is a backup's file name, which stays
-// the same while the numbers shift.
-Result<BackupEntry> ChosenBackup(BackupStore& store, const std::string& word) {
-  if (const auto number = BackupNumber(word)) {
-    return store.Find(*number);
-  }
-  if (word.empty() || word.find('/') != std::string::npos) {
-    return Error{ErrorCode::kInvalidArgument,
-                 "restore takes the number or file name of one backup, 1 for the newest "
-                 "(see backups)"};
-  }
-  return store.Find(word);
-}
 
 void PrintRestored(bool as_json, const BackupEntry& entry, const ChangeReport& report,
                    bool written) {
@@ -72,7 +48,7 @@ ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments) {
   }
   DiskProfileFiles files;
   BackupStore store(session.paths().BackupsFolder(), files);
-  const auto entry = ChosenBackup(store, arguments.words[0]);
+  const auto entry = store.Choose(arguments.words[0]);
   const auto bytes =
       entry.ok() ? store.Load(*entry) : Result<std::vector<std::uint8_t>>(entry.error());
   if (!bytes.ok()) {

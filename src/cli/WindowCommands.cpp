@@ -19,10 +19,10 @@ namespace n240qx {
 namespace {
 
 // What picks another keyboard or folder than the window's, or asks for no change at all,
-// stays with the tool.
+// stays with the tool; so does a write without a backup, which the window's Apply never makes.
 bool MayGoThroughWindow(const CliArguments& arguments) {
   return !arguments.direct && !arguments.simulate && !arguments.data_dir && !arguments.wire_log &&
-         !arguments.dry_run;
+         !arguments.dry_run && !arguments.no_backup;
 }
 
 // A setting named twice (two colour slots) does not fit the window's one value per name.

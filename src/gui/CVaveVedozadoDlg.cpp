@@ -115,6 +115,12 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
       emit bus_->adaptor().KeyboardPresence(present);
     }
   };
+  actions_->on_profile_applied = [this](const std::string& name) {
+    if (bus_) {
+      bus_->adaptor().PublishChanges();
+      emit bus_->adaptor().ProfileApplied(QString::fromStdString(name));
+    }
+  };
   actions_->on_launch_key = [this](std::uint8_t code) {
     if (bus_) {
       emit bus_->adaptor().LaunchKeyPressed(

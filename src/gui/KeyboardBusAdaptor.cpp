@@ -85,6 +85,71 @@ void KeyboardBusAdaptor::Set(const QMap<QString, QString>& settings, bool discar
       discard_edits, DelayReply());
 }
 
+void KeyboardBusAdaptor::ApplyProfile(const QByteArray& data, bool discard_edits) {
+  Write(KeyboardBusWrites::Profile(
+            *window_.key_names, std::vector<std::uint8_t>(data.begin(), data.end()), "the profile"),
+        discard_edits);
+}
+
+void KeyboardBusAdaptor::ApplyStoredProfile(const QString& name, bool discard_edits) {
+  const ProfileLibrary library(window_.paths->LibraryFolder());
+  const std::string named = name.toStdString();
+  Write(KeyboardBusWrites::StoredProfile(*window_.key_names, library, named), discard_edits,
+        [applied = window_.profile_applied, named] { applied(named); });
+}
+
+void KeyboardBusAdaptor::Assign(const QString& key, const QStringList& words, bool discard_edits) {
+  std::vector<std::string> typed{key.toStdString()};
+  for (const QString& word : words) {
+    typed.push_back(word.toStdString());
+  }
+  Write(KeyboardBusWrites::Assign(*window_.key_names, typed), discard_edits);
+}
+
+void KeyboardBusAdaptor::FactoryReset(bool discard_edits) {
+  if (Status writable = KeyboardBusModel::CheckWrite(discard_edits, window_.activity());
+      !writable.ok()) {
+    ReplyError(writable.error());
+    return;
+  }
+  window_.reset(discard_edits, DelayReply());
+}
+
+QStringList KeyboardBusAdaptor::ListBackups() {
+  BackupStore store(window_.paths->BackupsFolder(), files_);
+  const auto names = KeyboardBusWrites::BackupNames(store);
+  if (!names.ok()) {
+    ReplyError(names.error());
+    return {};
+  }
+  return ToQStringList(*names);
+}
+
+void KeyboardBusAdaptor::Restore(const QString& backup, bool discard_edits) {
+  BackupStore store(window_.paths->BackupsFolder(), files_);
+  Write(KeyboardBusWrites::Restore(store, backup.toStdString()), discard_edits);
+}
+
+void KeyboardBusAdaptor::Write(const Result<KeyboardBusWrites::Change>& change, bool discard_edits,
+                               std::function<void()> applied) {
+  if (!change.ok()) {
+    ReplyError(change.error());
+    return;
+  }
+  if (Status writable = KeyboardBusModel::CheckWrite(discard_edits, window_.activity());
+      !writable.ok()) {
+    ReplyError(writable.error());
+    return;
+  }
+  window_.write(*change, discard_edits,
+                [reply = DelayReply(), applied = std::move(applied)](const Status& status) {
+                  if (status.ok() && applied) {
+                    applied();
+                  }
+                  reply(status);
+                });
+}
+
 KeyboardBusAdaptor::WriteDone KeyboardBusAdaptor::DelayReply() {
   setDelayedReply(true);
   return [call = message(), bus = connection()](const Status& status) mutable {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QDBusConnection>
 #include <QDBusContext>
 #include <QMap>
@@ -11,6 +12,9 @@
 #include <vector>
 
 #include "app/KeyboardBusModel.h"
+#include "app/KeyboardBusWrites.h"
+#include "app/ProgramPaths.h"
+#include "config/DiskProfileFiles.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -56,6 +60,12 @@ class KeyboardBusAdaptor : public QObject, protected QDBusContext {
     std::function<void(const std::function<Status(ConfiguratorState&)>& change, bool discard_edits,
                        WriteDone done)>
         write;
+    // The factory reset, on the same terms as `write`.
+    std::function<void(bool discard_edits, WriteDone done)> reset;
+    // A stored profile of the library has been applied.
+    std::function<void(const std::string& name)> profile_applied;
+    const KeyNameTable* key_names = nullptr;
+    const ProgramPaths* paths = nullptr;
   };
 
   // `bus` carries PropertiesChanged.
@@ -86,6 +96,16 @@ class KeyboardBusAdaptor : public QObject, protected QDBusContext {
   QString ReadProfile();
   // Spelt out, not BusSettings: the bus finds a slot's types by the name moc writes down.
   void Set(const QMap<QString, QString>& settings, bool discard_edits);
+  // A binary profile or the JSON ReadProfile gives, checked and refused as `apply` does.
+  void ApplyProfile(const QByteArray& data, bool discard_edits);
+  void ApplyStoredProfile(const QString& name, bool discard_edits);
+  // `assign`'s words: KEY, then ACTION [KEY ACTION ...].
+  void Assign(const QString& key, const QStringList& words, bool discard_edits);
+  void FactoryReset(bool discard_edits);
+  // The backups' file names, newest first: `Restore("1")` is the first.
+  QStringList ListBackups();
+  // A backup by number (1 for the newest) or file name.
+  void Restore(const QString& backup, bool discard_edits);
 
  signals:
   void ProfileApplied(const QString& name);
@@ -97,10 +117,15 @@ class KeyboardBusAdaptor : public QObject, protected QDBusContext {
   // The call being served gets its reply once `done` is told the write's end.
   WriteDone DelayReply();
   void ReplyError(const Error& error);
+  // `change` made through the window's write once the window may write for the caller;
+  // `applied` runs when the keyboard has it, before the reply.
+  void Write(const Result<KeyboardBusWrites::Change>& change, bool discard_edits,
+             std::function<void()> applied = {});
 
   Window window_;
   QDBusConnection bus_;
   KeyboardBusModel model_;
+  DiskProfileFiles files_;
 };
 
 }  // namespace n240qx

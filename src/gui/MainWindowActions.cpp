@@ -316,8 +316,7 @@ void MainWindowActions::WriteWithoutBackup(const std::function<Status(Configurat
 
 bool MainWindowActions::TakeCallerChange(const std::function<Status(ConfiguratorState&)>& change,
                                          bool discard_edits, CallerDone done) {
-  if (model_.state().EditingLocked()) {
-    done(Error{ErrorCode::kNotOpen, "the window is reading or writing the keyboard"});
+  if (!MayWriteForCaller(done)) {
     return false;
   }
   const ConfigImage kept_image = state_.image;
@@ -336,6 +335,33 @@ bool MainWindowActions::TakeCallerChange(const std::function<Status(Configurator
   router_.Route(*model_.OnOutsideLightingWrite());
   caller_done_ = std::move(done);
   return true;
+}
+
+bool MainWindowActions::MayWriteForCaller(const CallerDone& done) const {
+  if (model_.state().EditingLocked()) {
+    done(Error{ErrorCode::kNotOpen, "the window is reading or writing the keyboard"});
+    return false;
+  }
+  return true;
+}
+
+void MainWindowActions::ResetForCaller(bool discard_edits, CallerDone done) {
+  if (!MayWriteForCaller(done)) {
+    return;
+  }
+  if (discard_edits) {
+    state_.RestoreFromSnapshots();
+  }
+  caller_done_ = std::move(done);
+  // As if the user had confirmed the window's own question: the caller has asked.
+  router_.Route(model_.OnFactoryResetAnswer(true));
+}
+
+void MainWindowActions::NoteProfileApplied(const std::string& name) {
+  active_profile_ = name;
+  if (on_profile_applied) {
+    on_profile_applied(name);
+  }
 }
 
 KeyboardBusAdaptor::Window MainWindowActions::BusWindow() {
@@ -367,6 +393,12 @@ KeyboardBusAdaptor::Window MainWindowActions::BusWindow() {
                         KeyboardBusAdaptor::WriteDone done) {
     WriteForCaller(change, discard_edits, std::move(done));
   };
+  window.reset = [this](bool discard_edits, KeyboardBusAdaptor::WriteDone done) {
+    ResetForCaller(discard_edits, std::move(done));
+  };
+  window.profile_applied = [this](const std::string& name) { NoteProfileApplied(name); };
+  window.key_names = &state_.key_names;
+  window.paths = &paths_;
   return window;
 }
 
@@ -426,6 +458,7 @@ void MainWindowActions::StartFactoryReset() {
   if (const auto saved = BackUpBeforeFactoryReset(state_, paths_.BackupsFolder());
       !BackedUp(saved)) {
     ShowFailure(TextId::kBackupFailed, saved.error());
+    EndCallerWrite(saved.error());
     EndSequence(model_.OnFactoryResetFinished(saved.error()));
     return;
   }
@@ -434,6 +467,7 @@ void MainWindowActions::StartFactoryReset() {
     const SequenceEnd end = state_.FinishFactoryReset(read, paths_.KeymapFile());
     ShowSuccess(FeedbackAction::kFactoryReset, end.device);
     ShowSequenceEnd(TextId::kResetFailed, end);
+    EndCallerWrite(end.device);
     EndSequence(model_.OnFactoryResetFinished(end.device));
   });
 }

@@ -91,6 +91,13 @@ class MainWindowActions {
   // backup, which would push the user's own out of the last ones kept, and no success line;
   // the window's edits must already be applied.
   void WriteWithoutBackup(const std::function<Status(ConfiguratorState&)>& change, CallerDone done);
+  // The factory reset a caller on the session bus asked for, on the same terms: with
+  // `discard_edits` the unapplied edits go first; `done` follows the reset's end.
+  void ResetForCaller(bool discard_edits, CallerDone done);
+  // A stored profile of the library has been applied, by a caller on the session bus or from
+  // the window's own menus: it is the active profile, and on_profile_applied is told.
+  void NoteProfileApplied(const std::string& name);
+  std::function<void(const std::string& name)> on_profile_applied;
   // What the window's object on the session bus reads and writes through.
   KeyboardBusAdaptor::Window BusWindow();
   // Told when a sequence ended, when the keyboard came or went (the simulator counts) and
@@ -141,6 +148,8 @@ class MainWindowActions {
                         CallerDone done);
   // The caller whose write has just ended gets its status.
   void EndCallerWrite(const Status& status);
+  // False, with `done` told why, while a sequence runs; else the caller's write may start.
+  bool MayWriteForCaller(const CallerDone& done) const;
   void CheckFirmware();
   void LaunchUpdater();
   // A sequence's success replaces the failure line an earlier action left.

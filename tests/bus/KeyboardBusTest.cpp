@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "WindowTestSupport.h"
+#include "config/ProfileJson.h"
 #include "support/ChildProcess.h"
 
 namespace n240qx::testing {
@@ -103,6 +104,24 @@ TEST_F(KeyboardBus, UnappliedEditsInTheWindowRefuseACallersWriteAndStay) {
   EXPECT_NE(set.out.find("\"exit_status\""), std::string::npos) << set.out;
   EXPECT_EQ(window.keyboard().Memory().brightness, held);
   EXPECT_EQ(window.state().image.game_mode(), edited);
+}
+
+TEST_F(KeyboardBus, AStoredProfileAppliedOverTheBusBecomesTheActiveProfile) {
+  ConfiguratorState& state = window.state();
+  ConfigImage image = state.image;
+  image.brightness() = 33;
+  std::filesystem::create_directories(window.DataFolder() / "profiles");
+  std::ofstream(window.DataFolder() / "profiles" / "race.json") << profile_json::ToText(
+      {image, state.key_actions, state.stored_macros, state.key_names, state.firmware});
+  const Ran applied =
+      Call({N240QX_GDBUS, "call", "--session", "--dest", kName, "--object-path", kPath, "--method",
+            "io.github.n240qx.Configurator.Keyboard1.ApplyStoredProfile", "race", "false"});
+  ASSERT_EQ(applied.status, 0) << applied.err;
+  EXPECT_EQ(window.keyboard().Memory().brightness, 33);
+  const Ran active = Call({N240QX_GDBUS, "call", "--session", "--dest", kName, "--object-path",
+                           kPath, "--method", "org.freedesktop.DBus.Properties.Get",
+                           "io.github.n240qx.Configurator.Keyboard1", "ActiveProfile"});
+  EXPECT_EQ(active.out, "(<'race'>,)\n");
 }
 
 }  // namespace

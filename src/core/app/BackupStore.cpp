@@ -1,6 +1,8 @@
 #include "app/BackupStore.h"
 
 #include <algorithm>
+#include <charconv>
+#include <optional>
 #include <string>
 #include <system_error>
 
@@ -42,6 +44,31 @@ Result<std::vector<BackupEntry>> BackupStore::List() {
     entry.damaged = !bytes.ok() || bytes->size() != kKeymapStoreSize;
   }
   return own;
+}
+
+namespace {
+
+std::optional<std::size_t> BackupNumber(std::string_view word) {
+  std::size_t number = 0;
+  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), number);
+  if (error != std::errc() || end != word.data() + word.size() || number == 0) {
+    return std::nullopt;
+  }
+  return number;
+}
+
+}  // namespace
+
+Result<BackupEntry> BackupStore::Choose(std::string_view word) {
+  if (const auto number = BackupNumber(word)) {
+    return Find(*number);
+  }
+  if (word.empty() || word.find('/') != std::string_view::npos) {
+    return Error{ErrorCode::kInvalidArgument,
+                 "restore takes the number or file name of one backup, 1 for the newest "
+                 "(see backups)"};
+  }
+  return Find(word);
 }
 
 Result<BackupEntry> BackupStore::Find(std::size_t number) {

@@ -48,6 +48,10 @@ class BackupStore {
   // kInvalidArgument when there is none.
   Result<BackupEntry> Find(std::size_t number);
   Result<BackupEntry> Find(std::string_view file_name);
+  // The backup a person names, as `restore` takes it: a number counts from the newest, anything
+  // else is a file name, which stays the same while the numbers shift. kInvalidArgument for a
+  // word that names none.
+  Result<BackupEntry> Choose(std::string_view word);
   // kBadData for a damaged backup.
   Result<std::vector<std::uint8_t>> Load(const BackupEntry& entry);
 

@@ -1,11 +1,8 @@
 #include "config/ProfileToApply.h"
 
-#include <span>
 #include <string>
 
-#include "config/ProfileCheck.h"
-#include "config/ProfileJson.h"
-#include "keys/KeymapStore.h"
+#include "config/ProfileIntake.h"
 #include "util/AtomicFile.h"
 #include "util/JsonParser.h"
 
@@ -35,22 +32,12 @@ Result<std::vector<std::uint8_t>> ReadProfileToApply(const KeyNameTable& names,
   if (!bytes.ok()) {
     return Error{ErrorCode::kIo, "cannot read the profile: " + bytes.error().message};
   }
-  const std::size_t limit =
-      profile_json::LooksLikeJson(*bytes) ? JsonParser::kMaxSize : kKeymapStoreSize;
-  if (bytes->size() > limit) {
+  if (const std::size_t limit = ProfileIntake::Limit(*bytes); bytes->size() > limit) {
     return TooLong(file, limit);
   }
-  auto profile = profile_json::ChosenProfileBytes(names, std::move(*bytes));
+  auto profile = ProfileIntake::Check(names, std::move(*bytes));
   if (!profile.ok()) {
-    return RefusedProfile(file, ":\n  " + profile.error().message);
-  }
-  const std::span<const std::uint8_t> settings_left_for_later[] = {*profile};
-  if (!CheckProfile(*profile, settings_left_for_later).empty()) {
-    std::string message = ":";
-    for (const ProfileProblem& problem : CheckProfile(*profile)) {
-      message += "\n  " + problem.Text();
-    }
-    return RefusedProfile(file, message);
+    return RefusedProfile(file, profile.error().message);
   }
   return profile;
 }

@@ -38,4 +38,16 @@ std::string ListedLaunchPaths(const std::vector<LaunchPathChange>& changes) {
   return listed;
 }
 
+Status RefuseNewLaunchPaths(const KeyActionTable& current, const KeyActionTable& loaded,
+                            const std::string& what) {
+  const auto changes = ChangedLaunchPaths(current, loaded);
+  if (changes.empty()) {
+    return Status::Ok();
+  }
+  return Error{ErrorCode::kBadData, "refused " + what +
+                                        ", nothing was sent: it makes keys start programs or "
+                                        "open files:" +
+                                        ListedLaunchPaths(changes)};
+}
+
 }  // namespace n240qx

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "keys/KeyActionTable.h"
+#include "util/Result.h"
 
 namespace n240qx {
 
@@ -28,5 +29,9 @@ std::vector<LaunchPathChange> ChangedLaunchPaths(const KeyActionTable& current,
                                                  const KeyActionTable& loaded);
 // Each change's Text on a line of its own after a line break, indented by two spaces.
 std::string ListedLaunchPaths(const std::vector<LaunchPathChange>& changes);
+// kBadData listing every change when `loaded` (a profile or backup named `what`) brings launch
+// paths that `current` does not hold; the tool and the window's bus object refuse alike.
+Status RefuseNewLaunchPaths(const KeyActionTable& current, const KeyActionTable& loaded,
+                            const std::string& what);
 
 }  // namespace n240qx

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 #include "app/KeyboardBusModel.h"
 #include "lighting/EffectTable.h"
@@ -179,6 +180,71 @@ TEST(KeyboardBusRead, GivesTheEffectByTheNameSetTakes) {
   EXPECT_TRUE(read.simulated);
   // The name read back is one that Set takes.
   EXPECT_TRUE(KeyboardBusModel::CheckSet({{"light_effect", read.effect}}, false, kIdle).ok());
+}
+
+// Every kind crosses the bus and comes back as itself; a name of anyone else's is no kind.
+TEST(KeyboardBusErrors, EachKindHasANameOfItsOwnThatComesBack) {
+  std::set<std::string> names;
+  for (const ErrorCode code :
+       {ErrorCode::kNotOpen, ErrorCode::kInvalidArgument, ErrorCode::kNotFound,
+        ErrorCode::kPermissionDenied, ErrorCode::kIo, ErrorCode::kTimeout, ErrorCode::kDisconnected,
+        ErrorCode::kBadData}) {
+    const std::string name = KeyboardBusModel::ErrorName(code);
+    EXPECT_TRUE(names.insert(name).second) << name;
+    EXPECT_EQ(KeyboardBusModel::ErrorCodeOfName(name), code) << name;
+  }
+  for (const char* foreign : {"org.freedesktop.DBus.Error.ServiceUnknown",
+                              "io.github.n240qx.Configurator.Error.", "Refused"}) {
+    EXPECT_EQ(KeyboardBusModel::ErrorCodeOfName(foreign), std::nullopt) << foreign;
+  }
+}
+
+// A write without settings of its own meets the same refusals as Set.
+TEST(KeyboardBusErrors, AWriteWithoutSettingsIsRefusedAsSetIs) {
+  for (const SetCase& c :
+       {SetCase{"idle", {}, false, kIdle, std::nullopt, ""},
+        SetCase{
+            "edits", {}, false, {true, false, false, true}, ErrorCode::kNotOpen, "discard_edits"},
+        SetCase{"edits_discarded", {}, true, {true, false, false, true}, std::nullopt, ""},
+        SetCase{"dialog", {}, true, {true, true, false, false}, ErrorCode::kNotOpen, "dialog"}}) {
+    const Status status = KeyboardBusModel::CheckWrite(c.discard_edits, c.window);
+    EXPECT_EQ(status.ok(), !c.refused) << c.name;
+    if (!status.ok()) {
+      EXPECT_NE(status.error().message.find(c.reason), std::string::npos) << c.name;
+    }
+  }
+}
+
+// What the tool sends for `set`'s words makes the same changes as the words themselves.
+TEST(KeyboardBusSetWords, PairsMakeTheChangesOfTheWords) {
+  using Words = std::vector<std::string>;
+  const struct {
+    Words words;
+    std::vector<std::pair<std::string, std::string>> pairs;
+  } kCases[] = {
+      {{"brightness", "20"}, {{"brightness", "20"}}},
+      {{"speed=3", "Effect", "Wave"}, {{"effect_speed", "3"}, {"light_effect", "Wave"}}},
+      {{"colour-slot", "2", "ff0000", "game_mode", "1"},
+       {{"colour_slot", "2 ff0000"}, {"game_mode", "1"}}},
+  };
+  for (const auto& c : kCases) {
+    const auto pairs = SettingWordPairs(c.words);
+    EXPECT_EQ(pairs, c.pairs) << c.words[0];
+    ConfigImage by_words;
+    ConfigImage by_pairs;
+    const auto typed = ParseSettingChanges(c.words);
+    ASSERT_TRUE(typed.ok()) << typed.error().message;
+    for (const SettingChange& change : *typed) {
+      change(by_words);
+    }
+    const auto sent = KeyboardBusModel::CheckSet({pairs.begin(), pairs.end()}, false, kIdle);
+    ASSERT_TRUE(sent.ok()) << sent.error().message;
+    for (const SettingChange& change : *sent) {
+      change(by_pairs);
+    }
+    EXPECT_NE(by_words.bytes(), ConfigImage().bytes()) << c.words[0];
+    EXPECT_EQ(by_pairs.bytes(), by_words.bytes()) << c.words[0];
+  }
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "cli/AssignAction.h"
+#include "keys/AssignAction.h"
 
 #include <algorithm>
 #include <cctype>
