@@ -304,7 +304,12 @@ void CVaveVedozadoDlg::StartAutomation() {
   automation_ = std::make_unique<AutomationRunner>(
       AutomationRunner::Setup{paths_.RulesFile(), "/proc", automation_timing_}, texts_,
       std::move(window));
-  // on_rule_applied_profile is left for the notifications and the bus's ActiveProfile.
+  automation_->on_rule_applied_profile = [this](const std::string& profile) {
+    actions_->NoteProfileApplied(profile);
+    if (desktop_) {
+      desktop_->notifier().ProfileApplied(profile, automation_->status());
+    }
+  };
   automation_->Start();
   ListRulesInTray();
   auto watch = std::make_unique<X11ActiveWindowWatch>(

@@ -81,6 +81,7 @@ void DesktopServices::ApplyLibraryProfile(const std::string& name, const std::st
       false,
       [this, name, why](const Status& status) {
         if (status.ok()) {
+          window_.actions.NoteProfileApplied(name);
           notifier_.ProfileApplied(name, why);
           return;
         }

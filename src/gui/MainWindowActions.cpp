@@ -429,7 +429,9 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
           // The backup just made holds the old view; the next one holds what the keyboard
           // holds now, as the write then starts from it.
           state_.RebaseOnReread(*outcome.reread, paths_.KeymapFile());
-          if (origin == WriteOrigin::kWithoutBackup) {
+          // Only the user's Apply backs up; a frame or a switch re-sent after a re-read
+          // must not push the user's own backups out either.
+          if (origin != WriteOrigin::kApply) {
             StartWrite(origin);
           } else {
             StartApply();
