@@ -3,6 +3,7 @@
 #include <QDBusConnection>
 #include <QDBusConnectionInterface>
 #include <QDBusMessage>
+#include <filesystem>
 
 #include "WindowTestSupport.h"
 
@@ -57,6 +58,8 @@ TEST(ScreenLightsBus, TheLightsGoOffWhileTheScreenIsLockedAndTheirBrightnessCome
   ASSERT_TRUE(WaitFor([&] { return window.keyboard().Memory().brightness == lit; }));
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_EQ(window.state().image.brightness(), lit);
+  // Going dark and lighting up are no steps of the user's history.
+  EXPECT_FALSE(std::filesystem::exists(window.DataFolder() / "backups"));
 }
 
 }  // namespace
