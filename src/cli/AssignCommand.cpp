@@ -1,8 +1,8 @@
 #include <filesystem>
 #include <iostream>
 
+#include "app/AssignAction.h"
 #include "app/KeyTargetText.h"
-#include "cli/AssignAction.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
 #include "image/ImageField.h"

@@ -1,4 +1,4 @@
-#include "cli/AssignAction.h"
+#include "app/AssignAction.h"
 
 #include <algorithm>
 #include <cctype>
