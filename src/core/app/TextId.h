@@ -77,6 +77,15 @@ enum class TextId {
   // The buttons of the window's message boxes: Qt's standard buttons would stay English.
   kButtonOk,
   kButtonCancel,
+  // A key with a host action: the profile it applied, and why it did nothing; the missing
+  // profile's name follows kProfileKeyMissing.
+  kFeedbackProfileKey,
+  kProfileKeyBusy,
+  kProfileKeyDialogOpen,
+  kProfileKeyUnappliedEdits,
+  kProfileKeyNoProfiles,
+  kProfileKeyMissing,
+  kProfileKeyFailed,
   kCount,  // not a text: the number of texts
 };
 
