@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -64,6 +65,10 @@ class CVaveVedozadoDlg : public QWidget {
   void ShowFromOutside();
   // Shows a failure found before start-up (a file that cannot be read) in the window.
   void ShowFailureText(std::string text) { actions_->ShowFailureText(std::move(text)); }
+  // What a key carrying the lights-toggle action does; the owner of the lights sets it.
+  void SetLightsToggle(std::function<void()> toggle) {
+    actions_->toggle_lights = std::move(toggle);
+  }
 
   // The OpenRGB SDK server on 127.0.0.1:port, writing through the window's own write of
   // changes; an error when the port cannot be taken. Stop closes every client.

@@ -4,9 +4,11 @@
 #include <span>
 #include <system_error>
 
+#include "config/ProfileJson.h"
 #include "util/AtomicFile.h"
 #include "util/ControlCharacters.h"
 #include "util/EscapedText.h"
+#include "util/JsonParser.h"
 #include "util/Utf8.h"
 
 namespace n240qx {
@@ -96,6 +98,29 @@ Status ProfileLibrary::CheckExisting(std::string_view name) const {
                  "no profile \"" + std::string(name) + "\" in " + folder_.string()};
   }
   return Status::Ok();
+}
+
+Result<std::vector<std::uint8_t>> ProfileLibrary::Load(std::string_view name,
+                                                       const KeyNameTable& names) const {
+  if (Status existing = CheckExisting(name); !existing.ok()) {
+    return existing.error();
+  }
+  // One byte more than the longest profile taken, so that a longer file is seen as such.
+  auto bytes = ReadFilePrefix(FileOf(name), JsonParser::kMaxSize + 1);
+  if (!bytes.ok()) {
+    return bytes.error();
+  }
+  const auto refused = [&](std::string_view why) {
+    return Error{ErrorCode::kBadData, FileOf(name).string() + " is no profile" + std::string(why)};
+  };
+  if (bytes->size() > JsonParser::kMaxSize || !profile_json::LooksLikeJson(*bytes)) {
+    return refused("");
+  }
+  auto profile = profile_json::ProfileBytes(names, std::move(*bytes));
+  if (!profile.ok()) {
+    return refused(": " + profile.error().message);
+  }
+  return profile;
 }
 
 Status ProfileLibrary::Save(std::string_view name, std::string_view json_text) const {

@@ -1,10 +1,12 @@
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "keys/KeyNameTable.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -33,6 +35,9 @@ class ProfileLibrary {
   // kInvalidArgument for a bad name, kNotFound naming the folder when there is no such profile.
   Status CheckExisting(std::string_view name) const;
 
+  // The profile in the layout of keymap.bin, for ConfiguratorState::LoadProfile: kNotFound
+  // without it, kBadData naming the file when it is no JSON profile.
+  Result<std::vector<std::uint8_t>> Load(std::string_view name, const KeyNameTable& names) const;
   // The profile's text, written whole or not at all; the folder is made when missing.
   Status Save(std::string_view name, std::string_view json_text) const;
   // kNotFound when there is no such profile.

@@ -4,6 +4,8 @@
 #include <string>
 
 #include "app/ProfileLibrary.h"
+#include "config/ProfileJson.h"
+#include "keys/KeymapStore.h"
 #include "support/TempDir.h"
 
 namespace n240qx {
@@ -76,6 +78,24 @@ TEST(ProfileLibrary, RenameAndDeleteKeepEveryOtherProfile) {
   EXPECT_EQ(library.Delete("a").error().code, ErrorCode::kNotFound);
   ASSERT_TRUE(library.Delete("b").ok());
   EXPECT_EQ(*library.Names(), (std::vector<std::string>{"c"}));
+}
+
+TEST(ProfileLibrary, LoadGivesAStoredProfileInTheKeymapLayoutOrSaysWhyNot) {
+  testing::TempDir temp;
+  const ProfileLibrary library(temp.path() / "profiles");
+  const KeyNameTable names = BuildKeyNameTable();
+  ConfigImage image;
+  image.brightness() = 3;
+  const KeyActionTable actions;
+  const MacroStore macros;
+  ASSERT_TRUE(library.Save("dim", profile_json::ToText({image, actions, macros, names, {}})).ok());
+  ASSERT_TRUE(library.Save("notes", "brightness 3").ok());
+  const auto loaded = library.Load("dim", names);
+  ASSERT_TRUE(loaded.ok()) << loaded.error().message;
+  ASSERT_EQ(loaded->size(), kKeymapStoreSize);
+  EXPECT_EQ((*loaded)[image_field::kBrightness.offset], 3);
+  EXPECT_EQ(library.Load("gone", names).error().code, ErrorCode::kNotFound);
+  EXPECT_EQ(library.Load("notes", names).error().code, ErrorCode::kBadData);
 }
 
 }  // namespace
