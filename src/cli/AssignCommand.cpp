@@ -3,9 +3,11 @@
 
 #include "app/AssignWords.h"
 #include "app/KeyTargetText.h"
+#include "app/ProfileLibrary.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
 #include "image/ImageField.h"
+#include "keys/HostAction.h"
 #include "keys/KeyLookup.h"
 #include "util/Utf8.h"
 
@@ -20,10 +22,18 @@ std::string TargetOf(const ConfiguratorState& state, const KeyTableRow& row) {
                        state.key_actions[row.index], state.key_names, state.stored_macros);
 }
 
-// Kept all the same: the file may be on a drive not mounted now, or made later.
-void WarnOfMissingPaths(const std::vector<KeyChange>& changes) {
+// Kept all the same: the file may be on a drive not mounted now, or made later; a profile may
+// be saved later too.
+void WarnOfMissingTargets(const std::vector<KeyChange>& changes, const ProfileLibrary& library) {
   for (const KeyChange& change : changes) {
     if (!IsLaunchKind(change.pending.pending_kind)) {
+      continue;
+    }
+    if (const auto host = HostAction::FromPath(change.pending.launch_path)) {
+      if (host->kind == HostActionKind::kApplyProfile && !library.Has(host->profile)) {
+        std::cerr << "n240qx-ctl: warning: there is no stored profile " << host->profile
+                  << " yet; the key applies nothing until there is (n240qx-ctl profiles save)\n";
+      }
       continue;
     }
     const std::string path = Utf8FromUtf16(change.pending.launch_path);
@@ -65,7 +75,7 @@ ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
   if (!changes.ok()) {
     return session.Fail(ExitCode::kUsage, changes.error().message);
   }
-  WarnOfMissingPaths(*changes);
+  WarnOfMissingTargets(*changes, ProfileLibrary(session.paths().LibraryFolder()));
   if (ExitCode loaded = session.LoadFiles(true); loaded != ExitCode::kOk) {
     return loaded;
   }

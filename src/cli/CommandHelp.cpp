@@ -69,10 +69,13 @@ constexpr CommandHelp kHelp[] = {
      {{{"--keyboard", "also read the keyboard and show what it holds beside the stored entry"}}}},
     {"assign",
      "assign KEY ACTION ...",
-     "give a key another key, a combination, a function, a macro or a launch",
+     "give a key another key, a combination, a function, a macro, a launch or a profile",
      "KEY: its name or label (Q, 1, Num1, LShift), #INDEX or 0xVK, as keys lists them. ACTION: "
      "single VK | combine VK VK [VK] | function NAME | macro N | play PATH | startup PATH | "
-     "open-file PATH | open-folder PATH | default | disable | enable. VK is a key to send, "
+     "open-file PATH | open-folder PATH | profile NAME | next-profile | previous-profile | "
+     "lights-toggle | default | disable | enable. The profile actions apply a profile of the "
+     "library (profiles list) when the running window sees the key pressed; lights-toggle "
+     "turns the lights off and on. VK is a key to send, "
      "named without its trailing space (LCtrl, Del, A, F5) or 0xNN. The function names are listed "
      "by "
      "n240qx-ctl help functions; the macro numbers by n240qx-ctl macros. Several KEY ACTION "

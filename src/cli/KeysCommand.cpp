@@ -9,6 +9,7 @@
 #include "keys/AssignmentKindWords.h"
 #include "keys/FactoryKeyMap.h"
 #include "keys/FunctionTable.h"
+#include "keys/HostAction.h"
 #include "keys/KeyLookup.h"
 #include "keys/KeyTable.h"
 #include "util/AsciiText.h"
@@ -34,7 +35,11 @@ struct KeyLine {
   bool keyboard_enabled = true;
 };
 
+// A host action is named by its own word, not as the launch it is stored as.
 std::string KindName(const KeyActionEntry& entry) {
+  if (const auto host = HostAction::Of(entry)) {
+    return std::string(HostAction::WordOf(host->kind));
+  }
   const std::string_view word = WordOfAssignmentKind(entry.kind);
   return word.empty() ? "unknown (" + std::to_string(entry.kind) + ")" : std::string(word);
 }

@@ -206,6 +206,7 @@ void CVaveVedozadoDlg::CreateDesktopServices() {
                                 }
                               }},
       nullptr);
+  actions_->toggle_lights = [this] { ToggleLights(); };
   if (tray_ != nullptr) {
     desktop_->AddTrayItems(*tray_);
   }

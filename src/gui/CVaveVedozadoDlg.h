@@ -4,6 +4,7 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <vector>

@@ -7,7 +7,9 @@
 
 #include "app/BackupBeforeWrite.h"
 #include "app/FailureText.h"
+#include "app/HostActionStep.h"
 #include "app/KeyboardBusModel.h"
+#include "app/LibraryProfileLoad.h"
 #include "app/ProfileLibrary.h"
 #include "app/UdevRuleHelp.h"
 #include "config/ProfileJson.h"
@@ -46,6 +48,9 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
   hooks.launch_key = [this](std::uint8_t code) {
     if (launcher_) {
       key_assignment_.LaunchKeyAction(code, *launcher_);
+    }
+    if (const auto action = FindHostAction(state_.key_actions, code)) {
+      RunHostAction(*action);
     }
     if (on_launch_key) {
       on_launch_key(code);
@@ -92,6 +97,49 @@ ConfiguratorSessionEvents::Hooks MainWindowActions::SessionHooks() {
     router_.Route({WindowRequest::kStartRepaintCountdown});
   };
   return hooks;
+}
+
+void MainWindowActions::RunHostAction(const HostAction& action) {
+  auto names = ProfileLibrary(paths_.LibraryFolder()).Names();
+  if (!names.ok()) {
+    ShowFailure(TextId::kProfileKeyFailed, names.error());
+    return;
+  }
+  // Every dialog of the window is modal: a profile under one would change what it shows.
+  const HostActionStep step = HostActionStep::Plan(
+      action, {model_.state().EditingLocked() || caller_done_ != nullptr,
+               QApplication::activeModalWidget() != nullptr, ChangeSummary::Compare(state_).Any(),
+               std::move(*names), active_profile_});
+  switch (step.kind) {
+    case HostActionStep::Kind::kToggleLights:
+      if (toggle_lights) {
+        toggle_lights();
+      }
+      return;
+    case HostActionStep::Kind::kRefused:
+      ShowFailureText(step.RefusalLine(texts_));
+      return;
+    case HostActionStep::Kind::kApplyProfile:
+      ApplyLibraryProfile(step.profile);
+      return;
+  }
+}
+
+// The same road as a bus caller's write: the profile's check, a backup, only the difference.
+void MainWindowActions::ApplyLibraryProfile(const std::string& name) {
+  const ProfileLibrary library(paths_.LibraryFolder());
+  auto load = [&library, &name](ConfiguratorState& state) {
+    return LoadLibraryProfile(state, library, name);
+  };
+  WriteForCaller(load, false, [this, name](const Status& status) {
+    if (status.ok()) {
+      NoteProfileApplied(name);
+      feedback_.Succeeded(FeedbackAction::kProfileKey, name);
+    } else {
+      ShowFailure(TextId::kProfileKeyFailed, status.error());
+    }
+    window_.repaint();
+  });
 }
 
 void MainWindowActions::Start() {

@@ -22,6 +22,7 @@
 #include "gui/KeyboardBusAdaptor.h"
 #include "gui/QtDispatcher.h"
 #include "gui/WindowDialogs.h"
+#include "keys/HostAction.h"
 #include "keys/Launcher.h"
 #include "paint/SliderId.h"
 #include "window/ClosingQuestion.h"
@@ -105,6 +106,9 @@ class MainWindowActions {
   std::function<void()> on_sequence_ended;
   std::function<void(bool present)> on_keyboard_presence;
   std::function<void(std::uint8_t code)> on_launch_key;
+  // A key carrying the lights-toggle host action was pressed; the composition wires the owner
+  // of the lights, none leaves the key doing nothing.
+  std::function<void()> toggle_lights;
 
   // A failure found outside the sequences (the files at start-up), shown as it is.
   void ShowFailureText(std::string text);
@@ -126,6 +130,10 @@ class MainWindowActions {
   void OpenKeyDialog(FollowUps& follow_ups);
   // The macro dialog, and on OK the macro records, keymap.bin and MacroDefine.bin.
   void OpenMacroDialog(FollowUps& follow_ups);
+  // A key with a host action was pressed: a profile of the library through the caller's
+  // write, the lights, or the status line says why not now.
+  void RunHostAction(const HostAction& action);
+  void ApplyLibraryProfile(const std::string& name);
   // `arrived`: the keyboard has just been plugged in and needs its settling pause first.
   void Connect(bool arrived = false);
   void OnConnected(const Status& status);

@@ -18,6 +18,8 @@ TextId LeadOf(FeedbackAction action) {
       return TextId::kFeedbackRenamed;
     case FeedbackAction::kRestore:
       return TextId::kFeedbackRestored;
+    case FeedbackAction::kProfileKey:
+      return TextId::kFeedbackProfileKey;
     case FeedbackAction::kFactoryReset:
       break;
   }

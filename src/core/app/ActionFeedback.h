@@ -9,7 +9,16 @@ namespace n240qx {
 
 // The actions a user takes whose outcome is otherwise invisible: the keyboard looks the same
 // after a write, a file lands in a folder the window does not show.
-enum class FeedbackAction { kApply, kExport, kImport, kRename, kRestore, kFactoryReset };
+// kProfileKey: a key's host action applied a profile of the library.
+enum class FeedbackAction {
+  kApply,
+  kExport,
+  kImport,
+  kRename,
+  kRestore,
+  kFactoryReset,
+  kProfileKey
+};
 
 // The one line that says how the last of those actions ended, in the texts' language. A
 // success replaces a failure an earlier action left, so that a failure shown is always about
@@ -19,7 +28,7 @@ class ActionFeedback {
   explicit ActionFeedback(const Texts& texts) : texts_(texts) {}
 
   // `detail`: the changes written (ChangeSummary::Words), the file exported to, the profile
-  // imported or the new name; unused by a restore and a factory reset.
+  // imported, the new name or the profile a key applied; unused by a restore and a factory reset.
   void Succeeded(FeedbackAction action, std::string_view detail = {});
   // `line` is already in the texts' language (FailureText).
   void Failed(std::string line);

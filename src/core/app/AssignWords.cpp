@@ -1,6 +1,6 @@
 #include "app/AssignWords.h"
 
-#include "keys/AssignAction.h"
+#include "app/AssignAction.h"
 #include "keys/KeyLookup.h"
 
 namespace n240qx {

@@ -2,6 +2,7 @@
 
 #include "keys/AssignmentKindWords.h"
 #include "keys/FunctionTable.h"
+#include "keys/HostAction.h"
 #include "keys/KeyMapEntry.h"
 #include "util/AsciiText.h"
 #include "util/DecimalText.h"
@@ -42,6 +43,10 @@ std::string LaunchText(const KeyActionEntry& action) {
   const std::string path = EscapedText(action.PathString());
   if (!IsLaunchKind(action.kind)) {
     return "launch (no path stored)";
+  }
+  // As assign takes it: "next-profile", "profile Game".
+  if (const auto host = HostAction::Of(action)) {
+    return EscapedText(host->Words());
   }
   return std::string(WordOfAssignmentKind(action.kind)) + " " + path;
 }

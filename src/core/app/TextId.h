@@ -99,6 +99,15 @@ enum class TextId {
   kTrayRules,
   kTrayNoRules,
   kTrayRulesDefault,
+  // A key with a host action: the profile it applied, and why it did nothing; the missing
+  // profile's name follows kProfileKeyMissing.
+  kFeedbackProfileKey,
+  kProfileKeyBusy,
+  kProfileKeyDialogOpen,
+  kProfileKeyUnappliedEdits,
+  kProfileKeyNoProfiles,
+  kProfileKeyMissing,
+  kProfileKeyFailed,
   kCount,  // not a text: the number of texts
 };
 

@@ -138,6 +138,22 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
     {TextId::kTrayRules, "Rules", "Regeln"},
     {TextId::kTrayNoRules, "No rules", "Keine Regeln"},
     {TextId::kTrayRulesDefault, "Default: ", "Vorgabe: "},
+    {TextId::kFeedbackProfileKey,
+     "Applied by the profile key: ", "Von der Profiltaste angewendet: "},
+    {TextId::kProfileKeyBusy, "Profile key not carried out: the keyboard is being read or written",
+     "Profiltaste nicht ausgef\u00FChrt: die Tastatur wird gerade gelesen oder geschrieben"},
+    {TextId::kProfileKeyDialogOpen, "Profile key not carried out: close the open dialog first",
+     "Profiltaste nicht ausgef\u00FChrt: erst den offenen Dialog schlie\u00DFen"},
+    {TextId::kProfileKeyUnappliedEdits,
+     "Profile key not carried out: apply or undo your changes first",
+     "Profiltaste nicht ausgef\u00FChrt: erst Ihre \u00C4nderungen anwenden oder "
+     "r\u00FCckg\u00E4ngig machen"},
+    {TextId::kProfileKeyNoProfiles, "Profile key: the profile library is empty",
+     "Profiltaste: die Profilbibliothek ist leer"},
+    {TextId::kProfileKeyMissing, "Profile key: there is no stored profile ",
+     "Profiltaste: es gibt kein gespeichertes Profil "},
+    {TextId::kProfileKeyFailed, "The profile key's profile was not applied",
+     "Das Profil der Profiltaste wurde nicht angewendet"},
 }};
 
 static_assert(RowsFollowIds(kTexts), "one row per TextId, in the enum's order");

@@ -1,6 +1,7 @@
 #include "keys/LaunchPathChange.h"
 
 #include "keys/AssignmentKindWords.h"
+#include "keys/HostAction.h"
 #include "keys/KeyTable.h"
 #include "util/EscapedText.h"
 
@@ -22,8 +23,10 @@ std::vector<LaunchPathChange> ChangedLaunchPaths(const KeyActionTable& current,
       continue;
     }
     std::u16string path = then.PathString();
-    // An empty path starts nothing (see SplitLaunchPath).
-    if (!path.empty() && (now.kind != then.kind || now.PathString() != path)) {
+    // An empty path starts nothing (see SplitLaunchPath); nor does one of the program's own
+    // actions, which only applies a profile or turns the lights.
+    if (!path.empty() && !IsHostActionPath(path) &&
+        (now.kind != then.kind || now.PathString() != path)) {
       changes.push_back({i, then.kind, std::move(path)});
     }
   }

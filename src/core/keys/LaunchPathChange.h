@@ -24,7 +24,8 @@ struct LaunchPathChange {
 
 // The launch entries of `loaded` that `current` does not hold alike (another kind or path, or
 // none): what the user has not chosen yet. A key that loses its launch, or gets a launch kind
-// with an empty path (which starts nothing), is no such change.
+// with an empty path (which starts nothing) or a host action (which starts no program), is no
+// such change.
 std::vector<LaunchPathChange> ChangedLaunchPaths(const KeyActionTable& current,
                                                  const KeyActionTable& loaded);
 // Each change's Text on a line of its own after a line break, indented by two spaces.

@@ -1,5 +1,7 @@
 #include "keys/LaunchTarget.h"
 
+#include "keys/HostAction.h"
+
 namespace n240qx {
 
 LaunchTarget SplitLaunchPath(AssignmentKind kind, std::u16string_view path) {
@@ -14,14 +16,22 @@ LaunchTarget SplitLaunchPath(AssignmentKind kind, std::u16string_view path) {
   return target;
 }
 
-std::optional<LaunchTarget> FindLaunchTarget(const KeyActionTable& table, std::uint32_t code) {
+const KeyActionEntry* FindLaunchEntry(const KeyActionTable& table, std::uint32_t code) {
   const auto vk = static_cast<std::uint8_t>(code & 0xFF);
   for (const auto& entry : table.Entries()) {
     if (IsLaunchKind(entry.kind) && entry.key_vk == vk) {
-      return SplitLaunchPath(static_cast<AssignmentKind>(entry.kind), entry.PathString());
+      return &entry;
     }
   }
-  return std::nullopt;
+  return nullptr;
+}
+
+std::optional<LaunchTarget> FindLaunchTarget(const KeyActionTable& table, std::uint32_t code) {
+  const KeyActionEntry* entry = FindLaunchEntry(table, code);
+  if (entry == nullptr || IsHostActionPath(entry->PathString())) {
+    return std::nullopt;
+  }
+  return SplitLaunchPath(static_cast<AssignmentKind>(entry->kind), entry->PathString());
 }
 
 }  // namespace n240qx

@@ -24,6 +24,9 @@ LaunchTarget SplitLaunchPath(AssignmentKind kind, std::u16string_view path);
 
 // The first entry (0-254) with a launch kind whose key_vk equals the low byte of `code`, as
 // the keyboard reports a launch key's press. Keys 100 and 101 share 0x5D: key 100 wins.
+const KeyActionEntry* FindLaunchEntry(const KeyActionTable& table, std::uint32_t code);
+// That entry's path as a file to open; none when there is no such entry or its path is one of
+// the program's own actions (HostAction), which are no files.
 std::optional<LaunchTarget> FindLaunchTarget(const KeyActionTable& table, std::uint32_t code);
 
 }  // namespace n240qx

@@ -1,13 +1,15 @@
-#include "keys/AssignAction.h"
+#include "app/AssignAction.h"
 
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <string_view>
 
+#include "app/ProfileLibrary.h"
 #include "image/ImageField.h"
 #include "keys/AssignmentKindWords.h"
 #include "keys/FunctionTable.h"
+#include "keys/HostAction.h"
 #include "keys/KeyLookup.h"
 #include "util/AsciiText.h"
 #include "util/ControlCharacters.h"
@@ -22,7 +24,8 @@ namespace {
 
 constexpr std::string_view kActions =
     "single VK, combine VK VK [VK], function NAME, macro N, play PATH, startup PATH, "
-    "open-file PATH, open-folder PATH, default, disable or enable";
+    "open-file PATH, open-folder PATH, profile NAME, next-profile, previous-profile, "
+    "lights-toggle, default, disable or enable";
 
 Error Refuse(std::string message) {
   return Error{ErrorCode::kInvalidArgument, std::move(message)};
@@ -120,6 +123,23 @@ Status ChooseLaunch(AssignmentKind kind, std::span<const std::string> words,
   return Status::Ok();
 }
 
+// Kept as a launch whose path the program owns (HostAction); the profile need not exist yet.
+Status ChooseHostAction(HostActionKind kind, std::span<const std::string> words,
+                        PendingAssignment& pending) {
+  HostAction action{kind, {}};
+  if (kind == HostActionKind::kApplyProfile) {
+    action.profile = Joined(words);
+    if (Status named = ProfileLibrary::CheckName(action.profile); !named.ok()) {
+      return Refuse("profile takes the name of a stored profile: " + named.error().message);
+    }
+  } else if (!words.empty()) {
+    return Refuse(std::string(HostAction::WordOf(kind)) + " takes nothing after it");
+  }
+  SetKind(pending, HostAction::kStoredKind);
+  pending.launch_path = action.Path();
+  return Status::Ok();
+}
+
 Status ChooseMacro(std::span<const std::string> words, PendingAssignment& pending) {
   const int last = static_cast<int>(image_field::kMacroRecordCount) - 1;
   const auto index = words.size() == 1 ? ParseDecimal(words[0], last) : std::nullopt;
@@ -146,8 +166,8 @@ Status ChooseSimple(std::string_view action, std::span<const std::string> rest,
 
 bool IsActionWord(std::string_view word) {
   const auto kind = AssignmentKindOfWord(word);
-  return (kind && *kind != AssignmentKind::kNone) || word == "default" || word == "disable" ||
-         word == "enable";
+  return (kind && *kind != AssignmentKind::kNone) || HostAction::KindOfWord(word) ||
+         word == "default" || word == "disable" || word == "enable";
 }
 
 }  // namespace
@@ -197,6 +217,9 @@ Status ParseAssignAction(std::span<const std::string> words, const KeyNameTable&
   }
   if (kind && IsLaunchKind(static_cast<std::uint8_t>(*kind))) {
     return ChooseLaunch(*kind, rest, pending);
+  }
+  if (const auto host = HostAction::KindOfWord(action)) {
+    return ChooseHostAction(*host, rest, pending);
   }
   if (action == "default" || action == "disable" || action == "enable") {
     return ChooseSimple(action, rest, pending);
