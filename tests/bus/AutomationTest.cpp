@@ -12,8 +12,6 @@
 namespace n240qx::testing {
 namespace {
 
-constexpr QPoint kGameMode(115, 476);
-constexpr QPoint kApply(897, 573);
 // A name no other process of the machine has; /proc keeps 15 bytes of it.
 constexpr const char* kProgram = "n240qx-probe";
 constexpr const char* kWindowClass = "n240qx-test-window";

@@ -11,8 +11,6 @@
 namespace n240qx::testing {
 namespace {
 
-constexpr QPoint kGameMode(115, 476);
-constexpr QPoint kApply(897, 573);
 constexpr const char* kName = "io.github.n240qx.Configurator";
 constexpr const char* kPath = "/io/github/n240qx/Configurator/Keyboard";
 

@@ -9,9 +9,6 @@
 namespace n240qx::testing {
 namespace {
 
-constexpr QPoint kGameMode(115, 476);
-constexpr QPoint kApply(897, 573);
-
 struct Keys {
   Qt::Key key;
   Qt::KeyboardModifiers modifiers;

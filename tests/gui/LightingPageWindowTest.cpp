@@ -24,7 +24,6 @@ constexpr QPoint kEffectName(100, 165);
 constexpr QPoint kMulticolour(213, 233);
 constexpr QPoint kKeymap(35, 207);
 constexpr QPoint kCustom(137, 207);
-constexpr QPoint kApply(897, 573);
 const QColor kGreySwatch(192, 192, 192);
 
 constexpr int kBreathingRow = 1;

@@ -17,9 +17,7 @@ namespace n240qx::testing {
 namespace {
 
 // Centres of the page items the tests click, in window pixels.
-constexpr QPoint kGameMode(115, 476);
 constexpr QPoint kWindowsKeyLock(166, 512);
-constexpr QPoint kApply(897, 573);
 constexpr QPoint kClose(986, 12);
 
 class MainWindow : public ::testing::Test {

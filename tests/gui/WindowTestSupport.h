@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <QTemporaryDir>
 #include <QWidget>
@@ -14,6 +15,10 @@
 #include "sim/SimulatedLink.h"
 
 namespace n240qx::testing {
+
+// Where the tests click the main window: the lighting page's Game Mode switch and Apply.
+inline constexpr QPoint kGameMode(115, 476);
+inline constexpr QPoint kApply(897, 573);
 
 // Processes events until `done` holds or `timeout_ms` passes; returns whether it held.
 bool WaitFor(const std::function<bool()>& done, int timeout_ms = 10000);
