@@ -2,13 +2,11 @@
 #include <iostream>
 
 #include "app/AssignWords.h"
-#include "app/KeyTargetText.h"
 #include "app/ProfileLibrary.h"
 #include "cli/ChangeReport.h"
 #include "cli/Commands.h"
-#include "image/ImageField.h"
+#include "cli/ShownKeys.h"
 #include "keys/HostAction.h"
-#include "keys/KeyLookup.h"
 #include "util/Utf8.h"
 
 namespace n240qx {
@@ -16,11 +14,6 @@ namespace n240qx {
 namespace {
 
 using KeyChange = AssignWords::Change;
-
-std::string TargetOf(const ConfiguratorState& state, const KeyTableRow& row) {
-  return KeyTargetText(state.image.Field(image_field::KeyMapEntry(row.slot)).first<4>(),
-                       state.key_actions[row.index], state.key_names, state.stored_macros);
-}
 
 // Kept all the same: the file may be on a drive not mounted now, or made later; a profile may
 // be saved later too.
@@ -45,23 +38,13 @@ void WarnOfMissingTargets(const std::vector<KeyChange>& changes, const ProfileLi
   }
 }
 
-// The assignment step for one key, what it changed added to `report`.
-ExitCode Assign(CliSession& session, const KeyChange& change, ChangeReport& report) {
-  ConfiguratorState& state = session.state();
-  const KeyTableRow& row = *change.row;
-  const std::string name = KeyLookup(state.key_names).PickName(row);
-  const std::string target_before = TargetOf(state, row);
-  const bool enabled_before = state.image.KeyEnabled(row.slot);
-  if (Status assigned = AssignWords::Assign(state, change, session.KeymapFileToSave());
+// The assignment step for one key.
+ExitCode Assign(CliSession& session, const KeyChange& change) {
+  if (Status assigned = AssignWords::Assign(session.state(), change, session.KeymapFileToSave());
       !assigned.ok()) {
     const bool file = assigned.error().code != ErrorCode::kInvalidArgument;
     return session.Fail(file ? ExitCode::kFileError : ExitCode::kUsage, assigned.error().message);
   }
-  const std::string target_after = TargetOf(state, row);
-  report.Add(name, target_before, target_after, target_before, target_after);
-  const bool enabled_after = state.image.KeyEnabled(row.slot);
-  report.Add(name + " enabled", enabled_before ? "yes" : "no", enabled_after ? "yes" : "no",
-             enabled_before, enabled_after);
   return ExitCode::kOk;
 }
 
@@ -88,16 +71,19 @@ ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode read = session.FullRead(); read != ExitCode::kOk) {
     return read;
   }
-  ChangeReport report;
+  const auto before = ShownKeys(state);
   for (const KeyChange& change : *changes) {
-    if (ExitCode assigned = Assign(session, change, report); assigned != ExitCode::kOk) {
+    if (ExitCode assigned = Assign(session, change); assigned != ExitCode::kOk) {
       return assigned;
     }
   }
+  const auto after = ShownKeys(state);
   // A dry run has printed what it would send; the change it did not make has no report.
   if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk || session.dry_run()) {
     return written;
   }
+  ChangeReport report;
+  report.AddSettings(before, after);
   report.Print(session.json());
   return ExitCode::kOk;
 }

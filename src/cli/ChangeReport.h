@@ -8,8 +8,9 @@
 
 namespace n240qx {
 
-// What `set` and `assign` changed, printed once the keyboard has it: one "NAME: FROM -> TO"
-// line each, or with --json {"changed": [{"name", "from", "to"}, ...]} with typed values.
+// What `set`, `assign` and `restore` changed, printed once the keyboard has it: one
+// "NAME: FROM -> TO" line each, or with --json {"changed": [{"name", "from", "to"}, ...]} with
+// typed values.
 class ChangeReport {
  public:
   // Recorded only when the two texts differ.

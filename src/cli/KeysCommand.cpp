@@ -1,9 +1,9 @@
 #include <algorithm>
 #include <iostream>
 
-#include "app/KeyTargetText.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "cli/ShownKeys.h"
 #include "cli/TextTable.h"
 #include "image/ImageField.h"
 #include "keys/AssignmentKindWords.h"
@@ -44,12 +44,6 @@ std::string KindName(const KeyActionEntry& entry) {
   return word.empty() ? "unknown (" + std::to_string(entry.kind) + ")" : std::string(word);
 }
 
-std::string Target(const ConfiguratorState& state, const ImageBlock& image,
-                   const KeyTableRow& row) {
-  return KeyTargetText(image.Field(image_field::KeyMapEntry(row.slot)).first<4>(),
-                       state.key_actions[row.index], state.key_names, state.stored_macros);
-}
-
 KeyLine Describe(const ConfiguratorState& state, const ImageBlock& stored, const KeyLookup& lookup,
                  const KeyTableRow& row) {
   const KeyActionEntry& entry = state.key_actions[row.index];
@@ -65,10 +59,10 @@ KeyLine Describe(const ConfiguratorState& state, const ImageBlock& stored, const
   line.key_map = HexString(stored.Field(image_field::KeyMapEntry(row.slot)));
   line.kind = KindName(entry);
   line.detail = detail;
-  line.target = Target(state, stored, row);
+  line.target = ShownKeyTarget(state, stored, row);
   line.enabled = stored.KeyEnabled(row.slot);
   line.keyboard_key_map = HexString(state.image.Field(image_field::KeyMapEntry(row.slot)));
-  line.keyboard_target = Target(state, state.image, row);
+  line.keyboard_target = ShownKeyTarget(state, state.image, row);
   line.keyboard_enabled = state.image.KeyEnabled(row.slot);
   return line;
 }

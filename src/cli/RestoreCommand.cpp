@@ -6,6 +6,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/LaunchPathCheck.h"
 #include "cli/SettingsView.h"
+#include "cli/ShownKeys.h"
 #include "config/DiskProfileFiles.h"
 
 namespace n240qx {
@@ -60,6 +61,7 @@ ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments) {
     return read;
   }
   const auto before = ShownSettings(session.state().image);
+  const auto keys_before = ShownKeys(session.state());
   const KeyActionTable actions_before = session.state().key_actions;
   // A backup holds what the keyboard reported, so its values go back whatever their range.
   if (Status loaded = session.state().LoadProfile(*bytes, *bytes); !loaded.ok()) {
@@ -80,6 +82,7 @@ ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments) {
   }
   ChangeReport report;
   report.AddSettings(before, ShownSettings(session.state().image));
+  report.AddSettings(keys_before, ShownKeys(session.state()));
   PrintRestored(session.json(), *entry, report, changes);
   return ExitCode::kOk;
 }

@@ -75,6 +75,17 @@ TEST_F(BackupsTest, RestoreByNameOrNumberSaysWhatChangedAndThatNumbersShift) {
   EXPECT_TRUE(FeaturesSent().empty());
 }
 
+// A backup of key assignments changes no setting, and the restore says so by key.
+TEST_F(BackupsTest, RestoreNamesTheKeysItChangedBack) {
+  ASSERT_EQ(Run({"assign", "Q", "single", "A", "W", "disable"}).exit_code, 0);
+  const CliResult restored = Run({"restore", "1"});
+  ASSERT_EQ(restored.exit_code, 0) << restored.err;
+  for (const char* said : {"\nQ: A -> Q\n", "\nW enabled: no -> yes\n"}) {
+    EXPECT_THAT(restored.out, HasSubstr(said));
+  }
+  EXPECT_THAT(restored.out, ::testing::Not(HasSubstr("nothing changed")));
+}
+
 TEST_F(BackupsTest, ResetIsBackedUpAndBadNumbersAreRefusedSendingNothing) {
   ASSERT_EQ(Run({"reset", "--yes"}).exit_code, 0);
   EXPECT_THAT(Changed(), ::testing::ElementsAre("factory reset"));
