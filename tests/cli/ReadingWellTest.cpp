@@ -19,7 +19,7 @@ TEST_F(ReadingWellTest, EveryLineOfEveryHelpFitsEightyColumns) {
   std::vector<std::vector<std::string>> helps = {{"--help"}, {"help", "functions"}};
   for (const char* command :
        {"status", "read", "apply", "set", "reset", "keys", "assign", "macros", "macro", "profile",
-        "backups", "restore", "diagnose", "rules", "help"}) {
+        "profiles", "backups", "restore", "diagnose", "rules", "help"}) {
     helps.push_back({"help", command});
   }
   for (const auto& words : helps) {
