@@ -67,6 +67,7 @@ TEST_F(ReadingWellTest, MistypedNamesAreAnsweredWithTheNearestAndSendNothing) {
       {{"assign", "Escc", "single", "A"}, "did you mean Esc?"},
       {{"assign", "Q", "single", "LCrtl"}, "did you mean LCtrl?"},
       {{"assign", "Q", "combine", "LCtrl", "Dell"}, "did you mean Del?"},
+      {{"assign", "F5", "function", "Volum", "Up"}, "did you mean Volume Up?"},
       {{"assign", "Q", "single", "Ctrl"}, "ambiguous"},
       {{"assign", "Q", "combine", "Alt", "A"}, "ambiguous"},
       {{"read", "-o"}, "-o needs a FILE"},

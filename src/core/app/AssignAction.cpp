@@ -16,6 +16,7 @@
 #include "util/DecimalText.h"
 #include "util/EscapedText.h"
 #include "util/HexBytes.h"
+#include "util/NearestNames.h"
 #include "util/Utf8.h"
 
 namespace n240qx {
@@ -92,10 +93,14 @@ Status ChooseFunction(std::span<const std::string> words, PendingAssignment& pen
     }
   }
   std::string allowed;
+  std::vector<std::string> names;
   for (const FunctionRow& row : FunctionTable::Rows()) {
-    allowed += (allowed.empty() ? "\"" : ", \"") + Utf8FromUtf16(row.name) + "\"";
+    names.push_back(Utf8FromUtf16(row.name));
+    allowed += (allowed.empty() ? "\"" : ", \"") + names.back() + "\"";
   }
-  return Refuse("unknown function \"" + Joined(words) + "\": use one of " + allowed);
+  const std::vector<std::string_view> choices(names.begin(), names.end());
+  return Refuse("unknown function \"" + Joined(words) +
+                "\": " + MeantFirst(Joined(words), choices) + "use one of " + allowed);
 }
 
 // The path is kept absolute, since the window that carries out the launch has its own folder.

@@ -54,12 +54,6 @@ Error Refuse(std::string message) {
   return Error{ErrorCode::kInvalidArgument, std::move(message)};
 }
 
-// "did you mean brightness? " before the list of what is allowed, when a name is near.
-std::string MeantFirst(std::string_view typed, std::span<const std::string_view> names) {
-  const std::string meant = DidYouMean(NearestNames(typed, names));
-  return meant.empty() ? "" : meant + " ";
-}
-
 Result<std::uint8_t> Number(std::string_view name, std::string_view value, int low, int high) {
   const auto number = ParseDecimal(value, high);
   if (!number || *number < low) {

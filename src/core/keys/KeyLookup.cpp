@@ -113,8 +113,7 @@ std::string KeyLookup::MeantKey(std::string_view typed) const {
     }
   }
   const std::vector<std::string_view> names(picks.begin(), picks.end());
-  const std::string meant = DidYouMean(NearestNames(typed, names));
-  return meant.empty() ? "" : meant + " ";
+  return MeantFirst(typed, names);
 }
 
 Error KeyLookup::Ambiguous(std::string_view typed,

@@ -186,8 +186,7 @@ std::string KeyNameTable::MeantName(std::string_view typed) const {
     }
   }
   const std::vector<std::string_view> names(stored.begin(), stored.end());
-  const std::string meant = DidYouMean(NearestNames(typed, names));
-  return meant.empty() ? "" : meant + " ";
+  return MeantFirst(typed, names);
 }
 
 void BuildKeyNameTable(KeyNameTable& table) {

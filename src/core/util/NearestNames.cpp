@@ -72,4 +72,9 @@ std::string DidYouMean(std::span<const std::string> names) {
   return text + "?";
 }
 
+std::string MeantFirst(std::string_view typed, std::span<const std::string_view> names) {
+  const std::string meant = DidYouMean(NearestNames(typed, names));
+  return meant.empty() ? "" : meant + " ";
+}
+
 }  // namespace n240qx

@@ -22,4 +22,8 @@ std::vector<std::string> NearestNames(std::string_view typed,
 // "did you mean status?", "did you mean LCtrl or RCtrl?"; empty for no names.
 std::string DidYouMean(std::span<const std::string> names);
 
+// "did you mean brightness? ", to stand before the list of what is allowed; empty when no name
+// of `names` is near `typed`.
+std::string MeantFirst(std::string_view typed, std::span<const std::string_view> names);
+
 }  // namespace n240qx
