@@ -5,7 +5,9 @@
 #include <iterator>
 #include <set>
 #include <string>
+#include <utility>
 
+#include "keys/KeyLookup.h"
 #include "keys/KeyNameTable.h"
 #include "keys/KeyTable.h"
 
@@ -34,20 +36,21 @@ std::string Joined(const std::set<std::string>& words) {
   return text;
 }
 
-// The keyboard's keys by label, as `assign KEY` takes them.
-std::string KeyLabels() {
-  std::set<std::string> labels;
+// The keyboard's keys by the names `keys` prints: each picks one key, where a label such as
+// "Ctrl" would be refused as ambiguous.
+std::string KeyNames(const n240qx::KeyNameTable& table) {
+  const n240qx::KeyLookup lookup(table);
+  std::set<std::string> names;
   for (const n240qx::KeyTableRow& row : n240qx::KeyTable::Rows()) {
-    if (Completable(std::string(row.label))) {
-      labels.insert(std::string(row.label));
+    if (std::string name = lookup.PickName(row); Completable(name)) {
+      names.insert(std::move(name));
     }
   }
-  return Joined(labels);
+  return Joined(names);
 }
 
 // The keys to send by name, without the trailing blank the table keeps.
-std::string SendNames() {
-  const n240qx::KeyNameTable table = n240qx::BuildKeyNameTable();
+std::string SendNames(const n240qx::KeyNameTable& table) {
   std::set<std::string> names;
   for (int vk = 0; vk < 256; ++vk) {
     const std::u16string& name = table.KeyNameOf(static_cast<std::uint8_t>(vk));
@@ -85,8 +88,9 @@ int main(int argc, char** argv) {
     return 1;
   }
   std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  Replace(text, "@KEY_LABELS@", KeyLabels());
-  Replace(text, "@SEND_NAMES@", SendNames());
+  const n240qx::KeyNameTable table = n240qx::BuildKeyNameTable();
+  Replace(text, "@KEY_NAMES@", KeyNames(table));
+  Replace(text, "@SEND_NAMES@", SendNames(table));
   std::ofstream out(argv[2], std::ios::trunc);
   out << text;
   out.close();
