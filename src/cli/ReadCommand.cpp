@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <iostream>
 
+#include "cli/CommandHelp.h"
 #include "cli/Commands.h"
 #include "cli/ImagePrinter.h"
 #include "cli/SettingsView.h"
@@ -22,7 +23,8 @@ Result<ReadOptions> ParseReadOptions(const std::vector<std::string>& words, bool
   for (std::size_t at = 0; at < words.size(); ++at) {
     if (words[at] == "--raw") {
       options.raw = true;
-    } else if (words[at] == "-o" && at + 1 == words.size()) {
+    } else if (words[at] == "-o" && (at + 1 == words.size() || LooksLikeOption(words[at + 1]))) {
+      // "read -o --raw" would save a profile named --raw; ./--raw still names such a file.
       return Error{ErrorCode::kInvalidArgument, "-o needs a FILE (- for stdout)"};
     } else if (words[at] == "-o" && !options.profile) {
       options.profile = words[++at];

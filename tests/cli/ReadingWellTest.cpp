@@ -71,6 +71,7 @@ TEST_F(ReadingWellTest, MistypedNamesAreAnsweredWithTheNearestAndSendNothing) {
       {{"assign", "Q", "single", "Ctrl"}, "ambiguous"},
       {{"assign", "Q", "combine", "Alt", "A"}, "ambiguous"},
       {{"read", "-o"}, "-o needs a FILE"},
+      {{"read", "-o", "--raw"}, "-o needs a FILE"},
       {{"--json", "read", "--raw"}, "--raw has no JSON form"},
   };
   for (const auto& mistake : kCases) {
