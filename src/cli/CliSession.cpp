@@ -12,7 +12,9 @@
 #include "cli/DataFolderLock.h"
 #include "cli/DryRunReport.h"
 #include "cli/StopSignals.h"
+#include "config/ProfileJson.h"
 #include "device/WriteSequence.h"
+#include "keys/KeymapStore.h"
 
 namespace n240qx {
 
@@ -56,6 +58,27 @@ Result<ProgramPaths> CliSession::ResolvePaths(const CliArguments& arguments) {
 }
 
 Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& arguments) {
+  auto session = Create(arguments);
+  if (!session.ok()) {
+    return session.error();
+  }
+  if (Status opened = (*session)->OpenKeyboard(arguments); !opened.ok()) {
+    return opened.error();
+  }
+  return session;
+}
+
+Result<std::unique_ptr<CliSession>> CliSession::OpenThroughWindow(
+    const CliArguments& arguments, std::unique_ptr<WindowBusClient> window, WindowWrite write) {
+  auto session = Create(arguments);
+  if (session.ok()) {
+    (*session)->window_ = std::move(window);
+    (*session)->window_write_ = std::move(write);
+  }
+  return session;
+}
+
+Result<std::unique_ptr<CliSession>> CliSession::Create(const CliArguments& arguments) {
   auto paths = ResolvePaths(arguments);
   if (!paths.ok()) {
     return paths.error();
@@ -68,9 +91,6 @@ Result<std::unique_ptr<CliSession>> CliSession::Open(const CliArguments& argumen
   session->own_files_ =
       OwnFiles(session->paths_,
                arguments.simulate ? arguments.state_file : std::optional<std::filesystem::path>());
-  if (Status opened = session->OpenKeyboard(arguments); !opened.ok()) {
-    return opened.error();
-  }
   return session;
 }
 
@@ -104,8 +124,9 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
     return Fail(ExitCode::kFileError,
                 "the data folder " + paths_.data_folder().string() + " does not exist");
   }
-  // A dry run creates nothing; what is missing is taken as the real run would find it.
-  const bool create = create_missing && !dry_run_;
+  // A dry run creates nothing; what is missing is taken as the real run would find it. The
+  // running window has made the folder and its files for itself.
+  const bool create = create_missing && !dry_run_ && !window_;
   if (create) {
     if (ExitCode made = MakeDataFolder(); made != ExitCode::kOk) {
       return made;
@@ -143,7 +164,9 @@ ExitCode CliSession::LockDataFolderToWrite() {
 
 ExitCode CliSession::LockDataFolder() {
   std::error_code ignored;
-  if (dry_run_ || data_folder_lock_ != nullptr ||
+  // The running window changes the folder's files for a forwarded command; the tool only reads
+  // them, each whole (they are replaced by renaming), and would only wait on others here.
+  if (dry_run_ || window_ || data_folder_lock_ != nullptr ||
       !std::filesystem::is_directory(paths_.data_folder(), ignored)) {
     return ExitCode::kOk;
   }
@@ -161,10 +184,13 @@ ExitCode CliSession::LockDataFolder() {
 }
 
 std::filesystem::path CliSession::KeymapFileToSave() const {
-  return dry_run_ ? std::filesystem::path() : paths_.KeymapFile();
+  return dry_run_ || window_ ? std::filesystem::path() : paths_.KeymapFile();
 }
 
 ExitCode CliSession::Connect() {
+  if (window_) {
+    return ExitCode::kOk;
+  }
   const Status connected = Await<Status>([&](auto done) { session_->Connect(std::move(done)); });
   if (connected.ok()) {
     const Status kept =
@@ -180,6 +206,9 @@ ExitCode CliSession::Connect() {
 }
 
 ExitCode CliSession::FullRead() {
+  if (window_) {
+    return ReadThroughWindow();
+  }
   auto read = Await<Result<DeviceRead>>([&](auto done) { session_->FullRead(std::move(done)); });
   if (!read.ok()) {
     return FailDevice(read.error());
@@ -199,6 +228,9 @@ ExitCode CliSession::ReadKeyboard(bool create_missing) {
 }
 
 ExitCode CliSession::WriteChanges() {
+  if (window_) {
+    return WriteThroughWindow();
+  }
   // When the keyboard holds every region already, nothing is sent at all: no empty write, no
   // backup. Host-side key settings still reach keymap.bin.
   if (!WriteSequence::Changes(state_->image, state_->snapshot).Any()) {
@@ -224,6 +256,9 @@ ExitCode CliSession::WriteChanges() {
 }
 
 ExitCode CliSession::FactoryReset() {
+  if (window_) {
+    return WriteThroughWindow();
+  }
   DeviceSession* writer = nullptr;
   if (ExitCode ready = PrepareWrite(true, writer); ready != ExitCode::kOk) {
     return ready;
@@ -239,6 +274,31 @@ ExitCode CliSession::FactoryReset() {
     return ExitCode::kOk;
   }
   return Finish(state_->FinishFactoryReset(read, paths_.KeymapFile()), true);
+}
+
+ExitCode CliSession::ReadThroughWindow() {
+  const auto profile = window_->ReadProfile();
+  if (!profile.ok()) {
+    return FailDevice(profile.error());
+  }
+  const auto bytes = profile_json::FromText(state_->key_names, *profile);
+  if (!bytes.ok()) {
+    return Fail(ExitCode::kKeyboardFailed,
+                "the window's profile cannot be read: " + bytes.error().message);
+  }
+  DecodeKeymapStore(*bytes, false, state_->image, state_->key_actions);
+  state_->CopyToSnapshots();
+  return ExitCode::kOk;
+}
+
+ExitCode CliSession::WriteThroughWindow() {
+  // Asked even when nothing differs: the window decides what is to be sent, and its refusals
+  // (a dialog open, unapplied edits) hold for every caller's write.
+  if (Status written = window_write_(*window_); !written.ok()) {
+    return FailDevice(written.error());
+  }
+  // The report after the write says what the keyboard holds now, not what was asked.
+  return ReadThroughWindow();
 }
 
 ExitCode CliSession::PrepareWrite(bool factory_reset, DeviceSession*& writer) {

@@ -14,6 +14,7 @@
 #include "cli/CliArguments.h"
 #include "cli/ExitCode.h"
 #include "cli/StopSignals.h"
+#include "cli/WindowBusClient.h"
 #include "connect/DeviceConnection.h"
 #include "connect/DeviceConnectionFactory.h"
 #include "device/DeviceSession.h"
@@ -31,6 +32,14 @@ class CliSession {
  public:
   // kInvalidArgument for a usage problem, any other error for a file that cannot be used.
   static Result<std::unique_ptr<CliSession>> Open(const CliArguments& arguments);
+  // The one bus call that makes a command's write or reset in the running window.
+  using WindowWrite = std::function<Status(WindowBusClient& window)>;
+  // A session that leaves the keyboard and the data folder to the running window: the command
+  // runs its own checks on what the window's ReadProfile gives, its write or reset is `write`,
+  // and what the keyboard holds afterwards is read back the same way for its report. Nothing is
+  // saved here and no lock is taken, as the window saves and backs up for its own writes.
+  static Result<std::unique_ptr<CliSession>> OpenThroughWindow(
+      const CliArguments& arguments, std::unique_ptr<WindowBusClient> window, WindowWrite write);
   // The data and share folders the command line and the environment name; kInvalidArgument
   // when there are none.
   static Result<ProgramPaths> ResolvePaths(const CliArguments& arguments);
@@ -88,7 +97,12 @@ class CliSession {
 
  private:
   CliSession(ProgramPaths paths, bool json);
+  // Paths and the command line's choices, with neither keyboard nor window yet.
+  static Result<std::unique_ptr<CliSession>> Create(const CliArguments& arguments);
   Status OpenKeyboard(const CliArguments& arguments);
+  // The window's ReadProfile as the state's image and key settings, both snapshots alike.
+  ExitCode ReadThroughWindow();
+  ExitCode WriteThroughWindow();
   ExitCode LockDataFolder();
   ExitCode MakeDataFolder();
   ExitCode BackUp(bool factory_reset);
@@ -155,6 +169,9 @@ class CliSession {
   DeviceSession* session_ = nullptr;
   // A dry run's stand-in, which takes its writes and resets.
   std::unique_ptr<DeviceConnection> dry_run_connection_;
+  // Set instead of the connection while the running window owns the keyboard.
+  std::unique_ptr<WindowBusClient> window_;
+  WindowWrite window_write_;
 };
 
 }  // namespace n240qx

@@ -59,6 +59,16 @@ std::optional<FirmwareVersion> ParseFirmware(const QString& text) {
   return major_ok && minor_ok ? KeyboardFirmwareVersion(major, minor) : std::nullopt;
 }
 
+// A write's call, whose reply carries nothing but a refusal.
+Status Write(QDBusInterface& keyboard, const char* method, const QList<QVariant>& arguments) {
+  const QDBusMessage reply =
+      keyboard.callWithArgumentList(QDBus::Block, QString::fromLatin1(method), arguments);
+  if (reply.type() == QDBusMessage::ErrorMessage) {
+    return ErrorOf(QDBusError(reply));
+  }
+  return Status::Ok();
+}
+
 }  // namespace
 
 struct WindowBusClient::Connection {
@@ -119,12 +129,36 @@ Status WindowBusClient::Set(const std::vector<std::pair<std::string, std::string
   for (const auto& [name, value] : settings) {
     named.insert(QString::fromStdString(name), QString::fromStdString(value));
   }
-  const QDBusMessage reply =
-      connection_->keyboard.call(QStringLiteral("Set"), QVariant::fromValue(named), discard_edits);
-  if (reply.type() == QDBusMessage::ErrorMessage) {
-    return ErrorOf(QDBusError(reply));
+  return Write(connection_->keyboard, "Set", {QVariant::fromValue(named), discard_edits});
+}
+
+Status WindowBusClient::ApplyProfile(const std::vector<std::uint8_t>& data, bool discard_edits) {
+  const QByteArray bytes(reinterpret_cast<const char*>(data.data()),
+                         static_cast<qsizetype>(data.size()));
+  return Write(connection_->keyboard, "ApplyProfile", {bytes, discard_edits});
+}
+
+Status WindowBusClient::ApplyStoredProfile(const std::string& name, bool discard_edits) {
+  return Write(connection_->keyboard, "ApplyStoredProfile",
+               {QString::fromStdString(name), discard_edits});
+}
+
+Status WindowBusClient::Assign(const std::string& key, const std::vector<std::string>& words,
+                               bool discard_edits) {
+  QStringList listed;
+  for (const std::string& word : words) {
+    listed.push_back(QString::fromStdString(word));
   }
-  return Status::Ok();
+  return Write(connection_->keyboard, "Assign",
+               {QString::fromStdString(key), listed, discard_edits});
+}
+
+Status WindowBusClient::FactoryReset(bool discard_edits) {
+  return Write(connection_->keyboard, "FactoryReset", {discard_edits});
+}
+
+Status WindowBusClient::Restore(const std::string& backup, bool discard_edits) {
+  return Write(connection_->keyboard, "Restore", {QString::fromStdString(backup), discard_edits});
 }
 
 }  // namespace n240qx

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -25,8 +26,16 @@ class WindowBusClient {
   // What the keyboard holds, in the JSON profile format.
   Result<std::string> ReadProfile();
   Result<KeyboardStatus> ReadState();
-  // Returns once the keyboard has acknowledged the write, or with the window's refusal.
+  // Each write returns once the keyboard has acknowledged it, or with the window's refusal.
   Status Set(const std::vector<std::pair<std::string, std::string>>& settings, bool discard_edits);
+  // A binary or JSON profile file's bytes as they are.
+  Status ApplyProfile(const std::vector<std::uint8_t>& data, bool discard_edits);
+  Status ApplyStoredProfile(const std::string& name, bool discard_edits);
+  // `assign`'s words after the key.
+  Status Assign(const std::string& key, const std::vector<std::string>& words, bool discard_edits);
+  Status FactoryReset(bool discard_edits);
+  // A backup by number (1 for the newest) or file name.
+  Status Restore(const std::string& backup, bool discard_edits);
 
  private:
   struct Connection;

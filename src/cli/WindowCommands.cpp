@@ -1,28 +1,26 @@
 #include "cli/WindowCommands.h"
 
 #include <iostream>
-#include <memory>
 #include <set>
 
 #include "app/SettingChanges.h"
-#include "cli/ChangeReport.h"
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
-#include "cli/SettingsView.h"
 #include "cli/WindowBusClient.h"
-#include "config/ProfileJson.h"
-#include "keys/KeyNameTable.h"
-#include "keys/KeymapStore.h"
+#include "util/AtomicFile.h"
+#include "util/JsonParser.h"
 
 namespace n240qx {
 
 namespace {
 
 // What picks another keyboard or folder than the window's, or asks for no change at all,
-// stays with the tool; so does a write without a backup, which the window's Apply never makes.
+// stays with the tool; so does a write without a backup, which the window's Apply never makes,
+// and a command that lets a profile bring launch paths, which only the window's own dialogs may
+// take from elsewhere.
 bool MayGoThroughWindow(const CliArguments& arguments) {
   return !arguments.direct && !arguments.simulate && !arguments.data_dir && !arguments.wire_log &&
-         !arguments.dry_run && !arguments.no_backup;
+         !arguments.dry_run && !arguments.no_backup && !arguments.allow_launch;
 }
 
 // A setting named twice (two colour slots) does not fit the window's one value per name.
@@ -36,14 +34,46 @@ bool EachSettingOnce(const std::vector<std::string>& words) {
   return true;
 }
 
-// A command that the window refuses or cannot parse is left to the direct run, which names
-// its mistake without touching the keyboard.
-bool Carried(const CliArguments& arguments) {
-  if (arguments.command == "status" || (arguments.command == "read" && arguments.json)) {
-    return arguments.words.empty();
+bool ProfilesApply(const CliArguments& arguments) {
+  return arguments.command == "profiles" && arguments.words.size() == 2 &&
+         arguments.words[0] == "apply";
+}
+
+// The bus call that makes the command's write in the window, or nullopt for a command the
+// window does not carry. The command itself checks its words first and names its mistake as a
+// direct run does, so that a refused command reaches the window not at all.
+std::optional<CliSession::WindowWrite> WriteOf(const CliArguments& arguments) {
+  const std::vector<std::string>& words = arguments.words;
+  if (arguments.command == "set" && EachSettingOnce(words)) {
+    return [settings = SettingWordPairs(words)](WindowBusClient& window) {
+      return window.Set(settings, false);
+    };
   }
-  return arguments.command == "set" && ParseSettingChanges(arguments.words).ok() &&
-         EachSettingOnce(arguments.words);
+  if (arguments.command == "assign" && !words.empty()) {
+    return
+        [key = words.front(), actions = std::vector<std::string>(words.begin() + 1, words.end())](
+            WindowBusClient& window) { return window.Assign(key, actions, false); };
+  }
+  if (arguments.command == "apply" && words.size() == 1) {
+    // The file as it is: the window reads JSON or binary and checks it as `apply` does.
+    return [file = words.front()](WindowBusClient& window) -> Status {
+      const auto bytes = ReadFilePrefix(file, JsonParser::kMaxSize + 1);
+      return bytes.ok() ? window.ApplyProfile(*bytes, false) : Status(bytes.error());
+    };
+  }
+  if (ProfilesApply(arguments)) {
+    return [name = words[1]](WindowBusClient& window) {
+      return window.ApplyStoredProfile(name, false);
+    };
+  }
+  if (arguments.command == "reset") {
+    return [](WindowBusClient& window) { return window.FactoryReset(false); };
+  }
+  if (arguments.command == "restore" && words.size() == 1) {
+    return
+        [backup = words.front()](WindowBusClient& window) { return window.Restore(backup, false); };
+  }
+  return std::nullopt;
 }
 
 ExitCode Failed(const Error& error, bool json) {
@@ -76,47 +106,35 @@ ExitCode ReadOf(WindowBusClient& window, const CliArguments& arguments) {
   return ExitCode::kOk;
 }
 
-ExitCode SetOf(WindowBusClient& window, const CliArguments& arguments) {
-  const auto changes = ParseSettingChanges(arguments.words);
-  const auto profile = window.ReadProfile();
-  if (!profile.ok()) {
-    return Failed(profile.error(), arguments.json);
-  }
-  const auto bytes = profile_json::FromText(BuildKeyNameTable(), *profile);
-  if (!bytes.ok()) {
-    return Failed(bytes.error(), arguments.json);
-  }
-  auto image = std::make_unique<ConfigImage>();
-  KeyActionTable actions;
-  DecodeKeymapStore(*bytes, false, *image, actions);
-  // The report is made as a direct run makes it: from what the keyboard held before.
-  const auto before = ShownSettings(*image);
-  for (const SettingChange& change : *changes) {
-    change(*image);
-  }
-  if (Status written = window.Set(SettingWordPairs(arguments.words), false); !written.ok()) {
-    return Failed(written.error(), arguments.json);
-  }
-  ChangeReport report;
-  report.AddSettings(before, ShownSettings(*image));
-  report.Print(arguments.json);
-  return ExitCode::kOk;
+bool ReadCarried(const CliArguments& arguments) {
+  return (arguments.command == "status" || (arguments.command == "read" && arguments.json)) &&
+         arguments.words.empty();
 }
 
 }  // namespace
 
-std::optional<ExitCode> RunThroughWindow(const CliArguments& arguments) {
-  if (!MayGoThroughWindow(arguments) || !Carried(arguments)) {
+std::optional<ExitCode> RunThroughWindow(const CliArguments& arguments, RunCommand run) {
+  if (!MayGoThroughWindow(arguments)) {
     return std::nullopt;
   }
-  const auto window = WindowBusClient::Find();
+  const bool reads = ReadCarried(arguments);
+  auto write = reads ? std::nullopt : WriteOf(arguments);
+  if (!reads && !write) {
+    return std::nullopt;
+  }
+  auto window = WindowBusClient::Find();
   if (!window) {
     return std::nullopt;
   }
-  if (arguments.command == "status") {
-    return StatusOf(*window, arguments);
+  if (reads) {
+    return arguments.command == "status" ? StatusOf(*window, arguments)
+                                         : ReadOf(*window, arguments);
   }
-  return arguments.command == "read" ? ReadOf(*window, arguments) : SetOf(*window, arguments);
+  auto session = CliSession::OpenThroughWindow(arguments, std::move(window), std::move(*write));
+  if (!session.ok()) {
+    return ReportFailure(ExitCode::kUsage, session.error().message, arguments.json);
+  }
+  return run(**session, arguments);
 }
 
 }  // namespace n240qx

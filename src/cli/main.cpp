@@ -130,7 +130,7 @@ int Run(int argc, char** argv) {
     }
   }
   StopSignals::Install();
-  if (const auto through_window = RunThroughWindow(*arguments)) {
+  if (const auto through_window = RunThroughWindow(*arguments, command->run)) {
     return static_cast<int>(*through_window);
   }
   auto session = CliSession::Open(*arguments);

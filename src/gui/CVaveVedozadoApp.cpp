@@ -9,6 +9,7 @@
 #include "app/ProgramPaths.h"
 #include "connect/DeviceConnectionFactory.h"
 #include "gui/CVaveVedozadoDlg.h"
+#include "gui/KeyboardBusService.h"
 #include "gui/QtText.h"
 #include "gui/SingleInstance.h"
 #include "gui/StopSignalNotifier.h"
@@ -25,7 +26,9 @@ constexpr const char* kStandInStateName = "simulated-keyboard.bin";
 CVaveVedozadoApp::CVaveVedozadoApp(QApplication& app) : app_(app) {
   QApplication::setApplicationName(QStringLiteral("n240qx"));
   QApplication::setOrganizationName(QStringLiteral("n240qx"));
-  QApplication::setDesktopFileName(QStringLiteral("n240qx"));
+  // The desktop entry is named by the bus name, so that the desktop matches the window (and its
+  // notifications) with the entry and with the program that serves the name.
+  QApplication::setDesktopFileName(QString::fromLatin1(KeyboardBusService::kName));
   // The window hides to the tray; only the close button and Exit end the program.
   QApplication::setQuitOnLastWindowClosed(false);
 }

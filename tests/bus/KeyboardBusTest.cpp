@@ -1,11 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QObject>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
 #include "WindowTestSupport.h"
 #include "config/ProfileJson.h"
+#include "sim/SimulatedMemory.h"
 #include "support/ChildProcess.h"
 
 namespace n240qx::testing {
@@ -13,6 +18,7 @@ namespace {
 
 constexpr const char* kName = "io.github.n240qx.Configurator";
 constexpr const char* kPath = "/io/github/n240qx/Configurator/Keyboard";
+constexpr const char* kInterface = "io.github.n240qx.Configurator.Keyboard1";
 
 struct Ran {
   int status = -1;
@@ -27,14 +33,62 @@ std::string Contents(const std::filesystem::path& file) {
   return text.str();
 }
 
+// The names in the ProfileApplied signals a caller has received.
+class AppliedNames : public QObject {
+  Q_OBJECT
+
+ public:
+  std::vector<std::string> names;
+
+ public slots:
+  void ProfileApplied(const QString& name) { names.push_back(name.toStdString()); }
+};
+
 // The window on the simulator with its object on the test's own session bus (the test runs
 // under dbus-run-session), and the outside programs that call it.
 class KeyboardBus : public ::testing::Test {
  protected:
   void SetUp() override {
+    // The tool finds the window's data folder where it looks by default.
+    const auto data_home = window.DataFolder().parent_path() / "data-home";
+    std::filesystem::create_directories(data_home);
+    std::filesystem::create_directory_symlink(window.DataFolder(), data_home / "n240qx");
+    ::setenv("XDG_DATA_HOME", data_home.c_str(), 1);
     ASSERT_TRUE(window.StartAndWait());
     const Status served = window.window().StartBusService(QDBusConnection::sessionBus());
     ASSERT_TRUE(served.ok()) << served.error().message;
+  }
+  void TearDown() override {
+    ::unsetenv("XDG_DATA_HOME");
+    QDBusConnection::disconnectFromBus(QStringLiteral("caller"));
+  }
+
+  // A caller on a connection of its own in this process, answered while the window's event
+  // loop runs.
+  QDBusMessage Ask(const QString& method, const QList<QVariant>& arguments) {
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QString::fromLatin1(kName), QString::fromLatin1(kPath),
+                                       QString::fromLatin1(kInterface), method);
+    call.setArguments(arguments);
+    QDBusPendingCall pending = caller.asyncCall(call, 20000);
+    EXPECT_TRUE(WaitFor([&] { return pending.isFinished(); }));
+    return pending.reply();
+  }
+
+  // What the keyboard holds with `brightness` instead, as a JSON profile.
+  std::string ProfileWith(std::uint8_t brightness) {
+    ConfiguratorState& state = window.state();
+    ConfigImage image = state.image;
+    image.brightness() = brightness;
+    return profile_json::ToText(
+        {image, state.key_actions, state.stored_macros, state.key_names, state.firmware});
+  }
+
+  std::filesystem::path Store(const std::string& name, const std::string& text) {
+    const auto file = window.DataFolder() / "profiles" / (name + ".json");
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file) << text;
+    return file;
   }
 
   // Runs `words` while the window keeps serving its bus.
@@ -58,6 +112,8 @@ class KeyboardBus : public ::testing::Test {
   }
 
   WindowUnderTest window;
+  QDBusConnection caller =
+      QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("caller"));
 };
 
 TEST_F(KeyboardBus, IntrospectionListsTheInterfaceItsPropertiesMethodsAndSignals) {
@@ -104,13 +160,12 @@ TEST_F(KeyboardBus, UnappliedEditsInTheWindowRefuseACallersWriteAndStay) {
   EXPECT_EQ(window.state().image.game_mode(), edited);
 }
 
-TEST_F(KeyboardBus, AStoredProfileAppliedOverTheBusBecomesTheActiveProfile) {
-  ConfiguratorState& state = window.state();
-  ConfigImage image = state.image;
-  image.brightness() = 33;
-  std::filesystem::create_directories(window.DataFolder() / "profiles");
-  std::ofstream(window.DataFolder() / "profiles" / "race.json") << profile_json::ToText(
-      {image, state.key_actions, state.stored_macros, state.key_names, state.firmware});
+TEST_F(KeyboardBus, AStoredProfileAppliedOverTheBusBecomesTheActiveProfileAndIsAnnounced) {
+  AppliedNames announced;
+  ASSERT_TRUE(caller.connect(QString::fromLatin1(kName), QString::fromLatin1(kPath),
+                             QString::fromLatin1(kInterface), QStringLiteral("ProfileApplied"),
+                             &announced, SLOT(ProfileApplied(QString))));
+  Store("race", ProfileWith(33));
   const Ran applied =
       Call({N240QX_GDBUS, "call", "--session", "--dest", kName, "--object-path", kPath, "--method",
             "io.github.n240qx.Configurator.Keyboard1.ApplyStoredProfile", "race", "false"});
@@ -120,7 +175,84 @@ TEST_F(KeyboardBus, AStoredProfileAppliedOverTheBusBecomesTheActiveProfile) {
                            kPath, "--method", "org.freedesktop.DBus.Properties.Get",
                            "io.github.n240qx.Configurator.Keyboard1", "ActiveProfile"});
   EXPECT_EQ(active.out, "(<'race'>,)\n");
+  EXPECT_TRUE(WaitFor([&] { return !announced.names.empty(); }));
+  EXPECT_EQ(announced.names, std::vector<std::string>{"race"});
+}
+
+TEST_F(KeyboardBus, ProfilesAndBackupsAppliedOverTheBusReachTheKeyboardOrAreRefused) {
+  const std::uint8_t held = window.keyboard().Memory().brightness;
+  const std::string json = ProfileWith(44);
+  const auto binary = profile_json::FromText(window.state().key_names, ProfileWith(22));
+  ASSERT_TRUE(binary.ok());
+  struct Row {
+    const char* method;
+    QList<QVariant> arguments;
+    // The refusal's error name; empty for a write.
+    QString error;
+    std::uint8_t brightness;
+  };
+  const Row rows[] = {
+      {"ApplyProfile", {QByteArray::fromStdString(json), false}, {}, 44},
+      {"ApplyProfile",
+       {QByteArray(reinterpret_cast<const char*>(binary->data()),
+                   static_cast<qsizetype>(binary->size())),
+        false},
+       {},
+       22},
+      {"ApplyProfile", {QByteArray("{\"format\": 1}"), false}, "Error.BadData", 22},
+      // Backup 1 holds what the keyboard held before the last write.
+      {"Restore", {QStringLiteral("1"), false}, {}, 44},
+      {"Restore", {QStringLiteral("99"), false}, "Error.InvalidArgument", 44},
+  };
+  for (const Row& row : rows) {
+    const QDBusMessage reply = Ask(QString::fromLatin1(row.method), row.arguments);
+    if (row.error.isEmpty()) {
+      EXPECT_EQ(reply.type(), QDBusMessage::ReplyMessage)
+          << row.method << " " << reply.errorMessage().toStdString();
+    } else {
+      EXPECT_TRUE(reply.errorName().endsWith(row.error))
+          << row.method << " " << reply.errorName().toStdString();
+    }
+    EXPECT_EQ(window.keyboard().Memory().brightness, row.brightness) << row.method;
+  }
+  EXPECT_NE(held, 44);
+}
+
+// Without --simulate a direct run would find no keyboard here: exit 0 means the window wrote,
+// and Call's wait ends well before the keyboard lock's 15 s.
+TEST_F(KeyboardBus, TheToolsWritingCommandsGoThroughTheWindowWithADirectRunsOutput) {
+  const auto apply = Store("evening", ProfileWith(44));
+  Store("race", ProfileWith(33));
+  SimulatedMemory factory = window.keyboard().Memory();
+  factory.RestoreFactorySettings();
+  struct Row {
+    std::vector<std::string> words;
+    const char* out;
+    std::function<bool(const SimulatedMemory&)> holds;
+  };
+  const auto key_map = window.keyboard().Memory().key_map;
+  const Row rows[] = {
+      {{"apply", apply.string()}, "applied ", [](const auto& m) { return m.brightness == 44; }},
+      {{"profiles", "apply", "race", "--json"},
+       "\"changed\":true",
+       [](const auto& m) { return m.brightness == 33; }},
+      {{"restore", "1"}, "brightness: 33 -> 44", [](const auto& m) { return m.brightness == 44; }},
+      {{"assign", "Q", "combine", "LCtrl", "LAlt", "Del"},
+       "Q: ",
+       [&](const auto& m) { return m.key_map != key_map; }},
+      {{"reset", "--yes"},
+       "factory settings restored",
+       [&](const auto& m) { return m == factory; }},
+  };
+  for (const Row& row : rows) {
+    const Ran ran = Tool(row.words);
+    EXPECT_EQ(ran.status, 0) << row.words[0] << ": " << ran.err;
+    EXPECT_NE(ran.out.find(row.out), std::string::npos) << row.words[0] << ": " << ran.out;
+    EXPECT_TRUE(row.holds(window.keyboard().Memory())) << row.words[0];
+  }
 }
 
 }  // namespace
 }  // namespace n240qx::testing
+
+#include "KeyboardBusTest.moc"

@@ -8,12 +8,14 @@ trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build_dir" --prefix "$prefix" >/dev/null
 
+# The menu entry, its icon and the AppStream file carry the window's session bus name.
+app_id=io.github.n240qx.Configurator
 expected=(
   bin/n240qx
   bin/n240qx-ctl
   lib/udev/rules.d/70-n240qx.rules
-  share/applications/n240qx.desktop
-  share/metainfo/n240qx.metainfo.xml
+  share/applications/$app_id.desktop
+  share/metainfo/$app_id.metainfo.xml
   share/n240qx/png/english/main.png
   share/n240qx/png/german/main.png
   share/n240qx/png/english/kb_BK.png
@@ -29,8 +31,15 @@ for file in "${expected[@]}"; do
     status=1
   fi
 done
-if ! find "$prefix/share/icons" -name 'n240qx.*' | grep -q .; then
-  echo "missing after install: the application icon under share/icons"
+# The icon the menu entry names, and the entry the AppStream file launches.
+icon=$(sed -n 's/^Icon=//p' "$prefix/share/applications/$app_id.desktop")
+if [ "$icon" != "$app_id" ] || ! find "$prefix/share/icons" -name "$icon.*" | grep -q .; then
+  echo "missing after install: the application icon $icon under share/icons"
+  status=1
+fi
+if ! grep -q "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" \
+  "$prefix/share/metainfo/$app_id.metainfo.xml"; then
+  echo "the AppStream file does not launch $app_id.desktop"
   status=1
 fi
 # The installed program finds its skins through ../share/n240qx from bin/.

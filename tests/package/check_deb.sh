@@ -32,11 +32,13 @@ fail() { echo "$*"; status=1; }
 
 [ "$(dpkg-deb -f "$deb" Version)" = "$version" ] || fail "package version is not $version"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "Depends lacks the Qt libraries"
+# The menu entry, its icon and the AppStream file carry the window's session bus name.
+app_id=io.github.n240qx.Configurator
 contents=$(dpkg-deb --contents "$deb" | awk '{ print $6 }')
 for file in usr/bin/n240qx usr/bin/n240qx-ctl usr/share/n240qx/VER.bin \
   usr/share/n240qx/png/english/main.png usr/share/n240qx/png/german/main.png \
-  usr/lib/udev/rules.d/70-n240qx.rules usr/share/applications/n240qx.desktop \
-  usr/share/metainfo/n240qx.metainfo.xml usr/share/icons/hicolor/scalable/apps/n240qx.svg \
+  usr/lib/udev/rules.d/70-n240qx.rules usr/share/applications/$app_id.desktop \
+  usr/share/metainfo/$app_id.metainfo.xml usr/share/icons/hicolor/scalable/apps/$app_id.svg \
   usr/share/man/man1/n240qx.1 usr/share/man/man1/n240qx-ctl.1 \
   usr/share/bash-completion/completions/n240qx-ctl; do
   grep -qE "^\./${file}(\.gz)?$" <<<"$contents" || fail "the package lacks $file"

@@ -16,7 +16,7 @@ constexpr std::string_view kContents =
     "Name=N240QX Configurator\n"
     "Comment=Keeps the keyboard's launch keys working from the tray\n"
     "Exec=n240qx --minimized\n"
-    "Icon=n240qx\n"
+    "Icon=io.github.n240qx.Configurator\n"
     "Terminal=false\n"
     "X-GNOME-Autostart-enabled=true\n";
 
