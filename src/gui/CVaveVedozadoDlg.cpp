@@ -362,7 +362,7 @@ Status CVaveVedozadoDlg::StartOpenRgbServer(quint16 port) {
       [this]() -> const ImageBlock& { return state_.snapshot; },
       [this] { return !model_.state().EditingLocked(); },
       [this](const SdkLightingFrame& frame) {
-        actions_->WriteOutsideLighting([&frame](ConfigImage& image) { frame.CopyInto(image); });
+        actions_->WriteOutsideLighting([frame](ConfigImage& image) { frame.CopyInto(image); });
       }};
   auto server = std::make_unique<OpenRgbServer>(std::move(window), SdkServerSettings{});
   if (Status listening = server->Listen(port); !listening.ok()) {

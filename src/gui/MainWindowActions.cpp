@@ -14,7 +14,7 @@
 #include "app/UdevRuleHelp.h"
 #include "config/ProfileJson.h"
 #include "gui/QtText.h"
-#include "openrgb/SdkFrameBackup.h"
+#include "openrgb/OutsideLightingWrite.h"
 #include "window/FactoryResetFlow.h"
 
 namespace n240qx {
@@ -324,25 +324,13 @@ void MainWindowActions::StartApply() {
   StartWrite(WriteOrigin::kApply);
 }
 
-bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImage&)>& change) {
+bool MainWindowActions::WriteOutsideLighting(std::function<void(ConfigImage&)> change) {
   if (model_.state().EditingLocked()) {
     return false;
   }
-  const ConfigImage before = state_.image;
-  change(state_.image);
-  // Not the user's edit: an undo neither claims nor reverts it.
-  state_.edits.TakeOutsideChange(before, state_.image);
+  outside_change_ = std::move(change);
   router_.Route(*model_.OnOutsideLightingWrite());
   progress_.reset();
-  if (FrameWriteNeedsBackup(state_.image, state_.snapshot)) {
-    const auto saved = BackUpBeforeWrite(state_, paths_.BackupsFolder());
-    if (!saved.ok()) {
-      ShowFailure(TextId::kBackupFailed, saved.error());
-      EndSequence(model_.OnApplyFinished(saved.error()));
-      return true;
-    }
-    last_backup_ = *saved;
-  }
   StartWrite(WriteOrigin::kOutsideLighting);
   return true;
 }
@@ -466,9 +454,12 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
       written.append("; ").append(texts_.Get(TextId::kReadAgainBeforeApply));
     }
   }
+  // Another program's write re-read since makes a new target from what the keyboard now holds.
+  const bool outside = origin == WriteOrigin::kOutsideLighting;
   connection_.session().WriteChanges(
-      state_.image, state_.snapshot,
-      [this, origin, written = std::move(written)](WriteOutcome outcome) {
+      outside ? OutsideLightingTarget(state_.snapshot, outside_change_) : state_.image,
+      state_.snapshot,
+      [this, origin, outside, written = std::move(written)](WriteOutcome outcome) {
         progress_.reset();
         DropBackupOfUnsentWrite(last_backup_, outcome);
         last_backup_.clear();
@@ -487,7 +478,8 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
           return;
         }
         rereads_before_apply_ = 0;
-        const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
+        const SequenceEnd end = outside ? state_.FinishOutsideLightingWrite(outcome)
+                                        : state_.FinishWrite(outcome, paths_.KeymapFile());
         if (!written.empty()) {
           ShowSuccess(FeedbackAction::kApply, end.device, written);
         }
