@@ -133,7 +133,7 @@ void MainWindowActions::ApplyLibraryProfile(const std::string& name) {
   };
   WriteForCaller(load, false, [this, name](const Status& status) {
     if (status.ok()) {
-      NoteProfileApplied(name);
+      NoteProfileApplied(name, ChosenBy::kProfileKey);
       feedback_.Succeeded(FeedbackAction::kProfileKey, name);
     } else {
       ShowFailure(TextId::kProfileKeyFailed, status.error());
@@ -393,10 +393,10 @@ void MainWindowActions::ResetForCaller(bool discard_edits, CallerDone done) {
   router_.Route(model_.OnFactoryResetAnswer(true));
 }
 
-void MainWindowActions::NoteProfileApplied(const std::string& name) {
+void MainWindowActions::NoteProfileApplied(const std::string& name, ChosenBy chosen_by) {
   active_profile_ = name;
   if (on_profile_applied) {
-    on_profile_applied(name);
+    on_profile_applied(name, chosen_by);
   }
 }
 

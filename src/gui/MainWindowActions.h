@@ -96,10 +96,13 @@ class MainWindowActions {
   // The factory reset a caller on the session bus asked for, on the same terms: with
   // `discard_edits` the unapplied edits go first; `done` follows the reset's end.
   void ResetForCaller(bool discard_edits, CallerDone done);
-  // A stored profile of the library has been applied, by a caller on the session bus or from
-  // the window's own menus: it is the active profile, and on_profile_applied is told.
-  void NoteProfileApplied(const std::string& name);
-  std::function<void(const std::string& name)> on_profile_applied;
+  // Who applied a library profile: the user from the tray or the session bus, the user with
+  // a profile key, or the rules.
+  enum class ChosenBy { kUser, kProfileKey, kRule };
+  // A stored profile of the library has been applied: it is the active profile, and
+  // on_profile_applied is told.
+  void NoteProfileApplied(const std::string& name, ChosenBy chosen_by = ChosenBy::kUser);
+  std::function<void(const std::string& name, ChosenBy chosen_by)> on_profile_applied;
   // What the window's object on the session bus reads and writes through.
   KeyboardBusAdaptor::Window BusWindow();
   // Told when a sequence ended, when the keyboard came or went (the simulator counts) and
