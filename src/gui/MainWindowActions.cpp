@@ -329,6 +329,11 @@ bool MainWindowActions::WriteOutsideLighting(std::function<void(ConfigImage&)> c
     return false;
   }
   outside_change_ = std::move(change);
+  const ConfigImage before = state_.image;
+  ShowOutsideLighting(OutsideLightingTarget(state_.snapshot, outside_change_), state_.image,
+                      state_.snapshot);
+  // Not the user's edit: an undo neither claims nor reverts it.
+  state_.edits.TakeOutsideChange(before, state_.image);
   router_.Route(*model_.OnOutsideLightingWrite());
   progress_.reset();
   StartWrite(WriteOrigin::kOutsideLighting);

@@ -16,6 +16,9 @@ namespace n240qx {
 ConfigImage OutsideLightingTarget(const DeviceSnapshot& held,
                                   const std::function<void(ConfigImage&)>& change);
 
+// Before such a write: the window shows `target` wherever the user has not edited `image`.
+void ShowOutsideLighting(const ConfigImage& target, ConfigImage& image, const DeviceSnapshot& held);
+
 // After such a write: what the keyboard now holds (everything on success, the acknowledged
 // regions after a failure) goes into `held`, and into `image` wherever the user had not edited
 // it; a byte the user changed stays the user's, still differing from `held`.

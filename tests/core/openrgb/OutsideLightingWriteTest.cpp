@@ -43,6 +43,10 @@ TEST(OutsideLightingWriteTest, AFrameSendsItsOwnChangeAndLeavesTheEditsUnapplied
         OutsideLightingTarget(held, [&frame](ConfigImage& target) { frame.CopyInto(target); });
     EXPECT_TRUE(Holds(sent.Field(c.edited), 0)) << c.what << ": the edit went out";
     EXPECT_TRUE(Holds(sent.Field(c.set), 0x22)) << c.what;
+    ConfigImage shown = image;
+    ShowOutsideLighting(sent, shown, held);
+    EXPECT_TRUE(Holds(shown.Field(c.edited), 0x11)) << c.what << ": the window lost the edit";
+    EXPECT_TRUE(Holds(shown.Field(c.set), 0x22)) << c.what << ": the window hides the frame";
 
     WriteOutcome outcome;
     outcome.status = c.written ? Status::Ok() : Status(Error{ErrorCode::kIo, "gone"});
