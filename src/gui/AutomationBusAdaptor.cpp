@@ -36,19 +36,11 @@ void AutomationBusAdaptor::ReportActiveWindow(const QString& app_id, const QStri
 
 void AutomationBusAdaptor::ReportActiveWindow(const QString& app_id, const QString& title,
                                               const QDBusVariant& pid) {
+  // A variant of no number type says no more than 0 does. (No error reply: the call's context
+  // belongs to the object, not to this adaptor.)
   const QVariant number = pid.variant();
-  switch (number.metaType().id()) {
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Double:
-      Report(app_id, title, number.toDouble());
-      return;
-    default:
-      sendErrorReply(QDBusError::InvalidArgs,
-                     QStringLiteral("the pid must be a number; nothing changed"));
-  }
+  const bool numeric = number.canConvert<double>() && number.metaType().id() != QMetaType::QString;
+  Report(app_id, title, numeric ? number.toDouble() : 0.0);
 }
 
 void AutomationBusAdaptor::Report(const QString& app_id, const QString& title, double pid) {
