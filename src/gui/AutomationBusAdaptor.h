@@ -2,6 +2,7 @@
 
 #include <QDBusAbstractAdaptor>
 #include <QDBusContext>
+#include <QDBusVariant>
 #include <QString>
 #include <functional>
 
@@ -26,10 +27,20 @@ class AutomationBusAdaptor : public QDBusAbstractAdaptor, protected QDBusContext
   AutomationBusAdaptor(Sink sink, QObject* object);
 
  public slots:
-  // `app_id` stands for the window's class; `pid` 0 when the compositor does not know it.
+  // `app_id` stands for the window's class; `pid` 0 (or anything but a whole number from 1)
+  // when the compositor does not know it. The pid comes as whatever number type the caller
+  // has: KWin's scripts send every JavaScript number as a double, GNOME Shell's extension a
+  // uint32, other callers an int or a variant holding one.
   void ReportActiveWindow(const QString& app_id, const QString& title, uint pid);
+  void ReportActiveWindow(const QString& app_id, const QString& title, int pid);
+  void ReportActiveWindow(const QString& app_id, const QString& title, qlonglong pid);
+  void ReportActiveWindow(const QString& app_id, const QString& title, qulonglong pid);
+  void ReportActiveWindow(const QString& app_id, const QString& title, double pid);
+  void ReportActiveWindow(const QString& app_id, const QString& title, const QDBusVariant& pid);
 
  private:
+  void Report(const QString& app_id, const QString& title, double pid);
+
   Sink sink_;
 };
 

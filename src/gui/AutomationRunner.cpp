@@ -113,6 +113,11 @@ void AutomationRunner::Advance() {
   UpdateStatus();
 }
 
+void AutomationRunner::OnProfileChosen(const std::string& profile) {
+  switcher_.OnProfileChosen(profile);
+  Advance();
+}
+
 void AutomationRunner::OnWritten(const std::string& profile, const Status& status) {
   switcher_.OnWriteFinished(status.ok());
   if (!status.ok()) {

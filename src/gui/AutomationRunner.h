@@ -59,6 +59,9 @@ class AutomationRunner {
   // What the window is doing may have changed (a route or a sequence ended): a waiting switch
   // may go now.
   void OnWindowChanged();
+  // The user applied a library profile by hand (tray, bus, profile key): it stands until the
+  // rules' pick changes (ProfileSwitcher::OnProfileChosen).
+  void OnProfileChosen(const std::string& profile);
 
   // Told "a rule applied profile NAME" after each automatic switch the keyboard took.
   std::function<void(const std::string& profile)> on_rule_applied_profile;

@@ -115,11 +115,13 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
       emit bus_->adaptor().KeyboardPresence(present);
     }
   };
-  actions_->on_profile_applied = [this](const std::string& name) {
+  actions_->on_profile_applied = [this](const std::string& name,
+                                        MainWindowActions::ChosenBy chosen_by) {
     if (bus_) {
       bus_->adaptor().PublishChanges();
       emit bus_->adaptor().ProfileApplied(QString::fromStdString(name));
     }
+    OnProfileApplied(name, chosen_by);
   };
   actions_->on_launch_key = [this](std::uint8_t code) {
     if (bus_) {
@@ -306,7 +308,7 @@ void CVaveVedozadoDlg::StartAutomation() {
       AutomationRunner::Setup{paths_.RulesFile(), "/proc", automation_timing_}, texts_,
       std::move(window));
   automation_->on_rule_applied_profile = [this](const std::string& profile) {
-    actions_->NoteProfileApplied(profile);
+    actions_->NoteProfileApplied(profile, MainWindowActions::ChosenBy::kRule);
     if (desktop_) {
       desktop_->notifier().ProfileApplied(profile, automation_->status());
     }
@@ -318,6 +320,18 @@ void CVaveVedozadoDlg::StartAutomation() {
   // Elsewhere the session bus's ReportActiveWindow is the source.
   if (watch->Start()) {
     active_window_watch_ = std::move(watch);
+  }
+}
+
+void CVaveVedozadoDlg::OnProfileApplied(const std::string& name,
+                                        MainWindowActions::ChosenBy chosen_by) {
+  // A choice of the user's stands against the rules until what they pick changes.
+  if (automation_ && chosen_by != MainWindowActions::ChosenBy::kRule) {
+    automation_->OnProfileChosen(name);
+  }
+  // The tray and the rules tell their own, with why.
+  if (desktop_ && chosen_by == MainWindowActions::ChosenBy::kProfileKey) {
+    desktop_->notifier().ProfileApplied(name, std::string(texts_.Get(TextId::kChosenByProfileKey)));
   }
 }
 
@@ -362,7 +376,7 @@ Status CVaveVedozadoDlg::StartOpenRgbServer(quint16 port) {
       [this]() -> const ImageBlock& { return state_.snapshot; },
       [this] { return !model_.state().EditingLocked(); },
       [this](const SdkLightingFrame& frame) {
-        actions_->WriteOutsideLighting([&frame](ConfigImage& image) { frame.CopyInto(image); });
+        actions_->WriteOutsideLighting([frame](ConfigImage& image) { frame.CopyInto(image); });
       }};
   auto server = std::make_unique<OpenRgbServer>(std::move(window), SdkServerSettings{});
   if (Status listening = server->Listen(port); !listening.ok()) {

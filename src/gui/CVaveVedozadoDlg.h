@@ -129,6 +129,8 @@ class CVaveVedozadoDlg : public QWidget {
   void StartAutomation();
   void OnRuleStatusChanged();
   void ListRulesInTray();
+  // A library profile was applied: the rules and the desktop's notification hear of it.
+  void OnProfileApplied(const std::string& name, MainWindowActions::ChosenBy chosen_by);
   void FillDefaultDialogs();
   bool AskColour();
 

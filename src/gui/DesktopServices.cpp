@@ -1,5 +1,7 @@
 #include "gui/DesktopServices.h"
 
+#include <QActionGroup>
+#include <QMenu>
 #include <QSettings>
 
 #include "app/LibraryProfileLoad.h"
@@ -12,6 +14,9 @@ namespace n240qx {
 namespace {
 
 const QString kNotificationsSetting = QStringLiteral("Notifications");
+const QString kIdleMinutesSetting = QStringLiteral("LightsOffWhenIdleMinutes");
+// What the tray offers; another number in the settings is kept and followed all the same.
+constexpr int kIdleMinuteChoices[] = {0, 5, 10, 15, 30, 60};
 
 QString SettingOf(DarkLights::Reason reason) {
   return reason == DarkLights::Reason::kScreen ? QStringLiteral("LightsOffWhenLocked")
@@ -40,6 +45,7 @@ DesktopServices::DesktopServices(Window window, QObject* parent)
   for (const auto reason : {DarkLights::Reason::kScreen, DarkLights::Reason::kSleep}) {
     lights_.Follow(reason, settings.value(SettingOf(reason), false).toBool());
   }
+  lights_.SetIdleMinutes(settings.value(kIdleMinutesSetting, 0).toInt());
 }
 
 void DesktopServices::AddTrayItems(TrayIcon& tray) {
@@ -52,6 +58,7 @@ void DesktopServices::AddTrayItems(TrayIcon& tray) {
   });
   AddLightsItem(tray, TextId::kTrayLightsOffWhenLocked, DarkLights::Reason::kScreen);
   AddLightsItem(tray, TextId::kTrayLightsOffBeforeSuspend, DarkLights::Reason::kSleep);
+  AddIdleItems(tray);
   QAction* notifications = tray.AddCheckItem(TextId::kTrayNotifications, notifier_.enabled());
   connect(notifications, &QAction::toggled, this, [this](bool on) {
     notifier_.SetEnabled(on);
@@ -65,6 +72,38 @@ void DesktopServices::AddLightsItem(TrayIcon& tray, TextId text, DarkLights::Rea
     lights_.Follow(reason, on);
     QSettings().setValue(SettingOf(reason), on);
   });
+}
+
+void DesktopServices::AddIdleItems(TrayIcon& tray) {
+  QMenu* menu = tray.AddSubmenu(TextId::kTrayLightsOffWhenIdle);
+  QAction* silent = menu->addAction(ToQString(window_.texts.Get(TextId::kTrayIdleNotReported)));
+  silent->setEnabled(false);
+  auto* choices = new QActionGroup(menu);
+  for (const int minutes : kIdleMinuteChoices) {
+    const QString text = minutes == 0 ? ToQString(window_.texts.Get(TextId::kTrayIdleNever))
+                                      : ToQString(window_.texts.Get(TextId::kTrayIdleAfter)) +
+                                            QString::number(minutes) +
+                                            ToQString(window_.texts.Get(TextId::kTrayIdleMinutes));
+    QAction* item = menu->addAction(text);
+    item->setCheckable(true);
+    item->setChecked(minutes == lights_.idle_minutes());
+    choices->addAction(item);
+    connect(item, &QAction::toggled, this, [this, minutes](bool on) {
+      if (on) {
+        lights_.SetIdleMinutes(minutes);
+        QSettings().setValue(kIdleMinutesSetting, minutes);
+      }
+    });
+  }
+  // Offered only where the desktop reports idleness; elsewhere the submenu says so.
+  const auto show_source = [silent, choices](bool present) {
+    silent->setVisible(!present);
+    for (QAction* item : choices->actions()) {
+      item->setVisible(present);
+    }
+  };
+  show_source(lights_.idle_source());
+  connect(&lights_, &ScreenLights::IdleSourceChanged, menu, show_source);
 }
 
 void DesktopServices::Watch(QDBusConnection session, QDBusConnection system) {

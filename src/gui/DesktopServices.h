@@ -17,9 +17,9 @@ class MainWindowActions;
 class TrayIcon;
 
 // What the window offers the desktop besides itself: the library's profiles in the tray, the
-// lights going off with the screen and before a suspend, and notifications of profiles
-// applied. The tray's options are off by default (notifications on) and remembered in the
-// settings.
+// lights going off with the screen, after minutes of idleness and before a suspend, and
+// notifications of profiles applied. The tray's options are off by default (notifications
+// on) and remembered in the settings.
 class DesktopServices : public QObject {
   Q_OBJECT
 
@@ -49,6 +49,8 @@ class DesktopServices : public QObject {
 
  private:
   void AddLightsItem(TrayIcon& tray, TextId text, DarkLights::Reason reason);
+  // The submenu of idle minutes.
+  void AddIdleItems(TrayIcon& tray);
 
   Window window_;
   ScreenLights lights_;

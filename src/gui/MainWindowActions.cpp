@@ -14,7 +14,7 @@
 #include "app/UdevRuleHelp.h"
 #include "config/ProfileJson.h"
 #include "gui/QtText.h"
-#include "openrgb/SdkFrameBackup.h"
+#include "openrgb/OutsideLightingWrite.h"
 #include "window/FactoryResetFlow.h"
 
 namespace n240qx {
@@ -133,7 +133,7 @@ void MainWindowActions::ApplyLibraryProfile(const std::string& name) {
   };
   WriteForCaller(load, false, [this, name](const Status& status) {
     if (status.ok()) {
-      NoteProfileApplied(name);
+      NoteProfileApplied(name, ChosenBy::kProfileKey);
       feedback_.Succeeded(FeedbackAction::kProfileKey, name);
     } else {
       ShowFailure(TextId::kProfileKeyFailed, status.error());
@@ -324,25 +324,18 @@ void MainWindowActions::StartApply() {
   StartWrite(WriteOrigin::kApply);
 }
 
-bool MainWindowActions::WriteOutsideLighting(const std::function<void(ConfigImage&)>& change) {
+bool MainWindowActions::WriteOutsideLighting(std::function<void(ConfigImage&)> change) {
   if (model_.state().EditingLocked()) {
     return false;
   }
+  outside_change_ = std::move(change);
   const ConfigImage before = state_.image;
-  change(state_.image);
+  ShowOutsideLighting(OutsideLightingTarget(state_.snapshot, outside_change_), state_.image,
+                      state_.snapshot);
   // Not the user's edit: an undo neither claims nor reverts it.
   state_.edits.TakeOutsideChange(before, state_.image);
   router_.Route(*model_.OnOutsideLightingWrite());
   progress_.reset();
-  if (FrameWriteNeedsBackup(state_.image, state_.snapshot)) {
-    const auto saved = BackUpBeforeWrite(state_, paths_.BackupsFolder());
-    if (!saved.ok()) {
-      ShowFailure(TextId::kBackupFailed, saved.error());
-      EndSequence(model_.OnApplyFinished(saved.error()));
-      return true;
-    }
-    last_backup_ = *saved;
-  }
   StartWrite(WriteOrigin::kOutsideLighting);
   return true;
 }
@@ -405,10 +398,10 @@ void MainWindowActions::ResetForCaller(bool discard_edits, CallerDone done) {
   router_.Route(model_.OnFactoryResetAnswer(true));
 }
 
-void MainWindowActions::NoteProfileApplied(const std::string& name) {
+void MainWindowActions::NoteProfileApplied(const std::string& name, ChosenBy chosen_by) {
   active_profile_ = name;
   if (on_profile_applied) {
-    on_profile_applied(name);
+    on_profile_applied(name, chosen_by);
   }
 }
 
@@ -466,9 +459,12 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
       written.append("; ").append(texts_.Get(TextId::kReadAgainBeforeApply));
     }
   }
+  // Another program's write re-read since makes a new target from what the keyboard now holds.
+  const bool outside = origin == WriteOrigin::kOutsideLighting;
   connection_.session().WriteChanges(
-      state_.image, state_.snapshot,
-      [this, origin, written = std::move(written)](WriteOutcome outcome) {
+      outside ? OutsideLightingTarget(state_.snapshot, outside_change_) : state_.image,
+      state_.snapshot,
+      [this, origin, outside, written = std::move(written)](WriteOutcome outcome) {
         progress_.reset();
         DropBackupOfUnsentWrite(last_backup_, outcome);
         last_backup_.clear();
@@ -487,7 +483,8 @@ void MainWindowActions::StartWrite(WriteOrigin origin) {
           return;
         }
         rereads_before_apply_ = 0;
-        const SequenceEnd end = state_.FinishWrite(outcome, paths_.KeymapFile());
+        const SequenceEnd end = outside ? state_.FinishOutsideLightingWrite(outcome)
+                                        : state_.FinishWrite(outcome, paths_.KeymapFile());
         if (!written.empty()) {
           ShowSuccess(FeedbackAction::kApply, end.device, written);
         }

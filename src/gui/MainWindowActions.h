@@ -76,10 +76,11 @@ class MainWindowActions {
   // First of all: the ending's requests wait for the question unapplied edits ask.
   bool CarryEnding(WindowRequest request, FollowUps& follow_ups);
 
-  // Lighting from outside the window (an SDK client): `change` goes into the image and the
-  // ordinary write of changes sends it, without a backup (a stream of frames would push every
-  // real backup out). False, with nothing changed, while a sequence runs.
-  bool WriteOutsideLighting(const std::function<void(ConfigImage&)>& change);
+  // Lighting from outside the window (an SDK client, the lights going dark): `change`, made on
+  // what the keyboard holds, is all the write sends, without a backup (a stream of frames
+  // would push every real backup out); the window's unapplied edits stay unapplied. `change`
+  // is kept until the write ends (a re-read makes it again). False while a sequence runs.
+  bool WriteOutsideLighting(std::function<void(ConfigImage&)> change);
   // A write a caller on the session bus asked for, which the caller has found the window free
   // to make: with `discard_edits` the window's unapplied edits go first, then `change` is made
   // on the state and the ordinary Apply follows (backup, re-read after another program's
@@ -95,10 +96,13 @@ class MainWindowActions {
   // The factory reset a caller on the session bus asked for, on the same terms: with
   // `discard_edits` the unapplied edits go first; `done` follows the reset's end.
   void ResetForCaller(bool discard_edits, CallerDone done);
-  // A stored profile of the library has been applied, by a caller on the session bus or from
-  // the window's own menus: it is the active profile, and on_profile_applied is told.
-  void NoteProfileApplied(const std::string& name);
-  std::function<void(const std::string& name)> on_profile_applied;
+  // Who applied a library profile: the user from the tray or the session bus, the user with
+  // a profile key, or the rules.
+  enum class ChosenBy { kUser, kProfileKey, kRule };
+  // A stored profile of the library has been applied: it is the active profile, and
+  // on_profile_applied is told.
+  void NoteProfileApplied(const std::string& name, ChosenBy chosen_by = ChosenBy::kUser);
+  std::function<void(const std::string& name, ChosenBy chosen_by)> on_profile_applied;
   // What the window's object on the session bus reads and writes through.
   KeyboardBusAdaptor::Window BusWindow();
   // Told when a sequence ended, when the keyboard came or went (the simulator counts) and
@@ -185,6 +189,8 @@ class MainWindowActions {
   int rereads_before_apply_ = 0;
   // The caller whose write runs now, if any.
   CallerDone caller_done_;
+  // The change of the outside lighting write that runs now.
+  std::function<void(ConfigImage&)> outside_change_;
   // The stored profile last applied, for the session bus.
   std::string active_profile_;
   ActionFeedback feedback_{texts_};

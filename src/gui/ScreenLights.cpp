@@ -1,8 +1,18 @@
 #include "gui/ScreenLights.h"
 
+#include <algorithm>
+
 #include "gui/ScreenWatcher.h"
 
 namespace n240qx {
+
+namespace {
+
+std::uint64_t IdleMs(int minutes) {
+  return static_cast<std::uint64_t>(minutes) * 60'000;
+}
+
+}  // namespace
 
 ScreenLights::ScreenLights(Window window, QObject* parent)
     : QObject(parent), window_(std::move(window)) {}
@@ -17,6 +27,23 @@ void ScreenLights::Watch(QDBusConnection session, QDBusConnection system) {
           [this](bool active) { OnReason(DarkLights::Reason::kScreen, active); });
   connect(watcher_, &ScreenWatcher::SleepChanged, this,
           [this](bool sleeping) { OnReason(DarkLights::Reason::kSleep, sleeping); });
+  connect(watcher_, &ScreenWatcher::IdleChanged, this,
+          [this](bool idle) { OnReason(DarkLights::Reason::kIdle, idle); });
+  connect(watcher_, &ScreenWatcher::IdleSourceChanged, this, &ScreenLights::IdleSourceChanged);
+  watcher_->WatchIdle(IdleMs(idle_minutes_));
+}
+
+void ScreenLights::SetIdleMinutes(int minutes) {
+  idle_minutes_ = std::max(minutes, 0);
+  lights_.Follow(DarkLights::Reason::kIdle, idle_minutes_ > 0);
+  if (watcher_ != nullptr) {
+    watcher_->WatchIdle(IdleMs(idle_minutes_));
+  }
+  Settle();
+}
+
+bool ScreenLights::idle_source() const {
+  return watcher_ != nullptr && watcher_->idle_source();
 }
 
 void ScreenLights::Follow(DarkLights::Reason reason, bool on) {

@@ -12,9 +12,9 @@ namespace n240qx {
 
 class ScreenWatcher;
 
-// The keyboard's lights with the screen and the machine: DarkLights decides, this carries its
-// decisions out through the window's write (no backup) whenever something changed and the
-// window is free, and again when a sequence ends. Before a suspend the watcher's delay lock
+// The keyboard's lights with the screen, the user's idleness and the machine: DarkLights decides,
+// this carries its decisions out through the window's write (no backup) whenever something changed
+// and the window is free, and again when a sequence ends. Before a suspend the watcher's delay lock
 // is let go once the lights are dark.
 class ScreenLights : public QObject {
   Q_OBJECT
@@ -33,10 +33,18 @@ class ScreenLights : public QObject {
   void Watch(QDBusConnection session, QDBusConnection system);
   void Follow(DarkLights::Reason reason, bool on);
   bool Follows(DarkLights::Reason reason) const { return lights_.Follows(reason); }
+  // Dark after `minutes` without use where the desktop reports idleness; 0 never.
+  void SetIdleMinutes(int minutes);
+  int idle_minutes() const { return idle_minutes_; }
+  // Whether the desktop reports idleness; IdleSourceChanged follows it.
+  bool idle_source() const;
   // The lights key's action: off when lit, back when dark.
   void ToggleLights();
   void OnSequenceEnded() { Settle(); }
   bool dark() const { return lights_.dark(); }
+
+ signals:
+  void IdleSourceChanged(bool present);
 
  private:
   void OnReason(DarkLights::Reason reason, bool active);
@@ -45,6 +53,7 @@ class ScreenLights : public QObject {
   Window window_;
   DarkLights lights_;
   ScreenWatcher* watcher_ = nullptr;
+  int idle_minutes_ = 0;
 };
 
 }  // namespace n240qx

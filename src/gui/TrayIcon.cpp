@@ -92,6 +92,12 @@ QAction* TrayIcon::AddCheckItem(TextId text, bool checked) {
   return item;
 }
 
+QMenu* TrayIcon::AddSubmenu(TextId title) {
+  auto* submenu = new QMenu(Text(texts_, title), &menu_);
+  menu_.insertMenu(about_, submenu);
+  return submenu;
+}
+
 void TrayIcon::AddProfiles(std::function<std::vector<std::string>()> names) {
   profile_names_ = std::move(names);
   profiles_ = new QMenu(Text(texts_, TextId::kTrayProfiles), &menu_);

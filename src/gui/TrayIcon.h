@@ -33,6 +33,8 @@ class TrayIcon : public QObject {
   void SetToolTip(const QString& tip) { icon_.setToolTip(tip); }
   // A check item before "About", below those added before it; the caller follows its toggled.
   QAction* AddCheckItem(TextId text, bool checked);
+  // An empty submenu before "About", below the items added before it; the caller fills it.
+  QMenu* AddSubmenu(TextId title);
   // The submenu "Profiles" at the top, listing `names()` each time the menu is about to show,
   // so that it follows the library without watching it. A pick is ProfileChosen.
   void AddProfiles(std::function<std::vector<std::string>()> names);

@@ -24,6 +24,11 @@ Result<std::unique_ptr<SimulatedLink>> SimulatedLink::WithStateFile(
   if (auto error = link->LastPersistError()) {
     return *error;
   }
+  link->plug_file_ = std::make_unique<SimulatorPlugFile>(
+      path, [hub = link->hub_](bool plugged) { hub->SetPlugged(plugged); });
+  if (!link->plug_file_->plugged()) {
+    link->Unplug();
+  }
   return link;
 }
 

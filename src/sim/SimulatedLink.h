@@ -12,6 +12,7 @@
 #include "sim/SimulatedMemory.h"
 #include "sim/SimulatorCounters.h"
 #include "sim/SimulatorFaults.h"
+#include "sim/SimulatorPlugFile.h"
 
 namespace n240qx {
 
@@ -28,7 +29,8 @@ class SimulatedLink final : public HidLink {
   explicit SimulatedLink(const SimulatedMemory& memory);
   ~SimulatedLink() override;
   // The keyboard of --simulate=STATE: its memory from the state file (factory settings when the
-  // file does not exist yet), saved back there after every change. A damaged file is an error.
+  // file does not exist yet), saved back there after every change, and unplugged while
+  // "STATE.unplugged" exists (SimulatorPlugFile). A damaged file is an error.
   static Result<std::unique_ptr<SimulatedLink>> WithStateFile(const std::filesystem::path& path);
   SimulatedLink(const SimulatedLink&) = delete;
   SimulatedLink& operator=(const SimulatedLink&) = delete;
@@ -88,6 +90,8 @@ class SimulatedLink final : public HidLink {
  private:
   std::shared_ptr<SimulatorHub> hub_;
   std::optional<std::filesystem::path> state_file_;
+  // Last: its watcher stops before the hub it plugs goes.
+  std::unique_ptr<SimulatorPlugFile> plug_file_;
 };
 
 }  // namespace n240qx

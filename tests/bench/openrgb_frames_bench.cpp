@@ -8,6 +8,7 @@
 
 #include "device/WriteSequence.h"
 #include "image/DeviceSnapshot.h"
+#include "openrgb/OutsideLightingWrite.h"
 #include "openrgb/SdkByteWriter.h"
 #include "openrgb/SdkPacket.h"
 #include "openrgb/SdkServer.h"
@@ -42,8 +43,9 @@ void BM_UpdateLedsToWriteStart(benchmark::State& state) {
     const auto packet = AllLeds(leds, ++red);
     benchmark::DoNotOptimize(server.Receive(id, packet, SdkKeyboardView{true, image, "", ""}));
     auto frame = server.TakeFrame(held, now += 2'000'000);
-    frame->CopyInto(image);
-    benchmark::DoNotOptimize(WriteSequence::Changes(image, held));
+    const ConfigImage target =
+        OutsideLightingTarget(held, [&frame](ConfigImage& sent) { frame->CopyInto(sent); });
+    benchmark::DoNotOptimize(WriteSequence::Changes(target, held));
   }
 }
 BENCHMARK(BM_UpdateLedsToWriteStart)->Unit(benchmark::kMicrosecond);

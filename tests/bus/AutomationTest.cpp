@@ -1,12 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusPendingCall>
+#include <QDBusVariant>
+#include <algorithm>
 #include <csignal>
+#include <vector>
 
+#include "FakeBusService.h"
 #include "WindowTestSupport.h"
 #include "app/ProfileLibrary.h"
 #include "automation/AutomationRules.h"
 #include "config/ProfileJson.h"
+#include "keys/HostAction.h"
+#include "keys/KeyTable.h"
 #include "support/ChildProcess.h"
 
 namespace n240qx::testing {
@@ -15,6 +23,8 @@ namespace {
 // A name no other process of the machine has; /proc keeps 15 bytes of it.
 constexpr const char* kProgram = "n240qx-probe";
 constexpr const char* kWindowClass = "n240qx-test-window";
+
+constexpr std::uint8_t kF9 = 0x78;
 
 DesktopSetup QuickRules() {
   DesktopSetup desktop;
@@ -66,6 +76,24 @@ class Automation : public ::testing::Test {
 
   std::string Status() { return window.window().automation()->status(); }
 
+  // ReportActiveWindow from a connection of the test's own, as a compositor script calls it.
+  static QDBusMessage::MessageType Report(const QString& app_id, const QVariant& pid) {
+    const QString caller = QStringLiteral("compositor");
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(QStringLiteral("io.github.n240qx.Configurator"),
+                                       QStringLiteral("/io/github/n240qx/Configurator/Keyboard"),
+                                       QStringLiteral("io.github.n240qx.Configurator.Automation1"),
+                                       QStringLiteral("ReportActiveWindow"));
+    call << app_id << QStringLiteral("Untitled") << pid;
+    QDBusPendingCall pending =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, caller).asyncCall(call);
+    const auto answer = WaitFor([&] { return pending.isFinished(); })
+                            ? pending.reply().type()
+                            : QDBusMessage::InvalidMessage;
+    QDBusConnection::disconnectFromBus(caller);
+    return answer;
+  }
+
   static constexpr const char* kByDefault = "Profile desk as the rules' default";
   static constexpr std::uint8_t kDesk = 11;
   static constexpr std::uint8_t kGame = 22;
@@ -96,15 +124,8 @@ TEST_F(Automation, ARunningProgramSwitchesToItsProfileAndBackToTheDefaultWithout
 TEST_F(Automation, AReportedWindowSwitchesOnceTheUsersEditsAreApplied) {
   ASSERT_TRUE(Settles(kDesk, kByDefault)) << Status();
   window.Click(kGameMode.x(), kGameMode.y());
-  const pid_t call =
-      SpawnProcess({N240QX_GDBUS, "call", "--session", "--dest", "io.github.n240qx.Configurator",
-                    "--object-path", "/io/github/n240qx/Configurator/Keyboard", "--method",
-                    "io.github.n240qx.Configurator.Automation1.ReportActiveWindow", kWindowClass,
-                    "Untitled", "0"},
-                   "/dev/null", "/dev/null");
-  std::optional<int> called;
-  ASSERT_TRUE(WaitFor([&] { return (called = ProcessEnded(call)).has_value(); }));
-  EXPECT_EQ(*called, 0);
+  // As KWin's scripts send it: every JavaScript number is a double.
+  ASSERT_EQ(Report(kWindowClass, 4242.0), QDBusMessage::ReplyMessage);
   ASSERT_TRUE(WaitFor([&] {
     return Status() == "Profile paint waits: apply or undo your changes";
   })) << Status();
@@ -114,6 +135,63 @@ TEST_F(Automation, AReportedWindowSwitchesOnceTheUsersEditsAreApplied) {
   EXPECT_TRUE(
       Settles(kPaint, std::string("Profile paint by rule 2 (window-class ") + kWindowClass + ")"))
       << Status();
+}
+
+// The profiles were saved before the key was given: each switch keeps it all the same.
+TEST_F(Automation, AProfileKeyNotifiesAndKeepsItsKeyThroughProfilesWithoutIt) {
+  // Each notification as its summary and body.
+  std::vector<QString> shown;
+  FakeBusService notifications(
+      QStringLiteral("org.freedesktop.Notifications"),
+      QStringLiteral("/org/freedesktop/Notifications"),
+      [&shown](const QDBusMessage& call) -> std::optional<QVariantList> {
+        const QVariantList arguments = call.arguments();
+        if (call.member() != QStringLiteral("Notify") || arguments.size() < 5) {
+          return std::nullopt;
+        }
+        shown.push_back(arguments[3].toString() + "\n" + arguments[4].toString());
+        return QVariantList{7U};
+      });
+  ASSERT_TRUE(notifications.owned());
+  window.window().WatchDesktop(QDBusConnection::sessionBus(),
+                               QDBusConnection(QStringLiteral("no-system-bus")));
+  ASSERT_TRUE(Settles(kDesk, kByDefault)) << Status();
+  ConfiguratorState& state = window.state();
+  KeyActionEntry& entry = state.key_actions[KeyTable::ByVirtualKey(kF9)->index];
+  entry.kind = static_cast<std::uint8_t>(HostAction::kStoredKind);
+  entry.SetPath(HostAction{HostActionKind::kNextProfile, ""}.Path());
+  state.key_actions_snapshot = state.key_actions;
+  // As `assign` leaves it: in keymap.bin too.
+  ASSERT_TRUE(state.SaveKeymapStore(window.DataFolder() / "keymap.bin").ok());
+
+  window.keyboard().SendLaunchKey(kF9);
+  ASSERT_TRUE(Settles(kGame, "")) << Status();
+  const QString notice = QStringLiteral("Profile applied: game\nChosen with a profile key");
+  EXPECT_TRUE(WaitFor([&] { return std::ranges::count(shown, notice) == 1; }));
+  window.keyboard().SendLaunchKey(kF9);
+  EXPECT_TRUE(Settles(kPaint, ""))
+      << "the key went with the switch: " << Status() << "; " << window.window().failure();
+}
+
+TEST_F(Automation, AReportedPidMayComeAsAnyNumberType) {
+  struct PidCase {
+    const char* what;
+    QVariant pid;
+    QDBusMessage::MessageType answer;
+  };
+  const PidCase cases[] = {
+      {"uint32", QVariant::fromValue(4242U), QDBusMessage::ReplyMessage},
+      {"int32", QVariant::fromValue(-1), QDBusMessage::ReplyMessage},
+      {"int64", QVariant::fromValue(qlonglong{4242}), QDBusMessage::ReplyMessage},
+      {"uint64", QVariant::fromValue(qulonglong{4242}), QDBusMessage::ReplyMessage},
+      {"variant", QVariant::fromValue(QDBusVariant(4242.5)), QDBusMessage::ReplyMessage},
+      {"text", QVariant(QStringLiteral("4242")), QDBusMessage::ErrorMessage},
+      {"variant text, no pid", QVariant::fromValue(QDBusVariant(QStringLiteral("x"))),
+       QDBusMessage::ReplyMessage},
+  };
+  for (const PidCase& c : cases) {
+    EXPECT_EQ(Report(QStringLiteral("other"), c.pid), c.answer) << c.what;
+  }
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMenu>
+#include <algorithm>
 
 #include "WindowTestSupport.h"
 #include "config/ProfileJson.h"
@@ -47,16 +48,22 @@ TEST(DesktopTray, TheMenuOffersProfilesLightsAndNotificationsInBothLanguages) {
     QString profiles;
     QString none;
     std::vector<QString> checks;
+    QString idle;
+    QString not_reported;
   } kLanguages[] = {
       {Language::kEnglish,
        "Profiles",
        "No profiles",
-       {"Lights off when the screen locks", "Lights off before suspend", "Notifications"}},
+       {"Lights off when the screen locks", "Lights off before suspend", "Notifications"},
+       "Lights off when idle",
+       "This desktop does not report idle time"},
       {Language::kGerman,
        "Profile",
        "Keine Profile",
        {"Licht aus bei gesperrtem Bildschirm", "Licht aus vor dem Ruhezustand",
-        "Benachrichtigungen"}},
+        "Benachrichtigungen"},
+       "Licht aus bei Inaktivit\u00E4t",
+       "Diese Arbeitsumgebung meldet keine Inaktivit\u00E4t"},
   };
   for (const auto& row : kLanguages) {
     WindowUnderTest window(QString(), Keyboard::kSimulated,
@@ -68,6 +75,12 @@ TEST(DesktopTray, TheMenuOffersProfilesLightsAndNotificationsInBothLanguages) {
       ASSERT_NE(item, nullptr) << check.toStdString();
       EXPECT_TRUE(item->isCheckable()) << check.toStdString();
     }
+    // No desktop watched: no idle time is reported, and the minutes are not offered.
+    const QMenu* idle = Profiles(menu, row.idle);
+    ASSERT_NE(idle, nullptr) << row.idle.toStdString();
+    const QList<QAction*> items = idle->actions();
+    ASSERT_EQ(std::ranges::count_if(items, &QAction::isVisible), 1);
+    EXPECT_EQ((*std::ranges::find_if(items, &QAction::isVisible))->text(), row.not_reported);
     QMenu* profiles = Profiles(menu, row.profiles);
     ASSERT_NE(profiles, nullptr) << row.profiles.toStdString();
     ASSERT_EQ(profiles->actions().size(), 1);

@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <thread>
 
 #include "sim/SimFrames.h"
 #include "sim/SimulatedLink.h"
 #include "sim/SimulatorPersistence.h"
 #include "sim/SimulatorStateFile.h"
 #include "support/TempDir.h"
+#include "support/Wait.h"
 #include "util/AtomicFile.h"
 
 namespace n240qx {
@@ -142,6 +144,26 @@ TEST_F(SimulatorStateFileTest, StateFileLinkStartsFromTheFileAndKeepsItCurrent) 
   auto unchanged = ReadFilePrefix(path, bytes.size() + 1);
   ASSERT_TRUE(unchanged.ok());
   EXPECT_EQ(*unchanged, bytes) << "a refused file is left as it was";
+}
+
+// Another process pulls the simulated cable by making the plug file, and puts it back by
+// removing it; a keyboard opened meanwhile starts unplugged.
+TEST_F(SimulatorStateFileTest, ThePlugFileBesideTheStateFileUnplugsTheKeyboard) {
+  const auto path = dir_ / "simulate.bin";
+  const auto plug = SimulatorPlugFile::For(path);
+  auto link = SimulatedLink::WithStateFile(path);
+  ASSERT_TRUE(link.ok()) << link.error().message;
+  const auto plugged = [&](bool expected) {
+    return testing::WaitUntil([&] { return (*link)->IsPlugged() == expected; },
+                              [] { std::this_thread::sleep_for(std::chrono::milliseconds(5)); });
+  };
+  std::ofstream(plug).put('\n');
+  ASSERT_TRUE(plugged(false));
+  auto opened = SimulatedLink::WithStateFile(path);
+  ASSERT_TRUE(opened.ok()) << opened.error().message;
+  EXPECT_FALSE((*opened)->IsPlugged());
+  std::filesystem::remove(plug);
+  EXPECT_TRUE(plugged(true));
 }
 
 TEST_F(SimulatorStateFileTest, FailedSaveIsReported) {

@@ -8,6 +8,7 @@
 #include "keys/KeymapStore.h"
 #include "macros/MacroRecordBuilder.h"
 #include "macros/MacroStoreFile.h"
+#include "openrgb/OutsideLightingWrite.h"
 #include "util/AtomicFile.h"
 #include "util/StoreSize.h"
 
@@ -251,6 +252,17 @@ SequenceEnd ConfiguratorState::FinishWrite(const WriteOutcome& outcome,
   CopyToSnapshots();
   end.store = SaveKeymapStore(keymap_file);
   return end;
+}
+
+SequenceEnd ConfiguratorState::FinishOutsideLightingWrite(const WriteOutcome& outcome) {
+  if (!outcome.sent.empty()) {
+    keyboard_writes = outcome.write_count;
+  }
+  const ConfigImage before = image;
+  SettleOutsideLightingWrite(outcome, image, snapshot);
+  // The keyboard's doing, not an edit of the user's to undo.
+  edits.TakeOutsideChange(before, image);
+  return {outcome.status};
 }
 
 SequenceEnd ConfiguratorState::FinishFactoryReset(const Result<DeviceRead>& read,

@@ -124,6 +124,10 @@ struct ConfiguratorState {
   // their snapshots and to keymap.bin. A failed write saves nothing: keymap.bin keeps
   // describing what the keyboard holds.
   SequenceEnd FinishWrite(const WriteOutcome& outcome, const std::filesystem::path& keymap_file);
+  // A lighting write from outside the window (OutsideLightingTarget): what the keyboard now
+  // holds into the snapshot, and into the image where the user has no unapplied edit, which
+  // stays unapplied and undoable. keymap.bin is not touched: such a write sends no key setting.
+  SequenceEnd FinishOutsideLightingWrite(const WriteOutcome& outcome);
   // A factory reset: ApplyFactoryReset when the keyboard answered; nothing changes otherwise.
   SequenceEnd FinishFactoryReset(const Result<DeviceRead>& read,
                                  const std::filesystem::path& keymap_file);

@@ -19,6 +19,7 @@ class DarkLights {
     kScreen = 1,  // the screen is locked or blanked
     kSleep = 2,   // the machine is about to suspend
     kToggle = 4,  // the lights key (or ToggleLights) turned them off
+    kIdle = 8,    // nobody has used the desktop for the minutes the user chose
   };
   // The brightness the window shows (the image, with an unapplied edit) and the one the
   // keyboard holds as last read or written.

@@ -1,6 +1,7 @@
 #include "app/LibraryProfileLoad.h"
 
 #include "config/ProfileToApply.h"
+#include "keys/HostActionKeys.h"
 #include "keys/LaunchPathChange.h"
 
 namespace n240qx {
@@ -20,6 +21,7 @@ Status LoadLibraryProfile(ConfiguratorState& state, const ProfileLibrary& librar
   if (Status loaded = state.LoadProfile(*bytes); !loaded.ok()) {
     return RefusedProfile(file, ": " + loaded.error().message);
   }
+  KeepHostActionKeys(image_before, actions_before, state.image, state.key_actions);
   const auto launches = ChangedLaunchPaths(actions_before, state.key_actions);
   if (!launches.empty()) {
     state.image = image_before;

@@ -12,6 +12,7 @@ namespace n240qx {
 // checks it; the keyboard is not touched, so that the caller's write sends only the
 // difference. Launch paths the profile would add or change are refused, with the state left as
 // it was: nobody is there to ask when the window applies one for a menu, a rule or a key.
+// Keys with a host action that the profile leaves untouched keep it (KeepHostActionKeys).
 Status LoadLibraryProfile(ConfiguratorState& state, const ProfileLibrary& library,
                           std::string_view name);
 

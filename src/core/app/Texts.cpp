@@ -72,11 +72,21 @@ constexpr std::array<TextRow<TextId>, static_cast<std::size_t>(TextId::kCount)> 
      "Licht aus bei gesperrtem Bildschirm"},
     {TextId::kTrayLightsOffBeforeSuspend, "Lights off before suspend",
      "Licht aus vor dem Ruhezustand"},
+    // A submenu: never, or after a number of minutes, which comes between kTrayIdleAfter and
+    // kTrayIdleMinutes; kTrayIdleNotReported stands alone in it where the desktop is silent.
+    {TextId::kTrayLightsOffWhenIdle, "Lights off when idle", "Licht aus bei Inaktivit\u00E4t"},
+    {TextId::kTrayIdleNever, "Never", "Nie"},
+    {TextId::kTrayIdleAfter, "After ", "Nach "},
+    {TextId::kTrayIdleMinutes, " minutes", " Minuten"},
+    {TextId::kTrayIdleNotReported, "This desktop does not report idle time",
+     "Diese Arbeitsumgebung meldet keine Inaktivit\u00E4t"},
     {TextId::kTrayNotifications, "Notifications", "Benachrichtigungen"},
     // The profile's name follows the heading.
     {TextId::kProfileAppliedNotice, "Profile applied: ", "Profil angewendet: "},
     {TextId::kChosenInTheTray, "Chosen in the tray menu",
      "Im Men\u00FC des Infobereichs gew\u00E4hlt"},
+    {TextId::kChosenByProfileKey, "Chosen with a profile key",
+     "Mit einer Profiltaste gew\u00E4hlt"},
     {TextId::kProfileNotApplied,
      "The profile was not applied: ", "Das Profil wurde nicht angewendet: "},
     // The About box, from the tray menu and the help window.

@@ -29,8 +29,13 @@ void ProfileSwitcher::Settle(const RulePick& pick) {
 
 void ProfileSwitcher::OnProfileChosen(std::optional<std::string> profile) {
   current_ = std::move(profile);
-  chosen_by_.reset();
   pending_.reset();
+  // Chosen by hand, what the rules want now is still theirs to name.
+  if (last_pick_ && last_pick_->profile == current_) {
+    chosen_by_ = last_pick_;
+  } else {
+    chosen_by_.reset();
+  }
 }
 
 SwitchStep ProfileSwitcher::Peek() const {

@@ -33,8 +33,10 @@ class ProfileSwitcher {
   // The matcher's pick for what is known now; the same pick again changes nothing.
   void OnPick(const std::optional<RulePick>& pick);
   void OnActivity(const WindowActivity& activity) { activity_ = activity; }
-  // The user's own choice of a profile (loaded and applied by hand): it stands, and no rule
-  // chose it.
+  // The user's own choice of a profile (from the tray, the bus or a profile key; none for
+  // what is no library profile): it stands until the pick changes, a switch waiting for the
+  // pick before it is dropped, and the default's return compares with it. When it is what the
+  // pick wants anyway, the pick's rule is named as choosing it.
   void OnProfileChosen(std::optional<std::string> profile);
 
   // What would happen now, without starting anything: for the title strip.

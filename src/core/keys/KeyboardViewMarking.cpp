@@ -7,9 +7,7 @@
 
 namespace n240qx {
 
-namespace {
-
-bool Customised(const ConfigImage& image, const KeyActionEntry& action, std::uint8_t slot) {
+bool IsCustomisedKey(const ConfigImage& image, const KeyActionEntry& action, std::uint8_t slot) {
   const auto entry = image.Field(image_field::KeyMapEntry(slot));
   if (entry[2] != FactoryKeyMapEntry(slot).p2) {
     return true;
@@ -23,13 +21,11 @@ bool Customised(const ConfigImage& image, const KeyActionEntry& action, std::uin
   return !image.KeyEnabled(slot);
 }
 
-}  // namespace
-
 void RecomputeCustomisedKeyFlags(const ConfigImage& image, const KeyActionTable& actions,
                                  CustomisedKeyFlags& flags) {
   flags.Clear();
   for (const KeyTableRow& row : KeyTable::Rows()) {
-    flags.Set(row.index, Customised(image, actions[row.index], row.slot));
+    flags.Set(row.index, IsCustomisedKey(image, actions[row.index], row.slot));
   }
   flags.Set(key_index::kFn, false);
 }

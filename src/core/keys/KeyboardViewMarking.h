@@ -10,6 +10,9 @@ namespace n240qx {
 // another code than the factory entry, when the host holds an assignment for it (any kind but
 // a single key, or a single key other than itself), or when it is disabled. Fn is never
 // marked. Run after the full read, after a profile load and on revert.
+// The rule above for one key, leaving Fn's exception to the caller.
+bool IsCustomisedKey(const ConfigImage& image, const KeyActionEntry& action, std::uint8_t slot);
+
 void RecomputeCustomisedKeyFlags(const ConfigImage& image, const KeyActionTable& actions,
                                  CustomisedKeyFlags& flags);
 

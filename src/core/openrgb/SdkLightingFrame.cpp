@@ -1,6 +1,6 @@
 #include "openrgb/SdkLightingFrame.h"
 
-#include <algorithm>
+#include <cstddef>
 
 namespace n240qx {
 
@@ -11,15 +11,28 @@ constexpr ImageField kFrameFields[] = {image_field::kLighting, image_field::kCol
 
 }  // namespace
 
-void SdkLightingFrame::CopyInto(ConfigImage& target) const {
+// Calls `visit(at)` for every byte the clients changed, while it returns true.
+template <typename Visit>
+bool SdkLightingFrame::AllChanged(Visit visit) const {
   for (const ImageField field : kFrameFields) {
-    std::ranges::copy(image_.Field(field), target.Field(field).begin());
+    for (std::size_t at = field.offset; at < field.end(); ++at) {
+      if (image_.bytes()[at] != base_.bytes()[at] && !visit(at)) {
+        return false;
+      }
+    }
   }
+  return true;
+}
+
+void SdkLightingFrame::CopyInto(ConfigImage& target) const {
+  AllChanged([&](std::size_t at) {
+    target.bytes()[at] = image_.bytes()[at];
+    return true;
+  });
 }
 
 bool SdkLightingFrame::SameAs(const ImageBlock& held) const {
-  return std::ranges::all_of(kFrameFields,
-                             [&](ImageField field) { return image_.FieldEquals(held, field); });
+  return AllChanged([&](std::size_t at) { return held.bytes()[at] == image_.bytes()[at]; });
 }
 
 }  // namespace n240qx

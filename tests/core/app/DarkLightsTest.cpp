@@ -26,6 +26,10 @@ std::vector<int> Play(std::uint8_t start, std::vector<Reason> followed,
       lights.Begin(event == "lock" ? Reason::kScreen : Reason::kSleep);
     } else if (event == "unlock" || event == "wake") {
       lights.End(event == "unlock" ? Reason::kScreen : Reason::kSleep);
+    } else if (event == "away") {
+      lights.Begin(Reason::kIdle);
+    } else if (event == "back") {
+      lights.End(Reason::kIdle);
     } else if (event == "toggle") {
       lights.Toggle(now);
     } else if (event == "busy" || event == "idle") {
@@ -88,6 +92,13 @@ TEST(DarkLights, GoDarkForTheFollowedReasonsAndBringBackTheBrightnessTheUserWant
        {"busy", "lock", "unlock", "idle"},
        {}},
       {"a lock during a sequence darkens after it", 30, kScreen, {"busy", "lock", "idle"}, {0}},
+      {"idleness darkens, the next use restores", 30, {Reason::kIdle}, {"away", "back"}, {0, 30}},
+      {"idleness not followed changes nothing", 30, kScreen, {"away", "back"}, {}},
+      {"a brightness set while idle and locked is the one restored",
+       30,
+       {Reason::kIdle, Reason::kScreen},
+       {"away", "lock", "slider=15", "back", "unlock"},
+       {0, 15}},
       {"the lights key turns them off and on", 30, {}, {"toggle", "toggle"}, {0, 30}},
       {"the lights key lights a locked keyboard until the next lock",
        30,

@@ -6,7 +6,6 @@
 #include "image/DeviceSnapshot.h"
 #include "openrgb/SdkByteReader.h"
 #include "openrgb/SdkControllerCodec.h"
-#include "openrgb/SdkFrameBackup.h"
 #include "openrgb/SdkPacket.h"
 #include "openrgb/SdkServer.h"
 #include "support/Hex.h"
@@ -146,30 +145,6 @@ TEST_F(SdkServerTest, ModeChangesReachTheFrameAndRefusalsCloseOnlyTheirConnectio
   EXPECT_EQ(frame->image().light_effect(), 3);
   EXPECT_EQ(frame->image().effect_speed(), 7);
   EXPECT_EQ(frame->image().brightness(), 30) << "protocol 0 carries no brightness";
-}
-
-struct BackupCase {
-  const char* what;
-  ImageField changed;
-  bool backup;
-};
-
-TEST(SdkFrameBackupTest, OnlyEditsBeyondTheFramesLightingAskForABackup) {
-  const BackupCase cases[] = {
-      {"nothing", {0, 0}, false},
-      {"a per-key colour", field::ColourTable(3), false},
-      {"the effect", field::kLightEffect, false},
-      {"game mode", field::kGameMode, true},
-      {"a key assignment", field::KeyMapEntry(9), true},
-  };
-  for (const BackupCase& c : cases) {
-    ConfigImage image;
-    const DeviceSnapshot held;
-    for (auto& byte : image.Field(c.changed)) {
-      byte = 0x5A;
-    }
-    EXPECT_EQ(FrameWriteNeedsBackup(image, held), c.backup) << c.what;
-  }
 }
 
 }  // namespace
