@@ -105,7 +105,8 @@ bool CKeyMap::Run() {
   drag_.Reset();
   FillControls();
   const bool installed = hook_->Install(0);
-  model_.SetHook(installed, installed ? hook_->reach() : KeyHookReach::kFocusedWindow);
+  model_.SetHook(installed, installed ? hook_->reach() : KeyHookReach::kFocusedWindow,
+                 hook_->limit());
   SyncControls();
   const bool accepted = exec() == QDialog::Accepted;
   hook_->Remove();

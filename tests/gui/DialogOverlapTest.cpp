@@ -85,7 +85,7 @@ class DialogOverlap : public ::testing::Test {
   }
 
   // The key dialog on each page; the Advance page with a long folder chosen, the first page
-  // with the note that keys are seen only in the dialog.
+  // with the note that keys are seen only in the dialog, with each reason.
   std::vector<DialogScene> KeyDialogScenes(Language language) {
     std::vector<DialogScene> scenes;
     KeyActionEntry& entry = actions[kQ];
@@ -112,6 +112,16 @@ class DialogOverlap : public ::testing::Test {
       }
       scenes.push_back({"key dialog, page " + std::to_string(page), KeyDialogScene::Paint(model),
                         SkinFolder(language, "Custom"), controls});
+    }
+    model.Release(47, 40);
+    for (const KeyHookLimit limit : {KeyHookLimit::kNotX11, KeyHookLimit::kWayland,
+                                     KeyHookLimit::kNoDisplay, KeyHookLimit::kNoXInput22}) {
+      model.SetHook(true, KeyHookReach::kFocusedWindow, limit);
+      scenes.push_back({"key dialog, capture limit " + std::to_string(int(limit)),
+                        KeyDialogScene::Paint(model),
+                        SkinFolder(language, "Custom"),
+                        {{RectOf(KeyDialogGeometry::kSingleField), "single field"},
+                         {RectOf(KeyDialogGeometry::kCombineField), "combine field"}}});
     }
     return scenes;
   }

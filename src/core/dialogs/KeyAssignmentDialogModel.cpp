@@ -143,9 +143,40 @@ void KeyAssignmentDialogModel::ReadEnableBit() {
   pending_.key_enabled = enabled;
 }
 
-void KeyAssignmentDialogModel::SetHook(bool installed, KeyHookReach reach) {
+void KeyAssignmentDialogModel::SetHook(bool installed, KeyHookReach reach, KeyHookLimit limit) {
   hook_installed_ = installed;
   system_wide_ = installed && reach == KeyHookReach::kSystemWide;
+  limit_ = capture_focused_only() ? limit : KeyHookLimit::kNone;
+}
+
+std::vector<KeyDialogText> KeyAssignmentDialogModel::CaptureNotice() const {
+  if (refused_key_) {
+    return {KeyDialogText::kCannotSendKey};
+  }
+  if (!capture_focused_only()) {
+    return {};
+  }
+  std::vector<KeyDialogText> lines;
+  switch (limit_) {
+    case KeyHookLimit::kNotX11:
+      lines.push_back(KeyDialogText::kLimitNotX11);
+      break;
+    case KeyHookLimit::kWayland:
+      lines.push_back(KeyDialogText::kLimitWayland);
+      break;
+    case KeyHookLimit::kNoDisplay:
+      lines.push_back(KeyDialogText::kLimitNoDisplay);
+      break;
+    case KeyHookLimit::kNoXInput22:
+      lines.push_back(KeyDialogText::kLimitNoXInput22);
+      break;
+    case KeyHookLimit::kNone:
+      break;
+  }
+  // What the desktop binds for itself never reaches a window, focused or not.
+  lines.insert(lines.end(), {KeyDialogText::kFocusedCaptureOnly, KeyDialogText::kDesktopShortcuts,
+                             KeyDialogText::kDesktopShortcutKeys});
+  return lines;
 }
 
 bool KeyAssignmentDialogModel::Shows(KeyDialogControl control) const {

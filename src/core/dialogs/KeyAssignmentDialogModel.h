@@ -67,8 +67,8 @@ class KeyAssignmentDialogModel {
 
   // Rebuilds everything from pending.current_key's action entry and enable bit.
   void Open();
-  // Whether the key hook went in, and whether it sees keys typed into other windows.
-  void SetHook(bool installed, KeyHookReach reach);
+  // Whether the key hook went in, whether it sees keys typed into other windows, and why not.
+  void SetHook(bool installed, KeyHookReach reach, KeyHookLimit limit = KeyHookLimit::kNone);
 
   KeyDialogReaction Release(int x, int y);
   // True when something the pointer hovers changed.
@@ -105,6 +105,9 @@ class KeyAssignmentDialogModel {
   // The last key pressed for capture was one the keyboard cannot send (no device code), and
   // was left out; the next captured key clears it.
   bool refused_key() const { return refused_key_; }
+  // The lines under the capture fields: the refused key, or where capture reaches only this
+  // dialog, why, and that the desktop's own shortcuts never arrive; empty otherwise.
+  std::vector<KeyDialogText> CaptureNotice() const;
   const std::vector<std::u16string>& macro_names() const { return macro_names_; }
   int selected_macro() const { return selected_macro_; }
   const std::u16string& selected_function() const { return selected_function_; }
@@ -146,6 +149,7 @@ class KeyAssignmentDialogModel {
   int page_ = 0;
   bool hook_installed_ = false;
   bool system_wide_ = false;
+  KeyHookLimit limit_ = KeyHookLimit::kNone;
   std::array<std::uint8_t, KeyDialogGeometry::kButtonCount> button_states_{};
   std::uint8_t hovered_button_ = kNone;
   std::uint8_t hovered_browse_row_ = kNone;

@@ -28,6 +28,8 @@ class KeyDialogGeometry {
   static constexpr std::uint8_t kSave = 9;
   static constexpr std::size_t kButtonCount = 10;
   static constexpr std::size_t kLaunchRows = 4;
+  // The background's width: it ends with the last tab.
+  static constexpr int kWidth = 386;
   // The toggle is small; it answers a few pixels around its picture too.
   static constexpr int kToggleMargin = 5;
 

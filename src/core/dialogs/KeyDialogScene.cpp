@@ -17,6 +17,7 @@ constexpr int kCaptionHeight = 18;
 constexpr int kPageTextHeight = 15;
 constexpr int kToggleTextHeight = 14;
 constexpr int kNoticeHeight = 13;
+constexpr int kNoticePitch = 16;
 constexpr int kTabTextY = 32;
 constexpr int kRowPitch = 60;
 // Between a text and the picture that ends its room.
@@ -65,12 +66,12 @@ void KeyDialogScene::PaintPage(const KeyAssignmentDialogModel& model, std::vecto
         PaintText{13, 81, kPageTextHeight, Text(model, KeyDialogText::kSingle), kSilver});
     ops.emplace_back(
         PaintText{13, 166, kPageTextHeight, Text(model, KeyDialogText::kCombine), kSilver});
-    if (model.refused_key()) {
-      ops.emplace_back(PaintText{kNoticeX, kNoticeY, kNoticeHeight,
-                                 Text(model, KeyDialogText::kCannotSendKey), kRed});
-    } else if (model.capture_focused_only()) {
-      ops.emplace_back(PaintText{kNoticeX, kNoticeY, kNoticeHeight,
-                                 Text(model, KeyDialogText::kFocusedCaptureOnly), kSilver});
+    int y = kNoticeY;
+    for (const KeyDialogText line : model.CaptureNotice()) {
+      const bool refused = line == KeyDialogText::kCannotSendKey;
+      ops.emplace_back(PaintText{kNoticeX, y, kNoticeHeight, Text(model, line),
+                                 refused ? kRed : kSilver, kNoticeWidth});
+      y += kNoticePitch;
     }
   } else if (model.page() == 3) {
     PaintLaunchRows(model, ops);

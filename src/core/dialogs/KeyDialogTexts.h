@@ -32,6 +32,12 @@ enum class KeyDialogText {
   kPathControlCharacter,
   kFocusedCaptureOnly,
   kCannotSendKey,
+  kLimitNotX11,
+  kLimitWayland,
+  kLimitNoDisplay,
+  kLimitNoXInput22,
+  kDesktopShortcuts,
+  kDesktopShortcutKeys,
   kCount
 };
 

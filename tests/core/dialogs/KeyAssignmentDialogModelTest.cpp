@@ -168,8 +168,12 @@ TEST_F(KeyDialog, KeysArriveOnlyThroughAnInstalledHookAndOnlyAsPresses) {
 
 // Left of Z, Mute, Sleep and a key no X keycode table knows: saved, each would make a dead key.
 TEST_F(KeyDialog, KeysTheKeyboardCannotSendAreRefusedAndSaidSo) {
-  const PaintOp notice = PaintText{KeyDialogScene::kNoticeX, KeyDialogScene::kNoticeY, 13,
-                                   "The keyboard cannot send this key.", RgbColour{255, 0, 0}};
+  const PaintOp notice = PaintText{KeyDialogScene::kNoticeX,
+                                   KeyDialogScene::kNoticeY,
+                                   13,
+                                   "The keyboard cannot send this key.",
+                                   RgbColour{255, 0, 0},
+                                   KeyDialogScene::kNoticeWidth};
   auto shows_notice = [this, &notice] {
     const auto ops = KeyDialogScene::Paint(model);
     return std::find(ops.begin(), ops.end(), notice) != ops.end();
@@ -371,6 +375,41 @@ TEST_F(KeyDialog, SceneFollowsLanguagePageAndReach) {
   EXPECT_FALSE(has_notice(ops)) << "only the capture page says it";
   german.Release(TabX(0), kTabY);
   EXPECT_TRUE(has_notice(KeyDialogScene::Paint(german)));
+}
+
+TEST_F(KeyDialog, NoticeSaysWhyCaptureStaysInTheDialog) {
+  using T = KeyDialogText;
+  const std::vector<T> desktop = {T::kFocusedCaptureOnly, T::kDesktopShortcuts,
+                                  T::kDesktopShortcutKeys};
+  const auto with = [&](std::initializer_list<T> reason) {
+    std::vector<T> lines(reason);
+    lines.insert(lines.end(), desktop.begin(), desktop.end());
+    return lines;
+  };
+  const struct {
+    bool installed;
+    KeyHookReach reach;
+    KeyHookLimit limit;
+    std::vector<T> lines;
+  } cases[] = {
+      {true, KeyHookReach::kSystemWide, KeyHookLimit::kNone, {}},
+      {false, KeyHookReach::kFocusedWindow, KeyHookLimit::kWayland, {}},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kNone, desktop},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kWayland, with({T::kLimitWayland})},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kNotX11, with({T::kLimitNotX11})},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kNoDisplay, with({T::kLimitNoDisplay})},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kNoXInput22, with({T::kLimitNoXInput22})},
+  };
+  for (const auto& c : cases) {
+    OpenOn(kQ, 0, {});
+    model.SetHook(c.installed, c.reach, c.limit);
+    EXPECT_EQ(model.CaptureNotice(), c.lines) << int(c.limit) << " " << c.installed;
+    if (c.installed) {
+      // A key the keyboard cannot send is what the user needs to hear about first.
+      model.KeyCaptured(HookedKey{0x5F, false});
+      EXPECT_EQ(model.CaptureNotice(), std::vector<T>{T::kCannotSendKey});
+    }
+  }
 }
 
 }  // namespace
