@@ -97,14 +97,17 @@ class DialogOverlap : public ::testing::Test {
     KeyAssignmentDialogModel model{pending, actions, image, macros, names, language};
     model.Open();
     model.SetHook(true, KeyHookReach::kFocusedWindow);
-    for (int page = 0; page < 4; ++page) {
-      model.Release(47 + 97 * page, 40);
+    // Page 4, the host action list, is reached from the Advance page.
+    for (int page = 0; page < 5; ++page) {
+      const PixelRect& link = KeyDialogGeometry::kHostActionLink;
+      model.Release(page < 4 ? 47 + 97 * page : link.left + 5, page < 4 ? 40 : link.top + 5);
       std::vector<ChildControl> controls;
       const std::pair<KeyDialogControl, PixelRect> places[] = {
           {KeyDialogControl::kSingleField, KeyDialogGeometry::kSingleField},
           {KeyDialogControl::kCombineField, KeyDialogGeometry::kCombineField},
           {KeyDialogControl::kMacroList, KeyDialogGeometry::kListPlace},
-          {KeyDialogControl::kFunctionTree, KeyDialogGeometry::kListPlace}};
+          {KeyDialogControl::kFunctionTree, KeyDialogGeometry::kListPlace},
+          {KeyDialogControl::kHostActionList, KeyDialogGeometry::kListPlace}};
       for (const auto& [control, place] : places) {
         if (model.Shows(control)) {
           controls.push_back({RectOf(place), "control " + std::to_string(int(control))});

@@ -54,7 +54,7 @@ void KeyDialogScene::PaintTabs(const KeyAssignmentDialogModel& model, std::vecto
       KeyDialogText::kTabAdvance};
   const std::array<int, 4> x = {2, 123, 220, German(model) ? 295 : 314};
   for (std::size_t page = 0; page < kTabs.size(); ++page) {
-    const bool current = static_cast<int>(page) == model.page();
+    const bool current = static_cast<int>(page) == model.tab();
     ops.emplace_back(PaintText{x[page], kTabTextY, kPageTextHeight, Text(model, kTabs[page]),
                                current ? kRed : kSilver});
   }
@@ -96,6 +96,10 @@ void KeyDialogScene::PaintLaunchRows(const KeyAssignmentDialogModel& model,
   if (model.launch_choice() != Geometry::kNone) {
     ops.emplace_back(PaintPicture{1, 85 + kRowPitch * (model.launch_choice() / 4), "enable.png"});
   }
+  const PixelRect& link = Geometry::kHostActionLink;
+  ops.emplace_back(PaintText{label_x, link.top + 2, kPageTextHeight,
+                             Text(model, KeyDialogText::kProfileKeys), kSilver,
+                             link.right - label_x});
   if (model.launch_row() < Geometry::kLaunchRows) {
     const std::u16string path = KeyAssignmentDialogModel::PathText(model.pending().launch_path);
     ops.emplace_back(PaintText{90, 85 + kRowPitch * model.launch_row(), kPageTextHeight,

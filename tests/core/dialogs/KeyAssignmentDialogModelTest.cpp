@@ -10,6 +10,7 @@
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
 #include "support/TempDir.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 namespace {
@@ -410,6 +411,47 @@ TEST_F(KeyDialog, NoticeSaysWhyCaptureStaysInTheDialog) {
       EXPECT_EQ(model.CaptureNotice(), std::vector<T>{T::kCannotSendKey});
     }
   }
+}
+
+// The program's own actions sit on a page reached from the Advance page and are stored as
+// "Open file" launches of their n240qx: paths.
+TEST_F(KeyDialog, HostActionPageAssignsTheProgramsActionsAndReopensOnThem) {
+  constexpr std::uint8_t kOpenFile = 6;
+  const PixelRect& link = Geometry::kHostActionLink;
+  model.SetProfileNames({"Race", "Work"});
+  OpenOn(kQ, 0, {});
+  Click(TabX(3), kTabY);
+  Click(link.left + 5, link.top + 5);
+  EXPECT_EQ(model.page(), KeyAssignmentDialogModel::kHostActionPage);
+  EXPECT_EQ(model.tab(), 3) << "the page belongs to the Advance tab";
+  EXPECT_TRUE(model.Shows(KeyDialogControl::kHostActionList));
+  ASSERT_EQ(model.host_actions().size(), 5U);
+  Click(kSaveX, kButtonY);
+  EXPECT_EQ(pending.pending_kind, 8) << "nothing chosen restores the default";
+  EXPECT_TRUE(pending.key_enabled);
+
+  const struct {
+    std::u16string stored;
+    std::size_t line;
+  } cases[] = {{u"n240qx:next-profile", 0},
+               {u"n240qx:lights-toggle", 2},
+               {u"n240qx:profile/Work", 4},
+               {u"n240qx:profile/Gone", 5}};
+  for (const auto& c : cases) {
+    OpenOn(kQ, kOpenFile, {}, c.stored);
+    EXPECT_EQ(model.page(), KeyAssignmentDialogModel::kHostActionPage) << Utf8FromUtf16(c.stored);
+    ASSERT_EQ(model.selected_host_action(), static_cast<int>(c.line)) << Utf8FromUtf16(c.stored);
+    Click(kSaveX, kButtonY);
+    EXPECT_EQ(pending.pending_kind, kOpenFile);
+    EXPECT_EQ(pending.launch_path, c.stored)
+        << "saved unchanged, a profile gone from the library too";
+  }
+  OpenOn(kQ, kOpenFile, {}, u"n240qx:next-profile");
+  model.SelectHostAction(3);
+  Click(kSaveX, kButtonY);
+  EXPECT_EQ(pending.launch_path, u"n240qx:profile/Race");
+  OpenOn(kQ, kOpenFile, {}, u"/home/me/notes.txt");
+  EXPECT_EQ(model.page(), 3) << "a file stays a launch row";
 }
 
 }  // namespace
