@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "TextOverlap.h"
@@ -256,15 +258,44 @@ TEST(DialogButtons, SayTheWindowsWordsAndFitThem) {
                                             "Question?", WindowMessageBox::Buttons::kOkCancel);
     const auto tell = WindowMessageBox::Make(nullptr, c.language, QMessageBox::Information, "Title",
                                              "Note", WindowMessageBox::Buttons::kOk);
+    const auto about = WindowMessageBox::MakeAbout(nullptr, c.language, "About", "Version 1");
     EXPECT_EQ(ButtonTexts(colours), c.ok_cancel);
     EXPECT_EQ(ButtonTexts(*ask), c.ok_cancel);
     EXPECT_EQ(ButtonTexts(*tell), Strings{"OK"});
-    for (QWidget* dialog : {static_cast<QWidget*>(&colours), static_cast<QWidget*>(ask.get()),
-                            static_cast<QWidget*>(tell.get())}) {
+    EXPECT_EQ(ButtonTexts(*about), Strings{"OK"});
+    for (QWidget* dialog :
+         {static_cast<QWidget*>(&colours), static_cast<QWidget*>(ask.get()),
+          static_cast<QWidget*>(tell.get()), static_cast<QWidget*>(about.get())}) {
       for (const std::string& fault : ButtonFaults(*dialog)) {
         ADD_FAILURE() << dialog->metaObject()->className() << ": " << fault;
       }
     }
+  }
+}
+
+// Beside the dark skin a box in the desktop's light default glares: the About box and the
+// message boxes are drawn dark, their text light.
+TEST(DialogLooks, AboutAndMessageBoxesTakeTheWindowsDarkColours) {
+  constexpr int kDark = 80;
+  constexpr int kLight = 200;
+  std::vector<std::unique_ptr<QMessageBox>> boxes;
+  boxes.push_back(WindowMessageBox::MakeAbout(nullptr, Language::kGerman, "Über", "Version 1"));
+  boxes.push_back(WindowMessageBox::Make(nullptr, Language::kEnglish, QMessageBox::Warning, "Title",
+                                         "Careful", WindowMessageBox::Buttons::kOkCancel));
+  for (const auto& box : boxes) {
+    box->show();
+    QApplication::processEvents();
+    const QImage shot = box->grab().toImage();
+    box->hide();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_LT(shot.pixelColor(2, 2).lightness(), kDark) << box->windowTitle().toStdString();
+    int light = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) {
+        light += shot.pixelColor(x, y).lightness() > kLight ? 1 : 0;
+      }
+    }
+    EXPECT_GT(light, 0) << "no light text on " << box->windowTitle().toStdString();
   }
 }
 
