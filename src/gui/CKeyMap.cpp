@@ -57,6 +57,7 @@ CKeyMap::CKeyMap(KeyMapSetup setup, QWidget* parent)
   setMouseTracking(true);
   const KeyHookFactory make_hook = setup.make_hook ? setup.make_hook : MakeX11Hook;
   hook_ = make_hook([this](const HookedKey& key) { OnHookedKey(key); });
+  model_.SetProfileNames(std::move(setup.profile_names));
   CreateControls();
 }
 
@@ -76,26 +77,34 @@ void CKeyMap::CreateControls() {
     field->setFrame(false);
     WhiteOnBlack(*field);
   }
-  macros_ = new QListWidget(this);
-  macros_->setObjectName(QStringLiteral("macros"));
-  macros_->setGeometry(RectOf(Geometry::kListPlace));
-  macros_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  WhiteOnBlack(*macros_);
-  // The selection, not the current row: Qt makes row 0 current when the list gains the focus
-  // with nothing selected, and Save would then bind macro 0 instead of restoring the default.
-  connect(macros_, &QListWidget::itemSelectionChanged, this, [this] {
-    const QList<QListWidgetItem*> chosen = macros_->selectedItems();
-    model_.SelectMacro(chosen.isEmpty() ? -1 : macros_->row(chosen.front()));
-  });
+  // The selection, not the current row: Qt makes row 0 current when a list gains the focus
+  // with nothing selected, and Save would then bind its line 0 instead of restoring the default.
+  macros_ = MakeList(QStringLiteral("macros"), [this](int line) { model_.SelectMacro(line); });
+  host_actions_ =
+      MakeList(QStringLiteral("host_actions"), [this](int line) { model_.SelectHostAction(line); });
   tree_ = new VividTree(this);
   tree_->setObjectName(QStringLiteral("functions"));
   tree_->setGeometry(RectOf(Geometry::kListPlace));
   connect(tree_, &VividTree::SelectionTextChanged, this,
           [this](const QString& text) { model_.SelectFunction(text.toStdU16String()); });
   for (QWidget* control : {static_cast<QWidget*>(single_), static_cast<QWidget*>(combine_),
-                           static_cast<QWidget*>(macros_), static_cast<QWidget*>(tree_)}) {
+                           static_cast<QWidget*>(macros_), static_cast<QWidget*>(tree_),
+                           static_cast<QWidget*>(host_actions_)}) {
     control->installEventFilter(this);
   }
+}
+
+QListWidget* CKeyMap::MakeList(const QString& name, std::function<void(int)> select) {
+  auto* list = new QListWidget(this);
+  list->setObjectName(name);
+  list->setGeometry(RectOf(Geometry::kListPlace));
+  list->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  WhiteOnBlack(*list);
+  connect(list, &QListWidget::itemSelectionChanged, this, [list, select = std::move(select)] {
+    const QList<QListWidgetItem*> chosen = list->selectedItems();
+    select(chosen.isEmpty() ? -1 : list->row(chosen.front()));
+  });
+  return list;
 }
 
 bool CKeyMap::Run() {
@@ -105,7 +114,8 @@ bool CKeyMap::Run() {
   drag_.Reset();
   FillControls();
   const bool installed = hook_->Install(0);
-  model_.SetHook(installed, installed ? hook_->reach() : KeyHookReach::kFocusedWindow);
+  model_.SetHook(installed, installed ? hook_->reach() : KeyHookReach::kFocusedWindow,
+                 hook_->limit());
   SyncControls();
   const bool accepted = exec() == QDialog::Accepted;
   hook_->Remove();
@@ -120,6 +130,12 @@ void CKeyMap::FillControls() {
     macros_->addItem(FromU16(name));
   }
   macros_->setCurrentRow(model_.selected_macro());
+  const QSignalBlocker quiet_actions(host_actions_);
+  host_actions_->clear();
+  for (const HostAction& action : model_.host_actions()) {
+    host_actions_->addItem(ToQString(KeyDialogTexts::HostActionText(action, model_.language())));
+  }
+  host_actions_->setCurrentRow(model_.selected_host_action());
   tree_->Build(FunctionTree::Roots(), model_.selected_function(), model_.expanded_function_group());
 }
 
@@ -132,11 +148,13 @@ void CKeyMap::SyncControls() {
   combine_->setVisible(model_.Shows(KeyDialogControl::kCombineField));
   macros_->setVisible(model_.Shows(KeyDialogControl::kMacroList));
   tree_->setVisible(model_.Shows(KeyDialogControl::kFunctionTree));
-  const std::array<std::pair<KeyDialogControl, QWidget*>, 4> controls = {{
+  host_actions_->setVisible(model_.Shows(KeyDialogControl::kHostActionList));
+  const std::array<std::pair<KeyDialogControl, QWidget*>, 5> controls = {{
       {KeyDialogControl::kSingleField, single_},
       {KeyDialogControl::kCombineField, combine_},
       {KeyDialogControl::kMacroList, macros_},
       {KeyDialogControl::kFunctionTree, tree_},
+      {KeyDialogControl::kHostActionList, host_actions_},
   }};
   for (const auto& [control, widget] : controls) {
     // Before the dialog shows, this names the control that gets the focus when it does.
@@ -290,6 +308,9 @@ KeyDialogControl CKeyMap::ControlOf(const QObject* object) const {
   }
   if (object == combine_) {
     return KeyDialogControl::kCombineField;
+  }
+  if (object == host_actions_) {
+    return KeyDialogControl::kHostActionList;
   }
   return object == macros_ ? KeyDialogControl::kMacroList : KeyDialogControl::kFunctionTree;
 }

@@ -4,6 +4,8 @@
 #include <QString>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "dialogs/KeyAssignmentDialogModel.h"
 #include "gui/BackgroundDrag.h"
@@ -31,6 +33,8 @@ struct KeyMapSetup {
   QString skin_folder;
   Language language = Language::kEnglish;
   KeyHookFactory make_hook;  // empty: the X11 hook
+  // The library's profiles, offered as keys that apply them.
+  std::vector<std::string> profile_names;
 };
 
 // The key assignment dialog: a caption-less window painted from "Custom_BK.png", with the two
@@ -66,6 +70,7 @@ class CKeyMap : public QDialog {
 
  private:
   void CreateControls();
+  QListWidget* MakeList(const QString& name, std::function<void(int)> select);
   void FillControls();
   void SyncControls();
   void Follow(const KeyDialogReaction& reaction);
@@ -82,6 +87,7 @@ class CKeyMap : public QDialog {
   QLineEdit* single_ = nullptr;
   QLineEdit* combine_ = nullptr;
   QListWidget* macros_ = nullptr;
+  QListWidget* host_actions_ = nullptr;
   VividTree* tree_ = nullptr;
   bool syncing_ = false;
 };

@@ -230,8 +230,17 @@ void CVaveVedozadoDlg::FillDefaultDialogs() {
   }
   if (!dialogs_.key_assignment) {
     dialogs_.key_assignment = [this](PendingAssignment& pending) {
-      KeyMapSetup setup{pending,          state_.key_actions, state_.image, state_.stored_macros,
-                        state_.key_names, skins_.folder(),    language_,    {}};
+      // An unreadable library offers no profiles; the other actions still work.
+      auto profiles = ProfileLibrary(paths_.LibraryFolder()).Names();
+      KeyMapSetup setup{pending,
+                        state_.key_actions,
+                        state_.image,
+                        state_.stored_macros,
+                        state_.key_names,
+                        skins_.folder(),
+                        language_,
+                        {},
+                        profiles.ok() ? std::move(*profiles) : std::vector<std::string>{}};
       CKeyMap dialog(std::move(setup), this);
       return dialog.Run();
     };

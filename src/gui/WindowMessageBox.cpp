@@ -71,11 +71,17 @@ void WindowMessageBox::Tell(QWidget* parent, Language language, QMessageBox::Ico
 
 void WindowMessageBox::About(QWidget* parent, Language language, const QString& title,
                              const QString& text) {
-  const auto box = Make(parent, language, QMessageBox::NoIcon, title, text, Buttons::kOk);
+  MakeAbout(parent, language, title, text)->exec();
+}
+
+std::unique_ptr<QMessageBox> WindowMessageBox::MakeAbout(QWidget* parent, Language language,
+                                                         const QString& title,
+                                                         const QString& text) {
+  auto box = Make(parent, language, QMessageBox::NoIcon, title, text, Buttons::kOk);
   if (parent != nullptr && !parent->windowIcon().isNull()) {
     box->setIconPixmap(parent->windowIcon().pixmap(64, 64));
   }
-  box->exec();
+  return box;
 }
 
 }  // namespace n240qx

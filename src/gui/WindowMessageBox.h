@@ -26,8 +26,10 @@ class WindowMessageBox {
   static bool Ask(QWidget* parent, Language language, const QString& title, const QString& text);
   static void Tell(QWidget* parent, Language language, QMessageBox::Icon icon, const QString& title,
                    const QString& text);
-  // Tell with the window's icon, as an About box shows it.
+  // Tell with the window's icon, as an About box shows it; MakeAbout gives the box unshown.
   static void About(QWidget* parent, Language language, const QString& title, const QString& text);
+  static std::unique_ptr<QMessageBox> MakeAbout(QWidget* parent, Language language,
+                                                const QString& title, const QString& text);
   // For a box with buttons of its own (the closing question).
   static void Darken(QWidget& box);
   static QPalette DarkPalette();

@@ -32,9 +32,10 @@ click() {
   xdotool mousemove --window "$wid" "$1" "$2" click 1
 }
 
-# Starts the window on the simulated keyboard kept in $work/state.bin and sets $wid.
+# Starts the window on the simulated keyboard kept in $work/state.bin, with any further options
+# given, and sets $wid.
 start_window() {
-  "$program" --simulate="$work/state.bin" --data-dir "$work/data" >"$work/program.log" 2>&1 &
+  "$program" --simulate="$work/state.bin" --data-dir "$work/data" "$@" >"$work/program.log" 2>&1 &
   pid=$!
   wid=$(timeout 30 xdotool search --sync --onlyvisible --name "^$title" | head -n 1)
   [[ -n "$wid" ]] || fail "the window did not appear within 30 s"

@@ -3,10 +3,12 @@
 #include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionButton>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "TextOverlap.h"
@@ -85,7 +87,7 @@ class DialogOverlap : public ::testing::Test {
   }
 
   // The key dialog on each page; the Advance page with a long folder chosen, the first page
-  // with the note that keys are seen only in the dialog.
+  // with the note that keys are seen only in the dialog, with each reason.
   std::vector<DialogScene> KeyDialogScenes(Language language) {
     std::vector<DialogScene> scenes;
     KeyActionEntry& entry = actions[kQ];
@@ -97,14 +99,17 @@ class DialogOverlap : public ::testing::Test {
     KeyAssignmentDialogModel model{pending, actions, image, macros, names, language};
     model.Open();
     model.SetHook(true, KeyHookReach::kFocusedWindow);
-    for (int page = 0; page < 4; ++page) {
-      model.Release(47 + 97 * page, 40);
+    // Page 4, the host action list, is reached from the Advance page.
+    for (int page = 0; page < 5; ++page) {
+      const PixelRect& link = KeyDialogGeometry::kHostActionLink;
+      model.Release(page < 4 ? 47 + 97 * page : link.left + 5, page < 4 ? 40 : link.top + 5);
       std::vector<ChildControl> controls;
       const std::pair<KeyDialogControl, PixelRect> places[] = {
           {KeyDialogControl::kSingleField, KeyDialogGeometry::kSingleField},
           {KeyDialogControl::kCombineField, KeyDialogGeometry::kCombineField},
           {KeyDialogControl::kMacroList, KeyDialogGeometry::kListPlace},
-          {KeyDialogControl::kFunctionTree, KeyDialogGeometry::kListPlace}};
+          {KeyDialogControl::kFunctionTree, KeyDialogGeometry::kListPlace},
+          {KeyDialogControl::kHostActionList, KeyDialogGeometry::kListPlace}};
       for (const auto& [control, place] : places) {
         if (model.Shows(control)) {
           controls.push_back({RectOf(place), "control " + std::to_string(int(control))});
@@ -112,6 +117,16 @@ class DialogOverlap : public ::testing::Test {
       }
       scenes.push_back({"key dialog, page " + std::to_string(page), KeyDialogScene::Paint(model),
                         SkinFolder(language, "Custom"), controls});
+    }
+    model.Release(47, 40);
+    for (const KeyHookLimit limit : {KeyHookLimit::kNotX11, KeyHookLimit::kWayland,
+                                     KeyHookLimit::kNoDisplay, KeyHookLimit::kNoXInput22}) {
+      model.SetHook(true, KeyHookReach::kFocusedWindow, limit);
+      scenes.push_back({"key dialog, capture limit " + std::to_string(int(limit)),
+                        KeyDialogScene::Paint(model),
+                        SkinFolder(language, "Custom"),
+                        {{RectOf(KeyDialogGeometry::kSingleField), "single field"},
+                         {RectOf(KeyDialogGeometry::kCombineField), "combine field"}}});
     }
     return scenes;
   }
@@ -243,15 +258,44 @@ TEST(DialogButtons, SayTheWindowsWordsAndFitThem) {
                                             "Question?", WindowMessageBox::Buttons::kOkCancel);
     const auto tell = WindowMessageBox::Make(nullptr, c.language, QMessageBox::Information, "Title",
                                              "Note", WindowMessageBox::Buttons::kOk);
+    const auto about = WindowMessageBox::MakeAbout(nullptr, c.language, "About", "Version 1");
     EXPECT_EQ(ButtonTexts(colours), c.ok_cancel);
     EXPECT_EQ(ButtonTexts(*ask), c.ok_cancel);
     EXPECT_EQ(ButtonTexts(*tell), Strings{"OK"});
-    for (QWidget* dialog : {static_cast<QWidget*>(&colours), static_cast<QWidget*>(ask.get()),
-                            static_cast<QWidget*>(tell.get())}) {
+    EXPECT_EQ(ButtonTexts(*about), Strings{"OK"});
+    for (QWidget* dialog :
+         {static_cast<QWidget*>(&colours), static_cast<QWidget*>(ask.get()),
+          static_cast<QWidget*>(tell.get()), static_cast<QWidget*>(about.get())}) {
       for (const std::string& fault : ButtonFaults(*dialog)) {
         ADD_FAILURE() << dialog->metaObject()->className() << ": " << fault;
       }
     }
+  }
+}
+
+// Beside the dark skin a box in the desktop's light default glares: the About box and the
+// message boxes are drawn dark, their text light.
+TEST(DialogLooks, AboutAndMessageBoxesTakeTheWindowsDarkColours) {
+  constexpr int kDark = 80;
+  constexpr int kLight = 200;
+  std::vector<std::unique_ptr<QMessageBox>> boxes;
+  boxes.push_back(WindowMessageBox::MakeAbout(nullptr, Language::kGerman, "Über", "Version 1"));
+  boxes.push_back(WindowMessageBox::Make(nullptr, Language::kEnglish, QMessageBox::Warning, "Title",
+                                         "Careful", WindowMessageBox::Buttons::kOkCancel));
+  for (const auto& box : boxes) {
+    box->show();
+    QApplication::processEvents();
+    const QImage shot = box->grab().toImage();
+    box->hide();
+    ASSERT_FALSE(shot.isNull());
+    EXPECT_LT(shot.pixelColor(2, 2).lightness(), kDark) << box->windowTitle().toStdString();
+    int light = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+      for (int x = 0; x < shot.width(); ++x) {
+        light += shot.pixelColor(x, y).lightness() > kLight ? 1 : 0;
+      }
+    }
+    EXPECT_GT(light, 0) << "no light text on " << box->windowTitle().toStdString();
   }
 }
 

@@ -72,7 +72,8 @@ class KeyMapDialogTest : public ::testing::Test {
                       names,
                       QStringLiteral(N240QX_SKIN_DIR "/english"),
                       Language::kEnglish,
-                      real_hook ? KeyHookFactory() : fake};
+                      real_hook ? KeyHookFactory() : fake,
+                      profiles};
     CKeyMap dialog(std::move(setup), nullptr);
     QTimer::singleShot(0, [&] {
       EXPECT_TRUE(QTest::qWaitForWindowExposed(&dialog));
@@ -106,6 +107,7 @@ class KeyMapDialogTest : public ::testing::Test {
   MacroStore macros;
   KeyNameTable names = BuildKeyNameTable();
   PendingAssignment pending;
+  std::vector<std::string> profiles = {"Race", "Work"};
   FakeKeyHook* hook = nullptr;  // valid only while the dialog runs
   bool hook_removed = false;
 };
@@ -239,6 +241,25 @@ TEST_F(KeyMapDialogTest, StoredFunctionIsSelectedUnderItsOpenedGroupAndCloseEnds
     ClickAt(dialog, 241, 357);
   });
   EXPECT_FALSE(accepted);
+}
+
+TEST_F(KeyMapDialogTest, ProfileKeysAreChosenFromTheListTheAdvancePageLeadsTo) {
+  const bool accepted = RunWith([](CKeyMap& dialog) {
+    ClickAt(dialog, 330, 40);
+    auto* list = Find<QListWidget>(dialog, "host_actions");
+    EXPECT_FALSE(list->isVisible());
+    const PixelRect& link = KeyDialogGeometry::kHostActionLink;
+    ClickAt(dialog, link.left + 5, link.top + 5);
+    ASSERT_TRUE(list->isVisible());
+    ASSERT_EQ(list->count(), 5);
+    EXPECT_EQ(list->item(4)->text(), "Profile: Work");
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                      list->visualItemRect(list->item(4)).center());
+    ClickAt(dialog, 331, 357);
+  });
+  EXPECT_TRUE(accepted);
+  EXPECT_EQ(pending.pending_kind, static_cast<int>(AssignmentKind::kOpenFile));
+  EXPECT_EQ(pending.launch_path, u"n240qx:profile/Work");
 }
 
 }  // namespace

@@ -105,7 +105,7 @@ Status ConfiguratorState::RevertKeySettings(const std::filesystem::path& keymap_
 }
 
 Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes,
-                                      std::span<const std::uint8_t> recorded) {
+                                      std::span<const std::uint8_t> recorded, Language language) {
   // A snapshot never filled by a read is all zeros: no keyboard reported those.
   const std::span<const std::uint8_t> held = snapshot.bytes();
   std::vector<std::span<const std::uint8_t>> reported{recorded};
@@ -114,9 +114,11 @@ Status ConfiguratorState::LoadProfile(std::span<const std::uint8_t> bytes,
   }
   // A profile is checked whole before any of it is taken, so a refused file changes nothing.
   if (const auto problems = CheckProfile(bytes, reported); !problems.empty()) {
-    std::string message = "the profile has values the keyboard does not take:";
+    std::string message = language == Language::kGerman
+                              ? "das Profil hat Werte, die die Tastatur nicht annimmt:"
+                              : "the profile has values the keyboard does not take:";
     for (const ProfileProblem& problem : problems) {
-      message += "\n  " + problem.Text();
+      message += "\n  " + problem.Text(language);
     }
     return Error{ErrorCode::kBadData, std::move(message)};
   }

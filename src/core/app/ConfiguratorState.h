@@ -19,6 +19,7 @@
 #include "lighting/KeyboardLightingChange.h"
 #include "lighting/RepaintCountdown.h"
 #include "macros/MacroStore.h"
+#include "util/Language.h"
 #include "util/Result.h"
 #include "util/StoreGuard.h"
 
@@ -88,8 +89,10 @@ struct ConfiguratorState {
   // Every load of a profile goes through here, so that what a profile may hold is decided in
   // one place. The keyboard is not touched. A value the keyboard holds as last read, or that
   // `recorded` (a backup of what the keyboard held) holds, is taken whatever its range.
+  // A refusal is worded in `language`.
   Status LoadProfile(std::span<const std::uint8_t> bytes,
-                     std::span<const std::uint8_t> recorded = {});
+                     std::span<const std::uint8_t> recorded = {},
+                     Language language = Language::kEnglish);
 
   // The primitives of the sequences' endings, without any file.
   // After the full read: the keyboard's regions into the image, the image to the snapshot (the

@@ -1,8 +1,6 @@
 #include "app/ProfileTransfer.h"
 
-#include <algorithm>
-
-#include "config/ProfileJson.h"
+#include "config/ProfileIntake.h"
 #include "config/ProfileNames.h"
 #include "keys/KeymapStore.h"
 #include "util/JsonParser.h"
@@ -24,25 +22,18 @@ ProfileOutcome Kept(Result<ProfileEntry> kept, bool configuration_changed) {
 
 }  // namespace
 
-// A JSON profile is read into the binary layout, which is what the store keeps; a binary file
-// is taken as far as a profile goes.
+// A JSON profile is read into the binary layout, which is what the store keeps. The check is
+// the one `apply` and the bus make, so that the window takes no file the tool refuses.
 Result<std::vector<std::uint8_t>> ProfileTransfer::ReadProfileFile(
     const std::filesystem::path& chosen) {
+  // One byte more than the longest file taken, so that a longer file is seen as such.
   auto bytes = store_.files().Read(chosen, JsonParser::kMaxSize + 1);
   if (!bytes.ok()) {
     return bytes.error();
   }
-  if (bytes->empty()) {
-    return Error{ErrorCode::kBadData, chosen.string() + " is empty: it holds no profile"};
-  }
-  if (!profile_json::LooksLikeJson(*bytes)) {
-    bytes->resize(std::min(bytes->size(), kKeymapStoreSize));
-  } else if (bytes->size() > JsonParser::kMaxSize) {
-    return Error{ErrorCode::kBadData, chosen.string() + " is longer than any profile"};
-  }
-  auto profile = profile_json::ChosenProfileBytes(state_.key_names, std::move(*bytes));
+  auto profile = ProfileIntake::Check(state_.key_names, std::move(*bytes), language_);
   if (!profile.ok()) {
-    return Error{ErrorCode::kBadData, chosen.string() + ": " + profile.error().message};
+    return Error{ErrorCode::kBadData, chosen.string() + profile.error().message};
   }
   return profile;
 }
@@ -62,16 +53,18 @@ ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, Unus
   // Kept for a refusal: the launch paths are known only once the profile is loaded.
   const ConfigImage image_before = state_.image;
   const KeyActionTable actions_before = state_.key_actions;
-  if (Status loaded = state_.LoadProfile(*bytes); !loaded.ok()) {
+  if (Status loaded = state_.LoadProfile(*bytes, {}, language_); !loaded.ok()) {
     return Failed(loaded, false);
   }
   auto launches = ChangedLaunchPaths(actions_before, state_.key_actions);
   if (!launches.empty() && !(approve_launches_ && approve_launches_(launches))) {
     state_.image = image_before;
     state_.key_actions = actions_before;
-    ProfileOutcome refused = Failed(
-        Error{ErrorCode::kBadData, chosen.string() + " makes keys start programs or open files:" +
-                                       ListedLaunchPaths(launches)});
+    const std::string_view what = language_ == Language::kGerman
+                                      ? " lässt Tasten Programme starten oder Dateien öffnen:"
+                                      : " makes keys start programs or open files:";
+    ProfileOutcome refused = Failed(Error{
+        ErrorCode::kBadData, chosen.string() + std::string(what) + ListedLaunchPaths(launches)});
     refused.declined_launches = std::move(launches);
     return refused;
   }

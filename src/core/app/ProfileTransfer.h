@@ -34,13 +34,15 @@ using LaunchApproval = std::function<bool(const std::vector<LaunchPathChange>& c
 // kept profile in the profiles folder.
 class ProfileTransfer {
  public:
-  // An export onto one of `own_files` is refused.
+  // An export onto one of `own_files` is refused. An Import's refusals are worded in
+  // `language`.
   ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file,
-                  OwnFiles own_files = {})
+                  OwnFiles own_files = {}, Language language = Language::kEnglish)
       : state_(state),
         store_(store),
         keymap_file_(std::move(keymap_file)),
-        own_files_(std::move(own_files)) {}
+        own_files_(std::move(own_files)),
+        language_(language) {}
 
   // What Import does with a file whose name gives no profile name (".hidden.bin"): the window's
   // file dialog picked its contents, so it keeps them as "Imported"; the tool, told a name,
@@ -49,7 +51,8 @@ class ProfileTransfer {
 
   // The chosen file (binary, or JSON as read --json prints it) into the configuration (a short
   // binary file fills what it holds) and keymap.bin, then kept under its name. A file that cannot
-  // be read, holds nothing, or is refused for its name changes nothing.
+  // be read, is refused as `apply` refuses it (ProfileIntake), or is refused for its name
+  // changes nothing.
   ProfileOutcome Import(const std::filesystem::path& chosen,
                         UnusableName unusable = UnusableName::kRefuse);
   // Who decides on the launch paths an Import would add or change; without one such an Import
@@ -68,6 +71,7 @@ class ProfileTransfer {
   ProfileStore& store_;
   std::filesystem::path keymap_file_;
   OwnFiles own_files_;
+  Language language_;
   LaunchApproval approve_launches_;
 };
 

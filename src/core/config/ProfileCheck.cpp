@@ -67,14 +67,16 @@ void CheckSettings(std::span<const std::uint8_t> bytes, ReportedImages reported,
     if (at < bytes.size() && !WasReported(reported, at, bytes[at])) {
       const unsigned value = bytes[at];
       if (value < setting.low || value > setting.high) {
-        problems.push_back({setting.name, value, RangeText(setting.low, setting.high)});
+        const std::string range = RangeText(setting.low, setting.high);
+        problems.push_back({setting.name, value, range, range});
       }
     }
   }
   const std::size_t effect = image_field::kLightEffect.offset;
   if (effect < bytes.size() && !WasReported(reported, effect, bytes[effect]) &&
       !EffectTable::RowOfCode(bytes[effect])) {
-    problems.push_back({"light_effect", bytes[effect], "one of " + EffectCodes()});
+    problems.push_back(
+        {"light_effect", bytes[effect], "one of " + EffectCodes(), "eins von " + EffectCodes()});
   }
 }
 
@@ -104,18 +106,21 @@ void CheckKeyActionKinds(std::span<const std::uint8_t> bytes,
       return;
     }
     if (!StorableKind(bytes[at])) {
-      problems.push_back(
-          {"key_actions[" + std::to_string(entry) + "].kind", bytes[at], "0-7 or 255"});
+      problems.push_back({"key_actions[" + std::to_string(entry) + "].kind", bytes[at],
+                          "0-7 or 255", "0-7 oder 255"});
     } else if (const auto unit = ControlUnitInPath(bytes, entry)) {
-      problems.push_back(
-          {"key_actions[" + std::to_string(entry) + "].path", *unit, "no control characters"});
+      problems.push_back({"key_actions[" + std::to_string(entry) + "].path", *unit,
+                          "no control characters", "keine Steuerzeichen"});
     }
   }
 }
 
 }  // namespace
 
-std::string ProfileProblem::Text() const {
+std::string ProfileProblem::Text(Language language) const {
+  if (language == Language::kGerman) {
+    return field + " ist " + std::to_string(value) + "; erlaubt " + allowed_german;
+  }
   return field + " is " + std::to_string(value) + "; allowed " + allowed;
 }
 
@@ -133,8 +138,9 @@ std::vector<ProfileProblem> CheckProfile(std::span<const std::uint8_t> bytes,
                                          ReportedImages reported) {
   std::vector<ProfileProblem> problems;
   if (bytes.empty() || bytes.size() > kKeymapStoreSize) {
+    const std::string range = "1-" + std::to_string(kKeymapStoreSize);
     problems.push_back({"size", static_cast<unsigned>(std::min<std::size_t>(bytes.size(), ~0U)),
-                        "1-" + std::to_string(kKeymapStoreSize) + " bytes"});
+                        range + " bytes", range + " Bytes"});
     return problems;
   }
   if (!ProfileImageIsBlank(bytes)) {

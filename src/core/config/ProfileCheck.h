@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "util/Language.h"
+
 namespace n240qx {
 
 // One field of a profile that the keyboard must not receive: its name as `read --json` prints
@@ -13,9 +15,11 @@ struct ProfileProblem {
   std::string field;
   unsigned value = 0;
   std::string allowed;
+  // The same in German, for a window that speaks it.
+  std::string allowed_german;
 
-  // "brightness is 99; allowed 0-50"
-  std::string Text() const;
+  // "brightness is 99; allowed 0-50", "brightness ist 99; erlaubt 0-50"
+  std::string Text(Language language = Language::kEnglish) const;
   friend bool operator==(const ProfileProblem&, const ProfileProblem&) = default;
 };
 

@@ -14,13 +14,18 @@ std::size_t ProfileIntake::Limit(std::span<const std::uint8_t> bytes) {
 }
 
 Result<std::vector<std::uint8_t>> ProfileIntake::Check(const KeyNameTable& names,
-                                                       std::vector<std::uint8_t> bytes) {
+                                                       std::vector<std::uint8_t> bytes,
+                                                       Language language) {
   if (const std::size_t limit = Limit(bytes); bytes.size() > limit) {
-    return Error{ErrorCode::kBadData, ": it is " + std::to_string(bytes.size()) +
-                                          " bytes, longer than any profile (" +
-                                          std::to_string(limit) + " bytes)"};
+    const std::string size = std::to_string(bytes.size());
+    const std::string most = std::to_string(limit);
+    return Error{
+        ErrorCode::kBadData,
+        language == Language::kGerman
+            ? ": sie ist " + size + " Bytes groß, größer als jedes Profil (" + most + " Bytes)"
+            : ": it is " + size + " bytes, longer than any profile (" + most + " bytes)"};
   }
-  auto profile = profile_json::ChosenProfileBytes(names, std::move(bytes));
+  auto profile = profile_json::ChosenProfileBytes(names, std::move(bytes), language);
   if (!profile.ok()) {
     return Error{ErrorCode::kBadData, ":\n  " + profile.error().message};
   }
@@ -28,7 +33,7 @@ Result<std::vector<std::uint8_t>> ProfileIntake::Check(const KeyNameTable& names
   if (!CheckProfile(*profile, settings_left_for_later).empty()) {
     std::string message = ":";
     for (const ProfileProblem& problem : CheckProfile(*profile)) {
-      message += "\n  " + problem.Text();
+      message += "\n  " + problem.Text(language);
     }
     return Error{ErrorCode::kBadData, std::move(message)};
   }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "keys/KeyNameTable.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -21,8 +22,10 @@ class ProfileIntake {
   // nothing was sent": ": it is N bytes, longer ...", or ":" and one "\n  " line per reason.
   // Settings out of range may be what the keyboard itself holds, which only its read can tell;
   // sizes and key assignment kinds are refused here.
+  // The reasons are given in `language`; the window's Import speaks the window's.
   static Result<std::vector<std::uint8_t>> Check(const KeyNameTable& names,
-                                                 std::vector<std::uint8_t> bytes);
+                                                 std::vector<std::uint8_t> bytes,
+                                                 Language language = Language::kEnglish);
 };
 
 }  // namespace n240qx

@@ -13,6 +13,7 @@
 #include "keys/KeyNameTable.h"
 #include "macros/MacroStore.h"
 #include "util/JsonValue.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -62,9 +63,11 @@ bool LooksLikeJson(std::span<const std::uint8_t> bytes);
 Result<std::vector<std::uint8_t>> ProfileBytes(const KeyNameTable& names,
                                                std::vector<std::uint8_t> file);
 // The same for a file the user chose: a file that is not JSON must hold at least the
-// configuration image, or it is something else (notes, a half-copied file) and is refused.
+// configuration image, or it is something else (notes, a half-copied file) and is refused,
+// saying so in `language`.
 Result<std::vector<std::uint8_t>> ChosenProfileBytes(const KeyNameTable& names,
-                                                     std::vector<std::uint8_t> file);
+                                                     std::vector<std::uint8_t> file,
+                                                     Language language = Language::kEnglish);
 
 }  // namespace profile_json
 }  // namespace n240qx

@@ -466,12 +466,21 @@ Result<std::vector<std::uint8_t>> ProfileBytes(const KeyNameTable& names,
 }
 
 Result<std::vector<std::uint8_t>> ChosenProfileBytes(const KeyNameTable& names,
-                                                     std::vector<std::uint8_t> file) {
+                                                     std::vector<std::uint8_t> file,
+                                                     Language language) {
   if (!LooksLikeJson(file) && file.size() < field::kImageSize) {
+    const std::string size = std::to_string(file.size());
+    const std::string least = std::to_string(field::kImageSize);
     return Error{ErrorCode::kBadData,
-                 "its size is " + std::to_string(file.size()) +
-                     " bytes and it is not JSON: a profile holds at least its configuration (" +
-                     std::to_string(field::kImageSize) + " bytes)"};
+                 language == Language::kGerman
+                     ? "sie ist " + size +
+                           " Bytes groß und kein JSON: ein Profil hält mindestens seine "
+                           "Konfiguration (" +
+                           least + " Bytes)"
+                     : "its size is " + size +
+                           " bytes and it is not JSON: a profile holds at least its "
+                           "configuration (" +
+                           least + " bytes)"};
   }
   return ProfileBytes(names, std::move(file));
 }

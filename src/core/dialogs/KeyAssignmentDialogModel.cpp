@@ -13,7 +13,8 @@ namespace {
 
 using Geometry = KeyDialogGeometry;
 
-constexpr int kAdvancePage = 3;
+constexpr int kAdvancePage = KeyAssignmentDialogModel::kAdvancePage;
+constexpr int kNoLine = PendingAssignment::kNoMacro;
 constexpr std::size_t kMaxCombination = 3;
 constexpr std::u16string_view kJoin = u"+ ";
 // A path this long or longer is shortened in its row.
@@ -67,6 +68,7 @@ void KeyAssignmentDialogModel::Open() {
     macro_names_.push_back(stored_macros_.entry(i).Name());
   }
   selected_macro_ = PendingAssignment::kNoMacro;
+  ListHostActions();
 
   EmptyCapture();
   launch_row_ = kNone;
@@ -98,13 +100,38 @@ void KeyAssignmentDialogModel::ShowStoredAssignment() {
       page_ = 2;
       break;
     default:
-      if (IsLaunchKind(entry_.kind)) {
+      if (const auto action = HostAction::Of(entry_)) {
+        ShowHostActionPage();
+        auto line = std::ranges::find(host_actions_, *action);
+        if (line == host_actions_.end()) {
+          line = host_actions_.insert(line, *action);
+        }
+        selected_host_action_ = static_cast<int>(line - host_actions_.begin());
+      } else if (IsLaunchKind(entry_.kind)) {
         page_ = kAdvancePage;
         pending_.launch_path = entry_.PathString();
         launch_row_ = static_cast<std::uint8_t>(entry_.kind - Kind(AssignmentKind::kPlayMusic));
       }
       break;
   }
+}
+
+void KeyAssignmentDialogModel::ListHostActions() {
+  host_actions_ = {{HostActionKind::kNextProfile, {}},
+                   {HostActionKind::kPreviousProfile, {}},
+                   {HostActionKind::kToggleLights, {}}};
+  for (const std::string& name : profile_names_) {
+    host_actions_.push_back({HostActionKind::kApplyProfile, name});
+  }
+  selected_host_action_ = kNoLine;
+}
+
+void KeyAssignmentDialogModel::ShowHostActionPage() {
+  page_ = kHostActionPage;
+  focus_ = KeyDialogControl::kHostActionList;
+  launch_row_ = kNone;
+  launch_choice_ = kNone;
+  pending_.launch_path.clear();
 }
 
 void KeyAssignmentDialogModel::OpenStoredKeys(KeyDialogControl field) {
@@ -143,9 +170,40 @@ void KeyAssignmentDialogModel::ReadEnableBit() {
   pending_.key_enabled = enabled;
 }
 
-void KeyAssignmentDialogModel::SetHook(bool installed, KeyHookReach reach) {
+void KeyAssignmentDialogModel::SetHook(bool installed, KeyHookReach reach, KeyHookLimit limit) {
   hook_installed_ = installed;
   system_wide_ = installed && reach == KeyHookReach::kSystemWide;
+  limit_ = capture_focused_only() ? limit : KeyHookLimit::kNone;
+}
+
+std::vector<KeyDialogText> KeyAssignmentDialogModel::CaptureNotice() const {
+  if (refused_key_) {
+    return {KeyDialogText::kCannotSendKey};
+  }
+  if (!capture_focused_only()) {
+    return {};
+  }
+  std::vector<KeyDialogText> lines;
+  switch (limit_) {
+    case KeyHookLimit::kNotX11:
+      lines.push_back(KeyDialogText::kLimitNotX11);
+      break;
+    case KeyHookLimit::kWayland:
+      lines.push_back(KeyDialogText::kLimitWayland);
+      break;
+    case KeyHookLimit::kNoDisplay:
+      lines.push_back(KeyDialogText::kLimitNoDisplay);
+      break;
+    case KeyHookLimit::kNoXInput22:
+      lines.push_back(KeyDialogText::kLimitNoXInput22);
+      break;
+    case KeyHookLimit::kNone:
+      break;
+  }
+  // What the desktop binds for itself never reaches a window, focused or not.
+  lines.insert(lines.end(), {KeyDialogText::kFocusedCaptureOnly, KeyDialogText::kDesktopShortcuts,
+                             KeyDialogText::kDesktopShortcutKeys});
+  return lines;
 }
 
 bool KeyAssignmentDialogModel::Shows(KeyDialogControl control) const {
@@ -157,6 +215,8 @@ bool KeyAssignmentDialogModel::Shows(KeyDialogControl control) const {
       return page_ == 1;
     case KeyDialogControl::kFunctionTree:
       return page_ == 2;
+    case KeyDialogControl::kHostActionList:
+      return page_ == kHostActionPage;
     case KeyDialogControl::kNone:
       break;
   }
@@ -280,6 +340,11 @@ void KeyAssignmentDialogModel::Save(KeyDialogReaction& reaction) {
       pending_.function_name = selected_function_;
       pending_.key_enabled = enabled;
       break;
+    case kHostActionPage:
+      SaveHostAction();
+      pending_.key_enabled =
+          pending_.pending_kind == Kind(AssignmentKind::kRestoreDefault) || enabled;
+      break;
     default:
       // A launch kind without a path would leave the key doing nothing at all.
       if (IsLaunchKind(pending_.pending_kind) && pending_.launch_path.empty()) {
@@ -291,8 +356,24 @@ void KeyAssignmentDialogModel::Save(KeyDialogReaction& reaction) {
   reaction.end = KeyDialogEnd::kAccepted;
 }
 
+void KeyAssignmentDialogModel::SaveHostAction() {
+  // As on the macro page: nothing chosen gives the key back its own function.
+  if (selected_host_action_ == kNoLine) {
+    pending_.pending_kind = Kind(AssignmentKind::kRestoreDefault);
+    return;
+  }
+  pending_.pending_kind = Kind(HostAction::kStoredKind);
+  pending_.launch_path = host_actions_[static_cast<std::size_t>(selected_host_action_)].Path();
+}
+
 void KeyAssignmentDialogModel::ReleaseOnLaunchRows(int x, int y, KeyDialogReaction& reaction) {
   const std::uint8_t hit = Geometry::HitLaunchRow(x, y);
+  if (hit == kNone && Geometry::kHostActionLink.Contains(x, y)) {
+    ShowHostActionPage();
+    pending_.pending_kind = Kind(AssignmentKind::kRestoreDefault);
+    reaction.repaint = true;
+    return;
+  }
   if (hit == kNone) {
     if (launch_row_ == kNone) {
       launch_choice_ = kNone;
@@ -440,6 +521,11 @@ std::u16string KeyAssignmentDialogModel::JoinedNames(int count) const {
 void KeyAssignmentDialogModel::SelectMacro(int line) {
   const bool valid = line >= 0 && line < static_cast<int>(macro_names_.size());
   selected_macro_ = valid ? line : PendingAssignment::kNoMacro;
+}
+
+void KeyAssignmentDialogModel::SelectHostAction(int line) {
+  const bool valid = line >= 0 && line < static_cast<int>(host_actions_.size());
+  selected_host_action_ = valid ? line : kNoLine;
 }
 
 void KeyAssignmentDialogModel::SelectFunction(std::u16string_view name) {

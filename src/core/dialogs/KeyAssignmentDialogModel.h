@@ -10,6 +10,7 @@
 #include "dialogs/KeyDialogGeometry.h"
 #include "dialogs/KeyDialogTexts.h"
 #include "image/ConfigImage.h"
+#include "keys/HostAction.h"
 #include "keys/KeyActionTable.h"
 #include "keys/KeyHook.h"
 #include "keys/KeyNameTable.h"
@@ -27,6 +28,7 @@ enum class KeyDialogControl : std::uint8_t {
   kCombineField,
   kMacroList,
   kFunctionTree,
+  kHostActionList,
 };
 
 enum class KeyDialogEnd : std::uint8_t { kStaysOpen, kAccepted, kRejected };
@@ -53,6 +55,11 @@ struct LaunchFileChoice {
 // capture, Save, Reset and Close, the launch rows and what the dialog shows. It edits the
 // pending assignment and a copy of the key's action entry, which reaches the table only when
 // the dialog is accepted.
+// The Advance page's tab also leads to a fifth page, reached by the line under the launch
+// rows: a list of the program's own actions (next and previous profile, lights on/off, each
+// profile of the library). Save there assigns the chosen one as an "Open file" launch of its
+// `n240qx:` path, nothing chosen restores the key's default, and a key that holds such an
+// action opens on that page with it chosen.
 class KeyAssignmentDialogModel {
  public:
   static constexpr std::uint8_t kNone = KeyDialogGeometry::kNone;
@@ -60,15 +67,19 @@ class KeyAssignmentDialogModel {
   static constexpr std::size_t kMaxPathUnits = KeyActionEntry::kPathUnits - 1;
   // The launch rows in order: Play Music, Startup, Open File, Open Folder.
   static constexpr std::size_t kStartupRow = 1;
+  static constexpr int kAdvancePage = 3;
+  static constexpr int kHostActionPage = 4;
 
   KeyAssignmentDialogModel(PendingAssignment& pending, KeyActionTable& actions,
                            const ConfigImage& image, const MacroStore& stored_macros,
                            const KeyNameTable& names, Language language);
 
+  // The library's profiles, offered on the host action page from the next Open on.
+  void SetProfileNames(std::vector<std::string> names) { profile_names_ = std::move(names); }
   // Rebuilds everything from pending.current_key's action entry and enable bit.
   void Open();
-  // Whether the key hook went in, and whether it sees keys typed into other windows.
-  void SetHook(bool installed, KeyHookReach reach);
+  // Whether the key hook went in, whether it sees keys typed into other windows, and why not.
+  void SetHook(bool installed, KeyHookReach reach, KeyHookLimit limit = KeyHookLimit::kNone);
 
   KeyDialogReaction Release(int x, int y);
   // True when something the pointer hovers changed.
@@ -78,6 +89,7 @@ class KeyAssignmentDialogModel {
   // One event from the key hook; true when a field's text changed.
   bool KeyCaptured(const HookedKey& key);
   void SelectMacro(int line);
+  void SelectHostAction(int line);
   void SelectFunction(std::u16string_view name);
   // The answer of the row's file or folder choice (not called on cancel).
   KeyDialogReaction LaunchPathChosen(std::size_t row, std::u16string_view path);
@@ -88,6 +100,8 @@ class KeyAssignmentDialogModel {
   const KeyActionEntry& entry() const { return entry_; }
   const KeyNameTable& names() const { return names_; }
   int page() const { return page_; }
+  // The tab drawn as current: the host action page belongs to the Advance tab.
+  int tab() const { return page_ == kHostActionPage ? kAdvancePage : page_; }
   bool Shows(KeyDialogControl control) const;
   KeyDialogControl focus() const { return focus_; }
   // While the hook is in, key presses belong to it and never type into the fields.
@@ -105,8 +119,15 @@ class KeyAssignmentDialogModel {
   // The last key pressed for capture was one the keyboard cannot send (no device code), and
   // was left out; the next captured key clears it.
   bool refused_key() const { return refused_key_; }
+  // The lines under the capture fields: the refused key, or where capture reaches only this
+  // dialog, why, and that the desktop's own shortcuts never arrive; empty otherwise.
+  std::vector<KeyDialogText> CaptureNotice() const;
   const std::vector<std::u16string>& macro_names() const { return macro_names_; }
   int selected_macro() const { return selected_macro_; }
+  // The host action page's lines: next, previous, lights, then the library's profiles and a
+  // stored profile the library no longer holds, so that Save keeps it.
+  const std::vector<HostAction>& host_actions() const { return host_actions_; }
+  int selected_host_action() const { return selected_host_action_; }
   const std::u16string& selected_function() const { return selected_function_; }
   // The tree item opened at the start so that the stored function shows.
   std::u16string_view expanded_function_group() const;
@@ -127,6 +148,9 @@ class KeyAssignmentDialogModel {
   void ShowPage(int page);
   void Save(KeyDialogReaction& reaction);
   void ReleaseOnLaunchRows(int x, int y, KeyDialogReaction& reaction);
+  void ListHostActions();
+  void ShowHostActionPage();
+  void SaveHostAction();
   void RunFocusRule(KeyDialogControl field);
   void EmptyCapture();
   void ClearEntry(std::uint8_t kind);
@@ -146,6 +170,7 @@ class KeyAssignmentDialogModel {
   int page_ = 0;
   bool hook_installed_ = false;
   bool system_wide_ = false;
+  KeyHookLimit limit_ = KeyHookLimit::kNone;
   std::array<std::uint8_t, KeyDialogGeometry::kButtonCount> button_states_{};
   std::uint8_t hovered_button_ = kNone;
   std::uint8_t hovered_browse_row_ = kNone;
@@ -161,6 +186,9 @@ class KeyAssignmentDialogModel {
   std::vector<std::u16string> macro_names_;
   int selected_macro_ = PendingAssignment::kNoMacro;
   std::u16string selected_function_;
+  std::vector<std::string> profile_names_;
+  std::vector<HostAction> host_actions_;
+  int selected_host_action_ = PendingAssignment::kNoMacro;
 };
 
 }  // namespace n240qx

@@ -28,6 +28,8 @@ class KeyDialogGeometry {
   static constexpr std::uint8_t kSave = 9;
   static constexpr std::size_t kButtonCount = 10;
   static constexpr std::size_t kLaunchRows = 4;
+  // The background's width: it ends with the last tab.
+  static constexpr int kWidth = 386;
   // The toggle is small; it answers a few pixels around its picture too.
   static constexpr int kToggleMargin = 5;
 
@@ -36,6 +38,8 @@ class KeyDialogGeometry {
   static constexpr PixelRect kSingleField{12, 97, 373, 111};
   static constexpr PixelRect kCombineField{12, 186, 373, 200};
   static constexpr PixelRect kListPlace{10, 60, 369, 309};
+  // The Advance page's line under its launch rows that leads to the host action page.
+  static constexpr PixelRect kHostActionLink{12, 298, 246, 318};
 
   static const std::array<KeyDialogButton, kButtonCount>& Buttons();
   // The toggle first (grown by kToggleMargin), then buttons 0-9; kNone when none is hit.

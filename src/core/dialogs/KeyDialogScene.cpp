@@ -17,6 +17,7 @@ constexpr int kCaptionHeight = 18;
 constexpr int kPageTextHeight = 15;
 constexpr int kToggleTextHeight = 14;
 constexpr int kNoticeHeight = 13;
+constexpr int kNoticePitch = 16;
 constexpr int kTabTextY = 32;
 constexpr int kRowPitch = 60;
 // Between a text and the picture that ends its room.
@@ -53,7 +54,7 @@ void KeyDialogScene::PaintTabs(const KeyAssignmentDialogModel& model, std::vecto
       KeyDialogText::kTabAdvance};
   const std::array<int, 4> x = {2, 123, 220, German(model) ? 295 : 314};
   for (std::size_t page = 0; page < kTabs.size(); ++page) {
-    const bool current = static_cast<int>(page) == model.page();
+    const bool current = static_cast<int>(page) == model.tab();
     ops.emplace_back(PaintText{x[page], kTabTextY, kPageTextHeight, Text(model, kTabs[page]),
                                current ? kRed : kSilver});
   }
@@ -65,12 +66,12 @@ void KeyDialogScene::PaintPage(const KeyAssignmentDialogModel& model, std::vecto
         PaintText{13, 81, kPageTextHeight, Text(model, KeyDialogText::kSingle), kSilver});
     ops.emplace_back(
         PaintText{13, 166, kPageTextHeight, Text(model, KeyDialogText::kCombine), kSilver});
-    if (model.refused_key()) {
-      ops.emplace_back(PaintText{kNoticeX, kNoticeY, kNoticeHeight,
-                                 Text(model, KeyDialogText::kCannotSendKey), kRed});
-    } else if (model.capture_focused_only()) {
-      ops.emplace_back(PaintText{kNoticeX, kNoticeY, kNoticeHeight,
-                                 Text(model, KeyDialogText::kFocusedCaptureOnly), kSilver});
+    int y = kNoticeY;
+    for (const KeyDialogText line : model.CaptureNotice()) {
+      const bool refused = line == KeyDialogText::kCannotSendKey;
+      ops.emplace_back(PaintText{kNoticeX, y, kNoticeHeight, Text(model, line),
+                                 refused ? kRed : kSilver, kNoticeWidth});
+      y += kNoticePitch;
     }
   } else if (model.page() == 3) {
     PaintLaunchRows(model, ops);
@@ -95,6 +96,10 @@ void KeyDialogScene::PaintLaunchRows(const KeyAssignmentDialogModel& model,
   if (model.launch_choice() != Geometry::kNone) {
     ops.emplace_back(PaintPicture{1, 85 + kRowPitch * (model.launch_choice() / 4), "enable.png"});
   }
+  const PixelRect& link = Geometry::kHostActionLink;
+  ops.emplace_back(PaintText{label_x, link.top + 2, kPageTextHeight,
+                             Text(model, KeyDialogText::kProfileKeys), kSilver,
+                             link.right - label_x});
   if (model.launch_row() < Geometry::kLaunchRows) {
     const std::u16string path = KeyAssignmentDialogModel::PathText(model.pending().launch_path);
     ops.emplace_back(PaintText{90, 85 + kRowPitch * model.launch_row(), kPageTextHeight,

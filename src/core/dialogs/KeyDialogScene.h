@@ -12,9 +12,11 @@ namespace n240qx {
 class KeyDialogScene {
  public:
   static constexpr const char* kBackground = "Custom_BK.png";
-  // The line that says keys are seen only while the dialog has the focus.
+  // The first line of the notice under the capture fields.
   static constexpr int kNoticeX = 13;
   static constexpr int kNoticeY = 230;
+  // The notice keeps clear of the dialog's right edge.
+  static constexpr int kNoticeWidth = KeyDialogGeometry::kWidth - 2 * kNoticeX;
 
   static std::vector<PaintOp> Paint(const KeyAssignmentDialogModel& model);
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
+#include "keys/HostAction.h"
 #include "util/Language.h"
 
 namespace n240qx {
@@ -32,6 +34,17 @@ enum class KeyDialogText {
   kPathControlCharacter,
   kFocusedCaptureOnly,
   kCannotSendKey,
+  kLimitNotX11,
+  kLimitWayland,
+  kLimitNoDisplay,
+  kLimitNoXInput22,
+  kDesktopShortcuts,
+  kDesktopShortcutKeys,
+  kProfileKeys,
+  kApplyProfile,
+  kNextProfile,
+  kPreviousProfile,
+  kToggleLights,
   kCount
 };
 
@@ -39,6 +52,9 @@ enum class KeyDialogText {
 class KeyDialogTexts {
  public:
   static std::string_view Get(KeyDialogText text, Language language);
+  // A host action as the dialog lists it and a key's tooltip names it: "Profile: Race",
+  // "Next profile", "Previous profile", "Lights on/off".
+  static std::string HostActionText(const HostAction& action, Language language);
 };
 
 }  // namespace n240qx

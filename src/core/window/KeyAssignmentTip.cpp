@@ -5,6 +5,7 @@
 #include "app/KeyTargetText.h"
 #include "dialogs/KeyDialogTexts.h"
 #include "image/ImageField.h"
+#include "keys/HostAction.h"
 #include "keys/KeyMapEntry.h"
 #include "keys/KeyTable.h"
 #include "util/EscapedText.h"
@@ -54,6 +55,9 @@ std::string Target(const KeyTableRow& row, const KeyAssignmentTip::Sources& sour
       text += " " + EscapedText(sources.macros.entry(entry.p2).Name());
     }
     return text;
+  }
+  if (const auto host = HostAction::Of(action); entry.type == KeyMapEntry::kHostLaunch && host) {
+    return EscapedText(KeyDialogTexts::HostActionText(*host, language));
   }
   if (entry.type == KeyMapEntry::kHostLaunch && IsLaunchKind(action.kind)) {
     return LaunchLabel(action.kind, language) + " " + Utf8FromUtf16(action.PathString());

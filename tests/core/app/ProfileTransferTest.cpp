@@ -9,6 +9,8 @@
 #include "app/ProfileTransfer.h"
 #include "config/DiskProfileFiles.h"
 #include "config/ProfileStore.h"
+#include "config/ProfileToApply.h"
+#include "image/ImageField.h"
 #include "keys/KeymapStore.h"
 #include "support/TempDir.h"
 #include "support/ValidProfile.h"
@@ -163,6 +165,41 @@ TEST_F(ProfileTransferTest, ImportOfAFileWithoutAUsableNameKeepsItUnderAFallback
     EXPECT_TRUE(outcome.configuration_changed) << chosen;
     EXPECT_EQ(Folder(), std::vector<std::string>{"Imported.bin"}) << chosen;
     EXPECT_EQ(ReadAll(profiles / "Imported.bin"), ReadAll(elsewhere / chosen)) << chosen;
+  }
+}
+
+// The window's Import and the tool's apply take the same files; a German window says why not
+// in German.
+TEST_F(ProfileTransferTest, ImportRefusesWhatApplyRefusesInTheWindowsLanguage) {
+  const std::size_t kind_of_key_42 =
+      image_field::kImageSize + KeyActionEntry::kSize * 42 + KeyActionEntry::kKindOffset;
+  std::vector<std::uint8_t> bad_kind = Filled(kKeymapStoreSize, 0x45);
+  bad_kind[kind_of_key_42] = 8;
+  const std::string not_json = "{ not json";
+  const struct {
+    const char* file;
+    std::vector<std::uint8_t> bytes;
+    const char* german;  // a part of the German reason; none for a profile taken
+  } cases[] = {
+      {"Taken.bin", Filled(kKeymapStoreSize, 0x42), nullptr},
+      {"Long.bin", Filled(kKeymapStoreSize + 1, 0x42), "größer als jedes Profil"},
+      {"Short.bin", Filled(100, 0x42), "kein JSON"},
+      {"Empty.bin", {}, "0 Bytes groß"},
+      {"Kind.bin", bad_kind, "erlaubt 0-7 oder 255"},
+      {"Broken.bin", {not_json.begin(), not_json.end()}, ""},
+  };
+  ProfileTransfer german{*state, store, keymap, {}, Language::kGerman};
+  for (const auto& c : cases) {
+    WriteAll(elsewhere / c.file, c.bytes);
+    const bool applied = ReadProfileToApply(state->key_names, elsewhere / c.file).ok();
+    const ProfileOutcome imported = german.Import(elsewhere / c.file);
+    EXPECT_EQ(applied, c.german == nullptr) << c.file;
+    ASSERT_EQ(imported.status.ok(), applied) << c.file;
+    if (!applied) {
+      EXPECT_NE(imported.status.error().message.find(c.german), std::string::npos)
+          << imported.status.error().message;
+      EXPECT_FALSE(imported.configuration_changed) << c.file;
+    }
   }
 }
 

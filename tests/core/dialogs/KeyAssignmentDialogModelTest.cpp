@@ -10,6 +10,7 @@
 #include "keys/KeyTable.h"
 #include "keys/KeymapStore.h"
 #include "support/TempDir.h"
+#include "util/Utf8.h"
 
 namespace n240qx {
 namespace {
@@ -168,8 +169,12 @@ TEST_F(KeyDialog, KeysArriveOnlyThroughAnInstalledHookAndOnlyAsPresses) {
 
 // Left of Z, Mute, Sleep and a key no X keycode table knows: saved, each would make a dead key.
 TEST_F(KeyDialog, KeysTheKeyboardCannotSendAreRefusedAndSaidSo) {
-  const PaintOp notice = PaintText{KeyDialogScene::kNoticeX, KeyDialogScene::kNoticeY, 13,
-                                   "The keyboard cannot send this key.", RgbColour{255, 0, 0}};
+  const PaintOp notice = PaintText{KeyDialogScene::kNoticeX,
+                                   KeyDialogScene::kNoticeY,
+                                   13,
+                                   "The keyboard cannot send this key.",
+                                   RgbColour{255, 0, 0},
+                                   KeyDialogScene::kNoticeWidth};
   auto shows_notice = [this, &notice] {
     const auto ops = KeyDialogScene::Paint(model);
     return std::find(ops.begin(), ops.end(), notice) != ops.end();
@@ -371,6 +376,82 @@ TEST_F(KeyDialog, SceneFollowsLanguagePageAndReach) {
   EXPECT_FALSE(has_notice(ops)) << "only the capture page says it";
   german.Release(TabX(0), kTabY);
   EXPECT_TRUE(has_notice(KeyDialogScene::Paint(german)));
+}
+
+TEST_F(KeyDialog, NoticeSaysWhyCaptureStaysInTheDialog) {
+  using T = KeyDialogText;
+  const std::vector<T> desktop = {T::kFocusedCaptureOnly, T::kDesktopShortcuts,
+                                  T::kDesktopShortcutKeys};
+  const auto with = [&](std::initializer_list<T> reason) {
+    std::vector<T> lines(reason);
+    lines.insert(lines.end(), desktop.begin(), desktop.end());
+    return lines;
+  };
+  const struct {
+    bool installed;
+    KeyHookReach reach;
+    KeyHookLimit limit;
+    std::vector<T> lines;
+  } cases[] = {
+      {true, KeyHookReach::kSystemWide, KeyHookLimit::kNone, {}},
+      {false, KeyHookReach::kFocusedWindow, KeyHookLimit::kWayland, {}},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kNone, desktop},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kWayland, with({T::kLimitWayland})},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kNotX11, with({T::kLimitNotX11})},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kNoDisplay, with({T::kLimitNoDisplay})},
+      {true, KeyHookReach::kFocusedWindow, KeyHookLimit::kNoXInput22, with({T::kLimitNoXInput22})},
+  };
+  for (const auto& c : cases) {
+    OpenOn(kQ, 0, {});
+    model.SetHook(c.installed, c.reach, c.limit);
+    EXPECT_EQ(model.CaptureNotice(), c.lines) << int(c.limit) << " " << c.installed;
+    if (c.installed) {
+      // A key the keyboard cannot send is what the user needs to hear about first.
+      model.KeyCaptured(HookedKey{0x5F, false});
+      EXPECT_EQ(model.CaptureNotice(), std::vector<T>{T::kCannotSendKey});
+    }
+  }
+}
+
+// The program's own actions sit on a page reached from the Advance page and are stored as
+// "Open file" launches of their n240qx: paths.
+TEST_F(KeyDialog, HostActionPageAssignsTheProgramsActionsAndReopensOnThem) {
+  constexpr std::uint8_t kOpenFile = 6;
+  const PixelRect& link = Geometry::kHostActionLink;
+  model.SetProfileNames({"Race", "Work"});
+  OpenOn(kQ, 0, {});
+  Click(TabX(3), kTabY);
+  Click(link.left + 5, link.top + 5);
+  EXPECT_EQ(model.page(), KeyAssignmentDialogModel::kHostActionPage);
+  EXPECT_EQ(model.tab(), 3) << "the page belongs to the Advance tab";
+  EXPECT_TRUE(model.Shows(KeyDialogControl::kHostActionList));
+  ASSERT_EQ(model.host_actions().size(), 5U);
+  Click(kSaveX, kButtonY);
+  EXPECT_EQ(pending.pending_kind, 8) << "nothing chosen restores the default";
+  EXPECT_TRUE(pending.key_enabled);
+
+  const struct {
+    std::u16string stored;
+    std::size_t line;
+  } cases[] = {{u"n240qx:next-profile", 0},
+               {u"n240qx:lights-toggle", 2},
+               {u"n240qx:profile/Work", 4},
+               {u"n240qx:profile/Gone", 5}};
+  for (const auto& c : cases) {
+    OpenOn(kQ, kOpenFile, {}, c.stored);
+    EXPECT_EQ(model.page(), KeyAssignmentDialogModel::kHostActionPage) << Utf8FromUtf16(c.stored);
+    ASSERT_EQ(model.selected_host_action(), static_cast<int>(c.line)) << Utf8FromUtf16(c.stored);
+    Click(kSaveX, kButtonY);
+    EXPECT_EQ(pending.pending_kind, kOpenFile);
+    EXPECT_EQ(pending.launch_path, c.stored)
+        << "saved unchanged, a profile gone from the library too";
+  }
+  OpenOn(kQ, kOpenFile, {}, u"n240qx:next-profile");
+  model.SelectHostAction(3);
+  Click(kSaveX, kButtonY);
+  EXPECT_EQ(pending.launch_path, u"n240qx:profile/Race");
+  OpenOn(kQ, kOpenFile, {}, u"/home/me/notes.txt");
+  EXPECT_EQ(model.page(), 3) << "a file stays a launch row";
 }
 
 }  // namespace

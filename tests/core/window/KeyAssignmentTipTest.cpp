@@ -67,6 +67,21 @@ TEST_F(KeyAssignmentTipTest, SaysWhatTheKeyDoesInTheWindowsLanguage) {
          t.MapQ({KeyMapEntry::kHostLaunch, 0x00, 0x00, 0x00}, 7, u"/home/me");
        },
        "Q: Open folder /home/me", "Q: Ordner \u00F6ffnen /home/me"},
+      {"profile",
+       [](Keyboard& t) {
+         t.MapQ({KeyMapEntry::kHostLaunch, 0x00, 0x00, 0x00}, 6, u"n240qx:profile/Race");
+       },
+       "Q: Profile: Race", "Q: Profil: Race"},
+      {"next profile",
+       [](Keyboard& t) {
+         t.MapQ({KeyMapEntry::kHostLaunch, 0x00, 0x00, 0x00}, 6, u"n240qx:next-profile");
+       },
+       "Q: Next profile", "Q: N\u00E4chstes Profil"},
+      {"an action of a later version",
+       [](Keyboard& t) {
+         t.MapQ({KeyMapEntry::kHostLaunch, 0x00, 0x00, 0x00}, 6, u"n240qx:dim");
+       },
+       "Q: Open file n240qx:dim", "Q: Datei \u00F6ffnen n240qx:dim"},
       {"disabled", [](Keyboard& t) { t.image.SetKeyEnabled(*KeyTable::SlotOf(kQ), false); },
        "Q: disabled", "Q: deaktiviert"},
   };
