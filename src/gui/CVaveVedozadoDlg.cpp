@@ -86,16 +86,9 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
   if (setup.tray_available) {
     CreateTray();
   }
-  MainWindowActions::WindowSide window{
-      [this] { update(); },
-      [this](SliderId id, int position) { slider(id).SetPosition(position); }};
-  actions_ = std::make_unique<MainWindowActions>(
-      MainWindowActions::Setup{
-          state_, paths_, texts_, model_, dialogs_, router_, std::move(setup.connections),
-          setup.launcher ? std::move(setup.launcher) : std::make_unique<QtLauncher>()},
-      std::move(window));
+  CreateRequests(std::move(setup.connections), std::move(setup.launcher));
   CreateDesktopServices();
-  actions_->on_sequence_ended = [this] {
+  connection_->on_sequence_ended = [this] {
     desktop_->OnSequenceEnded();
     if (openrgb_) {
       openrgb_->OnSequenceEnded();
@@ -107,7 +100,7 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
       automation_->OnWindowChanged();
     }
   };
-  actions_->on_keyboard_presence = [this](bool present) {
+  connection_->on_keyboard_presence = [this](bool present) {
     if (openrgb_) {
       openrgb_->OnKeyboardPresence(present);
     }
@@ -115,13 +108,13 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
       emit bus_->adaptor().KeyboardPresence(present);
     }
   };
-  actions_->on_profile_applied = [this](const std::string& name) {
+  outside_->on_profile_applied = [this](const std::string& name) {
     if (bus_) {
       bus_->adaptor().PublishChanges();
       emit bus_->adaptor().ProfileApplied(QString::fromStdString(name));
     }
   };
-  actions_->on_launch_key = [this](std::uint8_t code) {
+  outside_->on_launch_key = [this](std::uint8_t code) {
     if (bus_) {
       emit bus_->adaptor().LaunchKeyPressed(
           QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')));
@@ -142,15 +135,37 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
 
 CVaveVedozadoDlg::~CVaveVedozadoDlg() {
   // The session first: nothing it posts may reach a half-destroyed window. The bus object
-  // and the desktop's before it: no call reaches actions that are gone.
+  // and the desktop's before it: no call reaches requests that are gone.
   desktop_.reset();
   bus_.reset();
-  actions_.reset();
+  device_->EndCallers();
+  connection_.reset();
 }
 
 QSize CVaveVedozadoDlg::SkinSize() {
   const QImage& background = skins_.Picture(ToQString(MainWindowLayout::kBackground.file));
   return background.isNull() ? kFallbackSize : background.size();
+}
+
+void CVaveVedozadoDlg::CreateRequests(std::unique_ptr<DeviceConnectionFactory> connections,
+                                      std::unique_ptr<Launcher> launcher) {
+  feedback_ = std::make_unique<WindowFeedback>(texts_, [this] { update(); });
+  connection_ = std::make_unique<KeyboardConnection>(
+      KeyboardConnection::Setup{state_, paths_, model_, router_, *feedback_,
+                                std::move(connections)},
+      KeyboardConnection::WindowSide{
+          [this] { update(); },
+          [this](SliderId id, int position) { slider(id).SetPosition(position); }});
+  ending_ = std::make_unique<EndingRequests>(state_, model_, dialogs_);
+  device_ = std::make_unique<DeviceRequests>(DeviceRequests::Setup{
+      state_, paths_, texts_, model_, dialogs_, router_, *connection_, *feedback_, *ending_});
+  store_ = std::make_unique<StoreRequests>(state_, paths_, *feedback_);
+  dialog_ = std::make_unique<DialogRequests>(
+      DialogRequests::Setup{state_, paths_, texts_, model_, dialogs_, *feedback_});
+  outside_ = std::make_unique<OutsideRequests>(OutsideRequests::Setup{
+      state_, paths_, texts_, model_, *connection_, *device_, dialog_->key_assignment(), *feedback_,
+      [this] { update(); }, launcher ? std::move(launcher) : std::make_unique<QtLauncher>()});
+  connection_->on_launch_key = [this](std::uint8_t code) { outside_->OnLaunchKey(code); };
 }
 
 void CVaveVedozadoDlg::CreateSliders() {
@@ -198,7 +213,8 @@ void CVaveVedozadoDlg::CreateTray() {
 
 void CVaveVedozadoDlg::CreateDesktopServices() {
   desktop_ = std::make_unique<DesktopServices>(
-      DesktopServices::Window{*actions_, state_, paths_, texts_, [this] { return busy(); },
+      DesktopServices::Window{*device_, *outside_, *feedback_, state_, paths_, texts_,
+                              [this] { return busy(); },
                               [this](const QString& message) {
                                 update();
                                 if (tray_ != nullptr) {
@@ -206,7 +222,7 @@ void CVaveVedozadoDlg::CreateDesktopServices() {
                                 }
                               }},
       nullptr);
-  actions_->toggle_lights = [this] { ToggleLights(); };
+  outside_->toggle_lights = [this] { ToggleLights(); };
   if (tray_ != nullptr) {
     desktop_->AddTrayItems(*tray_);
   }
@@ -278,7 +294,7 @@ bool CVaveVedozadoDlg::AskColour() {
 
 void CVaveVedozadoDlg::Start() {
   SetSlidersFromImage();
-  actions_->Start();
+  connection_->Start();
   StartAutomation();
   const QSettings settings;
   if (openrgb_port_ || settings.value(kOpenRgbSetting).toBool()) {
@@ -294,19 +310,19 @@ void CVaveVedozadoDlg::StartAutomation() {
                               QApplication::activeModalWidget() != nullptr};
       },
       [this](const std::string& profile, AutomationRunner::WriteDone done) {
-        actions_->WriteWithoutBackup(
+        device_->WriteWithoutBackup(
             [this, profile](ConfiguratorState& state) {
               return LoadLibraryProfile(state, ProfileLibrary(paths_.LibraryFolder()), profile);
             },
             std::move(done));
       },
       [this] { OnRuleStatusChanged(); }, [this] { ListRulesInTray(); },
-      [this](std::string text) { actions_->ShowFailureText(std::move(text)); }};
+      [this](std::string text) { feedback_->FailedText(std::move(text)); }};
   automation_ = std::make_unique<AutomationRunner>(
       AutomationRunner::Setup{paths_.RulesFile(), "/proc", automation_timing_}, texts_,
       std::move(window));
   automation_->on_rule_applied_profile = [this](const std::string& profile) {
-    actions_->NoteProfileApplied(profile);
+    outside_->NoteProfileApplied(profile);
     if (desktop_) {
       desktop_->notifier().ProfileApplied(profile, automation_->status());
     }
@@ -341,7 +357,7 @@ void CVaveVedozadoDlg::OnOpenRgbServerToggled(bool on) {
   if (!on) {
     StopOpenRgbServer();
   } else if (Status started = StartOpenRgbServer(port); !started.ok()) {
-    actions_->ShowFailureText(started.error().message);
+    feedback_->FailedText(started.error().message);
     update();
   }
   if (tray_ != nullptr) {
@@ -357,12 +373,12 @@ Status CVaveVedozadoDlg::StartOpenRgbServer(quint16 port) {
             true, state_.image,
             firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
                      : std::string(),
-            actions_->simulated() ? "simulator" : "USB 04d9:a124"};
+            connection_->simulated() ? "simulator" : "USB 04d9:a124"};
       },
       [this]() -> const ImageBlock& { return state_.snapshot; },
       [this] { return !model_.state().EditingLocked(); },
       [this](const SdkLightingFrame& frame) {
-        actions_->WriteOutsideLighting([&frame](ConfigImage& image) { frame.CopyInto(image); });
+        device_->WriteOutsideLighting([&frame](ConfigImage& image) { frame.CopyInto(image); });
       }};
   auto server = std::make_unique<OpenRgbServer>(std::move(window), SdkServerSettings{});
   if (Status listening = server->Listen(port); !listening.ok()) {
@@ -377,7 +393,7 @@ void CVaveVedozadoDlg::StopOpenRgbServer() {
 }
 
 Status CVaveVedozadoDlg::StartBusService(QDBusConnection bus) {
-  auto service = std::make_unique<KeyboardBusService>(actions_->BusWindow(), std::move(bus));
+  auto service = std::make_unique<KeyboardBusService>(outside_->BusWindow(), std::move(bus));
   // The second interface on the same object: what a compositor script reports.
   new AutomationBusAdaptor(
       [this](ActiveWindow window) {
@@ -398,20 +414,20 @@ void CVaveVedozadoDlg::ShowFromOutside() {
 }
 
 void CVaveVedozadoDlg::CreateRoute() {
-  using FollowUps = MainWindowActions::FollowUps;
+  using FollowUps = std::vector<WindowRequest>;
   router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
-    return actions_->CarryEnding(request, follow_ups);
+    return ending_->Carry(request, follow_ups);
   });
   router_.AddHandler(
       [this](WindowRequest request, FollowUps&) { return CarryWindowRequest(request); });
   router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
-    return actions_->CarryDevice(request, follow_ups);
+    return device_->Carry(request, follow_ups);
   });
   router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
-    return actions_->CarryStore(request, follow_ups);
+    return store_->Carry(request, follow_ups);
   });
   router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
-    return actions_->CarryDialog(request, follow_ups);
+    return dialog_->Carry(request, follow_ups);
   });
   router_.SetBeforeEachStep([this] { SyncControls(); });
   // The swatch frame is stored as shown once an input is done, before anything reads the image
@@ -448,7 +464,7 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       return true;
     case WindowRequest::kShowNoKeyboardBalloon:
       if (tray_ != nullptr) {
-        tray_->ShowNoKeyboardBalloon(QString::fromStdString(actions_->balloon()));
+        tray_->ShowNoKeyboardBalloon(QString::fromStdString(feedback_->balloon()));
       }
       return true;
     case WindowRequest::kStartWindowMove:
@@ -509,12 +525,12 @@ void CVaveVedozadoDlg::paintEvent(QPaintEvent* /*event*/) {
                                    keyboard_view_,
                                    model_.state(),
                                    texts_,
-                                   actions_->simulated(),
+                                   connection_->simulated(),
                                    model_.visibility().ShowsNoKeyboardNotice(),
-                                   actions_->progress(),
-                                   actions_->failure(),
+                                   connection_->progress(),
+                                   feedback_->failure(),
                                    ChangeSummary::Compare(state_),
-                                   actions_->success(),
+                                   feedback_->success(),
                                    automation_ ? automation_->status() : std::string()};
   QPainter painter(this);
   painter.fillRect(rect(), kTextBackground);

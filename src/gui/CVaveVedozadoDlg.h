@@ -17,11 +17,17 @@
 #include "gui/AutomationRunner.h"
 #include "gui/CBitSlider.h"
 #include "gui/DesktopServices.h"
+#include "gui/DeviceRequests.h"
+#include "gui/DialogRequests.h"
+#include "gui/EndingRequests.h"
 #include "gui/KeyboardBusService.h"
-#include "gui/MainWindowActions.h"
+#include "gui/KeyboardConnection.h"
 #include "gui/OpenRgbServer.h"
+#include "gui/OutsideRequests.h"
 #include "gui/SkinPictures.h"
+#include "gui/StoreRequests.h"
 #include "gui/WindowDialogs.h"
+#include "gui/WindowFeedback.h"
 #include "gui/X11ActiveWindowWatch.h"
 #include "keys/Launcher.h"
 #include "lighting/LightingPage.h"
@@ -55,7 +61,7 @@ struct MainWindowSetup {
 // The main window: a frameless skinned window that paints everything itself from its models
 // and forwards the mouse and the keyboard to them. What the models decide comes back as window
 // requests, which all take one route (WindowRequestRouter): this class's handler carries out
-// those about the window (showing, hiding, moving, the sliders, repainting), MainWindowActions'
+// those about the window (showing, hiding, moving, the sliders, repainting), the request
 // handlers the rest.
 class CVaveVedozadoDlg : public QWidget {
   Q_OBJECT
@@ -70,7 +76,7 @@ class CVaveVedozadoDlg : public QWidget {
   // Another start of the program asked for this window.
   void ShowFromOutside();
   // Shows a failure found before start-up (a file that cannot be read) in the window.
-  void ShowFailureText(std::string text) { actions_->ShowFailureText(std::move(text)); }
+  void ShowFailureText(std::string text) { feedback_->FailedText(std::move(text)); }
 
   // The OpenRGB SDK server on 127.0.0.1:port, writing through the window's own write of
   // changes; an error when the port cannot be taken. Stop closes every client.
@@ -96,9 +102,9 @@ class CVaveVedozadoDlg : public QWidget {
   ConfiguratorState& state() { return state_; }
   CBitSlider& slider(SliderId id);
   bool busy() const { return model_.state().EditingLocked(); }
-  bool simulated() const { return actions_->simulated(); }
-  const std::string& failure() const { return actions_->failure(); }
-  const std::string& success() const { return actions_->success(); }
+  bool simulated() const { return connection_->simulated(); }
+  const std::string& failure() const { return feedback_->failure(); }
+  const std::string& success() const { return feedback_->success(); }
   int paint_count() const { return paint_count_; }
   bool repaint_ticking() const { return repaint_timer_.isActive(); }
   SkinPictures& skins() { return skins_; }
@@ -122,6 +128,8 @@ class CVaveVedozadoDlg : public QWidget {
   bool event(QEvent* event) override;
 
  private:
+  void CreateRequests(std::unique_ptr<DeviceConnectionFactory> connections,
+                      std::unique_ptr<Launcher> launcher);
   void CreateSliders();
   void CreateTray();
   void CreateDesktopServices();
@@ -164,15 +172,22 @@ class CVaveVedozadoDlg : public QWidget {
   std::optional<QPoint> manual_drag_offset_;
   int paint_count_ = 0;
   WindowRequestRouter router_;
-  // Last: it owns the device session, which must stop before anything above goes.
-  std::unique_ptr<MainWindowActions> actions_;
-  // After the actions: its clients go before the session they write through.
+  // The request handlers and the connection they share: the destructor stops the connection
+  // first, so nothing the session posts reaches a half-destroyed handler.
+  std::unique_ptr<WindowFeedback> feedback_;
+  std::unique_ptr<KeyboardConnection> connection_;
+  std::unique_ptr<EndingRequests> ending_;
+  std::unique_ptr<DeviceRequests> device_;
+  std::unique_ptr<StoreRequests> store_;
+  std::unique_ptr<DialogRequests> dialog_;
+  std::unique_ptr<OutsideRequests> outside_;
+  // After the requests: its clients go before the session they write through.
   std::unique_ptr<OpenRgbServer> openrgb_;
   std::unique_ptr<KeyboardBusService> bus_;
-  // Last: a write it started may still tell it its end while the actions go.
+  // Last: a write it started may still tell it its end while the requests go.
   std::unique_ptr<AutomationRunner> automation_;
   std::unique_ptr<X11ActiveWindowWatch> active_window_watch_;
-  // Writes through the actions.
+  // Writes through the device requests.
   std::unique_ptr<DesktopServices> desktop_;
 };
 
