@@ -28,7 +28,7 @@ class Automation : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.StartAndWait());
-    ASSERT_TRUE(window.window().StartBusService(QDBusConnection::sessionBus()).ok());
+    ASSERT_TRUE(window.program().StartBusService(QDBusConnection::sessionBus()).ok());
     SaveProfile("desk", kDesk);
     SaveProfile("game", kGame);
     SaveProfile("paint", kPaint);
@@ -64,7 +64,7 @@ class Automation : public ::testing::Test {
     });
   }
 
-  std::string Status() { return window.window().automation()->status(); }
+  std::string Status() { return window.program().automation()->status(); }
 
   static constexpr const char* kByDefault = "Profile desk as the rules' default";
   static constexpr std::uint8_t kDesk = 11;

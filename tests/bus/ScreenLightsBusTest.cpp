@@ -40,10 +40,10 @@ TEST(ScreenLightsBus, TheLightsGoOffWhileTheScreenIsLockedAndTheirBrightnessCome
   ASSERT_TRUE(window.StartAndWait());
   const std::uint8_t lit = window.keyboard().Memory().brightness;
   ASSERT_NE(lit, 0);
-  window.window().desktop().lights().Follow(DarkLights::Reason::kScreen, true);
+  window.program().desktop().lights().Follow(DarkLights::Reason::kScreen, true);
   // No system bus: the suspend is left out, the screen is still followed.
-  window.window().WatchDesktop(QDBusConnection::sessionBus(),
-                               QDBusConnection(QStringLiteral("no-system-bus")));
+  window.program().WatchDesktop(QDBusConnection::sessionBus(),
+                                QDBusConnection(QStringLiteral("no-system-bus")));
   // A round trip on the window's connection: its match rules are in place once answered.
   ASSERT_TRUE(QDBusConnection::sessionBus().interface()->isServiceRegistered(
       QStringLiteral("org.freedesktop.DBus")));
@@ -53,7 +53,7 @@ TEST(ScreenLightsBus, TheLightsGoOffWhileTheScreenIsLockedAndTheirBrightnessCome
   screen_saver.ActiveChanged(true);
   ASSERT_TRUE(WaitFor([&] { return window.keyboard().Memory().brightness == 0; }));
   ASSERT_TRUE(window.WaitUntilIdle());
-  EXPECT_TRUE(window.window().desktop().lights().dark());
+  EXPECT_TRUE(window.program().desktop().lights().dark());
   screen_saver.ActiveChanged(false);
   ASSERT_TRUE(WaitFor([&] { return window.keyboard().Memory().brightness == lit; }));
   ASSERT_TRUE(window.WaitUntilIdle());
