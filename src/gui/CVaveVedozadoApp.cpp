@@ -8,8 +8,8 @@
 #include "app/FilesystemPathProbe.h"
 #include "app/ProgramPaths.h"
 #include "connect/DeviceConnectionFactory.h"
-#include "gui/CVaveVedozadoDlg.h"
 #include "gui/KeyboardBusService.h"
+#include "gui/MainWindowComposition.h"
 #include "gui/QtText.h"
 #include "gui/SingleInstance.h"
 #include "gui/StopSignalNotifier.h"
@@ -88,28 +88,28 @@ int CVaveVedozadoApp::Run() {
                         nullptr,
                         options->minimized,
                         options->openrgb_port};
-  window_ = std::make_unique<CVaveVedozadoDlg>(std::move(setup));
-  QObject::connect(window_.get(), &CVaveVedozadoDlg::EndRequested, &app_, &QApplication::quit,
+  program_ = std::make_unique<MainWindowComposition>(std::move(setup));
+  QObject::connect(&program_->window(), &CVaveVedozadoDlg::EndRequested, &app_, &QApplication::quit,
                    Qt::QueuedConnection);
-  QObject::connect(instance_.get(), &SingleInstance::ShowRequested, window_.get(),
-                   &CVaveVedozadoDlg::ShowFromOutside);
+  QObject::connect(instance_.get(), &SingleInstance::ShowRequested, program_.get(),
+                   &MainWindowComposition::ShowFromOutside);
   if (!loaded.ok()) {
     // The files stay as they are; the program runs on what memory holds.
-    window_->ShowFailureText(loaded.error().message);
+    program_->ShowFailureText(loaded.error().message);
   } else if (!state_->StoreSizeNotes().empty()) {
-    window_->ShowFailureText(state_->StoreSizeNotes());
+    program_->ShowFailureText(state_->StoreSizeNotes());
   }
   // Logout and Ctrl+C end the program as tray Exit does.
   stop_signals_ = std::make_unique<StopSignalNotifier>();
   QObject::connect(stop_signals_.get(), &StopSignalNotifier::StopRequested, &app_,
                    &QApplication::quit, Qt::QueuedConnection);
-  window_->Start();
-  if (Status served = window_->StartBusService(QDBusConnection::sessionBus()); !served.ok()) {
+  program_->Start();
+  if (Status served = program_->StartBusService(QDBusConnection::sessionBus()); !served.ok()) {
     std::fprintf(stderr, "n240qx: %s\n", served.error().message.c_str());
   }
-  window_->WatchDesktop(QDBusConnection::sessionBus(), QDBusConnection::systemBus());
+  program_->WatchDesktop(QDBusConnection::sessionBus(), QDBusConnection::systemBus());
   const int code = QApplication::exec();
-  window_.reset();
+  program_.reset();
   return code;
 }
 

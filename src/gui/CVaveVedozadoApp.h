@@ -8,13 +8,13 @@
 
 namespace n240qx {
 
-class CVaveVedozadoDlg;
+class MainWindowComposition;
 class SingleInstance;
 class StopSignalNotifier;
 
 // The program: reads the command line, makes sure one instance runs per data folder, reads the
-// program's files, chooses the keyboard (or the simulator) and runs the main window until it
-// asks to end.
+// program's files, chooses the keyboard (or the simulator), composes the main window with its
+// models, handlers and services (MainWindowComposition) and runs it until it asks to end.
 class CVaveVedozadoApp {
  public:
   explicit CVaveVedozadoApp(QApplication& app);
@@ -34,7 +34,7 @@ class CVaveVedozadoApp {
   // The owning object of the program's state, on the heap (it is large).
   std::unique_ptr<ConfiguratorState> state_;
   std::unique_ptr<SingleInstance> instance_;
-  std::unique_ptr<CVaveVedozadoDlg> window_;
+  std::unique_ptr<MainWindowComposition> program_;
   std::unique_ptr<StopSignalNotifier> stop_signals_;
 };
 

@@ -1,34 +1,17 @@
 #include "gui/CVaveVedozadoDlg.h"
 
-#include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QHelpEvent>
 #include <QKeyEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QProcess>
-#include <QPushButton>
-#include <QSettings>
 #include <QWindow>
 
-#include "app/LibraryProfileLoad.h"
-#include "app/ProfileLibrary.h"
-#include "automation/SwitchStatusText.h"
-#include "gui/AppOptions.h"
-#include "gui/AutomationBusAdaptor.h"
-#include "gui/CConfigureDlg.h"
-#include "gui/CKeyMap.h"
-#include "gui/CMacroRecordDlg.h"
-#include "gui/ColourDialogRunner.h"
-#include "gui/FileDialogChooser.h"
+#include "app/ChangeSummary.h"
 #include "gui/PaintOpPainter.h"
-#include "gui/QtLauncher.h"
 #include "gui/QtText.h"
 #include "gui/ToolTipEvent.h"
-#include "gui/TrayIcon.h"
-#include "gui/WindowMessageBox.h"
-#include "gui/XInputKeyHook.h"
 #include "window/KeyAssignmentTip.h"
 #include "window/MainWindowLayout.h"
 #include "window/MainWindowScene.h"
@@ -41,8 +24,6 @@ namespace {
 
 // The keyboard's repaint countdown runs on this tick.
 constexpr int kRepaintTickMs = 20;
-// The tray item "OpenRGB SDK server", remembered between runs.
-const QString kOpenRgbSetting = QStringLiteral("OpenRgbServer");
 // Used only when "main.png" is missing, so that the window can still be seen and closed.
 constexpr QSize kFallbackSize(1000, 640);
 const QColor kTextBackground(0x35, 0x35, 0x35);
@@ -60,105 +41,38 @@ KeyChord ChordOf(const QKeyEvent* event) {
 
 }  // namespace
 
-CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowSetup setup)
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint),
-      state_(setup.state),
-      paths_(std::move(setup.paths)),
-      language_(setup.language),
-      texts_(setup.language),
-      skins_(ToQString(paths_.SkinFolder(setup.language))),
-      dialogs_(std::move(setup.dialogs)),
-      page_(state_.image, shared_colour_, [this] { return AskColour(); }),
-      model_(state_.image, state_.snapshot, setup.tray_available, &page_),
-      keyboard_view_(state_.image, page_, state_.customised),
-      edit_keys_(state_, model_),
-      openrgb_port_(setup.openrgb_port),
-      automation_timing_(setup.automation_timing) {
-  setWindowTitle(ToQString(texts_.Get(TextId::kWindowTitle)));
+CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowParts parts)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), parts_(std::move(parts)) {
+  setWindowTitle(ToQString(parts_.texts.Get(TextId::kWindowTitle)));
   setWindowIcon(QIcon(QStringLiteral(":/n240qx/n240qx.png")));
   setMouseTracking(true);
   setFocusPolicy(Qt::StrongFocus);
   setAttribute(Qt::WA_OpaquePaintEvent);
   setFixedSize(SkinSize());
-  FillDefaultDialogs();
   CreateSliders();
-  model_.visibility().SetStartMinimized(setup.start_minimized);
-  if (setup.tray_available) {
-    CreateTray();
-  }
-  MainWindowActions::WindowSide window{
-      [this] { update(); },
-      [this](SliderId id, int position) { slider(id).SetPosition(position); }};
-  actions_ = std::make_unique<MainWindowActions>(
-      MainWindowActions::Setup{
-          state_, paths_, texts_, model_, dialogs_, router_, std::move(setup.connections),
-          setup.launcher ? std::move(setup.launcher) : std::make_unique<QtLauncher>()},
-      std::move(window));
-  CreateDesktopServices();
-  actions_->on_sequence_ended = [this] {
-    desktop_->OnSequenceEnded();
-    if (openrgb_) {
-      openrgb_->OnSequenceEnded();
-    }
-    if (bus_) {
-      bus_->adaptor().PublishChanges();
-    }
-    if (automation_) {
-      automation_->OnWindowChanged();
-    }
-  };
-  actions_->on_keyboard_presence = [this](bool present) {
-    if (openrgb_) {
-      openrgb_->OnKeyboardPresence(present);
-    }
-    if (bus_) {
-      emit bus_->adaptor().KeyboardPresence(present);
-    }
-  };
-  actions_->on_profile_applied = [this](const std::string& name,
-                                        MainWindowActions::ChosenBy chosen_by) {
-    if (bus_) {
-      bus_->adaptor().PublishChanges();
-      emit bus_->adaptor().ProfileApplied(QString::fromStdString(name));
-    }
-    OnProfileApplied(name, chosen_by);
-  };
-  actions_->on_launch_key = [this](std::uint8_t code) {
-    if (bus_) {
-      emit bus_->adaptor().LaunchKeyPressed(
-          QStringLiteral("0x%1").arg(code, 2, 16, QLatin1Char('0')));
-    }
-  };
-  CreateRoute();
   repaint_timer_.setInterval(kRepaintTickMs);
   // The tick runs only while a countdown is pending, so that the window costs nothing at rest.
   connect(&repaint_timer_, &QTimer::timeout, this, [this] {
-    if (state_.repaint.Tick()) {
+    if (parts_.state.repaint.Tick()) {
       update();
     } else {
       repaint_timer_.stop();
     }
   });
-  skins_.OnChanged([this] { update(); });
+  parts_.skins.OnChanged([this] { update(); });
 }
 
-CVaveVedozadoDlg::~CVaveVedozadoDlg() {
-  // The session first: nothing it posts may reach a half-destroyed window. The bus object
-  // and the desktop's before it: no call reaches actions that are gone.
-  desktop_.reset();
-  bus_.reset();
-  actions_.reset();
-}
+CVaveVedozadoDlg::~CVaveVedozadoDlg() = default;
 
 QSize CVaveVedozadoDlg::SkinSize() {
-  const QImage& background = skins_.Picture(ToQString(MainWindowLayout::kBackground.file));
+  const QImage& background = parts_.skins.Picture(ToQString(MainWindowLayout::kBackground.file));
   return background.isNull() ? kFallbackSize : background.size();
 }
 
 void CVaveVedozadoDlg::CreateSliders() {
   for (std::size_t i = 0; i < kSliderPlacements.size(); ++i) {
     const SliderPlacement& placement = kSliderPlacements[i];
-    auto* bit_slider = new CBitSlider(placement.id, skins_, this);
+    auto* bit_slider = new CBitSlider(placement.id, parts_.skins, this);
     bit_slider->move(placement.x, placement.y);
     sliders_[i] = bit_slider;
   }
@@ -169,7 +83,7 @@ void CVaveVedozadoDlg::CreateSliders() {
   slider(SliderId::kReportRate).SetPosition(1);
   for (CBitSlider* bit_slider : sliders_) {
     connect(bit_slider, &CBitSlider::PositionMayHaveChanged, this,
-            [this](SliderId id) { model_.OnSliderNotified(id, slider(id).position()); });
+            [this](SliderId id) { parts_.model.OnSliderNotified(id, slider(id).position()); });
   }
 }
 
@@ -180,275 +94,6 @@ CBitSlider& CVaveVedozadoDlg::slider(SliderId id) {
     }
   }
   return *sliders_.front();
-}
-
-void CVaveVedozadoDlg::CreateTray() {
-  tray_ = new TrayIcon(windowIcon(), texts_, AutostartEntry::FromEnvironment(), this);
-  connect(tray_, &TrayIcon::DoubleClicked, this,
-          [this] { router_.Route(model_.visibility().OnTrayDoubleClick()); });
-  connect(tray_, &TrayIcon::AboutChosen, this,
-          [this] { router_.Route({WindowRequest::kShowAbout}); });
-  connect(tray_, &TrayIcon::ExitChosen, this,
-          [this] { router_.Route(MainWindowModel::OnTrayExit()); });
-  tray_->AddOpenRgbServer(false);
-  connect(tray_, &TrayIcon::OpenRgbServerToggled, this, [this](bool on) {
-    OnOpenRgbServerToggled(on);
-    // Remembered only when chosen in the menu; the command line is for this run alone.
-    QSettings().setValue(kOpenRgbSetting, openrgb_ != nullptr);
-  });
-}
-
-void CVaveVedozadoDlg::CreateDesktopServices() {
-  desktop_ = std::make_unique<DesktopServices>(
-      DesktopServices::Window{*actions_, state_, paths_, texts_, [this] { return busy(); },
-                              [this](const QString& message) {
-                                update();
-                                if (tray_ != nullptr) {
-                                  tray_->ShowNoKeyboardBalloon(message);
-                                }
-                              }},
-      nullptr);
-  actions_->toggle_lights = [this] { ToggleLights(); };
-  if (tray_ != nullptr) {
-    desktop_->AddTrayItems(*tray_);
-  }
-}
-
-void CVaveVedozadoDlg::WatchDesktop(QDBusConnection session, QDBusConnection system) {
-  desktop_->Watch(std::move(session), std::move(system));
-}
-
-void CVaveVedozadoDlg::FillDefaultDialogs() {
-  if (!dialogs_.confirm) {
-    dialogs_.confirm = [this](const ConfirmPrompt& prompt) {
-      return WindowMessageBox::Ask(this, language_, ToQString(prompt.title),
-                                   ToQString(prompt.question));
-    };
-  }
-  if (!dialogs_.close_question) {
-    dialogs_.close_question = [this] { return AskBeforeClosing(); };
-  }
-  if (!dialogs_.key_assignment) {
-    dialogs_.key_assignment = [this](PendingAssignment& pending) {
-      // An unreadable library offers no profiles; the other actions still work.
-      auto profiles = ProfileLibrary(paths_.LibraryFolder()).Names();
-      KeyMapSetup setup{pending,
-                        state_.key_actions,
-                        state_.image,
-                        state_.stored_macros,
-                        state_.key_names,
-                        skins_.folder(),
-                        language_,
-                        {},
-                        profiles.ok() ? std::move(*profiles) : std::vector<std::string>{}};
-      CKeyMap dialog(std::move(setup), this);
-      return dialog.Run();
-    };
-  }
-  if (!dialogs_.macros) {
-    dialogs_.macros = [this] {
-      CMacroRecordDlg dialog(
-          state_, skins_, language_,
-          [](KeyHook::Sink sink) { return std::make_unique<XInputKeyHook>(std::move(sink)); },
-          this);
-      return dialog.Run(state_.stores.Held(paths_.MacroFile()));
-    };
-  }
-  if (!dialogs_.colour) {
-    dialogs_.colour = [this](RgbColour& colour) {
-      return RunColourDialog(this, colour, skins_, language_);
-    };
-  }
-  if (!dialogs_.profiles) {
-    dialogs_.profiles = [this] {
-      FileDialogChooser chooser;
-      return CConfigureDlg(state_, paths_, chooser, language_, this).Run();
-    };
-  }
-  if (!dialogs_.about) {
-    dialogs_.about = [this](const AboutBox& about) {
-      WindowMessageBox::About(this, language_, QString::fromStdString(about.title),
-                              QString::fromStdString(about.text));
-    };
-  }
-  if (!dialogs_.start_updater) {
-    dialogs_.start_updater = [this](const QString& program) {
-      return QProcess::startDetached(program, QStringList(), ToQString(paths_.share_folder()));
-    };
-  }
-}
-
-bool CVaveVedozadoDlg::AskColour() {
-  RgbColour colour = RgbColour::FromPacked(shared_colour_);
-  if (!dialogs_.colour(colour)) {
-    return false;
-  }
-  shared_colour_ = colour.Packed();
-  return true;
-}
-
-void CVaveVedozadoDlg::Start() {
-  SetSlidersFromImage();
-  actions_->Start();
-  StartAutomation();
-  const QSettings settings;
-  if (openrgb_port_ || settings.value(kOpenRgbSetting).toBool()) {
-    OnOpenRgbServerToggled(true);
-  }
-}
-
-void CVaveVedozadoDlg::StartAutomation() {
-  AutomationRunner::Window window{
-      [this] {
-        // Every dialog of the window is modal.
-        return WindowActivity{busy(), ChangeSummary::Compare(state_).Any(),
-                              QApplication::activeModalWidget() != nullptr};
-      },
-      [this](const std::string& profile, AutomationRunner::WriteDone done) {
-        actions_->WriteWithoutBackup(
-            [this, profile](ConfiguratorState& state) {
-              return LoadLibraryProfile(state, ProfileLibrary(paths_.LibraryFolder()), profile);
-            },
-            std::move(done));
-      },
-      [this] { OnRuleStatusChanged(); }, [this] { ListRulesInTray(); },
-      [this](std::string text) { actions_->ShowFailureText(std::move(text)); }};
-  automation_ = std::make_unique<AutomationRunner>(
-      AutomationRunner::Setup{paths_.RulesFile(), "/proc", automation_timing_}, texts_,
-      std::move(window));
-  automation_->on_rule_applied_profile = [this](const std::string& profile) {
-    actions_->NoteProfileApplied(profile, MainWindowActions::ChosenBy::kRule);
-    if (desktop_) {
-      desktop_->notifier().ProfileApplied(profile, automation_->status());
-    }
-  };
-  automation_->Start();
-  ListRulesInTray();
-  auto watch = std::make_unique<X11ActiveWindowWatch>(
-      [this](ActiveWindow active) { automation_->OnActiveWindow(std::move(active)); });
-  // Elsewhere the session bus's ReportActiveWindow is the source.
-  if (watch->Start()) {
-    active_window_watch_ = std::move(watch);
-  }
-}
-
-void CVaveVedozadoDlg::OnProfileApplied(const std::string& name,
-                                        MainWindowActions::ChosenBy chosen_by) {
-  // A choice of the user's stands against the rules until what they pick changes.
-  if (automation_ && chosen_by != MainWindowActions::ChosenBy::kRule) {
-    automation_->OnProfileChosen(name);
-  }
-  // The tray and the rules tell their own, with why.
-  if (desktop_ && chosen_by == MainWindowActions::ChosenBy::kProfileKey) {
-    desktop_->notifier().ProfileApplied(name, std::string(texts_.Get(TextId::kChosenByProfileKey)));
-  }
-}
-
-void CVaveVedozadoDlg::ListRulesInTray() {
-  if (tray_ != nullptr) {
-    tray_->SetRules(SwitchStatusText::Lines(automation_->rules(), texts_));
-  }
-}
-
-void CVaveVedozadoDlg::OnRuleStatusChanged() {
-  update();
-  if (tray_ != nullptr) {
-    const std::string title(texts_.Get(TextId::kWindowTitle));
-    const std::string& status = automation_->status();
-    tray_->SetToolTip(ToQString(status.empty() ? title : title + "\n" + status));
-  }
-}
-
-void CVaveVedozadoDlg::OnOpenRgbServerToggled(bool on) {
-  const quint16 port = openrgb_port_.value_or(kDefaultOpenRgbPort);
-  if (!on) {
-    StopOpenRgbServer();
-  } else if (Status started = StartOpenRgbServer(port); !started.ok()) {
-    actions_->ShowFailureText(started.error().message);
-    update();
-  }
-  if (tray_ != nullptr) {
-    tray_->SetOpenRgbServerChecked(openrgb_ != nullptr);
-  }
-}
-
-Status CVaveVedozadoDlg::StartOpenRgbServer(quint16 port) {
-  OpenRgbServer::Window window{
-      [this] {
-        const auto& firmware = state_.firmware;
-        return SdkKeyboardView{
-            true, state_.image,
-            firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
-                     : std::string(),
-            actions_->simulated() ? "simulator" : "USB 04d9:a124"};
-      },
-      [this]() -> const ImageBlock& { return state_.snapshot; },
-      [this] { return !model_.state().EditingLocked(); },
-      [this](const SdkLightingFrame& frame) {
-        actions_->WriteOutsideLighting([frame](ConfigImage& image) { frame.CopyInto(image); });
-      }};
-  auto server = std::make_unique<OpenRgbServer>(std::move(window), SdkServerSettings{});
-  if (Status listening = server->Listen(port); !listening.ok()) {
-    return listening;
-  }
-  openrgb_ = std::move(server);
-  return Status::Ok();
-}
-
-void CVaveVedozadoDlg::StopOpenRgbServer() {
-  openrgb_.reset();
-}
-
-Status CVaveVedozadoDlg::StartBusService(QDBusConnection bus) {
-  auto service = std::make_unique<KeyboardBusService>(actions_->BusWindow(), std::move(bus));
-  // The second interface on the same object: what a compositor script reports.
-  new AutomationBusAdaptor(
-      [this](ActiveWindow window) {
-        if (automation_) {
-          automation_->OnActiveWindow(std::move(window));
-        }
-      },
-      &service->adaptor());
-  if (Status registered = service->Register(); !registered.ok()) {
-    return registered;
-  }
-  bus_ = std::move(service);
-  return Status::Ok();
-}
-
-void CVaveVedozadoDlg::ShowFromOutside() {
-  router_.Route({WindowRequest::kShowWindow});
-}
-
-void CVaveVedozadoDlg::CreateRoute() {
-  using FollowUps = MainWindowActions::FollowUps;
-  router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
-    return actions_->CarryEnding(request, follow_ups);
-  });
-  router_.AddHandler(
-      [this](WindowRequest request, FollowUps&) { return CarryWindowRequest(request); });
-  router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
-    return actions_->CarryDevice(request, follow_ups);
-  });
-  router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
-    return actions_->CarryStore(request, follow_ups);
-  });
-  router_.AddHandler([this](WindowRequest request, FollowUps& follow_ups) {
-    return actions_->CarryDialog(request, follow_ups);
-  });
-  router_.SetBeforeEachStep([this] { SyncControls(); });
-  // The swatch frame is stored as shown once an input is done, before anything reads the image
-  // again (Apply, keymap.bin); painting itself changes nothing.
-  router_.SetAfterRoute([this] {
-    page_.SettleColourChoice();
-    SyncControls();
-    if (bus_) {
-      bus_->adaptor().PublishChanges();
-    }
-    if (automation_) {
-      automation_->OnWindowChanged();
-    }
-  });
 }
 
 bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
@@ -470,9 +115,7 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       activateWindow();
       return true;
     case WindowRequest::kShowNoKeyboardBalloon:
-      if (tray_ != nullptr) {
-        tray_->ShowNoKeyboardBalloon(QString::fromStdString(actions_->balloon()));
-      }
+      parts_.show_no_keyboard_balloon();
       return true;
     case WindowRequest::kStartWindowMove:
       StartWindowMove(QCursor::pos());
@@ -481,10 +124,10 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       SetSlidersFromImage();
       return true;
     case WindowRequest::kShowAbout:
-      dialogs_.about(AboutBox::For(texts_, state_.firmware));
+      parts_.dialogs.about(AboutBox::For(parts_.texts, parts_.state.firmware));
       return true;
     case WindowRequest::kStartRepaintCountdown:
-      if (state_.repaint.repaint_pending() && !repaint_timer_.isActive()) {
+      if (parts_.state.repaint.repaint_pending() && !repaint_timer_.isActive()) {
         repaint_timer_.start();
       }
       return true;
@@ -497,18 +140,19 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
 }
 
 void CVaveVedozadoDlg::SyncControls() {
-  const bool shown = model_.SliderWindowsShown();
-  const bool enabled = model_.SlidersEnabled();
+  const bool shown = parts_.model.SliderWindowsShown();
+  const bool enabled = parts_.model.SlidersEnabled();
   for (CBitSlider* bit_slider : sliders_) {
     const bool speed = bit_slider->id() == SliderId::kSpeed;
-    bit_slider->setVisible(speed ? page_.SpeedSliderVisible() : shown);
+    bit_slider->setVisible(speed ? parts_.page.SpeedSliderVisible() : shown);
     bit_slider->setEnabled(enabled);
   }
-  const QString title = ToQString(texts_.Get(TextId::kWindowTitle));
+  const QString title = ToQString(parts_.texts.Get(TextId::kWindowTitle));
   if (busy()) {
     setCursor(Qt::WaitCursor);
     // The task bar shows it too, and scripts driving the window can wait for it to go.
-    setWindowTitle(title + QStringLiteral(" \u2013 ") + ToQString(texts_.Get(TextId::kDeviceBusy)));
+    setWindowTitle(title + QStringLiteral(" \u2013 ") +
+                   ToQString(parts_.texts.Get(TextId::kDeviceBusy)));
   } else {
     unsetCursor();
     setWindowTitle(title);
@@ -516,32 +160,32 @@ void CVaveVedozadoDlg::SyncControls() {
 }
 
 void CVaveVedozadoDlg::SetSlidersFromImage() {
-  slider(SliderId::kBrightness).SetPosition(page_.BrightnessSliderPosition());
-  slider(SliderId::kSpeed).SetPosition(page_.SpeedSliderPosition());
+  slider(SliderId::kBrightness).SetPosition(parts_.page.BrightnessSliderPosition());
+  slider(SliderId::kSpeed).SetPosition(parts_.page.SpeedSliderPosition());
   for (const SliderId id : {SliderId::kReportRate, SliderId::kResponseTime}) {
-    slider(id).SetPosition(SliderPanels::PositionFromImage(id, state_.image));
+    slider(id).SetPosition(SliderPanels::PositionFromImage(id, parts_.state.image));
     // Settled at once, not at the next paint: a field out of the slider's range becomes the
     // position shown.
-    model_.slider_panels().CopyPosition(id, slider(id).position(), state_.image);
+    parts_.model.slider_panels().CopyPosition(id, slider(id).position(), parts_.state.image);
   }
 }
 
 void CVaveVedozadoDlg::paintEvent(QPaintEvent* /*event*/) {
-  const MainWindowSceneInput input{state_.image,
-                                   page_,
-                                   keyboard_view_,
-                                   model_.state(),
-                                   texts_,
-                                   actions_->simulated(),
-                                   model_.visibility().ShowsNoKeyboardNotice(),
-                                   actions_->progress(),
-                                   actions_->failure(),
-                                   ChangeSummary::Compare(state_),
-                                   actions_->success(),
-                                   automation_ ? automation_->status() : std::string()};
+  const MainWindowSceneInput input{parts_.state.image,
+                                   parts_.page,
+                                   parts_.keyboard_view,
+                                   parts_.model.state(),
+                                   parts_.texts,
+                                   parts_.connection.simulated(),
+                                   parts_.model.visibility().ShowsNoKeyboardNotice(),
+                                   parts_.connection.progress(),
+                                   parts_.feedback.failure(),
+                                   ChangeSummary::Compare(parts_.state),
+                                   parts_.feedback.success(),
+                                   parts_.rule_status()};
   QPainter painter(this);
   painter.fillRect(rect(), kTextBackground);
-  PaintOps(painter, MainWindowScene::Paint(input), skins_);
+  PaintOps(painter, MainWindowScene::Paint(input), parts_.skins);
   ++paint_count_;
   emit Painted();
 }
@@ -551,8 +195,8 @@ void CVaveVedozadoDlg::mousePressEvent(QMouseEvent* event) {
     return;
   }
   const QPoint at = PointOf(event);
-  router_.Route(model_.OnButtonDown(at.x(), at.y()).requests);
-  keyboard_view_.OnButtonDown(at.x(), at.y());
+  parts_.router.Route(parts_.model.OnButtonDown(at.x(), at.y()).requests);
+  parts_.keyboard_view.OnButtonDown(at.x(), at.y());
 }
 
 void CVaveVedozadoDlg::mouseMoveEvent(QMouseEvent* event) {
@@ -561,16 +205,16 @@ void CVaveVedozadoDlg::mouseMoveEvent(QMouseEvent* event) {
     return;
   }
   if (!(event->buttons() & Qt::LeftButton)) {
-    keyboard_view_.OnButtonFoundUp();
+    parts_.keyboard_view.OnButtonFoundUp();
   }
   const QPoint at = PointOf(event);
-  const ClickResult result = model_.OnMouseMove(at.x(), at.y());
-  router_.Route(result.requests);
+  const ClickResult result = parts_.model.OnMouseMove(at.x(), at.y());
+  parts_.router.Route(result.requests);
   if (result.route != ClickRoute::kKeyboardView) {
     return;
   }
-  if (keyboard_view_.band_active()) {
-    if (keyboard_view_.OnBandMove(at.x(), at.y())) {
+  if (parts_.keyboard_view.band_active()) {
+    if (parts_.keyboard_view.OnBandMove(at.x(), at.y())) {
       update();
     }
     return;
@@ -580,9 +224,9 @@ void CVaveVedozadoDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void CVaveVedozadoDlg::OnHover(const QPoint& at) {
   const bool item_under_pointer =
-      PageItemTable::HitTest(at.x(), at.y(), state_.image.light_effect()).has_value();
-  const bool row_hovered = page_.hovered_row() != LightingPage::kNoRow;
-  if (keyboard_view_.OnHover(at.x(), at.y(), item_under_pointer, row_hovered)) {
+      PageItemTable::HitTest(at.x(), at.y(), parts_.state.image.light_effect()).has_value();
+  const bool row_hovered = parts_.page.hovered_row() != LightingPage::kNoRow;
+  if (parts_.keyboard_view.OnHover(at.x(), at.y(), item_under_pointer, row_hovered)) {
     update();
   }
 }
@@ -590,7 +234,7 @@ void CVaveVedozadoDlg::OnHover(const QPoint& at) {
 void CVaveVedozadoDlg::mouseReleaseEvent(QMouseEvent* event) {
   // A slider's release reaches this window too: sliders take no release themselves.
   HandleRelease(event);
-  RecordEdits();
+  parts_.edit_keys.Record();
 }
 
 void CVaveVedozadoDlg::HandleRelease(QMouseEvent* event) {
@@ -601,10 +245,10 @@ void CVaveVedozadoDlg::HandleRelease(QMouseEvent* event) {
     manual_drag_offset_.reset();
     return;
   }
-  keyboard_view_.FollowCtrl(event->modifiers().testFlag(Qt::ControlModifier));
+  parts_.keyboard_view.FollowCtrl(event->modifiers().testFlag(Qt::ControlModifier));
   const QPoint at = PointOf(event);
-  const ClickResult result = model_.OnButtonUp(at.x(), at.y());
-  router_.Route(keyboard_view_.OnRelease(result, at.x(), at.y(), state_.pending));
+  const ClickResult result = parts_.model.OnButtonUp(at.x(), at.y());
+  parts_.router.Route(parts_.keyboard_view.OnRelease(result, at.x(), at.y(), parts_.state.pending));
 }
 
 void CVaveVedozadoDlg::StartWindowMove(const QPoint& global) {
@@ -617,7 +261,7 @@ void CVaveVedozadoDlg::StartWindowMove(const QPoint& global) {
 
 void CVaveVedozadoDlg::keyPressEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Control && !event->isAutoRepeat()) {
-    keyboard_view_.OnCtrlDown();
+    parts_.keyboard_view.OnCtrlDown();
   }
   StepEdits(event);
   // Enter, Esc and F1 (and every other key) stop here: nothing closes the window by key.
@@ -626,21 +270,17 @@ void CVaveVedozadoDlg::keyPressEvent(QKeyEvent* event) {
 
 void CVaveVedozadoDlg::keyReleaseEvent(QKeyEvent* event) {
   if (event->key() == Qt::Key_Control && !event->isAutoRepeat()) {
-    keyboard_view_.OnCtrlUp();
+    parts_.keyboard_view.OnCtrlUp();
   }
   // A focused slider's arrow keys end here, as its mouse input ends in the release.
-  RecordEdits();
+  parts_.edit_keys.Record();
   event->accept();
 }
 
 void CVaveVedozadoDlg::StepEdits(const QKeyEvent* event) {
-  edit_keys_.OnKey(ChordOf(event), [this](std::vector<WindowRequest> requests) {
-    router_.Route(std::move(requests));
+  parts_.edit_keys.OnKey(ChordOf(event), [this](std::vector<WindowRequest> requests) {
+    parts_.router.Route(std::move(requests));
   });
-}
-
-void CVaveVedozadoDlg::RecordEdits() {
-  edit_keys_.Record();
 }
 
 void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {
@@ -653,7 +293,7 @@ void CVaveVedozadoDlg::closeEvent(QCloseEvent* event) {
   // Closed by the window system rather than the close button: end as the tray's Exit does,
   // which asks first when edits are unapplied; the window stays until the program ends.
   event->ignore();
-  router_.Route(MainWindowModel::OnTrayExit());
+  parts_.router.Route(MainWindowModel::OnTrayExit());
 }
 
 bool CVaveVedozadoDlg::event(QEvent* event) {
@@ -661,32 +301,13 @@ bool CVaveVedozadoDlg::event(QEvent* event) {
     return QWidget::event(event);
   }
   auto& help = static_cast<QHelpEvent&>(*event);
-  const std::optional<std::size_t> key = keyboard_view_.TipKeyAt(help.x(), help.y());
-  const KeyAssignmentTip::Sources sources{state_.image, state_.key_actions, state_.key_names,
-                                          state_.stored_macros};
-  AnswerToolTip(*this, help,
-                key ? ToQString(KeyAssignmentTip::For(*key, sources, language_)) : QString());
+  const std::optional<std::size_t> key = parts_.keyboard_view.TipKeyAt(help.x(), help.y());
+  const KeyAssignmentTip::Sources sources{parts_.state.image, parts_.state.key_actions,
+                                          parts_.state.key_names, parts_.state.stored_macros};
+  AnswerToolTip(
+      *this, help,
+      key ? ToQString(KeyAssignmentTip::For(*key, sources, parts_.texts.language())) : QString());
   return true;
-}
-
-CloseAnswer CVaveVedozadoDlg::AskBeforeClosing() {
-  QMessageBox box(QMessageBox::Question, ToQString(texts_.Get(TextId::kWindowTitle)),
-                  ToQString(texts_.Get(TextId::kCloseQuestion)), QMessageBox::NoButton, this);
-  // Named in the window's language: Qt's own button texts would stay English.
-  QPushButton* apply =
-      box.addButton(ToQString(texts_.Get(TextId::kCloseApply)), QMessageBox::AcceptRole);
-  QPushButton* discard =
-      box.addButton(ToQString(texts_.Get(TextId::kCloseDiscard)), QMessageBox::DestructiveRole);
-  QPushButton* cancel =
-      box.addButton(ToQString(texts_.Get(TextId::kCloseCancel)), QMessageBox::RejectRole);
-  box.setDefaultButton(apply);
-  box.setEscapeButton(cancel);
-  WindowMessageBox::Darken(box);
-  box.exec();
-  if (box.clickedButton() == apply) {
-    return CloseAnswer::kApply;
-  }
-  return box.clickedButton() == discard ? CloseAnswer::kDiscard : CloseAnswer::kCancel;
 }
 
 }  // namespace n240qx

@@ -5,7 +5,8 @@
 #include <QSettings>
 
 #include "app/LibraryProfileLoad.h"
-#include "gui/MainWindowActions.h"
+#include "gui/DeviceRequests.h"
+#include "gui/OutsideRequests.h"
 #include "gui/QtText.h"
 #include "gui/TrayIcon.h"
 
@@ -28,8 +29,8 @@ ScreenLights::Window LightsWindow(const DesktopServices::Window& window) {
           [&state = window.state] {
             return DarkLights::Brightness{state.image.brightness(), state.snapshot.brightness()};
           },
-          [&actions = window.actions](std::uint8_t brightness) {
-            actions.WriteOutsideLighting(
+          [&device = window.device](std::uint8_t brightness) {
+            device.WriteOutsideLighting(
                 [brightness](ConfigImage& image) { image.brightness() = brightness; });
           }};
 }
@@ -113,20 +114,20 @@ void DesktopServices::Watch(QDBusConnection session, QDBusConnection system) {
 
 void DesktopServices::ApplyLibraryProfile(const std::string& name, const std::string& why) {
   const ProfileLibrary library(window_.paths.LibraryFolder());
-  window_.actions.WriteForCaller(
+  window_.device.WriteForCaller(
       [&library, &name](ConfiguratorState& state) {
         return LoadLibraryProfile(state, library, name);
       },
       false,
       [this, name, why](const Status& status) {
         if (status.ok()) {
-          window_.actions.NoteProfileApplied(name);
+          window_.outside.NoteProfileApplied(name);
           notifier_.ProfileApplied(name, why);
           return;
         }
         const std::string failure =
             std::string(window_.texts.Get(TextId::kProfileNotApplied)) + status.error().message;
-        window_.actions.ShowFailureText(failure);
+        window_.feedback.FailedText(failure);
         window_.warn(ToQString(failure));
       });
 }

@@ -13,7 +13,9 @@
 
 namespace n240qx {
 
-class MainWindowActions;
+class DeviceRequests;
+class OutsideRequests;
+class WindowFeedback;
 class TrayIcon;
 
 // What the window offers the desktop besides itself: the library's profiles in the tray, the
@@ -25,7 +27,9 @@ class DesktopServices : public QObject {
 
  public:
   struct Window {
-    MainWindowActions& actions;
+    DeviceRequests& device;
+    OutsideRequests& outside;
+    WindowFeedback& feedback;
     ConfiguratorState& state;
     const ProgramPaths& paths;
     const Texts& texts;

@@ -11,7 +11,7 @@
 #include "app/ConfiguratorState.h"
 #include "app/ProgramPaths.h"
 #include "connect/DeviceConnectionFactory.h"
-#include "gui/CVaveVedozadoDlg.h"
+#include "gui/MainWindowComposition.h"
 #include "sim/SimulatedLink.h"
 #include "support/Wait.h"
 #include "util/VirtualClock.h"
@@ -34,9 +34,10 @@ struct Program {
     auto connections = DeviceConnectionFactory::Create(std::move(setup));
     WindowDialogs dialogs;
     dialogs.confirm = [](const ConfirmPrompt&) { return false; };
-    window = std::make_unique<CVaveVedozadoDlg>(
+    composed = std::make_unique<MainWindowComposition>(
         MainWindowSetup{*state, ProgramPaths(data, N240QX_SHARE_DIR, false), Language::kEnglish,
                         false, std::move(*connections), std::move(dialogs), nullptr});
+    window = &composed->window();
   }
 
   bool WaitUntil(const std::function<bool()>& done) const {
@@ -46,13 +47,14 @@ struct Program {
   }
 
   std::unique_ptr<ConfiguratorState> state;
-  std::unique_ptr<CVaveVedozadoDlg> window;
+  std::unique_ptr<MainWindowComposition> composed;
+  CVaveVedozadoDlg* window = nullptr;
 };
 
 void BM_FullRepaint(benchmark::State& run) {
   QTemporaryDir folder;
   Program program(folder);
-  program.window->Start();
+  program.composed->Start();
   if (!program.WaitUntil([&] { return program.window->isVisible() && !program.window->busy(); })) {
     run.SkipWithError("the window never became ready");
     return;
@@ -71,13 +73,14 @@ void BM_StartToFirstPaintedWindow(benchmark::State& run) {
     QTemporaryDir folder;
     run.ResumeTiming();
     Program program(folder);
-    program.window->Start();
+    program.composed->Start();
     if (!program.WaitUntil([&] { return program.window->paint_count() > 0; })) {
       run.SkipWithError("the window was never painted");
       return;
     }
     run.PauseTiming();
-    program.window.reset();
+    program.composed.reset();
+    program.window = nullptr;
     run.ResumeTiming();
   }
 }

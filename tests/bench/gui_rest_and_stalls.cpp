@@ -27,7 +27,7 @@
 #include "app/ProgramPaths.h"
 #include "automation/AutomationRules.h"
 #include "connect/DeviceConnectionFactory.h"
-#include "gui/CVaveVedozadoDlg.h"
+#include "gui/MainWindowComposition.h"
 #include "sim/SimulatedLink.h"
 
 namespace n240qx {
@@ -53,16 +53,17 @@ struct Program {
     WindowDialogs dialogs;
     dialogs.confirm = [](const ConfirmPrompt&) { return true; };
     dialogs.start_updater = [](const QString&) { return true; };
-    window = std::make_unique<CVaveVedozadoDlg>(
+    composed = std::make_unique<MainWindowComposition>(
         MainWindowSetup{*state, ProgramPaths(data, N240QX_SHARE_DIR, false), Language::kEnglish,
                         false, std::move(*connections), std::move(dialogs), nullptr});
+    window = &composed->window();
   }
 
   bool StartAndWaitUntilIdle() {
     if (!window) {
       return false;
     }
-    window->Start();
+    composed->Start();
     return WaitUntil([&] { return window->isVisible() && !window->busy(); });
   }
 
@@ -85,8 +86,8 @@ struct Program {
                       Qt::NoModifier);
     QMouseEvent release(QEvent::MouseButtonRelease, local, global, Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
-    QCoreApplication::sendEvent(window.get(), &press);
-    QCoreApplication::sendEvent(window.get(), &release);
+    QCoreApplication::sendEvent(window, &press);
+    QCoreApplication::sendEvent(window, &release);
   }
 
   // A rule for a program that never runs: the scan goes on, no switch follows.
@@ -99,7 +100,8 @@ struct Program {
 
   QTemporaryDir folder;
   std::unique_ptr<ConfiguratorState> state;
-  std::unique_ptr<CVaveVedozadoDlg> window;
+  std::unique_ptr<MainWindowComposition> composed;
+  CVaveVedozadoDlg* window = nullptr;
 };
 
 long VoluntarySwitchesOfThisThread() {
@@ -210,7 +212,7 @@ void BM_LongestPause(benchmark::State& run, int sequence) {
     }
     double pause_ms = 0;
     if (sequence == 0) {
-      pause_ms = LongestPauseMs(program, [&] { program.window->Start(); });
+      pause_ms = LongestPauseMs(program, [&] { program.composed->Start(); });
     } else if (!program.StartAndWaitUntilIdle()) {
       run.SkipWithError("the window never became ready");
       return;

@@ -38,7 +38,7 @@ class Automation : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.StartAndWait());
-    ASSERT_TRUE(window.window().StartBusService(QDBusConnection::sessionBus()).ok());
+    ASSERT_TRUE(window.program().StartBusService(QDBusConnection::sessionBus()).ok());
     SaveProfile("desk", kDesk);
     SaveProfile("game", kGame);
     SaveProfile("paint", kPaint);
@@ -74,7 +74,7 @@ class Automation : public ::testing::Test {
     });
   }
 
-  std::string Status() { return window.window().automation()->status(); }
+  std::string Status() { return window.program().automation()->status(); }
 
   // ReportActiveWindow from a connection of the test's own, as a compositor script calls it.
   static QDBusMessage::MessageType Report(const QString& app_id, const QVariant& pid) {
@@ -153,7 +153,7 @@ TEST_F(Automation, AProfileKeyNotifiesAndKeepsItsKeyThroughProfilesWithoutIt) {
         return QVariantList{7U};
       });
   ASSERT_TRUE(notifications.owned());
-  window.window().WatchDesktop(QDBusConnection::sessionBus(),
+  window.program().WatchDesktop(QDBusConnection::sessionBus(),
                                QDBusConnection(QStringLiteral("no-system-bus")));
   ASSERT_TRUE(Settles(kDesk, kByDefault)) << Status();
   ConfiguratorState& state = window.state();

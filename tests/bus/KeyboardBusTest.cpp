@@ -55,7 +55,7 @@ class KeyboardBus : public ::testing::Test {
     std::filesystem::create_directory_symlink(window.DataFolder(), data_home / "n240qx");
     ::setenv("XDG_DATA_HOME", data_home.c_str(), 1);
     ASSERT_TRUE(window.StartAndWait());
-    const Status served = window.window().StartBusService(QDBusConnection::sessionBus());
+    const Status served = window.program().StartBusService(QDBusConnection::sessionBus());
     ASSERT_TRUE(served.ok()) << served.error().message;
   }
   void TearDown() override {

@@ -26,7 +26,7 @@ class ScreenLightsBus : public ::testing::Test {
   }
 
   void Watch() {
-    window.window().WatchDesktop(QDBusConnection::sessionBus(),
+    window.program().WatchDesktop(QDBusConnection::sessionBus(),
                                  QDBusConnection(QStringLiteral("no-system-bus")));
     // A round trip on the window's connection: its match rules are in place once answered.
     ASSERT_TRUE(QDBusConnection::sessionBus().interface()->isServiceRegistered(
@@ -44,14 +44,14 @@ class ScreenLightsBus : public ::testing::Test {
 };
 
 TEST_F(ScreenLightsBus, TheLightsGoOffWhileTheScreenIsLockedAndTheirBrightnessComesBack) {
-  window.window().desktop().lights().Follow(DarkLights::Reason::kScreen, true);
+  window.program().desktop().lights().Follow(DarkLights::Reason::kScreen, true);
   Watch();
   FakeBusService screen_saver(kScreenSaver, QStringLiteral("/org/freedesktop/ScreenSaver"));
   ASSERT_TRUE(screen_saver.owned());
 
   screen_saver.Emit(kScreenSaver, QStringLiteral("ActiveChanged"), {true});
   ASSERT_TRUE(Reaches(0));
-  EXPECT_TRUE(window.window().desktop().lights().dark());
+  EXPECT_TRUE(window.program().desktop().lights().dark());
   screen_saver.Emit(kScreenSaver, QStringLiteral("ActiveChanged"), {false});
   ASSERT_TRUE(Reaches(lit));
   EXPECT_EQ(window.state().image.brightness(), lit);
@@ -76,7 +76,7 @@ TEST_F(ScreenLightsBus, TheLightsGoOffAfterTheIdleMinutesAndComeBackWithTheNextU
         return QVariantList{call.member() == QStringLiteral("AddIdleWatch") ? 1U : 2U};
       });
   ASSERT_TRUE(monitor.owned());
-  ScreenLights& lights = window.window().desktop().lights();
+  ScreenLights& lights = window.program().desktop().lights();
   lights.SetIdleMinutes(7);
   Watch();
   ASSERT_TRUE(WaitFor([&] { return !calls.empty(); }));

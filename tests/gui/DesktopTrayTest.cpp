@@ -68,8 +68,8 @@ TEST(DesktopTray, TheMenuOffersProfilesLightsAndNotificationsInBothLanguages) {
   for (const auto& row : kLanguages) {
     WindowUnderTest window(QString(), Keyboard::kSimulated,
                            {.tray = true, .minimized = true, .language = row.language});
-    ASSERT_NE(window.window().tray(), nullptr);
-    const QMenu& menu = window.window().tray()->menu();
+    ASSERT_NE(window.program().tray(), nullptr);
+    const QMenu& menu = window.program().tray()->menu();
     for (const QString& check : row.checks) {
       const QAction* item = Item(menu, check);
       ASSERT_NE(item, nullptr) << check.toStdString();
@@ -103,7 +103,7 @@ TEST(DesktopTray, AProfileChosenInTheTrayIsWrittenWithABackup) {
   const std::uint8_t held = window.keyboard().Memory().brightness;
   const std::uint8_t wanted = held == 7 ? 8 : 7;
   SaveProfile(window, "Dim", wanted);
-  const QMenu& menu = window.window().tray()->menu();
+  const QMenu& menu = window.program().tray()->menu();
   emit const_cast<QMenu&>(menu).aboutToShow();
   QAction* dim = Item(*Profiles(menu, "Profiles"), "Dim");
   ASSERT_NE(dim, nullptr);
@@ -120,7 +120,7 @@ TEST(DesktopTray, AProfileOutOfRangeIsRefusedAndNothingIsWritten) {
   ASSERT_TRUE(window.StartAndWait());
   const std::uint8_t held = window.keyboard().Memory().brightness;
   SaveProfile(window, "Broken", 99);
-  window.window().desktop().ApplyLibraryProfile("Broken", "test");
+  window.program().desktop().ApplyLibraryProfile("Broken", "test");
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_EQ(window.keyboard().Memory().brightness, held);
   EXPECT_NE(window.window().failure().find("brightness is 99"), std::string::npos)

@@ -80,8 +80,8 @@ class OpenRgbServerWindow : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_TRUE(window.StartAndWait());
-    ASSERT_TRUE(window.window().StartOpenRgbServer(0).ok());
-    port = window.window().openrgb_server()->port();
+    ASSERT_TRUE(window.program().StartOpenRgbServer(0).ok());
+    port = window.program().openrgb_server()->port();
   }
 
   WindowUnderTest window;

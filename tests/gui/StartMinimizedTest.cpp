@@ -9,12 +9,12 @@ using Keyboard = WindowUnderTest::Keyboard;
 
 TEST(StartMinimized, WithATrayTheWindowStaysHiddenUntilAskedFor) {
   WindowUnderTest window(QString(), Keyboard::kSimulated, {.tray = true, .minimized = true});
-  window.window().Start();
+  window.program().Start();
   // The keyboard is read and the program is ready, all without a window on the screen.
   ASSERT_TRUE(
       WaitFor([&] { return window.state().firmware.has_value() && !window.window().busy(); }));
   EXPECT_FALSE(window.window().isVisible());
-  window.window().ShowFromOutside();
+  window.program().ShowFromOutside();
   EXPECT_TRUE(window.window().isVisible());
 }
 

@@ -99,7 +99,7 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
   if (!loaded.ok()) {
     ADD_FAILURE() << loaded.error().message;
   }
-  window_ = std::make_unique<CVaveVedozadoDlg>(
+  program_ = std::make_unique<MainWindowComposition>(
       MainWindowSetup{*state_,
                       ProgramPaths(DataFolder(), share_folder.toStdString(), false),
                       desktop.language,
@@ -113,7 +113,7 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
 }
 
 WindowUnderTest::~WindowUnderTest() {
-  window_.reset();
+  program_.reset();
 }
 
 std::filesystem::path WindowUnderTest::DataFolder() const {
@@ -121,22 +121,22 @@ std::filesystem::path WindowUnderTest::DataFolder() const {
 }
 
 bool WindowUnderTest::StartAndWait() {
-  window_->Start();
+  program_->Start();
   return WaitFor(
-      [this] { return window_->isVisible() && !window_->busy() && state_->firmware.has_value(); });
+      [this] { return window().isVisible() && !window().busy() && state_->firmware.has_value(); });
 }
 
 bool WindowUnderTest::StartAndWaitForWindow() {
-  window_->Start();
-  return WaitFor([this] { return window_->isVisible() && !window_->busy(); });
+  program_->Start();
+  return WaitFor([this] { return window().isVisible() && !window().busy(); });
 }
 
 void WindowUnderTest::Click(int x, int y) {
-  QTest::mouseClick(window_.get(), Qt::LeftButton, {}, QPoint(x, y));
+  QTest::mouseClick(&window(), Qt::LeftButton, {}, QPoint(x, y));
 }
 
 QColor WindowUnderTest::PixelAt(int x, int y) {
-  return window_->grab().toImage().pixelColor(x, y);
+  return window().grab().toImage().pixelColor(x, y);
 }
 
 void SendHeldKey(QWidget& target, Qt::Key key, int repeats) {

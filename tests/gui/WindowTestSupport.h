@@ -11,6 +11,7 @@
 
 #include "app/ConfiguratorState.h"
 #include "gui/CVaveVedozadoDlg.h"
+#include "gui/MainWindowComposition.h"
 #include "gui/WindowDialogs.h"
 #include "sim/SimulatedLink.h"
 
@@ -66,7 +67,8 @@ class WindowUnderTest {
                            Keyboard keyboard = Keyboard::kSimulated, DesktopSetup desktop = {});
   ~WindowUnderTest();
 
-  CVaveVedozadoDlg& window() { return *window_; }
+  CVaveVedozadoDlg& window() { return program_->window(); }
+  MainWindowComposition& program() { return *program_; }
   SimulatedLink& keyboard() { return *keyboard_; }
   ConfiguratorState& state() { return *state_; }
   const QTemporaryDir& folder() const { return folder_; }
@@ -94,7 +96,7 @@ class WindowUnderTest {
   // Start-up until the window shows, without waiting for a read.
   bool StartAndWaitForWindow();
   bool WaitUntilIdle() {
-    return WaitFor([this] { return !window_->busy(); });
+    return WaitFor([this] { return !window().busy(); });
   }
   void Click(int x, int y);
   QColor PixelAt(int x, int y);
@@ -103,7 +105,7 @@ class WindowUnderTest {
   QTemporaryDir folder_;
   std::unique_ptr<ConfiguratorState> state_;
   SimulatedLink* keyboard_ = nullptr;
-  std::unique_ptr<CVaveVedozadoDlg> window_;
+  std::unique_ptr<MainWindowComposition> program_;
 };
 
 }  // namespace n240qx::testing
