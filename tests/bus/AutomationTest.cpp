@@ -154,7 +154,7 @@ TEST_F(Automation, AProfileKeyNotifiesAndKeepsItsKeyThroughProfilesWithoutIt) {
       });
   ASSERT_TRUE(notifications.owned());
   window.program().WatchDesktop(QDBusConnection::sessionBus(),
-                               QDBusConnection(QStringLiteral("no-system-bus")));
+                                QDBusConnection(QStringLiteral("no-system-bus")));
   ASSERT_TRUE(Settles(kDesk, kByDefault)) << Status();
   ConfiguratorState& state = window.state();
   KeyActionEntry& entry = state.key_actions[KeyTable::ByVirtualKey(kF9)->index];

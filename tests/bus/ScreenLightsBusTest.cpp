@@ -27,7 +27,7 @@ class ScreenLightsBus : public ::testing::Test {
 
   void Watch() {
     window.program().WatchDesktop(QDBusConnection::sessionBus(),
-                                 QDBusConnection(QStringLiteral("no-system-bus")));
+                                  QDBusConnection(QStringLiteral("no-system-bus")));
     // A round trip on the window's connection: its match rules are in place once answered.
     ASSERT_TRUE(QDBusConnection::sessionBus().interface()->isServiceRegistered(
         QStringLiteral("org.freedesktop.DBus")));
