@@ -13,7 +13,6 @@ namespace {
 
 using Geometry = KeyDialogGeometry;
 
-constexpr int kAdvancePage = KeyAssignmentDialogModel::kAdvancePage;
 constexpr int kNoLine = PendingAssignment::kNoMacro;
 constexpr std::size_t kMaxCombination = 3;
 constexpr std::u16string_view kJoin = u"+ ";
