@@ -1,6 +1,5 @@
 #include "gui/AutomationBusAdaptor.h"
 
-#include <QDBusError>
 #include <cmath>
 #include <limits>
 
@@ -36,8 +35,7 @@ void AutomationBusAdaptor::ReportActiveWindow(const QString& app_id, const QStri
 
 void AutomationBusAdaptor::ReportActiveWindow(const QString& app_id, const QString& title,
                                               const QDBusVariant& pid) {
-  // A variant of no number type says no more than 0 does. (No error reply: the call's context
-  // belongs to the object, not to this adaptor.)
+  // A variant of no number type says no more than 0 does.
   const QVariant number = pid.variant();
   const bool numeric = number.canConvert<double>() && number.metaType().id() != QMetaType::QString;
   Report(app_id, title, numeric ? number.toDouble() : 0.0);
@@ -46,10 +44,9 @@ void AutomationBusAdaptor::ReportActiveWindow(const QString& app_id, const QStri
 void AutomationBusAdaptor::Report(const QString& app_id, const QString& title, double pid) {
   const QByteArray app = app_id.toUtf8();
   const QByteArray text = title.toUtf8();
+  // Dropped, not answered with an error: the call's context belongs to the object, and an
+  // error reply sent from this adaptor would end the window.
   if (app.size() > kMaxTextBytes || text.size() > kMaxTextBytes) {
-    sendErrorReply(QDBusError::InvalidArgs,
-                   QStringLiteral("app_id and title may hold up to %1 bytes each; nothing changed")
-                       .arg(kMaxTextBytes));
     return;
   }
   ActiveWindow window;

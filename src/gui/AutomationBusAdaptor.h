@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QDBusAbstractAdaptor>
-#include <QDBusContext>
 #include <QDBusVariant>
 #include <QString>
 #include <functional>
@@ -13,13 +12,13 @@ namespace n240qx {
 // The profile rules' interface beside the keyboard's, on the same object: where the window
 // system gives no common way to learn the active window (Wayland), a compositor script reports
 // each focus change here.
-class AutomationBusAdaptor : public QDBusAbstractAdaptor, protected QDBusContext {
+class AutomationBusAdaptor : public QDBusAbstractAdaptor {
   Q_OBJECT
   Q_CLASSINFO("D-Bus Interface", "io.github.n240qx.Configurator.Automation1")
 
  public:
   static constexpr const char* kInterface = "io.github.n240qx.Configurator.Automation1";
-  // Longer names and titles are no window's: a caller sending them is refused.
+  // Longer names and titles are no window's: such a report is dropped.
   static constexpr int kMaxTextBytes = 4096;
 
   using Sink = std::function<void(ActiveWindow window)>;

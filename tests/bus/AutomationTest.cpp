@@ -178,9 +178,13 @@ TEST_F(Automation, AReportedPidMayComeAsAnyNumberType) {
     const char* what;
     QVariant pid;
     QDBusMessage::MessageType answer;
+    QString app_id = QStringLiteral("other");
   };
   const PidCase cases[] = {
       {"uint32", QVariant::fromValue(4242U), QDBusMessage::ReplyMessage},
+      // Dropped; the rows after it find the window still answering.
+      {"over-long app id", QVariant::fromValue(4242U), QDBusMessage::ReplyMessage,
+       QString(5000, QLatin1Char('a'))},
       {"int32", QVariant::fromValue(-1), QDBusMessage::ReplyMessage},
       {"int64", QVariant::fromValue(qlonglong{4242}), QDBusMessage::ReplyMessage},
       {"uint64", QVariant::fromValue(qulonglong{4242}), QDBusMessage::ReplyMessage},
@@ -190,7 +194,7 @@ TEST_F(Automation, AReportedPidMayComeAsAnyNumberType) {
        QDBusMessage::ReplyMessage},
   };
   for (const PidCase& c : cases) {
-    EXPECT_EQ(Report(QStringLiteral("other"), c.pid), c.answer) << c.what;
+    EXPECT_EQ(Report(c.app_id, c.pid), c.answer) << c.what;
   }
 }
 
