@@ -9,6 +9,7 @@
 
 const { execFileSync } = require("child_process");
 const fs = require("fs");
+const path = require("path");
 const { Client } = require("openrgb-sdk");
 
 const [port, ctl, state, dataDir] = process.argv.slice(2);
@@ -31,6 +32,38 @@ function ctlJson(...args) {
 }
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// How many times the simulated keyboard's memory holds the colour's three bytes.
+function colourCountInState() {
+  const bytes = fs.readFileSync(state);
+  const needle = Buffer.from([colour.red, colour.green, colour.blue]);
+  let count = 0;
+  for (let at = bytes.indexOf(needle); at >= 0; at = bytes.indexOf(needle, at + needle.length)) {
+    ++count;
+  }
+  return count;
+}
+
+// The milliseconds until the simulated keyboard holds the colour for `leds` LEDs: its memory is
+// saved to the state file at once, so this times the window's path alone, where a read by the
+// tool (some 3 s with the keyboard's pauses) would add its own time.
+function awaitColoursOnKeyboard(leds) {
+  const start = Date.now();
+  return new Promise((resolve) => {
+    const watcher = fs.watch(path.dirname(state));
+    const timer = setTimeout(() => fail("the LED colours did not reach the keyboard within " +
+                                        limitMs + " ms"), limitMs);
+    const look = () => {
+      if (colourCountInState() >= leds) {
+        watcher.close();
+        clearTimeout(timer);
+        resolve(Date.now() - start);
+      }
+    };
+    watcher.on("change", look);
+    look();
+  });
+}
 
 // openrgb-sdk 0.6.0 passes a packet without a body (a device-list update is one, from OpenRGB
 // too) on only while it awaits a reply; an entry no reply matches keeps it passing them on.
@@ -133,11 +166,11 @@ async function main() {
 
   const before = ctlJson("read", "--json");
   if (tableHolding(before, slots, colourHex) !== -1) fail("the colour is there before the test");
+  const arrived = awaitColoursOnKeyboard(slots.length);
   client.setCustomMode(0);
   client.updateLeds(0, device.leds.map(() => colour));
-  const ledsMs = await pollKeyboard("the LED colours",
-                                    (read) => tableHolding(read, slots, colourHex) !== -1);
-  console.log("LED colours on the keyboard after " + ledsMs + " ms");
+  console.log("LED colours on the keyboard after " + await arrived + " ms");
+  await pollKeyboard("the LED colours", (read) => tableHolding(read, slots, colourHex) !== -1);
 
   const current = ctlJson("read", "--json").light_effect;
   const effect = device.modes.find((mode) => mode.name !== "Custom" && mode.name !== current &&
