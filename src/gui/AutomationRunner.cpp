@@ -63,7 +63,7 @@ void AutomationRunner::WatchRules() {
 
 void AutomationRunner::LoadRules() {
   WatchRules();
-  auto loaded = AutomationRules::Load(setup_.rules_file);
+  auto loaded = AutomationRules::Load(setup_.rules_file, texts_.language());
   if (!loaded.ok()) {
     // The rules as they were go on until the file is mended. The folder changes with every
     // save of keymap.bin: the same fault is told once.

@@ -45,6 +45,7 @@ QString FromPath(const std::filesystem::path& path) {
 CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths,
                              ProfileFileChooser& chooser, Language language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
+      files_(language),
       store_(paths.ProfilesFolder(), files_),
       transfer_(state, store_, paths.KeymapFile(), OwnFiles(paths), language),
       paths_(paths),

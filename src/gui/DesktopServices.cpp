@@ -115,8 +115,8 @@ void DesktopServices::Watch(QDBusConnection session, QDBusConnection system) {
 void DesktopServices::ApplyLibraryProfile(const std::string& name, const std::string& why) {
   const ProfileLibrary library(window_.paths.LibraryFolder());
   window_.device.WriteForCaller(
-      [&library, &name](ConfiguratorState& state) {
-        return LoadLibraryProfile(state, library, name);
+      [&library, &name, language = window_.texts.language()](ConfiguratorState& state) {
+        return LoadLibraryProfile(state, library, name, language);
       },
       false,
       [this, name, why](const Status& status) {

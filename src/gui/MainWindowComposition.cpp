@@ -220,7 +220,8 @@ void MainWindowComposition::StartAutomation() {
       [this](const std::string& profile, AutomationRunner::WriteDone done) {
         device_.WriteWithoutBackup(
             [this, profile](ConfiguratorState& state) {
-              return LoadLibraryProfile(state, ProfileLibrary(paths_.LibraryFolder()), profile);
+              return LoadLibraryProfile(state, ProfileLibrary(paths_.LibraryFolder()), profile,
+                                        texts_.language());
             },
             std::move(done));
       },

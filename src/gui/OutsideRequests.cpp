@@ -68,8 +68,8 @@ void OutsideRequests::RunHostAction(const HostAction& action) {
 // The same road as a bus caller's write: the profile's check, a backup, only the difference.
 void OutsideRequests::ApplyLibraryProfile(const std::string& name) {
   const ProfileLibrary library(paths_.LibraryFolder());
-  auto load = [&library, &name](ConfiguratorState& state) {
-    return LoadLibraryProfile(state, library, name);
+  auto load = [&library, &name, language = texts_.language()](ConfiguratorState& state) {
+    return LoadLibraryProfile(state, library, name, language);
   };
   device_.WriteForCaller(load, false, [this, name](const Status& status) {
     if (status.ok()) {

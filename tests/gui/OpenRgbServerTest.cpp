@@ -110,7 +110,7 @@ TEST_F(OpenRgbServerWindow, ClientColoursReachTheKeyboardThroughTheWindowsWrite)
   EXPECT_TRUE(window.window().model().state().per_key_mode);
 }
 
-TEST_F(OpenRgbServerWindow, ARefusedClientIsClosedAndTheOthersAreToldOfAnUnplug) {
+TEST_F(OpenRgbServerWindow, ARefusedClientIsClosedAndTheOthersAreToldOfAnUnplugAndReplug) {
   Client refused(port);
   Client other(port);
   ASSERT_TRUE(refused.Connected());
@@ -119,8 +119,17 @@ TEST_F(OpenRgbServerWindow, ARefusedClientIsClosedAndTheOthersAreToldOfAnUnplug)
   EXPECT_TRUE(refused.Closed());
   other.Send(SdkPacketId::kRequestControllerCount);
   EXPECT_EQ(other.Await(SdkPacketId::kRequestControllerCount), U32(1));
-  window.keyboard().Unplug();
-  EXPECT_TRUE(other.Await(SdkPacketId::kDeviceListUpdated));
+  // Each change of the plug is told, and the count then follows it.
+  for (const bool plugged : {false, true}) {
+    if (plugged) {
+      window.keyboard().Replug();
+    } else {
+      window.keyboard().Unplug();
+    }
+    EXPECT_TRUE(other.Await(SdkPacketId::kDeviceListUpdated)) << plugged;
+    other.Send(SdkPacketId::kRequestControllerCount);
+    EXPECT_EQ(other.Await(SdkPacketId::kRequestControllerCount), U32(plugged ? 1 : 0));
+  }
 }
 
 }  // namespace

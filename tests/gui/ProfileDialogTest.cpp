@@ -175,6 +175,30 @@ TEST_F(ProfileDialog, TheMessageLineSaysWhatTheLastOperationDidAndASuccessClears
   EXPECT_TRUE(dialog->message().isEmpty());
 }
 
+// A German window says why a file was not imported in German too: the parser's refusal with
+// its position, the system's error with the file.
+TEST_F(ProfileDialog, AGermanImportSaysWhyInGerman) {
+  fs::create_directories(elsewhere / "Folder.bin");
+  std::ofstream(elsewhere / "Damaged.json") << "{\"a\": }";
+  const struct {
+    const char* file;
+    std::string detail;
+  } kCases[] = {
+      {"Damaged.json", ":\n  Zeile 1, Spalte 7: unerwartetes Zeichen"},
+      {"Gone.bin", "Datei nicht gefunden: " + (elsewhere / "Gone.bin").string()},
+      {"Folder.bin", "keine gew\u00F6hnliche Datei, daher nicht gelesen"},
+  };
+  Show(Language::kGerman);
+  for (const auto& c : kCases) {
+    chooser.answer = QString::fromStdString((elsewhere / c.file).string());
+    Click(kImportBand);
+    const std::string message = dialog->message().toStdString();
+    EXPECT_TRUE(message.starts_with("Das Profil wurde nicht importiert: ")) << message;
+    EXPECT_NE(message.find(c.detail), std::string::npos) << message;
+  }
+  EXPECT_TRUE(Rows().isEmpty());
+}
+
 TEST_F(ProfileDialog, AnEditThatChangesNothingStoresNothing) {
   for (const QKeyCombination ending :
        {QKeyCombination(Qt::Key_Return), QKeyCombination(Qt::Key_Escape)}) {

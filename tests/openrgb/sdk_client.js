@@ -1,12 +1,15 @@
 // Drives the window's OpenRGB SDK server with the npm client "openrgb-sdk", which nobody here
 // wrote: one keyboard controller with one LED per key, every LED set to one colour through
 // "Custom", then a built-in effect; each change is checked in what the simulated keyboard holds,
-// read back with the command-line tool.
+// read back with the command-line tool. Last the keyboard is unplugged and plugged in again
+// through the simulator's plug file, and the client hears of each from the server.
 //
 //   node sdk_client.js PORT N240QX_CTL STATE_FILE DATA_DIR
 "use strict";
 
 const { execFileSync } = require("child_process");
+const fs = require("fs");
+const path = require("path");
 const { Client } = require("openrgb-sdk");
 
 const [port, ctl, state, dataDir] = process.argv.slice(2);
@@ -29,6 +32,72 @@ function ctlJson(...args) {
 }
 
 const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
+
+// How many times the simulated keyboard's memory holds the colour's three bytes.
+function colourCountInState() {
+  const bytes = fs.readFileSync(state);
+  const needle = Buffer.from([colour.red, colour.green, colour.blue]);
+  let count = 0;
+  for (let at = bytes.indexOf(needle); at >= 0; at = bytes.indexOf(needle, at + needle.length)) {
+    ++count;
+  }
+  return count;
+}
+
+// The milliseconds until the simulated keyboard holds the colour for `leds` LEDs: its memory is
+// saved to the state file at once, so this times the window's path alone, where a read by the
+// tool (some 3 s with the keyboard's pauses) would add its own time.
+function awaitColoursOnKeyboard(leds) {
+  const start = Date.now();
+  return new Promise((resolve) => {
+    const watcher = fs.watch(path.dirname(state));
+    const timer = setTimeout(() => fail("the LED colours did not reach the keyboard within " +
+                                        limitMs + " ms"), limitMs);
+    const look = () => {
+      if (colourCountInState() >= leds) {
+        watcher.close();
+        clearTimeout(timer);
+        resolve(Date.now() - start);
+      }
+    };
+    watcher.on("change", look);
+    look();
+  });
+}
+
+// openrgb-sdk 0.6.0 passes a packet without a body (a device-list update is one, from OpenRGB
+// too) on only while it awaits a reply; an entry no reply matches keeps it passing them on.
+function hearDeviceListUpdates(client) {
+  client.resolver.push({ deviceId: -1, commandId: -1, resolve() {} });
+}
+
+// Runs `plug` (a change of the plug file), waits for the server's device-list update and
+// returns the controller count then, and the milliseconds the update took.
+async function afterDeviceListUpdate(client, what, plug) {
+  const start = Date.now();
+  let timer;
+  const updated = new Promise((resolve) => client.once("deviceListUpdated", resolve));
+  const late = new Promise((resolve) => { timer = setTimeout(resolve, limitMs, "late"); });
+  plug();
+  if (await Promise.race([updated, late]) === "late") {
+    fail("no device-list update within " + limitMs + " ms after " + what);
+  }
+  clearTimeout(timer);
+  return [await client.getControllerCount(), Date.now() - start];
+}
+
+async function checkUnplugAndReplug(client) {
+  const plugFile = state + ".unplugged";
+  hearDeviceListUpdates(client);
+  const [unplugged, goneMs] =
+      await afterDeviceListUpdate(client, "the unplug", () => fs.writeFileSync(plugFile, ""));
+  if (unplugged !== 0) fail(unplugged + " controllers with the keyboard unplugged");
+  const [replugged, backMs] =
+      await afterDeviceListUpdate(client, "the replug", () => fs.unlinkSync(plugFile));
+  if (replugged !== 1) fail(replugged + " controllers with the keyboard plugged in again");
+  console.log("device list updated " + goneMs + " ms after the unplug, " + backMs +
+              " ms after the replug");
+}
 
 // Reads the keyboard until `holds` accepts what it reads; the milliseconds that took.
 async function pollKeyboard(what, holds) {
@@ -97,11 +166,11 @@ async function main() {
 
   const before = ctlJson("read", "--json");
   if (tableHolding(before, slots, colourHex) !== -1) fail("the colour is there before the test");
+  const arrived = awaitColoursOnKeyboard(slots.length);
   client.setCustomMode(0);
   client.updateLeds(0, device.leds.map(() => colour));
-  const ledsMs = await pollKeyboard("the LED colours",
-                                    (read) => tableHolding(read, slots, colourHex) !== -1);
-  console.log("LED colours on the keyboard after " + ledsMs + " ms");
+  console.log("LED colours on the keyboard after " + await arrived + " ms");
+  await pollKeyboard("the LED colours", (read) => tableHolding(read, slots, colourHex) !== -1);
 
   const current = ctlJson("read", "--json").light_effect;
   const effect = device.modes.find((mode) => mode.name !== "Custom" && mode.name !== current &&
@@ -111,6 +180,7 @@ async function main() {
   const modeMs = await pollKeyboard("the effect " + effect.name,
                                     (read) => read.light_effect === effect.name);
   console.log("effect " + effect.name + " on the keyboard after " + modeMs + " ms");
+  await checkUnplugAndReplug(client);
   client.disconnect();
 }
 

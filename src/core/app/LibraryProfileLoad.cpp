@@ -7,27 +7,30 @@
 namespace n240qx {
 
 Status LoadLibraryProfile(ConfiguratorState& state, const ProfileLibrary& library,
-                          std::string_view name) {
+                          std::string_view name, Language language) {
   if (Status existing = library.CheckExisting(name); !existing.ok()) {
     return existing;
   }
   const std::filesystem::path file = library.FileOf(name);
-  const auto bytes = ReadProfileToApply(state.key_names, file);
+  const auto bytes = ReadProfileToApply(state.key_names, file, language);
   if (!bytes.ok()) {
     return bytes.error();
   }
   const ConfigImage image_before = state.image;
   const KeyActionTable actions_before = state.key_actions;
-  if (Status loaded = state.LoadProfile(*bytes); !loaded.ok()) {
-    return RefusedProfile(file, ": " + loaded.error().message);
+  if (Status loaded = state.LoadProfile(*bytes, {}, language); !loaded.ok()) {
+    return RefusedProfile(file, ": " + loaded.error().message, language);
   }
   KeepHostActionKeys(image_before, actions_before, state.image, state.key_actions);
   const auto launches = ChangedLaunchPaths(actions_before, state.key_actions);
   if (!launches.empty()) {
     state.image = image_before;
     state.key_actions = actions_before;
-    return RefusedProfile(
-        file, ": it makes keys start programs or open files:" + ListedLaunchPaths(launches));
+    return RefusedProfile(file,
+                          std::string(language == Language::kGerman ? ": es" : ": it") +
+                              std::string(StartsProgramsText(language)) +
+                              ListedLaunchPaths(launches),
+                          language);
   }
   return Status::Ok();
 }

@@ -13,7 +13,8 @@ namespace n240qx {
 // difference. Launch paths the profile would add or change are refused, with the state left as
 // it was: nobody is there to ask when the window applies one for a menu, a rule or a key.
 // Keys with a host action that the profile leaves untouched keep it (KeepHostActionKeys).
+// A refusal is worded in `language`, the window's.
 Status LoadLibraryProfile(ConfiguratorState& state, const ProfileLibrary& library,
-                          std::string_view name);
+                          std::string_view name, Language language = Language::kEnglish);
 
 }  // namespace n240qx

@@ -60,11 +60,9 @@ ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, Unus
   if (!launches.empty() && !(approve_launches_ && approve_launches_(launches))) {
     state_.image = image_before;
     state_.key_actions = actions_before;
-    const std::string_view what = language_ == Language::kGerman
-                                      ? " lässt Tasten Programme starten oder Dateien öffnen:"
-                                      : " makes keys start programs or open files:";
-    ProfileOutcome refused = Failed(Error{
-        ErrorCode::kBadData, chosen.string() + std::string(what) + ListedLaunchPaths(launches)});
+    ProfileOutcome refused = Failed(
+        Error{ErrorCode::kBadData, chosen.string() + std::string(StartsProgramsText(language_)) +
+                                       ListedLaunchPaths(launches)});
     refused.declined_launches = std::move(launches);
     return refused;
   }

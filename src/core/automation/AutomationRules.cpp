@@ -112,8 +112,8 @@ Status AutomationRules::SetDefault(std::optional<std::string> profile) {
   return Status::Ok();
 }
 
-Result<AutomationRules> AutomationRules::FromText(std::string_view text) {
-  N240QX_TAKE(document, JsonParser::Parse(text));
+Result<AutomationRules> AutomationRules::FromText(std::string_view text, Language language) {
+  N240QX_TAKE(document, JsonParser::Parse(text, language));
   if (Status known = json_fields::OnlyMembers(*document, "", {"version", "default", "rules"});
       !known.ok()) {
     return known.error();
@@ -146,19 +146,25 @@ std::string AutomationRules::ToText() const {
   return writer.text() + '\n';
 }
 
-Result<AutomationRules> AutomationRules::Load(const std::filesystem::path& file) {
-  auto bytes = ReadFilePrefix(file, JsonParser::kMaxSize + 1);
+Result<AutomationRules> AutomationRules::Load(const std::filesystem::path& file,
+                                              Language language) {
+  auto bytes = ReadFilePrefix(file, JsonParser::kMaxSize + 1, language);
   if (!bytes.ok()) {
     if (bytes.error().code == ErrorCode::kNotFound) {
       return AutomationRules();
     }
     return bytes.error();
   }
-  auto rules =
-      FromText(std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()));
+  auto rules = FromText(
+      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), language);
   if (!rules.ok()) {
-    return Error{ErrorCode::kBadData, file.string() + " is damaged (" + rules.error().message +
-                                          "); mend or remove it, it is kept as it is"};
+    return Error{ErrorCode::kBadData,
+                 file.string() +
+                     (language == Language::kGerman ? " ist besch\u00E4digt (" : " is damaged (") +
+                     rules.error().message +
+                     (language == Language::kGerman
+                          ? "); bitte reparieren oder entfernen, sie bleibt, wie sie ist"
+                          : "); mend or remove it, it is kept as it is")};
   }
   return rules;
 }

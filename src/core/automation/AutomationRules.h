@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "automation/AutomationRule.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -30,12 +31,16 @@ class AutomationRules {
   // No name: no profile comes back when no rule matches.
   Status SetDefault(std::optional<std::string> profile);
 
-  // The document; kBadData "PATH: reason" for anything that is not rules of this version.
-  static Result<AutomationRules> FromText(std::string_view text);
+  // The document; kBadData "PATH: reason" for anything that is not rules of this version, or
+  // the parser's refusal in `language` for a text that is no JSON.
+  static Result<AutomationRules> FromText(std::string_view text,
+                                          Language language = Language::kEnglish);
   std::string ToText() const;
 
-  // No file is no rules; a damaged one is kBadData naming the file.
-  static Result<AutomationRules> Load(const std::filesystem::path& file);
+  // No file is no rules; a damaged one is kBadData naming the file, in `language` (the
+  // window's) as far as the file's reading and parsing go.
+  static Result<AutomationRules> Load(const std::filesystem::path& file,
+                                      Language language = Language::kEnglish);
   // Written whole or not at all. A file that is there but cannot be read as rules is never
   // replaced: what the user wrote there is kept until they mend or remove it.
   Status Save(const std::filesystem::path& file) const;

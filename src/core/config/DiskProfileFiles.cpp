@@ -51,12 +51,12 @@ Result<std::vector<std::filesystem::path>> DiskProfileFiles::Files(
 
 Result<std::vector<std::uint8_t>> DiskProfileFiles::Read(const std::filesystem::path& file,
                                                          std::size_t max_bytes) {
-  return ReadFilePrefix(file, max_bytes);
+  return ReadFilePrefix(file, max_bytes, language_);
 }
 
 Status DiskProfileFiles::Write(const std::filesystem::path& file,
                                std::span<const std::uint8_t> bytes) {
-  return WriteFileAtomically(file, bytes);
+  return WriteFileAtomically(file, bytes, language_);
 }
 
 Status DiskProfileFiles::Rename(const std::filesystem::path& from,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ProfileFiles.h"
+#include "util/Language.h"
 
 namespace n240qx {
 
@@ -8,6 +9,9 @@ namespace n240qx {
 // atomic write every stored file goes through.
 class DiskProfileFiles : public ProfileFiles {
  public:
+  // Reads and writes fail in `language`, the window's for its profile dialog.
+  explicit DiskProfileFiles(Language language = Language::kEnglish) : language_(language) {}
+
   Status MakeFolder(const std::filesystem::path& folder) override;
   Result<std::vector<std::filesystem::path>> Files(const std::filesystem::path& folder) override;
   Result<std::vector<std::uint8_t>> Read(const std::filesystem::path& file,
@@ -16,6 +20,9 @@ class DiskProfileFiles : public ProfileFiles {
   Status Rename(const std::filesystem::path& from, const std::filesystem::path& to) override;
   Status Remove(const std::filesystem::path& file) override;
   bool SameFile(const std::filesystem::path& a, const std::filesystem::path& b) override;
+
+ private:
+  Language language_;
 };
 
 }  // namespace n240qx

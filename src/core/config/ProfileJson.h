@@ -50,8 +50,10 @@ std::string ToText(const ProfileJsonSource& source);
 
 // The whole profile in the layout of keymap.bin, or kBadData naming the field and the reason
 // ("brightness: 300 is out of range 0..255"). Every field is required: a partial file
-// is refused rather than completed from what the keyboard holds.
-Result<std::vector<std::uint8_t>> FromText(const KeyNameTable& names, std::string_view text);
+// is refused rather than completed from what the keyboard holds. A text that is no JSON at all
+// is refused in `language`.
+Result<std::vector<std::uint8_t>> FromText(const KeyNameTable& names, std::string_view text,
+                                           Language language = Language::kEnglish);
 Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const JsonValue& document);
 
 // Whether a profile file is JSON: its first bytes other than a byte-order mark and white space
@@ -61,7 +63,8 @@ Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const Json
 bool LooksLikeJson(std::span<const std::uint8_t> bytes);
 // A profile file's bytes in the layout of keymap.bin: JSON is read, anything else taken as is.
 Result<std::vector<std::uint8_t>> ProfileBytes(const KeyNameTable& names,
-                                               std::vector<std::uint8_t> file);
+                                               std::vector<std::uint8_t> file,
+                                               Language language = Language::kEnglish);
 // The same for a file the user chose: a file that is not JSON must hold at least the
 // configuration image, or it is something else (notes, a half-copied file) and is refused,
 // saying so in `language`.

@@ -437,8 +437,9 @@ Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const Json
   return EncodeKeymapStore(image, table);
 }
 
-Result<std::vector<std::uint8_t>> FromText(const KeyNameTable& names, std::string_view text) {
-  N240QX_TAKE(document, JsonParser::Parse(text));
+Result<std::vector<std::uint8_t>> FromText(const KeyNameTable& names, std::string_view text,
+                                           Language language) {
+  N240QX_TAKE(document, JsonParser::Parse(text, language));
   return FromJson(names, *document);
 }
 
@@ -456,13 +457,15 @@ bool LooksLikeJson(std::span<const std::uint8_t> bytes) {
 }
 
 Result<std::vector<std::uint8_t>> ProfileBytes(const KeyNameTable& names,
-                                               std::vector<std::uint8_t> file) {
+                                               std::vector<std::uint8_t> file, Language language) {
   if (!LooksLikeJson(file)) {
     return file;
   }
   const std::size_t skipped = ByteOrderMarkSize(file);
-  return FromText(names, std::string_view(reinterpret_cast<const char*>(file.data()) + skipped,
-                                          file.size() - skipped));
+  return FromText(
+      names,
+      std::string_view(reinterpret_cast<const char*>(file.data()) + skipped, file.size() - skipped),
+      language);
 }
 
 Result<std::vector<std::uint8_t>> ChosenProfileBytes(const KeyNameTable& names,
@@ -482,7 +485,7 @@ Result<std::vector<std::uint8_t>> ChosenProfileBytes(const KeyNameTable& names,
                            "configuration (" +
                            least + " bytes)"};
   }
-  return ProfileBytes(names, std::move(file));
+  return ProfileBytes(names, std::move(file), language);
 }
 
 }  // namespace n240qx::profile_json

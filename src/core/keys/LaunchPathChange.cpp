@@ -41,6 +41,12 @@ std::string ListedLaunchPaths(const std::vector<LaunchPathChange>& changes) {
   return listed;
 }
 
+std::string_view StartsProgramsText(Language language) {
+  return language == Language::kGerman
+             ? " l\u00E4sst Tasten Programme starten oder Dateien \u00F6ffnen:"
+             : " makes keys start programs or open files:";
+}
+
 Status RefuseNewLaunchPaths(const KeyActionTable& current, const KeyActionTable& loaded,
                             const std::string& what) {
   const auto changes = ChangedLaunchPaths(current, loaded);

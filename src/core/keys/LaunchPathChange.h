@@ -3,9 +3,11 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "keys/KeyActionTable.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -30,6 +32,9 @@ std::vector<LaunchPathChange> ChangedLaunchPaths(const KeyActionTable& current,
                                                  const KeyActionTable& loaded);
 // Each change's Text on a line of its own after a line break, indented by two spaces.
 std::string ListedLaunchPaths(const std::vector<LaunchPathChange>& changes);
+// What a refused profile's launch paths do, worded for the list that follows: " makes keys
+// start programs or open files:".
+std::string_view StartsProgramsText(Language language);
 // kBadData listing every change when `loaded` (a profile or backup named `what`) brings launch
 // paths that `current` does not hold; the tool and the window's bus object refuse alike.
 Status RefuseNewLaunchPaths(const KeyActionTable& current, const KeyActionTable& loaded,

@@ -4,13 +4,13 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
 
+#include "util/FileErrorText.h"
 #include "util/FileSync.h"
 
 namespace n240qx {
@@ -72,35 +72,29 @@ std::filesystem::path FolderOf(const std::filesystem::path& file) {
   return file.has_parent_path() ? file.parent_path() : std::filesystem::path(".");
 }
 
-Error FileError(ErrorCode code, const std::filesystem::path& path, const std::string& what) {
-  return Error{code, what + " " + path.string()};
-}
-
-std::string ReadFailure() {
-  return std::string("cannot read (") + std::strerror(errno) + "):";
-}
-
 }  // namespace
 
 Status WriteFileAtomically(const std::filesystem::path& link_or_file,
-                           std::span<const std::uint8_t> bytes) {
+                           std::span<const std::uint8_t> bytes, Language language) {
   const auto path = FileToReplace(link_or_file);
   RemoveStaleTemporaries(FolderOf(path));
   const auto temporary = TemporaryBeside(path);
   {
     std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
     if (!out) {
-      return FileError(errno == EACCES ? ErrorCode::kPermissionDenied : ErrorCode::kIo, path,
-                       std::string("cannot write (") + std::strerror(errno) + "):");
+      return FileErrorText::Failed(FileAction::kWrite, errno, path, language);
     }
+    errno = 0;
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
+      // A stream that opened and then failed has almost always run out of room.
+      const int failure = errno != 0 ? errno : ENOSPC;
       out.close();
       std::error_code ignored;
       std::filesystem::remove(temporary, ignored);
-      return FileError(ErrorCode::kIo, path, "cannot write (disk full?):");
+      return FileErrorText::Failed(FileAction::kWrite, failure, path, language);
     }
   }
   // The bytes reach the disk before the name does, so a power cut leaves the old file or the
@@ -108,37 +102,36 @@ Status WriteFileAtomically(const std::filesystem::path& link_or_file,
   if (Status flushed = FlushFile(temporary); !flushed.ok()) {
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
-    return FileError(ErrorCode::kIo, path, "cannot write (" + flushed.error().message + "):");
+    return Error{ErrorCode::kIo,
+                 FileErrorText::Failed(FileAction::kWrite, EIO, path, language).message + " (" +
+                     flushed.error().message + ")"};
   }
   std::error_code error;
   std::filesystem::rename(temporary, path, error);
   if (error) {
     std::error_code ignored;
     std::filesystem::remove(temporary, ignored);
-    return FileError(ErrorCode::kIo, path, "cannot replace (" + error.message() + "):");
+    return FileErrorText::Failed(FileAction::kReplace, error.value(), path, language);
   }
   // The file is in place whatever this says; the flush only makes the rename last.
   (void)FlushFolder(FolderOf(path));
   return Status::Ok();
 }
 
-Status CheckReplaceable(const std::filesystem::path& link_or_file) {
+Status CheckReplaceable(const std::filesystem::path& link_or_file, Language language) {
   const auto path = FileToReplace(link_or_file);
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
-  if (std::filesystem::is_directory(status)) {
-    return FileError(ErrorCode::kInvalidArgument, path, "a folder, not a file:");
-  }
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-    return FileError(ErrorCode::kInvalidArgument, path, "not a plain file:");
+    return FileErrorText::NotPlainFile(FileAction::kReplace, path,
+                                       std::filesystem::is_directory(status), language);
   }
   // The replacement is written beside the target, so its folder must take a new file.
   const auto probe = TemporaryBeside(path);
   {
     std::ofstream out(probe, std::ios::binary | std::ios::trunc);
     if (!out) {
-      return FileError(errno == EACCES ? ErrorCode::kPermissionDenied : ErrorCode::kIo, path,
-                       std::string("cannot write (") + std::strerror(errno) + "):");
+      return FileErrorText::Failed(FileAction::kWrite, errno, path, language);
     }
   }
   std::filesystem::remove(probe, error);
@@ -146,24 +139,27 @@ Status CheckReplaceable(const std::filesystem::path& link_or_file) {
 }
 
 Result<std::vector<std::uint8_t>> ReadFilePrefix(const std::filesystem::path& path,
-                                                 std::size_t max_bytes) {
+                                                 std::size_t max_bytes, Language language) {
   // Opening a FIFO waits for a writer that never comes, and a device node has no end: neither
   // is a file of ours, so neither is opened at all.
   std::error_code error;
   const auto status = std::filesystem::status(path, error);
   if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-    return FileError(ErrorCode::kBadData, path, "not a plain file, so not read:");
+    return FileErrorText::NotPlainFile(FileAction::kRead, path,
+                                       std::filesystem::is_directory(status), language);
   }
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    const bool missing = !std::filesystem::exists(path);
-    return FileError(missing ? ErrorCode::kNotFound : ErrorCode::kIo, path,
-                     missing ? "no such file:" : ReadFailure());
+    const int failure = errno;
+    if (!std::filesystem::exists(path, error)) {
+      return FileErrorText::Missing(path, language);
+    }
+    return FileErrorText::Failed(FileAction::kRead, failure, path, language);
   }
   std::vector<std::uint8_t> bytes(max_bytes);
   in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(max_bytes));
   if (in.bad()) {
-    return FileError(ErrorCode::kIo, path, ReadFailure());
+    return FileErrorText::Failed(FileAction::kRead, errno, path, language);
   }
   bytes.resize(static_cast<std::size_t>(in.gcount()));
   return bytes;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "util/HexBytes.h"
+#include "util/JsonErrorText.h"
 #include "util/Utf8.h"
 
 namespace n240qx {
@@ -16,10 +17,10 @@ bool IsDigit(char c) {
 
 }  // namespace
 
-Result<JsonValue> JsonParser::Parse(std::string_view text) {
-  JsonParser parser(text);
+Result<JsonValue> JsonParser::Parse(std::string_view text, Language language) {
+  JsonParser parser(text, language);
   if (text.size() > kMaxSize) {
-    return parser.Fail("the text is longer than " + std::to_string(kMaxSize) + " bytes");
+    return parser.Fail(JsonErrorKind::kTooLong);
   }
   auto value = parser.ParseValue(0);
   if (!value.ok()) {
@@ -27,12 +28,12 @@ Result<JsonValue> JsonParser::Parse(std::string_view text) {
   }
   parser.SkipSpace();
   if (parser.at_ != text.size()) {
-    return parser.Fail("unexpected text after the value");
+    return parser.Fail(JsonErrorKind::kTextAfterValue);
   }
   return value;
 }
 
-Error JsonParser::Fail(std::string_view reason) const {
+Error JsonParser::Fail(JsonErrorKind kind, std::string name) const {
   std::size_t line = 1;
   std::size_t column = 1;
   for (std::size_t i = 0; i < at_ && i < text_.size(); ++i) {
@@ -43,8 +44,8 @@ Error JsonParser::Fail(std::string_view reason) const {
       ++column;
     }
   }
-  return Error{ErrorCode::kBadData, "line " + std::to_string(line) + ", column " +
-                                        std::to_string(column) + ": " + std::string(reason)};
+  return Error{ErrorCode::kBadData,
+               JsonErrorText::For({kind, line, column, std::move(name)}, language_)};
 }
 
 void JsonParser::SkipSpace() {
@@ -66,7 +67,7 @@ bool JsonParser::Take(char c) {
 Result<JsonValue> JsonParser::ParseValue(std::size_t depth) {
   SkipSpace();
   if (at_ >= text_.size()) {
-    return Fail("the text ends where a value should be");
+    return Fail(JsonErrorKind::kEndsBeforeValue);
   }
   switch (text_[at_]) {
     case '{':
@@ -93,7 +94,7 @@ Result<JsonValue> JsonParser::ParseValue(std::size_t depth) {
 
 Result<JsonValue> JsonParser::ParseWord(std::string_view word, JsonValue value) {
   if (text_.substr(at_, word.size()) != word) {
-    return Fail("unexpected character");
+    return Fail(JsonErrorKind::kUnexpectedCharacter);
   }
   at_ += word.size();
   return value;
@@ -101,7 +102,7 @@ Result<JsonValue> JsonParser::ParseWord(std::string_view word, JsonValue value) 
 
 Status JsonParser::Enter(std::size_t depth) {
   if (depth > kMaxDepth) {
-    return Fail("nested deeper than " + std::to_string(kMaxDepth) + " levels");
+    return Fail(JsonErrorKind::kTooDeep);
   }
   ++at_;
   return Status::Ok();
@@ -118,7 +119,7 @@ Result<JsonValue> JsonParser::ParseObject(std::size_t depth) {
   do {
     SkipSpace();
     if (at_ >= text_.size() || text_[at_] != '"') {
-      return Fail("a member name in quotes expected");
+      return Fail(JsonErrorKind::kNameExpected);
     }
     auto name = ParseString();
     if (!name.ok()) {
@@ -126,11 +127,11 @@ Result<JsonValue> JsonParser::ParseObject(std::size_t depth) {
     }
     for (const auto& member : members) {
       if (member.name == *name) {
-        return Fail("member \"" + *name + "\" appears twice");
+        return Fail(JsonErrorKind::kNameTwice, *name);
       }
     }
     if (!Take(':')) {
-      return Fail("':' expected after a member name");
+      return Fail(JsonErrorKind::kColonExpected);
     }
     auto value = ParseValue(depth);
     if (!value.ok()) {
@@ -139,7 +140,7 @@ Result<JsonValue> JsonParser::ParseObject(std::size_t depth) {
     members.emplace_back(std::move(*name), std::move(*value));
   } while (Take(','));
   if (!Take('}')) {
-    return Fail("',' or '}' expected");
+    return Fail(JsonErrorKind::kObjectEndExpected);
   }
   return JsonValue{std::move(members)};
 }
@@ -160,7 +161,7 @@ Result<JsonValue> JsonParser::ParseArray(std::size_t depth) {
     items.push_back(std::move(*value));
   } while (Take(','));
   if (!Take(']')) {
-    return Fail("',' or ']' expected");
+    return Fail(JsonErrorKind::kArrayEndExpected);
   }
   return JsonValue{std::move(items)};
 }
@@ -181,17 +182,17 @@ Result<JsonValue> JsonParser::ParseNumber() {
   const std::size_t integer_at = at_;
   const std::size_t integer_digits = digits();
   if (integer_digits == 0) {
-    return Fail("unexpected character");
+    return Fail(JsonErrorKind::kUnexpectedCharacter);
   }
   if (integer_digits > 1 && text_[integer_at] == '0') {
-    return Fail("a number may not start with 0");
+    return Fail(JsonErrorKind::kLeadingZero);
   }
   bool integral = true;
   if (at_ < text_.size() && text_[at_] == '.') {
     ++at_;
     integral = false;
     if (digits() == 0) {
-      return Fail("digits expected after '.'");
+      return Fail(JsonErrorKind::kFractionDigitsExpected);
     }
   }
   if (at_ < text_.size() && (text_[at_] == 'e' || text_[at_] == 'E')) {
@@ -201,7 +202,7 @@ Result<JsonValue> JsonParser::ParseNumber() {
       ++at_;
     }
     if (digits() == 0) {
-      return Fail("digits expected in the exponent");
+      return Fail(JsonErrorKind::kExponentDigitsExpected);
     }
   }
   const std::string_view number = text_.substr(start, at_ - start);
@@ -221,7 +222,7 @@ Result<std::string> JsonParser::ParseString() {
   std::string out;
   while (true) {
     if (at_ >= text_.size()) {
-      return Fail("the text ends inside a string");
+      return Fail(JsonErrorKind::kEndsInString);
     }
     const auto byte = static_cast<unsigned char>(text_[at_]);
     if (byte == '"') {
@@ -229,7 +230,7 @@ Result<std::string> JsonParser::ParseString() {
       return out;
     }
     if (byte < 0x20) {
-      return Fail("a control character inside a string");
+      return Fail(JsonErrorKind::kControlCharacter);
     }
     if (byte == '\\') {
       auto code = ParseEscapedUnit();
@@ -250,7 +251,7 @@ Status JsonParser::CopyUtf8Sequence(std::string& out) {
   std::size_t end = at_;
   char32_t code = 0;
   if (!DecodeUtf8At(text_, end, code)) {
-    return Fail("a string that is not UTF-8");
+    return Fail(JsonErrorKind::kNotUtf8);
   }
   out.append(text_.substr(at_, end - at_));
   at_ = end;
@@ -260,7 +261,7 @@ Status JsonParser::CopyUtf8Sequence(std::string& out) {
 Result<char32_t> JsonParser::ParseEscapedUnit() {
   ++at_;
   if (at_ >= text_.size()) {
-    return Fail("the text ends inside an escape");
+    return Fail(JsonErrorKind::kEndsInEscape);
   }
   const char kind = text_[at_++];
   switch (kind) {
@@ -282,7 +283,7 @@ Result<char32_t> JsonParser::ParseEscapedUnit() {
       break;
     default:
       --at_;
-      return Fail("unknown escape");
+      return Fail(JsonErrorKind::kUnknownEscape);
   }
   const auto unit = [&]() -> int {
     if (at_ + 4 > text_.size()) {
@@ -301,21 +302,21 @@ Result<char32_t> JsonParser::ParseEscapedUnit() {
   };
   const int first = unit();
   if (first < 0) {
-    return Fail("\\u needs four hex digits");
+    return Fail(JsonErrorKind::kShortUnicodeEscape);
   }
   if (first >= 0xDC00 && first <= 0xDFFF) {
-    return Fail("a low surrogate without a high one");
+    return Fail(JsonErrorKind::kLowSurrogateAlone);
   }
   if (first < 0xD800 || first > 0xDBFF) {
     return static_cast<char32_t>(first);
   }
   if (text_.substr(at_, 2) != "\\u") {
-    return Fail("a high surrogate without a low one");
+    return Fail(JsonErrorKind::kHighSurrogateAlone);
   }
   at_ += 2;
   const int second = unit();
   if (second < 0xDC00 || second > 0xDFFF) {
-    return Fail("a high surrogate without a low one");
+    return Fail(JsonErrorKind::kHighSurrogateAlone);
   }
   return static_cast<char32_t>(0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00));
 }

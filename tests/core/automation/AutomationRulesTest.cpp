@@ -93,6 +93,10 @@ TEST(AutomationRules, ADamagedFileIsNamedAndNeverOverwritten) {
     EXPECT_FALSE(AutomationRules().Save(file).ok()) << c.text;
     EXPECT_EQ(Contents(file), c.text) << "the damaged file is kept as it was";
   }
+  // The window says it in its own language, position and all.
+  std::ofstream(file) << kCases[0].text;
+  EXPECT_THAT(AutomationRules::Load(file, Language::kGerman).error().message,
+              HasSubstr(" ist besch\u00E4digt (Zeile 1, Spalte 26: "));
 }
 
 }  // namespace

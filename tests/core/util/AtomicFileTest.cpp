@@ -3,6 +3,8 @@
 #include <chrono>
 #include <cstdint>
 #include <fstream>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "support/TempDir.h"
@@ -74,6 +76,40 @@ TEST(AtomicFile, StaleTemporariesOfOursGoWithTheNextWriteAndNothingElse) {
     EXPECT_EQ(fs::exists(dir.path() / file.name), file.stays) << file.name;
   }
   EXPECT_EQ(Read(dir.path() / "keymap.bin"), kBytes);
+}
+
+// A failure names the file and says why in the caller's language, with the code kept.
+TEST(AtomicFile, FailuresAreWordedInTheCallersLanguage) {
+  testing::TempDir dir;
+  const fs::path missing = dir.path() / "missing.bin";
+  const fs::path unmade = dir.path() / "no" / "x.bin";
+  const struct {
+    std::function<Status(Language)> run;
+    ErrorCode code;
+    std::string english;
+    std::string german;
+  } kCases[] = {
+      {[&](Language l) { return Status(ReadFilePrefix(missing, 8, l).error()); },
+       ErrorCode::kNotFound, "no such file: " + missing.string(),
+       "Datei nicht gefunden: " + missing.string()},
+      {[&](Language l) { return Status(ReadFilePrefix(dir.path(), 8, l).error()); },
+       ErrorCode::kBadData, "not a plain file, so not read: " + dir.path().string(),
+       "keine gew\u00F6hnliche Datei, daher nicht gelesen: " + dir.path().string()},
+      {[&](Language l) { return WriteFileAtomically(unmade, kBytes, l); }, ErrorCode::kIo,
+       "cannot write (No such file or directory): " + unmade.string(),
+       "kann nicht geschrieben werden (Datei nicht gefunden): " + unmade.string()},
+      {[&](Language l) { return CheckReplaceable(dir.path(), l); }, ErrorCode::kInvalidArgument,
+       "a folder, not a file: " + dir.path().string(),
+       "ein Ordner, keine Datei: " + dir.path().string()},
+  };
+  for (const auto& c : kCases) {
+    for (const Language language : {Language::kEnglish, Language::kGerman}) {
+      const Status failed = c.run(language);
+      ASSERT_FALSE(failed.ok()) << c.english;
+      EXPECT_EQ(failed.error().code, c.code) << c.english;
+      EXPECT_EQ(failed.error().message, language == Language::kGerman ? c.german : c.english);
+    }
+  }
 }
 
 TEST(AtomicFile, FlushNamesWhatCannotBeFlushed) {

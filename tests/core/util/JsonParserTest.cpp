@@ -31,43 +31,59 @@ std::string Nested(std::size_t depth) {
 }
 
 // Each text either parses, and then writes back as `written` (compact, members in their
-// order), or is refused with a reason that contains `refused`.
+// order), or is refused with a reason that contains `refused`, or `german` in German.
 TEST(JsonParserTest, AcceptsStrictJsonOnlyAndSaysWhereItStopped) {
   const struct {
     std::string text;
     std::string written;
     std::string refused;
+    std::string german;
   } kCases[] = {
-      {R"( {"b":[1,-2,true,false,null],"a":"x"} )", R"({"b":[1,-2,true,false,null],"a":"x"})", ""},
-      {R"("\"\\\/\b\f\n\r\t")", R"("\"\\/\u0008\u000C\u000A\u000D\u0009")", ""},
-      {R"("\u00e9\u20AC")", "\"\xC3\xA9\xE2\x82\xAC\"", ""},
-      {R"("\ud83d\ude00")", "\"\xF0\x9F\x98\x80\"", ""},
-      {"\"\xF0\x9F\x98\x80\"", "\"\xF0\x9F\x98\x80\"", ""},
-      {"-9223372036854775808", "-9223372036854775808", ""},
-      {Nested(JsonParser::kMaxDepth), Nested(JsonParser::kMaxDepth), ""},
-      {R"("\ud83d")", "", "a high surrogate without a low one"},
-      {R"("\ud83dx")", "", "a high surrogate without a low one"},
-      {R"("\ude00")", "", "a low surrogate without a high one"},
-      {R"("\u12G4")", "", "\\u needs four hex digits"},
-      {R"("\x")", "", "line 1, column 3: unknown escape"},
-      {"\"\xC3\x28\"", "", "not UTF-8"},
-      {"\"\xC0\xAF\"", "", "not UTF-8"},
-      {"\"\xED\xA0\x80\"", "", "not UTF-8"},
-      {"\"a\tb\"", "", "a control character inside a string"},
-      {"\"open", "", "the text ends inside a string"},
-      {Nested(JsonParser::kMaxDepth + 1), "", "nested deeper than 32 levels"},
-      {"{} x", "", "line 1, column 4: unexpected text after the value"},
-      {"[\n  1 x]", "", "line 2, column 5: ',' or ']' expected"},
-      {R"({"a":1,"a":2})", "", "member \"a\" appears twice"},
-      {R"({"a" 1})", "", "':' expected after a member name"},
-      {R"({a:1})", "", "a member name in quotes expected"},
-      {"[1,]", "", "unexpected character"},
-      {"01", "", "a number may not start with 0"},
-      {"1.", "", "digits expected after '.'"},
-      {"1e+", "", "digits expected in the exponent"},
-      {"tru", "", "unexpected character"},
-      {"", "", "line 1, column 1: the text ends where a value should be"},
-      {std::string(JsonParser::kMaxSize + 1, ' '), "", "longer than 4194304 bytes"},
+      {R"( {"b":[1,-2,true,false,null],"a":"x"} )", R"({"b":[1,-2,true,false,null],"a":"x"})", "",
+       ""},
+      {R"("\"\\\/\b\f\n\r\t")", R"("\"\\/\u0008\u000C\u000A\u000D\u0009")", "", ""},
+      {R"("\u00e9\u20AC")", "\"\xC3\xA9\xE2\x82\xAC\"", "", ""},
+      {R"("\ud83d\ude00")", "\"\xF0\x9F\x98\x80\"", "", ""},
+      {"\"\xF0\x9F\x98\x80\"", "\"\xF0\x9F\x98\x80\"", "", ""},
+      {"-9223372036854775808", "-9223372036854775808", "", ""},
+      {Nested(JsonParser::kMaxDepth), Nested(JsonParser::kMaxDepth), "", ""},
+      {R"("\ud83d")", "", "a high surrogate without a low one",
+       "ein hohes Surrogat ohne niedriges"},
+      {R"("\ud83dx")", "", "a high surrogate without a low one",
+       "ein hohes Surrogat ohne niedriges"},
+      {R"("\ude00")", "", "a low surrogate without a high one",
+       "ein niedriges Surrogat ohne hohes"},
+      {R"("\u12G4")", "", "\\u needs four hex digits", "\\u braucht vier Hexadezimalziffern"},
+      {R"("\x")", "", "line 1, column 3: unknown escape",
+       "Zeile 1, Spalte 3: unbekannte Escape-Folge"},
+      {"\"\xC3\x28\"", "", "not UTF-8", "kein UTF-8"},
+      {"\"\xC0\xAF\"", "", "not UTF-8", "kein UTF-8"},
+      {"\"\xED\xA0\x80\"", "", "not UTF-8", "kein UTF-8"},
+      {"\"a\\", "", "line 1, column 4: the text ends inside an escape",
+       "Zeile 1, Spalte 4: der Text endet innerhalb einer Escape-Folge"},
+      {"\"a\tb\"", "", "a control character inside a string",
+       "ein Steuerzeichen in einer Zeichenkette"},
+      {"\"open", "", "the text ends inside a string",
+       "der Text endet innerhalb einer Zeichenkette"},
+      {Nested(JsonParser::kMaxDepth + 1), "", "nested deeper than 32 levels",
+       "tiefer als 32 Ebenen verschachtelt"},
+      {"{} x", "", "line 1, column 4: unexpected text after the value",
+       "Zeile 1, Spalte 4: unerwarteter Text nach dem Wert"},
+      {"[\n  1 x]", "", "line 2, column 5: ',' or ']' expected",
+       "Zeile 2, Spalte 5: ',' oder ']' erwartet"},
+      {R"({"a":1,"a":2})", "", "member \"a\" appears twice", "der Name \"a\" kommt zweimal vor"},
+      {R"({"a" 1})", "", "':' expected after a member name", "':' nach einem Namen erwartet"},
+      {R"({a:1})", "", "a member name in quotes expected",
+       "ein Name in Anf\u00FChrungszeichen erwartet"},
+      {"[1,]", "", "unexpected character", "unerwartetes Zeichen"},
+      {"01", "", "a number may not start with 0", "eine Zahl darf nicht mit 0 beginnen"},
+      {"1.", "", "digits expected after '.'", "Ziffern nach '.' erwartet"},
+      {"1e+", "", "digits expected in the exponent", "Ziffern im Exponenten erwartet"},
+      {"tru", "", "unexpected character", "unerwartetes Zeichen"},
+      {"", "", "line 1, column 1: the text ends where a value should be",
+       "Zeile 1, Spalte 1: der Text endet, wo ein Wert stehen sollte"},
+      {std::string(JsonParser::kMaxSize + 1, ' '), "", "longer than 4194304 bytes",
+       "l\u00E4nger als 4194304 Bytes"},
   };
   for (const auto& c : kCases) {
     const std::string shown = c.text.substr(0, 40);
@@ -79,6 +95,9 @@ TEST(JsonParserTest, AcceptsStrictJsonOnlyAndSaysWhereItStopped) {
       ASSERT_FALSE(parsed.ok()) << shown;
       EXPECT_EQ(parsed.error().code, ErrorCode::kBadData) << shown;
       EXPECT_THAT(parsed.error().message, HasSubstr(c.refused)) << shown;
+      const auto german = JsonParser::Parse(c.text, Language::kGerman);
+      ASSERT_FALSE(german.ok()) << shown;
+      EXPECT_THAT(german.error().message, HasSubstr(c.german)) << shown;
     }
   }
 }
