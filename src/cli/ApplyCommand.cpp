@@ -78,14 +78,14 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   if (std::filesystem::is_directory(file, ignored)) {
     return session.Fail(ExitCode::kFileError, file.string() + " is a folder, not a profile file");
   }
-  const auto bytes = ReadProfileToApply(session.state().key_names, file);
+  const auto bytes = ReadProfileToApply(session.state().key_names(), file);
   if (!bytes.ok()) {
     return session.Fail(ExitCode::kFileError, bytes.error().message);
   }
   if (ExitCode read = session.ReadKeyboard(true); read != ExitCode::kOk) {
     return read;
   }
-  const KeyActionTable before = session.state().key_actions;
+  const KeyActionTable before = session.state().key_actions();
   if (Status loaded = session.state().LoadProfile(*bytes); !loaded.ok()) {
     return session.Fail(ExitCode::kFileError,
                         RefusedProfile(file, ": " + loaded.error().message).message);
@@ -96,8 +96,8 @@ ExitCode RunApplyCommand(CliSession& session, const CliArguments& arguments) {
   }
   const bool blank = ProfileImageIsBlank(*bytes);
   const ConfiguratorState& state = session.state();
-  const bool changed = WriteSequence::Changes(state.image, state.snapshot).Any() ||
-                       state.key_actions != state.key_actions_snapshot;
+  const bool changed = WriteSequence::Changes(state.image(), state.snapshot()).Any() ||
+                       state.key_actions() != state.key_actions_snapshot();
   // A dry run has printed what it would send; the change it did not make has no report.
   if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk || session.dry_run()) {
     return written;

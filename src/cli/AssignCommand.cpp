@@ -40,7 +40,7 @@ void WarnOfMissingTargets(const std::vector<KeyChange>& changes, const ProfileLi
 
 // The assignment step for one key.
 ExitCode Assign(CliSession& session, const KeyChange& change) {
-  if (Status assigned = AssignWords::Assign(session.state(), change, session.KeymapFileToSave());
+  if (Status assigned = AssignWords::Assign(session.state(), change, AssignWords::KeymapSave::kNow);
       !assigned.ok()) {
     const bool file = assigned.error().code != ErrorCode::kInvalidArgument;
     return session.Fail(file ? ExitCode::kFileError : ExitCode::kUsage, assigned.error().message);
@@ -54,7 +54,7 @@ ExitCode Assign(CliSession& session, const KeyChange& change) {
 // on the image and the key action table, keymap.bin saved, then one write of changes for all.
 ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
   ConfiguratorState& state = session.state();
-  auto changes = AssignWords::Parse(state.key_names, arguments.words);
+  auto changes = AssignWords::Parse(state.key_names(), arguments.words);
   if (!changes.ok()) {
     return session.Fail(ExitCode::kUsage, changes.error().message);
   }
@@ -62,7 +62,7 @@ ExitCode RunAssignCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode loaded = session.LoadFiles(true); loaded != ExitCode::kOk) {
     return loaded;
   }
-  if (Status macros = AssignWords::CheckMacros(state.stored_macros, *changes); !macros.ok()) {
+  if (Status macros = AssignWords::CheckMacros(state.stored_macros(), *changes); !macros.ok()) {
     return session.Fail(ExitCode::kUsage, macros.error().message);
   }
   if (ExitCode connected = session.Connect(); connected != ExitCode::kOk) {

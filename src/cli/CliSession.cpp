@@ -41,7 +41,7 @@ CliSession::CliSession(ProgramPaths paths, bool json)
       std::cerr << "n240qx-ctl: " << kKeyboardBusyMessage << "; waiting\n";
     }
   };
-  events_ = std::make_unique<ConfiguratorSessionEvents>(*state_, paths_.KeymapFile(), hooks);
+  events_ = std::make_unique<ConfiguratorSessionEvents>(*state_, hooks);
 }
 
 Result<ProgramPaths> CliSession::ResolvePaths(const CliArguments& arguments) {
@@ -74,6 +74,7 @@ Result<std::unique_ptr<CliSession>> CliSession::OpenThroughWindow(
   if (session.ok()) {
     (*session)->window_ = std::move(window);
     (*session)->window_write_ = std::move(write);
+    (*session)->UseStores();
   }
   return session;
 }
@@ -86,6 +87,7 @@ Result<std::unique_ptr<CliSession>> CliSession::Create(const CliArguments& argum
   std::unique_ptr<CliSession> session(new CliSession(std::move(paths).value(), arguments.json));
   session->data_dir_given_ = arguments.data_dir.has_value();
   session->dry_run_ = arguments.dry_run;
+  session->UseStores();
   session->no_backup_ = arguments.no_backup;
   session->allow_launch_ = arguments.allow_launch;
   session->own_files_ =
@@ -135,7 +137,7 @@ ExitCode CliSession::LoadFiles(bool create_missing) {
   if (ExitCode locked = LockDataFolder(); locked != ExitCode::kOk) {
     return locked;
   }
-  Status loaded = state_->LoadFiles(paths_.KeymapFile(), paths_.MacroFile(), create);
+  Status loaded = state_->LoadFiles(create);
   if (!loaded.ok()) {
     return Fail(ExitCode::kFileError, loaded.error().message);
   }
@@ -183,8 +185,11 @@ ExitCode CliSession::LockDataFolder() {
   return ExitCode::kOk;
 }
 
-std::filesystem::path CliSession::KeymapFileToSave() const {
-  return dry_run_ || window_ ? std::filesystem::path() : paths_.KeymapFile();
+void CliSession::UseStores() {
+  // A dry run leaves the data folder alone, and the running window saves its own files.
+  state_->UseStores(dry_run_ || window_
+                        ? StorePaths::ReadOnly(paths_.KeymapFile(), paths_.MacroFile())
+                        : StorePaths::Saved(paths_.KeymapFile(), paths_.MacroFile()));
 }
 
 ExitCode CliSession::Connect() {
@@ -233,26 +238,27 @@ ExitCode CliSession::WriteChanges() {
   }
   // When the keyboard holds every region already, nothing is sent at all: no empty write, no
   // backup. Host-side key settings still reach keymap.bin.
-  if (!WriteSequence::Changes(state_->image, state_->snapshot).Any()) {
+  if (!WriteSequence::Changes(state_->image(), state_->snapshot()).Any()) {
     if (dry_run_) {
       return PrintDryRun({});
     }
-    WriteOutcome unchanged{Status::Ok(), state_->image, {}, {}, 0};
+    WriteOutcome unchanged{Status::Ok(), state_->image(), {}, {}, 0};
     unchanged.written.ApplyWindowsKeyLock();
-    return Finish(state_->FinishWrite(unchanged, paths_.KeymapFile()), false);
+    return Finish(state_->FinishWrite(unchanged), false);
   }
   DeviceSession* writer = nullptr;
   if (ExitCode ready = PrepareWrite(false, writer); ready != ExitCode::kOk) {
     return ready;
   }
-  const WriteOutcome outcome = AwaitWhole<WriteOutcome>(
-      [&](auto done) { writer->WriteChanges(state_->image, state_->snapshot, std::move(done)); });
+  const WriteOutcome outcome = AwaitWhole<WriteOutcome>([&](auto done) {
+    writer->WriteChanges(state_->image(), state_->snapshot(), std::move(done));
+  });
   if (dry_run_) {
     return outcome.status.ok() ? PrintDryRun(outcome.acknowledged, connections_->TakeDryRunSent())
                                : FailDevice(outcome.status.error());
   }
   DropBackupOfUnsentWrite(backup_file_, outcome);
-  return Finish(state_->FinishWrite(outcome, paths_.KeymapFile()), true);
+  return Finish(state_->FinishWrite(outcome), true);
 }
 
 ExitCode CliSession::FactoryReset() {
@@ -273,7 +279,7 @@ ExitCode CliSession::FactoryReset() {
         .Print(std::cout, json_);
     return ExitCode::kOk;
   }
-  return Finish(state_->FinishFactoryReset(read, paths_.KeymapFile()), true);
+  return Finish(state_->FinishFactoryReset(read), true);
 }
 
 ExitCode CliSession::ReadThroughWindow() {
@@ -281,13 +287,12 @@ ExitCode CliSession::ReadThroughWindow() {
   if (!profile.ok()) {
     return FailDevice(profile.error());
   }
-  const auto bytes = profile_json::FromText(state_->key_names, *profile);
+  const auto bytes = profile_json::FromText(state_->key_names(), *profile);
   if (!bytes.ok()) {
     return Fail(ExitCode::kKeyboardFailed,
                 "the window's profile cannot be read: " + bytes.error().message);
   }
-  DecodeKeymapStore(*bytes, false, state_->image, state_->key_actions);
-  state_->CopyToSnapshots();
+  state_->TakeKeyboardProfile(*bytes);
   return ExitCode::kOk;
 }
 

@@ -47,6 +47,7 @@ class CliSession {
   CliSession& operator=(const CliSession&) = delete;
 
   ConfiguratorState& state() { return *state_; }
+  const ConfiguratorState& state() const { return *state_; }
   const ProgramPaths& paths() const { return paths_; }
   // The stores, the backups and the simulator's state file: never a profile's destination.
   const OwnFiles& own_files() const { return own_files_; }
@@ -58,8 +59,6 @@ class CliSession {
   bool dry_run() const { return dry_run_; }
   // --allow-launch: a loaded profile may add or change launch paths.
   bool allow_launch() const { return allow_launch_; }
-  // keymap.bin, or nothing in a dry run: where a command's own edits are saved.
-  std::filesystem::path KeymapFileToSave() const;
 
   // keymap.bin and MacroDefine.bin; with `create_missing` the data folder and missing files
   // are created, as at the window's first start.
@@ -100,6 +99,9 @@ class CliSession {
   // Paths and the command line's choices, with neither keyboard nor window yet.
   static Result<std::unique_ptr<CliSession>> Create(const CliArguments& arguments);
   Status OpenKeyboard(const CliArguments& arguments);
+  // The state's stores: saved, or only read in a dry run and while the window carries out the
+  // command.
+  void UseStores();
   // The window's ReadProfile as the state's image and key settings, both snapshots alike.
   ExitCode ReadThroughWindow();
   ExitCode WriteThroughWindow();

@@ -61,7 +61,7 @@ void AddKeyboard(DiagnosisReport& report, CliSession& session) {
          std::int64_t{std::chrono::duration_cast<std::chrono::milliseconds>(took).count()}});
     section.items.push_back({"full_read_pauses_ms", session.PausedMs() - paused_before});
   }
-  const auto& firmware = session.state().firmware;
+  const auto& firmware = session.state().firmware();
   section.items.push_back({"firmware", firmware ? std::to_string(firmware->major) + "." +
                                                       std::to_string(firmware->minor)
                                                 : std::string("unknown")});
@@ -79,7 +79,7 @@ void AddDataFolder(DiagnosisReport& report, CliSession& session) {
   }
   for (const auto& file :
        {paths.KeymapFile(), paths.MacroFile(), paths.ProfilesFolder(), paths.BackupsFolder()}) {
-    section.entries.push_back(StoreItems(file, session.state().stores));
+    section.entries.push_back(StoreItems(file, session.state().stores()));
   }
 }
 

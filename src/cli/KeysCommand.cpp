@@ -46,7 +46,7 @@ std::string KindName(const KeyActionEntry& entry) {
 
 KeyLine Describe(const ConfiguratorState& state, const ImageBlock& stored, const KeyLookup& lookup,
                  const KeyTableRow& row) {
-  const KeyActionEntry& entry = state.key_actions[row.index];
+  const KeyActionEntry& entry = state.key_actions()[row.index];
   std::string detail;
   if (IsLaunchKind(entry.kind)) {
     detail = Utf8FromUtf16(entry.PathString());
@@ -61,9 +61,9 @@ KeyLine Describe(const ConfiguratorState& state, const ImageBlock& stored, const
   line.detail = detail;
   line.target = ShownKeyTarget(state, stored, row);
   line.enabled = stored.KeyEnabled(row.slot);
-  line.keyboard_key_map = HexString(state.image.Field(image_field::KeyMapEntry(row.slot)));
-  line.keyboard_target = ShownKeyTarget(state, state.image, row);
-  line.keyboard_enabled = state.image.KeyEnabled(row.slot);
+  line.keyboard_key_map = HexString(state.image().Field(image_field::KeyMapEntry(row.slot)));
+  line.keyboard_target = ShownKeyTarget(state, state.image(), row);
+  line.keyboard_enabled = state.image().KeyEnabled(row.slot);
   return line;
 }
 
@@ -152,15 +152,15 @@ ExitCode RunKeysCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode loaded = session.LoadFiles(false); loaded != ExitCode::kOk) {
     return loaded;
   }
-  ConfiguratorState& state = session.state();
-  if (std::ranges::all_of(state.image.key_map(), [](std::uint8_t byte) { return byte == 0; })) {
+  const ConfiguratorState& state = session.state();
+  ImageBlock stored = state.image();
+  if (std::ranges::all_of(stored.key_map(), [](std::uint8_t byte) { return byte == 0; })) {
     // No keymap.bin yet, or one written before any keyboard was read: every key is as the
     // keyboard ships.
     const auto factory = FactoryKeyMap();
-    std::ranges::copy(factory, state.image.key_map().begin());
-    std::ranges::fill(state.image.key_enable_mask(), 0xFF);
+    std::ranges::copy(factory, stored.key_map().begin());
+    std::ranges::fill(stored.key_enable_mask(), 0xFF);
   }
-  const ImageBlock stored = state.image;
   if (with_keyboard) {
     if (ExitCode connected = session.Connect(); connected != ExitCode::kOk) {
       return connected;
@@ -169,7 +169,7 @@ ExitCode RunKeysCommand(CliSession& session, const CliArguments& arguments) {
       return read;
     }
   }
-  const KeyLookup lookup(state.key_names);
+  const KeyLookup lookup(state.key_names());
   std::vector<KeyLine> lines;
   for (const KeyTableRow& row : KeyTable::Rows()) {
     lines.push_back(Describe(state, stored, lookup, row));

@@ -9,7 +9,7 @@ ExitCode CheckLoadedLaunchPaths(CliSession& session, const KeyActionTable& befor
   if (session.allow_launch()) {
     return ExitCode::kOk;
   }
-  const Status refused = RefuseNewLaunchPaths(before, session.state().key_actions, what);
+  const Status refused = RefuseNewLaunchPaths(before, session.state().key_actions(), what);
   return refused.ok() ? ExitCode::kOk
                       : session.Fail(ExitCode::kFileError,
                                      refused.error().message + std::string(kAllowLaunchHint));

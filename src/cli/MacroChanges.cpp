@@ -184,20 +184,18 @@ ExitCode RunMacroChange(CliSession& session, std::span<const std::string> words)
     return loaded;
   }
   ConfiguratorState& state = session.state();
-  MacroStore store = state.stored_macros;
-  auto done = Change(store, state.key_names, words);
+  MacroStore store = state.stored_macros();
+  auto done = Change(store, state.key_names(), words);
   if (!done.ok()) {
     return session.Fail(ExitCode::kUsage, done.error().message);
   }
   // As after the macro dialog's OK: records, keymap.bin, then MacroDefine.bin.
-  state.stored_macros = store;
-  BuildMacroRecords(state.stored_macros, state.image);
-  const auto& paths = session.paths();
-  if (Status saved = SaveKeymapStore(paths.KeymapFile(), state.image, state.key_actions);
-      !saved.ok()) {
+  state.TakeMacroEdits(store);
+  if (Status saved = state.SaveKeymapStore(); !saved.ok()) {
     return session.Fail(ExitCode::kFileError, saved.error().message);
   }
-  if (Status saved = SaveMacroStore(paths.MacroFile(), state.stored_macros); !saved.ok()) {
+  if (Status saved = SaveMacroStore(session.paths().MacroFile(), state.stored_macros());
+      !saved.ok()) {
     return session.Fail(ExitCode::kFileError, saved.error().message);
   }
   if (session.json()) {
@@ -206,7 +204,7 @@ ExitCode RunMacroChange(CliSession& session, std::span<const std::string> words)
     json.Key("done");
     json.String(*done);
     json.Key("macros");
-    json.Number(static_cast<std::int64_t>(state.stored_macros.UsedCount()));
+    json.Number(static_cast<std::int64_t>(state.stored_macros().UsedCount()));
     json.EndObject();
     std::cout << json.text() << '\n';
   } else {

@@ -35,7 +35,7 @@ ExitCode RunMacrosCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode loaded = session.LoadFiles(false); loaded != ExitCode::kOk) {
     return loaded;
   }
-  const MacroStore& store = session.state().stored_macros;
+  const MacroStore& store = session.state().stored_macros();
   JsonWriter json;
   json.BeginObject();
   json.Key("macros");
@@ -79,7 +79,7 @@ namespace {
 // it is typed for `macro new`: "LCtrl dn", "C up".
 std::vector<std::string> EventLines(const ConfiguratorState& state, const MacroStoreEntry& entry) {
   const auto lines = BuildEventLines(entry.key_events, [&](std::uint8_t vk) {
-    std::u16string name = state.key_names.KeyNameOf(vk);
+    std::u16string name = state.key_names().KeyNameOf(vk);
     while (!name.empty() && name.back() == u' ') {
       name.pop_back();
     }
@@ -100,13 +100,13 @@ ExitCode ShowMacro(CliSession& session, const std::vector<std::string>& words) {
     return loaded;
   }
   const ConfiguratorState& state = session.state();
-  const std::size_t used = state.stored_macros.UsedCount();
+  const std::size_t used = state.stored_macros().UsedCount();
   const auto index = ParseDecimal(words[1], 1000);
   if (!index || static_cast<std::size_t>(*index) >= used) {
     return session.Fail(ExitCode::kUsage, "there is no stored macro " + words[1] + " (" +
                                               std::to_string(used) + " stored)");
   }
-  const MacroStoreEntry& entry = state.stored_macros.entry(static_cast<std::size_t>(*index));
+  const MacroStoreEntry& entry = state.stored_macros().entry(static_cast<std::size_t>(*index));
   const auto lines = EventLines(state, entry);
   if (session.json()) {
     JsonWriter json;

@@ -57,8 +57,7 @@ ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
   if (ExitCode loaded = session.LoadFiles(import); loaded != ExitCode::kOk) {
     return loaded;
   }
-  ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile(),
-                           session.own_files());
+  ProfileTransfer transfer(session.state(), store, session.own_files());
   transfer.ApproveLaunchesWith([&session](const auto&) { return session.allow_launch(); });
   const ProfileOutcome outcome = import ? transfer.Import(file) : transfer.Export(file);
   if (!outcome.status.ok()) {
@@ -96,7 +95,7 @@ ExitCode RenameProfile(CliSession& session, ProfileStore& store, const std::stri
     return session.Fail(ExitCode::kUsage, "there is no profile \"" + EscapedText(old_name) +
                                               "\" (kept: " + (kept.empty() ? "none" : kept) + ")");
   }
-  ProfileTransfer transfer(session.state(), store, session.paths().KeymapFile());
+  ProfileTransfer transfer(session.state(), store);
   const ProfileOutcome outcome = transfer.Rename(*found, new_name);
   if (!outcome.status.ok()) {
     return session.Fail(ExitCodeFor(outcome.status.error()),

@@ -49,8 +49,9 @@ ExitCode Save(CliSession& session, const ProfileLibrary& library, const std::str
     return read;
   }
   const ConfiguratorState& state = session.state();
-  const std::string text = profile_json::ToText(
-      {state.image, state.key_actions, state.stored_macros, state.key_names, state.firmware});
+  const std::string text =
+      profile_json::ToText({state.image(), state.key_actions(), state.stored_macros(),
+                            state.key_names(), state.firmware()});
   if (Status saved = library.Save(name, text + '\n'); !saved.ok()) {
     return Failed(session, saved);
   }
@@ -70,7 +71,7 @@ ExitCode Show(CliSession& session, const ProfileLibrary& library, const std::str
   if (!bytes.ok()) {
     return Failed(session, bytes.error());
   }
-  if (auto profile = profile_json::ProfileBytes(session.state().key_names, *bytes);
+  if (auto profile = profile_json::ProfileBytes(session.state().key_names(), *bytes);
       !profile.ok() || !profile_json::LooksLikeJson(*bytes)) {
     return session.Fail(ExitCode::kFileError,
                         library.FileOf(name).string() + " is no profile" +

@@ -68,7 +68,7 @@ ExitCode RunReadCommand(CliSession& session, const CliArguments& arguments) {
     return read;
   }
   const ConfiguratorState& state = session.state();
-  const auto profile = EncodeKeymapStore(state.image, state.key_actions);
+  const auto profile = EncodeKeymapStore(state.image(), state.key_actions());
   if (to_stdout) {
     return WriteToStandardOutput(profile)
                ? ExitCode::kOk
@@ -76,11 +76,11 @@ ExitCode RunReadCommand(CliSession& session, const CliArguments& arguments) {
   }
   if (session.json()) {
     // The whole profile, in the form apply and profile import take back.
-    std::cout << profile_json::ToText({state.image, state.key_actions, state.stored_macros,
-                                       state.key_names, state.firmware})
+    std::cout << profile_json::ToText({state.image(), state.key_actions(), state.stored_macros(),
+                                       state.key_names(), state.firmware()})
               << '\n';
   } else if (options->raw) {
-    PrintImageText(state.image, state.firmware, std::cout);
+    PrintImageText(state.image(), state.firmware(), std::cout);
   } else {
     PrintSettingsText(state, std::cout);
   }

@@ -60,9 +60,9 @@ ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode read = session.ReadKeyboard(true); read != ExitCode::kOk) {
     return read;
   }
-  const auto before = ShownSettings(session.state().image);
+  const auto before = ShownSettings(session.state().image());
   const auto keys_before = ShownKeys(session.state());
-  const KeyActionTable actions_before = session.state().key_actions;
+  const KeyActionTable actions_before = session.state().key_actions();
   // A backup holds what the keyboard reported, so its values go back whatever their range.
   if (Status loaded = session.state().LoadProfile(*bytes, *bytes); !loaded.ok()) {
     return session.Fail(ExitCode::kFileError, "cannot use backup " + std::to_string(entry->number) +
@@ -81,7 +81,7 @@ ExitCode RunRestoreCommand(CliSession& session, const CliArguments& arguments) {
     return written;
   }
   ChangeReport report;
-  report.AddSettings(before, ShownSettings(session.state().image));
+  report.AddSettings(before, ShownSettings(session.state().image()));
   report.AddSettings(keys_before, ShownKeys(session.state()));
   PrintRestored(session.json(), *entry, report, changes);
   return ExitCode::kOk;

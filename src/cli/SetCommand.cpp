@@ -13,11 +13,11 @@ ExitCode RunSetCommand(CliSession& session, const CliArguments& arguments) {
   if (ExitCode read = session.ReadKeyboard(true); read != ExitCode::kOk) {
     return read;
   }
-  const auto before = ShownSettings(session.state().image);
+  const auto before = ShownSettings(session.state().image());
   for (const SettingChange& change : *changes) {
-    change(session.state().image);
+    change(session.state().ImageForEditing());
   }
-  const auto after = ShownSettings(session.state().image);
+  const auto after = ShownSettings(session.state().image());
   // A dry run has printed what it would send; the change it did not make has no report.
   if (ExitCode written = session.WriteChanges(); written != ExitCode::kOk || session.dry_run()) {
     return written;

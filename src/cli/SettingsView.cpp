@@ -54,11 +54,11 @@ void PrintChangedKeys(const ConfiguratorState& state, const KeyLookup& lookup, s
   out << "changed_keys:";
   bool any = false;
   for (const KeyTableRow& row : KeyTable::Rows()) {
-    const auto entry = state.image.Field(image_field::KeyMapEntry(row.slot));
+    const auto entry = state.image().Field(image_field::KeyMapEntry(row.slot));
     if (KeyMapEntry::FromBytes(entry.first<4>()) != FactoryKeyMapEntry(row.slot)) {
       out << "\n  " << lookup.PickName(row) << ": "
-          << KeyTargetText(entry.first<4>(), state.key_actions[row.index], state.key_names,
-                           state.stored_macros);
+          << KeyTargetText(entry.first<4>(), state.key_actions()[row.index], state.key_names(),
+                           state.stored_macros());
       any = true;
     }
   }
@@ -68,7 +68,7 @@ void PrintChangedKeys(const ConfiguratorState& state, const KeyLookup& lookup, s
 void PrintDisabledKeys(const ConfiguratorState& state, const KeyLookup& lookup, std::ostream& out) {
   std::string names;
   for (const KeyTableRow& row : KeyTable::Rows()) {
-    if (!state.image.KeyEnabled(row.slot)) {
+    if (!state.image().KeyEnabled(row.slot)) {
       names += (names.empty() ? " " : ", ") + lookup.PickName(row);
     }
   }
@@ -108,12 +108,12 @@ bool IsColourSlot(const ShownSetting& setting) {
 
 void PrintSettingsText(const ConfiguratorState& state, std::ostream& out) {
   out << "firmware: "
-      << (state.firmware
-              ? std::to_string(state.firmware->major) + "." + std::to_string(state.firmware->minor)
-              : std::string("unknown"))
+      << (state.firmware() ? std::to_string(state.firmware()->major) + "." +
+                                 std::to_string(state.firmware()->minor)
+                           : std::string("unknown"))
       << '\n';
   std::string colours;
-  for (const ShownSetting& setting : ShownSettings(state.image)) {
+  for (const ShownSetting& setting : ShownSettings(state.image())) {
     if (IsColourSlot(setting)) {
       colours += " " + setting.text;
     } else {
@@ -121,10 +121,10 @@ void PrintSettingsText(const ConfiguratorState& state, std::ostream& out) {
     }
   }
   out << "colour_slots:" << colours << '\n';
-  const KeyLookup lookup(state.key_names);
+  const KeyLookup lookup(state.key_names());
   PrintChangedKeys(state, lookup, out);
   PrintDisabledKeys(state, lookup, out);
-  PrintMacros(state.stored_macros, out);
+  PrintMacros(state.stored_macros(), out);
 }
 
 }  // namespace n240qx

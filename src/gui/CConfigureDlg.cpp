@@ -47,7 +47,7 @@ CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       files_(language),
       store_(paths.ProfilesFolder(), files_),
-      transfer_(state, store_, paths.KeymapFile(), OwnFiles(paths), language),
+      transfer_(state, store_, OwnFiles(paths), language),
       paths_(paths),
       chooser_(chooser),
       language_(language),

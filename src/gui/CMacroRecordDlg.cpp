@@ -72,7 +72,8 @@ CMacroRecordDlg::CMacroRecordDlg(ConfiguratorState& state, SkinPictures& skins, 
         SyncControls();
         update();
       })),
-      model_(state.stored_macros, state.working_macros, *hook_, clock_, state.key_names),
+      model_(state.MacrosForDialog().stored, state.MacrosForDialog().working, *hook_, clock_,
+             state.key_names()),
       skins_(skins),
       language_(language) {
   setWindowTitle(Text(MacroText::kTitle));

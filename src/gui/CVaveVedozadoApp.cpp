@@ -72,7 +72,8 @@ int CVaveVedozadoApp::Run() {
     return 0;
   }
   state_ = std::make_unique<ConfiguratorState>();
-  const Status loaded = state_->LoadFiles(paths->KeymapFile(), paths->MacroFile(), true);
+  state_->UseStores(StorePaths::Saved(paths->KeymapFile(), paths->MacroFile()));
+  const Status loaded = state_->LoadFiles(true);
   auto connections = DeviceConnectionFactory::FromChoice(
       {options->simulate, options->state_file, options->wire_log,
        paths->data_folder() / kStandInStateName, true});

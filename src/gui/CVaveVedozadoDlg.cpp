@@ -53,7 +53,7 @@ CVaveVedozadoDlg::CVaveVedozadoDlg(MainWindowParts parts)
   repaint_timer_.setInterval(kRepaintTickMs);
   // The tick runs only while a countdown is pending, so that the window costs nothing at rest.
   connect(&repaint_timer_, &QTimer::timeout, this, [this] {
-    if (parts_.state.repaint.Tick()) {
+    if (parts_.state.TickRepaint()) {
       update();
     } else {
       repaint_timer_.stop();
@@ -124,10 +124,10 @@ bool CVaveVedozadoDlg::CarryWindowRequest(WindowRequest request) {
       SetSlidersFromImage();
       return true;
     case WindowRequest::kShowAbout:
-      parts_.dialogs.about(AboutBox::For(parts_.texts, parts_.state.firmware));
+      parts_.dialogs.about(AboutBox::For(parts_.texts, parts_.state.firmware()));
       return true;
     case WindowRequest::kStartRepaintCountdown:
-      if (parts_.state.repaint.repaint_pending() && !repaint_timer_.isActive()) {
+      if (parts_.state.repaint().repaint_pending() && !repaint_timer_.isActive()) {
         repaint_timer_.start();
       }
       return true;
@@ -163,15 +163,16 @@ void CVaveVedozadoDlg::SetSlidersFromImage() {
   slider(SliderId::kBrightness).SetPosition(parts_.page.BrightnessSliderPosition());
   slider(SliderId::kSpeed).SetPosition(parts_.page.SpeedSliderPosition());
   for (const SliderId id : {SliderId::kReportRate, SliderId::kResponseTime}) {
-    slider(id).SetPosition(SliderPanels::PositionFromImage(id, parts_.state.image));
+    slider(id).SetPosition(SliderPanels::PositionFromImage(id, parts_.state.image()));
     // Settled at once, not at the next paint: a field out of the slider's range becomes the
     // position shown.
-    parts_.model.slider_panels().CopyPosition(id, slider(id).position(), parts_.state.image);
+    parts_.model.slider_panels().CopyPosition(id, slider(id).position(),
+                                              parts_.state.ImageForEditing());
   }
 }
 
 void CVaveVedozadoDlg::paintEvent(QPaintEvent* /*event*/) {
-  const MainWindowSceneInput input{parts_.state.image,
+  const MainWindowSceneInput input{parts_.state.image(),
                                    parts_.page,
                                    parts_.keyboard_view,
                                    parts_.model.state(),
@@ -224,7 +225,7 @@ void CVaveVedozadoDlg::mouseMoveEvent(QMouseEvent* event) {
 
 void CVaveVedozadoDlg::OnHover(const QPoint& at) {
   const bool item_under_pointer =
-      PageItemTable::HitTest(at.x(), at.y(), parts_.state.image.light_effect()).has_value();
+      PageItemTable::HitTest(at.x(), at.y(), parts_.state.image().light_effect()).has_value();
   const bool row_hovered = parts_.page.hovered_row() != LightingPage::kNoRow;
   if (parts_.keyboard_view.OnHover(at.x(), at.y(), item_under_pointer, row_hovered)) {
     update();
@@ -248,7 +249,8 @@ void CVaveVedozadoDlg::HandleRelease(QMouseEvent* event) {
   parts_.keyboard_view.FollowCtrl(event->modifiers().testFlag(Qt::ControlModifier));
   const QPoint at = PointOf(event);
   const ClickResult result = parts_.model.OnButtonUp(at.x(), at.y());
-  parts_.router.Route(parts_.keyboard_view.OnRelease(result, at.x(), at.y(), parts_.state.pending));
+  parts_.router.Route(
+      parts_.keyboard_view.OnRelease(result, at.x(), at.y(), parts_.state.PendingForEditing()));
 }
 
 void CVaveVedozadoDlg::StartWindowMove(const QPoint& global) {
@@ -302,8 +304,8 @@ bool CVaveVedozadoDlg::event(QEvent* event) {
   }
   auto& help = static_cast<QHelpEvent&>(*event);
   const std::optional<std::size_t> key = parts_.keyboard_view.TipKeyAt(help.x(), help.y());
-  const KeyAssignmentTip::Sources sources{parts_.state.image, parts_.state.key_actions,
-                                          parts_.state.key_names, parts_.state.stored_macros};
+  const KeyAssignmentTip::Sources sources{parts_.state.image(), parts_.state.key_actions(),
+                                          parts_.state.key_names(), parts_.state.stored_macros()};
   AnswerToolTip(
       *this, help,
       key ? ToQString(KeyAssignmentTip::For(*key, sources, parts_.texts.language())) : QString());

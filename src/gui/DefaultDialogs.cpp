@@ -36,10 +36,10 @@ void DefaultDialogs::Fill(WindowDialogs& dialogs, QWidget& parent, Sources sourc
       // An unreadable library offers no profiles; the other actions still work.
       auto profiles = ProfileLibrary(paths.LibraryFolder()).Names();
       KeyMapSetup setup{pending,
-                        state.key_actions,
-                        state.image,
-                        state.stored_macros,
-                        state.key_names,
+                        state.KeyActionsForEditing(),
+                        state.image(),
+                        state.stored_macros(),
+                        state.key_names(),
                         skins.folder(),
                         language,
                         {},
@@ -54,7 +54,7 @@ void DefaultDialogs::Fill(WindowDialogs& dialogs, QWidget& parent, Sources sourc
           state, skins, language,
           [](KeyHook::Sink sink) { return std::make_unique<XInputKeyHook>(std::move(sink)); },
           over);
-      return dialog.Run(state.stores.Held(paths.MacroFile()));
+      return dialog.Run(state.stores().Held(paths.MacroFile()));
     };
   }
   if (!dialogs.colour) {

@@ -25,14 +25,15 @@ QString SettingOf(DarkLights::Reason reason) {
 }
 
 ScreenLights::Window LightsWindow(const DesktopServices::Window& window) {
-  return {window.busy,
-          [&state = window.state] {
-            return DarkLights::Brightness{state.image.brightness(), state.snapshot.brightness()};
-          },
-          [&device = window.device](std::uint8_t brightness) {
-            device.WriteOutsideLighting(
-                [brightness](ConfigImage& image) { image.brightness() = brightness; });
-          }};
+  return {
+      window.busy,
+      [&state = window.state] {
+        return DarkLights::Brightness{state.image().brightness(), state.snapshot().brightness()};
+      },
+      [&device = window.device](std::uint8_t brightness) {
+        device.WriteOutsideLighting(
+            [brightness](ConfigImage& image) { image.brightness() = brightness; });
+      }};
 }
 
 }  // namespace

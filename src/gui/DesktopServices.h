@@ -30,7 +30,7 @@ class DesktopServices : public QObject {
     DeviceRequests& device;
     OutsideRequests& outside;
     WindowFeedback& feedback;
-    ConfiguratorState& state;
+    const ConfiguratorState& state;
     const ProgramPaths& paths;
     const Texts& texts;
     std::function<bool()> busy;

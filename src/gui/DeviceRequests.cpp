@@ -51,7 +51,7 @@ void DeviceRequests::StartFullRead() {
   connection_.ResetProgress();
   connection_.session().FullRead([this](Result<DeviceRead> read) {
     connection_.ResetProgress();
-    feedback_.SequenceEnded(TextId::kReadFailed, state_.FinishFullRead(read, paths_.KeymapFile()));
+    feedback_.SequenceEnded(TextId::kReadFailed, state_.FinishFullRead(read));
     connection_.EndSequence(model_.OnReadFinished());
   });
 }
@@ -75,11 +75,7 @@ bool DeviceRequests::WriteOutsideLighting(std::function<void(ConfigImage&)> chan
     return false;
   }
   outside_change_ = std::move(change);
-  const ConfigImage before = state_.image;
-  ShowOutsideLighting(OutsideLightingTarget(state_.snapshot, outside_change_), state_.image,
-                      state_.snapshot);
-  // Not the user's edit: an undo neither claims nor reverts it.
-  state_.edits.TakeOutsideChange(before, state_.image);
+  state_.ShowOutsideLighting(outside_change_);
   router_.Route(*model_.OnOutsideLightingWrite());
   connection_.ResetProgress();
   StartWrite(WriteOrigin::kOutsideLighting);
@@ -105,19 +101,18 @@ bool DeviceRequests::TakeCallerChange(const CallerChange& change, bool discard_e
   if (!MayWriteForCaller(done)) {
     return false;
   }
-  const ConfigImage kept_image = state_.image;
-  const KeyActionTable kept_actions = state_.key_actions;
+  const ConfigImage kept_image = state_.image();
+  const KeyActionTable kept_actions = state_.key_actions();
   if (discard_edits) {
     state_.RestoreFromSnapshots();
   }
   if (Status changed = change(state_); !changed.ok()) {
-    state_.image = kept_image;
-    state_.key_actions = kept_actions;
+    state_.PutBackSettings(kept_image, kept_actions);
     done(changed);
     return false;
   }
   // The caller's change is no step of the user's: there is nothing to undo back into.
-  state_.edits.Reset(state_.image, state_.key_actions);
+  state_.ResetEditHistory();
   router_.Route(*model_.OnOutsideLightingWrite());
   caller_done_ = std::move(done);
   return true;
@@ -162,12 +157,12 @@ void DeviceRequests::StartWrite(WriteOrigin origin) {
   // Another program's write re-read since makes a new target from what the keyboard now holds.
   const bool outside = origin == WriteOrigin::kOutsideLighting;
   connection_.session().WriteChanges(
-      outside ? OutsideLightingTarget(state_.snapshot, outside_change_) : state_.image,
-      state_.snapshot,
+      outside ? OutsideLightingTarget(state_.snapshot(), outside_change_) : state_.image(),
+      state_.snapshot(),
       [this, origin, written = std::move(written)](WriteOutcome outcome) {
         OnWritten(origin, written, outcome);
       },
-      state_.keyboard_writes);
+      state_.keyboard_writes());
 }
 
 void DeviceRequests::OnWritten(WriteOrigin origin, const std::string& written,
@@ -179,7 +174,7 @@ void DeviceRequests::OnWritten(WriteOrigin origin, const std::string& written,
     ++rereads_before_apply_;
     // The backup just made holds the old view; the next one holds what the keyboard holds
     // now, as the write then starts from it.
-    state_.RebaseOnReread(*outcome.reread, paths_.KeymapFile());
+    state_.RebaseOnReread(*outcome.reread);
     // Only the user's Apply backs up; a frame or a switch re-sent after a re-read must not
     // push the user's own backups out either.
     if (origin != WriteOrigin::kApply) {
@@ -192,7 +187,7 @@ void DeviceRequests::OnWritten(WriteOrigin origin, const std::string& written,
   rereads_before_apply_ = 0;
   const SequenceEnd end = origin == WriteOrigin::kOutsideLighting
                               ? state_.FinishOutsideLightingWrite(outcome)
-                              : state_.FinishWrite(outcome, paths_.KeymapFile());
+                              : state_.FinishWrite(outcome);
   if (!written.empty()) {
     feedback_.Succeeded(FeedbackAction::kApply, end.device, written);
   }
@@ -217,7 +212,7 @@ void DeviceRequests::StartFactoryReset() {
   }
   connection_.session().FactoryReset([this](Result<DeviceRead> read) {
     connection_.ResetProgress();
-    const SequenceEnd end = state_.FinishFactoryReset(read, paths_.KeymapFile());
+    const SequenceEnd end = state_.FinishFactoryReset(read);
     feedback_.Succeeded(FeedbackAction::kFactoryReset, end.device);
     feedback_.SequenceEnded(TextId::kResetFailed, end);
     EndCallerWrite(end.device);

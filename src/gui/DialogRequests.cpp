@@ -12,8 +12,7 @@ DialogRequests::DialogRequests(Setup setup)
       model_(setup.model),
       dialogs_(setup.dialogs),
       feedback_(setup.feedback),
-      key_assignment_(state_.image, state_.key_actions, state_.customised, state_.pending,
-                      state_.key_names, state_.stored_macros, paths_.KeymapFile(), &state_.stores),
+      key_assignment_(state_.BindKeyAssignment()),
       firmware_check_(FirmwareCheck::FromVersionFile(paths_.VersionFile())) {}
 
 bool DialogRequests::Carry(WindowRequest request, std::vector<WindowRequest>& follow_ups) {
@@ -49,10 +48,10 @@ void DialogRequests::OpenKeyDialog(std::vector<WindowRequest>& follow_ups) {
   if (auto loaded = key_assignment_.LoadKeymapStore(true); !loaded.ok()) {
     feedback_.Failed(TextId::kSaveFailed, loaded.error());
   }
-  if (!dialogs_.key_assignment(state_.pending)) {
+  if (!dialogs_.key_assignment(state_.PendingForEditing())) {
     return;
   }
-  feedback_.StoreFailed(state_.CompleteKeyAssignment(paths_.KeymapFile()));
+  feedback_.StoreFailed(state_.CompleteKeyAssignment());
   follow_ups = {WindowRequest::kRepaint};
 }
 
@@ -60,12 +59,12 @@ void DialogRequests::OpenMacroDialog(std::vector<WindowRequest>& follow_ups) {
   if (!dialogs_.macros()) {
     return;
   }
-  feedback_.StoreFailed(state_.CommitMacros(paths_.KeymapFile(), paths_.MacroFile()));
+  feedback_.StoreFailed(state_.CommitMacros());
   follow_ups = {WindowRequest::kRepaint};
 }
 
 void DialogRequests::CheckFirmware() {
-  if (firmware_check_.ShouldOfferUpdate(state_.firmware) &&
+  if (firmware_check_.ShouldOfferUpdate(state_.firmware()) &&
       dialogs_.confirm(FirmwareCheck::Prompt(texts_))) {
     LaunchUpdater();
   }

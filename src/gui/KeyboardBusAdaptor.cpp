@@ -78,7 +78,7 @@ void KeyboardBusAdaptor::Set(const QMap<QString, QString>& settings, bool discar
   window_.write(
       [changes = std::move(*changes)](ConfiguratorState& state) {
         for (const SettingChange& change : changes) {
-          change(state.image);
+          change(state.ImageForEditing());
         }
         return Status::Ok();
       },

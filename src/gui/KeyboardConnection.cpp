@@ -13,7 +13,7 @@ KeyboardConnection::KeyboardConnection(Setup setup, WindowSide window)
       router_(setup.router),
       feedback_(setup.feedback),
       window_(std::move(window)),
-      events_(setup.state, paths_.KeymapFile(), SessionHooks()),
+      events_(setup.state, SessionHooks()),
       connection_(
           std::move(setup.connections), dispatcher_, events_,
           {[this] { return model_.state().EditingLocked(); }, [this] { OnReturnedToKeyboard(); }}) {

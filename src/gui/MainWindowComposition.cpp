@@ -30,9 +30,9 @@ MainWindowComposition::MainWindowComposition(MainWindowSetup setup)
       texts_(setup.language),
       skins_(ToQString(paths_.SkinFolder(setup.language))),
       dialogs_(std::move(setup.dialogs)),
-      page_(state_.image, shared_colour_, [this] { return AskColour(); }),
-      model_(state_.image, state_.snapshot, setup.tray_available, &page_),
-      keyboard_view_(state_.image, page_, state_.customised),
+      page_(state_.ImageForEditing(), shared_colour_, [this] { return AskColour(); }),
+      model_(state_.ImageForEditing(), state_.snapshot(), setup.tray_available, &page_),
+      keyboard_view_(state_.ImageForEditing(), page_, state_.customised()),
       edit_keys_(state_, model_),
       feedback_(texts_, [this] { window_->update(); }),
       openrgb_port_(setup.openrgb_port),
@@ -289,14 +289,14 @@ void MainWindowComposition::OnOpenRgbServerToggled(bool on) {
 Status MainWindowComposition::StartOpenRgbServer(quint16 port) {
   OpenRgbServer::Window window{
       [this] {
-        const auto& firmware = state_.firmware;
+        const auto& firmware = state_.firmware();
         return SdkKeyboardView{
-            true, state_.image,
+            true, state_.image(),
             firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
                      : std::string(),
             connection_->simulated() ? "simulator" : "USB 04d9:a124"};
       },
-      [this]() -> const ImageBlock& { return state_.snapshot; },
+      [this]() -> const ImageBlock& { return state_.snapshot(); },
       [this] { return !model_.state().EditingLocked(); },
       [this](const SdkLightingFrame& frame) {
         device_.WriteOutsideLighting([frame](ConfigImage& image) { frame.CopyInto(image); });

@@ -28,7 +28,7 @@ void OutsideRequests::OnLaunchKey(std::uint8_t code) {
   if (launcher_) {
     key_assignment_.LaunchKeyAction(code, *launcher_);
   }
-  if (const auto action = FindHostAction(state_.key_actions, code)) {
+  if (const auto action = FindHostAction(state_.key_actions(), code)) {
     RunHostAction(*action);
   }
   if (on_launch_key) {
@@ -108,10 +108,10 @@ KeyboardBusAdaptor::Window OutsideRequests::BusWindow() {
   };
   window.profile_json = [this] {
     // What the keyboard holds, as `read --json` prints it, whatever the window shows.
-    ConfigImage held = state_.image;
-    RestoreImageFromSnapshot(held, state_.snapshot);
-    return profile_json::ToText({held, state_.key_actions_snapshot, state_.stored_macros,
-                                 state_.key_names, state_.firmware});
+    ConfigImage held = state_.image();
+    RestoreImageFromSnapshot(held, state_.snapshot());
+    return profile_json::ToText({held, state_.key_actions_snapshot(), state_.stored_macros(),
+                                 state_.key_names(), state_.firmware()});
   };
   window.write = [this](const DeviceRequests::CallerChange& change, bool discard_edits,
                         KeyboardBusAdaptor::WriteDone done) {
@@ -121,7 +121,7 @@ KeyboardBusAdaptor::Window OutsideRequests::BusWindow() {
     device_.ResetForCaller(discard_edits, std::move(done));
   };
   window.profile_applied = [this](const std::string& name) { NoteProfileApplied(name); };
-  window.key_names = &state_.key_names;
+  window.key_names = &state_.key_names();
   window.paths = &paths_;
   return window;
 }

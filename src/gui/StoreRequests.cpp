@@ -5,17 +5,17 @@ namespace n240qx {
 bool StoreRequests::Carry(WindowRequest request, std::vector<WindowRequest>& /*follow_ups*/) {
   switch (request) {
     case WindowRequest::kRefreshKeySettings:
-      feedback_.StoreFailed(state_.Refresh(paths_.KeymapFile()));
+      feedback_.StoreFailed(state_.Refresh());
       return true;
     case WindowRequest::kRevertKeySettings: {
-      const Status reverted = state_.RevertKeySettings(paths_.KeymapFile());
+      const Status reverted = state_.RevertKeySettings();
       // The image is restored whatever keymap.bin does; the file's failure is said after it.
       feedback_.Succeeded(FeedbackAction::kRestore, Status());
       feedback_.StoreFailed(reverted);
       return true;
     }
     case WindowRequest::kSaveSnapshotsToStore:
-      feedback_.StoreFailed(state_.SaveAppliedKeymapStore(paths_.KeymapFile()));
+      feedback_.StoreFailed(state_.SaveAppliedKeymapStore());
       return true;
     default:
       return false;

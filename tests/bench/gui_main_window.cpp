@@ -24,7 +24,8 @@ struct Program {
   explicit Program(const QTemporaryDir& folder) : state(std::make_unique<ConfiguratorState>()) {
     const std::filesystem::path data = folder.filePath(QStringLiteral("data")).toStdString();
     std::filesystem::create_directories(data);
-    if (!state->LoadFiles(data / "keymap.bin", data / "MacroDefine.bin", true).ok()) {
+    state->UseStores(StorePaths::Saved(data / "keymap.bin", data / "MacroDefine.bin"));
+    if (!state->LoadFiles(true).ok()) {
       return;
     }
     auto link = std::make_shared<SimulatedLink>();

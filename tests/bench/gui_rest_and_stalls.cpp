@@ -43,7 +43,8 @@ struct Program {
   Program() : state(std::make_unique<ConfiguratorState>()) {
     const std::filesystem::path data = folder.filePath(QStringLiteral("data")).toStdString();
     std::filesystem::create_directories(data);
-    if (!state->LoadFiles(data / "keymap.bin", data / "MacroDefine.bin", true).ok()) {
+    state->UseStores(StorePaths::Saved(data / "keymap.bin", data / "MacroDefine.bin"));
+    if (!state->LoadFiles(true).ok()) {
       return;
     }
     auto link = std::make_shared<SimulatedLink>();
@@ -217,7 +218,7 @@ void BM_LongestPause(benchmark::State& run, int sequence) {
       run.SkipWithError("the window never became ready");
       return;
     } else if (sequence == 1) {
-      for (auto& byte : program.state->image.bytes()) {
+      for (auto& byte : program.state->ImageForEditing().bytes()) {
         byte ^= 0x01;
       }
       pause_ms = LongestPauseMs(program, [&] { program.Click(kApply); });

@@ -58,11 +58,11 @@ class Automation : public ::testing::Test {
   }
 
   void SaveProfile(const std::string& name, std::uint8_t brightness) {
-    ConfigImage image = window.state().image;
+    ConfigImage image = window.state().image();
     image.brightness() = brightness;
     const auto& state = window.state();
     const std::string text = profile_json::ToText(
-        {image, state.key_actions, state.stored_macros, state.key_names, std::nullopt});
+        {image, state.key_actions(), state.stored_macros(), state.key_names(), std::nullopt});
     ASSERT_TRUE(ProfileLibrary(window.DataFolder() / "profiles").Save(name, text).ok());
   }
 
@@ -111,7 +111,7 @@ TEST_F(Automation, ARunningProgramSwitchesToItsProfileAndBackToTheDefaultWithout
   ASSERT_GT(program, 0);
   ASSERT_TRUE(Settles(kGame, std::string("Profile game by rule 1 (process ") + kProgram + ")"))
       << Status();
-  EXPECT_EQ(window.state().image.brightness(), kGame);
+  EXPECT_EQ(window.state().image().brightness(), kGame);
 
   kill(program, SIGTERM);
   WaitForProcess(program);
@@ -157,12 +157,12 @@ TEST_F(Automation, AProfileKeyNotifiesAndKeepsItsKeyThroughProfilesWithoutIt) {
                                 QDBusConnection(QStringLiteral("no-system-bus")));
   ASSERT_TRUE(Settles(kDesk, kByDefault)) << Status();
   ConfiguratorState& state = window.state();
-  KeyActionEntry& entry = state.key_actions[KeyTable::ByVirtualKey(kF9)->index];
+  KeyActionEntry& entry = state.KeyActionsForEditing()[KeyTable::ByVirtualKey(kF9)->index];
   entry.kind = static_cast<std::uint8_t>(HostAction::kStoredKind);
   entry.SetPath(HostAction{HostActionKind::kNextProfile, ""}.Path());
-  state.key_actions_snapshot = state.key_actions;
+  state.CopyToSnapshots();
   // As `assign` leaves it: in keymap.bin too.
-  ASSERT_TRUE(state.SaveKeymapStore(window.DataFolder() / "keymap.bin").ok());
+  ASSERT_TRUE(state.SaveKeymapStore().ok());
 
   window.keyboard().SendLaunchKey(kF9);
   ASSERT_TRUE(Settles(kGame, "")) << Status();

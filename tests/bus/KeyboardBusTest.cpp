@@ -78,10 +78,10 @@ class KeyboardBus : public ::testing::Test {
   // What the keyboard holds with `brightness` instead, as a JSON profile.
   std::string ProfileWith(std::uint8_t brightness) {
     ConfiguratorState& state = window.state();
-    ConfigImage image = state.image;
+    ConfigImage image = state.image();
     image.brightness() = brightness;
     return profile_json::ToText(
-        {image, state.key_actions, state.stored_macros, state.key_names, state.firmware});
+        {image, state.key_actions(), state.stored_macros(), state.key_names(), state.firmware()});
   }
 
   std::filesystem::path Store(const std::string& name, const std::string& text) {
@@ -134,7 +134,7 @@ TEST_F(KeyboardBus, TheToolsSetGoesThroughTheWindowAndTheWindowsApplyKeepsIt) {
   ASSERT_EQ(set.status, 0) << set.err;
   EXPECT_NE(set.out.find("-> 20"), std::string::npos) << set.out;
   EXPECT_EQ(window.keyboard().Memory().brightness, 20);
-  EXPECT_EQ(window.state().image.brightness(), 20);
+  EXPECT_EQ(window.state().image().brightness(), 20);
   EXPECT_EQ(Brightness().out, "(<20>,)\n");
 
   window.Click(kGameMode.x(), kGameMode.y());
@@ -151,13 +151,13 @@ TEST_F(KeyboardBus, TheToolsSetGoesThroughTheWindowAndTheWindowsApplyKeepsIt) {
 TEST_F(KeyboardBus, UnappliedEditsInTheWindowRefuseACallersWriteAndStay) {
   const std::uint8_t held = window.keyboard().Memory().brightness;
   window.Click(kGameMode.x(), kGameMode.y());
-  const std::uint8_t edited = window.state().image.game_mode();
+  const std::uint8_t edited = window.state().image().game_mode();
   const Ran set = Tool({"set", "brightness", "7", "--json"});
   EXPECT_EQ(set.status, 1);
   EXPECT_NE(set.err.find("unapplied edits"), std::string::npos) << set.err;
   EXPECT_NE(set.out.find("\"exit_status\""), std::string::npos) << set.out;
   EXPECT_EQ(window.keyboard().Memory().brightness, held);
-  EXPECT_EQ(window.state().image.game_mode(), edited);
+  EXPECT_EQ(window.state().image().game_mode(), edited);
 }
 
 TEST_F(KeyboardBus, AStoredProfileAppliedOverTheBusBecomesTheActiveProfileAndIsAnnounced) {
@@ -182,7 +182,7 @@ TEST_F(KeyboardBus, AStoredProfileAppliedOverTheBusBecomesTheActiveProfileAndIsA
 TEST_F(KeyboardBus, ProfilesAndBackupsAppliedOverTheBusReachTheKeyboardOrAreRefused) {
   const std::uint8_t held = window.keyboard().Memory().brightness;
   const std::string json = ProfileWith(44);
-  const auto binary = profile_json::FromText(window.state().key_names, ProfileWith(22));
+  const auto binary = profile_json::FromText(window.state().key_names(), ProfileWith(22));
   ASSERT_TRUE(binary.ok());
   struct Row {
     const char* method;

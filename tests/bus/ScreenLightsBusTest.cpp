@@ -54,7 +54,7 @@ TEST_F(ScreenLightsBus, TheLightsGoOffWhileTheScreenIsLockedAndTheirBrightnessCo
   EXPECT_TRUE(window.program().desktop().lights().dark());
   screen_saver.Emit(kScreenSaver, QStringLiteral("ActiveChanged"), {false});
   ASSERT_TRUE(Reaches(lit));
-  EXPECT_EQ(window.state().image.brightness(), lit);
+  EXPECT_EQ(window.state().image().brightness(), lit);
   // Going dark and lighting up are no steps of the user's history.
   EXPECT_FALSE(std::filesystem::exists(window.DataFolder() / "backups"));
 }

@@ -30,11 +30,11 @@ QMenu* Profiles(const QMenu& menu, const QString& title) {
 
 // A library profile of what the simulated keyboard holds, at another brightness.
 void SaveProfile(WindowUnderTest& window, const std::string& name, std::uint8_t brightness) {
-  ConfigImage image = window.state().image;
+  ConfigImage image = window.state().image();
   image.brightness() = brightness;
   const auto& state = window.state();
   const std::string text = profile_json::ToText(
-      {image, state.key_actions, state.stored_macros, state.key_names, state.firmware});
+      {image, state.key_actions(), state.stored_macros(), state.key_names(), state.firmware()});
   const auto folder = window.DataFolder() / "profiles";
   std::filesystem::create_directories(folder);
   ASSERT_TRUE(WriteFileAtomically(folder / (name + ".json"),
@@ -110,7 +110,7 @@ TEST(DesktopTray, AProfileChosenInTheTrayIsWrittenWithABackup) {
   dim->trigger();
   ASSERT_TRUE(WaitFor([&] { return window.keyboard().Memory().brightness == wanted; }));
   ASSERT_TRUE(window.WaitUntilIdle());
-  EXPECT_EQ(window.state().snapshot.brightness(), wanted);
+  EXPECT_EQ(window.state().snapshot().brightness(), wanted);
   EXPECT_FALSE(std::filesystem::is_empty(window.DataFolder() / "backups"));
   EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
 }

@@ -24,7 +24,7 @@ class WindowEdits : public ::testing::Test {
   void Press(Keys keys, QWidget* target = nullptr) {
     QTest::keyClick(target != nullptr ? target : &window.window(), keys.key, keys.modifiers);
   }
-  std::uint8_t game_mode() { return window.state().image.game_mode(); }
+  std::uint8_t game_mode() { return window.state().image().game_mode(); }
 
   WindowUnderTest window;
 };
@@ -59,18 +59,18 @@ TEST_F(WindowEdits, ASliderEditByMouseOrArrowKeyIsOneStepAndTheSliderFollowsTheU
 
   Press(kUndo, &report_rate);
   EXPECT_EQ(report_rate.position(), clicked);
-  EXPECT_EQ(window.state().image.report_rate(), clicked);
+  EXPECT_EQ(window.state().image().report_rate(), clicked);
   Press(kUndo);
   EXPECT_EQ(report_rate.position(), start);
-  EXPECT_EQ(window.state().image.report_rate(), start);
+  EXPECT_EQ(window.state().image().report_rate(), start);
   Press(kRedoKeys[1]);
   EXPECT_EQ(report_rate.position(), clicked);
-  EXPECT_EQ(window.state().image.report_rate(), clicked);
+  EXPECT_EQ(window.state().image().report_rate(), clicked);
 }
 
 TEST_F(WindowEdits, UndoingAKeyAssignmentTakesItsMarkAndItsStoredEntryBack) {
   const KeyTableRow& q = *KeyTable::ByLabel("Q");
-  const KeyActionEntry before = window.state().key_actions[q.index];
+  const KeyActionEntry before = window.state().key_actions()[q.index];
   window.key_dialog = [&](PendingAssignment& pending) {
     pending.pending_kind = static_cast<std::uint8_t>(AssignmentKind::kSingle);
     pending.captured_keys[0] = KeyTable::ByLabel("W")->vk;
@@ -78,8 +78,8 @@ TEST_F(WindowEdits, UndoingAKeyAssignmentTakesItsMarkAndItsStoredEntryBack) {
     return true;
   };
   window.Click((q.rect.left + q.rect.right) / 2 + 301, (q.rect.top + q.rect.bottom) / 2 + 95);
-  ASSERT_TRUE(window.state().customised.IsSet(q.index));
-  const KeyActionEntry assigned = window.state().key_actions[q.index];
+  ASSERT_TRUE(window.state().customised().IsSet(q.index));
+  const KeyActionEntry assigned = window.state().key_actions()[q.index];
 
   const auto stored = [&] {
     ConfigImage image;
@@ -88,13 +88,13 @@ TEST_F(WindowEdits, UndoingAKeyAssignmentTakesItsMarkAndItsStoredEntryBack) {
     return table[q.index];
   };
   Press(kUndo);
-  EXPECT_EQ(window.state().key_actions[q.index], before);
-  EXPECT_FALSE(window.state().customised.IsSet(q.index));
+  EXPECT_EQ(window.state().key_actions()[q.index], before);
+  EXPECT_FALSE(window.state().customised().IsSet(q.index));
   // The key dialog starts from keymap.bin: it must not bring the assignment back.
   EXPECT_EQ(stored(), before);
   Press(kRedoKeys[0]);
-  EXPECT_EQ(window.state().key_actions[q.index], assigned);
-  EXPECT_TRUE(window.state().customised.IsSet(q.index));
+  EXPECT_EQ(window.state().key_actions()[q.index], assigned);
+  EXPECT_TRUE(window.state().customised().IsSet(q.index));
   EXPECT_EQ(stored(), assigned);
 }
 
@@ -109,7 +109,7 @@ TEST_F(WindowEdits, UndoWaitsWhileAWriteRunsAndApplyStartsANewHistory) {
   ASSERT_TRUE(window.WaitUntilIdle());
   Press(kUndo);
   EXPECT_EQ(game_mode(), applied);
-  EXPECT_EQ(window.state().snapshot.game_mode(), applied);
+  EXPECT_EQ(window.state().snapshot().game_mode(), applied);
 }
 
 }  // namespace

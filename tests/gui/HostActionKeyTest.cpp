@@ -18,20 +18,20 @@ class HostActionKey : public ::testing::Test {
   void SetUp() override {
     ASSERT_TRUE(window.StartAndWait());
     ConfiguratorState& state = window.state();
-    KeyActionEntry& entry = state.key_actions[KeyTable::ByVirtualKey(kF9)->index];
+    KeyActionEntry& entry = state.KeyActionsForEditing()[KeyTable::ByVirtualKey(kF9)->index];
     entry.kind = static_cast<std::uint8_t>(HostAction::kStoredKind);
     entry.SetPath(HostAction{HostActionKind::kNextProfile, ""}.Path());
     // Held as applied: the window has nothing unapplied to refuse over.
-    state.key_actions_snapshot = state.key_actions;
+    state.CopyToSnapshots();
     const std::uint8_t now = window.keyboard().Memory().brightness;
     brightness = {static_cast<std::uint8_t>((now + 10) % 50),
                   static_cast<std::uint8_t>((now + 20) % 50)};
     const ProfileLibrary library(window.DataFolder() / "profiles");
     for (std::size_t i = 0; i < names.size(); ++i) {
-      ConfigImage image = state.image;
+      ConfigImage image = state.image();
       image.brightness() = brightness[i];
       const auto text = profile_json::ToText(
-          {image, state.key_actions, state.stored_macros, state.key_names, state.firmware});
+          {image, state.key_actions(), state.stored_macros(), state.key_names(), state.firmware()});
       ASSERT_TRUE(library.Save(names[i], text).ok());
     }
   }
@@ -59,7 +59,7 @@ TEST_F(HostActionKey, NextProfileGoesRoundTheLibraryOnTheKeyboard) {
 
 TEST_F(HostActionKey, UnappliedEditsHoldTheSwitchAndTheStatusLineSaysWhy) {
   const std::uint8_t before = window.keyboard().Memory().brightness;
-  window.state().image.game_mode() ^= 1;
+  window.state().ImageForEditing().game_mode() ^= 1;
   window.keyboard().SendLaunchKey(kF9);
   ASSERT_TRUE(WaitFor([&] { return !window.window().failure().empty(); }));
   EXPECT_EQ(window.window().failure(),

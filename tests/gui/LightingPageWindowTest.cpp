@@ -81,12 +81,12 @@ class LightingPageWindow : public ::testing::Test {
         << "the open list hides the sliders";
     Click(ListRowCentre(row));
     ASSERT_FALSE(window.window().lighting_page().effect_list_open());
-    ASSERT_EQ(window.state().image.light_effect(),
+    ASSERT_EQ(window.state().image().light_effect(),
               EffectTable::Rows()[static_cast<std::size_t>(row)].code);
   }
 
   std::vector<PaintOp> Scene() {
-    return MainWindowScene::Paint(MainWindowSceneInput{window.state().image,
+    return MainWindowScene::Paint(MainWindowSceneInput{window.state().image(),
                                                        window.window().lighting_page(),
                                                        window.window().keyboard_view(),
                                                        window.window().model().state(),
@@ -110,7 +110,7 @@ class LightingPageWindow : public ::testing::Test {
 
   RgbColour SlotColour(int k) {
     const auto slot =
-        window.state().image.Field(image_field::ColourSlot(static_cast<std::size_t>(k)));
+        window.state().image().Field(image_field::ColourSlot(static_cast<std::size_t>(k)));
     return {slot[0], slot[1], slot[2]};
   }
 
@@ -142,10 +142,10 @@ TEST_F(LightingPageWindow, PickingWaveFromTheListGreysTheSwatchesAndChoosesMulti
     const QPoint at = SwatchCentre(k);
     EXPECT_EQ(window.PixelAt(at.x(), at.y()), ToQColor(SlotColour(k))) << "swatch " << k;
   }
-  EXPECT_EQ(window.state().image.colour_choice(), 1);
+  EXPECT_EQ(window.state().image().colour_choice(), 1);
 
   PickEffect(kWaveRow);
-  EXPECT_EQ(window.state().image.colour_choice(), 8);
+  EXPECT_EQ(window.state().image().colour_choice(), 8);
   EXPECT_FALSE(window.window().lighting_page().per_key_mode());
   EXPECT_TRUE(window.window().slider(SliderId::kBrightness).isVisible());
   for (int k = 0; k < 7; ++k) {
@@ -158,22 +158,22 @@ TEST_F(LightingPageWindow, PickingWaveFromTheListGreysTheSwatchesAndChoosesMulti
   // Swatch clicks are ignored while the swatches are grey.
   Click(SwatchCentre(2));
   Click(SwatchCentre(2));
-  EXPECT_EQ(window.state().image.colour_choice(), 8);
+  EXPECT_EQ(window.state().image().colour_choice(), 8);
 }
 
 TEST_F(LightingPageWindow, PickingStaticWithMulticolourChosenChoosesTheFirstSlot) {
   PickEffect(kBreathingRow);
   Click(kMulticolour);
-  ASSERT_EQ(window.state().image.colour_choice(), 8);
+  ASSERT_EQ(window.state().image().colour_choice(), 8);
   EXPECT_TRUE(HasPicture(Scene(), "8.png"));
 
   PickEffect(kStaticRow);
-  EXPECT_EQ(window.state().image.colour_choice(), 1);
+  EXPECT_EQ(window.state().image().colour_choice(), 1);
   EXPECT_FALSE(HasPicture(Scene(), "8.png"));
   // The first swatch carries the selection frame, white, two pixels outside it.
   EXPECT_EQ(window.PixelAt(26, 221), QColor(Qt::white));
   Click(kMulticolour);
-  EXPECT_EQ(window.state().image.colour_choice(), 1) << "Static takes no multicolour";
+  EXPECT_EQ(window.state().image().colour_choice(), 1) << "Static takes no multicolour";
 }
 
 TEST_F(LightingPageWindow, TheChosenSwatchEditsItsSlotThroughTheSharedColour) {
@@ -189,7 +189,7 @@ TEST_F(LightingPageWindow, TheChosenSwatchEditsItsSlotThroughTheSharedColour) {
 
   // The first click only chooses the swatch.
   Click(SwatchCentre(2));
-  EXPECT_EQ(window.state().image.colour_choice(), 3);
+  EXPECT_EQ(window.state().image().colour_choice(), 3);
   EXPECT_TRUE(started_on.empty());
 
   Click(SwatchCentre(2));
@@ -197,7 +197,7 @@ TEST_F(LightingPageWindow, TheChosenSwatchEditsItsSlotThroughTheSharedColour) {
   EXPECT_EQ(started_on[0], (RgbColour{12, 12, 12})) << "not the slot's own colour";
   EXPECT_EQ(SlotColour(2), (RgbColour{10, 200, 30}));
   EXPECT_EQ(SlotColour(1), slot_two);
-  EXPECT_EQ(window.state().image.colour_choice(), 3);
+  EXPECT_EQ(window.state().image().colour_choice(), 3);
   EXPECT_EQ(window.PixelAt(SwatchCentre(2).x(), SwatchCentre(2).y()), QColor(10, 200, 30));
 
   answer_ok = false;
@@ -265,7 +265,7 @@ TEST_F(LightingPageWindow, BandSelectedKeysGetTheColourInTableZeroAndApplySendsI
   const KeyTableRow& w = *KeyTable::ByLabel("W");
   const KeyTableRow& e = *KeyTable::ByLabel("E");
   const KeyTableRow& r = *KeyTable::ByLabel("R");
-  const ImageBlock::Bytes image_before = window.state().image.bytes();
+  const ImageBlock::Bytes image_before = window.state().image().bytes();
   const QColor r_before = window.PixelAt(KeyFillPoint(r).x(), KeyFillPoint(r).y());
 
   // From two pixels above-left of Q to just past E's bottom-right: R starts inside the band but
@@ -294,7 +294,7 @@ TEST_F(LightingPageWindow, BandSelectedKeysGetTheColourInTableZeroAndApplySendsI
   // Exactly the three keys' entries of table 0 change (byte 0 of an entry is 0 before and
   // after, so only the colour bytes can differ).
   std::vector<std::size_t> expected_changes;
-  const auto& image = window.state().image;
+  const auto& image = window.state().image();
   for (const KeyTableRow* key : {&q, &w, &e}) {
     const std::size_t at = image_field::ColourTable(0).offset + 4 * std::size_t{key->slot};
     EXPECT_EQ(image.bytes()[at], 0) << key->label;
@@ -317,11 +317,11 @@ TEST_F(LightingPageWindow, BandSelectedKeysGetTheColourInTableZeroAndApplySendsI
   Click(kApply);
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
-  const auto table = Bytes(window.state().image.Field(image_field::ColourTable(0)));
+  const auto table = Bytes(window.state().image().Field(image_field::ColourTable(0)));
   const auto& stored = window.keyboard().Memory().colour_tables;
   EXPECT_TRUE(std::equal(table.begin(), table.end(), stored.begin()))
       << "the keyboard holds table 0 as edited";
-  EXPECT_EQ(Bytes(window.state().snapshot.Field(image_field::ColourTable(0))), table);
+  EXPECT_EQ(Bytes(window.state().snapshot().Field(image_field::ColourTable(0))), table);
 }
 
 TEST_F(LightingPageWindow, BesideTheOpenListTheDrawingStillHoversAndTakesABand) {
@@ -339,7 +339,7 @@ TEST_F(LightingPageWindow, BesideTheOpenListTheDrawingStillHoversAndTakesABand) 
   EXPECT_EQ(window.window().keyboard_view().selection().Keys(),
             (std::vector<std::size_t>{q.index, w.index, e.index}));
   EXPECT_FALSE(window.window().lighting_page().effect_list_open());
-  EXPECT_EQ(window.state().image.light_effect(), EffectTable::Rows()[kFirstProfileRow].code)
+  EXPECT_EQ(window.state().image().light_effect(), EffectTable::Rows()[kFirstProfileRow].code)
       << "the release only closed the list";
 }
 
@@ -365,7 +365,7 @@ TEST_F(LightingPageWindow, CtrlClickedKeysWaitForTheNextClickAndGetOneColour) {
   const auto entry = [&](const char* label) {
     const std::size_t at =
         image_field::ColourTable(0).offset + 4 * std::size_t{KeyTable::ByLabel(label)->slot};
-    const auto& bytes = window.state().image.bytes();
+    const auto& bytes = window.state().image().bytes();
     return RgbColour{bytes[at + 1], bytes[at + 2], bytes[at + 3]};
   };
   const RgbColour space_before = entry("Space");
@@ -403,21 +403,21 @@ TEST_F(LightingPageWindow, AKeyClickAfterTheKeyboardLeftTheProfilesWritesNothing
   };
   // The keyboard's own effect key switches to "Wave" while the view shows table 0.
   window.keyboard().SendLightingChange(2, EffectTable::kWave);
-  ASSERT_TRUE(WaitFor([&] { return window.state().image.light_effect() == EffectTable::kWave; }));
-  const ImageBlock::Bytes before = window.state().image.bytes();
+  ASSERT_TRUE(WaitFor([&] { return window.state().image().light_effect() == EffectTable::kWave; }));
+  const ImageBlock::Bytes before = window.state().image().bytes();
 
   const KeyTableRow& q = *KeyTable::ByLabel("Q");
   Click(KeyRect(q).center());
   EXPECT_EQ(colour_asked, 0);
   EXPECT_EQ(key_dialog_opened, 0);
-  EXPECT_EQ(ChangedOffsets(before, window.state().image.bytes()), std::vector<std::size_t>{});
+  EXPECT_EQ(ChangedOffsets(before, window.state().image().bytes()), std::vector<std::size_t>{});
   EXPECT_FALSE(window.window().lighting_page().per_key_mode()) << "the click leaves per-key mode";
 
   // Back in Keymap mode the next click is a key assignment, still without a write.
   Click(KeyRect(q).center());
   EXPECT_EQ(key_dialog_opened, 1);
   EXPECT_EQ(colour_asked, 0);
-  EXPECT_EQ(ChangedOffsets(before, window.state().image.bytes()), std::vector<std::size_t>{});
+  EXPECT_EQ(ChangedOffsets(before, window.state().image().bytes()), std::vector<std::size_t>{});
 }
 
 }  // namespace

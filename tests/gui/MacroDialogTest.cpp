@@ -103,16 +103,16 @@ TEST_F(MacroDialogTest, RecordsThroughTheHookAndStoresOnlyOnOk) {
   QTest::keyClick(&dialog_, Qt::Key_Escape);
   QTest::keyClick(&dialog_, Qt::Key_Return);
   EXPECT_TRUE(dialog_.isVisible()) << "Enter and Esc leave the dialog open";
-  EXPECT_FALSE(state_->stored_macros.entry(0).InUse());
+  EXPECT_FALSE(state_->stored_macros().entry(0).InUse());
   Click(MacroButton::kOk);
   EXPECT_EQ(dialog_.result(), QDialog::Accepted);
-  EXPECT_EQ(state_->stored_macros.entry(0).Name(), u"Macro_001");
-  EXPECT_EQ(state_->stored_macros.entry(0).key_events[6], 0x81);
+  EXPECT_EQ(state_->stored_macros().entry(0).Name(), u"Macro_001");
+  EXPECT_EQ(state_->stored_macros().entry(0).key_events[6], 0x81);
 }
 
 TEST_F(MacroDialogTest, AnEditOpenAtOkIsTakenAndALongRepeatCountIsShownWhole) {
-  ASSERT_TRUE(state_->stored_macros.entry(0).SetName(u"One").ok());
-  state_->stored_macros.entry(0).repeat_count = 1500;
+  ASSERT_TRUE(state_->MacrosForDialog().stored.entry(0).SetName(u"One").ok());
+  state_->MacrosForDialog().stored.entry(0).repeat_count = 1500;
   dialog_.Open();
   dialog_.show();
   EXPECT_EQ(dialog_.loop_field()->text(), "1500");
@@ -122,8 +122,8 @@ TEST_F(MacroDialogTest, AnEditOpenAtOkIsTakenAndALongRepeatCountIsShownWhole) {
   macros.editor()->setText(QStringLiteral("Jump"));
   Click(MacroButton::kOk);
   EXPECT_EQ(dialog_.result(), QDialog::Accepted);
-  EXPECT_EQ(state_->stored_macros.entry(0).Name(), u"Jump") << "the open edit counts";
-  EXPECT_EQ(state_->stored_macros.entry(0).repeat_count, 1500);
+  EXPECT_EQ(state_->stored_macros().entry(0).Name(), u"Jump") << "the open edit counts";
+  EXPECT_EQ(state_->stored_macros().entry(0).repeat_count, 1500);
 }
 
 // The colour values handed to the lists are packed with red in the low byte: cyan, not yellow.
@@ -157,7 +157,7 @@ TEST_F(MacroDialogTest, MenuCommandsAndInPlaceEditsReachTheMacro) {
 
   EditInPlace(events, 1, QStringLiteral("70000"));
   EXPECT_EQ(events.Text(1), "60000 ms");
-  const auto& entry = state_->working_macros.entry(0);
+  const auto& entry = state_->working_macros().entry(0);
   EXPECT_EQ(entry.key_events[2], 0x7F);
   EXPECT_EQ(entry.key_events[4], 0xEA);
 
@@ -175,7 +175,7 @@ TEST_F(MacroDialogTest, MenuCommandsAndInPlaceEditsReachTheMacro) {
             static_cast<int>(MacroCommand::kRightClick));
   Click(MacroButton::kCancel);
   EXPECT_EQ(dialog_.result(), QDialog::Rejected);
-  EXPECT_FALSE(state_->stored_macros.entry(0).InUse());
+  EXPECT_FALSE(state_->stored_macros().entry(0).InUse());
 }
 
 // Offscreen the program's own hook sees only the dialog's keys, as on every Wayland desktop.
@@ -183,7 +183,7 @@ TEST(MacroDialogFocusedCapture, AHeldKeyRecordsOneTapNotItsRepeats) {
   for (const int repeats : {0, 5}) {
     QTemporaryDir dir;
     ConfiguratorState state;
-    ASSERT_TRUE(state.stored_macros.entry(0).SetName(u"held").ok());
+    ASSERT_TRUE(state.MacrosForDialog().stored.entry(0).SetName(u"held").ok());
     SkinPictures skins(dir.path());
     CMacroRecordDlg dialog(state, skins, Language::kEnglish, [](KeyHook::Sink sink) {
       return std::make_unique<XInputKeyHook>(std::move(sink));
@@ -207,7 +207,7 @@ TEST(MacroDialogWindow, OkRebuildsTheRecordsAndWritesTheMacroFile) {
     return std::vector<char>(std::istreambuf_iterator<char>(in), {});
   };
   const auto before = contents();
-  MacroStore& stored = window.state().stored_macros;
+  MacroStore& stored = window.state().MacrosForDialog().stored;
   window.macro_dialog = [&stored] {
     (void)stored.entry(0).SetName(u"Macro_001");
     stored.entry(0).repeat_count = 3;
@@ -220,7 +220,7 @@ TEST(MacroDialogWindow, OkRebuildsTheRecordsAndWritesTheMacroFile) {
   MacroStore reloaded;
   ASSERT_TRUE(LoadMacroStore(macro_file, reloaded).ok());
   EXPECT_EQ(reloaded.entry(0).Name(), u"Macro_001");
-  const auto record = window.state().image.Field(image_field::MacroRecord(0));
+  const auto record = window.state().image().Field(image_field::MacroRecord(0));
   EXPECT_EQ(record[0], 0);
   EXPECT_EQ(record[1], 3) << "the repeat count leads the record, big-endian";
 }

@@ -36,30 +36,30 @@ TEST_F(MainWindow, StartsOnTheSimulatorShownWithTheKeyboardsSettingsOnItsSliders
   const SimulatedMemory memory = window.keyboard().Memory();
   EXPECT_EQ(window.window().slider(SliderId::kBrightness).position(), memory.brightness);
   EXPECT_EQ(window.window().slider(SliderId::kReportRate).position(), memory.report_rate);
-  EXPECT_EQ(window.state().image.brightness(), memory.brightness);
+  EXPECT_EQ(window.state().image().brightness(), memory.brightness);
   EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
 }
 
 // Game mode starts as the full read leaves it (the read's mode selection goes out on the game
 // mode command), so the toggles are checked from wherever they start.
 TEST_F(MainWindow, GameModeToggleSwapsItsPictureAndTheField) {
-  const std::uint8_t before = window.state().image.game_mode();
+  const std::uint8_t before = window.state().image().game_mode();
   const auto picture = [](std::uint8_t on) {
     return on != 0 ? PlainSkins::kEnable : PlainSkins::kDisable;
   };
   EXPECT_EQ(window.PixelAt(kGameMode.x(), kGameMode.y()), picture(before));
   Click(kGameMode);
-  EXPECT_EQ(window.state().image.game_mode(), before == 0 ? 1 : 0);
+  EXPECT_EQ(window.state().image().game_mode(), before == 0 ? 1 : 0);
   EXPECT_EQ(window.PixelAt(kGameMode.x(), kGameMode.y()), picture(before == 0));
   Click(kGameMode);
-  EXPECT_EQ(window.state().image.game_mode(), before != 0 ? 1 : 0);
+  EXPECT_EQ(window.state().image().game_mode(), before != 0 ? 1 : 0);
   EXPECT_EQ(window.PixelAt(kGameMode.x(), kGameMode.y()), picture(before));
 }
 
 TEST_F(MainWindow, WindowsKeyLockToggleSwapsItsPictureAndTheField) {
   EXPECT_EQ(window.PixelAt(kWindowsKeyLock.x(), kWindowsKeyLock.y()), PlainSkins::kDisable);
   Click(kWindowsKeyLock);
-  EXPECT_EQ(window.state().image.windows_key_lock(), 1);
+  EXPECT_EQ(window.state().image().windows_key_lock(), 1);
   EXPECT_EQ(window.PixelAt(kWindowsKeyLock.x(), kWindowsKeyLock.y()), PlainSkins::kEnable);
 }
 
@@ -68,7 +68,7 @@ TEST_F(MainWindow, ClickAtTheFarRightOfTheReportRateSliderSetsThree) {
   report_rate.SetPosition(0);
   QTest::mouseClick(&report_rate, Qt::LeftButton, {}, QPoint(report_rate.width() - 1, 8));
   EXPECT_EQ(report_rate.position(), 3);
-  EXPECT_EQ(window.state().image.report_rate(), 3);
+  EXPECT_EQ(window.state().image().report_rate(), 3);
   // The track left of the thumb is the filled picture, right of it the empty one.
   const QImage track = report_rate.grab().toImage();
   EXPECT_EQ(track.pixelColor(2, 8), PlainSkins::kTrackLeft);
@@ -97,7 +97,7 @@ TEST_F(MainWindow, ApplySendsTheChangeThroughTheSimulator) {
   EXPECT_EQ(window.keyboard().Memory().game_mode, toggled);
   // The lock reaches the keyboard as the left Windows key's bit cleared in the mask.
   EXPECT_EQ(window.keyboard().Memory().key_enable_mask[1], 0x3E);
-  EXPECT_EQ(window.state().snapshot.game_mode(), toggled);
+  EXPECT_EQ(window.state().snapshot().game_mode(), toggled);
   EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
   // keymap.bin follows what was applied.
   ConfigImage stored;
@@ -107,14 +107,14 @@ TEST_F(MainWindow, ApplySendsTheChangeThroughTheSimulator) {
 }
 
 TEST_F(MainWindow, EditingIsLockedWhileTheWriteRunsAndAFailedWriteSaysWhy) {
-  const std::uint8_t applied = window.state().image.game_mode() == 0 ? 1 : 0;
+  const std::uint8_t applied = window.state().image().game_mode() == 0 ? 1 : 0;
   window.keyboard().DelayAcknowledgements(std::chrono::milliseconds(200));
   Click(kGameMode);
   Click(kApply);
   ASSERT_TRUE(window.window().busy());
   EXPECT_FALSE(window.window().slider(SliderId::kBrightness).isEnabled());
   Click(kWindowsKeyLock);
-  EXPECT_EQ(window.state().image.windows_key_lock(), 0);
+  EXPECT_EQ(window.state().image().windows_key_lock(), 0);
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_TRUE(window.window().slider(SliderId::kBrightness).isEnabled());
 
@@ -126,8 +126,8 @@ TEST_F(MainWindow, EditingIsLockedWhileTheWriteRunsAndAFailedWriteSaysWhy) {
   EXPECT_EQ(window.window().failure().rfind("The changes were not applied: ", 0), 0u)
       << window.window().failure();
   // The edit stays, unapplied: the snapshot still holds what the keyboard got before.
-  EXPECT_EQ(window.state().image.game_mode(), applied == 0 ? 1 : 0);
-  EXPECT_EQ(window.state().snapshot.game_mode(), applied);
+  EXPECT_EQ(window.state().image().game_mode(), applied == 0 ? 1 : 0);
+  EXPECT_EQ(window.state().snapshot().game_mode(), applied);
 }
 
 TEST_F(MainWindow, AnApplyThatSucceedsSaysWhatItWroteAndClearsTheLastFailure) {
@@ -155,7 +155,7 @@ TEST_F(MainWindow, ApplyAfterAnotherProgramsWriteKeepsItsChangesAndSaysItReadAga
   const auto state_file = window.DataFolder() / "shared-keyboard.bin";
   window.keyboard().PersistTo(state_file);
   constexpr std::size_t kKey = 30;
-  const std::uint8_t other_brightness = window.state().image.brightness() == 9 ? 10 : 9;
+  const std::uint8_t other_brightness = window.state().image().brightness() == 9 ? 10 : 9;
   {
     // The tool's write, as it makes one: under the keyboard lock, keymap.bin saved, counted.
     auto other = FileLock::TryLock(state_file.string() + ".lock");
@@ -164,15 +164,15 @@ TEST_F(MainWindow, ApplyAfterAnotherProgramsWriteKeepsItsChangesAndSaysItReadAga
     ASSERT_TRUE(memory.ok());
     memory->brightness = other_brightness;
     ASSERT_TRUE(SaveSimulatorState(state_file, *memory).ok());
-    KeyActionTable table = window.state().key_actions_snapshot;
+    KeyActionTable table = window.state().key_actions_snapshot();
     table[kKey].kind = static_cast<std::uint8_t>(AssignmentKind::kStartup);
     table[kKey].SetPath(u"/usr/bin/other");
     ASSERT_TRUE(
-        SaveKeymapStore(window.DataFolder() / "keymap.bin", window.state().image, table).ok());
+        SaveKeymapStore(window.DataFolder() / "keymap.bin", window.state().image(), table).ok());
     (*other)->CountWrite();
   }
   Click(kGameMode);
-  const std::uint8_t mine = window.state().image.game_mode();
+  const std::uint8_t mine = window.state().image().game_mode();
   Click(kApply);
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
@@ -198,7 +198,7 @@ TEST_F(MainWindow, EnterAndEscLeaveTheWindowOpen) {
 
 TEST_F(MainWindow, CloseDropsUnappliedEditsFromTheStoreAndEnds) {
   QSignalSpy ended(&window.window(), &CVaveVedozadoDlg::EndRequested);
-  const std::uint8_t applied = window.state().snapshot.game_mode();
+  const std::uint8_t applied = window.state().snapshot().game_mode();
   Click(kGameMode);
   Click(kClose);
   EXPECT_EQ(ended.count(), 1);
@@ -206,7 +206,7 @@ TEST_F(MainWindow, CloseDropsUnappliedEditsFromTheStoreAndEnds) {
   KeyActionTable table;
   ASSERT_TRUE(LoadKeymapStore(window.DataFolder() / "keymap.bin", false, stored, table).ok());
   EXPECT_EQ(stored.game_mode(), applied);
-  EXPECT_NE(window.state().image.game_mode(), applied);
+  EXPECT_NE(window.state().image().game_mode(), applied);
 }
 
 // Discard is the test above; the question is asked only while edits are unapplied.
@@ -222,14 +222,14 @@ TEST(MainWindowClosing, UnappliedEditsAskApplyOrCancel) {
     ASSERT_TRUE(window.StartAndWait());
     QSignalSpy ended(&window.window(), &CVaveVedozadoDlg::EndRequested);
     window.close_answer = c.answer;
-    const std::uint8_t applied = window.state().snapshot.game_mode();
+    const std::uint8_t applied = window.state().snapshot().game_mode();
     window.Click(kGameMode.x(), kGameMode.y());
     window.Click(kClose.x(), kClose.y());
     EXPECT_EQ(window.close_questions, 1);
     ASSERT_TRUE(window.WaitUntilIdle());
     EXPECT_EQ(ended.count(), c.ends ? 1 : 0) << static_cast<int>(c.answer);
     EXPECT_EQ(window.keyboard().Memory().game_mode != applied, c.keyboard_gets_edit);
-    EXPECT_NE(window.state().image.game_mode(), applied) << "the edit stays in memory";
+    EXPECT_NE(window.state().image().game_mode(), applied) << "the edit stays in memory";
     if (!c.ends) {
       window.close_answer = CloseAnswer::kDiscard;
       window.Click(kClose.x(), kClose.y());
@@ -243,8 +243,8 @@ TEST_F(MainWindow, AKeyboardLightingChangeMovesTheBrightnessSlider) {
   window.keyboard().SendLightingChange(4, 37);
   ASSERT_TRUE(
       WaitFor([this] { return window.window().slider(SliderId::kBrightness).position() == 37; }));
-  EXPECT_EQ(window.state().image.brightness(), 37);
-  EXPECT_EQ(window.state().snapshot.brightness(), 37);
+  EXPECT_EQ(window.state().image().brightness(), 37);
+  EXPECT_EQ(window.state().snapshot().brightness(), 37);
 }
 
 TEST_F(MainWindow, KeyClickRunsTheKeyDialogAndItsOkPathAssignsTheKey) {
@@ -264,8 +264,8 @@ TEST_F(MainWindow, KeyClickRunsTheKeyDialogAndItsOkPathAssignsTheKey) {
   const int y = (q.rect.top + q.rect.bottom) / 2 + 95;
   window.Click(x, y);
   EXPECT_EQ(opened, 1);
-  EXPECT_TRUE(window.state().customised.IsSet(q.index));
-  EXPECT_EQ(window.state().key_actions[q.index].kind,
+  EXPECT_TRUE(window.state().customised().IsSet(q.index));
+  EXPECT_EQ(window.state().key_actions()[q.index].kind,
             static_cast<std::uint8_t>(AssignmentKind::kSingle));
   // The marked key is drawn from the highlighted keyboard picture.
   EXPECT_EQ(window.PixelAt(x, y), QColor(0, 255, 255));
@@ -277,20 +277,20 @@ TEST_F(MainWindow, KeyClickRunsTheKeyDialogAndItsOkPathAssignsTheKey) {
 
 TEST_F(MainWindow, AKeyDialogClosedWithoutOkChangesNothing) {
   const KeyTableRow& q = *KeyTable::ByLabel("Q");
-  const KeyActionTable before = window.state().key_actions;
+  const KeyActionTable before = window.state().key_actions();
   // The dialog's own model, taken to the Advance page (which clears the entry it shows) and
   // closed with Close.
   window.key_dialog = [&](PendingAssignment& pending) {
     ConfiguratorState& state = window.state();
-    KeyAssignmentDialogModel model(pending, state.key_actions, state.image, state.stored_macros,
-                                   state.key_names, Language::kEnglish);
+    KeyAssignmentDialogModel model(pending, state.KeyActionsForEditing(), state.image(),
+                                   state.stored_macros(), state.key_names(), Language::kEnglish);
     model.Open();
     model.Release(47 + 97 * 3, 40);
     return model.Release(241, 357).end == KeyDialogEnd::kAccepted;
   };
   window.Click((q.rect.left + q.rect.right) / 2 + 301, (q.rect.top + q.rect.bottom) / 2 + 95);
-  EXPECT_FALSE(window.state().customised.IsSet(q.index));
-  EXPECT_EQ(window.state().key_actions, before);
+  EXPECT_FALSE(window.state().customised().IsSet(q.index));
+  EXPECT_EQ(window.state().key_actions(), before);
 }
 
 TEST_F(MainWindow, FactoryResetAsksAndOnCancelSendsNothing) {
@@ -314,8 +314,8 @@ TEST_F(MainWindow, FactoryResetOnOkResetsTheKeyboardOnTheWorker) {
   EXPECT_TRUE(window.window().busy());
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_EQ(window.keyboard().Memory().key_enable_mask[1], 0xFF);
-  EXPECT_EQ(window.state().image.windows_key_lock(), 0);
-  EXPECT_EQ(window.state().image.key_enable_mask()[1], 0xFF);
+  EXPECT_EQ(window.state().image().windows_key_lock(), 0);
+  EXPECT_EQ(window.state().image().key_enable_mask()[1], 0xFF);
   EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
 }
 
@@ -335,10 +335,10 @@ TEST(MainWindowWithoutKeyboard, WithoutATrayTheWindowStaysAndSaysTheKeyboardIsMi
   WindowUnderTest window(QString(), WindowUnderTest::Keyboard::kAbsent);
   ASSERT_TRUE(window.StartAndWaitForWindow());
   EXPECT_TRUE(window.window().model().visibility().ShowsNoKeyboardNotice());
-  EXPECT_FALSE(window.state().firmware.has_value());
+  EXPECT_FALSE(window.state().firmware().has_value());
   // Nothing was read, so the image keeps what keymap.bin held; a later plug-in reads it.
   window.keyboard().Replug();
-  EXPECT_TRUE(WaitFor([&] { return window.state().firmware.has_value(); }, 15000));
+  EXPECT_TRUE(WaitFor([&] { return window.state().firmware().has_value(); }, 15000));
   EXPECT_FALSE(window.window().model().visibility().ShowsNoKeyboardNotice());
 }
 
@@ -379,7 +379,7 @@ TEST(MainWindowWithoutKeyboard, AKeyboardPluggedInLaterTakesOverFromTheFallbackS
   const auto stand_in_file = window.DataFolder() / "simulated-keyboard.bin";
   // An edit on the stand-in, never applied: the keyboard's full read replaces it.
   window.Click(kWindowsKeyLock.x(), kWindowsKeyLock.y());
-  ASSERT_EQ(window.state().image.windows_key_lock(), 1);
+  ASSERT_EQ(window.state().image().windows_key_lock(), 1);
 
   SimulatedMemory hardware = SimulatedMemory::Factory();
   hardware.brightness = 7;
@@ -388,11 +388,11 @@ TEST(MainWindowWithoutKeyboard, AKeyboardPluggedInLaterTakesOverFromTheFallbackS
   ASSERT_TRUE(WaitFor(
       [&] {
         return !window.window().simulated() && !window.window().busy() &&
-               window.state().firmware.has_value() && window.state().image.brightness() == 7;
+               window.state().firmware().has_value() && window.state().image().brightness() == 7;
       },
       15000));
   EXPECT_EQ(window.window().slider(SliderId::kBrightness).position(), 7);
-  EXPECT_EQ(window.state().image.windows_key_lock(), 0);
+  EXPECT_EQ(window.state().image().windows_key_lock(), 0);
   EXPECT_TRUE(window.window().failure().empty()) << window.window().failure();
   EXPECT_TRUE(window.window().isVisible());
 

@@ -103,9 +103,10 @@ TEST_F(OpenRgbServerWindow, ClientColoursReachTheKeyboardThroughTheWindowsWrite)
     return memory.light_effect == 51 && memory.colour_tables[4 * 5 + 1] == 200;
   }));
   ASSERT_TRUE(window.WaitUntilIdle());
-  EXPECT_EQ(keyboard.LedColours(window.state().image),
+  EXPECT_EQ(keyboard.LedColours(window.state().image()),
             std::vector<RgbColour>(keyboard.led_count(), RgbColour{200, 10, 30}));
-  EXPECT_TRUE(window.state().image.FieldEquals(window.state().snapshot, field::kKeyColourTables))
+  EXPECT_TRUE(
+      window.state().image().FieldEquals(window.state().snapshot(), field::kKeyColourTables))
       << "the window shows what was written";
   EXPECT_TRUE(window.window().model().state().per_key_mode);
 }

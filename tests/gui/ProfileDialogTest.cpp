@@ -11,6 +11,7 @@
 #include "app/ProfileTransfer.h"
 #include "gui/CConfigureDlg.h"
 #include "keys/KeymapStore.h"
+#include "support/StateStores.h"
 
 namespace n240qx::testing {
 namespace {
@@ -53,6 +54,7 @@ class ProfileDialog : public ::testing::Test {
  protected:
   void Show(Language language = Language::kEnglish) {
     fs::create_directories(data);
+    state->UseStores(StoresIn(data));
     dialog = std::make_unique<CConfigureDlg>(*state, paths, chooser, language);
     dialog->Open();
     dialog->show();
@@ -69,12 +71,12 @@ class ProfileDialog : public ::testing::Test {
   void WriteProfile(const fs::path& file, std::uint8_t brightness) {
     ConfiguratorState source;
     // A configuration the keyboard takes: Static, one colour, left to right.
-    source.image.light_effect() = 1;
-    source.image.colour_choice() = 1;
-    source.image.light_direction() = 1;
-    source.image.brightness() = brightness;
+    source.ImageForEditing().light_effect() = 1;
+    source.ImageForEditing().colour_choice() = 1;
+    source.ImageForEditing().light_direction() = 1;
+    source.ImageForEditing().brightness() = brightness;
     fs::create_directories(file.parent_path());
-    ASSERT_TRUE(SaveKeymapStore(file, source.image, source.key_actions).ok());
+    ASSERT_TRUE(SaveKeymapStore(file, source.image(), source.key_actions()).ok());
   }
 
   QTemporaryDir temp;
@@ -96,12 +98,12 @@ TEST_F(ProfileDialog, ImportAndExportThroughTheBandsKeepOneProfile) {
   chooser.answer = QString::fromStdString((elsewhere / "Race.bin").string());
   Click(kImportBand);
   EXPECT_EQ(chooser.started_in.toStdString(), data.string());
-  EXPECT_EQ(state->image.brightness(), 41);
+  EXPECT_EQ(state->image().brightness(), 41);
   EXPECT_EQ(Rows(), QStringList{"Race"});
   EXPECT_EQ(FolderNames(data / "Configure"), std::vector<std::string>{"Race.bin"});
   EXPECT_EQ(ReadAll(data / "keymap.bin"), ReadAll(elsewhere / "Race.bin"));
 
-  state->image.brightness() = 7;
+  state->ImageForEditing().brightness() = 7;
   chooser.answer = QString::fromStdString((elsewhere / "Night.cfg.bin").string());
   Click(kExportBand);
   EXPECT_EQ(ReadAll(elsewhere / "Night.cfg.bin").size(), 206920u);
@@ -111,7 +113,7 @@ TEST_F(ProfileDialog, ImportAndExportThroughTheBandsKeepOneProfile) {
   for (const QString& answer : {QString(), QStringLiteral("/nonexistent/Gone.bin")}) {
     chooser.answer = answer;
     Click(kImportBand);
-    EXPECT_EQ(state->image.brightness(), 7) << answer.toStdString();
+    EXPECT_EQ(state->image().brightness(), 7) << answer.toStdString();
     EXPECT_EQ(Rows(), QStringList{"Night"}) << answer.toStdString();
   }
   EXPECT_TRUE(dialog->message().startsWith("The profile was not imported: "))
@@ -236,11 +238,11 @@ TEST(ProfileButton, RefreshesFromTheImageWithoutReadingTheKeyboard) {
   WindowUnderTest window;
   ASSERT_TRUE(window.StartAndWait());
   const int commands = window.keyboard().Counters().commands_accepted;
-  const std::uint8_t loaded = window.state().image.brightness() == 12 ? 13 : 12;
+  const std::uint8_t loaded = window.state().image().brightness() == 12 ? 13 : 12;
   int shown = 0;
   window.profile_dialog = [&] {
     ++shown;
-    window.state().image.brightness() = loaded;
+    window.state().ImageForEditing().brightness() = loaded;
     return true;
   };
   window.Click(50, 570);

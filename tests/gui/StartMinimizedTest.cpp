@@ -12,7 +12,7 @@ TEST(StartMinimized, WithATrayTheWindowStaysHiddenUntilAskedFor) {
   window.program().Start();
   // The keyboard is read and the program is ready, all without a window on the screen.
   ASSERT_TRUE(
-      WaitFor([&] { return window.state().firmware.has_value() && !window.window().busy(); }));
+      WaitFor([&] { return window.state().firmware().has_value() && !window.window().busy(); }));
   EXPECT_FALSE(window.window().isVisible());
   window.program().ShowFromOutside();
   EXPECT_TRUE(window.window().isVisible());

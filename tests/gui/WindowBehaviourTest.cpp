@@ -37,11 +37,11 @@ TEST_F(WindowBehaviour, AnEffectChangedOnTheKeyboardShowsOrHidesTheSpeedSliderAt
   for (const Step step : {Step{EffectTable::kStatic, false}, Step{EffectTable::kWave, true},
                           Step{EffectTable::kFirstProfile, false}, Step{2, true}}) {
     window.keyboard().SendLightingChange(2, step.effect);
-    ASSERT_TRUE(WaitFor([&] { return window.state().image.light_effect() == step.effect; }));
+    ASSERT_TRUE(WaitFor([&] { return window.state().image().light_effect() == step.effect; }));
     EXPECT_EQ(SpeedSliderShown(), step.speed_shown) << "effect " << int(step.effect);
     // The countdown paints its four ticks and the timer stops again.
     EXPECT_TRUE(WaitFor([&] { return !window.window().repaint_ticking(); }));
-    EXPECT_FALSE(window.state().repaint.repaint_pending());
+    EXPECT_FALSE(window.state().repaint().repaint_pending());
   }
 }
 
@@ -90,8 +90,9 @@ TEST(WindowBehaviourOnArrival, AKeyboardPluggedInNeverShowsAHiddenWindow) {
   ASSERT_TRUE(window.StartAndWait());
   window.window().hide();
   window.keyboard().Replug();
-  ASSERT_TRUE(WaitFor(
-      [&] { return !window.window().simulated() && window.state().firmware.has_value(); }, 15000));
+  ASSERT_TRUE(
+      WaitFor([&] { return !window.window().simulated() && window.state().firmware().has_value(); },
+              15000));
   ASSERT_TRUE(window.WaitUntilIdle());
   EXPECT_FALSE(window.window().isVisible());
 }

@@ -10,6 +10,7 @@
 
 #include "app/ProgramPaths.h"
 #include "connect/DeviceConnectionFactory.h"
+#include "support/StateStores.h"
 #include "support/Wait.h"
 #include "util/VirtualClock.h"
 
@@ -94,8 +95,8 @@ WindowUnderTest::WindowUnderTest(QString share_folder, Keyboard keyboard, Deskto
     return true;
   };
   std::filesystem::create_directories(DataFolder());
-  const Status loaded =
-      state_->LoadFiles(DataFolder() / "keymap.bin", DataFolder() / "MacroDefine.bin", true);
+  state_->UseStores(testing::StoresIn(DataFolder()));
+  const Status loaded = state_->LoadFiles(true);
   if (!loaded.ok()) {
     ADD_FAILURE() << loaded.error().message;
   }
@@ -122,8 +123,9 @@ std::filesystem::path WindowUnderTest::DataFolder() const {
 
 bool WindowUnderTest::StartAndWait() {
   program_->Start();
-  return WaitFor(
-      [this] { return window().isVisible() && !window().busy() && state_->firmware.has_value(); });
+  return WaitFor([this] {
+    return window().isVisible() && !window().busy() && state_->firmware().has_value();
+  });
 }
 
 bool WindowUnderTest::StartAndWaitForWindow() {

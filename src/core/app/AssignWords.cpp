@@ -58,21 +58,23 @@ Status AssignWords::CheckMacros(const MacroStore& stored, const std::vector<Chan
   return Status::Ok();
 }
 
-Status AssignWords::Assign(ConfiguratorState& state, const Change& change,
-                           const std::filesystem::path& keymap_file) {
+Status AssignWords::Assign(ConfiguratorState& state, const Change& change, KeymapSave save) {
   const KeyTableRow& row = *change.row;
-  const bool enabled_before = state.image.KeyEnabled(row.slot);
-  state.pending = change.pending;
+  PendingAssignment pending = change.pending;
   if (!change.sets_enabled) {
-    state.pending.key_enabled = enabled_before;
+    pending.key_enabled = state.image().KeyEnabled(row.slot);
   }
-  if (Status assigned = state.CompleteKeyAssignment(keymap_file); !assigned.ok()) {
+  state.StartPendingAssignment(pending);
+  const Status assigned =
+      save == KeymapSave::kNow ? state.CompleteKeyAssignment() : state.AssignPending();
+  if (!assigned.ok()) {
     return assigned;
   }
   if (row.slot == image_field::kWindowsKeySlot) {
     // The Windows key's bit is rewritten from the lock before every write; the lock is what
     // keeps it disabled.
-    state.image.windows_key_lock() = state.image.KeyEnabled(row.slot) ? 0 : 1;
+    ConfigImage& image = state.ImageForEditing();
+    image.windows_key_lock() = image.KeyEnabled(row.slot) ? 0 : 1;
   }
   return Status::Ok();
 }

@@ -31,9 +31,11 @@ class AssignWords {
                                            std::span<const std::string> words);
   // kInvalidArgument for a macro number beyond the stored macros.
   static Status CheckMacros(const MacroStore& stored, const std::vector<Change>& changes);
-  // The assignment step for one key; `keymap_file` empty leaves keymap.bin to the write's end.
-  static Status Assign(ConfiguratorState& state, const Change& change,
-                       const std::filesystem::path& keymap_file);
+  // When an assignment reaches keymap.bin: at once (as far as the state's stores are saved), or
+  // with the write that follows, whose end saves it.
+  enum class KeymapSave { kNow, kWithTheWrite };
+  // The assignment step for one key.
+  static Status Assign(ConfiguratorState& state, const Change& change, KeymapSave save);
 };
 
 }  // namespace n240qx

@@ -12,8 +12,8 @@ namespace {
 Result<std::filesystem::path> SaveSnapshots(const ConfiguratorState& state, BackupStore& store,
                                             const ChangeSummary& summary, BackupName::Time now) {
   ConfigImage held;
-  held.bytes() = state.snapshot.bytes();
-  auto saved = store.Save(EncodeKeymapStore(held, state.key_actions_snapshot), summary, now);
+  held.bytes() = state.snapshot().bytes();
+  auto saved = store.Save(EncodeKeymapStore(held, state.key_actions_snapshot()), summary, now);
   if (!saved.ok()) {
     return Error{saved.error().code, saved.error().message + "; nothing was sent"};
   }

@@ -71,7 +71,8 @@ ChangeSummary ChangeSummary::Compare(const ConfigImage& image, const ImageBlock&
 }
 
 ChangeSummary ChangeSummary::Compare(const ConfiguratorState& state) {
-  return Compare(state.image, state.snapshot, state.key_actions, state.key_actions_snapshot);
+  return Compare(state.image(), state.snapshot(), state.key_actions(),
+                 state.key_actions_snapshot());
 }
 
 ChangeSummary ChangeSummary::FactoryReset() {

@@ -4,9 +4,8 @@
 
 namespace n240qx {
 
-ConfiguratorSessionEvents::ConfiguratorSessionEvents(ConfiguratorState& state,
-                                                     std::filesystem::path keymap_file, Hooks hooks)
-    : state_(state), keymap_file_(std::move(keymap_file)), hooks_(std::move(hooks)) {}
+ConfiguratorSessionEvents::ConfiguratorSessionEvents(ConfiguratorState& state, Hooks hooks)
+    : state_(state), hooks_(std::move(hooks)) {}
 
 void ConfiguratorSessionEvents::OnKeyboardLightingChange(std::uint8_t sub_code,
                                                          std::uint8_t value) {
@@ -36,7 +35,7 @@ void ConfiguratorSessionEvents::OnConnectionChanged(bool connected) {
 
 void ConfiguratorSessionEvents::OnArrivalRead(const Result<DeviceRead>& read,
                                               bool reset_after_update, bool listening) {
-  const SequenceEnd end = state_.FinishArrival(read, reset_after_update, listening, keymap_file_);
+  const SequenceEnd end = state_.FinishArrival(read, reset_after_update, listening);
   if (hooks_.arrival) {
     hooks_.arrival(end, reset_after_update, listening);
   }

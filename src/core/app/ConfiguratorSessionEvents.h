@@ -29,8 +29,7 @@ class ConfiguratorSessionEvents final : public SessionEvents {
     std::function<void(bool waiting)> waiting_for_keyboard;
   };
 
-  ConfiguratorSessionEvents(ConfiguratorState& state, std::filesystem::path keymap_file,
-                            Hooks hooks = {});
+  explicit ConfiguratorSessionEvents(ConfiguratorState& state, Hooks hooks = {});
 
   void OnKeyboardLightingChange(std::uint8_t sub_code, std::uint8_t value) override;
   void OnLaunchKey(std::uint8_t code) override;
@@ -43,7 +42,6 @@ class ConfiguratorSessionEvents final : public SessionEvents {
 
  private:
   ConfiguratorState& state_;
-  std::filesystem::path keymap_file_;
   Hooks hooks_;
 };
 

@@ -67,13 +67,13 @@ Error Refuse(std::string reason) {
 
 KeyboardBusProperties KeyboardBusModel::Read(const ConfiguratorState& state, bool connected,
                                              bool simulated) {
-  const ConfigImage& image = state.image;
+  const ConfigImage& image = state.image();
   KeyboardBusProperties p;
   p.connected = connected;
   p.simulated = simulated;
-  if (state.firmware) {
+  if (state.firmware()) {
     p.firmware =
-        std::to_string(state.firmware->major) + "." + std::to_string(state.firmware->minor);
+        std::to_string(state.firmware()->major) + "." + std::to_string(state.firmware()->minor);
   }
   // By the name `set light_effect` takes; a code the table does not know stays a number.
   const std::string_view effect = EffectTable::NameOfCode(image.light_effect(), Language::kEnglish);

@@ -19,7 +19,7 @@ Error Refusal(const std::string& what, const std::string& why) {
 KeyboardBusWrites::Change Load(std::vector<std::uint8_t> bytes, std::string what, bool recorded) {
   return [bytes = std::move(bytes), what = std::move(what),
           recorded](ConfiguratorState& state) -> Status {
-    const KeyActionTable before = state.key_actions;
+    const KeyActionTable before = state.key_actions();
     const auto own =
         recorded ? std::span<const std::uint8_t>(bytes) : std::span<const std::uint8_t>();
     if (Status loaded = state.LoadProfile(bytes, own); !loaded.ok()) {
@@ -28,7 +28,7 @@ KeyboardBusWrites::Change Load(std::vector<std::uint8_t> bytes, std::string what
                                                   "; nothing was sent"}
                  : Refusal(what, ": " + loaded.error().message);
     }
-    return RefuseNewLaunchPaths(before, state.key_actions, what);
+    return RefuseNewLaunchPaths(before, state.key_actions(), what);
   };
 }
 
@@ -65,11 +65,13 @@ Result<KeyboardBusWrites::Change> KeyboardBusWrites::Assign(const KeyNameTable& 
     return changes.error();
   }
   return Change([changes = std::move(*changes)](ConfiguratorState& state) -> Status {
-    if (Status macros = AssignWords::CheckMacros(state.stored_macros, changes); !macros.ok()) {
+    if (Status macros = AssignWords::CheckMacros(state.stored_macros(), changes); !macros.ok()) {
       return macros;
     }
     for (const AssignWords::Change& change : changes) {
-      if (Status assigned = AssignWords::Assign(state, change, {}); !assigned.ok()) {
+      if (Status assigned =
+              AssignWords::Assign(state, change, AssignWords::KeymapSave::kWithTheWrite);
+          !assigned.ok()) {
         return assigned;
       }
     }

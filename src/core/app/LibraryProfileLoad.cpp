@@ -1,7 +1,6 @@
 #include "app/LibraryProfileLoad.h"
 
 #include "config/ProfileToApply.h"
-#include "keys/HostActionKeys.h"
 #include "keys/LaunchPathChange.h"
 
 namespace n240qx {
@@ -12,20 +11,19 @@ Status LoadLibraryProfile(ConfiguratorState& state, const ProfileLibrary& librar
     return existing;
   }
   const std::filesystem::path file = library.FileOf(name);
-  const auto bytes = ReadProfileToApply(state.key_names, file, language);
+  const auto bytes = ReadProfileToApply(state.key_names(), file, language);
   if (!bytes.ok()) {
     return bytes.error();
   }
-  const ConfigImage image_before = state.image;
-  const KeyActionTable actions_before = state.key_actions;
+  const ConfigImage image_before = state.image();
+  const KeyActionTable actions_before = state.key_actions();
   if (Status loaded = state.LoadProfile(*bytes, {}, language); !loaded.ok()) {
     return RefusedProfile(file, ": " + loaded.error().message, language);
   }
-  KeepHostActionKeys(image_before, actions_before, state.image, state.key_actions);
-  const auto launches = ChangedLaunchPaths(actions_before, state.key_actions);
+  state.KeepHostActionKeys(image_before, actions_before);
+  const auto launches = ChangedLaunchPaths(actions_before, state.key_actions());
   if (!launches.empty()) {
-    state.image = image_before;
-    state.key_actions = actions_before;
+    state.PutBackSettings(image_before, actions_before);
     return RefusedProfile(file,
                           std::string(language == Language::kGerman ? ": es" : ": it") +
                               std::string(StartsProgramsText(language)) +

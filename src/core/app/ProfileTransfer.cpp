@@ -31,7 +31,7 @@ Result<std::vector<std::uint8_t>> ProfileTransfer::ReadProfileFile(
   if (!bytes.ok()) {
     return bytes.error();
   }
-  auto profile = ProfileIntake::Check(state_.key_names, std::move(*bytes), language_);
+  auto profile = ProfileIntake::Check(state_.key_names(), std::move(*bytes), language_);
   if (!profile.ok()) {
     return Error{ErrorCode::kBadData, chosen.string() + profile.error().message};
   }
@@ -51,22 +51,21 @@ ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, Unus
     return Failed(bytes.error());
   }
   // Kept for a refusal: the launch paths are known only once the profile is loaded.
-  const ConfigImage image_before = state_.image;
-  const KeyActionTable actions_before = state_.key_actions;
+  const ConfigImage image_before = state_.image();
+  const KeyActionTable actions_before = state_.key_actions();
   if (Status loaded = state_.LoadProfile(*bytes, {}, language_); !loaded.ok()) {
     return Failed(loaded, false);
   }
-  auto launches = ChangedLaunchPaths(actions_before, state_.key_actions);
+  auto launches = ChangedLaunchPaths(actions_before, state_.key_actions());
   if (!launches.empty() && !(approve_launches_ && approve_launches_(launches))) {
-    state_.image = image_before;
-    state_.key_actions = actions_before;
+    state_.PutBackSettings(image_before, actions_before);
     ProfileOutcome refused = Failed(
         Error{ErrorCode::kBadData, chosen.string() + std::string(StartsProgramsText(language_)) +
                                        ListedLaunchPaths(launches)});
     refused.declined_launches = std::move(launches);
     return refused;
   }
-  if (Status refreshed = state_.Refresh(keymap_file_); !refreshed.ok()) {
+  if (Status refreshed = state_.Refresh(); !refreshed.ok()) {
     return Failed(refreshed, true);
   }
   return Kept(store_.Keep(name, *bytes), true);
@@ -80,7 +79,7 @@ ProfileOutcome ProfileTransfer::Export(const std::filesystem::path& chosen) {
   if (Status own = own_files_.CheckNotOwn(chosen); !own.ok()) {
     return Failed(own);
   }
-  const auto bytes = EncodeKeymapStore(state_.image, state_.key_actions);
+  const auto bytes = EncodeKeymapStore(state_.image(), state_.key_actions());
   if (Status written = store_.files().Write(chosen, bytes); !written.ok()) {
     return Failed(written);
   }

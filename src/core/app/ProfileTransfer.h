@@ -36,13 +36,9 @@ class ProfileTransfer {
  public:
   // An export onto one of `own_files` is refused. An Import's refusals are worded in
   // `language`.
-  ProfileTransfer(ConfiguratorState& state, ProfileStore& store, std::filesystem::path keymap_file,
-                  OwnFiles own_files = {}, Language language = Language::kEnglish)
-      : state_(state),
-        store_(store),
-        keymap_file_(std::move(keymap_file)),
-        own_files_(std::move(own_files)),
-        language_(language) {}
+  ProfileTransfer(ConfiguratorState& state, ProfileStore& store, OwnFiles own_files = {},
+                  Language language = Language::kEnglish)
+      : state_(state), store_(store), own_files_(std::move(own_files)), language_(language) {}
 
   // What Import does with a file whose name gives no profile name (".hidden.bin"): the window's
   // file dialog picked its contents, so it keeps them as "Imported"; the tool, told a name,
@@ -69,7 +65,6 @@ class ProfileTransfer {
 
   ConfiguratorState& state_;
   ProfileStore& store_;
-  std::filesystem::path keymap_file_;
   OwnFiles own_files_;
   Language language_;
   LaunchApproval approve_launches_;

@@ -29,22 +29,20 @@ bool EditKeys::OnKey(const KeyChord& chord, const Route& route) {
   if (!model_.CanStepEdits()) {
     return true;
   }
-  EditHistory& edits = state_.edits;
-  const EditStep* step = key == EditKey::kUndo ? edits.Undo(state_.image, state_.key_actions)
-                                               : edits.Redo(state_.image, state_.key_actions);
+  const EditStep* step = key == EditKey::kUndo ? state_.UndoEdit() : state_.RedoEdit();
   if (step == nullptr) {
     return true;
   }
-  const ConfigImage stepped = state_.image;
+  const ConfigImage stepped = state_.image();
   route(model_.OnEditStepped(*step));
   // Sliders hold a field beyond their range at their ends; that is the window following the
   // image, not an edit of its own.
-  edits.TakeOutsideChange(stepped, state_.image);
+  state_.TakeOutsideChange(stepped);
   return true;
 }
 
 void EditKeys::Record() {
-  state_.edits.Record(state_.image, state_.key_actions);
+  state_.RecordEdits();
 }
 
 }  // namespace n240qx

@@ -21,8 +21,8 @@ ClickResult Handled(std::vector<WindowRequest> requests) {
 
 }  // namespace
 
-MainWindowModel::MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available,
-                                 LightingPage* lighting_page)
+MainWindowModel::MainWindowModel(ConfigImage& image, const DeviceSnapshot& snapshot,
+                                 bool tray_available, LightingPage* lighting_page)
     : image_(image),
       snapshot_(snapshot),
       visibility_(tray_available),

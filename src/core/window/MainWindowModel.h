@@ -29,7 +29,7 @@ class MainWindowModel {
   // With a lighting page, the page keeps the effect list and per-key mode (one copy of each)
   // and this model hands it the lighting items, the list and the speed and brightness
   // sliders; without one (tests of the window's own rules) the model keeps them itself.
-  MainWindowModel(ConfigImage& image, DeviceSnapshot& snapshot, bool tray_available,
+  MainWindowModel(ConfigImage& image, const DeviceSnapshot& snapshot, bool tray_available,
                   LightingPage* lighting_page = nullptr);
 
   MainWindowState state() const;
@@ -118,7 +118,7 @@ class MainWindowModel {
   ClickResult OnEffectListMove(int x, int y);
 
   ConfigImage& image_;
-  DeviceSnapshot& snapshot_;
+  const DeviceSnapshot& snapshot_;
   MainWindowState state_;
   HelpWindowModel help_;
   WindowVisibility visibility_;

@@ -24,7 +24,7 @@ class BenchSession {
  public:
   explicit BenchSession(Clock& clock)
       : state_(std::make_unique<ConfiguratorState>()),
-        events_(*state_, "/nonexistent/n240qx-bench/keymap.bin"),
+        events_(*state_),
         session_(sim_, clock, dispatcher_, events_) {
     if (!Await<Status>([&](auto done) { session_.Connect(std::move(done)); }).ok()) {
       throw std::runtime_error("the simulated keyboard did not connect");
@@ -40,9 +40,9 @@ class BenchSession {
   }
 
   bool ToggleGameMode() {
-    state_->image.game_mode() ^= 1;
+    state_->ImageForEditing().game_mode() ^= 1;
     auto outcome = Await<WriteOutcome>([&](auto done) {
-      session_.WriteChanges(state_->image, state_->snapshot, std::move(done));
+      session_.WriteChanges(state_->image(), state_->snapshot(), std::move(done));
     });
     return state_->ApplyWriteOutcome(outcome).ok();
   }

@@ -8,6 +8,7 @@
 #include "config/DiskProfileFiles.h"
 #include "device/RegionDiff.h"
 #include "keys/KeymapStore.h"
+#include "support/StateStores.h"
 #include "support/TempDir.h"
 #include "support/ValidProfile.h"
 
@@ -35,8 +36,9 @@ class BackupStoreTest : public ::testing::Test {
  protected:
   // As after a write of a profile the keyboard takes: the lock folded in, all applied.
   BackupStoreTest() {
+    state.UseStores(testing::StoresIn(dir.path()));
     EXPECT_TRUE(state.LoadProfile(testing::ValidProfile(kKeymapStoreSize, 0x10)).ok());
-    state.image.ApplyWindowsKeyLock();
+    state.ImageForEditing().ApplyWindowsKeyLock();
     state.CopyToSnapshots();
   }
 
@@ -158,16 +160,16 @@ TEST_F(BackupStoreTest, TheSequenceNotTheClockOrdersBackups) {
 }
 
 TEST_F(BackupStoreTest, NothingToSendMakesNoBackup) {
-  const auto brightness = state.image.brightness();
-  state.image.brightness() = brightness + 1;
-  state.image.brightness() = brightness;
+  const auto brightness = state.image().brightness();
+  state.ImageForEditing().brightness() = brightness + 1;
+  state.ImageForEditing().brightness() = brightness;
   ASSERT_TRUE(BackUpBeforeWrite(state, store, At(0)).ok());
   EXPECT_TRUE(Listed().empty());
   EXPECT_FALSE(fs::exists(folder));
 }
 
 TEST_F(BackupStoreTest, AFailedSaveNamesTheFileAndStopsTheWrite) {
-  state.image.game_mode() ^= 1;
+  state.ImageForEditing().game_mode() ^= 1;
   files.fail_write = true;
   const auto saved = BackUpBeforeWrite(state, store, At(0));
   ASSERT_FALSE(saved.ok());
@@ -180,31 +182,31 @@ TEST_F(BackupStoreTest, AFailedSaveNamesTheFileAndStopsTheWrite) {
 // The backup holds what the keyboard held before the write; loading it back after the write
 // differs from the keyboard in what the write changed and nowhere else.
 TEST_F(BackupStoreTest, RestoreDiffersOnlyInWhatTheWriteChanged) {
-  state.image.brightness() = state.snapshot.brightness() == 2 ? 3 : 2;
-  state.image.Field(image_field::ColourTable(3))[7] = 0x40;
-  const KeyActionEntry before = state.key_actions[12];
-  state.key_actions[12].kind ^= 1;
+  state.ImageForEditing().brightness() = state.snapshot().brightness() == 2 ? 3 : 2;
+  state.ImageForEditing().Field(image_field::ColourTable(3))[7] = 0x40;
+  const KeyActionEntry before = state.key_actions()[12];
+  state.KeyActionsForEditing()[12].kind ^= 1;
   ASSERT_TRUE(BackUpBeforeWrite(state, store, At(0)).ok());
-  WriteOutcome written{Status::Ok(), state.image, {}, {}, 0};
-  ASSERT_TRUE(state.FinishWrite(written, dir.path() / "keymap.bin").store.ok());
+  WriteOutcome written{Status::Ok(), state.image(), {}, {}, 0};
+  ASSERT_TRUE(state.FinishWrite(written).store.ok());
 
   const auto backup = store.Load(1);
   ASSERT_TRUE(backup.ok());
   ASSERT_TRUE(state.LoadProfile(*backup).ok());
-  RegionDiff diff = RegionDiff::Compare(state.image, state.snapshot);
+  RegionDiff diff = RegionDiff::Compare(state.image(), state.snapshot());
   EXPECT_TRUE(diff.lighting && diff.colour_tables[3]);
   diff.lighting = diff.colour_tables[3] = false;
   EXPECT_FALSE(diff.Any());
-  EXPECT_EQ(state.key_actions[12], before);
-  EXPECT_NE(state.key_actions_snapshot[12], before);
+  EXPECT_EQ(state.key_actions()[12], before);
+  EXPECT_NE(state.key_actions_snapshot()[12], before);
   EXPECT_EQ(Listed().front().name.summary.Words(Texts()), "lighting, key colours, 1 key");
 }
 
 TEST_F(BackupStoreTest, AFailedWriteKeepsItsBackup) {
-  state.image.report_rate() ^= 1;
+  state.ImageForEditing().report_rate() ^= 1;
   ASSERT_TRUE(BackUpBeforeWrite(state, store, At(0)).ok());
-  const WriteOutcome failed{Error{ErrorCode::kDisconnected, "unplugged"}, state.image, {}, {}, 0};
-  EXPECT_FALSE(state.FinishWrite(failed, dir.path() / "keymap.bin").device.ok());
+  const WriteOutcome failed{Error{ErrorCode::kDisconnected, "unplugged"}, state.image(), {}, {}, 0};
+  EXPECT_FALSE(state.FinishWrite(failed).device.ok());
   // The failed write left the edit unapplied: the next try backs up again, beside the first.
   ASSERT_TRUE(BackUpBeforeWrite(state, store, At(1)).ok());
   const auto listed = Listed();
@@ -225,13 +227,13 @@ TEST_F(BackupStoreTest, AWriteThatSentNothingDropsItsBackup) {
       {"failed after its first report", {"WriteBracket (open)"}, true},
   };
   for (const auto& write : kWrites) {
-    state.image.game_mode() ^= 1;
+    state.ImageForEditing().game_mode() ^= 1;
     const auto saved = BackUpBeforeWrite(state, store, At(0));
     ASSERT_TRUE(saved.ok() && !saved->empty()) << write.write;
-    const WriteOutcome outcome{Error{ErrorCode::kIo, "failed"}, state.image, write.sent, {}, 0};
+    const WriteOutcome outcome{Error{ErrorCode::kIo, "failed"}, state.image(), write.sent, {}, 0};
     DropBackupOfUnsentWrite(*saved, outcome);
     EXPECT_EQ(fs::exists(*saved), write.kept) << write.write;
-    state.image.game_mode() ^= 1;
+    state.ImageForEditing().game_mode() ^= 1;
   }
   EXPECT_EQ(Listed().size(), 1U);
 }

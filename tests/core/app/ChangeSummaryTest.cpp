@@ -32,9 +32,9 @@ class ChangeSummaryTest : public ::testing::TestWithParam<SummaryCase> {
   ChangeSummaryTest() {
     // As after a read: every key enabled, the lock off and folded in.
     for (std::size_t slot = 0; slot < field::kKeySlotCount; ++slot) {
-      state.image.SetKeyEnabled(slot, true);
+      state.ImageForEditing().SetKeyEnabled(slot, true);
     }
-    state.image.ApplyWindowsKeyLock();
+    state.ImageForEditing().ApplyWindowsKeyLock();
     state.CopyToSnapshots();
   }
   ConfiguratorState state;
@@ -54,36 +54,37 @@ INSTANTIATE_TEST_SUITE_P(
         SummaryCase{"nothing", [](ConfiguratorState&) {}, "", ""},
         SummaryCase{"edit_undone",
                     [](ConfiguratorState& s) {
-                      s.image.brightness() = 4;
-                      s.image.brightness() = s.snapshot.brightness();
+                      s.ImageForEditing().brightness() = 4;
+                      s.ImageForEditing().brightness() = s.snapshot().brightness();
                     },
                     "", ""},
         SummaryCase{"mixed",
                     [](ConfiguratorState& s) {
-                      s.image.effect_speed() = 3;
-                      s.image.Field(field::ColourSlot(2))[0] = 0x80;
+                      s.ImageForEditing().effect_speed() = 3;
+                      s.ImageForEditing().Field(field::ColourSlot(2))[0] = 0x80;
                       // One key edited three ways, two more one way each.
-                      s.image.Field(field::KeyMapEntry(SlotOfKey(10)))[1] = 0x22;
-                      s.image.SetKeyEnabled(SlotOfKey(10), false);
-                      s.key_actions[10].kind = 3;
-                      s.image.SetKeyEnabled(SlotOfKey(20), false);
-                      s.key_actions[30].path[0] = u'x';
-                      s.image.game_mode() = 1;
+                      s.ImageForEditing().Field(field::KeyMapEntry(SlotOfKey(10)))[1] = 0x22;
+                      s.ImageForEditing().SetKeyEnabled(SlotOfKey(10), false);
+                      s.KeyActionsForEditing()[10].kind = 3;
+                      s.ImageForEditing().SetKeyEnabled(SlotOfKey(20), false);
+                      s.KeyActionsForEditing()[30].path[0] = u'x';
+                      s.ImageForEditing().game_mode() = 1;
                     },
                     "lighting, 3 keys, game mode", "Anwenden: Beleuchtung, 3 Tasten, Spielmodus"},
-        SummaryCase{"colour_slots_alone_are_lighting",
-                    [](ConfiguratorState& s) { s.image.Field(field::ColourSlot(6))[2] = 9; },
-                    "lighting", "Anwenden: Beleuchtung"},
+        SummaryCase{
+            "colour_slots_alone_are_lighting",
+            [](ConfiguratorState& s) { s.ImageForEditing().Field(field::ColourSlot(6))[2] = 9; },
+            "lighting", "Anwenden: Beleuchtung"},
         SummaryCase{"lock_is_not_a_key",
-                    [](ConfiguratorState& s) { s.image.windows_key_lock() = 1; },
+                    [](ConfiguratorState& s) { s.ImageForEditing().windows_key_lock() = 1; },
                     "Windows key lock", "Anwenden: Windowstastensperre"},
         SummaryCase{"one_key_and_the_rest",
                     [](ConfiguratorState& s) {
-                      s.key_actions[KeyActionTable::kEntryCount - 1].kind = 1;
-                      s.image.Field(field::ColourTable(4))[0] = 1;
-                      s.image.Field(field::MacroRecord(31))[5] = 1;
-                      s.image.report_rate() = 2;
-                      s.image.response_time() = 3;
+                      s.KeyActionsForEditing()[KeyActionTable::kEntryCount - 1].kind = 1;
+                      s.ImageForEditing().Field(field::ColourTable(4))[0] = 1;
+                      s.ImageForEditing().Field(field::MacroRecord(31))[5] = 1;
+                      s.ImageForEditing().report_rate() = 2;
+                      s.ImageForEditing().response_time() = 3;
                     },
                     "key colours, 1 key, macros, report rate, response time",
                     "Anwenden: Tastenfarben, 1 Taste, Makros, Abfragerate, Wiederholrate"}),

@@ -7,6 +7,7 @@
 #include "app/ConfiguratorState.h"
 #include "app/EditHistory.h"
 #include "lighting/KeyboardLightingChange.h"
+#include "support/StateStores.h"
 #include "support/TempDir.h"
 
 namespace n240qx {
@@ -159,13 +160,15 @@ TEST_F(EditHistoryTest, TheOldestStepsGoWhenTheStepsOutgrowTheByteBudget) {
 class ProgramEditsTest : public ::testing::Test {
  protected:
   ProgramEditsTest() {
-    state.image.brightness() = 10;
-    state.image.light_effect() = 3;
+    state.UseStores(testing::StoresIn(dir.path()));
+    state.ImageForEditing().brightness() = 10;
+    state.ImageForEditing().light_effect() = 3;
     state.CopyToSnapshots();
   }
-  void Record() { EXPECT_TRUE(state.edits.Record(state.image, state.key_actions)); }
-  bool Undo() { return state.edits.Undo(state.image, state.key_actions) != nullptr; }
+  void Record() { EXPECT_TRUE(state.RecordEdits()); }
+  bool Undo() { return state.UndoEdit() != nullptr; }
 
+  const testing::TempDir dir;
   ConfiguratorState state;
 };
 
@@ -183,83 +186,79 @@ TEST_F(ProgramEditsTest, AKeyboardLightingChangeBetweenEditsSurvivesUndoAndRedo)
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    state.image.brightness() = 10;
-    state.image.light_effect() = 3;
-    state.image.colour_slots()[4] = 0;
+    state.ImageForEditing().brightness() = 10;
+    state.ImageForEditing().light_effect() = 3;
+    state.ImageForEditing().colour_slots()[4] = 0;
     state.CopyToSnapshots();
-    state.image.colour_slots()[4] = 0x80;
+    state.ImageForEditing().colour_slots()[4] = 0x80;
     Record();
-    state.image.brightness() = 30;
+    state.ImageForEditing().brightness() = 30;
     Record();
     state.ApplyKeyboardLightingChange(c.sub_code, c.value);
     // Not the user's: the next input that changes nothing makes no step.
-    EXPECT_FALSE(state.edits.Record(state.image, state.key_actions));
+    EXPECT_FALSE(state.RecordEdits());
     ASSERT_TRUE(Undo());
     ASSERT_TRUE(Undo());
-    EXPECT_EQ(state.image.light_effect(), c.effect_after_undo);
-    EXPECT_EQ(state.image.brightness(), c.brightness_after_undo);
-    EXPECT_EQ(state.image.colour_slots()[4], state.snapshot.colour_slots()[4]);
-    ASSERT_NE(state.edits.Redo(state.image, state.key_actions), nullptr);
-    EXPECT_EQ(state.image.colour_slots()[4], 0x80);
-    EXPECT_EQ(state.image.light_effect(), c.effect_after_undo);
+    EXPECT_EQ(state.image().light_effect(), c.effect_after_undo);
+    EXPECT_EQ(state.image().brightness(), c.brightness_after_undo);
+    EXPECT_EQ(state.image().colour_slots()[4], state.snapshot().colour_slots()[4]);
+    ASSERT_NE(state.RedoEdit(), nullptr);
+    EXPECT_EQ(state.image().colour_slots()[4], 0x80);
+    EXPECT_EQ(state.image().light_effect(), c.effect_after_undo);
   }
 }
 
 TEST_F(ProgramEditsTest, EveryEndingThatLeavesImageAndSnapshotAlikeStartsANewHistory) {
   DeviceRead read;
   read.image.brightness() = 20;
-  const testing::TempDir dir;
-  const std::filesystem::path keymap = dir.path() / "keymap.bin";
   const std::vector<std::pair<const char*, std::function<void()>>> endings{
       {"write",
        [&] {
-         state.FinishWrite({Status::Ok(), state.image, {}, {}, 0}, keymap);
+         state.FinishWrite({Status::Ok(), state.image(), {}, {}, 0});
        }},
-      {"full read", [&] { state.FinishFullRead(read, keymap); }},
-      {"arrival", [&] { state.FinishArrival(read, false, true, keymap); }},
-      {"factory reset", [&] { state.FinishFactoryReset(read, keymap); }},
+      {"full read", [&] { state.FinishFullRead(read); }},
+      {"arrival", [&] { state.FinishArrival(read, false, true); }},
+      {"factory reset", [&] { state.FinishFactoryReset(read); }},
   };
   for (const auto& [what, ending] : endings) {
     SCOPED_TRACE(what);
-    state.image.game_mode() ^= 1;
+    state.ImageForEditing().game_mode() ^= 1;
     Record();
     ending();
-    const ConfigImage ended = state.image;
+    const ConfigImage ended = state.image();
     EXPECT_FALSE(Undo());
-    EXPECT_EQ(state.image.bytes(), ended.bytes());
+    EXPECT_EQ(state.image().bytes(), ended.bytes());
   }
 }
 
 TEST_F(ProgramEditsTest, AFailedWriteKeepsTheEditsAndItsFoldedLockIsNoStep) {
-  std::ranges::fill(state.image.key_enable_mask(), 0x3F);
+  std::ranges::fill(state.ImageForEditing().key_enable_mask(), 0x3F);
   state.CopyToSnapshots();
-  state.image.windows_key_lock() = 1;
+  state.ImageForEditing().windows_key_lock() = 1;
   Record();
-  WriteOutcome failed{Error{ErrorCode::kIo, "unplugged"}, state.image, {}, {}, 0};
+  WriteOutcome failed{Error{ErrorCode::kIo, "unplugged"}, state.image(), {}, {}, 0};
   failed.written.ApplyWindowsKeyLock();
-  const testing::TempDir dir;
-  state.FinishWrite(failed, dir.path() / "keymap.bin");
+  state.FinishWrite(failed);
   ASSERT_TRUE(Undo());
-  EXPECT_EQ(state.image.windows_key_lock(), 0);
+  EXPECT_EQ(state.image().windows_key_lock(), 0);
   // The mask keeps what the write folded in; the next write folds the lock out again.
-  EXPECT_EQ(state.image.key_enable_mask()[1], failed.written.key_enable_mask()[1]);
+  EXPECT_EQ(state.image().key_enable_mask()[1], failed.written.key_enable_mask()[1]);
   EXPECT_FALSE(Undo());
 }
 
 TEST_F(ProgramEditsTest, MacroRecordsRebuiltByTheMacroDialogAreNoStep) {
-  std::ranges::fill(state.image.macros(), 0xAB);
+  std::ranges::fill(state.ImageForEditing().macros(), 0xAB);
   state.CopyToSnapshots();
-  state.image.brightness() = 30;
+  state.ImageForEditing().brightness() = 30;
   Record();
-  state.stored_macros.entry(0).name[0] = u'M';
-  state.stored_macros.entry(0).repeat_count = 1;
-  const testing::TempDir dir;
-  ASSERT_TRUE(state.CommitMacros(dir.path() / "keymap.bin", dir.path() / "MacroDefine.bin").ok());
-  const ConfigImage committed = state.image;
-  ASSERT_FALSE(std::ranges::equal(committed.macros(), state.snapshot.macros()));
+  state.MacrosForDialog().stored.entry(0).name[0] = u'M';
+  state.MacrosForDialog().stored.entry(0).repeat_count = 1;
+  ASSERT_TRUE(state.CommitMacros().ok());
+  const ConfigImage committed = state.image();
+  ASSERT_FALSE(std::ranges::equal(committed.macros(), state.snapshot().macros()));
   ASSERT_TRUE(Undo());
-  EXPECT_EQ(state.image.brightness(), 10);
-  EXPECT_TRUE(std::ranges::equal(state.image.macros(), committed.macros()));
+  EXPECT_EQ(state.image().brightness(), 10);
+  EXPECT_TRUE(std::ranges::equal(state.image().macros(), committed.macros()));
   EXPECT_FALSE(Undo());
 }
 

@@ -8,6 +8,7 @@
 #include "app/KeyAssignment.h"
 #include "keys/KeyTable.h"
 #include "support/Hex.h"
+#include "support/StateStores.h"
 #include "support/TempDir.h"
 
 namespace n240qx {
@@ -246,14 +247,15 @@ TEST(AssignmentStore, EveryCompletedAssignmentRewritesTheStoreUnlessItIsHeld) {
     testing::TempDir dir;
     const auto file = dir.path() / "keymap.bin";
     ConfiguratorState state;
+    state.UseStores(testing::StoresIn(dir.path()));
     if (held) {
-      state.stores.Hold(file, "damaged");
+      testing::HoldKeymapUnread(state);
     }
-    state.pending.current_key = key;
-    state.pending.pending_kind = 1;
-    state.pending.captured_keys = {0xA2, 'C'};
-    state.pending.captured_count = 2;
-    EXPECT_EQ(state.CompleteKeyAssignment(file).ok(), saved) << held << " " << int{key};
+    state.PendingForEditing().current_key = key;
+    state.PendingForEditing().pending_kind = 1;
+    state.PendingForEditing().captured_keys = {0xA2, 'C'};
+    state.PendingForEditing().captured_count = 2;
+    EXPECT_EQ(state.CompleteKeyAssignment().ok(), saved) << held << " " << int{key};
     std::ifstream in(file, std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
     ASSERT_EQ(bytes.size(), saved ? kKeymapStoreSize : 0U);

@@ -120,13 +120,13 @@ void PrintTo(const PublishCase& publish_case, std::ostream* out) {
 class KeyboardBusPublishTest : public ::testing::TestWithParam<PublishCase> {
  protected:
   KeyboardBusPublishTest() {
-    state.image.brightness() = 10;
-    state.image.light_effect() = EffectTable::kStatic;
+    state.ImageForEditing().brightness() = 10;
+    state.ImageForEditing().light_effect() = EffectTable::kStatic;
     // As after a read: every key enabled, the lock folded in, nothing unapplied.
     for (std::size_t slot = 0; slot < image_field::kKeySlotCount; ++slot) {
-      state.image.SetKeyEnabled(slot, true);
+      state.ImageForEditing().SetKeyEnabled(slot, true);
     }
-    state.image.ApplyWindowsKeyLock();
+    state.ImageForEditing().ApplyWindowsKeyLock();
     state.CopyToSnapshots();
     model.Publish(KeyboardBusModel::Read(state, true, true));
   }
@@ -149,30 +149,32 @@ TEST_P(KeyboardBusPublishTest, NamesEveryChangedPropertyOnce) {
 INSTANTIATE_TEST_SUITE_P(
     Cases, KeyboardBusPublishTest,
     ::testing::Values(PublishCase{"nothing", [](ConfiguratorState&) {}, {}},
-                      PublishCase{"edit_of_brightness",
-                                  [](ConfiguratorState& s) { s.image.brightness() = 20; },
-                                  {"Brightness", "UnappliedEdits"}},
+                      PublishCase{
+                          "edit_of_brightness",
+                          [](ConfiguratorState& s) { s.ImageForEditing().brightness() = 20; },
+                          {"Brightness", "UnappliedEdits"}},
                       PublishCase{"applied_brightness",
                                   [](ConfiguratorState& s) {
-                                    s.image.brightness() = 20;
+                                    s.ImageForEditing().brightness() = 20;
                                     s.CopyToSnapshots();
                                   },
                                   {"Brightness"}},
                       PublishCase{"firmware_read",
                                   [](ConfiguratorState& s) {
-                                    s.firmware = FirmwareVersion{1, 7};
+                                    s.ApplyFullRead(DeviceRead{s.image(), FirmwareVersion{1, 7}});
                                   },
                                   {"Firmware"}},
-                      PublishCase{
-                          "effect",
-                          [](ConfiguratorState& s) { s.image.light_effect() = EffectTable::kWave; },
-                          {"Effect", "UnappliedEdits"}}),
+                      PublishCase{"effect",
+                                  [](ConfiguratorState& s) {
+                                    s.ImageForEditing().light_effect() = EffectTable::kWave;
+                                  },
+                                  {"Effect", "UnappliedEdits"}}),
     [](const auto& param_info) { return std::string(param_info.param.name); });
 
 TEST(KeyboardBusRead, GivesTheEffectByTheNameSetTakes) {
   ConfiguratorState state;
-  state.firmware = FirmwareVersion{1, 7};
-  state.image.light_effect() = EffectTable::kWave;
+  state.ApplyFullRead(DeviceRead{state.image(), FirmwareVersion{1, 7}});
+  state.ImageForEditing().light_effect() = EffectTable::kWave;
   const KeyboardBusProperties read = KeyboardBusModel::Read(state, false, true);
   EXPECT_EQ(read.effect, EffectTable::NameOfCode(EffectTable::kWave, Language::kEnglish));
   EXPECT_EQ(read.firmware, "1.7");

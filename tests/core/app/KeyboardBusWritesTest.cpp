@@ -20,7 +20,7 @@ class KeyboardBusWritesTest : public ::testing::Test {
  public:
   KeyboardBusWritesTest() {
     EXPECT_TRUE(state.LoadProfile(testing::ValidProfile(kKeymapStoreSize, 0x10)).ok());
-    state.image.ApplyWindowsKeyLock();
+    state.ImageForEditing().ApplyWindowsKeyLock();
     state.CopyToSnapshots();
   }
 
@@ -67,11 +67,11 @@ TEST_P(KeyboardBusRefusal, NamesTheMistakeAsTheToolDoes) {
 }
 
 Made Profile(KeyboardBusWritesTest& t, std::vector<std::uint8_t> bytes) {
-  return KeyboardBusWrites::Profile(t.state.key_names, std::move(bytes), "the profile");
+  return KeyboardBusWrites::Profile(t.state.key_names(), std::move(bytes), "the profile");
 }
 
 Made Assign(KeyboardBusWritesTest& t, std::vector<std::string> words) {
-  return KeyboardBusWrites::Assign(t.state.key_names, words);
+  return KeyboardBusWrites::Assign(t.state.key_names(), words);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,12 +96,14 @@ INSTANTIATE_TEST_SUITE_P(
             ErrorCode::kBadData, "start programs"},
         RefusalCase{"no_such_stored_profile",
                     [](auto& w) {
-                      return KeyboardBusWrites::StoredProfile(w.state.key_names, w.library, "race");
+                      return KeyboardBusWrites::StoredProfile(w.state.key_names(), w.library,
+                                                              "race");
                     },
                     ErrorCode::kNotFound, "race"},
         RefusalCase{"bad_profile_name",
                     [](auto& w) {
-                      return KeyboardBusWrites::StoredProfile(w.state.key_names, w.library, "../x");
+                      return KeyboardBusWrites::StoredProfile(w.state.key_names(), w.library,
+                                                              "../x");
                     },
                     ErrorCode::kInvalidArgument, ""},
         RefusalCase{"key_without_action", [](auto& w) { return Assign(w, {"Q"}); },
@@ -126,24 +128,26 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(KeyboardBusWritesTest, AProfileFromTheLibraryIsLoadedWhole) {
   ConfiguratorState other;
   ASSERT_TRUE(other.LoadProfile(testing::ValidProfile(kKeymapStoreSize, 0x21)).ok());
-  ASSERT_TRUE(
-      library
-          .Save("race", profile_json::ToText({other.image, other.key_actions, other.stored_macros,
-                                              other.key_names, std::nullopt}))
-          .ok());
-  ASSERT_NE(state.image.brightness(), other.image.brightness());
-  ASSERT_TRUE(Make(KeyboardBusWrites::StoredProfile(state.key_names, library, "race")).ok());
-  EXPECT_EQ(state.image.brightness(), other.image.brightness());
-  EXPECT_EQ(state.image.report_rate(), other.image.report_rate());
+  ASSERT_TRUE(library
+                  .Save("race", profile_json::ToText({other.image(), other.key_actions(),
+                                                      other.stored_macros(), other.key_names(),
+                                                      std::nullopt}))
+                  .ok());
+  ASSERT_NE(state.image().brightness(), other.image().brightness());
+  ASSERT_TRUE(Make(KeyboardBusWrites::StoredProfile(state.key_names(), library, "race")).ok());
+  EXPECT_EQ(state.image().brightness(), other.image().brightness());
+  EXPECT_EQ(state.image().report_rate(), other.image().report_rate());
 }
 
 TEST_F(KeyboardBusWritesTest, AssignChangesEveryKeyNamed) {
-  const auto row = [&](const char* name) { return *KeyLookup(state.key_names).Find(name); };
-  state.image.SetKeyEnabled(row("F1")->slot, true);
+  const auto row = [&](const char* name) { return *KeyLookup(state.key_names()).Find(name); };
+  state.ImageForEditing().SetKeyEnabled(row("F1")->slot, true);
   ASSERT_TRUE(Make(Assign(*this, {"F1", "disable", "F2", "single", "A"})).ok());
-  EXPECT_FALSE(state.image.KeyEnabled(row("F1")->slot));
-  EXPECT_FALSE(state.image.FieldEquals(state.snapshot, image_field::KeyMapEntry(row("F2")->slot)));
-  EXPECT_TRUE(state.image.FieldEquals(state.snapshot, image_field::KeyMapEntry(row("F3")->slot)));
+  EXPECT_FALSE(state.image().KeyEnabled(row("F1")->slot));
+  EXPECT_FALSE(
+      state.image().FieldEquals(state.snapshot(), image_field::KeyMapEntry(row("F2")->slot)));
+  EXPECT_TRUE(
+      state.image().FieldEquals(state.snapshot(), image_field::KeyMapEntry(row("F3")->slot)));
 }
 
 TEST_F(KeyboardBusWritesTest, ABackupIsChosenByNumberOrFileNameNewestFirst) {
@@ -155,7 +159,7 @@ TEST_F(KeyboardBusWritesTest, ABackupIsChosenByNumberOrFileNameNewestFirst) {
   const std::vector<std::uint8_t> newest = testing::ValidProfile(kKeymapStoreSize, 0x30);
   for (const std::string& word : {std::string("1"), names->front()}) {
     ASSERT_TRUE(Make(KeyboardBusWrites::Restore(backups, word)).ok()) << word;
-    EXPECT_EQ(EncodeKeymapStore(state.image, state.key_actions), newest) << word;
+    EXPECT_EQ(EncodeKeymapStore(state.image(), state.key_actions()), newest) << word;
   }
 }
 

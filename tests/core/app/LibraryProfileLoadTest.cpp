@@ -14,11 +14,11 @@ TEST(LibraryProfileLoad, TakesAStoredProfileAndLeavesTheStateAloneForAnythingEls
   const ProfileLibrary library(folder.path() / "profiles");
   ConfiguratorState stored;
   ASSERT_TRUE(stored.LoadProfile(testing::ValidProfile(kKeymapStoreSize, 1)).ok());
-  stored.image.brightness() = 3;
-  stored.image.light_effect() = 2;
+  stored.ImageForEditing().brightness() = 3;
+  stored.ImageForEditing().light_effect() = 2;
   ASSERT_TRUE(library
-                  .Save("bright", profile_json::ToText({stored.image, stored.key_actions,
-                                                        stored.stored_macros, stored.key_names,
+                  .Save("bright", profile_json::ToText({stored.image(), stored.key_actions(),
+                                                        stored.stored_macros(), stored.key_names(),
                                                         std::nullopt}))
                   .ok());
   ASSERT_TRUE(library.Save("broken", "{\"format\": \"n240qx-profile\"").ok());
@@ -33,17 +33,17 @@ TEST(LibraryProfileLoad, TakesAStoredProfileAndLeavesTheStateAloneForAnythingEls
   };
   for (const auto& c : kCases) {
     ConfiguratorState state;
-    state.image.brightness() = 1;
-    const auto before = state.image.bytes();
+    state.ImageForEditing().brightness() = 1;
+    const auto before = state.image().bytes();
     const Status loaded = LoadLibraryProfile(state, library, c.name);
     ASSERT_EQ(loaded.ok(), !c.refused)
         << c.name << ": " << (loaded.ok() ? "" : loaded.error().message);
     if (c.refused) {
       EXPECT_EQ(loaded.error().code, *c.refused) << c.name << ": " << loaded.error().message;
-      EXPECT_EQ(state.image.bytes(), before) << c.name;
+      EXPECT_EQ(state.image().bytes(), before) << c.name;
     } else {
-      EXPECT_EQ(state.image.brightness(), 3);
-      EXPECT_EQ(state.image.light_effect(), 2);
+      EXPECT_EQ(state.image().brightness(), 3);
+      EXPECT_EQ(state.image().light_effect(), 2);
     }
   }
   const Status broken = LoadLibraryProfile(stored, library, "broken");

@@ -12,6 +12,7 @@
 #include "config/ProfileToApply.h"
 #include "image/ImageField.h"
 #include "keys/KeymapStore.h"
+#include "support/StateStores.h"
 #include "support/TempDir.h"
 #include "support/ValidProfile.h"
 
@@ -93,7 +94,8 @@ class CaseFoldingFiles : public DiskProfileFiles {
 class ProfileTransferTest : public ::testing::Test {
  protected:
   ProfileTransferTest() {
-    state->image.bytes().fill(0x11);
+    state->UseStores(testing::StoresIn(keymap.parent_path()));
+    state->ImageForEditing().bytes().fill(0x11);
     fs::create_directories(keymap.parent_path());
   }
 
@@ -122,7 +124,7 @@ class ProfileTransferTest : public ::testing::Test {
   std::unique_ptr<ConfiguratorState> state = std::make_unique<ConfiguratorState>();
   FailingFiles files;
   ProfileStore store{profiles, files};
-  ProfileTransfer transfer{*state, store, keymap};
+  ProfileTransfer transfer{*state, store};
 };
 
 TEST_F(ProfileTransferTest, ImportAndExportLeaveOneProfileNamedAfterTheChosenFile) {
@@ -188,10 +190,10 @@ TEST_F(ProfileTransferTest, ImportRefusesWhatApplyRefusesInTheWindowsLanguage) {
       {"Kind.bin", bad_kind, "erlaubt 0-7 oder 255"},
       {"Broken.bin", {not_json.begin(), not_json.end()}, ""},
   };
-  ProfileTransfer german{*state, store, keymap, {}, Language::kGerman};
+  ProfileTransfer german{*state, store, {}, Language::kGerman};
   for (const auto& c : cases) {
     WriteAll(elsewhere / c.file, c.bytes);
-    const bool applied = ReadProfileToApply(state->key_names, elsewhere / c.file).ok();
+    const bool applied = ReadProfileToApply(state->key_names(), elsewhere / c.file).ok();
     const ProfileOutcome imported = german.Import(elsewhere / c.file);
     EXPECT_EQ(applied, c.german == nullptr) << c.file;
     ASSERT_EQ(imported.status.ok(), applied) << c.file;
@@ -204,12 +206,12 @@ TEST_F(ProfileTransferTest, ImportRefusesWhatApplyRefusesInTheWindowsLanguage) {
 }
 
 TEST_F(ProfileTransferTest, ShortImportFillsWhatItHolds) {
-  state->key_actions[5].kind = 6;
-  const KeyActionTable table_before = state->key_actions;
+  state->KeyActionsForEditing()[5].kind = 6;
+  const KeyActionTable table_before = state->key_actions();
   WriteAll(elsewhere / "Lights.bin", Filled(10060, 0x77));
   ASSERT_TRUE(transfer.Import(elsewhere / "Lights.bin").status.ok());
-  EXPECT_TRUE(std::ranges::equal(state->image.bytes(), Filled(10060, 0x77)));
-  EXPECT_EQ(state->key_actions, table_before);
+  EXPECT_TRUE(std::ranges::equal(state->image().bytes(), Filled(10060, 0x77)));
+  EXPECT_EQ(state->key_actions(), table_before);
   EXPECT_EQ(ReadAll(keymap).size(), 206920u);
 }
 
@@ -217,7 +219,7 @@ TEST_F(ProfileTransferTest, FailuresLoseNothing) {
   WriteAll(profiles / "Kept.bin", Filled(kKeymapStoreSize, 0x33));
   const auto kept_bytes = ReadAll(profiles / "Kept.bin");
   WriteAll(elsewhere / "New.bin", Filled(kKeymapStoreSize, 0x44));
-  const auto image_before = state->image.bytes();
+  const auto image_before = state->image().bytes();
 
   files.fail_write = true;
   EXPECT_FALSE(transfer.Export(elsewhere / "Out.bin").status.ok());
@@ -228,7 +230,7 @@ TEST_F(ProfileTransferTest, FailuresLoseNothing) {
   EXPECT_EQ(Folder(), std::vector<std::string>{"Kept.bin"});
   EXPECT_EQ(ReadAll(profiles / "Kept.bin"), kept_bytes);
 
-  state->image.bytes() = image_before;
+  state->ImageForEditing().bytes() = image_before;
   for (const char* unreadable : {"missing.bin", "empty.bin"}) {
     if (std::string(unreadable) == "empty.bin") {
       WriteAll(elsewhere / unreadable, {});
@@ -236,7 +238,7 @@ TEST_F(ProfileTransferTest, FailuresLoseNothing) {
     const ProfileOutcome outcome = transfer.Import(elsewhere / unreadable);
     EXPECT_FALSE(outcome.status.ok()) << unreadable;
     EXPECT_FALSE(outcome.configuration_changed) << unreadable;
-    EXPECT_EQ(state->image.bytes(), image_before) << unreadable;
+    EXPECT_EQ(state->image().bytes(), image_before) << unreadable;
     EXPECT_EQ(Folder(), std::vector<std::string>{"Kept.bin"}) << unreadable;
   }
 

@@ -6,6 +6,7 @@
 
 #include "app/ConfiguratorState.h"
 #include "keys/KeymapStore.h"
+#include "support/StateStores.h"
 #include "support/TempDir.h"
 
 namespace n240qx {
@@ -38,27 +39,28 @@ TEST(RebaseOnRereadTest, UnappliedEditsStayOnTopOfTheOtherProgramsChange) {
     first.write_count = 4;
     state->ApplyFullRead(first);
     if (c.edit >= 0) {
-      state->image.brightness() = static_cast<std::uint8_t>(c.edit);
+      state->ImageForEditing().brightness() = static_cast<std::uint8_t>(c.edit);
     }
-    state->image.game_mode() = 1;  // an edit elsewhere, always kept
-    state->edits.Record(state->image, state->key_actions);
+    state->ImageForEditing().game_mode() = 1;  // an edit elsewhere, always kept
+    state->RecordEdits();
 
     DeviceRead fresh = first;
     if (c.other >= 0) {
       fresh.image.brightness() = static_cast<std::uint8_t>(c.other);
     }
     fresh.write_count = 5;
-    state->RebaseOnReread(fresh, {});
+    state->RebaseOnReread(fresh);
 
-    EXPECT_EQ(state->image.brightness(), c.expected);
-    EXPECT_EQ(state->image.game_mode(), 1);
-    EXPECT_EQ(state->snapshot.brightness(), fresh.image.brightness()) << "what the keyboard holds";
-    EXPECT_EQ(state->keyboard_writes, 5u);
+    EXPECT_EQ(state->image().brightness(), c.expected);
+    EXPECT_EQ(state->image().game_mode(), 1);
+    EXPECT_EQ(state->snapshot().brightness(), fresh.image.brightness())
+        << "what the keyboard holds";
+    EXPECT_EQ(state->keyboard_writes(), 5u);
     // Undo takes back the user's edits only, down to what the keyboard now holds.
-    while (state->edits.Undo(state->image, state->key_actions) != nullptr) {
+    while (state->UndoEdit() != nullptr) {
     }
-    EXPECT_EQ(state->image.game_mode(), 0);
-    EXPECT_EQ(state->image.brightness(), fresh.image.brightness());
+    EXPECT_EQ(state->image().game_mode(), 0);
+    EXPECT_EQ(state->image().brightness(), fresh.image.brightness());
   }
 }
 
@@ -84,20 +86,21 @@ TEST(RebaseOnRereadTest, LaunchPathsTheOtherProgramSavedSurviveTheWindowsWrite) 
     testing::TempDir dir;
     const auto keymap = dir.path() / "keymap.bin";
     auto state = std::make_unique<ConfiguratorState>();
-    state->key_actions[kKey].kind = static_cast<std::uint8_t>(AssignmentKind::kStartup);
-    state->key_actions[kKey].SetPath(u"/usr/bin/a");
-    state->key_actions_snapshot = state->key_actions;
-    KeyActionTable other = state->key_actions;
+    state->UseStores(testing::StoresIn(dir.path()));
+    state->KeyActionsForEditing()[kKey].kind = static_cast<std::uint8_t>(AssignmentKind::kStartup);
+    state->KeyActionsForEditing()[kKey].SetPath(u"/usr/bin/a");
+    state->CopyToSnapshots();
+    KeyActionTable other = state->key_actions();
     if (!c.other.empty()) {
       other[kKey].SetPath(c.other);
     }
-    ASSERT_TRUE(SaveKeymapStore(keymap, state->image, other).ok());
+    ASSERT_TRUE(SaveKeymapStore(keymap, state->image(), other).ok());
     if (!c.edit.empty()) {
-      state->key_actions[kKey].SetPath(c.edit);
+      state->KeyActionsForEditing()[kKey].SetPath(c.edit);
     }
-    state->RebaseOnReread(DeviceRead{}, keymap);
-    EXPECT_EQ(state->key_actions[kKey].PathString(), c.expected);
-    EXPECT_EQ(state->key_actions_snapshot[kKey].PathString(), other[kKey].PathString())
+    state->RebaseOnReread(DeviceRead{});
+    EXPECT_EQ(state->key_actions()[kKey].PathString(), c.expected);
+    EXPECT_EQ(state->key_actions_snapshot()[kKey].PathString(), other[kKey].PathString())
         << "what the keyboard's keys now carry";
   }
 }

@@ -6,6 +6,7 @@
 #include "app/KeyAssignment.h"
 #include "keys/KeymapStore.h"
 #include "macros/MacroStoreFile.h"
+#include "support/StateStores.h"
 #include "support/TempDir.h"
 #include "util/AtomicFile.h"
 
@@ -19,6 +20,13 @@ struct Damage {
   const char* name;
   bool keymap_unreadable;
 };
+
+ConfiguratorState StateWithStores(const std::filesystem::path& keymap,
+                                  const std::filesystem::path& macro_file) {
+  ConfiguratorState state;
+  state.UseStores(StorePaths::Saved(keymap, macro_file));
+  return state;
+}
 
 std::string DamageName(const ::testing::TestParamInfo<Damage>& damage) {
   return damage.param.name;
@@ -43,25 +51,24 @@ class StoreLoading : public ::testing::TestWithParam<Damage> {
   testing::TempDir dir;
   std::filesystem::path keymap = dir.path() / "keymap.bin";
   std::filesystem::path macro_file = dir.path() / "MacroDefine.bin";
-  ConfiguratorState state;
+  ConfiguratorState state = StateWithStores(keymap, macro_file);
 };
 
 TEST_P(StoreLoading, TheOtherStoreStillLoadsAndTheUnreadableOneIsNamedAndNeverWritten) {
   const bool keymap_bad = GetParam().keymap_unreadable;
-  const Status loaded = state.LoadFiles(keymap, macro_file, true);
+  const Status loaded = state.LoadFiles(true);
   ASSERT_FALSE(loaded.ok());
   const auto& damaged = keymap_bad ? keymap : macro_file;
   EXPECT_NE(loaded.error().message.find(damaged.string()), std::string::npos)
       << loaded.error().message;
-  EXPECT_TRUE(state.stores.Held(damaged));
-  EXPECT_EQ(state.key_actions[kQ].kind == kCombineKind, !keymap_bad);
-  EXPECT_EQ(state.stored_macros.entry(0).name[0] == u'M', keymap_bad);
+  EXPECT_TRUE(state.stores().Held(damaged));
+  EXPECT_EQ(state.key_actions()[kQ].kind == kCombineKind, !keymap_bad);
+  EXPECT_EQ(state.stored_macros().entry(0).name[0] == u'M', keymap_bad);
 
-  KeyAssignment assignment(state.image, state.key_actions, state.customised, state.pending,
-                           state.key_names, state.stored_macros, keymap, &state.stores);
-  EXPECT_EQ(state.SaveKeymapStore(keymap).ok(), !keymap_bad);
+  KeyAssignment assignment = state.BindKeyAssignment();
+  EXPECT_EQ(state.SaveKeymapStore().ok(), !keymap_bad);
   EXPECT_EQ(assignment.LoadKeymapStore(true).ok(), !keymap_bad);
-  EXPECT_FALSE(state.CommitMacros(keymap, macro_file).ok()) << "either store is held";
+  EXPECT_FALSE(state.CommitMacros().ok()) << "either store is held";
   EXPECT_TRUE(std::filesystem::is_directory(damaged)) << "the damaged store was replaced";
   auto on_disk = ReadFilePrefix(keymap, kKeymapStoreSize);
   if (!keymap_bad) {
@@ -81,11 +88,11 @@ INSTANTIATE_TEST_SUITE_P(Damages, StoreLoading,
 TEST(StoreGuard, AFactoryResetReplacesAHeldKeymapOnPurpose) {
   testing::TempDir dir;
   const auto keymap = dir.path() / "keymap.bin";
-  ConfiguratorState state;
-  state.stores.Hold(keymap, "cannot read");
-  ASSERT_FALSE(state.stores.CheckWritable(keymap).ok());
-  ASSERT_TRUE(state.ApplyFactoryReset(DeviceRead{}, keymap).ok());
-  EXPECT_FALSE(state.stores.Held(keymap));
+  ConfiguratorState state = StateWithStores(keymap, dir.path() / "MacroDefine.bin");
+  testing::HoldKeymapUnread(state);
+  ASSERT_FALSE(state.stores().CheckWritable(keymap).ok());
+  ASSERT_TRUE(state.ApplyFactoryReset(DeviceRead{}).ok());
+  EXPECT_FALSE(state.stores().Held(keymap));
   EXPECT_EQ(std::filesystem::file_size(keymap), kKeymapStoreSize);
 }
 

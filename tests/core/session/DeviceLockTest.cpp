@@ -36,7 +36,8 @@ class DeviceLockTest : public SessionFixture {
   // The window's Apply: the write of changes knowing the write count of its last read.
   std::optional<WriteOutcome> ApplyKnowingWrites() {
     return Await<WriteOutcome>([&](auto done) {
-      session->WriteChanges(state->image, state->snapshot, std::move(done), state->keyboard_writes);
+      session->WriteChanges(state->image(), state->snapshot(), std::move(done),
+                            state->keyboard_writes());
     });
   }
 
@@ -46,7 +47,7 @@ class DeviceLockTest : public SessionFixture {
 TEST_F(DeviceLockTest, NothingIsSentWhileAnotherProgramHoldsTheKeyboardAndTheWaitIsBounded) {
   auto other = FileLock::TryLock(state_file.string() + ".lock");
   ASSERT_TRUE(other.ok() && *other != nullptr);
-  state->image.game_mode() ^= 1;
+  state->ImageForEditing().game_mode() ^= 1;
   auto refused = Apply();
   ASSERT_TRUE(refused && !refused->status.ok());
   EXPECT_EQ(refused->status.error().code, ErrorCode::kTimeout);
@@ -58,7 +59,7 @@ TEST_F(DeviceLockTest, NothingIsSentWhileAnotherProgramHoldsTheKeyboardAndTheWai
   other->reset();
   auto written = Apply();
   ASSERT_TRUE(written && written->status.ok()) << written->status.error().message;
-  EXPECT_EQ(sim.Memory().game_mode, state->image.game_mode());
+  EXPECT_EQ(sim.Memory().game_mode, state->image().game_mode());
 }
 
 TEST_F(DeviceLockTest, EachSequenceStartsFromTheSharedStateFileAndLeavesItSaved) {
@@ -70,29 +71,29 @@ TEST_F(DeviceLockTest, EachSequenceStartsFromTheSharedStateFileAndLeavesItSaved)
   EXPECT_EQ((*read)->image.brightness(), changed.brightness);
 
   state->ApplyFullRead(**read);
-  state->image.game_mode() ^= 1;
+  state->ImageForEditing().game_mode() ^= 1;
   auto written = Apply();
   ASSERT_TRUE(written && written->status.ok());
   auto saved = LoadSimulatorState(state_file);
   ASSERT_TRUE(saved.ok());
-  EXPECT_EQ(saved->game_mode, state->image.game_mode());
+  EXPECT_EQ(saved->game_mode, state->image().game_mode());
   EXPECT_EQ(saved->brightness, changed.brightness);
 }
 
 TEST_F(DeviceLockTest, AWriteAfterAnotherProgramsWriteReadsAgainAndSendsNoWrite) {
-  const std::uint8_t other_brightness = state->image.brightness() == 9 ? 10 : 9;
+  const std::uint8_t other_brightness = state->image().brightness() == 9 ? 10 : 9;
   WriteAsAnotherProgram([&](SimulatedMemory& memory) { memory.brightness = other_brightness; });
-  state->image.game_mode() ^= 1;
-  const std::uint8_t mine = state->image.game_mode();
+  state->ImageForEditing().game_mode() ^= 1;
+  const std::uint8_t mine = state->image().game_mode();
 
   auto refused = ApplyKnowingWrites();
   ASSERT_TRUE(refused && refused->reread);
   EXPECT_FALSE(refused->status.ok());
   EXPECT_NE(sim.Memory().game_mode, mine) << "nothing was written";
   EXPECT_EQ(refused->reread->image.brightness(), other_brightness);
-  EXPECT_EQ(refused->reread->write_count, state->keyboard_writes + 1);
+  EXPECT_EQ(refused->reread->write_count, state->keyboard_writes() + 1);
 
-  state->RebaseOnReread(*refused->reread, {});
+  state->RebaseOnReread(*refused->reread);
   auto written = ApplyKnowingWrites();
   ASSERT_TRUE(written && written->status.ok() && !written->reread);
   EXPECT_EQ(sim.Memory().game_mode, mine);

@@ -23,9 +23,9 @@ class HotplugTest : public SessionFixture {};
 
 TEST_F(HotplugTest, UnplugInTheMiddleOfAReadEndsItAndLeavesTheImageAsItWas) {
   ConnectAndRead();
-  state->image.brightness() = 33;  // an edit not yet applied
-  const auto image = state->image.bytes();
-  const auto snapshot = state->snapshot.bytes();
+  state->ImageForEditing().brightness() = 33;  // an edit not yet applied
+  const auto image = state->image().bytes();
+  const auto snapshot = state->snapshot().bytes();
   paced.SetBeforeFeature([this](std::span<const std::uint8_t> feature) {
     if (feature[1] == kReadColourTable && feature[3] == 2) {
       sim.Unplug();
@@ -36,8 +36,8 @@ TEST_F(HotplugTest, UnplugInTheMiddleOfAReadEndsItAndLeavesTheImageAsItWas) {
   ASSERT_FALSE(read->ok());
   EXPECT_EQ(read->error().code, ErrorCode::kDisconnected);
   EXPECT_THAT(read->error().message, HasSubstr("ReadColourTable 2"));
-  EXPECT_TRUE(state->image.bytes() == image);
-  EXPECT_TRUE(state->snapshot.bytes() == snapshot);
+  EXPECT_TRUE(state->image().bytes() == image);
+  EXPECT_TRUE(state->snapshot().bytes() == snapshot);
 
   ASSERT_TRUE(PumpUntil([&] { return !connections.empty(); }));
   EXPECT_THAT(connections, ElementsAre(false));
@@ -53,10 +53,10 @@ TEST_F(HotplugTest, UnplugInTheMiddleOfAReadEndsItAndLeavesTheImageAsItWas) {
   EXPECT_TRUE(arrivals[0].first.device.ok()) << arrivals[0].first.device.error().message;
   EXPECT_TRUE(arrivals[0].first.store.ok());
   EXPECT_FALSE(arrivals[0].second);
-  EXPECT_EQ(state->image.brightness(), sim.Memory().brightness);
-  EXPECT_EQ(state->snapshot.brightness(), sim.Memory().brightness);
-  const std::uint8_t game_mode = state->image.game_mode() ^ 1;
-  state->image.game_mode() = game_mode;
+  EXPECT_EQ(state->image().brightness(), sim.Memory().brightness);
+  EXPECT_EQ(state->snapshot().brightness(), sim.Memory().brightness);
+  const std::uint8_t game_mode = state->image().game_mode() ^ 1;
+  state->ImageForEditing().game_mode() = game_mode;
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok()) << outcome->status.error().message;
   EXPECT_EQ(sim.Memory().game_mode, game_mode);
@@ -90,10 +90,10 @@ TEST_F(HotplugTest, AnEventInterfaceThatCouldNotBeOpenedIsTriedAgainAtTheNextArr
   session->OnDeviceArrival();
   ASSERT_TRUE(PumpUntil([&] { return arrivals.size() == 2; }));
   EXPECT_THAT(arrivals_listening, ElementsAre(false, true));
-  state->image.game_mode() ^= 1;
+  state->ImageForEditing().game_mode() ^= 1;
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok()) << outcome->status.error().message;
-  EXPECT_EQ(sim.Memory().game_mode, state->image.game_mode());
+  EXPECT_EQ(sim.Memory().game_mode, state->image().game_mode());
 }
 
 TEST_F(HotplugTest, AKeyboardJustPluggedInIsLeftToSettleBeforeItIsOpened) {
@@ -111,9 +111,9 @@ TEST_F(HotplugTest, AKeyboardJustPluggedInIsLeftToSettleBeforeItIsOpened) {
 
 TEST_F(HotplugTest, UnplugInTheMiddleOfAWriteKeepsWhatWasAcknowledged) {
   ConnectAndRead();
-  const std::uint8_t game_mode = state->image.game_mode() ^ 1;
-  state->image.game_mode() = game_mode;
-  state->image.key_map()[12] = 0x07;
+  const std::uint8_t game_mode = state->image().game_mode() ^ 1;
+  state->ImageForEditing().game_mode() = game_mode;
+  state->ImageForEditing().key_map()[12] = 0x07;
   paced.SetBeforeFeature([this](std::span<const std::uint8_t> feature) {
     if (feature[1] == 0x0D) {
       sim.Unplug();
@@ -123,9 +123,9 @@ TEST_F(HotplugTest, UnplugInTheMiddleOfAWriteKeepsWhatWasAcknowledged) {
   ASSERT_TRUE(outcome && !outcome->status.ok());
   EXPECT_EQ(outcome->status.error().code, ErrorCode::kDisconnected);
   EXPECT_THAT(outcome->status.error().message, HasSubstr("WriteKeyMap"));
-  EXPECT_EQ(state->snapshot.game_mode(), game_mode) << "acknowledged before the unplug";
-  EXPECT_NE(state->snapshot.key_map()[12], 0x07);
-  EXPECT_EQ(state->image.key_map()[12], 0x07) << "the edit itself is kept";
+  EXPECT_EQ(state->snapshot().game_mode(), game_mode) << "acknowledged before the unplug";
+  EXPECT_NE(state->snapshot().key_map()[12], 0x07);
+  EXPECT_EQ(state->image().key_map()[12], 0x07) << "the edit itself is kept";
 }
 
 TEST_F(HotplugTest, UnplugWhileWaitingForAnAcknowledgementEndsTheWaitAtOnce) {
@@ -145,15 +145,15 @@ TEST_F(HotplugTest, UnplugWhileWaitingForAnAcknowledgementEndsTheWaitAtOnce) {
       sim.Unplug();
     }
   });
-  const std::uint8_t game_mode = state->image.game_mode() ^ 1;
-  state->image.game_mode() = game_mode;
+  const std::uint8_t game_mode = state->image().game_mode() ^ 1;
+  state->ImageForEditing().game_mode() = game_mode;
   const auto started = std::chrono::steady_clock::now();
   auto outcome = Apply();
   ASSERT_TRUE(outcome && !outcome->status.ok());
   EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
   EXPECT_EQ(outcome->status.error().code, ErrorCode::kDisconnected);
   EXPECT_TRUE(outcome->acknowledged.empty());
-  EXPECT_NE(state->snapshot.game_mode(), game_mode);
+  EXPECT_NE(state->snapshot().game_mode(), game_mode);
 }
 
 TEST_F(HotplugTest, AWriteAskedForBeforeAnArrivalsReReadSendsNothingStale) {
@@ -167,7 +167,7 @@ TEST_F(HotplugTest, AWriteAskedForBeforeAnArrivalsReReadSendsNothingStale) {
   sim.SetMemory(changed);
   sim.Replug();
   const std::uint8_t game_mode = changed.game_mode;
-  state->image.game_mode() ^= 1;
+  state->ImageForEditing().game_mode() ^= 1;
   session->OnDeviceArrival();
   auto outcome = Apply();
   ASSERT_TRUE(outcome);
@@ -176,8 +176,8 @@ TEST_F(HotplugTest, AWriteAskedForBeforeAnArrivalsReReadSendsNothingStale) {
   EXPECT_THAT(arrival_running, ElementsAre(true, false));
   EXPECT_EQ(sim.Memory().brightness, brightness);
   EXPECT_EQ(sim.Memory().game_mode, game_mode);
-  EXPECT_EQ(state->image.brightness(), brightness);
-  EXPECT_EQ(state->snapshot.brightness(), brightness);
+  EXPECT_EQ(state->image().brightness(), brightness);
+  EXPECT_EQ(state->snapshot().brightness(), brightness);
 }
 
 TEST_F(HotplugTest, AKeyboardBackFromFirmwareUpdateIsResetToFactorySettings) {
@@ -187,10 +187,11 @@ TEST_F(HotplugTest, AKeyboardBackFromFirmwareUpdateIsResetToFactorySettings) {
   changed.macros[5] = 0x44;
   sim.SetMemory(changed);
   ConnectAndRead();
-  state->key_actions[12].kind = 3;
-  state->key_actions[12].data[0] = 0x03;
-  state->customised.Set(12, true);
+  state->KeyActionsForEditing()[12].kind = 3;
+  state->KeyActionsForEditing()[12].data[0] = 0x03;
   state->CopyToSnapshots();
+  ASSERT_TRUE(state->Refresh().ok());
+  ASSERT_TRUE(state->customised().IsSet(12));
 
   sim.EnterUpdateMode();
   ASSERT_TRUE(PumpUntil([&] { return !connections.empty(); }));
@@ -210,20 +211,20 @@ TEST_F(HotplugTest, AKeyboardBackFromFirmwareUpdateIsResetToFactorySettings) {
   // SelectModeOne carries 0x09 with 1, which the keyboard also takes as game mode.
   factory.game_mode = sim.Memory().game_mode;
   EXPECT_TRUE(sim.Memory() == factory);
-  EXPECT_EQ(state->image.brightness(), factory.brightness);
-  for (const std::uint8_t byte : state->image.key_enable_mask()) {
+  EXPECT_EQ(state->image().brightness(), factory.brightness);
+  for (const std::uint8_t byte : state->image().key_enable_mask()) {
     EXPECT_EQ(byte, 0xFF);
   }
-  EXPECT_EQ(state->key_actions[12].kind, 0);
-  EXPECT_EQ(state->key_actions[12].data[0], 0);
-  EXPECT_EQ(state->key_actions[12].key_vk, KeyTable::VirtualKeyOf(12).value_or(0));
-  EXPECT_FALSE(state->customised.IsSet(12));
-  EXPECT_TRUE(state->image.bytes() == state->snapshot.bytes());
-  EXPECT_TRUE(state->key_actions == state->key_actions_snapshot);
+  EXPECT_EQ(state->key_actions()[12].kind, 0);
+  EXPECT_EQ(state->key_actions()[12].data[0], 0);
+  EXPECT_EQ(state->key_actions()[12].key_vk, KeyTable::VirtualKeyOf(12).value_or(0));
+  EXPECT_FALSE(state->customised().IsSet(12));
+  EXPECT_TRUE(state->image().bytes() == state->snapshot().bytes());
+  EXPECT_TRUE(state->key_actions() == state->key_actions_snapshot());
   auto stored = ReadFilePrefix(dir.path() / "keymap.bin", kKeymapStoreSize + 1);
   ASSERT_TRUE(stored.ok());
   EXPECT_EQ(stored->size(), kKeymapStoreSize);
-  EXPECT_TRUE(*stored == EncodeKeymapStore(state->image, state->key_actions));
+  EXPECT_TRUE(*stored == EncodeKeymapStore(state->image(), state->key_actions()));
 
   // The flag is spent: the next plug-in is an ordinary one.
   wire.Clear();
@@ -240,11 +241,11 @@ TEST_F(HotplugTest, FactoryResetThenTheNextApplySendsNoMask) {
   locked.key_enable_mask[7] = 0x1B;  // and two keys disabled
   sim.SetMemory(locked);
   ConnectAndRead();
-  ASSERT_EQ(state->image.windows_key_lock(), 1);
+  ASSERT_EQ(state->image().windows_key_lock(), 1);
 
   auto reset = Await<Result<DeviceRead>>([&](auto done) { session->FactoryReset(done); });
   ASSERT_TRUE(reset && reset->ok()) << (reset ? reset->error().message : "hang");
-  ASSERT_TRUE(state->ApplyFactoryReset(**reset, dir.path() / "keymap.bin").ok());
+  ASSERT_TRUE(state->ApplyFactoryReset(**reset).ok());
   EXPECT_EQ(CodesSent().front(), 0x13);
   EXPECT_EQ(progress.back(), (SequenceProgress{SequenceKind::kFactoryReset, 52, 52}));
 

@@ -14,11 +14,11 @@ class ListenerTest : public SessionFixture {
 };
 
 TEST_F(ListenerTest, ASpeedChangeOnTheKeyboardLandsInImageAndSnapshotAndIsNotSentBack) {
-  ASSERT_NE(state->image.effect_speed(), 7);
+  ASSERT_NE(state->image().effect_speed(), 7);
   sim.SendLightingChange(3, 3);
-  ASSERT_TRUE(PumpUntil([&] { return state->image.effect_speed() == 7; }));
-  EXPECT_EQ(state->snapshot.effect_speed(), 7);
-  EXPECT_TRUE(state->repaint.repaint_pending());
+  ASSERT_TRUE(PumpUntil([&] { return state->image().effect_speed() == 7; }));
+  EXPECT_EQ(state->snapshot().effect_speed(), 7);
+  EXPECT_TRUE(state->repaint().repaint_pending());
 
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok());
@@ -29,21 +29,21 @@ TEST_F(ListenerTest, AnyOtherKindIsALaunchKeyPressCarryingByteTwo) {
   sim.SendEventReport(2, 0x15, 0);
   ASSERT_TRUE(PumpUntil([&] { return !launches.empty(); }));
   EXPECT_THAT(launches, ElementsAre(0x15));
-  EXPECT_TRUE(state->image.bytes() == state->snapshot.bytes()) << "nothing else changed";
+  EXPECT_TRUE(state->image().bytes() == state->snapshot().bytes()) << "nothing else changed";
 }
 
 TEST_F(ListenerTest, AnAcknowledgementIsNeitherALaunchNorALightingChange) {
-  const auto image = state->image.bytes();
+  const auto image = state->image().bytes();
   sim.SendEventReport(4, 0, 0);
   sim.SendEventReport(7, 0x21, 0);
   ASSERT_TRUE(PumpUntil([&] { return !launches.empty(); }));
   EXPECT_THAT(launches, ElementsAre(0x21));
-  EXPECT_TRUE(state->image.bytes() == image);
-  EXPECT_FALSE(state->repaint.repaint_pending());
+  EXPECT_TRUE(state->image().bytes() == image);
+  EXPECT_FALSE(state->repaint().repaint_pending());
 }
 
 TEST_F(ListenerTest, ArrivalWithTheCommandHandleOpenChangesNothing) {
-  const auto image = state->image.bytes();
+  const auto image = state->image().bytes();
   const auto slept = clock.SleptMs();
   session->OnDeviceArrival();
   // The worker runs one thing at a time: once this answers, the arrival has been handled.
@@ -53,7 +53,7 @@ TEST_F(ListenerTest, ArrivalWithTheCommandHandleOpenChangesNothing) {
   EXPECT_EQ(clock.SleptMs() - slept, 2000) << "only the settle pause";
   EXPECT_TRUE(arrivals.empty());
   EXPECT_TRUE(connections.empty());
-  EXPECT_TRUE(state->image.bytes() == image);
+  EXPECT_TRUE(state->image().bytes() == image);
 }
 
 TEST_F(ListenerTest, RemovalOfAnotherDeviceLeavesTheKeyboardsHandlesAlone) {
@@ -61,8 +61,8 @@ TEST_F(ListenerTest, RemovalOfAnotherDeviceLeavesTheKeyboardsHandlesAlone) {
   auto connected = Await<Status>([&](auto done) { session->Connect(std::move(done)); });
   ASSERT_TRUE(connected && connected->ok());
   EXPECT_TRUE(connections.empty());
-  const std::uint8_t game_mode = state->image.game_mode() ^ 1;
-  state->image.game_mode() = game_mode;
+  const std::uint8_t game_mode = state->image().game_mode() ^ 1;
+  state->ImageForEditing().game_mode() = game_mode;
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok()) << outcome->status.error().message;
   EXPECT_EQ(sim.Memory().game_mode, game_mode);

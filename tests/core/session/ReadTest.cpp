@@ -33,39 +33,39 @@ TEST_F(ReadTest, AFullReadBringsEveryRegionAndTheFirmwareVersionAndObservesItsPa
   ASSERT_TRUE(read && read->ok()) << (read ? read->error().message : "hang");
   EXPECT_EQ(clock.SleptMs() - slept, 2609);
   state->ApplyFullRead(**read);
-  EXPECT_EQ(state->firmware, (FirmwareVersion{2, 3}));
-  EXPECT_EQ(state->image.response_time(), 3);
-  EXPECT_EQ(state->image.effect_speed(), 8);
-  EXPECT_EQ(state->image.Field(image_field::MacroRecord(31))[5], 0x66);
-  EXPECT_EQ(state->image.Field(image_field::ColourTable(4))[9], 0x77);
-  EXPECT_EQ(state->image.windows_key_lock(), 1);
-  EXPECT_TRUE(state->image.bytes() == state->snapshot.bytes());
+  EXPECT_EQ(state->firmware(), (FirmwareVersion{2, 3}));
+  EXPECT_EQ(state->image().response_time(), 3);
+  EXPECT_EQ(state->image().effect_speed(), 8);
+  EXPECT_EQ(state->image().Field(image_field::MacroRecord(31))[5], 0x66);
+  EXPECT_EQ(state->image().Field(image_field::ColourTable(4))[9], 0x77);
+  EXPECT_EQ(state->image().windows_key_lock(), 1);
+  EXPECT_TRUE(state->image().bytes() == state->snapshot().bytes());
   ASSERT_FALSE(progress.empty());
   EXPECT_EQ(progress.back(), (SequenceProgress{SequenceKind::kFullRead, 52, 52}));
 }
 
 TEST_F(ReadTest, ReservedBytesAndHostOnlyDataSurviveARead) {
-  state->image.bytes()[3] = 0xAB;
-  state->image.bytes()[image_field::kImageSize - 1] = 0xCD;
-  state->key_actions[40].kind = 5;
+  state->ImageForEditing().bytes()[3] = 0xAB;
+  state->ImageForEditing().bytes()[image_field::kImageSize - 1] = 0xCD;
+  state->KeyActionsForEditing()[40].kind = 5;
   auto read = FullRead();
   ASSERT_TRUE(read && read->ok());
   state->ApplyFullRead(**read);
-  EXPECT_EQ(state->image.bytes()[3], 0xAB);
-  EXPECT_EQ(state->image.bytes()[image_field::kImageSize - 1], 0xCD);
-  EXPECT_EQ(state->key_actions[40].kind, 5);
-  EXPECT_NE(state->key_actions_snapshot[40].kind, 5) << "the full read leaves that snapshot";
+  EXPECT_EQ(state->image().bytes()[3], 0xAB);
+  EXPECT_EQ(state->image().bytes()[image_field::kImageSize - 1], 0xCD);
+  EXPECT_EQ(state->key_actions()[40].kind, 5);
+  EXPECT_NE(state->key_actions_snapshot()[40].kind, 5) << "the full read leaves that snapshot";
 }
 
 TEST_F(ReadTest, AReadThatFailsNamesTheCommandAndChangesNothing) {
-  state->image.brightness() = 44;
-  const auto image = state->image.bytes();
+  state->ImageForEditing().brightness() = 44;
+  const auto image = state->image().bytes();
   sim.FailTransfers(TransferKind::kDataIn, 1);
   auto read = FullRead();
   ASSERT_TRUE(read && !read->ok());
   EXPECT_EQ(read->error().code, ErrorCode::kIo);
   EXPECT_THAT(read->error().message, HasSubstr("ReadKeyMap"));
-  EXPECT_TRUE(state->image.bytes() == image);
+  EXPECT_TRUE(state->image().bytes() == image);
 }
 
 TEST_F(ReadTest, AKeyboardThatStopsAnsweringEndsTheReadWithATimeout) {
@@ -91,12 +91,12 @@ TEST(SessionWithoutKeyboard, ConnectSaysSoAndEverySequenceRefuses) {
   VirtualClock clock;
   QueueDispatcher dispatcher;
   ConfiguratorState state;
-  ConfiguratorSessionEvents events(state, "/nonexistent/keymap.bin");
+  ConfiguratorSessionEvents events(state);
   DeviceSession session(sim, clock, dispatcher, events);
   std::optional<Status> connected;
   session.Connect([&](Status status) { connected = status; });
   std::optional<WriteOutcome> written;
-  session.WriteChanges(state.image, state.snapshot,
+  session.WriteChanges(state.image(), state.snapshot(),
                        [&](WriteOutcome outcome) { written = outcome; });
   while (!connected || !written) {
     ASSERT_TRUE(dispatcher.RunOne(kHangLimit));
@@ -113,7 +113,7 @@ TEST(SessionWithoutKeyboard, AKeyboardInUpdateModeIsNamedAsSuch) {
   VirtualClock clock;
   QueueDispatcher dispatcher;
   ConfiguratorState state;
-  ConfiguratorSessionEvents events(state, "/nonexistent/keymap.bin");
+  ConfiguratorSessionEvents events(state);
   DeviceSession session(sim, clock, dispatcher, events);
   std::optional<Status> connected;
   session.Connect([&](Status status) { connected = status; });
@@ -130,7 +130,7 @@ TEST(SessionWithoutKeyboard, ANodeClosedToThisUserNamesTheUdevRule) {
   VirtualClock clock;
   QueueDispatcher dispatcher;
   ConfiguratorState state;
-  ConfiguratorSessionEvents events(state, "/nonexistent/keymap.bin");
+  ConfiguratorSessionEvents events(state);
   DeviceSession session(sim, clock, dispatcher, events);
   std::optional<Status> connected;
   session.Connect([&](Status status) { connected = status; });

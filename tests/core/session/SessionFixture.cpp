@@ -1,10 +1,12 @@
 #include "core/session/SessionFixture.h"
 
+#include "support/StateStores.h"
 #include "support/Wait.h"
 
 namespace n240qx::testing {
 
 SessionFixture::SessionFixture() : state(std::make_unique<ConfiguratorState>()) {
+  state->UseStores(StoresIn(dir.path()));
   ConfiguratorSessionEvents::Hooks hooks;
   hooks.launch_key = [this](std::uint8_t code) { launches.push_back(code); };
   hooks.connection = [this](bool connected) { connections.push_back(connected); };
@@ -15,7 +17,7 @@ SessionFixture::SessionFixture() : state(std::make_unique<ConfiguratorState>()) 
   hooks.progress = [this](const SequenceProgress& step) { progress.push_back(step); };
   hooks.arrival_running = [this](bool running) { arrival_running.push_back(running); };
   hooks.waiting_for_keyboard = [this](bool waiting) { waiting_for_keyboard.push_back(waiting); };
-  events = std::make_unique<ConfiguratorSessionEvents>(*state, dir.path() / "keymap.bin", hooks);
+  events = std::make_unique<ConfiguratorSessionEvents>(*state, hooks);
 }
 
 SessionFixture::~SessionFixture() {
@@ -61,8 +63,9 @@ std::optional<Result<DeviceRead>> SessionFixture::FullRead() {
 }
 
 std::optional<WriteOutcome> SessionFixture::Apply() {
-  auto outcome = Await<WriteOutcome>(
-      [&](auto done) { session->WriteChanges(state->image, state->snapshot, std::move(done)); });
+  auto outcome = Await<WriteOutcome>([&](auto done) {
+    session->WriteChanges(state->image(), state->snapshot(), std::move(done));
+  });
   if (outcome) {
     static_cast<void>(state->ApplyWriteOutcome(*outcome));
   }

@@ -36,7 +36,7 @@ TEST_F(WriteChangesTest, NothingChangedSendsOnlyTheTwoBrackets) {
 }
 
 TEST_F(WriteChangesTest, OneLightingByteSendsTheTwoFramesAndWaitsOnce) {
-  state->image.brightness() = 20;
+  state->ImageForEditing().brightness() = 20;
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok());
   const auto sent = FeaturesSent();
@@ -46,12 +46,12 @@ TEST_F(WriteChangesTest, OneLightingByteSendsTheTwoFramesAndWaitsOnce) {
   EXPECT_EQ(sent[2][2], 2);
   EXPECT_EQ(sent[2][5], 20) << Hex(sent[2]);
   EXPECT_EQ(outcome->acknowledgements_waited, 1);
-  EXPECT_EQ(state->snapshot.brightness(), 20);
+  EXPECT_EQ(state->snapshot().brightness(), 20);
   EXPECT_EQ(sim.Memory().brightness, 20);
 }
 
 TEST_F(WriteChangesTest, ColourSlotsAloneSendTheLightingFramesAndSevenSlots) {
-  state->image.Field(image_field::ColourSlot(3))[1] = 0x42;
+  state->ImageForEditing().Field(image_field::ColourSlot(3))[1] = 0x42;
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok());
   std::vector<std::uint8_t> expected = {kBracket, kLighting};
@@ -64,15 +64,15 @@ TEST_F(WriteChangesTest, ColourSlotsAloneSendTheLightingFramesAndSevenSlots) {
   }
   EXPECT_EQ(outcome->acknowledgements_waited, 2);
   EXPECT_EQ(sim.Memory().colour_slots[3 * 3 + 1], 0x42);
-  EXPECT_TRUE(state->image.bytes() == state->snapshot.bytes());
+  EXPECT_TRUE(state->image().bytes() == state->snapshot().bytes());
 }
 
 TEST_F(WriteChangesTest, RegionsGoInTheKeyboardsOrderEachAcknowledged) {
-  const std::uint8_t game_mode = state->image.game_mode() ^ 1;
-  state->image.game_mode() = game_mode;
-  state->image.report_rate() = 1;
-  state->image.key_map()[4 * 20 + 2] = 0x05;
-  state->image.SetKeyEnabled(30, false);
+  const std::uint8_t game_mode = state->image().game_mode() ^ 1;
+  state->ImageForEditing().game_mode() = game_mode;
+  state->ImageForEditing().report_rate() = 1;
+  state->ImageForEditing().key_map()[4 * 20 + 2] = 0x05;
+  state->ImageForEditing().SetKeyEnabled(30, false);
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok()) << outcome->status.error().message;
   EXPECT_THAT(CodesSent(), ElementsAre(kBracket, kLighting, kGameMode, kReportRate, kKeyMap, kMask,
@@ -90,19 +90,19 @@ TEST_F(WriteChangesTest, RegionsGoInTheKeyboardsOrderEachAcknowledged) {
 }
 
 TEST_F(WriteChangesTest, AWindowsKeyLockTakenFromAFileIsFoldedIntoTheMaskSent) {
-  state->image.windows_key_lock() = 1;
-  state->image.key_enable_mask()[1] = 0x3F;
+  state->ImageForEditing().windows_key_lock() = 1;
+  state->ImageForEditing().key_enable_mask()[1] = 0x3F;
   auto outcome = Apply();
   ASSERT_TRUE(outcome && outcome->status.ok());
   EXPECT_EQ(sim.Memory().key_enable_mask[1], 0x3E);
-  EXPECT_EQ(state->image.key_enable_mask()[1], 0x3E);
-  EXPECT_EQ(state->snapshot.key_enable_mask()[1], 0x3E);
+  EXPECT_EQ(state->image().key_enable_mask()[1], 0x3E);
+  EXPECT_EQ(state->snapshot().key_enable_mask()[1], 0x3E);
 }
 
 TEST_F(WriteChangesTest, ADroppedAcknowledgementEndsTheWriteAndTheNextWriteResends) {
-  const std::uint8_t game_mode = state->image.game_mode() ^ 1;
-  state->image.game_mode() = game_mode;
-  const auto before = state->snapshot.bytes();
+  const std::uint8_t game_mode = state->image().game_mode() ^ 1;
+  state->ImageForEditing().game_mode() = game_mode;
+  const auto before = state->snapshot().bytes();
   // The bracket's acknowledgement and the opening frame's: the first wait finds none.
   sim.DropAcknowledgements(2);
   auto failed = Apply();
@@ -111,10 +111,10 @@ TEST_F(WriteChangesTest, ADroppedAcknowledgementEndsTheWriteAndTheNextWriteResen
   EXPECT_EQ(failed->status.error().code, ErrorCode::kTimeout);
   EXPECT_THAT(failed->status.error().message, ::testing::HasSubstr("opening frame"));
   EXPECT_TRUE(failed->acknowledged.empty());
-  EXPECT_TRUE(state->snapshot.bytes() == before) << "nothing was acknowledged";
+  EXPECT_TRUE(state->snapshot().bytes() == before) << "nothing was acknowledged";
   // The keyboard is not left dark inside an open bracket.
   EXPECT_THAT(CodesSent(), ElementsAre(kBracket, kLighting, kLighting, kBracket));
-  EXPECT_EQ(sim.Memory().brightness, state->image.brightness());
+  EXPECT_EQ(sim.Memory().brightness, state->image().brightness());
 
   wire.Clear();
   auto retried = Apply();
@@ -124,10 +124,10 @@ TEST_F(WriteChangesTest, ADroppedAcknowledgementEndsTheWriteAndTheNextWriteResen
 }
 
 TEST_F(WriteChangesTest, OnlyAcknowledgedRegionsReachTheSnapshot) {
-  const std::uint8_t game_mode = state->image.game_mode() ^ 1;
-  state->image.game_mode() = game_mode;
-  state->image.report_rate() = 0;
-  state->image.key_map()[8] = 0x07;
+  const std::uint8_t game_mode = state->image().game_mode() ^ 1;
+  state->ImageForEditing().game_mode() = game_mode;
+  state->ImageForEditing().report_rate() = 0;
+  state->ImageForEditing().key_map()[8] = 0x07;
   // From the report rate on, the keyboard acknowledges nothing.
   paced.SetBeforeFeature([this](std::span<const std::uint8_t> feature) {
     if (feature[1] == kReportRate) {
@@ -140,9 +140,9 @@ TEST_F(WriteChangesTest, OnlyAcknowledgedRegionsReachTheSnapshot) {
   EXPECT_THAT(failed->status.error().message, ::testing::HasSubstr("WriteReportRate"));
   ASSERT_EQ(failed->acknowledged.size(), 1U);
   EXPECT_EQ(failed->acknowledged[0].name, "game mode");
-  EXPECT_EQ(state->snapshot.game_mode(), game_mode);
-  EXPECT_NE(state->snapshot.report_rate(), 0) << "not acknowledged: kept old";
-  EXPECT_NE(state->snapshot.key_map()[8], 0x07) << "never sent: kept old";
+  EXPECT_EQ(state->snapshot().game_mode(), game_mode);
+  EXPECT_NE(state->snapshot().report_rate(), 0) << "not acknowledged: kept old";
+  EXPECT_NE(state->snapshot().key_map()[8], 0x07) << "never sent: kept old";
 
   paced.SetBeforeFeature({});
   sim.ClearFaults();
@@ -154,8 +154,8 @@ TEST_F(WriteChangesTest, OnlyAcknowledgedRegionsReachTheSnapshot) {
 }
 
 TEST_F(WriteChangesTest, LightingChangedOnTheKeyboardMidWriteIsWhatTheClosingFrameCarries) {
-  state->image.game_mode() ^= 1;
-  const std::uint8_t brightness = state->image.brightness() == 7 ? 8 : 7;
+  state->ImageForEditing().game_mode() ^= 1;
+  const std::uint8_t brightness = state->image().brightness() == 7 ? 8 : 7;
   paced.SetBeforeFeature([&](std::span<const std::uint8_t> feature) {
     if (feature[1] == kGameMode) {
       sim.SendLightingChange(KeyboardLightingChange::kBrightness, brightness);
@@ -171,19 +171,19 @@ TEST_F(WriteChangesTest, LightingChangedOnTheKeyboardMidWriteIsWhatTheClosingFra
   EXPECT_EQ(closing[5], brightness) << Hex(closing);
   EXPECT_EQ(closing[4], 3) << "speed as the keyboard counts it: " << Hex(closing);
   EXPECT_EQ(sim.Memory().brightness, brightness);
-  EXPECT_EQ(state->image.brightness(), brightness);
-  EXPECT_EQ(state->image.effect_speed(), 7);
-  EXPECT_TRUE(state->image.FieldEquals(state->snapshot, image_field::kLighting));
+  EXPECT_EQ(state->image().brightness(), brightness);
+  EXPECT_EQ(state->image().effect_speed(), 7);
+  EXPECT_TRUE(state->image().FieldEquals(state->snapshot(), image_field::kLighting));
 }
 
 TEST_F(WriteChangesTest, AWriteWithTheKeyboardGoneSendsNothing) {
-  const std::uint8_t game_mode = state->image.game_mode() ^ 1;
-  state->image.game_mode() = game_mode;
+  const std::uint8_t game_mode = state->image().game_mode() ^ 1;
+  state->ImageForEditing().game_mode() = game_mode;
   sim.Unplug();
   auto outcome = Apply();
   ASSERT_TRUE(outcome && !outcome->status.ok());
   EXPECT_TRUE(CodesSent().empty());
-  EXPECT_NE(state->snapshot.game_mode(), game_mode);
+  EXPECT_NE(state->snapshot().game_mode(), game_mode);
 }
 
 }  // namespace

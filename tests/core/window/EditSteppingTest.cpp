@@ -94,10 +94,10 @@ namespace {
 // Only the bindings every desktop knows step; any other chord is left for the window.
 TEST(EditKeys, TakeOnlyTheirChordsAndStepBothWays) {
   auto state = std::make_unique<ConfiguratorState>();
-  MainWindowModel model(state->image, state->snapshot, true);
+  MainWindowModel model(state->ImageForEditing(), state->snapshot(), true);
   EditKeys keys(*state, model);
-  const std::uint8_t before = state->image.brightness();
-  state->image.brightness() = static_cast<std::uint8_t>(before + 5);
+  const std::uint8_t before = state->image().brightness();
+  state->ImageForEditing().brightness() = static_cast<std::uint8_t>(before + 5);
   keys.Record();
 
   int routed = 0;
@@ -118,7 +118,7 @@ TEST(EditKeys, TakeOnlyTheirChordsAndStepBothWays) {
   };
   for (const auto& press : presses) {
     EXPECT_EQ(keys.OnKey(press.chord, route), press.taken) << char(press.chord.key);
-    EXPECT_EQ(state->image.brightness(), press.brightness_after) << char(press.chord.key);
+    EXPECT_EQ(state->image().brightness(), press.brightness_after) << char(press.chord.key);
   }
   EXPECT_EQ(routed, 4) << "each step that was taken re-derives the page once";
 }
