@@ -8,6 +8,7 @@
 
 #include "app/BackupBeforeWrite.h"
 #include "app/FilesystemPathProbe.h"
+#include "app/StoredMacroChange.h"
 #include "app/UdevRuleHelp.h"
 #include "cli/DataFolderLock.h"
 #include "cli/DryRunReport.h"
@@ -278,9 +279,13 @@ ExitCode CliSession::FactoryReset() {
 
 ExitCode CliSession::ReadThroughWindow() {
   const auto profile = window_->ReadProfile();
-  if (!profile.ok()) {
-    return FailDevice(profile.error());
+  const auto keyboard =
+      profile.ok() ? window_->ReadState() : Result<KeyboardStatus>(profile.error());
+  if (!keyboard.ok()) {
+    return FailDevice(keyboard.error());
   }
+  // The profile only reports the firmware; a read prints what the window read of it.
+  state_->firmware = keyboard->firmware;
   const auto bytes = profile_json::FromText(state_->key_names, *profile);
   if (!bytes.ok()) {
     return Fail(ExitCode::kKeyboardFailed,
@@ -357,6 +362,29 @@ ExitCode CliSession::PrintDryRun(const std::vector<WriteRegion>& regions,
   }
   report.Print(std::cout, json_);
   return ExitCode::kOk;
+}
+
+Result<MacroWords::Done> CliSession::ChangeMacros(std::span<const std::string> words) {
+  if (!window_) {
+    return ChangeStoredMacros(*state_, paths_, words);
+  }
+  auto done = window_->ChangeMacros(words, false);
+  if (!done.ok()) {
+    return done;
+  }
+  // What the window saved, for the count the report gives.
+  if (Status loaded = state_->LoadFiles(paths_.KeymapFile(), paths_.MacroFile(), false);
+      !loaded.ok()) {
+    return loaded.error();
+  }
+  return done;
+}
+
+std::optional<Result<KeyboardStatus>> CliSession::WindowKeyboard() {
+  if (!window_) {
+    return std::nullopt;
+  }
+  return window_->ReadState();
 }
 
 Result<FirmwareVersion> CliSession::ReadFirmware() {
