@@ -380,6 +380,16 @@ Result<MacroWords::Done> CliSession::ChangeMacros(std::span<const std::string> w
   return done;
 }
 
+Result<std::string> CliSession::ImportProfile(const std::filesystem::path& file) {
+  // The window runs in a folder of its own.
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(file, error);
+  if (error) {
+    return Error{ErrorCode::kIo, "cannot find " + file.string() + ": " + error.message()};
+  }
+  return window_->ImportProfile(absolute.string(), false);
+}
+
 std::optional<Result<KeyboardStatus>> CliSession::WindowKeyboard() {
   if (!window_) {
     return std::nullopt;

@@ -92,6 +92,10 @@ class CliSession {
   // `macro`'s change words made on the stored macros and saved (after LoadFiles), or while the
   // window runs made by the window on its own, whose files are then read back.
   Result<MacroWords::Done> ChangeMacros(std::span<const std::string> words);
+  // `profile import FILE` made by the running window on its own state: the name it was kept
+  // under, or the window's refusal. Only while through_window().
+  Result<std::string> ImportProfile(const std::filesystem::path& file);
+  bool through_window() const { return window_ != nullptr; }
   // What the running window sees of the keyboard; nullopt when this run opens the keyboard
   // itself.
   std::optional<Result<KeyboardStatus>> WindowKeyboard();

@@ -165,6 +165,15 @@ Status WindowBusClient::Restore(const std::string& backup, bool discard_edits) {
   return Write(connection_->keyboard, "Restore", {QString::fromStdString(backup), discard_edits});
 }
 
+Result<std::string> WindowBusClient::ImportProfile(const std::string& file, bool discard_edits) {
+  const QDBusReply<QString> reply = connection_->keyboard.call(
+      QStringLiteral("ImportProfile"), QString::fromStdString(file), discard_edits);
+  if (!reply.isValid()) {
+    return ErrorOf(reply.error());
+  }
+  return reply.value().toStdString();
+}
+
 Result<MacroWords::Done> WindowBusClient::ChangeMacros(std::span<const std::string> words,
                                                        bool discard_edits) {
   const QDBusMessage reply =

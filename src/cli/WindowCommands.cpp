@@ -120,6 +120,7 @@ bool RunsOnTheWindowsState(const CliArguments& arguments) {
   return arguments.command == "read" || arguments.command == "diagnose" ||
          (arguments.command == "keys" && only("--keyboard")) ||
          (arguments.command == "profiles" && words.size() == 2 && words[0] == "save") ||
+         (arguments.command == "profile" && words.size() == 2 && words[0] == "import") ||
          (arguments.command == "macro" && !words.empty() && MacroWords::Changes(words[0]));
 }
 

@@ -7,7 +7,9 @@
 #include <map>
 #include <optional>
 
+#include "app/ProfileTransfer.h"
 #include "app/StoredMacroChange.h"
+#include "config/ProfileStore.h"
 
 namespace n240qx {
 
@@ -137,6 +139,32 @@ QStringList KeyboardBusAdaptor::ListBackups() {
 void KeyboardBusAdaptor::Restore(const QString& backup, bool discard_edits) {
   BackupStore store(window_.paths->BackupsFolder(), files_);
   Write(KeyboardBusWrites::Restore(store, backup.toStdString()), discard_edits);
+}
+
+QString KeyboardBusAdaptor::ImportProfile(const QString& file, bool discard_edits) {
+  if (Status changeable = KeyboardBusModel::CheckStoreChange(discard_edits, window_.activity());
+      !changeable.ok()) {
+    ReplyError(changeable.error());
+    return {};
+  }
+  ProfileOutcome outcome;
+  const Status changed = window_.change_stores(
+      [&](ConfiguratorState& state) -> Status {
+        ProfileStore store(window_.paths->ProfilesFolder(), files_);
+        // No launch approval: launch paths from elsewhere only the window's own dialog takes.
+        outcome =
+            ProfileTransfer(state, store, window_.paths->KeymapFile()).Import(file.toStdString());
+        // A configuration loaded but not kept stays, as in the window's own Import.
+        return outcome.status.ok() || outcome.configuration_changed
+                   ? Status::Ok()
+                   : TransferFailure(outcome, true);
+      },
+      discard_edits);
+  if (!changed.ok() || !outcome.status.ok()) {
+    ReplyError(changed.ok() ? TransferFailure(outcome, true) : changed.error());
+    return {};
+  }
+  return QString::fromStdString(outcome.kept->name);
 }
 
 QString KeyboardBusAdaptor::ChangeMacros(const QStringList& words, bool discard_edits,

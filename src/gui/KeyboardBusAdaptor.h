@@ -110,6 +110,9 @@ class KeyboardBusAdaptor : public QObject, protected QDBusContext {
   QStringList ListBackups();
   // A backup by number (1 for the newest) or file name.
   void Restore(const QString& backup, bool discard_edits);
+  // `profile import FILE` (an absolute name) on the window's configuration, which then holds it
+  // as unapplied edits, as after the profile dialog's Import: the name it is kept under.
+  QString ImportProfile(const QString& file, bool discard_edits);
   // `macro`'s change words, made on the window's stored macros, which it saves: the line the
   // tool prints, and the warnings in `warnings`.
   QString ChangeMacros(const QStringList& words, bool discard_edits, QStringList& warnings);

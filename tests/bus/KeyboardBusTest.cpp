@@ -282,9 +282,9 @@ TEST_F(KeyboardBus, TheToolsReadingCommandsReadThroughTheWindow) {
   EXPECT_TRUE(std::filesystem::exists(window.DataFolder() / "profiles" / "kept.json"));
 }
 
-// The window keeps its stores in memory and saves them whole: a macro the tool makes while it
-// runs must be the window's own, or the window's next save of its files drops it.
-TEST_F(KeyboardBus, AMacroMadeByTheToolOutlivesTheWindowsNextSave) {
+// The window keeps its stores in memory and saves them whole: a macro or a profile the tool
+// brings while it runs must be the window's own, or the window's next save of its files drops it.
+TEST_F(KeyboardBus, StoreChangesByTheToolOutliveTheWindowsNextSave) {
   const Ran made = Tool({"macro", "new", "Fire", "A dn", "A up"});
   ASSERT_EQ(made.status, 0) << made.err;
   const std::size_t index = window.state().stored_macros.UsedCount() - 1;
@@ -294,6 +294,14 @@ TEST_F(KeyboardBus, AMacroMadeByTheToolOutlivesTheWindowsNextSave) {
   ASSERT_EQ(assigned.status, 0) << assigned.err;
   const Ran listed = Tool({"--direct", "macros"});
   EXPECT_NE(listed.out.find("Fire"), std::string::npos) << listed.out;
+
+  const auto profile = window.DataFolder().parent_path() / "night.json";
+  std::ofstream(profile) << ProfileWith(33);
+  ASSERT_NE(window.state().image.brightness(), 33);
+  const Ran imported = Tool({"profile", "import", profile.string()});
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_NE(imported.out.find("kept as profile night"), std::string::npos) << imported.out;
+  EXPECT_EQ(window.state().image.brightness(), 33);
 }
 
 }  // namespace
