@@ -126,7 +126,22 @@ bool RunsOnTheWindowsState(const CliArguments& arguments) {
 
 }  // namespace
 
+// An import that takes launch paths cannot go through the window, whose own Import dialog alone
+// may take them, and made on the files beside it the window's next save would undo it.
+bool ImportTakingLaunches(const CliArguments& arguments) {
+  CliArguments taking_none = arguments;
+  taking_none.allow_launch = false;
+  return arguments.allow_launch && arguments.command == "profile" &&
+         MayGoThroughWindow(taking_none) && RunsOnTheWindowsState(arguments);
+}
+
 std::optional<ExitCode> RunThroughWindow(const CliArguments& arguments, RunCommand run) {
+  if (ImportTakingLaunches(arguments) && WindowBusClient::Find()) {
+    return ReportFailure(ExitCode::kUsage,
+                         "the window is running: import a profile with launch paths in its "
+                         "profile dialog, or close the window first",
+                         arguments.json);
+  }
   if (!MayGoThroughWindow(arguments)) {
     return std::nullopt;
   }

@@ -302,6 +302,9 @@ TEST_F(KeyboardBus, StoreChangesByTheToolOutliveTheWindowsNextSave) {
   ASSERT_EQ(imported.status, 0) << imported.err;
   EXPECT_NE(imported.out.find("kept as profile night"), std::string::npos) << imported.out;
   EXPECT_EQ(window.state().image.brightness(), 33);
+  const Ran with_launches = Tool({"profile", "import", profile.string(), "--allow-launch"});
+  EXPECT_EQ(with_launches.status, 2);
+  EXPECT_NE(with_launches.err.find("profile dialog"), std::string::npos) << with_launches.err;
 }
 
 }  // namespace
