@@ -8,6 +8,7 @@
 
 #include "app/BackupBeforeWrite.h"
 #include "app/FilesystemPathProbe.h"
+#include "app/StoredMacroChange.h"
 #include "app/UdevRuleHelp.h"
 #include "cli/DataFolderLock.h"
 #include "cli/DryRunReport.h"
@@ -284,15 +285,18 @@ ExitCode CliSession::FactoryReset() {
 
 ExitCode CliSession::ReadThroughWindow() {
   const auto profile = window_->ReadProfile();
-  if (!profile.ok()) {
-    return FailDevice(profile.error());
+  const auto keyboard =
+      profile.ok() ? window_->ReadState() : Result<KeyboardStatus>(profile.error());
+  if (!keyboard.ok()) {
+    return FailDevice(keyboard.error());
   }
   const auto bytes = profile_json::FromText(state_->key_names(), *profile);
   if (!bytes.ok()) {
     return Fail(ExitCode::kKeyboardFailed,
                 "the window's profile cannot be read: " + bytes.error().message);
   }
-  state_->TakeKeyboardProfile(*bytes);
+  // The profile only reports the firmware; a read prints what the window read of it.
+  state_->TakeKeyboardProfile(*bytes, keyboard->firmware);
   return ExitCode::kOk;
 }
 
@@ -362,6 +366,38 @@ ExitCode CliSession::PrintDryRun(const std::vector<WriteRegion>& regions,
   }
   report.Print(std::cout, json_);
   return ExitCode::kOk;
+}
+
+Result<MacroWords::Done> CliSession::ChangeMacros(std::span<const std::string> words) {
+  if (!window_) {
+    return ChangeStoredMacros(*state_, words);
+  }
+  auto done = window_->ChangeMacros(words, false);
+  if (!done.ok()) {
+    return done;
+  }
+  // What the window saved, for the count the report gives.
+  if (Status loaded = state_->LoadFiles(false); !loaded.ok()) {
+    return loaded.error();
+  }
+  return done;
+}
+
+Result<std::string> CliSession::ImportProfile(const std::filesystem::path& file) {
+  // The window runs in a folder of its own.
+  std::error_code error;
+  const auto absolute = std::filesystem::absolute(file, error);
+  if (error) {
+    return Error{ErrorCode::kIo, "cannot find " + file.string() + ": " + error.message()};
+  }
+  return window_->ImportProfile(absolute.string(), false);
+}
+
+std::optional<Result<KeyboardStatus>> CliSession::WindowKeyboard() {
+  if (!window_) {
+    return std::nullopt;
+  }
+  return window_->ReadState();
 }
 
 Result<FirmwareVersion> CliSession::ReadFirmware() {

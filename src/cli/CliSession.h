@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -19,6 +20,7 @@
 #include "connect/DeviceConnectionFactory.h"
 #include "device/DeviceSession.h"
 #include "device/WriteRegion.h"
+#include "macros/MacroWords.h"
 #include "util/QueueDispatcher.h"
 #include "util/Result.h"
 
@@ -35,9 +37,10 @@ class CliSession {
   // The one bus call that makes a command's write or reset in the running window.
   using WindowWrite = std::function<Status(WindowBusClient& window)>;
   // A session that leaves the keyboard and the data folder to the running window: the command
-  // runs its own checks on what the window's ReadProfile gives, its write or reset is `write`,
-  // and what the keyboard holds afterwards is read back the same way for its report. Nothing is
-  // saved here and no lock is taken, as the window saves and backs up for its own writes.
+  // runs its own checks on what the window's ReadProfile gives, its write or reset is `write`
+  // (none for a command that only reads or changes the window's stores), and what the keyboard
+  // holds afterwards is read back the same way for its report. Nothing is saved here and no
+  // lock is taken, as the window saves and backs up for its own writes.
   static Result<std::unique_ptr<CliSession>> OpenThroughWindow(
       const CliArguments& arguments, std::unique_ptr<WindowBusClient> window, WindowWrite write);
   // The data and share folders the command line and the environment name; kInvalidArgument
@@ -85,6 +88,16 @@ class CliSession {
   // first, as for a write.
   ExitCode FactoryReset();
   Result<FirmwareVersion> ReadFirmware();
+  // `macro`'s change words made on the stored macros and saved (after LoadFiles), or while the
+  // window runs made by the window on its own, whose files are then read back.
+  Result<MacroWords::Done> ChangeMacros(std::span<const std::string> words);
+  // `profile import FILE` made by the running window on its own state: the name it was kept
+  // under, or the window's refusal. Only while through_window().
+  Result<std::string> ImportProfile(const std::filesystem::path& file);
+  bool through_window() const { return window_ != nullptr; }
+  // What the running window sees of the keyboard; nullopt when this run opens the keyboard
+  // itself.
+  std::optional<Result<KeyboardStatus>> WindowKeyboard();
 
   // A command whose own result names the failure (status) prints no separate error object.
   void PrintFailuresAsJson(bool on) { failures_as_json_ = on; }

@@ -41,8 +41,28 @@ void AddUdevRule(DiagnosisReport& report, const ProgramPaths& paths) {
   }
 }
 
+std::string FirmwareText(const std::optional<FirmwareVersion>& firmware) {
+  return firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
+                  : std::string("unknown");
+}
+
+// The running window holds the keyboard: what it sees, with no read of the tool's own, which
+// would only wait for the window to let go.
+void AddWindowsKeyboard(DiagnosisReport::Section& section, const Result<KeyboardStatus>& seen) {
+  section.items.push_back({"simulated", seen.ok() && seen->simulated});
+  section.items.push_back({"found", seen.ok() && seen->connected});
+  section.items.push_back(
+      {"held_by", seen.ok() ? std::string("the running window; no read was timed")
+                            : "the running window, which did not answer: " + seen.error().message});
+  section.items.push_back({"firmware", FirmwareText(seen.ok() ? seen->firmware : std::nullopt)});
+}
+
 void AddKeyboard(DiagnosisReport& report, CliSession& session) {
   auto& section = report.Add("keyboard");
+  if (const auto seen = session.WindowKeyboard()) {
+    AddWindowsKeyboard(section, *seen);
+    return;
+  }
   section.items.push_back({"simulated", session.simulated()});
   if (session.Connect() != ExitCode::kOk) {
     section.items.push_back({"found", false});
@@ -61,10 +81,7 @@ void AddKeyboard(DiagnosisReport& report, CliSession& session) {
          std::int64_t{std::chrono::duration_cast<std::chrono::milliseconds>(took).count()}});
     section.items.push_back({"full_read_pauses_ms", session.PausedMs() - paused_before});
   }
-  const auto& firmware = session.state().firmware();
-  section.items.push_back({"firmware", firmware ? std::to_string(firmware->major) + "." +
-                                                      std::to_string(firmware->minor)
-                                                : std::string("unknown")});
+  section.items.push_back({"firmware", FirmwareText(session.state().firmware())});
 }
 
 void AddDataFolder(DiagnosisReport& report, CliSession& session) {

@@ -2,213 +2,36 @@
 
 #include <iostream>
 
-#include "app/KeyTargetText.h"
 #include "cli/JsonWriter.h"
-#include "keys/KeymapStore.h"
-#include "macros/HeldKeys.h"
-#include "macros/MacroEvent.h"
-#include "macros/MacroNameRule.h"
-#include "macros/MacroRecordBuilder.h"
-#include "macros/MacroScript.h"
-#include "macros/MacroStoreFile.h"
-#include "util/AsciiText.h"
-#include "util/DecimalText.h"
-#include "util/EscapedText.h"
-#include "util/HexBytes.h"
-#include "util/Utf8.h"
 
 namespace n240qx {
-
-namespace {
-
-Error Refuse(std::string message) {
-  return Error{ErrorCode::kInvalidArgument, std::move(message)};
-}
-
-Result<std::size_t> StoredIndex(const MacroStore& store, const std::string& typed) {
-  const auto index = ParseDecimal(typed, 1000);
-  if (!index || static_cast<std::size_t>(*index) >= store.UsedCount()) {
-    return Refuse("there is no stored macro " + typed + " (" + std::to_string(store.UsedCount()) +
-                  " stored; see n240qx-ctl macros)");
-  }
-  return static_cast<std::size_t>(*index);
-}
-
-Result<std::u16string> CheckedName(const MacroStore& store, const std::string& typed,
-                                   std::optional<std::size_t> renamed) {
-  auto name = Utf16FromUtf8(typed);
-  if (!name.ok()) {
-    return name.error();
-  }
-  const MacroNameVerdict verdict = CheckMacroName(store, *name, renamed);
-  switch (verdict.fault) {
-    case MacroNameFault::kNone:
-      return name;
-    case MacroNameFault::kEmpty:
-    case MacroNameFault::kTooLong:
-      return Refuse("a macro name has 1-" + std::to_string(macro_layout::kMaxNameUnits) +
-                    " characters");
-    case MacroNameFault::kControlCharacter:
-      return Refuse("a macro name has no control characters: " + EscapedText(*name));
-    case MacroNameFault::kTaken:
-      break;
-  }
-  return Refuse("macro " + std::to_string(verdict.taken_by) + " is already called " + typed);
-}
-
-std::string NameOfKey(const KeyNameTable& names, std::uint8_t vk) {
-  std::string name = Utf8FromUtf16(names.KeyNameOf(vk));
-  while (!name.empty() && name.back() == ' ') {
-    name.pop_back();
-  }
-  return name.empty() ? "0x" + HexString(std::span(&vk, 1)) : name;
-}
-
-void TakeScript(MacroStoreEntry& entry, const MacroScript& script, const KeyNameTable& names) {
-  entry.key_events = script.buffers.key_events;
-  entry.device_events = script.buffers.device_events;
-  entry.set_has_delay(script.has_delay);
-  // Kept as typed: a held key can be meant (a macro that only presses Shift), but seldom is.
-  for (const std::uint8_t vk : KeysHeldAtEnd(entry.key_events)) {
-    std::cerr << "n240qx-ctl: warning: " << NameOfKey(names, vk)
-              << " is held down when the macro ends\n";
-  }
-}
-
-// Entries behind the deleted one move down; the last used one is cleared.
-void DeleteEntry(MacroStore& store, std::size_t index) {
-  const std::size_t used = store.UsedCount();
-  for (std::size_t i = index; i + 1 < used; ++i) {
-    store.entry(i) = store.entry(i + 1);
-  }
-  store.entry(used - 1).Clear();
-}
-
-using Words = std::span<const std::string>;
-
-Result<std::string> NewMacro(MacroStore& store, const KeyNameTable& names, Words rest) {
-  if (store.UsedCount() >= macro_layout::kMaxMacros) {
-    return Refuse("the keyboard keeps at most " + std::to_string(macro_layout::kMaxMacros) +
-                  " macros; delete one first");
-  }
-  auto name = CheckedName(store, rest[0], std::nullopt);
-  auto script = ParseMacroScript(rest.subspan(1), names);
-  if (!name.ok() || !script.ok()) {
-    return name.ok() ? script.error() : name.error();
-  }
-  const std::size_t index = store.UsedCount();
-  MacroStoreEntry& entry = store.entry(index);
-  entry.Clear();
-  (void)entry.SetName(*name);
-  entry.repeat_count = 1;
-  TakeScript(entry, *script, names);
-  return "macro " + std::to_string(index) + " " + EscapedText(*name) + " created";
-}
-
-Result<std::string> SetMacro(MacroStore& store, const KeyNameTable& names, Words rest) {
-  auto index = StoredIndex(store, rest[0]);
-  auto script = index.ok() ? ParseMacroScript(rest.subspan(1), names) : index.error();
-  if (!script.ok()) {
-    return script.error();
-  }
-  TakeScript(store.entry(*index), *script, names);
-  return "macro " + rest[0] + " " + EscapedText(store.entry(*index).Name()) + " set";
-}
-
-Result<std::string> DeleteMacro(MacroStore& store, const KeyNameTable&, Words rest) {
-  auto index = StoredIndex(store, rest[0]);
-  if (!index.ok()) {
-    return index.error();
-  }
-  const std::string name = EscapedText(store.entry(*index).Name());
-  DeleteEntry(store, *index);
-  return "macro " + rest[0] + " " + name + " deleted";
-}
-
-Result<std::string> RenameMacro(MacroStore& store, const KeyNameTable&, Words rest) {
-  auto index = StoredIndex(store, rest[0]);
-  auto name = index.ok() ? CheckedName(store, rest[1], *index) : index.error();
-  if (!name.ok()) {
-    return name.error();
-  }
-  (void)store.entry(*index).SetName(*name);
-  return "macro " + rest[0] + " renamed to " + EscapedText(*name);
-}
-
-// As the dialog's loop box: 1 plays once, up to the most the keyboard repeats.
-Result<std::string> LoopMacro(MacroStore& store, const KeyNameTable&, Words rest) {
-  auto index = StoredIndex(store, rest[0]);
-  if (!index.ok()) {
-    return index.error();
-  }
-  const auto count = ParseDecimal(rest[1], macro_layout::kMaxRepeatCount);
-  if (!count || *count < 1) {
-    return Refuse("the repeat count " + rest[1] + " is not allowed: use 1-" +
-                  std::to_string(macro_layout::kMaxRepeatCount));
-  }
-  store.entry(*index).repeat_count = static_cast<std::uint16_t>(*count);
-  return "macro " + rest[0] + " " + EscapedText(store.entry(*index).Name()) + " repeats " +
-         rest[1] + (*count == 1 ? " time" : " times");
-}
-
-struct MacroAction {
-  std::string_view name;
-  std::size_t min_words;
-  std::size_t max_words;
-  Result<std::string> (*run)(MacroStore&, const KeyNameTable&, Words);
-};
-
-constexpr std::size_t kAnyCount = static_cast<std::size_t>(-1);
-constexpr MacroAction kActions[] = {
-    {"new", 1, kAnyCount, NewMacro}, {"set", 1, kAnyCount, SetMacro}, {"delete", 1, 1, DeleteMacro},
-    {"rename", 2, 2, RenameMacro},   {"loop", 2, 2, LoopMacro},
-};
-
-Result<std::string> Change(MacroStore& store, const KeyNameTable& names, Words words) {
-  const auto rest = words.subspan(1);
-  for (const MacroAction& action : kActions) {
-    if (words[0] == action.name && rest.size() >= action.min_words &&
-        rest.size() <= action.max_words) {
-      return action.run(store, names, rest);
-    }
-  }
-  return Refuse(
-      "use: macro show N | new NAME EVENT... | set N EVENT... | delete N | rename N NAME | "
-      "loop N COUNT");
-}
-
-}  // namespace
 
 ExitCode RunMacroChange(CliSession& session, std::span<const std::string> words) {
   if (ExitCode loaded = session.LoadFiles(true); loaded != ExitCode::kOk) {
     return loaded;
   }
-  ConfiguratorState& state = session.state();
-  MacroStore store = state.stored_macros();
-  auto done = Change(store, state.key_names(), words);
+  auto done = session.ChangeMacros(words);
   if (!done.ok()) {
-    return session.Fail(ExitCode::kUsage, done.error().message);
+    // The window's refusal (a dialog open, unapplied edits) ends as its refused writes do.
+    const Error& error = done.error();
+    return session.Fail(error.code == ErrorCode::kNotOpen ? ExitCodeForDeviceError(error)
+                                                          : ExitCodeForFileEdit(error),
+                        error.message);
   }
-  // As after the macro dialog's OK: records, keymap.bin, then MacroDefine.bin.
-  state.TakeMacroEdits(store);
-  if (Status saved = state.SaveKeymapStore(); !saved.ok()) {
-    return session.Fail(ExitCode::kFileError, saved.error().message);
-  }
-  if (Status saved = SaveMacroStore(session.paths().MacroFile(), state.stored_macros());
-      !saved.ok()) {
-    return session.Fail(ExitCode::kFileError, saved.error().message);
+  for (const std::string& warning : done->warnings) {
+    std::cerr << "n240qx-ctl: warning: " << warning << '\n';
   }
   if (session.json()) {
     JsonWriter json;
     json.BeginObject();
     json.Key("done");
-    json.String(*done);
+    json.String(done->line);
     json.Key("macros");
-    json.Number(static_cast<std::int64_t>(state.stored_macros().UsedCount()));
+    json.Number(static_cast<std::int64_t>(session.state().stored_macros().UsedCount()));
     json.EndObject();
     std::cout << json.text() << '\n';
   } else {
-    std::cout << *done << '\n';
+    std::cout << done->line << '\n';
   }
   return ExitCode::kOk;
 }

@@ -45,8 +45,33 @@ ExitCode ListProfiles(CliSession& session, ProfileStore& store) {
   return ExitCode::kOk;
 }
 
+ExitCode Transferred(CliSession& session, bool import, const std::filesystem::path& file,
+                     const std::string& kept) {
+  if (!session.json()) {
+    std::cout << (import ? "imported " : "exported ") << file.string() << "; kept as profile "
+              << EscapedText(kept) << '\n';
+  }
+  return ExitCode::kOk;
+}
+
+// While the window runs, its own state takes the profile, so that its next save of keymap.bin
+// keeps it; launch paths from elsewhere only its Import dialog takes.
+ExitCode ImportThroughWindow(CliSession& session, const std::filesystem::path& file) {
+  const auto kept = session.ImportProfile(file);
+  if (!kept.ok()) {
+    return session.Fail(kept.error().code == ErrorCode::kNotOpen
+                            ? ExitCodeForDeviceError(kept.error())
+                            : ExitCodeFor(kept.error()),
+                        kept.error().message);
+  }
+  return Transferred(session, true, file, *kept);
+}
+
 ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
                   const std::filesystem::path& file) {
+  if (import && session.through_window()) {
+    return ImportThroughWindow(session, file);
+  }
   std::error_code ignored;
   if (!import && !std::filesystem::exists(session.paths().KeymapFile(), ignored)) {
     return session.Fail(ExitCode::kFileError, "there is no configuration to export: " +
@@ -61,20 +86,12 @@ ExitCode Transfer(CliSession& session, ProfileStore& store, bool import,
   transfer.ApproveLaunchesWith([&session](const auto&) { return session.allow_launch(); });
   const ProfileOutcome outcome = import ? transfer.Import(file) : transfer.Export(file);
   if (!outcome.status.ok()) {
-    std::string what = import ? "the profile was not imported: " : "the profile was not exported: ";
-    if (outcome.configuration_changed) {
-      what = "the profile was loaded into keymap.bin but not kept: ";
-    }
+    const Error failed = TransferFailure(outcome, import);
     const std::string_view hint =
         outcome.declined_launches.empty() ? std::string_view() : kAllowLaunchHint;
-    return session.Fail(ExitCodeFor(outcome.status.error()),
-                        what + outcome.status.error().message + std::string(hint));
+    return session.Fail(ExitCodeFor(failed), failed.message + std::string(hint));
   }
-  if (!session.json()) {
-    std::cout << (import ? "imported " : "exported ") << file.string() << "; kept as profile "
-              << EscapedText(outcome.kept->name) << '\n';
-  }
-  return ExitCode::kOk;
+  return Transferred(session, import, file, outcome.kept->name);
 }
 
 // As the window's list renames: the kept profile by the name `profile list` shows.

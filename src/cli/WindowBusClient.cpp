@@ -59,6 +59,14 @@ std::optional<FirmwareVersion> ParseFirmware(const QString& text) {
   return major_ok && minor_ok ? KeyboardFirmwareVersion(major, minor) : std::nullopt;
 }
 
+QStringList Listed(std::span<const std::string> words) {
+  QStringList listed;
+  for (const std::string& word : words) {
+    listed.push_back(QString::fromStdString(word));
+  }
+  return listed;
+}
+
 // A write's call, whose reply carries nothing but a refusal.
 Status Write(QDBusInterface& keyboard, const char* method, const QList<QVariant>& arguments) {
   const QDBusMessage reply =
@@ -145,12 +153,8 @@ Status WindowBusClient::ApplyStoredProfile(const std::string& name, bool discard
 
 Status WindowBusClient::Assign(const std::string& key, const std::vector<std::string>& words,
                                bool discard_edits) {
-  QStringList listed;
-  for (const std::string& word : words) {
-    listed.push_back(QString::fromStdString(word));
-  }
   return Write(connection_->keyboard, "Assign",
-               {QString::fromStdString(key), listed, discard_edits});
+               {QString::fromStdString(key), Listed(words), discard_edits});
 }
 
 Status WindowBusClient::FactoryReset(bool discard_edits) {
@@ -159,6 +163,33 @@ Status WindowBusClient::FactoryReset(bool discard_edits) {
 
 Status WindowBusClient::Restore(const std::string& backup, bool discard_edits) {
   return Write(connection_->keyboard, "Restore", {QString::fromStdString(backup), discard_edits});
+}
+
+Result<std::string> WindowBusClient::ImportProfile(const std::string& file, bool discard_edits) {
+  const QDBusReply<QString> reply = connection_->keyboard.call(
+      QStringLiteral("ImportProfile"), QString::fromStdString(file), discard_edits);
+  if (!reply.isValid()) {
+    return ErrorOf(reply.error());
+  }
+  return reply.value().toStdString();
+}
+
+Result<MacroWords::Done> WindowBusClient::ChangeMacros(std::span<const std::string> words,
+                                                       bool discard_edits) {
+  const QDBusMessage reply =
+      connection_->keyboard.call(QStringLiteral("ChangeMacros"), Listed(words), discard_edits);
+  if (reply.type() == QDBusMessage::ErrorMessage) {
+    return ErrorOf(QDBusError(reply));
+  }
+  const QList<QVariant> answer = reply.arguments();
+  if (answer.size() != 2) {
+    return Error{ErrorCode::kIo, "the window did not answer ChangeMacros as expected"};
+  }
+  MacroWords::Done done{answer[0].toString().toStdString(), {}};
+  for (const QString& warning : answer[1].toStringList()) {
+    done.warnings.push_back(warning.toStdString());
+  }
+  return done;
 }
 
 }  // namespace n240qx

@@ -2,11 +2,13 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "cli/KeyboardStatus.h"
+#include "macros/MacroWords.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -36,6 +38,11 @@ class WindowBusClient {
   Status FactoryReset(bool discard_edits);
   // A backup by number (1 for the newest) or file name.
   Status Restore(const std::string& backup, bool discard_edits);
+  // A profile file (named absolutely) into the window's configuration and kept in its
+  // profiles folder: the name it is kept under.
+  Result<std::string> ImportProfile(const std::string& file, bool discard_edits);
+  // `macro`'s change words, made on the window's stored macros, which it saves.
+  Result<MacroWords::Done> ChangeMacros(std::span<const std::string> words, bool discard_edits);
 
  private:
   struct Connection;

@@ -7,6 +7,7 @@
 #include "cli/CliSession.h"
 #include "cli/Commands.h"
 #include "cli/WindowBusClient.h"
+#include "macros/MacroWords.h"
 #include "util/AtomicFile.h"
 #include "util/JsonParser.h"
 
@@ -111,15 +112,42 @@ bool ReadCarried(const CliArguments& arguments) {
          arguments.words.empty();
 }
 
+// Commands that read the keyboard without writing it, or change the window's stores: they run
+// as directly, on what the window reads and with its stores' changes made by the window.
+bool RunsOnTheWindowsState(const CliArguments& arguments) {
+  const std::vector<std::string>& words = arguments.words;
+  const auto only = [&words](const char* word) { return words.size() == 1 && words[0] == word; };
+  return arguments.command == "read" || arguments.command == "diagnose" ||
+         (arguments.command == "keys" && only("--keyboard")) ||
+         (arguments.command == "profiles" && words.size() == 2 && words[0] == "save") ||
+         (arguments.command == "profile" && words.size() == 2 && words[0] == "import") ||
+         (arguments.command == "macro" && !words.empty() && MacroWords::Changes(words[0]));
+}
+
 }  // namespace
 
+// An import that takes launch paths cannot go through the window, whose own Import dialog alone
+// may take them, and made on the files beside it the window's next save would undo it.
+bool ImportTakingLaunches(const CliArguments& arguments) {
+  CliArguments taking_none = arguments;
+  taking_none.allow_launch = false;
+  return arguments.allow_launch && arguments.command == "profile" &&
+         MayGoThroughWindow(taking_none) && RunsOnTheWindowsState(arguments);
+}
+
 std::optional<ExitCode> RunThroughWindow(const CliArguments& arguments, RunCommand run) {
+  if (ImportTakingLaunches(arguments) && WindowBusClient::Find()) {
+    return ReportFailure(ExitCode::kUsage,
+                         "the window is running: import a profile with launch paths in its "
+                         "profile dialog, or close the window first",
+                         arguments.json);
+  }
   if (!MayGoThroughWindow(arguments)) {
     return std::nullopt;
   }
   const bool reads = ReadCarried(arguments);
   auto write = reads ? std::nullopt : WriteOf(arguments);
-  if (!reads && !write) {
+  if (!reads && !write && !RunsOnTheWindowsState(arguments)) {
     return std::nullopt;
   }
   auto window = WindowBusClient::Find();
@@ -130,7 +158,8 @@ std::optional<ExitCode> RunThroughWindow(const CliArguments& arguments, RunComma
     return arguments.command == "status" ? StatusOf(*window, arguments)
                                          : ReadOf(*window, arguments);
   }
-  auto session = CliSession::OpenThroughWindow(arguments, std::move(window), std::move(*write));
+  auto session = CliSession::OpenThroughWindow(arguments, std::move(window),
+                                               write ? std::move(*write) : nullptr);
   if (!session.ok()) {
     return ReportFailure(ExitCode::kUsage, session.error().message, arguments.json);
   }

@@ -101,6 +101,28 @@ bool DeviceRequests::TakeCallerChange(const CallerChange& change, bool discard_e
   if (!MayWriteForCaller(done)) {
     return false;
   }
+  if (Status changed = MakeCallerChange(change, discard_edits); !changed.ok()) {
+    done(changed);
+    return false;
+  }
+  router_.Route(*model_.OnOutsideLightingWrite());
+  caller_done_ = std::move(done);
+  return true;
+}
+
+Status DeviceRequests::ChangeForCaller(const CallerChange& change, bool discard_edits) {
+  Status refused = Status::Ok();
+  if (!MayWriteForCaller([&refused](const Status& status) { refused = status; })) {
+    return refused;
+  }
+  Status changed = MakeCallerChange(change, discard_edits);
+  // No write follows: the page, the sliders and the key settings follow the state now, as
+  // after the profile dialog.
+  router_.Route(model_.OnRefresh(RefreshSource::kProfileChange));
+  return changed;
+}
+
+Status DeviceRequests::MakeCallerChange(const CallerChange& change, bool discard_edits) {
   const ConfigImage kept_image = state_.image();
   const KeyActionTable kept_actions = state_.key_actions();
   if (discard_edits) {
@@ -108,14 +130,11 @@ bool DeviceRequests::TakeCallerChange(const CallerChange& change, bool discard_e
   }
   if (Status changed = change(state_); !changed.ok()) {
     state_.PutBackSettings(kept_image, kept_actions);
-    done(changed);
-    return false;
+    return changed;
   }
   // The caller's change is no step of the user's: there is nothing to undo back into.
   state_.ResetEditHistory();
-  router_.Route(*model_.OnOutsideLightingWrite());
-  caller_done_ = std::move(done);
-  return true;
+  return Status::Ok();
 }
 
 bool DeviceRequests::MayWriteForCaller(const CallerDone& done) const {

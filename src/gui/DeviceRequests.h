@@ -62,6 +62,10 @@ class DeviceRequests {
   // The factory reset a caller on the session bus asked for, on the same terms: with
   // `discard_edits` the unapplied edits go first; `done` follows the reset's end.
   void ResetForCaller(bool discard_edits, CallerDone done);
+  // A change of the stores a caller on the session bus asked for (its macros), made at once
+  // and without a write: refused while a sequence runs; with `discard_edits` the unapplied
+  // edits go first. A change that fails leaves image and key actions as they were.
+  Status ChangeForCaller(const CallerChange& change, bool discard_edits);
   // A caller's write runs now.
   bool caller_waiting() const { return caller_done_ != nullptr; }
   // The window ends: a caller still waiting is told rather than left to its timeout.
@@ -80,6 +84,9 @@ class DeviceRequests {
   // The change of a caller's write made on the state: false, with `done` told why and the
   // state as it was, when it cannot be made now; true when the write may start.
   bool TakeCallerChange(const CallerChange& change, bool discard_edits, CallerDone done);
+  // `change` made on the state after the discarded edits, or the state as it was with the
+  // change's failure.
+  Status MakeCallerChange(const CallerChange& change, bool discard_edits);
   // The caller whose write has just ended gets its status.
   void EndCallerWrite(const Status& status);
   // False, with `done` told why, while a sequence runs; else the caller's write may start.

@@ -5,6 +5,11 @@
 #include <QDBusMetaType>
 #include <QVariantMap>
 #include <map>
+#include <optional>
+
+#include "app/ProfileTransfer.h"
+#include "app/StoredMacroChange.h"
+#include "config/ProfileStore.h"
 
 namespace n240qx {
 
@@ -16,6 +21,14 @@ QStringList ToQStringList(const std::vector<std::string>& texts) {
     list.push_back(QString::fromStdString(text));
   }
   return list;
+}
+
+std::vector<std::string> ToStrings(const QStringList& list) {
+  std::vector<std::string> texts;
+  for (const QString& text : list) {
+    texts.push_back(text.toStdString());
+  }
+  return texts;
 }
 
 struct ToVariant {
@@ -99,10 +112,8 @@ void KeyboardBusAdaptor::ApplyStoredProfile(const QString& name, bool discard_ed
 }
 
 void KeyboardBusAdaptor::Assign(const QString& key, const QStringList& words, bool discard_edits) {
-  std::vector<std::string> typed{key.toStdString()};
-  for (const QString& word : words) {
-    typed.push_back(word.toStdString());
-  }
+  std::vector<std::string> typed = ToStrings(words);
+  typed.insert(typed.begin(), key.toStdString());
   Write(KeyboardBusWrites::Assign(*window_.key_names, typed), discard_edits);
 }
 
@@ -130,6 +141,79 @@ void KeyboardBusAdaptor::Restore(const QString& backup, bool discard_edits) {
   Write(KeyboardBusWrites::Restore(store, backup.toStdString()), discard_edits);
 }
 
+QString KeyboardBusAdaptor::ImportProfile(const QString& file, bool discard_edits) {
+  if (Status changeable = KeyboardBusModel::CheckStoreChange(discard_edits, window_.activity());
+      !changeable.ok()) {
+    ReplyError(changeable.error());
+    return {};
+  }
+  ProfileOutcome outcome;
+  const Status changed = window_.change_stores(
+      [&](ConfiguratorState& state) -> Status {
+        ProfileStore store(window_.paths->ProfilesFolder(), files_);
+        // No launch approval: launch paths from elsewhere only the window's own dialog takes.
+        outcome = ProfileTransfer(state, store).Import(file.toStdString());
+        // A configuration loaded but not kept stays, as in the window's own Import.
+        return outcome.status.ok() || outcome.configuration_changed
+                   ? Status::Ok()
+                   : TransferFailure(outcome, true);
+      },
+      discard_edits);
+  if (!changed.ok() || !outcome.status.ok()) {
+    ReplyError(changed.ok() ? TransferFailure(outcome, true) : changed.error());
+    return {};
+  }
+  return QString::fromStdString(outcome.kept->name);
+}
+
+QString KeyboardBusAdaptor::ChangeMacros(const QStringList& words, bool discard_edits,
+                                         QStringList& warnings) {
+  if (Status changeable = KeyboardBusModel::CheckStoreChange(discard_edits, window_.activity());
+      !changeable.ok()) {
+    ReplyError(changeable.error());
+    return {};
+  }
+  std::optional<MacroWords::Done> made;
+  const Status changed = window_.change_stores(
+      [&, typed = ToStrings(words)](ConfiguratorState& state) -> Status {
+        auto done = ChangeStoredMacros(state, typed);
+        if (done.ok()) {
+          made = std::move(*done);
+        }
+        return done.ok() ? Status::Ok() : Status(done.error());
+      },
+      discard_edits);
+  if (!changed.ok()) {
+    ReplyError(changed.error());
+    return {};
+  }
+  warnings = ToQStringList(made->warnings);
+  const QString line = QString::fromStdString(made->line);
+  const KeyboardBusWindow now = window_.activity();
+  if (now.connected && now.unapplied_edits) {
+    SendMacroRecords(line, warnings);
+  }
+  return line;
+}
+
+// The change was made with no edits of the window's pending, so what differs now is the
+// macros' records, which the keyboard plays: they are sent at once, or the next caller's
+// write would be refused for edits nobody made in the window. The macros are saved whatever
+// the write's end, as after the macro dialog's OK.
+void KeyboardBusAdaptor::SendMacroRecords(const QString& line, const QStringList& warnings) {
+  window_.write(
+      [](ConfiguratorState&) { return Status::Ok(); }, false,
+      [reply = DelayAnswer(), line, warnings](const Status& status) {
+        QStringList told = warnings;
+        if (!status.ok()) {
+          told.push_back(QStringLiteral("the keyboard did not take the macros' records (%1); the "
+                                        "next write sends them")
+                             .arg(QString::fromStdString(status.error().message)));
+        }
+        reply(Status::Ok(), {line, told});
+      });
+}
+
 void KeyboardBusAdaptor::Write(const Result<KeyboardBusWrites::Change>& change, bool discard_edits,
                                std::function<void()> applied) {
   if (!change.ok()) {
@@ -151,10 +235,15 @@ void KeyboardBusAdaptor::Write(const Result<KeyboardBusWrites::Change>& change, 
 }
 
 KeyboardBusAdaptor::WriteDone KeyboardBusAdaptor::DelayReply() {
+  return [reply = DelayAnswer()](const Status& status) { reply(status, {}); };
+}
+
+KeyboardBusAdaptor::Answer KeyboardBusAdaptor::DelayAnswer() {
   setDelayedReply(true);
-  return [call = message(), bus = connection()](const Status& status) mutable {
+  return [call = message(), bus = connection()](const Status& status,
+                                                const QList<QVariant>& answer) mutable {
     bus.send(status.ok()
-                 ? call.createReply()
+                 ? call.createReply(answer)
                  : call.createErrorReply(
                        QString::fromStdString(KeyboardBusModel::ErrorName(status.error().code)),
                        QString::fromStdString(status.error().message)));

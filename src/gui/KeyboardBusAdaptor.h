@@ -60,6 +60,10 @@ class KeyboardBusAdaptor : public QObject, protected QDBusContext {
     std::function<void(const std::function<Status(ConfiguratorState&)>& change, bool discard_edits,
                        WriteDone done)>
         write;
+    // A change of the window's stores (the stored macros) made at once, with no keyboard write.
+    std::function<Status(const std::function<Status(ConfiguratorState&)>& change,
+                         bool discard_edits)>
+        change_stores;
     // The factory reset, on the same terms as `write`.
     std::function<void(bool discard_edits, WriteDone done)> reset;
     // A stored profile of the library has been applied.
@@ -106,6 +110,12 @@ class KeyboardBusAdaptor : public QObject, protected QDBusContext {
   QStringList ListBackups();
   // A backup by number (1 for the newest) or file name.
   void Restore(const QString& backup, bool discard_edits);
+  // `profile import FILE` (an absolute name) on the window's configuration, which then holds it
+  // as unapplied edits, as after the profile dialog's Import: the name it is kept under.
+  QString ImportProfile(const QString& file, bool discard_edits);
+  // `macro`'s change words, made on the window's stored macros, which it saves: the line the
+  // tool prints, and the warnings in `warnings`.
+  QString ChangeMacros(const QStringList& words, bool discard_edits, QStringList& warnings);
 
  signals:
   void ProfileApplied(const QString& name);
@@ -116,6 +126,11 @@ class KeyboardBusAdaptor : public QObject, protected QDBusContext {
   KeyboardBusProperties Now() const { return window_.properties(); }
   // The call being served gets its reply once `done` is told the write's end.
   WriteDone DelayReply();
+  // The same for a reply that carries `answer` on success.
+  using Answer = std::function<void(const Status& status, const QList<QVariant>& answer)>;
+  Answer DelayAnswer();
+  // After a change of the stored macros: their records to the keyboard, then the reply.
+  void SendMacroRecords(const QString& line, const QStringList& warnings);
   void ReplyError(const Error& error);
   // `change` made through the window's write once the window may write for the caller;
   // `applied` runs when the keyboard has it, before the reply.

@@ -117,6 +117,9 @@ KeyboardBusAdaptor::Window OutsideRequests::BusWindow() {
                         KeyboardBusAdaptor::WriteDone done) {
     device_.WriteForCaller(change, discard_edits, std::move(done));
   };
+  window.change_stores = [this](const DeviceRequests::CallerChange& change, bool discard_edits) {
+    return device_.ChangeForCaller(change, discard_edits);
+  };
   window.reset = [this](bool discard_edits, KeyboardBusAdaptor::WriteDone done) {
     device_.ResetForCaller(discard_edits, std::move(done));
   };

@@ -152,12 +152,18 @@ TEST_F(KeyboardBus, UnappliedEditsInTheWindowRefuseACallersWriteAndStay) {
   const std::uint8_t held = window.keyboard().Memory().brightness;
   window.Click(kGameMode.x(), kGameMode.y());
   const std::uint8_t edited = window.state().image().game_mode();
-  const Ran set = Tool({"set", "brightness", "7", "--json"});
-  EXPECT_EQ(set.status, 1);
-  EXPECT_NE(set.err.find("unapplied edits"), std::string::npos) << set.err;
-  EXPECT_NE(set.out.find("\"exit_status\""), std::string::npos) << set.out;
+  const std::size_t macros = window.state().stored_macros().UsedCount();
+  for (const std::vector<std::string>& words :
+       {std::vector<std::string>{"set", "brightness", "7", "--json"},
+        std::vector<std::string>{"macro", "new", "Late", "--json"}}) {
+    const Ran refused = Tool(words);
+    EXPECT_EQ(refused.status, 1) << words[0];
+    EXPECT_NE(refused.err.find("unapplied edits"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.out.find("\"exit_status\""), std::string::npos) << refused.out;
+  }
   EXPECT_EQ(window.keyboard().Memory().brightness, held);
   EXPECT_EQ(window.state().image().game_mode(), edited);
+  EXPECT_EQ(window.state().stored_macros().UsedCount(), macros);
 }
 
 TEST_F(KeyboardBus, AStoredProfileAppliedOverTheBusBecomesTheActiveProfileAndIsAnnounced) {
@@ -250,6 +256,55 @@ TEST_F(KeyboardBus, TheToolsWritingCommandsGoThroughTheWindowWithADirectRunsOutp
     EXPECT_NE(ran.out.find(row.out), std::string::npos) << row.words[0] << ": " << ran.out;
     EXPECT_TRUE(row.holds(window.keyboard().Memory())) << row.words[0];
   }
+}
+
+// Without --simulate a direct run would find no keyboard: these read what the window holds.
+TEST_F(KeyboardBus, TheToolsReadingCommandsReadThroughTheWindow) {
+  const std::uint8_t brightness = window.state().image().brightness();
+  const std::string firmware = std::to_string(window.state().firmware()->major) + "." +
+                               std::to_string(window.state().firmware()->minor);
+  struct Row {
+    std::vector<std::string> words;
+    std::string out;
+  };
+  const Row rows[] = {
+      {{"read"}, "brightness: " + std::to_string(brightness)},
+      {{"read", "--raw"}, firmware},
+      {{"keys", "--keyboard"}, "keyboard"},
+      {{"profiles", "save", "kept"}, "saved profile kept"},
+      {{"diagnose"}, "the running window"},
+  };
+  for (const Row& row : rows) {
+    const Ran ran = Tool(row.words);
+    EXPECT_EQ(ran.status, 0) << row.words[0] << ": " << ran.err;
+    EXPECT_NE(ran.out.find(row.out), std::string::npos) << row.words[0] << ": " << ran.out;
+  }
+  EXPECT_TRUE(std::filesystem::exists(window.DataFolder() / "profiles" / "kept.json"));
+}
+
+// The window keeps its stores in memory and saves them whole: a macro or a profile the tool
+// brings while it runs must be the window's own, or the window's next save of its files drops it.
+TEST_F(KeyboardBus, StoreChangesByTheToolOutliveTheWindowsNextSave) {
+  const Ran made = Tool({"macro", "new", "Fire", "A dn", "A up"});
+  ASSERT_EQ(made.status, 0) << made.err;
+  const std::size_t index = window.state().stored_macros().UsedCount() - 1;
+  EXPECT_EQ(made.out, "macro " + std::to_string(index) + " Fire created\n");
+  EXPECT_TRUE(window.state().stored_macros().entry(index).Name() == u"Fire");
+  const Ran assigned = Tool({"assign", "Q", "macro", std::to_string(index)});
+  ASSERT_EQ(assigned.status, 0) << assigned.err;
+  const Ran listed = Tool({"--direct", "macros"});
+  EXPECT_NE(listed.out.find("Fire"), std::string::npos) << listed.out;
+
+  const auto profile = window.DataFolder().parent_path() / "night.json";
+  std::ofstream(profile) << ProfileWith(33);
+  ASSERT_NE(window.state().image().brightness(), 33);
+  const Ran imported = Tool({"profile", "import", profile.string()});
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_NE(imported.out.find("kept as profile night"), std::string::npos) << imported.out;
+  EXPECT_EQ(window.state().image().brightness(), 33);
+  const Ran with_launches = Tool({"profile", "import", profile.string(), "--allow-launch"});
+  EXPECT_EQ(with_launches.status, 2);
+  EXPECT_NE(with_launches.err.find("profile dialog"), std::string::npos) << with_launches.err;
 }
 
 }  // namespace

@@ -334,9 +334,11 @@ void ConfiguratorState::TakeMacroEdits(const MacroStore& edited) {
   RebuildMacroRecords();
 }
 
-void ConfiguratorState::TakeKeyboardProfile(std::span<const std::uint8_t> bytes) {
+void ConfiguratorState::TakeKeyboardProfile(std::span<const std::uint8_t> bytes,
+                                            const std::optional<FirmwareVersion>& firmware) {
   DecodeKeymapStore(bytes, false, image_, key_actions_);
   CopyToSnapshots();
+  firmware_ = firmware;
 }
 
 void ConfiguratorState::PutBackSettings(const ConfigImage& image,

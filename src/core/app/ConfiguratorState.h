@@ -89,10 +89,11 @@ class ConfiguratorState {
   // Macros a command changed become the stored ones, and the image's macro records follow
   // them. Nothing is saved.
   void TakeMacroEdits(const MacroStore& edited);
-  // What the keyboard holds, as a profile in keymap.bin's layout that the running window
-  // reported: into image, key action table and both snapshots. It is not checked, being no
-  // file of the user's.
-  void TakeKeyboardProfile(std::span<const std::uint8_t> bytes);
+  // What the keyboard holds, as a profile in keymap.bin's layout and the firmware version that
+  // the running window reported: into image, key action table, both snapshots and firmware. It
+  // is not checked, being no file of the user's.
+  void TakeKeyboardProfile(std::span<const std::uint8_t> bytes,
+                           const std::optional<FirmwareVersion>& firmware);
   // Image and key action table back to what the caller kept before a change it refuses.
   void PutBackSettings(const ConfigImage& image, const KeyActionTable& key_actions);
   // The key assignment's rules bound to this state's image, key action table, marked keys,

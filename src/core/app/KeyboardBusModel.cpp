@@ -141,6 +141,10 @@ Status KeyboardBusModel::CheckWrite(bool discard_edits, const KeyboardBusWindow&
   if (!window.connected) {
     return Refuse("no keyboard is connected");
   }
+  return CheckStoreChange(discard_edits, window);
+}
+
+Status KeyboardBusModel::CheckStoreChange(bool discard_edits, const KeyboardBusWindow& window) {
   if (window.dialog_open) {
     return Refuse("a dialog is open in the window: close it first");
   }

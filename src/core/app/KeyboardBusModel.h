@@ -75,6 +75,9 @@ class KeyboardBusModel {
       const KeyboardBusWindow& window);
   // The same refusals for a write that brings no settings of its own (a profile, a restore).
   static Status CheckWrite(bool discard_edits, const KeyboardBusWindow& window);
+  // Those of a change of the window's stores, which needs no keyboard: a dialog open, the
+  // keyboard being read or written, unapplied edits the caller does not discard.
+  static Status CheckStoreChange(bool discard_edits, const KeyboardBusWindow& window);
 
   // The D-Bus error name of a failure's kind ("io.github.n240qx.Configurator.Error.Refused"
   // for kNotOpen), and back, so that the tool ends with the exit status of a direct run.

@@ -38,6 +38,14 @@ Result<std::vector<std::uint8_t>> ProfileTransfer::ReadProfileFile(
   return profile;
 }
 
+Error TransferFailure(const ProfileOutcome& outcome, bool import) {
+  std::string what = import ? "the profile was not imported: " : "the profile was not exported: ";
+  if (outcome.configuration_changed) {
+    what = "the profile was loaded into keymap.bin but not kept: ";
+  }
+  return Error{outcome.status.error().code, what + outcome.status.error().message};
+}
+
 ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, UnusableName unusable) {
   std::string name = profile_names::FromChosenFile(chosen);
   if (Status checked = profile_names::Check(name); !checked.ok()) {

@@ -32,6 +32,10 @@ using LaunchApproval = std::function<bool(const std::vector<LaunchPathChange>& c
 // Import, Export and rename of profiles for the profile dialog and the command-line tool
 // alike: the configuration (image and key action table) to and from profile files, and the
 // kept profile in the profiles folder.
+// An Import or Export that failed as the tool words it: what became of the configuration, then
+// why, with the failure's kind.
+Error TransferFailure(const ProfileOutcome& outcome, bool import);
+
 class ProfileTransfer {
  public:
   // An export onto one of `own_files` is refused. An Import's refusals are worded in

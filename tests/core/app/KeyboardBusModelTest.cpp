@@ -201,10 +201,12 @@ TEST(KeyboardBusErrors, EachKindHasANameOfItsOwnThatComesBack) {
   }
 }
 
-// A write without settings of its own meets the same refusals as Set.
+// A write without settings of its own meets the same refusals as Set; a change of the stores
+// meets them too, but needs no keyboard.
 TEST(KeyboardBusErrors, AWriteWithoutSettingsIsRefusedAsSetIs) {
   for (const SetCase& c :
        {SetCase{"idle", {}, false, kIdle, std::nullopt, ""},
+        SetCase{"disconnected", {}, false, {}, ErrorCode::kNotOpen, "no keyboard"},
         SetCase{
             "edits", {}, false, {true, false, false, true}, ErrorCode::kNotOpen, "discard_edits"},
         SetCase{"edits_discarded", {}, true, {true, false, false, true}, std::nullopt, ""},
@@ -214,6 +216,8 @@ TEST(KeyboardBusErrors, AWriteWithoutSettingsIsRefusedAsSetIs) {
     if (!status.ok()) {
       EXPECT_NE(status.error().message.find(c.reason), std::string::npos) << c.name;
     }
+    const Status stores = KeyboardBusModel::CheckStoreChange(c.discard_edits, c.window);
+    EXPECT_EQ(stores.ok(), status.ok() || !c.window.connected) << c.name;
   }
 }
 
