@@ -10,7 +10,7 @@
 
 namespace n240qx {
 
-struct ConfiguratorState;
+class ConfiguratorState;
 
 // What a write of the image and the key action table against their snapshots would change, in
 // the parts a user thinks in. The window shows it beside Apply and every backup keeps the one
