@@ -35,7 +35,7 @@ class DialogRequests {
   const KeyAssignment& key_assignment() const { return key_assignment_; }
 
  private:
-  // The key clicked in Keymap mode (ConfiguratorState::pending): the key assignment dialog,
+  // The key clicked in Keymap mode (ConfiguratorState::pending()): the key assignment dialog,
   // and on OK the assignment and keymap.bin.
   void OpenKeyDialog(std::vector<WindowRequest>& follow_ups);
   // The macro dialog, and on OK the macro records, keymap.bin and MacroDefine.bin.

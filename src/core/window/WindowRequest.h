@@ -23,7 +23,7 @@ enum class WindowRequest {
   kEndProgram,
   kOpenProfileDialog,
   kOpenMacroDialog,
-  kOpenKeyDialog,        // the key assignment dialog for the key ConfiguratorState::pending names
+  kOpenKeyDialog,        // the key assignment dialog for the key ConfiguratorState::pending() names
   kConfirmFactoryReset,  // ask FactoryResetFlow's prompt, answer through OnFactoryResetAnswer
   kLaunchUpdater,
   kStartRepaintCountdown,  // the keyboard changed the lighting: tick until the countdown ends
