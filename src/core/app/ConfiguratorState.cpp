@@ -331,7 +331,6 @@ void ConfiguratorState::RebuildMacroRecords() {
 
 void ConfiguratorState::TakeMacroEdits(const MacroStore& edited) {
   stored_macros_ = edited;
-  RebuildMacroRecords();
 }
 
 void ConfiguratorState::TakeKeyboardProfile(std::span<const std::uint8_t> bytes,

@@ -86,8 +86,8 @@ class ConfiguratorState {
 
   // A key assignment named whole at once (a command's), for CompleteKeyAssignment.
   void StartPendingAssignment(const PendingAssignment& pending) { pending_ = pending; }
-  // Macros a command changed become the stored ones, and the image's macro records follow
-  // them. Nothing is saved.
+  // Macros a command changed become the stored ones; CommitMacros then builds the image's
+  // macro records from them and saves, as after the macro dialog's OK. Nothing is saved here.
   void TakeMacroEdits(const MacroStore& edited);
   // What the keyboard holds, as a profile in keymap.bin's layout and the firmware version that
   // the running window reported: into image, key action table, both snapshots and firmware. It
