@@ -182,11 +182,13 @@ TEST_F(ProfileDialog, TheMessageLineSaysWhatTheLastOperationDidAndASuccessClears
 TEST_F(ProfileDialog, AGermanImportSaysWhyInGerman) {
   fs::create_directories(elsewhere / "Folder.bin");
   std::ofstream(elsewhere / "Damaged.json") << "{\"a\": }";
+  std::ofstream(elsewhere / "Partial.json") << "{\"format\": \"n240qx-profile\"}";
   const struct {
     const char* file;
     std::string detail;
   } kCases[] = {
       {"Damaged.json", ":\n  Zeile 1, Spalte 7: unerwartetes Zeichen"},
+      {"Partial.json", ":\n  das Feld \"version\" fehlt"},
       {"Gone.bin", "Datei nicht gefunden: " + (elsewhere / "Gone.bin").string()},
       {"Folder.bin", "keine gew\u00F6hnliche Datei, daher nicht gelesen"},
   };

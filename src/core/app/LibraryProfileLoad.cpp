@@ -7,7 +7,7 @@ namespace n240qx {
 
 Status LoadLibraryProfile(ConfiguratorState& state, const ProfileLibrary& library,
                           std::string_view name, Language language) {
-  if (Status existing = library.CheckExisting(name); !existing.ok()) {
+  if (Status existing = library.CheckExisting(name, language); !existing.ok()) {
     return existing;
   }
   const std::filesystem::path file = library.FileOf(name);

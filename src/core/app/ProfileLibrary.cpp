@@ -14,9 +14,18 @@ namespace n240qx {
 namespace {
 
 // Escaped, a refused name still shows what it holds.
-Error Invalid(std::string_view name, std::string_view why) {
+Error Invalid(std::string_view name, std::string_view english, std::string_view german,
+              Language language) {
+  const std::string quoted = "\"" + EscapedText(name) + "\"";
   return Error{ErrorCode::kInvalidArgument,
-               "\"" + EscapedText(name) + "\" cannot name a profile: " + std::string(why)};
+               language == Language::kGerman
+                   ? quoted + " kann kein Profil benennen: " + std::string(german)
+                   : quoted + " cannot name a profile: " + std::string(english)};
+}
+
+Error Refused(std::string_view english, std::string_view german, Language language) {
+  return Error{ErrorCode::kInvalidArgument,
+               std::string(language == Language::kGerman ? german : english)};
 }
 
 bool IsUtf8(std::string_view name) {
@@ -31,24 +40,32 @@ bool IsUtf8(std::string_view name) {
 
 }  // namespace
 
-Status ProfileLibrary::CheckName(std::string_view name) {
+Status ProfileLibrary::CheckName(std::string_view name, Language language) {
   if (name.empty()) {
-    return Error{ErrorCode::kInvalidArgument, "a profile needs a name"};
+    return Refused("a profile needs a name", "ein Profil braucht einen Namen", language);
   }
   if (name.size() > kMaxNameBytes) {
-    return Invalid(name, "longer than " + std::to_string(kMaxNameBytes) + " bytes");
+    const std::string most = std::to_string(kMaxNameBytes);
+    return Invalid(name, "longer than " + most + " bytes", "l\u00E4nger als " + most + " Bytes",
+                   language);
   }
   if (HoldsControlCharacter(name)) {
-    return Invalid(name, "it holds a control character");
+    return Invalid(name, "it holds a control character", "er enth\u00E4lt ein Steuerzeichen",
+                   language);
   }
   if (!IsUtf8(name)) {
-    return Error{ErrorCode::kInvalidArgument, "a profile name must be UTF-8 text"};
+    return Refused("a profile name must be UTF-8 text", "ein Profilname muss UTF-8-Text sein",
+                   language);
   }
   if (name.find('/') != std::string_view::npos || name.find('\\') != std::string_view::npos) {
-    return Invalid(name, "a name, not a path (no / or \\)");
+    return Invalid(name, "a name, not a path (no / or \\)", "ein Name, kein Pfad (kein / oder \\)",
+                   language);
   }
   if (name.front() == '.' || name.front() == '-' || name.back() == ' ' || name.front() == ' ') {
-    return Invalid(name, "it may not start with '.', '-' or a space, nor end with a space");
+    return Invalid(name, "it may not start with '.', '-' or a space, nor end with a space",
+                   "er darf nicht mit '.', '-' oder einem Leerzeichen beginnen und nicht mit "
+                   "einem Leerzeichen enden",
+                   language);
   }
   return Status::Ok();
 }
@@ -87,13 +104,15 @@ bool ProfileLibrary::Has(std::string_view name) const {
   return CheckName(name).ok() && std::filesystem::is_regular_file(FileOf(name), ignored);
 }
 
-Status ProfileLibrary::CheckExisting(std::string_view name) const {
-  if (Status valid = CheckName(name); !valid.ok()) {
+Status ProfileLibrary::CheckExisting(std::string_view name, Language language) const {
+  if (Status valid = CheckName(name, language); !valid.ok()) {
     return valid;
   }
   if (!Has(name)) {
-    return Error{ErrorCode::kNotFound,
-                 "no profile \"" + std::string(name) + "\" in " + folder_.string()};
+    const std::string quoted = "\"" + std::string(name) + "\"";
+    return Error{ErrorCode::kNotFound, language == Language::kGerman
+                                           ? "kein Profil " + quoted + " in " + folder_.string()
+                                           : "no profile " + quoted + " in " + folder_.string()};
   }
   return Status::Ok();
 }

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -20,8 +21,8 @@ class ProfileLibrary {
 
   explicit ProfileLibrary(std::filesystem::path folder) : folder_(std::move(folder)) {}
 
-  // kInvalidArgument with the reason when `name` cannot name a profile.
-  static Status CheckName(std::string_view name);
+  // kInvalidArgument with the reason, in `language`, when `name` cannot name a profile.
+  static Status CheckName(std::string_view name, Language language = Language::kEnglish);
 
   const std::filesystem::path& folder() const { return folder_; }
   // The file of a profile by a name CheckName accepts.
@@ -31,7 +32,7 @@ class ProfileLibrary {
   Result<std::vector<std::string>> Names() const;
   bool Has(std::string_view name) const;
   // kInvalidArgument for a bad name, kNotFound naming the folder when there is no such profile.
-  Status CheckExisting(std::string_view name) const;
+  Status CheckExisting(std::string_view name, Language language = Language::kEnglish) const;
 
   // The profile's text, written whole or not at all; the folder is made when missing.
   Status Save(std::string_view name, std::string_view json_text) const;

@@ -10,10 +10,13 @@ namespace {
 
 constexpr std::string_view kWords[] = {"process", "window-class", "window-title"};
 
-Error Refused(const AutomationRule& rule, std::string_view why) {
-  return Error{ErrorCode::kInvalidArgument, std::string(AutomationRule::Word(rule.condition)) +
-                                                " rule \"" + rule.pattern +
-                                                "\": " + std::string(why)};
+Error Refused(const AutomationRule& rule, std::string_view english, std::string_view german,
+              Language language) {
+  const bool in_german = language == Language::kGerman;
+  return Error{ErrorCode::kInvalidArgument, (in_german ? "Regel " : "") +
+                                                std::string(AutomationRule::Word(rule.condition)) +
+                                                (in_german ? " \"" : " rule \"") + rule.pattern +
+                                                "\": " + std::string(in_german ? german : english)};
 }
 
 }  // namespace
@@ -30,22 +33,27 @@ std::optional<AutomationRule::Condition> AutomationRule::FromWord(std::string_vi
   return static_cast<Condition>(found - std::begin(kWords));
 }
 
-Status AutomationRule::Check() const {
+Status AutomationRule::Check(Language language) const {
   if (pattern.empty()) {
     return Error{ErrorCode::kInvalidArgument,
-                 std::string(Word(condition)) + " rule: the pattern is empty"};
+                 language == Language::kGerman
+                     ? "Regel " + std::string(Word(condition)) + ": das Muster ist leer"
+                     : std::string(Word(condition)) + " rule: the pattern is empty"};
   }
   if (pattern.size() > kMaxPatternBytes) {
-    return Refused(*this, "longer than " + std::to_string(kMaxPatternBytes) + " bytes");
+    const std::string most = std::to_string(kMaxPatternBytes);
+    return Refused(*this, "longer than " + most + " bytes", "l\u00E4nger als " + most + " Bytes",
+                   language);
   }
   if (std::ranges::any_of(pattern, [](char c) { return c == '\n' || c == '\r'; })) {
-    return Refused(*this, "a pattern is one line");
+    return Refused(*this, "a pattern is one line", "ein Muster ist eine Zeile", language);
   }
   // Programs are compared by file name, so a path would never match and only look as if it did.
   if (condition == Condition::kProcess && pattern.find_first_of("/\\") != std::string::npos) {
-    return Refused(*this, "name the program's file (game.exe), not a path");
+    return Refused(*this, "name the program's file (game.exe), not a path",
+                   "die Datei des Programms nennen (game.exe), keinen Pfad", language);
   }
-  return ProfileLibrary::CheckName(profile);
+  return ProfileLibrary::CheckName(profile, language);
 }
 
 }  // namespace n240qx

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -28,8 +29,8 @@ struct AutomationRule {
   static std::optional<Condition> FromWord(std::string_view word);
 
   // kInvalidArgument with the reason when the pattern cannot match as the user means it, or
-  // the profile is no name the library takes.
-  Status Check() const;
+  // the profile is no name the library takes; worded in `language`.
+  Status Check(Language language = Language::kEnglish) const;
 
   bool operator==(const AutomationRule&) const = default;
 };

@@ -14,52 +14,57 @@ namespace n240qx {
 
 namespace {
 
-Error AsBadData(const std::string& path, const Error& error) {
+Error AsBadData(const FieldPath& path, const Error& error) {
   return json_fields::Bad(path, error.message);
 }
 
-Result<AutomationRule> RuleFromJson(const JsonValue& value, const std::string& path) {
+Result<AutomationRule> RuleFromJson(const JsonValue& value, const FieldPath& path) {
   if (Status known = json_fields::OnlyMembers(value, path, {"condition", "pattern", "profile"});
       !known.ok()) {
     return known.error();
   }
   N240QX_TAKE(condition_member, json_fields::Member(value, path, "condition"));
-  N240QX_TAKE(word, json_fields::Text(**condition_member, json_fields::Child(path, "condition")));
+  N240QX_TAKE(word, json_fields::Text(**condition_member, path.Child("condition")));
   const auto condition = AutomationRule::FromWord(*word);
   if (!condition) {
-    return json_fields::Bad(json_fields::Child(path, "condition"),
-                            "\"" + *word + "\" is none of process, window-class, window-title");
+    const std::string quoted = "\"" + *word + "\"";
+    return json_fields::Bad(path.Child("condition"),
+                            quoted + " is none of process, window-class, window-title",
+                            quoted + " ist keine von process, window-class, window-title");
   }
   N240QX_TAKE(pattern_member, json_fields::Member(value, path, "pattern"));
-  N240QX_TAKE(pattern, json_fields::Text(**pattern_member, json_fields::Child(path, "pattern")));
+  N240QX_TAKE(pattern, json_fields::Text(**pattern_member, path.Child("pattern")));
   N240QX_TAKE(profile_member, json_fields::Member(value, path, "profile"));
-  N240QX_TAKE(profile, json_fields::Text(**profile_member, json_fields::Child(path, "profile")));
+  N240QX_TAKE(profile, json_fields::Text(**profile_member, path.Child("profile")));
   AutomationRule rule{*condition, *pattern, *profile};
-  if (Status valid = rule.Check(); !valid.ok()) {
+  if (Status valid = rule.Check(path.language()); !valid.ok()) {
     return AsBadData(path, valid.error());
   }
   return rule;
 }
 
-Status CheckVersion(const JsonValue& document) {
-  N240QX_TAKE(version_member, json_fields::Member(document, "", "version"));
-  N240QX_TAKE(version, json_fields::Integer(**version_member, "version", 1, INT64_MAX));
+Status CheckVersion(const JsonValue& document, const FieldPath& root) {
+  N240QX_TAKE(version_member, json_fields::Member(document, root, "version"));
+  const FieldPath path = root.Child("version");
+  N240QX_TAKE(version, json_fields::Integer(**version_member, path, 1, INT64_MAX));
   if (*version != AutomationRules::kVersion) {
-    return json_fields::Bad("version", std::to_string(*version) +
-                                           " is a newer layout than this program reads (" +
-                                           std::to_string(AutomationRules::kVersion) + ")");
+    const std::string found = std::to_string(*version);
+    const std::string known = " (" + std::to_string(AutomationRules::kVersion) + ")";
+    return json_fields::Bad(path, found + " is a newer layout than this program reads" + known,
+                            found + " ist ein neueres Format, als dieses Programm liest" + known);
   }
   return Status::Ok();
 }
 
-Result<std::optional<std::string>> DefaultFromJson(const JsonValue& document) {
+Result<std::optional<std::string>> DefaultFromJson(const JsonValue& document,
+                                                   const FieldPath& root) {
   const JsonValue* member = document.Member("default");
   if (member == nullptr || std::holds_alternative<std::nullptr_t>(member->data)) {
     return std::optional<std::string>();
   }
-  N240QX_TAKE(name, json_fields::Text(*member, "default"));
-  if (Status valid = ProfileLibrary::CheckName(*name); !valid.ok()) {
-    return AsBadData("default", valid.error());
+  N240QX_TAKE(name, json_fields::Text(*member, root.Child("default")));
+  if (Status valid = ProfileLibrary::CheckName(*name, root.language()); !valid.ok()) {
+    return AsBadData(root.Child("default"), valid.error());
   }
   return std::optional<std::string>(*name);
 }
@@ -114,20 +119,21 @@ Status AutomationRules::SetDefault(std::optional<std::string> profile) {
 
 Result<AutomationRules> AutomationRules::FromText(std::string_view text, Language language) {
   N240QX_TAKE(document, JsonParser::Parse(text, language));
-  if (Status known = json_fields::OnlyMembers(*document, "", {"version", "default", "rules"});
+  const FieldPath root(language);
+  if (Status known = json_fields::OnlyMembers(*document, root, {"version", "default", "rules"});
       !known.ok()) {
     return known.error();
   }
-  if (Status version = CheckVersion(*document); !version.ok()) {
+  if (Status version = CheckVersion(*document, root); !version.ok()) {
     return version.error();
   }
   AutomationRules parsed;
-  N240QX_TAKE(fallback, DefaultFromJson(*document));
+  N240QX_TAKE(fallback, DefaultFromJson(*document, root));
   parsed.default_profile_ = *fallback;
-  N240QX_TAKE(rules_member, json_fields::Member(*document, "", "rules"));
-  N240QX_TAKE(items, json_fields::ItemsUpTo(**rules_member, "rules", kMaxRules));
+  N240QX_TAKE(rules_member, json_fields::Member(*document, root, "rules"));
+  N240QX_TAKE(items, json_fields::ItemsUpTo(**rules_member, root.Child("rules"), kMaxRules));
   for (std::size_t index = 0; index < (*items)->size(); ++index) {
-    N240QX_TAKE(rule, RuleFromJson((**items)[index], json_fields::Child("rules", index)));
+    N240QX_TAKE(rule, RuleFromJson((**items)[index], root.Child("rules").Child(index)));
     parsed.rules_.push_back(std::move(*rule));
   }
   return parsed;

@@ -50,11 +50,12 @@ std::string ToText(const ProfileJsonSource& source);
 
 // The whole profile in the layout of keymap.bin, or kBadData naming the field and the reason
 // ("brightness: 300 is out of range 0..255"). Every field is required: a partial file
-// is refused rather than completed from what the keyboard holds. A text that is no JSON at all
-// is refused in `language`.
+// is refused rather than completed from what the keyboard holds. Refusals are worded in
+// `language`.
 Result<std::vector<std::uint8_t>> FromText(const KeyNameTable& names, std::string_view text,
                                            Language language = Language::kEnglish);
-Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const JsonValue& document);
+Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const JsonValue& document,
+                                           Language language = Language::kEnglish);
 
 // Whether a profile file is JSON: its first bytes other than a byte-order mark and white space
 // are '{' and '"' (or the '}' of an empty object). A

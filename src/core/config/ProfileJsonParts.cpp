@@ -19,6 +19,15 @@ std::string TrimmedName(const KeyNameTable& names, std::uint8_t vk) {
   return name;
 }
 
+// The key name table words its refusal, with a name it may have meant, for the tool's English;
+// a German reader gets the gist.
+Error UnknownKeyName(const FieldPath& path, std::string_view typed, const Error& refusal) {
+  return json_fields::Bad(path, refusal.message,
+                          "unbekannter Tastenname \"" + std::string(typed) +
+                              "\": erlaubt sind Namen wie LCtrl, Del, A oder F5 und "
+                              "Tastencodes wie 0x41");
+}
+
 std::string CodeText(std::uint8_t code) {
   static constexpr char kDigits[] = "0123456789ABCDEF";
   return std::string("0x") + kDigits[code >> 4] + kDigits[code & 0x0F];
@@ -33,14 +42,14 @@ std::string VirtualKeyText(const KeyNameTable& names, std::uint8_t vk) {
 }
 
 Result<std::uint8_t> VirtualKeyOfText(const KeyNameTable& names, const JsonValue& value,
-                                      const std::string& path) {
+                                      const FieldPath& path) {
   auto text = json_fields::Text(value, path);
   if (!text.ok()) {
     return text.error();
   }
   auto vk = names.VirtualKeyOfName(*text);
   if (!vk.ok()) {
-    return json_fields::Bad(path, vk.error().message);
+    return UnknownKeyName(path, *text, vk.error());
   }
   return *vk;
 }
@@ -56,14 +65,16 @@ std::optional<std::string> DeviceCodeText(const KeyNameTable& names, std::uint8_
 }
 
 Result<std::uint8_t> DeviceCodeOfText(const KeyNameTable& names, std::string_view text,
-                                      const std::string& path) {
+                                      const FieldPath& path) {
   const auto vk = names.VirtualKeyOfName(text);
   if (!vk.ok()) {
-    return json_fields::Bad(path, vk.error().message);
+    return UnknownKeyName(path, text, vk.error());
   }
   const std::uint8_t code = names.DeviceCodeOf(*vk);
   if (code == 0) {
-    return json_fields::Bad(path, "\"" + std::string(text) + "\" has no code on the keyboard");
+    const std::string quoted = "\"" + std::string(text) + "\"";
+    return json_fields::Bad(path, quoted + " has no code on the keyboard",
+                            quoted + " hat keinen Code auf der Tastatur");
   }
   return code;
 }
@@ -72,7 +83,7 @@ std::string_view KindName(std::uint8_t kind) {
   return WordOfAssignmentKind(kind);
 }
 
-Result<std::uint8_t> KindOfText(const JsonValue& value, const std::string& path) {
+Result<std::uint8_t> KindOfText(const JsonValue& value, const FieldPath& path) {
   auto text = json_fields::Text(value, path);
   if (!text.ok()) {
     return text.error();
@@ -81,7 +92,9 @@ Result<std::uint8_t> KindOfText(const JsonValue& value, const std::string& path)
     return static_cast<std::uint8_t>(*kind);
   }
   const std::string allowed = AssignmentKindWordList();
-  return json_fields::Bad(path, "unknown \"" + *text + "\"; use one of " + allowed);
+  const std::string quoted = "\"" + *text + "\"";
+  return json_fields::Bad(path, "unknown " + quoted + "; use one of " + allowed,
+                          "unbekannt: " + quoted + "; erlaubt sind " + allowed);
 }
 
 std::vector<ImageField> UnnamedRegions() {

@@ -10,6 +10,7 @@
 #include "keys/KeyActionEntry.h"
 #include "keys/KeyNameTable.h"
 #include "macros/MacroRecord.h"
+#include "util/FieldPath.h"
 #include "util/JsonValue.h"
 #include "util/Result.h"
 
@@ -25,24 +26,24 @@ inline constexpr std::uint8_t kSpareMaskBits = 0xC0;
 // virtual-key code whose name would pick another key.
 std::string VirtualKeyText(const KeyNameTable& names, std::uint8_t vk);
 Result<std::uint8_t> VirtualKeyOfText(const KeyNameTable& names, const JsonValue& value,
-                                      const std::string& path);
+                                      const FieldPath& path);
 // A keyboard code by the name of its key; nothing for a code no named key has.
 std::optional<std::string> DeviceCodeText(const KeyNameTable& names, std::uint8_t code);
 Result<std::uint8_t> DeviceCodeOfText(const KeyNameTable& names, std::string_view text,
-                                      const std::string& path);
+                                      const FieldPath& path);
 
 // The words of `assign` and `keys`: "single" ... "open-folder", and "none" for the entry the
 // key dialog leaves without a choice; empty for a kind no assignment has.
 std::string_view KindName(std::uint8_t kind);
-Result<std::uint8_t> KindOfText(const JsonValue& value, const std::string& path);
+Result<std::uint8_t> KindOfText(const JsonValue& value, const FieldPath& path);
 
 // The regions of the image that no named field covers, in order.
 std::vector<ImageField> UnnamedRegions();
 
 Result<KeyActionEntry> ReadKeyAction(const KeyNameTable& names, const JsonValue& value,
-                                     const std::string& path);
+                                     const FieldPath& path);
 // `version`: the file's, which names the repeat count.
 Result<MacroRecord::Bytes> ReadMacroRecord(const KeyNameTable& names, const JsonValue& value,
-                                           const std::string& path, std::int64_t version);
+                                           const FieldPath& path, std::int64_t version);
 
 }  // namespace n240qx::profile_json

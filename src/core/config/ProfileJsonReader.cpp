@@ -21,7 +21,6 @@ namespace {
 
 namespace field = image_field;
 using json_fields::Bad;
-using json_fields::Child;
 
 // Editors on some systems start a UTF-8 text with EF BB BF; it is no part of the JSON.
 std::size_t ByteOrderMarkSize(std::span<const std::uint8_t> bytes) {
@@ -29,7 +28,7 @@ std::size_t ByteOrderMarkSize(std::span<const std::uint8_t> bytes) {
   return bytes.size() >= 3 && std::equal(kMark, kMark + 3, bytes.begin()) ? 3 : 0;
 }
 
-Result<std::vector<std::uint8_t>> HexOfSizes(const JsonValue& value, const std::string& path,
+Result<std::vector<std::uint8_t>> HexOfSizes(const JsonValue& value, const FieldPath& path,
                                              std::size_t bytes, std::size_t other_bytes) {
   N240QX_TAKE(text, json_fields::Text(value, path));
   auto parsed = ParseHexString(*text);
@@ -37,29 +36,33 @@ Result<std::vector<std::uint8_t>> HexOfSizes(const JsonValue& value, const std::
     const std::string digits =
         std::to_string(2 * bytes) +
         (other_bytes != bytes ? " or " + std::to_string(2 * other_bytes) : std::string());
-    return Bad(path, "\"" + *text + "\" is not " + digits + " hex digits");
+    const std::string german_digits =
+        std::to_string(2 * bytes) +
+        (other_bytes != bytes ? " oder " + std::to_string(2 * other_bytes) : std::string());
+    return Bad(path, "\"" + *text + "\" is not " + digits + " hex digits",
+               "\"" + *text + "\" sind nicht " + german_digits + " Hexadezimalziffern");
   }
   return std::move(*parsed);
 }
 
-Result<std::vector<std::uint8_t>> HexOfSize(const JsonValue& value, const std::string& path,
+Result<std::vector<std::uint8_t>> HexOfSize(const JsonValue& value, const FieldPath& path,
                                             std::size_t bytes) {
   return HexOfSizes(value, path, bytes, bytes);
 }
 
-Result<std::uint8_t> Byte(const JsonValue& value, const std::string& path) {
+Result<std::uint8_t> Byte(const JsonValue& value, const FieldPath& path) {
   N240QX_TAKE(number, json_fields::Integer(value, path, 0, 255));
   return static_cast<std::uint8_t>(*number);
 }
 
-Result<std::uint8_t> OnOff(const JsonValue& value, const std::string& path) {
+Result<std::uint8_t> OnOff(const JsonValue& value, const FieldPath& path) {
   if (const auto* flag = std::get_if<bool>(&value.data)) {
     return static_cast<std::uint8_t>(*flag ? 1 : 0);
   }
   return Byte(value, path);
 }
 
-Result<std::uint8_t> Effect(const JsonValue& value, const std::string& path) {
+Result<std::uint8_t> Effect(const JsonValue& value, const FieldPath& path) {
   const auto* name = std::get_if<std::string>(&value.data);
   if (name == nullptr) {
     return Byte(value, path);
@@ -69,12 +72,12 @@ Result<std::uint8_t> Effect(const JsonValue& value, const std::string& path) {
       return row.code;
     }
   }
-  return Bad(path, "unknown effect \"" + *name + "\"");
+  return Bad(path, "unknown effect \"" + *name + "\"", "unbekannter Effekt \"" + *name + "\"");
 }
 
 // A byte by its word, or by its number as version 1 wrote every one.
 template <std::optional<std::uint8_t> (*kOfWord)(std::string_view)>
-Result<std::uint8_t> Named(const JsonValue& value, const std::string& path) {
+Result<std::uint8_t> Named(const JsonValue& value, const FieldPath& path) {
   const auto* word = std::get_if<std::string>(&value.data);
   if (word == nullptr) {
     return Byte(value, path);
@@ -82,10 +85,10 @@ Result<std::uint8_t> Named(const JsonValue& value, const std::string& path) {
   if (const auto byte = kOfWord(*word)) {
     return *byte;
   }
-  return Bad(path, "unknown \"" + *word + "\"");
+  return Bad(path, "unknown \"" + *word + "\"", "unbekannt: \"" + *word + "\"");
 }
 
-using ByteReader = Result<std::uint8_t> (*)(const JsonValue&, const std::string&);
+using ByteReader = Result<std::uint8_t> (*)(const JsonValue&, const FieldPath&);
 
 struct Setting {
   std::string_view name;
@@ -105,23 +108,23 @@ constexpr Setting kSettings[] = {
     {"windows_key_lock", field::kWindowsKeyLock, OnOff},
 };
 
-Status ReadSettings(const JsonValue& document, ConfigImage& image) {
+Status ReadSettings(const JsonValue& document, const FieldPath& root, ConfigImage& image) {
   for (const Setting& setting : kSettings) {
-    const std::string path(setting.name);
-    N240QX_TAKE(value, json_fields::Member(document, "", setting.name));
-    N240QX_TAKE(byte, setting.read(**value, path));
+    N240QX_TAKE(value, json_fields::Member(document, root, setting.name));
+    N240QX_TAKE(byte, setting.read(**value, root.Child(setting.name)));
     image.bytes()[setting.field.offset] = *byte;
   }
-  N240QX_TAKE(slots, json_fields::Member(document, "", "colour_slots"));
-  N240QX_TAKE(items, json_fields::Items(**slots, "colour_slots", field::kColourSlotCount));
+  N240QX_TAKE(slots, json_fields::Member(document, root, "colour_slots"));
+  N240QX_TAKE(items,
+              json_fields::Items(**slots, root.Child("colour_slots"), field::kColourSlotCount));
   for (std::size_t slot = 0; slot < field::kColourSlotCount; ++slot) {
-    N240QX_TAKE(rgb, HexOfSize((**items)[slot], Child("colour_slots", slot), 3));
+    N240QX_TAKE(rgb, HexOfSize((**items)[slot], root.Child("colour_slots").Child(slot), 3));
     std::copy(rgb->begin(), rgb->end(), image.Field(field::ColourSlot(slot)).begin());
   }
   return Status::Ok();
 }
 
-Status ReadKeySlot(const JsonValue& key, const std::string& path, std::size_t slot,
+Status ReadKeySlot(const JsonValue& key, const FieldPath& path, std::size_t slot,
                    ConfigImage& image) {
   if (Status known = json_fields::OnlyMembers(key, path, {"key", "map", "enabled", "colours"});
       !known.ok()) {
@@ -131,22 +134,23 @@ Status ReadKeySlot(const JsonValue& key, const std::string& path, std::size_t sl
   N240QX_TAKE(name, json_fields::Member(key, path, "key"));
   if (!std::holds_alternative<std::string>((*name)->data) &&
       !std::holds_alternative<std::nullptr_t>((*name)->data)) {
-    return Bad(Child(path, "key"), "a text or null expected");
+    return Bad(path.Child("key"), "a text or null expected", "ein Text oder null erwartet");
   }
   N240QX_TAKE(map_value, json_fields::Member(key, path, "map"));
-  N240QX_TAKE(map, HexOfSize(**map_value, Child(path, "map"), field::kKeyMapEntrySize));
+  N240QX_TAKE(map, HexOfSize(**map_value, path.Child("map"), field::kKeyMapEntrySize));
   std::copy(map->begin(), map->end(), image.Field(field::KeyMapEntry(slot)).begin());
   N240QX_TAKE(enabled_value, json_fields::Member(key, path, "enabled"));
-  N240QX_TAKE(enabled, json_fields::Flag(**enabled_value, Child(path, "enabled")));
+  N240QX_TAKE(enabled, json_fields::Flag(**enabled_value, path.Child("enabled")));
   if (*enabled && slot >= field::kKeyEnableMask.size * 6) {
-    return Bad(Child(path, "enabled"), "this slot has no enable bit; only false is allowed");
+    return Bad(path.Child("enabled"), "this slot has no enable bit; only false is allowed",
+               "dieser Platz hat kein Freigabebit; nur false ist erlaubt");
   }
   image.SetKeyEnabled(slot, *enabled);
   N240QX_TAKE(colours_value, json_fields::Member(key, path, "colours"));
-  const std::string colours_path = Child(path, "colours");
+  const FieldPath colours_path = path.Child("colours");
   N240QX_TAKE(colours, json_fields::Items(**colours_value, colours_path, field::kColourTableCount));
   for (std::size_t table = 0; table < field::kColourTableCount; ++table) {
-    N240QX_TAKE(colour, HexOfSizes((**colours)[table], Child(colours_path, table), 3, 4));
+    N240QX_TAKE(colour, HexOfSizes((**colours)[table], colours_path.Child(table), 3, 4));
     auto entry = image.Field(field::ColourTable(table)).subspan(4 * slot, 4);
     std::fill(entry.begin(), entry.end(), 0);
     std::copy(colour->begin(), colour->end(), entry.end() - static_cast<long>(colour->size()));
@@ -154,67 +158,75 @@ Status ReadKeySlot(const JsonValue& key, const std::string& path, std::size_t sl
   return Status::Ok();
 }
 
-Status ReadKeys(const JsonValue& document, ConfigImage& image) {
-  N240QX_TAKE(spare_value, json_fields::Member(document, "", "key_enable_mask_spare_bits"));
-  N240QX_TAKE(spare,
-              HexOfSize(**spare_value, "key_enable_mask_spare_bits", field::kKeyEnableMask.size));
+Status ReadKeys(const JsonValue& document, const FieldPath& root, ConfigImage& image) {
+  N240QX_TAKE(spare_value, json_fields::Member(document, root, "key_enable_mask_spare_bits"));
+  N240QX_TAKE(spare, HexOfSize(**spare_value, root.Child("key_enable_mask_spare_bits"),
+                               field::kKeyEnableMask.size));
   for (std::size_t at = 0; at < spare->size(); ++at) {
     if (((*spare)[at] & ~kSpareMaskBits) != 0) {
-      return Bad("key_enable_mask_spare_bits",
-                 "byte " + std::to_string(at) + " has bits other than 6 and 7");
+      return Bad(root.Child("key_enable_mask_spare_bits"),
+                 "byte " + std::to_string(at) + " has bits other than 6 and 7",
+                 "Byte " + std::to_string(at) + " hat andere Bits als 6 und 7");
     }
   }
   std::copy(spare->begin(), spare->end(), image.key_enable_mask().begin());
-  N240QX_TAKE(keys_value, json_fields::Member(document, "", "keys"));
-  N240QX_TAKE(keys, json_fields::Items(**keys_value, "keys", field::kKeySlotCount));
+  N240QX_TAKE(keys_value, json_fields::Member(document, root, "keys"));
+  N240QX_TAKE(keys, json_fields::Items(**keys_value, root.Child("keys"), field::kKeySlotCount));
   for (std::size_t slot = 0; slot < field::kKeySlotCount; ++slot) {
-    if (Status read = ReadKeySlot((**keys)[slot], Child("keys", slot), slot, image); !read.ok()) {
+    if (Status read = ReadKeySlot((**keys)[slot], root.Child("keys").Child(slot), slot, image);
+        !read.ok()) {
       return read;
     }
   }
   return Status::Ok();
 }
 
-Status ReadMacros(const KeyNameTable& names, const JsonValue& document, std::int64_t version,
-                  ConfigImage& image) {
-  N240QX_TAKE(value, json_fields::Member(document, "", "macros"));
-  N240QX_TAKE(items, json_fields::Items(**value, "macros", field::kMacroRecordCount));
+Status ReadMacros(const KeyNameTable& names, const JsonValue& document, const FieldPath& root,
+                  std::int64_t version, ConfigImage& image) {
+  N240QX_TAKE(value, json_fields::Member(document, root, "macros"));
+  N240QX_TAKE(items, json_fields::Items(**value, root.Child("macros"), field::kMacroRecordCount));
   for (std::size_t index = 0; index < field::kMacroRecordCount; ++index) {
-    N240QX_TAKE(record, ReadMacroRecord(names, (**items)[index], Child("macros", index), version));
+    N240QX_TAKE(record, ReadMacroRecord(names, (**items)[index], root.Child("macros").Child(index),
+                                        version));
     std::copy(record->begin(), record->end(), image.Field(field::MacroRecord(index)).begin());
   }
   return Status::Ok();
 }
 
-Status ReadKeyActions(const KeyNameTable& names, const JsonValue& document, KeyActionTable& table) {
-  N240QX_TAKE(value, json_fields::Member(document, "", "key_actions"));
-  N240QX_TAKE(items, json_fields::Items(**value, "key_actions", KeyActionTable::kEntryCount));
+Status ReadKeyActions(const KeyNameTable& names, const JsonValue& document, const FieldPath& root,
+                      KeyActionTable& table) {
+  N240QX_TAKE(value, json_fields::Member(document, root, "key_actions"));
+  N240QX_TAKE(items,
+              json_fields::Items(**value, root.Child("key_actions"), KeyActionTable::kEntryCount));
   for (std::size_t index = 0; index < KeyActionTable::kEntryCount; ++index) {
-    N240QX_TAKE(entry, ReadKeyAction(names, (**items)[index], Child("key_actions", index)));
+    N240QX_TAKE(entry,
+                ReadKeyAction(names, (**items)[index], root.Child("key_actions").Child(index)));
     table[index] = *entry;
   }
   return Status::Ok();
 }
 
-Status ReadUnnamedBytes(const JsonValue& document, ConfigImage& image) {
-  N240QX_TAKE(value, json_fields::Member(document, "", "unnamed_bytes"));
+Status ReadUnnamedBytes(const JsonValue& document, const FieldPath& root, ConfigImage& image) {
+  N240QX_TAKE(value, json_fields::Member(document, root, "unnamed_bytes"));
   const auto regions = UnnamedRegions();
   const auto* members = std::get_if<JsonValue::Object>(&(*value)->data);
   if (members != nullptr && members->size() > regions.size()) {
-    return Bad("unnamed_bytes", "only the offsets of unnamed regions are allowed");
+    return Bad(root.Child("unnamed_bytes"), "only the offsets of unnamed regions are allowed",
+               "nur die Offsets unbenannter Bereiche sind erlaubt");
   }
   for (const ImageField& region : regions) {
     const std::string name = std::to_string(region.offset);
-    N240QX_TAKE(hex_value, json_fields::Member(**value, "unnamed_bytes", name));
-    N240QX_TAKE(bytes, HexOfSize(**hex_value, Child("unnamed_bytes", name), region.size));
+    N240QX_TAKE(hex_value, json_fields::Member(**value, root.Child("unnamed_bytes"), name));
+    N240QX_TAKE(bytes,
+                HexOfSize(**hex_value, root.Child("unnamed_bytes").Child(name), region.size));
     std::copy(bytes->begin(), bytes->end(), image.Field(region).begin());
   }
   return Status::Ok();
 }
 
-Result<std::int64_t> ReadHeader(const JsonValue& document) {
+Result<std::int64_t> ReadHeader(const JsonValue& document, const FieldPath& root) {
   if (Status known = json_fields::OnlyMembers(
-          document, "",
+          document, root,
           {"format", "version", "report_rate", "response_time", "light_effect", "effect_speed",
            "brightness", "colour_choice", "light_direction", "game_mode", "windows_key_lock",
            "colour_slots", "keys", "key_enable_mask_spare_bits", "macros", "key_actions",
@@ -222,13 +234,16 @@ Result<std::int64_t> ReadHeader(const JsonValue& document) {
       !known.ok()) {
     return known.error();
   }
-  N240QX_TAKE(format_value, json_fields::Member(document, "", "format"));
-  N240QX_TAKE(format, json_fields::Text(**format_value, "format"));
+  N240QX_TAKE(format_value, json_fields::Member(document, root, "format"));
+  N240QX_TAKE(format, json_fields::Text(**format_value, root.Child("format")));
   if (*format != kFormat) {
-    return Bad("format", "\"" + *format + "\" is not \"" + std::string(kFormat) + "\"");
+    const std::string quoted = "\"" + *format + "\"";
+    const std::string wanted = "\"" + std::string(kFormat) + "\"";
+    return Bad(root.Child("format"), quoted + " is not " + wanted, quoted + " ist nicht " + wanted);
   }
-  N240QX_TAKE(version_value, json_fields::Member(document, "", "version"));
-  N240QX_TAKE(version, json_fields::Integer(**version_value, "version", kFirstVersion, kVersion));
+  N240QX_TAKE(version_value, json_fields::Member(document, root, "version"));
+  N240QX_TAKE(version, json_fields::Integer(**version_value, root.Child("version"), kFirstVersion,
+                                            kVersion));
   return *version;
 }
 
@@ -247,11 +262,12 @@ std::optional<std::uint16_t> DelayOf(std::string_view line) {
 }
 
 Result<EncodedEvent> KeyLine(const KeyNameTable& names, std::string_view line, std::uint16_t delay,
-                             const std::string& path) {
+                             const FieldPath& path) {
   const bool release = line.ends_with(" up");
   if (!release && !line.ends_with(" dn")) {
-    return Bad(path,
-               "\"" + std::string(line) + "\" is neither \"KEY dn\", \"KEY up\" nor \"N ms\"");
+    const std::string quoted = "\"" + std::string(line) + "\"";
+    return Bad(path, quoted + " is neither \"KEY dn\", \"KEY up\" nor \"N ms\"",
+               quoted + " ist weder \"KEY dn\" noch \"KEY up\" noch \"N ms\"");
   }
   line.remove_suffix(3);
   N240QX_TAKE(code, DeviceCodeOfText(names, line, path));
@@ -259,17 +275,17 @@ Result<EncodedEvent> KeyLine(const KeyNameTable& names, std::string_view line, s
 }
 
 Result<EventBuffer> ReadEvents(const KeyNameTable& names, const JsonValue& value,
-                               const std::string& path) {
+                               const FieldPath& path) {
   N240QX_TAKE(lines, json_fields::ItemsUpTo(value, path, 2 * macro_layout::kEventBufferSize));
   EventBuffer buffer{};
   std::size_t used = 0;
   std::optional<std::uint16_t> delay;
   for (std::size_t at = 0; at < (*lines)->size(); ++at) {
-    const std::string line_path = Child(path, at);
+    const FieldPath line_path = path.Child(at);
     N240QX_TAKE(line, json_fields::Text((**lines)[at], line_path));
     if (const auto wait = DelayOf(*line)) {
       if (delay) {
-        return Bad(line_path, "two delays in a row");
+        return Bad(line_path, "two delays in a row", "zwei Pausen hintereinander");
       }
       delay = wait;
       continue;
@@ -277,27 +293,30 @@ Result<EventBuffer> ReadEvents(const KeyNameTable& names, const JsonValue& value
     N240QX_TAKE(event, KeyLine(names, *line, delay.value_or(0), line_path));
     delay.reset();
     if (used + event->length > buffer.size()) {
-      return Bad(
-          path, "the events do not fit the " + std::to_string(buffer.size()) + " bytes of a macro");
+      const std::string size = std::to_string(buffer.size());
+      return Bad(path, "the events do not fit the " + size + " bytes of a macro",
+                 "die Ereignisse passen nicht in die " + size + " Bytes eines Makros");
     }
     std::copy_n(event->bytes.begin(), event->length, buffer.begin() + static_cast<long>(used));
     used += event->length;
   }
   if (delay) {
-    return Bad(path, "a delay must come before a key line");
+    return Bad(path, "a delay must come before a key line",
+               "auf eine Pause muss eine Tastenzeile folgen");
   }
   return buffer;
 }
 
-Result<KeyActionEntry> ReadRawKeyAction(const JsonValue& value, const std::string& path) {
+Result<KeyActionEntry> ReadRawKeyAction(const JsonValue& value, const FieldPath& path) {
   if (Status known = json_fields::OnlyMembers(value, path, {"entry"}); !known.ok()) {
     return known.error();
   }
-  N240QX_TAKE(text, json_fields::Text(*value.Member("entry"), Child(path, "entry")));
+  N240QX_TAKE(text, json_fields::Text(*value.Member("entry"), path.Child("entry")));
   auto bytes = ParseHexString(*text);
   if (!bytes || bytes->size() > KeyActionEntry::kSize) {
-    return Bad(Child(path, "entry"), "at most " + std::to_string(2 * KeyActionEntry::kSize) +
-                                         " hex digits, an even number, expected");
+    const std::string digits = std::to_string(2 * KeyActionEntry::kSize);
+    return Bad(path.Child("entry"), "at most " + digits + " hex digits, an even number, expected",
+               "h\u00F6chstens " + digits + " Hexadezimalziffern, eine gerade Anzahl, erwartet");
   }
   std::array<std::uint8_t, KeyActionEntry::kSize> whole{};
   std::copy(bytes->begin(), bytes->end(), whole.begin());
@@ -306,13 +325,13 @@ Result<KeyActionEntry> ReadRawKeyAction(const JsonValue& value, const std::strin
 
 // The parts of a readable key action, in the order they fill the data: keys from its start,
 // then a function's or a macro's four bytes over them.
-Status ReadActionKeys(const KeyNameTable& names, const JsonValue& value, const std::string& path,
+Status ReadActionKeys(const KeyNameTable& names, const JsonValue& value, const FieldPath& path,
                       KeyActionEntry& entry) {
   N240QX_TAKE(keys_value, json_fields::Member(value, path, "keys"));
-  const std::string keys_path = Child(path, "keys");
+  const FieldPath keys_path = path.Child("keys");
   N240QX_TAKE(keys, json_fields::ItemsUpTo(**keys_value, keys_path, KeyActionEntry::kDataSize));
   for (std::size_t at = 0; at < (*keys)->size(); ++at) {
-    N240QX_TAKE(key, VirtualKeyOfText(names, (**keys)[at], Child(keys_path, at)));
+    N240QX_TAKE(key, VirtualKeyOfText(names, (**keys)[at], keys_path.Child(at)));
     entry.data[at] = *key;
   }
   entry.count = static_cast<std::uint8_t>((*keys)->size());
@@ -320,43 +339,45 @@ Status ReadActionKeys(const KeyNameTable& names, const JsonValue& value, const s
 }
 
 Status ReadActionFunction(const KeyNameTable& /*names*/, const JsonValue& value,
-                          const std::string& path, KeyActionEntry& entry) {
+                          const FieldPath& path, KeyActionEntry& entry) {
   N240QX_TAKE(function_value, json_fields::Member(value, path, "function"));
-  N240QX_TAKE(function, json_fields::Text(**function_value, Child(path, "function")));
+  N240QX_TAKE(function, json_fields::Text(**function_value, path.Child("function")));
   if (function->empty()) {
     return Status::Ok();
   }
   auto name = Utf16FromUtf8(*function);
   const FunctionRow* row = name.ok() ? FunctionTable::Find(*name) : nullptr;
   if (row == nullptr) {
-    return Bad(Child(path, "function"), "unknown \"" + *function + "\"");
+    const std::string quoted = "\"" + *function + "\"";
+    return Bad(path.Child("function"), "unknown " + quoted, "unbekannt: " + quoted);
   }
   const auto bytes = row->entry.ToBytes();
   std::copy(bytes.begin(), bytes.end(), entry.data.begin());
   return Status::Ok();
 }
 
-Status ReadActionMacro(const KeyNameTable& /*names*/, const JsonValue& value,
-                       const std::string& path, KeyActionEntry& entry) {
+Status ReadActionMacro(const KeyNameTable& /*names*/, const JsonValue& value, const FieldPath& path,
+                       KeyActionEntry& entry) {
   N240QX_TAKE(macro_value, json_fields::Member(value, path, "macro"));
   if (std::holds_alternative<std::nullptr_t>((*macro_value)->data)) {
     return Status::Ok();
   }
-  N240QX_TAKE(slot, json_fields::Integer(**macro_value, Child(path, "macro"), 0, 255));
+  N240QX_TAKE(slot, json_fields::Integer(**macro_value, path.Child("macro"), 0, 255));
   const auto bytes =
       KeyMapEntry{KeyMapEntry::kMacro, 1, static_cast<std::uint8_t>(*slot), 0}.ToBytes();
   std::copy(bytes.begin(), bytes.end(), entry.data.begin());
   return Status::Ok();
 }
 
-Status ReadActionPath(const KeyNameTable& /*names*/, const JsonValue& value,
-                      const std::string& path, KeyActionEntry& entry) {
+Status ReadActionPath(const KeyNameTable& /*names*/, const JsonValue& value, const FieldPath& path,
+                      KeyActionEntry& entry) {
   N240QX_TAKE(path_value, json_fields::Member(value, path, "path"));
-  N240QX_TAKE(launch, json_fields::Text(**path_value, Child(path, "path")));
+  N240QX_TAKE(launch, json_fields::Text(**path_value, path.Child("path")));
   auto units = Utf16FromUtf8(*launch);
   if (!units.ok() || units->size() >= KeyActionEntry::kPathUnits) {
-    return Bad(Child(path, "path"),
-               "longer than " + std::to_string(KeyActionEntry::kPathUnits - 1) + " UTF-16 units");
+    const std::string units_text = std::to_string(KeyActionEntry::kPathUnits - 1);
+    return Bad(path.Child("path"), "longer than " + units_text + " UTF-16 units",
+               "l\u00E4nger als " + units_text + " UTF-16-Einheiten");
   }
   entry.SetPath(*units);
   return Status::Ok();
@@ -365,7 +386,7 @@ Status ReadActionPath(const KeyNameTable& /*names*/, const JsonValue& value,
 }  // namespace
 
 Result<MacroRecord::Bytes> ReadMacroRecord(const KeyNameTable& names, const JsonValue& value,
-                                           const std::string& path, std::int64_t version) {
+                                           const FieldPath& path, std::int64_t version) {
   const bool raw = value.Member("record") != nullptr;
   const std::string_view repeat_member = RepeatMember(version);
   if (Status known = json_fields::OnlyMembers(
@@ -377,17 +398,17 @@ Result<MacroRecord::Bytes> ReadMacroRecord(const KeyNameTable& names, const Json
   }
   // Names live with the stored macros, not in the profile's bytes: read for its type only.
   N240QX_TAKE(name, json_fields::Member(value, path, "name"));
-  N240QX_TAKE(name_text, json_fields::Text(**name, Child(path, "name")));
+  N240QX_TAKE(name_text, json_fields::Text(**name, path.Child("name")));
   MacroRecord::Bytes bytes{};
   if (raw) {
-    N240QX_TAKE(hex, HexOfSize(*value.Member("record"), Child(path, "record"), bytes.size()));
+    N240QX_TAKE(hex, HexOfSize(*value.Member("record"), path.Child("record"), bytes.size()));
     std::copy(hex->begin(), hex->end(), bytes.begin());
     return bytes;
   }
   N240QX_TAKE(repeat_value, json_fields::Member(value, path, repeat_member));
-  N240QX_TAKE(repeat, json_fields::Integer(**repeat_value, Child(path, repeat_member), 0, 65535));
+  N240QX_TAKE(repeat, json_fields::Integer(**repeat_value, path.Child(repeat_member), 0, 65535));
   N240QX_TAKE(events_value, json_fields::Member(value, path, "events"));
-  N240QX_TAKE(events, ReadEvents(names, **events_value, Child(path, "events")));
+  N240QX_TAKE(events, ReadEvents(names, **events_value, path.Child("events")));
   MacroRecord record;
   record.repeat_count = static_cast<std::uint16_t>(*repeat);
   record.device_events = *events;
@@ -395,7 +416,7 @@ Result<MacroRecord::Bytes> ReadMacroRecord(const KeyNameTable& names, const Json
 }
 
 Result<KeyActionEntry> ReadKeyAction(const KeyNameTable& names, const JsonValue& value,
-                                     const std::string& path) {
+                                     const FieldPath& path) {
   if (value.Member("entry") != nullptr) {
     return ReadRawKeyAction(value, path);
   }
@@ -406,10 +427,10 @@ Result<KeyActionEntry> ReadKeyAction(const KeyNameTable& names, const JsonValue&
   }
   KeyActionEntry entry;
   N240QX_TAKE(vk_value, json_fields::Member(value, path, "vk"));
-  N240QX_TAKE(vk, VirtualKeyOfText(names, **vk_value, Child(path, "vk")));
+  N240QX_TAKE(vk, VirtualKeyOfText(names, **vk_value, path.Child("vk")));
   entry.key_vk = *vk;
   N240QX_TAKE(kind_value, json_fields::Member(value, path, "kind"));
-  N240QX_TAKE(kind, KindOfText(**kind_value, Child(path, "kind")));
+  N240QX_TAKE(kind, KindOfText(**kind_value, path.Child("kind")));
   entry.kind = *kind;
   for (const auto& read : {ReadActionKeys, ReadActionFunction, ReadActionMacro, ReadActionPath}) {
     if (Status status = read(names, value, path, entry); !status.ok()) {
@@ -419,19 +440,21 @@ Result<KeyActionEntry> ReadKeyAction(const KeyNameTable& names, const JsonValue&
   return entry;
 }
 
-Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const JsonValue& document) {
-  N240QX_TAKE(version, ReadHeader(document));
+Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const JsonValue& document,
+                                           Language language) {
+  const FieldPath root(language);
+  N240QX_TAKE(version, ReadHeader(document, root));
   ConfigImage image;
   KeyActionTable table;
   for (const auto& read : {ReadSettings, ReadKeys, ReadUnnamedBytes}) {
-    if (Status status = read(document, image); !status.ok()) {
+    if (Status status = read(document, root, image); !status.ok()) {
       return status.error();
     }
   }
-  if (Status macros = ReadMacros(names, document, *version, image); !macros.ok()) {
+  if (Status macros = ReadMacros(names, document, root, *version, image); !macros.ok()) {
     return macros.error();
   }
-  if (Status actions = ReadKeyActions(names, document, table); !actions.ok()) {
+  if (Status actions = ReadKeyActions(names, document, root, table); !actions.ok()) {
     return actions.error();
   }
   return EncodeKeymapStore(image, table);
@@ -440,7 +463,7 @@ Result<std::vector<std::uint8_t>> FromJson(const KeyNameTable& names, const Json
 Result<std::vector<std::uint8_t>> FromText(const KeyNameTable& names, std::string_view text,
                                            Language language) {
   N240QX_TAKE(document, JsonParser::Parse(text, language));
-  return FromJson(names, *document);
+  return FromJson(names, *document, language);
 }
 
 bool LooksLikeJson(std::span<const std::uint8_t> bytes) {

@@ -92,7 +92,7 @@ JsonValue Macro(const ProfileJsonSource& source, std::size_t index) {
     JsonValue readable{Object{{"name", Text(name)},
                               {std::string(RepeatMember(kVersion)), Number(record.repeat_count)},
                               {"events", JsonValue{std::move(*lines)}}}};
-    const auto back = ReadMacroRecord(source.names, readable, "", kVersion);
+    const auto back = ReadMacroRecord(source.names, readable, FieldPath(), kVersion);
     if (back.ok() && std::equal(back->begin(), back->end(), bytes.begin())) {
       return readable;
     }
@@ -133,7 +133,7 @@ JsonValue ReadableKeyAction(const KeyNameTable& names, const KeyActionEntry& ent
 JsonValue KeyAction(const KeyNameTable& names, const KeyActionEntry& entry) {
   if (!KindName(entry.kind).empty()) {
     JsonValue readable = ReadableKeyAction(names, entry);
-    const auto back = ReadKeyAction(names, readable, "");
+    const auto back = ReadKeyAction(names, readable, FieldPath());
     if (back.ok() && *back == entry) {
       return readable;
     }

@@ -25,11 +25,13 @@ TEST(LibraryProfileLoad, TakesAStoredProfileAndLeavesTheStateAloneForAnythingEls
   const struct {
     const char* name;
     std::optional<ErrorCode> refused;
+    const char* german;  // what a German window says
   } kCases[] = {
-      {"bright", std::nullopt},
-      {"missing", ErrorCode::kNotFound},
-      {"broken", ErrorCode::kBadData},
-      {"../keymap", ErrorCode::kInvalidArgument},
+      {"bright", std::nullopt, ""},
+      {"missing", ErrorCode::kNotFound, "kein Profil \"missing\" in "},
+      {"broken", ErrorCode::kBadData, "Zeile 1, Spalte 28: "},
+      {"../keymap", ErrorCode::kInvalidArgument,
+       "\"../keymap\" kann kein Profil benennen: ein Name, kein Pfad"},
   };
   for (const auto& c : kCases) {
     ConfiguratorState state;
@@ -41,6 +43,8 @@ TEST(LibraryProfileLoad, TakesAStoredProfileAndLeavesTheStateAloneForAnythingEls
     if (c.refused) {
       EXPECT_EQ(loaded.error().code, *c.refused) << c.name << ": " << loaded.error().message;
       EXPECT_EQ(state.image().bytes(), before) << c.name;
+      const Status german = LoadLibraryProfile(state, library, c.name, Language::kGerman);
+      EXPECT_NE(german.error().message.find(c.german), std::string::npos) << german.error().message;
     } else {
       EXPECT_EQ(state.image().brightness(), 3);
       EXPECT_EQ(state.image().light_effect(), 2);

@@ -97,6 +97,12 @@ TEST(AutomationRules, ADamagedFileIsNamedAndNeverOverwritten) {
   std::ofstream(file) << kCases[0].text;
   EXPECT_THAT(AutomationRules::Load(file, Language::kGerman).error().message,
               HasSubstr(" ist besch\u00E4digt (Zeile 1, Spalte 26: "));
+  for (const auto& [at, german] :
+       {std::pair{2, "(version: 2 ist ein neueres Format, als dieses Programm liest (1))"},
+        std::pair{4, "rules[0]: \"a/b\" kann kein Profil benennen: ein Name, kein Pfad"}}) {
+    std::ofstream(file) << kCases[at].text;
+    EXPECT_THAT(AutomationRules::Load(file, Language::kGerman).error().message, HasSubstr(german));
+  }
 }
 
 }  // namespace

@@ -206,6 +206,15 @@ TEST(ProfileJsonTest, DamagedProfilesAreRefusedNamingTheField) {
     ASSERT_FALSE(read.ok()) << c.message;
     EXPECT_EQ(read.error().code, ErrorCode::kBadData);
     EXPECT_THAT(read.error().message, StartsWith(c.message));
+    // A German window gets its own words for every refusal, at the same place.
+    const auto german = profile_json::FromJson(names, damaged, Language::kGerman);
+    ASSERT_FALSE(german.ok()) << c.message;
+    const std::size_t place = c.message.find(": ");
+    const std::string path = place == std::string::npos ? "" : c.message.substr(0, place + 2);
+    EXPECT_THAT(german.error().message, StartsWith(path));
+    EXPECT_NE(german.error().message.substr(path.size(), 12),
+              read.error().message.substr(path.size(), 12))
+        << german.error().message;
   }
 }
 
