@@ -73,7 +73,9 @@ int CVaveVedozadoApp::Run() {
   }
   state_ = std::make_unique<ConfiguratorState>();
   state_->UseStores(StorePaths::Saved(paths->KeymapFile(), paths->MacroFile()));
-  const Status loaded = state_->LoadFiles(true);
+  // Chosen first: what the load finds wrong is shown in the window's language.
+  const Language language = ChooseLanguage(*options);
+  const Status loaded = state_->LoadFiles(true, language);
   auto connections = DeviceConnectionFactory::FromChoice(
       {options->simulate, options->state_file, options->wire_log,
        paths->data_folder() / kStandInStateName, true});
@@ -82,7 +84,7 @@ int CVaveVedozadoApp::Run() {
   }
   MainWindowSetup setup{*state_,
                         *paths,
-                        ChooseLanguage(*options),
+                        language,
                         QSystemTrayIcon::isSystemTrayAvailable(),
                         std::move(*connections),
                         {},

@@ -30,19 +30,19 @@ void ConfiguratorState::RestoreFromSnapshots() {
   key_actions_ = key_actions_snapshot_;
 }
 
-Status ConfiguratorState::LoadFiles(bool create_missing) {
+Status ConfiguratorState::LoadFiles(bool create_missing, Language language) {
   const std::filesystem::path& keymap_file = store_paths_.keymap_file();
   const std::filesystem::path& macro_file = store_paths_.macro_file();
   std::error_code ignored;
   store_size_notes_.clear();
   if (create_missing || std::filesystem::exists(macro_file, ignored)) {
-    LoadStore(macro_file, LoadMacroStore(macro_file, stored_macros_));
-    NoteStoreSize(macro_file, MacroStore::kByteSize);
+    LoadStore(macro_file, LoadMacroStore(macro_file, stored_macros_, language), language);
+    NoteStoreSize(macro_file, MacroStore::kByteSize, language);
   }
   if (create_missing || std::filesystem::exists(keymap_file, ignored)) {
-    auto loaded = LoadKeymapStore(keymap_file, false, image_, key_actions_);
-    LoadStore(keymap_file, loaded.ok() ? Status::Ok() : Status(loaded.error()));
-    NoteStoreSize(keymap_file, kKeymapStoreSize);
+    auto loaded = LoadKeymapStore(keymap_file, false, image_, key_actions_, language);
+    LoadStore(keymap_file, loaded.ok() ? Status::Ok() : Status(loaded.error()), language);
+    NoteStoreSize(keymap_file, kKeymapStoreSize, language);
   }
   RestoreKeyActionKeys(key_actions_);
   CopyToSnapshots();
@@ -52,20 +52,22 @@ Status ConfiguratorState::LoadFiles(bool create_missing) {
   return Status::Ok();
 }
 
-void ConfiguratorState::LoadStore(const std::filesystem::path& file, const Status& loaded) {
+void ConfiguratorState::LoadStore(const std::filesystem::path& file, const Status& loaded,
+                                  Language language) {
   if (loaded.ok()) {
     stores_.Release(file);
   } else {
-    stores_.Hold(file, loaded.error().message);
+    stores_.Hold(file, loaded.error().message, language);
   }
 }
 
-void ConfiguratorState::NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size) {
+void ConfiguratorState::NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size,
+                                      Language language) {
   // A file that could not be loaded is reported as such already.
   if (stores_.Held(file)) {
     return;
   }
-  if (const auto note = StoreSizeNote(file, layout_size)) {
+  if (const auto note = StoreSizeNote(file, layout_size, language)) {
     store_size_notes_ += (store_size_notes_.empty() ? "" : "\n") + *note;
   }
 }

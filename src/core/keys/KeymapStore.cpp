@@ -25,8 +25,8 @@ void DecodeKeymapStore(std::span<const std::uint8_t> bytes, bool skip_image, Con
 }
 
 Result<KeymapLoad> LoadKeymapStore(const std::filesystem::path& file, bool skip_image,
-                                   ConfigImage& image, KeyActionTable& table) {
-  auto read = ReadFilePrefix(file, kKeymapStoreSize);
+                                   ConfigImage& image, KeyActionTable& table, Language language) {
+  auto read = ReadFilePrefix(file, kKeymapStoreSize, language);
   if (read.ok()) {
     DecodeKeymapStore(*read, skip_image, image, table);
     RestoreKeyActionKeys(table);
@@ -37,7 +37,7 @@ Result<KeymapLoad> LoadKeymapStore(const std::filesystem::path& file, bool skip_
   }
   // The caller restores the key codes itself right after a first start.
   table.Clear();
-  const Status written = SaveKeymapStore(file, image, table);
+  const Status written = SaveKeymapStore(file, image, table, language);
   if (!written.ok()) {
     return written.error();
   }
@@ -45,8 +45,8 @@ Result<KeymapLoad> LoadKeymapStore(const std::filesystem::path& file, bool skip_
 }
 
 Status SaveKeymapStore(const std::filesystem::path& file, const ConfigImage& image,
-                       const KeyActionTable& table) {
-  return WriteFileAtomically(file, EncodeKeymapStore(image, table));
+                       const KeyActionTable& table, Language language) {
+  return WriteFileAtomically(file, EncodeKeymapStore(image, table), language);
 }
 
 void ResetKeySettings(ConfigImage& image, KeyActionTable& table) {

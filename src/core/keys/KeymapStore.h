@@ -8,6 +8,7 @@
 
 #include "image/ConfigImage.h"
 #include "keys/KeyActionTable.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -30,13 +31,14 @@ void DecodeKeymapStore(std::span<const std::uint8_t> bytes, bool skip_image, Con
 // Reads the store, then gives every key its own code back (RestoreKeyActionKeys). A missing
 // file is created from the image and an all-zero table (the table in memory is cleared too).
 // Any other read failure is returned and leaves image, table and file untouched, so a file
-// that merely cannot be read now is never replaced.
+// that merely cannot be read now is never replaced. Failures are worded in `language`.
 Result<KeymapLoad> LoadKeymapStore(const std::filesystem::path& file, bool skip_image,
-                                   ConfigImage& image, KeyActionTable& table);
+                                   ConfigImage& image, KeyActionTable& table,
+                                   Language language = Language::kEnglish);
 
 // Writes image and table atomically; on failure the previous file stays as it was.
 Status SaveKeymapStore(const std::filesystem::path& file, const ConfigImage& image,
-                       const KeyActionTable& table);
+                       const KeyActionTable& table, Language language = Language::kEnglish);
 
 // The key settings after a factory reset: every key enabled (all 21 mask bytes 0xFF), no
 // assignments, each key's own code restored.

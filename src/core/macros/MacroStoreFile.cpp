@@ -4,11 +4,11 @@
 
 namespace n240qx {
 
-Status LoadMacroStore(const std::filesystem::path& path, MacroStore& stored) {
-  auto bytes = ReadFilePrefix(path, MacroStore::kByteSize);
+Status LoadMacroStore(const std::filesystem::path& path, MacroStore& stored, Language language) {
+  auto bytes = ReadFilePrefix(path, MacroStore::kByteSize, language);
   if (!bytes) {
     if (bytes.error().code == ErrorCode::kNotFound) {
-      return SaveMacroStore(path, stored);
+      return SaveMacroStore(path, stored, language);
     }
     return bytes.error();
   }
@@ -16,8 +16,9 @@ Status LoadMacroStore(const std::filesystem::path& path, MacroStore& stored) {
   return Status::Ok();
 }
 
-Status SaveMacroStore(const std::filesystem::path& path, const MacroStore& stored) {
-  return WriteFileAtomically(path, stored.ToBytes());
+Status SaveMacroStore(const std::filesystem::path& path, const MacroStore& stored,
+                      Language language) {
+  return WriteFileAtomically(path, stored.ToBytes(), language);
 }
 
 }  // namespace n240qx

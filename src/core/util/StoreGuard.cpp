@@ -4,15 +4,21 @@ namespace n240qx {
 
 namespace {
 
-std::string HeldLine(const std::filesystem::path& file, const std::string& reason) {
-  return reason + "; " + file.filename().string() +
-         " is kept as it is and not written until it is replaced";
+std::string HeldLine(const std::filesystem::path& file, const std::string& reason,
+                     Language language) {
+  const std::string name = file.filename().string();
+  if (language == Language::kGerman) {
+    return reason + "; die Datei " + name +
+           " bleibt unver\u00E4ndert und wird erst wieder geschrieben, wenn sie ersetzt wird";
+  }
+  return reason + "; " + name + " is kept as it is and not written until it is replaced";
 }
 
 }  // namespace
 
-void StoreGuard::Hold(const std::filesystem::path& file, std::string reason) {
-  held_[file] = std::move(reason);
+void StoreGuard::Hold(const std::filesystem::path& file, const std::string& reason,
+                      Language language) {
+  held_[file] = HeldLine(file, reason, language);
 }
 
 void StoreGuard::Release(const std::filesystem::path& file) {
@@ -24,13 +30,13 @@ Status StoreGuard::CheckWritable(const std::filesystem::path& file) const {
   if (found == held_.end()) {
     return Status::Ok();
   }
-  return Error{ErrorCode::kIo, HeldLine(found->first, found->second)};
+  return Error{ErrorCode::kIo, found->second};
 }
 
 std::string StoreGuard::Describe() const {
   std::string lines;
-  for (const auto& [file, reason] : held_) {
-    lines += (lines.empty() ? "" : "\n") + HeldLine(file, reason);
+  for (const auto& [file, line] : held_) {
+    lines += (lines.empty() ? "" : "\n") + line;
   }
   return lines;
 }

@@ -4,6 +4,7 @@
 #include <map>
 #include <string>
 
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -13,7 +14,10 @@ namespace n240qx {
 // user replaces its contents on purpose (a factory reset, for keymap.bin).
 class StoreGuard {
  public:
-  void Hold(const std::filesystem::path& file, std::string reason);
+  // `reason` is worded in `language`; so is what the guard says of the file from now on, at
+  // start-up and at every refused write alike.
+  void Hold(const std::filesystem::path& file, const std::string& reason,
+            Language language = Language::kEnglish);
   void Release(const std::filesystem::path& file);
   bool Held(const std::filesystem::path& file) const { return held_.contains(file); }
   bool Any() const { return !held_.empty(); }
@@ -24,6 +28,7 @@ class StoreGuard {
   std::string Describe() const;
 
  private:
+  // Each held file's line, worded when it was held.
   std::map<std::filesystem::path, std::string> held_;
 };
 

@@ -80,6 +80,30 @@ TEST_P(StoreLoading, TheOtherStoreStillLoadsAndTheUnreadableOneIsNamedAndNeverWr
   }
 }
 
+TEST_P(StoreLoading, TheReasonTheHeldLineAndLaterRefusalsAreWordedInTheLoadsLanguage) {
+  const auto& damaged = GetParam().keymap_unreadable ? keymap : macro_file;
+  struct Wording {
+    Language language;
+    const char* before_name;
+    const char* after_name;
+  };
+  for (const Wording& wording :
+       {Wording{Language::kEnglish, "; ", " is kept as it is"},
+        Wording{Language::kGerman, "; die Datei ", " bleibt unver\u00E4ndert"}}) {
+    const Status loaded = state.LoadFiles(true, wording.language);
+    ASSERT_FALSE(loaded.ok());
+    const std::string& message = loaded.error().message;
+    const std::string reason = ReadFilePrefix(damaged, 1, wording.language).error().message;
+    EXPECT_TRUE(message.starts_with(reason)) << message;
+    EXPECT_NE(message.find(wording.before_name + damaged.filename().string() + wording.after_name),
+              std::string::npos)
+        << message;
+    const Status refused = state.CommitMacros();
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.error().message, message);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(Damages, StoreLoading,
                          ::testing::Values(Damage{"MacroFileUnreadable", false},
                                            Damage{"KeymapUnreadable", true}),
@@ -94,6 +118,32 @@ TEST(StoreGuard, AFactoryResetReplacesAHeldKeymapOnPurpose) {
   ASSERT_TRUE(state.ApplyFactoryReset(DeviceRead{}).ok());
   EXPECT_FALSE(state.stores().Held(keymap));
   EXPECT_EQ(std::filesystem::file_size(keymap), kKeymapStoreSize);
+}
+
+TEST(StoreSizeNote, AStoreOfTheWrongSizeIsNamedInTheLoadsLanguage) {
+  struct Case {
+    Language language;
+    std::size_t size;
+    const char* taken;
+  };
+  for (const Case& c :
+       {Case{Language::kEnglish, kKeymapStoreSize - 1, "only the bytes it holds were taken"},
+        Case{Language::kGerman, kKeymapStoreSize - 1,
+             "nur die vorhandenen Bytes wurden \u00FCbernommen"},
+        Case{Language::kGerman, kKeymapStoreSize + 3,
+             "die Bytes \u00FCber das Format hinaus wurden nicht beachtet"}}) {
+    testing::TempDir dir;
+    const auto keymap = dir.path() / "keymap.bin";
+    ConfiguratorState state = StateWithStores(keymap, dir.path() / "MacroDefine.bin");
+    ASSERT_TRUE(SaveKeymapStore(keymap, ConfigImage{}, KeyActionTable{}).ok());
+    std::filesystem::resize_file(keymap, c.size);
+    ASSERT_TRUE(state.LoadFiles(true, c.language).ok());
+    const std::string& note = state.StoreSizeNotes();
+    SCOPED_TRACE(note);
+    EXPECT_NE(note.find(std::to_string(c.size)), std::string::npos);
+    EXPECT_NE(note.find(std::to_string(kKeymapStoreSize)), std::string::npos);
+    EXPECT_TRUE(note.ends_with(c.taken));
+  }
 }
 
 }  // namespace
