@@ -31,18 +31,19 @@ void ConfiguratorState::RestoreFromSnapshots() {
 }
 
 Status ConfiguratorState::LoadFiles(bool create_missing, Language language) {
+  store_language_ = language;
   const std::filesystem::path& keymap_file = store_paths_.keymap_file();
   const std::filesystem::path& macro_file = store_paths_.macro_file();
   std::error_code ignored;
   store_size_notes_.clear();
   if (create_missing || std::filesystem::exists(macro_file, ignored)) {
-    LoadStore(macro_file, LoadMacroStore(macro_file, stored_macros_, language), language);
-    NoteStoreSize(macro_file, MacroStore::kByteSize, language);
+    LoadStore(macro_file, LoadMacroStore(macro_file, stored_macros_, language));
+    NoteStoreSize(macro_file, MacroStore::kByteSize);
   }
   if (create_missing || std::filesystem::exists(keymap_file, ignored)) {
     auto loaded = LoadKeymapStore(keymap_file, false, image_, key_actions_, language);
-    LoadStore(keymap_file, loaded.ok() ? Status::Ok() : Status(loaded.error()), language);
-    NoteStoreSize(keymap_file, kKeymapStoreSize, language);
+    LoadStore(keymap_file, loaded.ok() ? Status::Ok() : Status(loaded.error()));
+    NoteStoreSize(keymap_file, kKeymapStoreSize);
   }
   RestoreKeyActionKeys(key_actions_);
   CopyToSnapshots();
@@ -52,22 +53,20 @@ Status ConfiguratorState::LoadFiles(bool create_missing, Language language) {
   return Status::Ok();
 }
 
-void ConfiguratorState::LoadStore(const std::filesystem::path& file, const Status& loaded,
-                                  Language language) {
+void ConfiguratorState::LoadStore(const std::filesystem::path& file, const Status& loaded) {
   if (loaded.ok()) {
     stores_.Release(file);
   } else {
-    stores_.Hold(file, loaded.error().message, language);
+    stores_.Hold(file, loaded.error().message, store_language_);
   }
 }
 
-void ConfiguratorState::NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size,
-                                      Language language) {
+void ConfiguratorState::NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size) {
   // A file that could not be loaded is reported as such already.
   if (stores_.Held(file)) {
     return;
   }
-  if (const auto note = StoreSizeNote(file, layout_size, language)) {
+  if (const auto note = StoreSizeNote(file, layout_size, store_language_)) {
     store_size_notes_ += (store_size_notes_.empty() ? "" : "\n") + *note;
   }
 }
@@ -97,7 +96,7 @@ Status ConfiguratorState::SaveKeymapStoreOf(const ConfigImage& image,
   if (Status writable = stores_.CheckWritable(keymap_file); !writable.ok()) {
     return writable;
   }
-  return n240qx::SaveKeymapStore(keymap_file, image, key_actions);
+  return n240qx::SaveKeymapStore(keymap_file, image, key_actions, store_language_);
 }
 
 Status ConfiguratorState::CompleteKeyAssignment() {
@@ -321,7 +320,8 @@ Status ConfiguratorState::CommitMacros() {
   }
   RebuildMacroRecords();
   Status keymap = SaveKeymapStore();
-  Status macros = store_paths_.saves() ? SaveMacroStore(macro_file, stored_macros_) : Status::Ok();
+  Status macros = store_paths_.saves() ? SaveMacroStore(macro_file, stored_macros_, store_language_)
+                                       : Status::Ok();
   return keymap.ok() ? macros : keymap;
 }
 

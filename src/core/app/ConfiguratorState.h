@@ -136,7 +136,7 @@ class ConfiguratorState {
   // otherwise it is left missing and memory keeps its contents. Each file is loaded on its own:
   // one that exists but cannot be read changes nothing of its part, is held in `stores`, and
   // the returned error names every such file. What goes wrong is worded in `language`, and so
-  // is every later refusal to write a held file.
+  // is every later failure or refusal to write a store.
   Status LoadFiles(bool create_missing, Language language = Language::kEnglish);
   // What the last LoadFiles found odd but used: one line per store whose size is not its
   // layout's; empty when every store was whole.
@@ -223,8 +223,8 @@ class ConfiguratorState {
   std::optional<SliderMove> ApplyKeyboardLightingChange(std::uint8_t sub_code, std::uint8_t value);
 
  private:
-  void LoadStore(const std::filesystem::path& file, const Status& loaded, Language language);
-  void NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size, Language language);
+  void LoadStore(const std::filesystem::path& file, const Status& loaded);
+  void NoteStoreSize(const std::filesystem::path& file, std::size_t layout_size);
   // The firmware version and the write count a read brought.
   void KeepFirmware(const DeviceRead& read);
   void RebaseKeyActions();
@@ -249,6 +249,8 @@ class ConfiguratorState {
   EditHistory edits_;
   StorePaths store_paths_ = StorePaths::None();
   std::string store_size_notes_;
+  // The window's, from its load: the stores' failures are shown there.
+  Language store_language_ = Language::kEnglish;
 };
 
 }  // namespace n240qx

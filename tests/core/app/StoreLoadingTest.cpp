@@ -120,6 +120,22 @@ TEST(StoreGuard, AFactoryResetReplacesAHeldKeymapOnPurpose) {
   EXPECT_EQ(std::filesystem::file_size(keymap), kKeymapStoreSize);
 }
 
+// The window shows a failed save as it shows a failed load, in its language.
+TEST(StoreSaving, AFailedSaveIsWordedInTheLoadsLanguage) {
+  for (const Language language : {Language::kEnglish, Language::kGerman}) {
+    testing::TempDir dir;
+    const auto keymap = dir.path() / "keymap.bin";
+    ConfiguratorState state = StateWithStores(keymap, dir.path() / "MacroDefine.bin");
+    ASSERT_TRUE(state.LoadFiles(true, language).ok());
+    std::filesystem::remove(keymap);
+    std::filesystem::create_directories(keymap / "in the way");
+    const Status saved = state.SaveKeymapStore();
+    ASSERT_FALSE(saved.ok());
+    const std::vector<std::uint8_t> none;
+    EXPECT_EQ(saved.error().message, WriteFileAtomically(keymap, none, language).error().message);
+  }
+}
+
 TEST(StoreSizeNote, AStoreOfTheWrongSizeIsNamedInTheLoadsLanguage) {
   struct Case {
     Language language;
