@@ -48,7 +48,7 @@ Error TransferFailure(const ProfileOutcome& outcome, bool import) {
 
 ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, UnusableName unusable) {
   std::string name = profile_names::FromChosenFile(chosen);
-  if (Status checked = profile_names::Check(name); !checked.ok()) {
+  if (Status checked = profile_names::Check(name, language_); !checked.ok()) {
     if (unusable == UnusableName::kRefuse) {
       return Failed(checked);
     }
@@ -81,7 +81,7 @@ ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, Unus
 
 ProfileOutcome ProfileTransfer::Export(const std::filesystem::path& chosen) {
   const std::string name = profile_names::FromChosenFile(chosen);
-  if (Status checked = profile_names::Check(name); !checked.ok()) {
+  if (Status checked = profile_names::Check(name, language_); !checked.ok()) {
     return Failed(checked);
   }
   if (Status own = own_files_.CheckNotOwn(chosen); !own.ok()) {

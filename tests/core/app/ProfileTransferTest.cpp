@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -117,6 +118,17 @@ class ProfileTransferTest : public ::testing::Test {
     return names;
   }
 
+  // What `act` answers through the tool's transfer and through a German window's.
+  void ExpectRefusedIn(const std::function<ProfileOutcome(ProfileTransfer&)>& act,
+                       std::string_view english, std::string_view german) {
+    for (const auto& [worded, expected] : {std::pair{&transfer, english}, {&in_german, german}}) {
+      const Status refused = act(*worded).status;
+      ASSERT_FALSE(refused.ok()) << expected;
+      EXPECT_NE(refused.error().message.find(expected), std::string::npos)
+          << refused.error().message;
+    }
+  }
+
   testing::TempDir dir;
   fs::path profiles = dir.path() / "data" / "Configure";
   fs::path keymap = dir.path() / "data" / "keymap.bin";
@@ -125,6 +137,7 @@ class ProfileTransferTest : public ::testing::Test {
   FailingFiles files;
   ProfileStore store{profiles, files};
   ProfileTransfer transfer{*state, store};
+  ProfileTransfer in_german{*state, store, {}, Language::kGerman};
 };
 
 TEST_F(ProfileTransferTest, ImportAndExportLeaveOneProfileNamedAfterTheChosenFile) {
@@ -202,6 +215,28 @@ TEST_F(ProfileTransferTest, ImportRefusesWhatApplyRefusesInTheWindowsLanguage) {
           << imported.status.error().message;
       EXPECT_FALSE(imported.configuration_changed) << c.file;
     }
+  }
+}
+
+// The tool reads the refusals in English, a German window in German; Import and Export refuse
+// the same names.
+TEST_F(ProfileTransferTest, RefusedNamesAreWordedInTheTransfersLanguage) {
+  const struct {
+    std::string file;
+    const char* english;
+    const char* german;
+  } cases[] = {
+      {".bin", "\"\" is no profile name: a name needs a letter or digit",
+       "\"\" ist kein Profilname: ein Name braucht einen Buchstaben oder eine Ziffer"},
+      {"a\\b.bin", "it may not contain / or \\", "er darf weder / noch \\ enthalten"},
+      {"a\tb.bin", "it may not hold control characters", "er darf keine Steuerzeichen enthalten"},
+      {std::string(300, 'x') + ".bin", "the profile name is too long",
+       "der Profilname ist zu lang"},
+  };
+  for (const auto& c : cases) {
+    const fs::path chosen = elsewhere / c.file;
+    ExpectRefusedIn([&](ProfileTransfer& t) { return t.Import(chosen); }, c.english, c.german);
+    ExpectRefusedIn([&](ProfileTransfer& t) { return t.Export(chosen); }, c.english, c.german);
   }
 }
 
