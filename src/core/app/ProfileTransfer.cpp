@@ -84,7 +84,7 @@ ProfileOutcome ProfileTransfer::Export(const std::filesystem::path& chosen) {
   if (Status checked = profile_names::Check(name, language_); !checked.ok()) {
     return Failed(checked);
   }
-  if (Status own = own_files_.CheckNotOwn(chosen); !own.ok()) {
+  if (Status own = own_files_.CheckNotOwn(chosen, language_); !own.ok()) {
     return Failed(own);
   }
   const auto bytes = EncodeKeymapStore(state_.image(), state_.key_actions());

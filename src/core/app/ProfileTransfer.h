@@ -38,8 +38,7 @@ Error TransferFailure(const ProfileOutcome& outcome, bool import);
 
 class ProfileTransfer {
  public:
-  // An export onto one of `own_files` is refused. An Import's refusals are worded in
-  // `language`.
+  // An export onto one of `own_files` is refused. Refusals are worded in `language`.
   ProfileTransfer(ConfiguratorState& state, ProfileStore& store, OwnFiles own_files = {},
                   Language language = Language::kEnglish)
       : state_(state), store_(store), own_files_(std::move(own_files)), language_(language) {}

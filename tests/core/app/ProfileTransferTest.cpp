@@ -136,8 +136,9 @@ class ProfileTransferTest : public ::testing::Test {
   std::unique_ptr<ConfiguratorState> state = std::make_unique<ConfiguratorState>();
   FailingFiles files;
   ProfileStore store{profiles, files};
-  ProfileTransfer transfer{*state, store};
-  ProfileTransfer in_german{*state, store, {}, Language::kGerman};
+  OwnFiles own{ProgramPaths(dir.path() / "data", dir.path() / "share", false)};
+  ProfileTransfer transfer{*state, store, own};
+  ProfileTransfer in_german{*state, store, own, Language::kGerman};
 };
 
 TEST_F(ProfileTransferTest, ImportAndExportLeaveOneProfileNamedAfterTheChosenFile) {
@@ -237,6 +238,27 @@ TEST_F(ProfileTransferTest, RefusedNamesAreWordedInTheTransfersLanguage) {
     const fs::path chosen = elsewhere / c.file;
     ExpectRefusedIn([&](ProfileTransfer& t) { return t.Import(chosen); }, c.english, c.german);
     ExpectRefusedIn([&](ProfileTransfer& t) { return t.Export(chosen); }, c.english, c.german);
+  }
+}
+
+TEST_F(ProfileTransferTest, ExportOverTheProgramsOwnFilesIsRefusedInTheTransfersLanguage) {
+  const fs::path data = dir.path() / "data";
+  const struct {
+    fs::path chosen;
+    std::string english;
+    std::string german;
+  } cases[] = {
+      {data / "keymap.bin",
+       "refused to write a profile over " + (data / "keymap.bin").string() +
+           ": it is one of the program's own files (keymap.bin) and would be lost",
+       (data / "keymap.bin").string() + " wird nicht \u00FCberschrieben: es ist eine der eigenen "
+                                        "Dateien des Programms (keymap.bin) und ginge verloren"},
+      {data / "backups" / "old.bin",
+       "it is inside the backups folder " + (data / "backups").string(),
+       "es liegt im Sicherungsordner " + (data / "backups").string() + " und ginge verloren"},
+  };
+  for (const auto& c : cases) {
+    ExpectRefusedIn([&](ProfileTransfer& t) { return t.Export(c.chosen); }, c.english, c.german);
   }
 }
 
