@@ -262,6 +262,29 @@ TEST_F(ProfileTransferTest, ExportOverTheProgramsOwnFilesIsRefusedInTheTransfers
   }
 }
 
+TEST(TransferFailure, SaysWhatBecameOfTheConfigurationInEitherLanguage) {
+  const struct {
+    bool import;
+    bool changed;
+    const char* english;
+    const char* german;
+  } cases[] = {
+      {true, false, "the profile was not imported: ", "das Profil wurde nicht importiert: "},
+      {false, false, "the profile was not exported: ", "das Profil wurde nicht exportiert: "},
+      {true, true, "the profile was loaded into keymap.bin but not kept: ",
+       "das Profil wurde in keymap.bin geladen, aber nicht abgelegt: "},
+  };
+  for (const auto& c : cases) {
+    const ProfileOutcome outcome{Error{ErrorCode::kIo, "full"}, c.changed, std::nullopt, {}};
+    for (const auto& [language, prefix] :
+         {std::pair{Language::kEnglish, c.english}, {Language::kGerman, c.german}}) {
+      const Error said = TransferFailure(outcome, c.import, language);
+      EXPECT_EQ(said.message, std::string(prefix) + "full");
+      EXPECT_EQ(said.code, ErrorCode::kIo) << prefix;
+    }
+  }
+}
+
 TEST_F(ProfileTransferTest, ShortImportFillsWhatItHolds) {
   state->KeyActionsForEditing()[5].kind = 6;
   const KeyActionTable table_before = state->key_actions();
