@@ -138,7 +138,8 @@ class ProfileTransferTest : public ::testing::Test {
   ProfileStore store{profiles, files};
   OwnFiles own{ProgramPaths(dir.path() / "data", dir.path() / "share", false)};
   ProfileTransfer transfer{*state, store, own};
-  ProfileTransfer in_german{*state, store, own, Language::kGerman};
+  ProfileStore german_store{profiles, files, Language::kGerman};
+  ProfileTransfer in_german{*state, german_store, own, Language::kGerman};
 };
 
 TEST_F(ProfileTransferTest, ImportAndExportLeaveOneProfileNamedAfterTheChosenFile) {
@@ -330,6 +331,31 @@ TEST_F(ProfileTransferTest, FailuresLoseNothing) {
   EXPECT_FALSE(stuck.status.ok()) << "the old profile could not be removed: said so";
   EXPECT_EQ(Folder(), (std::vector<std::string>{"Kept.bin", "Out.bin"}));
   EXPECT_EQ(ReadAll(profiles / "Kept.bin"), kept_bytes);
+}
+
+TEST_F(ProfileTransferTest, StoreFailuresAreWordedInTheTransfersLanguage) {
+  WriteAll(profiles / "Kept.bin", Filled(kKeymapStoreSize, 0x33));
+  fs::create_directories(elsewhere);
+  const ProfileEntry gone{"Gone", profiles / "Gone.bin"};
+  const std::string in_folder = profiles.string();
+  const struct {
+    std::function<ProfileOutcome(ProfileTransfer&)> act;
+    std::string english;
+    std::string german;
+  } cases[] = {
+      {[&](ProfileTransfer& t) { return t.Export(elsewhere / "Out.bin"); },
+       "the profile Out.bin is kept, but an older one stays: read-only",
+       "das Profil Out.bin ist abgelegt, aber ein \u00E4lteres bleibt liegen: read-only"},
+      {[&](ProfileTransfer& t) { return t.Rename(gone, "New"); },
+       "the profile Gone.bin is no longer in " + in_folder,
+       "das Profil Gone.bin liegt nicht mehr in " + in_folder},
+      {[&](ProfileTransfer& t) { return t.Rename(gone, "a/b"); }, "it may not contain /",
+       "er darf weder /"},
+  };
+  files.fail_remove = true;
+  for (const auto& c : cases) {
+    ExpectRefusedIn(c.act, c.english, c.german);
+  }
 }
 
 TEST_F(ProfileTransferTest, RenameMovesTheKeptProfileAndRefusesEscapes) {
