@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <functional>
 #include <memory>
@@ -16,6 +17,7 @@
 #include "support/StateStores.h"
 #include "support/TempDir.h"
 #include "support/ValidProfile.h"
+#include "util/FileErrorText.h"
 
 namespace n240qx {
 namespace {
@@ -422,6 +424,44 @@ TEST(DiskProfileFiles, SameFileFollowsTheFileNotTheName) {
   for (const auto& [other, same] : std::vector<std::pair<const char*, bool>>{
            {"Race.bin", true}, {"Alias.bin", true}, {"Other.bin", false}, {"Gone.bin", false}}) {
     EXPECT_EQ(files.SameFile(dir.path() / "Race.bin", dir.path() / other), same) << other;
+  }
+}
+
+// The system's reason comes in the window's words where there are any, its own otherwise.
+TEST(DiskProfileFiles, FailuresSayWhatAndWhyInTheirLanguage) {
+  testing::TempDir dir;
+  const fs::path plain = dir.path() / "plain.bin";
+  const fs::path gone = dir.path() / "gone";
+  WriteAll(plain, {1});
+  WriteAll(dir.path() / "full" / "x.bin", {1});
+  const struct {
+    std::function<Status(DiskProfileFiles&)> act;
+    fs::path path;
+    const char* english;
+    const char* german;
+    int reason;
+  } cases[] = {
+      {[&](DiskProfileFiles& f) { return f.MakeFolder(plain / "sub"); }, plain / "sub",
+       "cannot create the folder ", "der Ordner kann nicht angelegt werden: ", ENOTDIR},
+      {[&](DiskProfileFiles& f) -> Status {
+         const auto listed = f.Files(gone);
+         return listed.ok() ? Status::Ok() : Status(listed.error());
+       },
+       gone, "cannot list ", "der Ordner kann nicht gelesen werden: ", ENOENT},
+      {[&](DiskProfileFiles& f) { return f.Rename(gone, plain); }, gone, "cannot rename ",
+       "kann nicht umbenannt werden: ", ENOENT},
+      {[&](DiskProfileFiles& f) { return f.Remove(dir.path() / "full"); }, dir.path() / "full",
+       "cannot remove ", "kann nicht gel\u00F6scht werden: ", ENOTEMPTY},
+  };
+  for (const auto& c : cases) {
+    for (const auto& [language, before] :
+         {std::pair{Language::kEnglish, c.english}, {Language::kGerman, c.german}}) {
+      DiskProfileFiles files(language);
+      const Status failed = c.act(files);
+      ASSERT_FALSE(failed.ok()) << before;
+      EXPECT_EQ(failed.error().message,
+                before + c.path.string() + " (" + FileErrorText::Reason(c.reason, language) + ")");
+    }
   }
 }
 
