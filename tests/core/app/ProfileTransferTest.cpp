@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <fstream>
-#include <functional>
 #include <memory>
 #include <vector>
 
@@ -120,17 +119,6 @@ class ProfileTransferTest : public ::testing::Test {
     return names;
   }
 
-  // What `act` answers through the tool's transfer and through a German window's.
-  void ExpectRefusedIn(const std::function<ProfileOutcome(ProfileTransfer&)>& act,
-                       std::string_view english, std::string_view german) {
-    for (const auto& [worded, expected] : {std::pair{&transfer, english}, {&in_german, german}}) {
-      const Status refused = act(*worded).status;
-      ASSERT_FALSE(refused.ok()) << expected;
-      EXPECT_NE(refused.error().message.find(expected), std::string::npos)
-          << refused.error().message;
-    }
-  }
-
   testing::TempDir dir;
   fs::path profiles = dir.path() / "data" / "Configure";
   fs::path keymap = dir.path() / "data" / "keymap.bin";
@@ -222,46 +210,56 @@ TEST_F(ProfileTransferTest, ImportRefusesWhatApplyRefusesInTheWindowsLanguage) {
   }
 }
 
-// The tool reads the refusals in English, a German window in German; Import and Export refuse
-// the same names.
-TEST_F(ProfileTransferTest, RefusedNamesAreWordedInTheTransfersLanguage) {
+// The tool reads every refusal and failure in English, a German window in German: the names,
+// the program's own files and the store's troubles alike.
+TEST_F(ProfileTransferTest, RefusalsAndFailuresAreWordedInTheTransfersLanguage) {
+  enum class Op { kImport, kExport, kRename };
+  const std::string backups = (keymap.parent_path() / "backups").string();
   const struct {
-    std::string file;
-    const char* english;
-    const char* german;
-  } cases[] = {
-      {".bin", "\"\" is no profile name: a name needs a letter or digit",
-       "\"\" ist kein Profilname: ein Name braucht einen Buchstaben oder eine Ziffer"},
-      {"a\\b.bin", "it may not contain / or \\", "er darf weder / noch \\ enthalten"},
-      {"a\tb.bin", "it may not hold control characters", "er darf keine Steuerzeichen enthalten"},
-      {std::string(300, 'x') + ".bin", "the profile name is too long",
-       "der Profilname ist zu lang"},
-  };
-  for (const auto& c : cases) {
-    const fs::path chosen = elsewhere / c.file;
-    ExpectRefusedIn([&](ProfileTransfer& t) { return t.Import(chosen); }, c.english, c.german);
-    ExpectRefusedIn([&](ProfileTransfer& t) { return t.Export(chosen); }, c.english, c.german);
-  }
-}
-
-TEST_F(ProfileTransferTest, ExportOverTheProgramsOwnFilesIsRefusedInTheTransfersLanguage) {
-  const fs::path data = dir.path() / "data";
-  const struct {
-    fs::path chosen;
+    Op op;
+    fs::path path;  // chosen, or the new name for a rename
     std::string english;
     std::string german;
   } cases[] = {
-      {data / "keymap.bin",
-       "refused to write a profile over " + (data / "keymap.bin").string() +
+      {Op::kImport, elsewhere / ".bin", "\"\" is no profile name: a name needs a letter or digit",
+       "\"\" ist kein Profilname: ein Name braucht einen Buchstaben oder eine Ziffer"},
+      {Op::kExport, elsewhere / "a\\b.bin", "it may not contain / or \\",
+       "er darf weder / noch \\ enthalten"},
+      {Op::kImport, elsewhere / "a\tb.bin", "it may not hold control characters",
+       "er darf keine Steuerzeichen enthalten"},
+      {Op::kExport, elsewhere / (std::string(300, 'x') + ".bin"), "the profile name is too long",
+       "der Profilname ist zu lang"},
+      {Op::kExport, keymap,
+       "refused to write a profile over " + keymap.string() +
            ": it is one of the program's own files (keymap.bin) and would be lost",
-       (data / "keymap.bin").string() + " wird nicht \u00FCberschrieben: es ist eine der eigenen "
-                                        "Dateien des Programms (keymap.bin) und ginge verloren"},
-      {data / "backups" / "old.bin",
-       "it is inside the backups folder " + (data / "backups").string(),
-       "es liegt im Sicherungsordner " + (data / "backups").string() + " und ginge verloren"},
+       keymap.string() +
+           " wird nicht \u00FCberschrieben: es ist eine der eigenen Dateien des Programms "
+           "(keymap.bin) und ginge verloren"},
+      {Op::kExport, backups + "/old.bin", "it is inside the backups folder " + backups,
+       "es liegt im Sicherungsordner " + backups + " und ginge verloren"},
+      {Op::kExport, elsewhere / "Out.bin",
+       "the profile Out.bin is kept, but an older one stays: read-only",
+       "das Profil Out.bin ist abgelegt, aber ein \u00E4lteres bleibt liegen: read-only"},
+      {Op::kRename, "New", "the profile Gone.bin is no longer in " + profiles.string(),
+       "das Profil Gone.bin liegt nicht mehr in " + profiles.string()},
+      {Op::kRename, "a/b", "it may not contain /", "er darf weder /"},
+  };
+  WriteAll(profiles / "Kept.bin", Filled(kKeymapStoreSize, 0x33));
+  fs::create_directories(elsewhere);
+  files.fail_remove = true;
+  const auto act = [this](ProfileTransfer& t, Op op, const fs::path& path) {
+    if (op == Op::kRename) {
+      return t.Rename({"Gone", profiles / "Gone.bin"}, path.string());
+    }
+    return op == Op::kImport ? t.Import(path) : t.Export(path);
   };
   for (const auto& c : cases) {
-    ExpectRefusedIn([&](ProfileTransfer& t) { return t.Export(c.chosen); }, c.english, c.german);
+    for (const auto& [said_by, expected] :
+         {std::pair{&transfer, &c.english}, {&in_german, &c.german}}) {
+      const Status said = act(*said_by, c.op, c.path).status;
+      ASSERT_FALSE(said.ok()) << *expected;
+      EXPECT_NE(said.error().message.find(*expected), std::string::npos) << said.error().message;
+    }
   }
 }
 
@@ -281,9 +279,7 @@ TEST(TransferFailure, SaysWhatBecameOfTheConfigurationInEitherLanguage) {
     const ProfileOutcome outcome{Error{ErrorCode::kIo, "full"}, c.changed, std::nullopt, {}};
     for (const auto& [language, prefix] :
          {std::pair{Language::kEnglish, c.english}, {Language::kGerman, c.german}}) {
-      const Error said = TransferFailure(outcome, c.import, language);
-      EXPECT_EQ(said.message, std::string(prefix) + "full");
-      EXPECT_EQ(said.code, ErrorCode::kIo) << prefix;
+      EXPECT_EQ(TransferFailure(outcome, c.import, language).message, std::string(prefix) + "full");
     }
   }
 }
@@ -333,31 +329,6 @@ TEST_F(ProfileTransferTest, FailuresLoseNothing) {
   EXPECT_FALSE(stuck.status.ok()) << "the old profile could not be removed: said so";
   EXPECT_EQ(Folder(), (std::vector<std::string>{"Kept.bin", "Out.bin"}));
   EXPECT_EQ(ReadAll(profiles / "Kept.bin"), kept_bytes);
-}
-
-TEST_F(ProfileTransferTest, StoreFailuresAreWordedInTheTransfersLanguage) {
-  WriteAll(profiles / "Kept.bin", Filled(kKeymapStoreSize, 0x33));
-  fs::create_directories(elsewhere);
-  const ProfileEntry gone{"Gone", profiles / "Gone.bin"};
-  const std::string in_folder = profiles.string();
-  const struct {
-    std::function<ProfileOutcome(ProfileTransfer&)> act;
-    std::string english;
-    std::string german;
-  } cases[] = {
-      {[&](ProfileTransfer& t) { return t.Export(elsewhere / "Out.bin"); },
-       "the profile Out.bin is kept, but an older one stays: read-only",
-       "das Profil Out.bin ist abgelegt, aber ein \u00E4lteres bleibt liegen: read-only"},
-      {[&](ProfileTransfer& t) { return t.Rename(gone, "New"); },
-       "the profile Gone.bin is no longer in " + in_folder,
-       "das Profil Gone.bin liegt nicht mehr in " + in_folder},
-      {[&](ProfileTransfer& t) { return t.Rename(gone, "a/b"); }, "it may not contain /",
-       "er darf weder /"},
-  };
-  files.fail_remove = true;
-  for (const auto& c : cases) {
-    ExpectRefusedIn(c.act, c.english, c.german);
-  }
 }
 
 TEST_F(ProfileTransferTest, RenameMovesTheKeptProfileAndRefusesEscapes) {
@@ -432,35 +403,31 @@ TEST(DiskProfileFiles, FailuresSayWhatAndWhyInTheirLanguage) {
   testing::TempDir dir;
   const fs::path plain = dir.path() / "plain.bin";
   const fs::path gone = dir.path() / "gone";
+  const fs::path full = dir.path() / "full";
   WriteAll(plain, {1});
-  WriteAll(dir.path() / "full" / "x.bin", {1});
+  WriteAll(full / "x.bin", {1});
   const struct {
-    std::function<Status(DiskProfileFiles&)> act;
     fs::path path;
     const char* english;
     const char* german;
     int reason;
   } cases[] = {
-      {[&](DiskProfileFiles& f) { return f.MakeFolder(plain / "sub"); }, plain / "sub",
-       "cannot create the folder ", "der Ordner kann nicht angelegt werden: ", ENOTDIR},
-      {[&](DiskProfileFiles& f) -> Status {
-         const auto listed = f.Files(gone);
-         return listed.ok() ? Status::Ok() : Status(listed.error());
-       },
-       gone, "cannot list ", "der Ordner kann nicht gelesen werden: ", ENOENT},
-      {[&](DiskProfileFiles& f) { return f.Rename(gone, plain); }, gone, "cannot rename ",
-       "kann nicht umbenannt werden: ", ENOENT},
-      {[&](DiskProfileFiles& f) { return f.Remove(dir.path() / "full"); }, dir.path() / "full",
-       "cannot remove ", "kann nicht gel\u00F6scht werden: ", ENOTEMPTY},
+      {plain / "sub", "cannot create the folder ",
+       "der Ordner kann nicht angelegt werden: ", ENOTDIR},
+      {gone, "cannot list ", "der Ordner kann nicht gelesen werden: ", ENOENT},
+      {gone, "cannot rename ", "kann nicht umbenannt werden: ", ENOENT},
+      {full, "cannot remove ", "kann nicht gel\u00F6scht werden: ", ENOTEMPTY},
   };
-  for (const auto& c : cases) {
-    for (const auto& [language, before] :
-         {std::pair{Language::kEnglish, c.english}, {Language::kGerman, c.german}}) {
-      DiskProfileFiles files(language);
-      const Status failed = c.act(files);
-      ASSERT_FALSE(failed.ok()) << before;
-      EXPECT_EQ(failed.error().message,
-                before + c.path.string() + " (" + FileErrorText::Reason(c.reason, language) + ")");
+  for (const Language language : {Language::kEnglish, Language::kGerman}) {
+    DiskProfileFiles files(language);
+    const Status failed[] = {files.MakeFolder(plain / "sub"), files.Files(gone).error(),
+                             files.Rename(gone, plain), files.Remove(full)};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      const auto& c = cases[i];
+      ASSERT_FALSE(failed[i].ok()) << c.path;
+      EXPECT_EQ(failed[i].error().message, (language == Language::kGerman ? c.german : c.english) +
+                                               c.path.string() + " (" +
+                                               FileErrorText::Reason(c.reason, language) + ")");
     }
   }
 }
