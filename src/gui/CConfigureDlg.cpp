@@ -46,7 +46,7 @@ CConfigureDlg::CConfigureDlg(ConfiguratorState& state, const ProgramPaths& paths
                              ProfileFileChooser& chooser, Language language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint),
       files_(language),
-      store_(paths.ProfilesFolder(), files_),
+      store_(paths.ProfilesFolder(), files_, language),
       transfer_(state, store_, OwnFiles(paths), language),
       paths_(paths),
       chooser_(chooser),

@@ -1,7 +1,10 @@
 #include "app/OwnFiles.h"
 
 #include <algorithm>
+#include <array>
 #include <system_error>
+
+#include "util/TextTable.h"
 
 namespace n240qx {
 
@@ -18,9 +21,27 @@ bool IsUnder(const std::filesystem::path& path, const std::filesystem::path& fol
   return !relative.empty() && *relative.begin() != "..";
 }
 
-Error Refusal(const std::filesystem::path& target, const std::string& what) {
-  return Error{ErrorCode::kInvalidArgument, "refused to write a profile over " + target.string() +
-                                                ": it is " + what + " and would be lost"};
+// The words around the target and what it is; German names the target first.
+enum class Part { kBeforeTarget, kAfterTarget, kOwnFile, kInBackups, kLost };
+
+constexpr std::array<TextRow<Part>, 5> kParts{{
+    {Part::kBeforeTarget, "refused to write a profile over ", ""},
+    {Part::kAfterTarget, ": ", " wird nicht \u00FCberschrieben: "},
+    {Part::kOwnFile, "it is one of the program's own files (",
+     "es ist eine der eigenen Dateien des Programms ("},
+    {Part::kInBackups, "it is inside the backups folder ", "es liegt im Sicherungsordner "},
+    {Part::kLost, " and would be lost", " und ginge verloren"},
+}};
+static_assert(RowsFollowIds(kParts));
+
+Error Refusal(const std::filesystem::path& target, Part what, const std::string& named,
+              Language language) {
+  const auto text = [language](Part part) {
+    return std::string(LookupText(kParts, part, language));
+  };
+  return Error{ErrorCode::kInvalidArgument, text(Part::kBeforeTarget) + target.string() +
+                                                text(Part::kAfterTarget) + text(what) + named +
+                                                text(Part::kLost)};
 }
 
 }  // namespace
@@ -34,14 +55,14 @@ OwnFiles::OwnFiles(const ProgramPaths& paths,
   }
 }
 
-Status OwnFiles::CheckNotOwn(const std::filesystem::path& target) const {
+Status OwnFiles::CheckNotOwn(const std::filesystem::path& target, Language language) const {
   const auto resolved = Resolved(target);
   if (std::ranges::find(files_, resolved) != files_.end()) {
-    return Refusal(target, "one of the program's own files (" + resolved.filename().string() + ")");
+    return Refusal(target, Part::kOwnFile, resolved.filename().string() + ")", language);
   }
   for (const auto& folder : folders_) {
     if (IsUnder(resolved, folder)) {
-      return Refusal(target, "inside the backups folder " + folder.string());
+      return Refusal(target, Part::kInBackups, folder.string(), language);
     }
   }
   return Status::Ok();

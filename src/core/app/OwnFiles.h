@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/ProgramPaths.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -19,8 +20,10 @@ class OwnFiles {
                     const std::optional<std::filesystem::path>& simulator_state = std::nullopt);
 
   // Ok, or kInvalidArgument naming the file when `target` is one of them or lies under the
-  // backups folder. Links and relative paths are followed as far as they exist.
-  Status CheckNotOwn(const std::filesystem::path& target) const;
+  // backups folder, worded in `language`. Links and relative paths are followed as far as they
+  // exist.
+  Status CheckNotOwn(const std::filesystem::path& target,
+                     Language language = Language::kEnglish) const;
 
  private:
   std::vector<std::filesystem::path> files_;

@@ -1,13 +1,27 @@
 #include "app/ProfileTransfer.h"
 
+#include <array>
+
 #include "config/ProfileIntake.h"
 #include "config/ProfileNames.h"
 #include "keys/KeymapStore.h"
 #include "util/JsonParser.h"
+#include "util/TextTable.h"
 
 namespace n240qx {
 
 namespace {
+
+// What became of the configuration when an Import or Export failed.
+enum class Became { kNotImported, kNotExported, kLoadedNotKept };
+
+constexpr std::array<TextRow<Became>, 3> kBecame{{
+    {Became::kNotImported, "the profile was not imported: ", "das Profil wurde nicht importiert: "},
+    {Became::kNotExported, "the profile was not exported: ", "das Profil wurde nicht exportiert: "},
+    {Became::kLoadedNotKept, "the profile was loaded into keymap.bin but not kept: ",
+     "das Profil wurde in keymap.bin geladen, aber nicht abgelegt: "},
+}};
+static_assert(RowsFollowIds(kBecame));
 
 ProfileOutcome Failed(Status status, bool configuration_changed = false) {
   return {std::move(status), configuration_changed, std::nullopt, {}};
@@ -38,17 +52,18 @@ Result<std::vector<std::uint8_t>> ProfileTransfer::ReadProfileFile(
   return profile;
 }
 
-Error TransferFailure(const ProfileOutcome& outcome, bool import) {
-  std::string what = import ? "the profile was not imported: " : "the profile was not exported: ";
+Error TransferFailure(const ProfileOutcome& outcome, bool import, Language language) {
+  Became what = import ? Became::kNotImported : Became::kNotExported;
   if (outcome.configuration_changed) {
-    what = "the profile was loaded into keymap.bin but not kept: ";
+    what = Became::kLoadedNotKept;
   }
-  return Error{outcome.status.error().code, what + outcome.status.error().message};
+  return Error{outcome.status.error().code,
+               std::string(LookupText(kBecame, what, language)) + outcome.status.error().message};
 }
 
 ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, UnusableName unusable) {
   std::string name = profile_names::FromChosenFile(chosen);
-  if (Status checked = profile_names::Check(name); !checked.ok()) {
+  if (Status checked = profile_names::Check(name, language_); !checked.ok()) {
     if (unusable == UnusableName::kRefuse) {
       return Failed(checked);
     }
@@ -81,10 +96,10 @@ ProfileOutcome ProfileTransfer::Import(const std::filesystem::path& chosen, Unus
 
 ProfileOutcome ProfileTransfer::Export(const std::filesystem::path& chosen) {
   const std::string name = profile_names::FromChosenFile(chosen);
-  if (Status checked = profile_names::Check(name); !checked.ok()) {
+  if (Status checked = profile_names::Check(name, language_); !checked.ok()) {
     return Failed(checked);
   }
-  if (Status own = own_files_.CheckNotOwn(chosen); !own.ok()) {
+  if (Status own = own_files_.CheckNotOwn(chosen, language_); !own.ok()) {
     return Failed(own);
   }
   const auto bytes = EncodeKeymapStore(state_.image(), state_.key_actions());

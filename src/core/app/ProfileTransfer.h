@@ -32,14 +32,14 @@ using LaunchApproval = std::function<bool(const std::vector<LaunchPathChange>& c
 // Import, Export and rename of profiles for the profile dialog and the command-line tool
 // alike: the configuration (image and key action table) to and from profile files, and the
 // kept profile in the profiles folder.
-// An Import or Export that failed as the tool words it: what became of the configuration, then
-// why, with the failure's kind.
-Error TransferFailure(const ProfileOutcome& outcome, bool import);
+// An Import or Export that failed as the tool words it (or in `language`): what became of the
+// configuration, then why, with the failure's kind.
+Error TransferFailure(const ProfileOutcome& outcome, bool import,
+                      Language language = Language::kEnglish);
 
 class ProfileTransfer {
  public:
-  // An export onto one of `own_files` is refused. An Import's refusals are worded in
-  // `language`.
+  // An export onto one of `own_files` is refused. Refusals are worded in `language`.
   ProfileTransfer(ConfiguratorState& state, ProfileStore& store, OwnFiles own_files = {},
                   Language language = Language::kEnglish)
       : state_(state), store_(store), own_files_(std::move(own_files)), language_(language) {}

@@ -1,21 +1,37 @@
 #include "config/DiskProfileFiles.h"
 
+#include <array>
 #include <string>
 #include <system_error>
 
 #include "util/AtomicFile.h"
+#include "util/FileErrorText.h"
+#include "util/TextTable.h"
 
 namespace n240qx {
 
 namespace {
 
-Error FileError(const std::error_code& error, const std::string& what,
-                const std::filesystem::path& path) {
+enum class Failure { kMakeFolder, kList, kRename, kRemove };
+
+// The words before the path: English names the action, German what cannot be done to it.
+constexpr std::array<TextRow<Failure>, 4> kFailures{{
+    {Failure::kMakeFolder, "cannot create the folder ", "der Ordner kann nicht angelegt werden: "},
+    {Failure::kList, "cannot list ", "der Ordner kann nicht gelesen werden: "},
+    {Failure::kRename, "cannot rename ", "kann nicht umbenannt werden: "},
+    {Failure::kRemove, "cannot remove ", "kann nicht gel\u00F6scht werden: "},
+}};
+static_assert(RowsFollowIds(kFailures));
+
+Error FileError(const std::error_code& error, Failure what, const std::filesystem::path& path,
+                Language language) {
   const bool denied = error == std::errc::permission_denied ||
                       error == std::errc::operation_not_permitted ||
                       error == std::errc::read_only_file_system;
+  // std::filesystem reports the system's error numbers, which the window has words for.
   return Error{denied ? ErrorCode::kPermissionDenied : ErrorCode::kIo,
-               what + " " + path.string() + " (" + error.message() + ")"};
+               std::string(LookupText(kFailures, what, language)) + path.string() + " (" +
+                   FileErrorText::Reason(error.value(), language) + ")"};
 }
 
 }  // namespace
@@ -24,10 +40,12 @@ Status DiskProfileFiles::MakeFolder(const std::filesystem::path& folder) {
   std::error_code error;
   std::filesystem::create_directories(folder, error);
   if (error) {
-    return FileError(error, "cannot create the folder", folder);
+    return FileError(error, Failure::kMakeFolder, folder, language_);
   }
   if (!std::filesystem::is_directory(folder, error)) {
-    return Error{ErrorCode::kIo, folder.string() + " is not a folder"};
+    return Error{ErrorCode::kIo,
+                 folder.string() +
+                     (language_ == Language::kGerman ? " ist kein Ordner" : " is not a folder")};
   }
   return Status::Ok();
 }
@@ -44,7 +62,7 @@ Result<std::vector<std::filesystem::path>> DiskProfileFiles::Files(
     }
   }
   if (error) {
-    return FileError(error, "cannot list", folder);
+    return FileError(error, Failure::kList, folder, language_);
   }
   return files;
 }
@@ -64,7 +82,7 @@ Status DiskProfileFiles::Rename(const std::filesystem::path& from,
   std::error_code error;
   std::filesystem::rename(from, to, error);
   if (error) {
-    return FileError(error, "cannot rename", from);
+    return FileError(error, Failure::kRename, from, language_);
   }
   return Status::Ok();
 }
@@ -73,7 +91,7 @@ Status DiskProfileFiles::Remove(const std::filesystem::path& file) {
   std::error_code error;
   std::filesystem::remove(file, error);
   if (error) {
-    return FileError(error, "cannot remove", file);
+    return FileError(error, Failure::kRemove, file, language_);
   }
   return Status::Ok();
 }

@@ -9,7 +9,8 @@ namespace n240qx {
 // atomic write every stored file goes through.
 class DiskProfileFiles : public ProfileFiles {
  public:
-  // Reads and writes fail in `language`, the window's for its profile dialog.
+  // Every operation fails in `language`, the window's for its profile dialog, the system's
+  // reason included.
   explicit DiskProfileFiles(Language language = Language::kEnglish) : language_(language) {}
 
   Status MakeFolder(const std::filesystem::path& folder) override;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx::profile_names {
@@ -25,6 +26,7 @@ std::string StoredFileName(std::string_view name);
 // kInvalidArgument for a name that would not stay a file inside the profiles folder: empty,
 // only dots, a path separator of either system, a control character (NUL among them, and a
 // line break that would make one name read as two in a list), or too long for a file name.
-Status Check(std::string_view name);
+// The refusal is worded in `language`.
+Status Check(std::string_view name, Language language = Language::kEnglish);
 
 }  // namespace n240qx::profile_names

@@ -1,9 +1,11 @@
 #include "config/ProfileStore.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 
 #include "config/ProfileNames.h"
+#include "util/TextTable.h"
 
 namespace n240qx {
 
@@ -19,6 +21,22 @@ bool NameLess(const ProfileEntry& a, const ProfileEntry& b) {
 
 bool IsStoredProfile(const std::filesystem::path& file) {
   return file.filename().string().ends_with(profile_names::kSuffix);
+}
+
+// "the profile " FILE, then what became of it.
+enum class Part { kTheProfile, kKeptOlderStays, kNoLongerIn };
+
+constexpr std::array<TextRow<Part>, 3> kParts{{
+    {Part::kTheProfile, "the profile ", "das Profil "},
+    {Part::kKeptOlderStays,
+     " is kept, but an older one stays: ", " ist abgelegt, aber ein \u00E4lteres bleibt liegen: "},
+    {Part::kNoLongerIn, " is no longer in ", " liegt nicht mehr in "},
+}};
+static_assert(RowsFollowIds(kParts));
+
+std::string AboutProfile(const std::filesystem::path& file, Part what, Language language) {
+  return std::string(LookupText(kParts, Part::kTheProfile, language)) + file.filename().string() +
+         std::string(LookupText(kParts, what, language));
 }
 
 }  // namespace
@@ -53,7 +71,7 @@ Result<std::vector<ProfileEntry>> ProfileStore::List() {
 }
 
 Result<ProfileEntry> ProfileStore::Target(std::string_view name) {
-  if (Status checked = profile_names::Check(name); !checked.ok()) {
+  if (Status checked = profile_names::Check(name, language_); !checked.ok()) {
     return checked.error();
   }
   return ProfileEntry{std::string(name), folder_ / profile_names::StoredFileName(name)};
@@ -69,8 +87,7 @@ Status ProfileStore::RemoveAllBut(const std::vector<std::filesystem::path>& file
     }
     if (Status removed = files_.Remove(file); !removed.ok()) {
       return Error{removed.error().code,
-                   "the profile " + kept.filename().string() +
-                       " is kept, but an older one stays: " + removed.error().message};
+                   AboutProfile(kept, Part::kKeptOlderStays, language_) + removed.error().message};
     }
   }
   return Status::Ok();
@@ -109,8 +126,8 @@ Result<ProfileEntry> ProfileStore::Rename(const ProfileEntry& profile, std::stri
       [&](const std::vector<std::filesystem::path>& before,
           const std::filesystem::path& target) -> Status {
         if (std::ranges::find(before, profile.file) == before.end()) {
-          return Error{ErrorCode::kNotFound, "the profile " + profile.file.filename().string() +
-                                                 " is no longer in " + folder_.string()};
+          return Error{ErrorCode::kNotFound,
+                       AboutProfile(profile.file, Part::kNoLongerIn, language_) + folder_.string()};
         }
         return profile.file == target ? Status::Ok() : files_.Rename(profile.file, target);
       });

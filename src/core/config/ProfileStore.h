@@ -9,6 +9,7 @@
 
 #include "config/ProfileEntry.h"
 #include "config/ProfileFiles.h"
+#include "util/Language.h"
 #include "util/Result.h"
 
 namespace n240qx {
@@ -18,8 +19,10 @@ namespace n240qx {
 // written completely before any other is removed, and a failure leaves the folder as it was.
 class ProfileStore {
  public:
-  ProfileStore(std::filesystem::path folder, ProfileFiles& files)
-      : folder_(std::move(folder)), files_(files) {}
+  // Its refusals and failures are worded in `language`, the window's for its profile dialog.
+  ProfileStore(std::filesystem::path folder, ProfileFiles& files,
+               Language language = Language::kEnglish)
+      : folder_(std::move(folder)), files_(files), language_(language) {}
 
   const std::filesystem::path& folder() const { return folder_; }
   ProfileFiles& files() { return files_; }
@@ -45,6 +48,7 @@ class ProfileStore {
 
   std::filesystem::path folder_;
   ProfileFiles& files_;
+  Language language_;
 };
 
 }  // namespace n240qx

@@ -17,6 +17,10 @@ std::string_view GermanReason(int os_error) {
       return "Zugriff verweigert";
     case EISDIR:
       return "ein Ordner, keine Datei";
+    case ENOTDIR:
+      return "ein Teil des Pfads ist kein Ordner";
+    case ENOTEMPTY:
+      return "der Ordner ist nicht leer";
     case ENOSPC:
     case EDQUOT:
       return "kein Platz mehr auf dem Datentr\u00E4ger";

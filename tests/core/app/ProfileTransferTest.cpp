@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <fstream>
 #include <memory>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "support/StateStores.h"
 #include "support/TempDir.h"
 #include "support/ValidProfile.h"
+#include "util/FileErrorText.h"
 
 namespace n240qx {
 namespace {
@@ -124,7 +126,10 @@ class ProfileTransferTest : public ::testing::Test {
   std::unique_ptr<ConfiguratorState> state = std::make_unique<ConfiguratorState>();
   FailingFiles files;
   ProfileStore store{profiles, files};
-  ProfileTransfer transfer{*state, store};
+  OwnFiles own{ProgramPaths(dir.path() / "data", dir.path() / "share", false)};
+  ProfileTransfer transfer{*state, store, own};
+  ProfileStore german_store{profiles, files, Language::kGerman};
+  ProfileTransfer in_german{*state, german_store, own, Language::kGerman};
 };
 
 TEST_F(ProfileTransferTest, ImportAndExportLeaveOneProfileNamedAfterTheChosenFile) {
@@ -201,6 +206,80 @@ TEST_F(ProfileTransferTest, ImportRefusesWhatApplyRefusesInTheWindowsLanguage) {
       EXPECT_NE(imported.status.error().message.find(c.german), std::string::npos)
           << imported.status.error().message;
       EXPECT_FALSE(imported.configuration_changed) << c.file;
+    }
+  }
+}
+
+// The tool reads every refusal and failure in English, a German window in German: the names,
+// the program's own files and the store's troubles alike.
+TEST_F(ProfileTransferTest, RefusalsAndFailuresAreWordedInTheTransfersLanguage) {
+  enum class Op { kImport, kExport, kRename };
+  const std::string backups = (keymap.parent_path() / "backups").string();
+  const struct {
+    Op op;
+    fs::path path;  // chosen, or the new name for a rename
+    std::string english;
+    std::string german;
+  } cases[] = {
+      {Op::kImport, elsewhere / ".bin", "\"\" is no profile name: a name needs a letter or digit",
+       "\"\" ist kein Profilname: ein Name braucht einen Buchstaben oder eine Ziffer"},
+      {Op::kExport, elsewhere / "a\\b.bin", "it may not contain / or \\",
+       "er darf weder / noch \\ enthalten"},
+      {Op::kImport, elsewhere / "a\tb.bin", "it may not hold control characters",
+       "er darf keine Steuerzeichen enthalten"},
+      {Op::kExport, elsewhere / (std::string(300, 'x') + ".bin"), "the profile name is too long",
+       "der Profilname ist zu lang"},
+      {Op::kExport, keymap,
+       "refused to write a profile over " + keymap.string() +
+           ": it is one of the program's own files (keymap.bin) and would be lost",
+       keymap.string() +
+           " wird nicht \u00FCberschrieben: es ist eine der eigenen Dateien des Programms "
+           "(keymap.bin) und ginge verloren"},
+      {Op::kExport, backups + "/old.bin", "it is inside the backups folder " + backups,
+       "es liegt im Sicherungsordner " + backups + " und ginge verloren"},
+      {Op::kExport, elsewhere / "Out.bin",
+       "the profile Out.bin is kept, but an older one stays: read-only",
+       "das Profil Out.bin ist abgelegt, aber ein \u00E4lteres bleibt liegen: read-only"},
+      {Op::kRename, "New", "the profile Gone.bin is no longer in " + profiles.string(),
+       "das Profil Gone.bin liegt nicht mehr in " + profiles.string()},
+      {Op::kRename, "a/b", "it may not contain /", "er darf weder /"},
+  };
+  WriteAll(profiles / "Kept.bin", Filled(kKeymapStoreSize, 0x33));
+  fs::create_directories(elsewhere);
+  files.fail_remove = true;
+  const auto act = [this](ProfileTransfer& t, Op op, const fs::path& path) {
+    if (op == Op::kRename) {
+      return t.Rename({"Gone", profiles / "Gone.bin"}, path.string());
+    }
+    return op == Op::kImport ? t.Import(path) : t.Export(path);
+  };
+  for (const auto& c : cases) {
+    for (const auto& [said_by, expected] :
+         {std::pair{&transfer, &c.english}, {&in_german, &c.german}}) {
+      const Status said = act(*said_by, c.op, c.path).status;
+      ASSERT_FALSE(said.ok()) << *expected;
+      EXPECT_NE(said.error().message.find(*expected), std::string::npos) << said.error().message;
+    }
+  }
+}
+
+TEST(TransferFailure, SaysWhatBecameOfTheConfigurationInEitherLanguage) {
+  const struct {
+    bool import;
+    bool changed;
+    const char* english;
+    const char* german;
+  } cases[] = {
+      {true, false, "the profile was not imported: ", "das Profil wurde nicht importiert: "},
+      {false, false, "the profile was not exported: ", "das Profil wurde nicht exportiert: "},
+      {true, true, "the profile was loaded into keymap.bin but not kept: ",
+       "das Profil wurde in keymap.bin geladen, aber nicht abgelegt: "},
+  };
+  for (const auto& c : cases) {
+    const ProfileOutcome outcome{Error{ErrorCode::kIo, "full"}, c.changed, std::nullopt, {}};
+    for (const auto& [language, prefix] :
+         {std::pair{Language::kEnglish, c.english}, {Language::kGerman, c.german}}) {
+      EXPECT_EQ(TransferFailure(outcome, c.import, language).message, std::string(prefix) + "full");
     }
   }
 }
@@ -316,6 +395,40 @@ TEST(DiskProfileFiles, SameFileFollowsTheFileNotTheName) {
   for (const auto& [other, same] : std::vector<std::pair<const char*, bool>>{
            {"Race.bin", true}, {"Alias.bin", true}, {"Other.bin", false}, {"Gone.bin", false}}) {
     EXPECT_EQ(files.SameFile(dir.path() / "Race.bin", dir.path() / other), same) << other;
+  }
+}
+
+// The system's reason comes in the window's words where there are any, its own otherwise.
+TEST(DiskProfileFiles, FailuresSayWhatAndWhyInTheirLanguage) {
+  testing::TempDir dir;
+  const fs::path plain = dir.path() / "plain.bin";
+  const fs::path gone = dir.path() / "gone";
+  const fs::path full = dir.path() / "full";
+  WriteAll(plain, {1});
+  WriteAll(full / "x.bin", {1});
+  const struct {
+    fs::path path;
+    const char* english;
+    const char* german;
+    int reason;
+  } cases[] = {
+      {plain / "sub", "cannot create the folder ",
+       "der Ordner kann nicht angelegt werden: ", ENOTDIR},
+      {gone, "cannot list ", "der Ordner kann nicht gelesen werden: ", ENOENT},
+      {gone, "cannot rename ", "kann nicht umbenannt werden: ", ENOENT},
+      {full, "cannot remove ", "kann nicht gel\u00F6scht werden: ", ENOTEMPTY},
+  };
+  for (const Language language : {Language::kEnglish, Language::kGerman}) {
+    DiskProfileFiles files(language);
+    const Status failed[] = {files.MakeFolder(plain / "sub"), files.Files(gone).error(),
+                             files.Rename(gone, plain), files.Remove(full)};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      const auto& c = cases[i];
+      ASSERT_FALSE(failed[i].ok()) << c.path;
+      EXPECT_EQ(failed[i].error().message, (language == Language::kGerman ? c.german : c.english) +
+                                               c.path.string() + " (" +
+                                               FileErrorText::Reason(c.reason, language) + ")");
+    }
   }
 }
 

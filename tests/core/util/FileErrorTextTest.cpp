@@ -19,6 +19,8 @@ TEST(FileErrorText, CommonSystemErrorsHaveGermanWordsAndOthersKeepTheSystemText)
       {ENOENT, "Datei nicht gefunden"},
       {EACCES, "Zugriff verweigert"},
       {EISDIR, "ein Ordner, keine Datei"},
+      {ENOTDIR, "ein Teil des Pfads ist kein Ordner"},
+      {ENOTEMPTY, "der Ordner ist nicht leer"},
       {ENOSPC, "kein Platz mehr auf dem Datentr\u00E4ger"},
       {EROFS, "schreibgesch\u00FCtztes Dateisystem"},
       {EFBIG, "Datei zu gro\u00DF"},
