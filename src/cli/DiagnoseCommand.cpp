@@ -8,6 +8,7 @@
 #include "app/ProgramVersion.h"
 #include "app/UdevRuleHelp.h"
 #include "cli/Commands.h"
+#include "device/FirmwareVersionText.h"
 #include "hid/KeyboardNodeDiagnosis.h"
 #include "hid/SysfsHidScanner.h"
 
@@ -42,8 +43,7 @@ void AddUdevRule(DiagnosisReport& report, const ProgramPaths& paths) {
 }
 
 std::string FirmwareText(const std::optional<FirmwareVersion>& firmware) {
-  return firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
-                  : std::string("unknown");
+  return FirmwareVersionText(firmware, "unknown");
 }
 
 // The running window holds the keyboard: what it sees, with no read of the tool's own, which

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "device/FirmwareVersionText.h"
 #include "image/ImageField.h"
 #include "lighting/EffectTable.h"
 #include "util/AsciiText.h"
@@ -55,10 +56,7 @@ void PrintTable(std::span<const std::uint8_t> table, const char* indent, std::os
 
 void PrintImageText(const ConfigImage& image, const std::optional<FirmwareVersion>& firmware,
                     std::ostream& out) {
-  out << "firmware: "
-      << (firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
-                   : std::string("unknown"))
-      << '\n';
+  out << "firmware: " << FirmwareVersionText(firmware, "unknown") << '\n';
   for (const NamedByte& setting : SingleSettings(image)) {
     out << setting.name << ": " << static_cast<int>(setting.value);
     if (std::string_view(setting.name) == "light_effect") {

@@ -4,16 +4,14 @@
 #include "app/FirmwareCheck.h"
 #include "cli/Commands.h"
 #include "cli/JsonWriter.h"
+#include "device/FirmwareVersionText.h"
 
 namespace n240qx {
 
 namespace {
 
 std::string VersionText(const std::optional<FirmwareVersion>& version) {
-  if (!version) {
-    return "unknown";
-  }
-  return std::to_string(version->major) + "." + std::to_string(version->minor);
+  return FirmwareVersionText(version, "unknown");
 }
 
 void VersionJson(JsonWriter& json, const std::optional<FirmwareVersion>& version) {

@@ -8,6 +8,7 @@
 #include "app/LibraryProfileLoad.h"
 #include "app/ProfileLibrary.h"
 #include "automation/SwitchStatusText.h"
+#include "device/FirmwareVersionText.h"
 #include "gui/AppOptions.h"
 #include "gui/AutomationBusAdaptor.h"
 #include "gui/DefaultDialogs.h"
@@ -290,11 +291,8 @@ Status MainWindowComposition::StartOpenRgbServer(quint16 port) {
   OpenRgbServer::Window window{
       [this] {
         const auto& firmware = state_.firmware();
-        return SdkKeyboardView{
-            true, state_.image(),
-            firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
-                     : std::string(),
-            connection_->simulated() ? "simulator" : "USB 04d9:a124"};
+        return SdkKeyboardView{true, state_.image(), FirmwareVersionText(firmware),
+                               connection_->simulated() ? "simulator" : "USB 04d9:a124"};
       },
       [this]() -> const ImageBlock& { return state_.snapshot(); },
       [this] { return !model_.state().EditingLocked(); },

@@ -1,6 +1,7 @@
 #include "app/AboutBox.h"
 
 #include "app/ProgramVersion.h"
+#include "device/FirmwareVersionText.h"
 
 namespace n240qx {
 
@@ -20,8 +21,7 @@ const char* AboutBox::Licence() {
 
 AboutBox AboutBox::For(const Texts& texts, const std::optional<FirmwareVersion>& firmware) {
   const std::string firmware_text =
-      firmware ? std::to_string(firmware->major) + "." + std::to_string(firmware->minor)
-               : std::string(texts.Get(TextId::kAboutFirmwareUnknown));
+      FirmwareVersionText(firmware, texts.Get(TextId::kAboutFirmwareUnknown));
   AboutBox box;
   box.title = std::string(texts.Get(TextId::kAbout)) + " " + kProgramName;
   box.text = std::string(kProgramName) + "\n" + std::string(texts.Get(TextId::kAboutVersion)) +

@@ -3,6 +3,7 @@
 #include <sstream>
 
 #include "app/ChangeSummary.h"
+#include "device/FirmwareVersionText.h"
 #include "lighting/EffectTable.h"
 
 namespace n240qx {
@@ -71,10 +72,7 @@ KeyboardBusProperties KeyboardBusModel::Read(const ConfiguratorState& state, boo
   KeyboardBusProperties p;
   p.connected = connected;
   p.simulated = simulated;
-  if (state.firmware()) {
-    p.firmware =
-        std::to_string(state.firmware()->major) + "." + std::to_string(state.firmware()->minor);
-  }
+  p.firmware = FirmwareVersionText(state.firmware());
   // By the name `set light_effect` takes; a code the table does not know stays a number.
   const std::string_view effect = EffectTable::NameOfCode(image.light_effect(), Language::kEnglish);
   p.effect = effect.empty() ? std::to_string(image.light_effect()) : std::string(effect);
