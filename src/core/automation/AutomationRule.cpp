@@ -12,11 +12,11 @@ constexpr std::string_view kWords[] = {"process", "window-class", "window-title"
 
 Error Refused(const AutomationRule& rule, std::string_view english, std::string_view german,
               Language language) {
-  const bool in_german = language == Language::kGerman;
-  return Error{ErrorCode::kInvalidArgument, (in_german ? "Regel " : "") +
-                                                std::string(AutomationRule::Word(rule.condition)) +
-                                                (in_german ? " \"" : " rule \"") + rule.pattern +
-                                                "\": " + std::string(in_german ? german : english)};
+  const std::string word(AutomationRule::Word(rule.condition));
+  const std::string quoted = "\"" + rule.pattern + "\": ";
+  return Error{ErrorCode::kInvalidArgument,
+               language == Language::kGerman ? "Regel " + word + " " + quoted + std::string(german)
+                                             : word + " rule " + quoted + std::string(english)};
 }
 
 }  // namespace

@@ -33,14 +33,14 @@ Result<std::vector<std::uint8_t>> HexOfSizes(const JsonValue& value, const Field
   N240QX_TAKE(text, json_fields::Text(value, path));
   auto parsed = ParseHexString(*text);
   if (!parsed || (parsed->size() != bytes && parsed->size() != other_bytes)) {
-    const std::string digits =
-        std::to_string(2 * bytes) +
-        (other_bytes != bytes ? " or " + std::to_string(2 * other_bytes) : std::string());
-    const std::string german_digits =
-        std::to_string(2 * bytes) +
-        (other_bytes != bytes ? " oder " + std::to_string(2 * other_bytes) : std::string());
-    return Bad(path, "\"" + *text + "\" is not " + digits + " hex digits",
-               "\"" + *text + "\" sind nicht " + german_digits + " Hexadezimalziffern");
+    // "6", or "6 or 8" where two sizes are taken.
+    const auto digits = [&](const std::string& or_word) {
+      return std::to_string(2 * bytes) +
+             (other_bytes != bytes ? or_word + std::to_string(2 * other_bytes) : std::string());
+    };
+    const std::string quoted = "\"" + *text + "\"";
+    return Bad(path, quoted + " is not " + digits(" or ") + " hex digits",
+               quoted + " sind nicht " + digits(" oder ") + " Hexadezimalziffern");
   }
   return std::move(*parsed);
 }
